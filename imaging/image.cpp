@@ -1,0 +1,63 @@
+#include "image.h"
+
+#include <cstdlib>
+
+bool Image::Create(int w, int h) {
+  width = w;
+  height = h;
+  return true;
+}
+
+static int Sign(int v) { return (v > 0) - (v < 0); }
+
+void Image::DrawLine(int x0, int y0, int x1, int y1, Pixel colour) {
+  const int dx = x1 - x0, dy = y1 - y0;
+  const int sx = Sign(dx), sy = Sign(dy);
+  const int ax = std::abs(dx), ay = std::abs(dy);
+  const int n = ax > ay ? ax : ay;
+  int ex = 0, ey = 0, x = x0, y = y0;
+  for (int i = 0; i < n; ++i) {
+    WritePixel(x, y, colour);
+    ex += ax;
+    ey += ay;
+    if (ex >= n) { ex -= n; x += sx; }
+    if (ey >= n) { ey -= n; y += sy; }
+  }
+}
+
+Pixel InvertedOutlinePixel(Pixel p) {
+  return (255 - ((p >> 16) & 0xFF)) + (255 - ((p >> 8) & 0xFF)) * 0x100u + (255 - (p & 0xFF)) * 0x10000u;
+}
+
+void Image::OutlineRect(int x, int y, int w, int h, Pixel colour, bool invert) {
+  if (x < 0 || y < 0 || w < 1 || h < 1) return;
+  // Goes through WritePixel/ReadPixel so an outline that overhangs the far edges is cut there.
+  auto plot = [&](int px, int py) {
+    WritePixel(px, py, invert ? InvertedOutlinePixel(ReadPixel(px, py)) : colour);
+  };
+  // Computed in 64 bits: a huge w or h must not wrap into the image.
+  for (long long i = 0; i < w && x + i < width; ++i) {
+    plot(static_cast<int>(x + i), y);
+    if (static_cast<long long>(y) + h < height) plot(static_cast<int>(x + i), y + h);
+  }
+  for (long long row = static_cast<long long>(y) + 1; row <= static_cast<long long>(y) + h - 2 && row < height; ++row) {
+    plot(x, static_cast<int>(row));
+    if (static_cast<long long>(x) + w < width) plot(x + w, static_cast<int>(row));
+  }
+}
+
+void Image::CopyRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h, Pixel key) {
+  if (x < 0 || y < 0 || srcX < 0 || srcY < 0 || w < 1 || h < 1) return;
+  if (!valid || !src.valid) return;
+  long long cols = w, rows = h;
+  if (src.width - static_cast<long long>(srcX) < cols) cols = src.width - static_cast<long long>(srcX);
+  if (width - static_cast<long long>(x) < cols) cols = width - static_cast<long long>(x);
+  if (src.height - static_cast<long long>(srcY) < rows) rows = src.height - static_cast<long long>(srcY);
+  if (height - static_cast<long long>(y) < rows) rows = height - static_cast<long long>(y);
+  for (long long i = 0; i < rows; ++i) {
+    const Pixel* from = src.GetRow(static_cast<int>(srcY + i)) + srcX;
+    Pixel* to = PixelAddress(x, static_cast<int>(y + i));
+    for (long long j = 0; j < cols; ++j)
+      if (from[j] != key) to[j] = from[j];
+  }
+}

@@ -1,0 +1,146 @@
+#include "image_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "dib_image.h"
+#include "image_lib.h"
+#include "memory_image.h"
+#include "test_images.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ImageFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vantorel-images-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  void WriteBytes(const char* name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  std::string ReadBytes(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  int FileCount() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
+  fs::path dir_;
+};
+
+MemoryImage Pattern(int w, int h) {
+  MemoryImage image;
+  image.Create(w, h);
+  FillPattern(image);
+  return image;
+}
+
+}  // namespace
+
+TEST_F(ImageFiles, LosslessFormatsRoundTrip) {
+  const MemoryImage original = Pattern(7, 5);
+  for (const char* name : {"a.png", "b.bmp", "c.tga", "D.PNG"}) {
+    ASSERT_TRUE(SaveImageFile(Path(name).c_str(), original)) << name;
+    MemoryImage loaded;
+    ASSERT_TRUE(LoadImageFile(Path(name).c_str(), loaded)) << name;
+    EXPECT_EQ(loaded.width, 7);
+    EXPECT_EQ(loaded.height, 5);
+    EXPECT_EQ(PixelsOf(loaded), PixelsOf(original)) << name;
+  }
+  EXPECT_EQ(FileCount(), 4) << "no temporary file stays behind";
+}
+
+TEST_F(ImageFiles, LoadingIntoADibImagePutsTheTopRowAtRowZero) {
+  MemoryImage original = Pattern(4, 3);
+  ASSERT_TRUE(SaveImageFile(Path("t.png").c_str(), original));
+  DibImage dib;
+  ASSERT_TRUE(LoadImageFile(Path("t.png").c_str(), dib));
+  EXPECT_EQ(dib.GetRow(0)[1], original.ReadPixel(1, 0));
+  EXPECT_EQ(PixelsOf(dib), PixelsOf(original));
+}
+
+TEST_F(ImageFiles, JpegKeepsSizeAndClearsTheTopByte) {
+  MemoryImage original;
+  original.Create(16, 8);
+  original.Fill(0x00808080);
+  ASSERT_TRUE(SaveImageFile(Path("j.jpg").c_str(), original));
+  MemoryImage loaded;
+  ASSERT_TRUE(LoadImageFile(Path("j.jpg").c_str(), loaded));
+  EXPECT_EQ(loaded.width, 16);
+  for (Pixel p : PixelsOf(loaded)) EXPECT_EQ(p >> 24, 0u);
+}
+
+TEST_F(ImageFiles, CorruptInputsAreACleanFalse) {
+  ASSERT_TRUE(SaveImageFile(Path("good.png").c_str(), Pattern(20, 20)));
+  const std::string good = ReadBytes(Path("good.png"));
+  WriteBytes("truncated.png", good.substr(0, good.size() / 2));
+  WriteBytes("random.png", std::string("\x13\x37 this is not an image at all \xff\xfe", 36));
+  WriteBytes("empty.png", "");
+  // A valid PNG header (signature + IHDR) claiming 100000 x 100000 pixels.
+  std::string huge = good.substr(0, 33);
+  const unsigned char size[8] = {0x00, 0x01, 0x86, 0xA0, 0x00, 0x01, 0x86, 0xA0};
+  std::memcpy(&huge[16], size, 8);
+  WriteBytes("huge.png", huge + good.substr(33));
+  fs::create_directory(dir_ / "folder.png");
+
+  for (const char* name : {"truncated.png", "random.png", "empty.png", "huge.png", "missing.png", "folder.png"}) {
+    MemoryImage image;
+    EXPECT_FALSE(LoadImageFile(Path(name).c_str(), image)) << name;
+    EXPECT_FALSE(image.valid) << name;
+    EXPECT_EQ(image.width, 0) << name;
+  }
+}
+
+TEST_F(ImageFiles, ImageLoadRefusesAFileWhoseSizeChanged) {
+  ASSERT_TRUE(SaveImageFile(Path("x.png").c_str(), Pattern(4, 4)));
+  ImageSize size{};
+  ASSERT_TRUE(ImageGetSize(Path("x.png").c_str(), &size));
+  ASSERT_TRUE(SaveImageFile(Path("x.png").c_str(), Pattern(8, 8)));
+  Pixel buffer[16] = {};
+  EXPECT_FALSE(ImageLoad(Path("x.png").c_str(), buffer, size.width, size.height));
+}
+
+TEST_F(ImageFiles, AFailedSaveKeepsTheOldFile) {
+  ASSERT_TRUE(SaveImageFile(Path("keep.png").c_str(), Pattern(3, 3)));
+  const std::string before = ReadBytes(Path("keep.png"));
+  MemoryImage empty;
+  EXPECT_FALSE(SaveImageFile(Path("keep.png").c_str(), empty));
+  EXPECT_FALSE(SaveImageFile(Path("keep.xyz").c_str(), Pattern(3, 3))) << "unknown extension";
+  EXPECT_FALSE(SaveImageFile(Path("no-such-folder/a.png").c_str(), Pattern(3, 3)));
+  // A folder where the file should go: the rename fails, the temporary file goes away.
+  fs::create_directory(dir_ / "taken.png");
+  fs::create_directory(dir_ / "taken.png" / "inside");
+  EXPECT_FALSE(SaveImageFile(Path("taken.png").c_str(), Pattern(3, 3)));
+  EXPECT_EQ(ReadBytes(Path("keep.png")), before);
+  EXPECT_EQ(FileCount(), 2) << "only keep.png and the folder remain";
+}
+
+TEST(ImageFilter, IsBuiltAsTheDialogExpects) {
+  char filter[kImageFilterSize];
+  BuildImageFilter(filter, "*.png;*.bmp");
+  const char expected[] = "Image files:(*.png;*.bmp)\0*.png;*.bmp\0All files (*.*)\0*.*\0";
+  EXPECT_EQ(std::memcmp(filter, expected, sizeof expected), 0);
+
+  const std::string longest(109, 'x');  // 37 + 2 * 109 = 255 bytes: still fits
+  BuildImageFilter(filter, longest.c_str());
+  EXPECT_EQ(std::string(filter), "Image files:(" + longest + ")");
+  EXPECT_EQ(filter[254], '\0');
+
+  const std::string tooLong(110, 'x');
+  BuildImageFilter(filter, tooLong.c_str());
+  EXPECT_EQ(std::string(filter), "All files (*.*)");
+  EXPECT_EQ(std::string(filter + 16), "*.*");
+  EXPECT_EQ(filter[20], '\0');
+
+  ASSERT_TRUE(InitImageFiles());
+  EXPECT_EQ(std::string(ImageFilter), std::string("Image files:(") + ImageOpenFilterStr() + ")");
+}
