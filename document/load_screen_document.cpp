@@ -1,0 +1,110 @@
+#include "load_screen_document.h"
+
+#include <cstdio>
+
+#include "image_files.h"
+
+namespace {
+NullDocumentShell nullShell;
+
+const char* const kPrefixes[] = {"all", "sov", "psy"};
+const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
+
+// Loads a template into a fresh image; false (image empty) when the path is too long or the
+// file cannot be read.
+bool LoadTemplate(const std::string& appDir, const std::string& fileName, MemoryImage& into) {
+  into.Free();
+  const std::string path = TemplatePath(appDir, fileName);
+  if (path.empty()) return false;
+  return LoadImageFile(path.c_str(), into);
+}
+
+// Brings an offset back inside a map that may have another size than the previous one.
+void WrapInside(Point& p, const MemoryImage& map) {
+  if (map.width > 0) p.x = ((p.x % map.width) + map.width) % map.width;
+  if (map.height > 0) p.y = ((p.y % map.height) + map.height) % map.height;
+}
+}  // namespace
+
+const char* SidePrefix(int side) { return side == 0 || side == 1 ? kPrefixes[side] : kPrefixes[2]; }
+const char* SideName(int side) { return side == 0 || side == 1 ? kNames[side] : kNames[2]; }
+
+std::string TemplatePath(const std::string& appDir, const std::string& fileName) {
+  std::string path = appDir + "Templates" + kPathSeparator + fileName;
+  if (path.size() >= kMaxPath) return {};
+  return path;
+}
+
+std::string WorldMapFileName(int side) { return std::string(SidePrefix(side)) + "_worldmap.png"; }
+
+std::string InterfaceFrameFileName(int side, int cameoCount) {
+  return std::string(SidePrefix(side)) + "_" + std::to_string(cameoCount) + "icomain.png";
+}
+
+LoadScreenDocument::LoadScreenDocument(DocumentShell* shell) : shell_(shell ? shell : &nullShell) {}
+
+void LoadScreenDocument::SetShell(DocumentShell* shell) { shell_ = shell ? shell : &nullShell; }
+
+bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
+  struct Common {
+    const char* file;
+    MemoryImage* image;
+    const char* message;
+  };
+  const Common commons[] = {
+      {"com_largetargetbox.png", &largeTargetBox, "Error: Can't find com_largetargetbox.png file."},
+      {"com_smalltargetbox.png", &smallTargetBox, "Error: Can't find com_smalltargetbox.png file."},
+      {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file."},
+  };
+  for (const Common& common : commons) {
+    if (!LoadTemplate(appDir, common.file, *common.image)) {
+      message = common.message;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string LoadScreenDocument::SideStatusText() const {
+  char text[64];
+  std::snprintf(text, sizeof text, "%s - %d", SideName(side), cameoCount);
+  return text;
+}
+
+void LoadScreenDocument::WriteSideStatus() { shell_->SetSideStatus(SideStatusText().c_str()); }
+
+bool LoadScreenDocument::SetSide(int newSide) {
+  if (newSide == side) return true;
+  if (newSide < 0 || newSide > 2) return false;
+  // Both templates go into temporaries first, so a missing file changes nothing.
+  MemoryImage newMap, newFrame;
+  if (!LoadTemplate(appDir, WorldMapFileName(newSide), newMap)) return false;
+  if (!LoadTemplate(appDir, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
+    return false;
+  side = newSide;
+  worldMap = std::move(newMap);
+  interfaceFrame = std::move(newFrame);
+  WrapInside(smallMapOffset, worldMap);
+  WriteSideStatus();
+  shell_->RepaintView();
+  return true;
+}
+
+bool LoadScreenDocument::SetCameoCount(int count) {
+  if (count == cameoCount) return true;
+  if (count != 2 && count != 3) return true;
+  MemoryImage newFrame;
+  if (!LoadTemplate(appDir, InterfaceFrameFileName(side, count), newFrame)) return false;
+  cameoCount = count;
+  interfaceFrame = std::move(newFrame);
+  WriteSideStatus();
+  shell_->RepaintView();
+  return true;
+}
+
+void LoadScreenDocument::SetLayers(int top, int bottom) {
+  viewTop = top;
+  viewBottom = bottom;
+  shell_->SetLayerChecks(top != 0, bottom != 0);
+  shell_->RepaintView();
+}

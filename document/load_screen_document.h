@@ -1,0 +1,99 @@
+// LoadScreenDocument: the one description of the load screen being edited.
+//
+// It holds the side, the cameo count, the two layer switches, where the two maps and the
+// small target box stand, the template images, the cameos, the screenshot and the markers.
+// Exactly one instance is shared by every part of the editor; the command-line tool makes
+// its own. The window layer's services come in through a DocumentShell.
+//
+// Invariants after start-up: side in 0..2, cameoCount 2 or 3, 0 <= smallMapOffset < size of
+// worldMap, 0 <= largeMapOffset < size of worldMap2x (once moved by keys).
+// Changes that load templates (SetSide, SetCameoCount) are all-or-nothing: on a missing
+// file they report false and leave the document exactly as it was.
+#pragma once
+
+#include <string>
+
+#include "document_shell.h"
+#include "marker_list.h"
+#include "memory_image.h"
+
+inline constexpr int CanvasWidth = 800;
+inline constexpr int CanvasHeight = 520;
+// Path buffers of the Windows build hold this many characters with the terminator.
+inline constexpr std::size_t kMaxPath = 260;
+
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
+enum Side { Allied = 0, Soviet = 1, Yuri = 2 };
+
+// "all", "sov", "psy": the side's file name prefix (index outside 0..2 gives "psy").
+const char* SidePrefix(int side);
+// "Allied", "Soviet", "Yuri" (any other value gives "Yuri").
+const char* SideName(int side);
+
+// The directory separator of file names built here.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// appDir + "Templates" + separator + fileName. Empty when the result would not fit a path
+// buffer (kMaxPath with the terminator): such a file is treated as one that cannot be found.
+std::string TemplatePath(const std::string& appDir, const std::string& fileName);
+// "<prefix>_worldmap.png" and "<prefix>_<n>icomain.png".
+std::string WorldMapFileName(int side);
+std::string InterfaceFrameFileName(int side, int cameoCount);
+
+class LoadScreenDocument {
+ public:
+  explicit LoadScreenDocument(DocumentShell* shell = nullptr);
+
+  std::string appDir;  // folder of the package, ending with a separator
+  int side = -1;
+  int cameoCount = -1;
+  int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
+  int viewBottom = 1;  // lower layer: world map, interface frame, cameos, screenshot
+  Point smallMapOffset{0, 0};
+  Point largeMapOffset{232, 103};
+  Point targetBoxPos{232, 103};
+
+  MemoryImage worldMap;
+  MemoryImage interfaceFrame;
+  MemoryImage worldMap2x;
+  MemoryImage largeTargetBox;
+  MemoryImage smallTargetBox;
+  MemoryImage cameos[3];
+  MemoryImage screenshot;
+  MemoryImage screenshotBackup;
+
+  MarkerList markers;
+  int selectedMarker = -1;
+
+  DocumentShell& shell() { return *shell_; }
+  void SetShell(DocumentShell* shell);
+
+  // Loads the three common templates in their fixed order. On the first one missing,
+  // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...).
+  bool LoadCommonTemplates(std::string& message);
+
+  // Switches to side 0..2 and loads its world map and interface frame. Nothing when the side
+  // is unchanged (true). False when a file is missing or the index is out of range: the
+  // document is then unchanged. A cameo count of -1 loads the frame for 2 slots.
+  bool SetSide(int newSide);
+  // Switches to 2 or 3 cameo slots and loads the side's frame for that count. Nothing for an unchanged or other count (true). False when the frame is missing;
+  // the document is then unchanged. Cameo images are kept either way.
+  bool SetCameoCount(int count);
+  // Sets both layer switches, updates the menu check marks and repaints.
+  void SetLayers(int top, int bottom);
+
+  // The status text "<side name> - <cameo count>".
+  std::string SideStatusText() const;
+
+ private:
+  void WriteSideStatus();
+  DocumentShell* shell_;
+};

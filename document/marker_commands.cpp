@@ -1,0 +1,99 @@
+#include "marker_commands.h"
+
+void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, int y, int colour) {
+  Marker marker;
+  marker.x = x;
+  marker.y = y;
+  marker.image = image;
+  marker.colour = colour;
+  marker.selected = 0;
+  document.markers.Append(marker);
+  document.shell().MarkerListChanged();
+  document.shell().SetDeleteItemEnabled(true);
+}
+
+void SelectMarker(LoadScreenDocument& document, int index) {
+  MarkerList& markers = document.markers;
+  for (int j = 0; j < markers.Count(); ++j) markers.MarkerAt(j).selected = j == index ? 1 : 0;
+  document.shell().SetDeleteItemEnabled(true);
+  document.selectedMarker = index;
+  document.shell().RepaintView();
+}
+
+void ClearSelection(LoadScreenDocument& document) {
+  MarkerList& markers = document.markers;
+  for (int j = 0; j < markers.Count(); ++j) markers.MarkerAt(j).selected = 0;
+  document.shell().SetDeleteItemEnabled(false);
+  document.selectedMarker = -1;
+  document.shell().RepaintView();
+}
+
+void SelectNextMarker(LoadScreenDocument& document) {
+  MarkerList& markers = document.markers;
+  if (markers.Count() == 0) return;
+  for (int i = 0; i < markers.Count(); ++i) {
+    if (!markers.MarkerAt(i).selected) continue;
+    markers.MarkerAt(i).selected = 0;
+    if (i + 1 < markers.Count()) {
+      markers.MarkerAt(i + 1).selected = 1;
+      document.selectedMarker = i + 1;
+      return;
+    }
+    break;
+  }
+  markers.MarkerAt(0).selected = 1;
+  document.selectedMarker = 0;
+}
+
+void DeleteSelectedMarker(LoadScreenDocument& document) {
+  if (document.selectedMarker == -1) return;
+  document.markers.RemoveAt(document.selectedMarker);
+  document.shell().MarkerListChanged();
+  // No stale index is kept: the selection goes as ClearSelection clears it (which also
+  // grays "Delete item").
+  ClearSelection(document);
+}
+
+int HitTestMarker(const LoadScreenDocument& document, int x, int y) {
+  const MarkerList& markers = document.markers;
+  for (int i = 0; i < markers.Count(); ++i) {
+    const Marker& m = markers.MarkerAt(i);
+    if (x >= m.x && y >= m.y && x <= m.x + m.image.width && y <= m.y + m.image.height) return i;
+  }
+  return -1;
+}
+
+void MoveMarkerTo(LoadScreenDocument& document, int index, int x, int y) {
+  if (index < 0 || index >= document.markers.Count()) return;
+  Marker& m = document.markers.MarkerAt(index);
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  if (x >= CanvasWidth - m.image.width) x = CanvasWidth - 1 - m.image.width;
+  if (y >= CanvasHeight - m.image.height) y = CanvasHeight - 1 - m.image.height;
+  m.x = x;
+  m.y = y;
+}
+
+void OnMarkerKey(LoadScreenDocument& document, int key, int step) {
+  if (document.selectedMarker == -1) return;
+  Marker& m = document.markers.MarkerAt(document.selectedMarker);
+  switch (key) {
+    case keys::kTab: SelectNextMarker(document); break;
+    case keys::kEscape: ClearSelection(document); break;
+    case keys::kLeft: m.x -= step; if (m.x < 0) m.x = 0; break;
+    case keys::kUp: m.y -= step; if (m.y < 0) m.y = 0; break;
+    case keys::kRight:
+      m.x += step;
+      if (m.x >= CanvasWidth - m.image.width) m.x = CanvasWidth - 1 - m.image.width;
+      break;
+    case keys::kDown:
+      m.y += step;
+      if (m.y >= CanvasHeight - m.image.height) m.y = CanvasHeight - 1 - m.image.height;
+      break;
+    case keys::kDelete: DeleteSelectedMarker(document); break;
+    default:
+      document.shell().Beep();
+      return;
+  }
+  document.shell().RepaintView();
+}

@@ -1,0 +1,34 @@
+// Marker: a placed symbol. MarkerList: the markers in drawing order (index 0 drawn first).
+//
+// A Marker owns its image (already tinted in its side colour) and copies deeply.
+// MarkerAt hands out a fallback marker (empty image, all zero) for any index outside
+// 0..Count()-1, so a stale index can never reach outside the list; writing to the fallback
+// has no visible effect because it is never drawn.
+#pragma once
+
+#include <vector>
+
+#include "memory_image.h"
+
+struct Marker {
+  int x = 0;
+  int y = 0;
+  MemoryImage image;
+  int colour = 0;    // the side colour put into the symbol when it was added
+  int selected = 0;  // 1 when this marker carries the selection outline
+};
+
+class MarkerList {
+ public:
+  Marker& MarkerAt(int i);
+  const Marker& MarkerAt(int i) const;
+  // Adds a copy of `marker` at the end.
+  void Append(const Marker& marker);
+  // Removes the marker at i; nothing for an index outside 0..Count()-1.
+  void RemoveAt(int i);
+  int Count() const { return static_cast<int>(items_.size()); }
+
+ private:
+  std::vector<Marker> items_;
+  Marker fallback_;
+};

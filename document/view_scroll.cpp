@@ -1,0 +1,42 @@
+#include "view_scroll.h"
+
+#include <algorithm>
+
+ViewAxisFit FitViewAxis(ViewAxis& axis, int clientSize, int canvasSize) {
+  clientSize = std::max(clientSize, 0);
+  ViewAxisFit fit;
+  if (clientSize > canvasSize) {
+    axis.centre = (clientSize - canvasSize) / 2;
+    axis.scroll = 0;
+    axis.visible = canvasSize;
+    return fit;
+  }
+  axis.centre = 0;
+  axis.visible = clientSize;
+  if (axis.scroll + clientSize > canvasSize) {
+    axis.scroll = canvasSize - clientSize;
+    fit.scrollPulledBack = true;
+  }
+  fit.scrollable = true;
+  fit.scrollMax = canvasSize - clientSize;
+  return fit;
+}
+
+bool ScrollViewAxis(ViewAxis& axis, int code, int thumb, int canvasSize) {
+  using namespace scroll_codes;
+  const int max = std::max(canvasSize - axis.visible, 0);
+  int position = axis.scroll;
+  switch (code) {
+    case kLineBack: position -= 1; break;
+    case kLineForward: position += 1; break;
+    case kPageBack: position -= 5; break;
+    case kPageForward: position += 5; break;
+    case kThumbPosition:
+    case kThumbTrack: position = thumb; break;
+    case kTop: position = 0; break;
+    case kBottom: position = max; break;
+    default: return false;
+  }
+  axis.scroll = std::clamp(position, 0, max);
+  return true;
+}
