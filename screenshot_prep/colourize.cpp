@@ -1,0 +1,29 @@
+#include "colourize.h"
+
+#include <algorithm>
+
+Pixel ColourizePixel(Pixel pixel, const ColourizeSettings& settings) {
+  const unsigned red = static_cast<unsigned>(std::clamp(settings.redLevel, 0, 255));
+  const unsigned green = static_cast<unsigned>(std::clamp(settings.greenLevel, 0, 255));
+  const unsigned blue = static_cast<unsigned>(std::clamp(settings.blueLevel, 0, 255));
+  const int intensity = std::clamp(settings.intensity, 0, 511);
+
+  Pixel result = settings.greyMode != 0
+                     ? ToGrey(pixel)
+                     : MakePixel(RedOf(pixel) * red / 256, GreenOf(pixel) * green / 256, BlueOf(pixel) * blue / 256);
+  if (intensity <= 255)
+    result = Darken(result, static_cast<std::uint32_t>(255 - intensity));
+  else
+    result = Lighten(result, static_cast<std::uint32_t>(intensity - 255));
+  return result;
+}
+
+bool ColourizeImage(const MemoryImage& backup, MemoryImage& screenshot, const ColourizeSettings& settings) {
+  screenshot = backup;
+  if (screenshot.valid != backup.valid) return false;
+  for (int y = 0; y < screenshot.height; ++y) {
+    Pixel* row = screenshot.GetRow(y);
+    for (int x = 0; x < screenshot.width; ++x) row[x] = ColourizePixel(row[x], settings);
+  }
+  return true;
+}
