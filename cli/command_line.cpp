@@ -1,0 +1,44 @@
+#include "command_line.h"
+
+#include <cstdio>
+
+const std::string* Arguments::Option(const std::string& name) const {
+  for (const auto& [key, value] : options)
+    if (key == name) return &value;
+  return nullptr;
+}
+
+bool ParseArguments(int argc, char** argv, const std::vector<std::string>& valueOptions, Arguments& out,
+                    std::string& error) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.size() < 2 || word[0] != '-') {
+      out.positional.push_back(word);
+      continue;
+    }
+    bool known = false;
+    for (const std::string& name : valueOptions) known = known || name == word;
+    if (!known) {
+      error = "unknown option " + word;
+      return false;
+    }
+    if (i + 1 >= argc) {
+      error = "option " + word + " needs a value";
+      return false;
+    }
+    out.options.emplace_back(word, argv[++i]);
+  }
+  return true;
+}
+
+int Failure(const std::string& message) {
+  std::fprintf(stderr, "vantorel: %s\n", message.c_str());
+  return 1;
+}
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "vantorel: %s (see vantorel --help)\n", message.c_str());
+  return 2;
+}
+
+std::string DefaultPackageDirectory() { return ExecutableDirectory(); }

@@ -1,0 +1,30 @@
+// Small helpers shared by the tool's verbs: argument scanning and error reporting.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The arguments of one verb: positional words and "--name value" / "-o value" options.
+struct Arguments {
+  std::vector<std::string> positional;
+  std::vector<std::pair<std::string, std::string>> options;
+
+  // The value of an option, or null when it was not given.
+  const std::string* Option(const std::string& name) const;
+};
+
+// Splits argv (after the verb) into positional words and options. `valueOptions` names the
+// options that take a value. Returns false with a message for an unknown option or a
+// missing value.
+bool ParseArguments(int argc, char** argv, const std::vector<std::string>& valueOptions, Arguments& out,
+                    std::string& error);
+
+// Prints "vantorel: <message>" on stderr and returns the exit code for a failure (1).
+int Failure(const std::string& message);
+// Prints a usage line on stderr and returns the exit code for a usage error (2).
+int UsageError(const std::string& message);
+
+// The folder of the running executable, with a trailing separator (platform part).
+std::string ExecutableDirectory();
+// The package used when --package is not given: the folder beside the executable.
+std::string DefaultPackageDirectory();

@@ -1,0 +1,13 @@
+#include <unistd.h>
+
+#include <climits>
+
+#include "command_line.h"
+
+std::string ExecutableDirectory() {
+  char path[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return "./";
+  const std::string text(path, static_cast<size_t>(length));
+  return text.substr(0, text.find_last_of('/') + 1);
+}

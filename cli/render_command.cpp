@@ -1,0 +1,39 @@
+#include "render_command.h"
+
+#include <cctype>
+
+#include "command_line.h"
+#include "image_files.h"
+#include "renderer.h"
+#include "replace_file.h"
+#include "scene.h"
+
+namespace {
+bool WritableImageExtension(std::string ext) {
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".png" || ext == ".bmp" || ext == ".tga" || ext == ".jpg" || ext == ".jpeg";
+}
+}  // namespace
+
+int RunRender(int argc, char** argv) {
+  Arguments args;
+  std::string error;
+  if (!ParseArguments(argc, argv, {"-o", "--package"}, args, error)) return UsageError(error);
+  if (args.positional.size() != 1) return UsageError("render needs one scene file");
+  const std::string* out = args.Option("-o");
+  if (!out) return UsageError("render needs -o OUT.png");
+  if (!WritableImageExtension(FileExtension(*out)))
+    return Failure(*out + ": unknown image type (use .png, .bmp, .tga or .jpg)");
+
+  const std::string* package = args.Option("--package");
+  LoadScreenDocument document;
+  document.appDir = PackageDirectory(package ? *package : DefaultPackageDirectory());
+  if (!InitImageFiles()) return Failure("the image library did not start");
+  if (!LoadScene(args.positional[0], document, error)) return Failure(args.positional[0] + ": " + error);
+
+  MemoryImage canvas;
+  if (!canvas.Create(CanvasWidth, CanvasHeight)) return Failure("out of memory for the canvas");
+  RenderLoadScreen(document, &canvas);
+  if (!SaveImageFile(out->c_str(), canvas)) return Failure(*out + ": cannot write the image");
+  return 0;
+}

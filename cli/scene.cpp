@@ -1,0 +1,253 @@
+#include "scene.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+#include "crop_image.h"
+#include "crop_position.h"
+#include "image_files.h"
+#include "ini_file.h"
+#include "marker_commands.h"
+
+namespace {
+
+constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
+constexpr int kCameoWidth = 76, kCameoHeight = 60;
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::vector<std::string> SplitFields(const std::string& value) {
+  std::vector<std::string> fields;
+  std::string::size_type start = 0;
+  while (true) {
+    const auto comma = value.find(',', start);
+    fields.push_back(Trim(value.substr(start, comma - start)));
+    if (comma == std::string::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+bool ParseInt(const std::string& text, int& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (*end != '\0' || value < -1000000000L || value > 1000000000L || std::isspace(static_cast<unsigned char>(text[0])))
+    return false;
+  out = static_cast<int>(value);
+  return true;
+}
+
+bool ParsePoint(const std::string& text, Point& out) {
+  const auto fields = SplitFields(text);
+  return fields.size() == 2 && ParseInt(fields[0], out.x) && ParseInt(fields[1], out.y);
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool IsAbsolute(const std::string& path) {
+  if (!path.empty() && (path[0] == '/' || path[0] == '\\')) return true;
+  return path.size() > 1 && path[1] == ':';
+}
+
+// One section's entries in file order, keys trimmed; the first of a repeated key wins.
+struct Section {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::map<std::string, std::string> byKey;
+};
+
+Section ReadSection(const IniFile& ini, const char* name) {
+  Section section;
+  char value[4096];
+  for (int i = 0; i < ini.GetKeyCount(name); ++i) {
+    const char* key = ini.GetKeyName(name, i);
+    if (!key || !ini.GetString(name, key, value, sizeof value - 1)) continue;
+    const std::string trimmedKey = Trim(key), trimmedValue = Trim(value);
+    section.entries.emplace_back(trimmedKey, trimmedValue);
+    section.byKey.emplace(trimmedKey, trimmedValue);
+  }
+  return section;
+}
+
+class SceneReader {
+ public:
+  SceneReader(const std::string& scenePath, LoadScreenDocument& document, std::string& error)
+      : scenePath_(scenePath), document_(document), error_(error) {}
+
+  bool Read() {
+    IniFile ini;
+    if (!ini.SetFileName(scenePath_.c_str()) || !ini.Load()) return Fail("cannot read the scene file");
+    if (!ini.HasSection("LoadScreen")) return Fail("no [LoadScreen] section");
+    const Section screen = ReadSection(ini, "LoadScreen");
+    static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
+                                         "ScreenshotCrop", "SmallMapOffset", "LargeMapOffset",
+                                         "TargetBoxY", "UpperLayer", "LowerLayer"};
+    for (const auto& [key, value] : screen.entries) {
+      bool known = false;
+      for (const char* name : kKnown) known = known || key == name;
+      if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
+    }
+    std::string message;
+    if (!document_.LoadCommonTemplates(message)) return Fail(message);
+    return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
+           ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
+  }
+
+ private:
+  bool Fail(const std::string& message) {
+    error_ = message;
+    return false;
+  }
+
+  const std::string* Find(const Section& section, const char* key) {
+    const auto found = section.byKey.find(key);
+    return found == section.byKey.end() ? nullptr : &found->second;
+  }
+
+  bool ReadSideAndCount(const Section& screen) {
+    int side = Allied, count = 2;
+    if (const std::string* value = Find(screen, "Side")) {
+      const std::string name = Lower(*value);
+      if (name == "allied") side = Allied;
+      else if (name == "soviet") side = Soviet;
+      else if (name == "yuri") side = Yuri;
+      else return Fail("unknown side '" + *value + "' (Allied, Soviet or Yuri)");
+    }
+    if (const std::string* value = Find(screen, "Cameos")) {
+      if (!ParseInt(*value, count)) return Fail("malformed number '" + *value + "' for Cameos");
+      if (count != 2 && count != 3) return Fail("Cameos must be 2 or 3, not " + *value);
+    }
+    document_.cameoCount = count;
+    if (!document_.SetSide(side))
+      return Fail("missing side template " + WorldMapFileName(side) + " or " + InterfaceFrameFileName(side, count));
+    return true;
+  }
+
+  bool ReadCameos(const Section& screen) {
+    for (int slot = 0; slot < 3; ++slot) {
+      const std::string key = "Cameo" + std::to_string(slot + 1);
+      const std::string* file = Find(screen, key.c_str());
+      if (!file) continue;
+      MemoryImage& cameo = document_.cameos[slot];
+      const std::string path = TemplatePath(document_.appDir, *file);
+      if (path.empty() || !LoadImageFile(path.c_str(), cameo)) return Fail("cannot load cameo " + *file);
+      if (cameo.width != kCameoWidth || cameo.height != kCameoHeight)
+        return Fail("cameo " + *file + " is " + std::to_string(cameo.width) + " x " + std::to_string(cameo.height) +
+                    ", not 76 x 60");
+    }
+    return true;
+  }
+
+  bool ReadScreenshot(const Section& screen) {
+    const std::string* file = Find(screen, "Screenshot");
+    const std::string* crop = Find(screen, "ScreenshotCrop");
+    if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
+    const std::string path = IsAbsolute(*file) ? *file : FolderOf(scenePath_) + *file;
+    MemoryImage source;
+    if (!LoadImageFile(path.c_str(), source)) return Fail("cannot load screenshot " + path);
+    if (source.width < kScreenshotWidth || source.height < kScreenshotHeight)
+      return Fail("screenshot " + *file + " is smaller than 234 x 232");
+    Point at{0, 0};
+    if (crop && !ParsePoint(*crop, at)) return Fail("malformed ScreenshotCrop '" + *crop + "' (x,y)");
+    at.x = ClampCropPosition(static_cast<unsigned>(at.x), source.width, kScreenshotWidth);
+    at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
+    if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
+      return Fail("cannot crop the screenshot");
+    return true;
+  }
+
+  bool ReadOffset(const Section& screen, const char* key, const MemoryImage& map, Point& into) {
+    const std::string* value = Find(screen, key);
+    if (!value) return true;
+    Point p;
+    if (!ParsePoint(*value, p)) return Fail(std::string("malformed ") + key + " '" + *value + "' (x,y)");
+    if (p.x < 0 || p.y < 0 || p.x >= map.width || p.y >= map.height)
+      return Fail(std::string(key) + " " + *value + " lies outside its map (" + std::to_string(map.width) + " x " +
+                  std::to_string(map.height) + ")");
+    into = p;
+    return true;
+  }
+
+  bool ReadOffsets(const Section& screen) {
+    if (!ReadOffset(screen, "SmallMapOffset", document_.worldMap, document_.smallMapOffset)) return false;
+    if (!ReadOffset(screen, "LargeMapOffset", document_.worldMap2x, document_.largeMapOffset)) return false;
+    if (const std::string* value = Find(screen, "TargetBoxY"))
+      if (!ParseInt(*value, document_.targetBoxPos.y)) return Fail("malformed number '" + *value + "' for TargetBoxY");
+    return true;
+  }
+
+  bool ReadSwitch(const Section& screen, const char* key, int& into) {
+    const std::string* value = Find(screen, key);
+    if (!value) return true;
+    const std::string v = Lower(*value);
+    if (v == "yes") into = 1;
+    else if (v == "no") into = 0;
+    else return Fail(std::string(key) + " must be yes or no, not '" + *value + "'");
+    return true;
+  }
+
+  bool ReadLayers(const Section& screen) {
+    return ReadSwitch(screen, "UpperLayer", document_.viewTop) && ReadSwitch(screen, "LowerLayer", document_.viewBottom);
+  }
+
+  bool ReadMarkers(const Section& markers) {
+    for (const auto& [key, value] : markers.entries) {
+      const auto fields = SplitFields(value);
+      if (fields.size() < 4 || fields.size() > 5)
+        return Fail("marker " + key + ": expected symbol,colour,x,y[,selected]");
+      Pixel colour;
+      const std::string name = Lower(fields[1]);
+      if (name == "blue") colour = kSideColourBlue;
+      else if (name == "red") colour = kSideColourRed;
+      else if (name == "purpure") colour = kSideColourPurpure;
+      else return Fail("marker " + key + ": unknown colour '" + fields[1] + "' (Blue, Red or Purpure)");
+      Point at;
+      if (!ParseInt(fields[2], at.x) || !ParseInt(fields[3], at.y))
+        return Fail("marker " + key + ": malformed position '" + fields[2] + "," + fields[3] + "'");
+      const bool selected = fields.size() == 5;
+      if (selected && Lower(fields[4]) != "selected")
+        return Fail("marker " + key + ": fifth field must be 'selected'");
+      MemoryImage symbol;
+      const std::string path = TemplatePath(document_.appDir, fields[0]);
+      if (path.empty() || !LoadImageFile(path.c_str(), symbol)) return Fail("cannot load symbol " + fields[0]);
+      ReplaceColour(symbol, kSymbolSideColourKey, colour);
+      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour));
+      const int index = document_.markers.Count() - 1;
+      MoveMarkerTo(document_, index, at.x, at.y);
+      if (selected) {
+        document_.markers.MarkerAt(index).selected = 1;
+        document_.selectedMarker = index;
+      }
+    }
+    return true;
+  }
+
+  const std::string& scenePath_;
+  LoadScreenDocument& document_;
+  std::string& error_;
+};
+
+}  // namespace
+
+std::string PackageDirectory(const std::string& folder) {
+  if (folder.empty()) return std::string(".") + kPathSeparator;
+  const char last = folder.back();
+  return last == '/' || last == '\\' ? folder : folder + kPathSeparator;
+}
+
+bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error) {
+  return SceneReader(scenePath, document, error).Read();
+}

@@ -1,0 +1,33 @@
+// Scene files: a load screen described as INI text, for the command-line tool.
+//
+//   [LoadScreen]
+//   Side=Allied             ; Allied | Soviet | Yuri, any case; default Allied
+//   Cameos=3                ; 2 | 3; default 2
+//   Cameo1=tank.png         ; Cameo1..3, relative to the package's Templates; 76 x 60
+//   Screenshot=shot.png     ; relative to the scene's folder, or absolute; >= 234 x 232
+//   ScreenshotCrop=10,20    ; top-left of the 234 x 232 box, clamped like the crop dialog
+//   SmallMapOffset=0,0      ; inside the world map; default 0,0
+//   LargeMapOffset=232,103  ; inside the 2x map; default 232,103
+//   TargetBoxY=103          ; default 103
+//   UpperLayer=yes          ; yes | no; default yes
+//   LowerLayer=yes          ; yes | no; default yes
+//   [Markers]               ; drawn in file order
+//   1=arrow.png,Red,120,200          ; symbol, Blue | Red | Purpure, x, y
+//   2=star.png,Blue,300,40,selected  ; optional fifth field: drawn selected
+//
+// Blanks around keys, values and fields are ignored; unknown keys are errors, so a typing
+// mistake is not silently ignored.
+#pragma once
+
+#include <string>
+
+#include "load_screen_document.h"
+
+// The package: a folder holding Templates/ and Settings.ini.
+// Returns the folder with a trailing separator, as the document's appDir wants it.
+std::string PackageDirectory(const std::string& folder);
+
+// Fills `document` (fresh, its appDir set to the package) from the scene file: loads the
+// common and side templates, cameos, screenshot and markers. On failure returns false with
+// one line in `error`; the document may then be partly filled and must not be used.
+bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error);

@@ -1,0 +1,23 @@
+# Sourced by the scripts: a fresh, quiet 64-bit Wine prefix in a temporary folder.
+#   wine_prefix_start   sets WINEPREFIX and friends and boots the prefix (about 5 s)
+#   wine_prefix_stop    stops the wine server and removes the prefix
+wine_prefix_start() {
+  export WINEPREFIX="${1:-$(mktemp -d /tmp/vantorel-wine.XXXXXX)}"
+  export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # No DISPLAY while booting: no "updating prefix" window.
+  DISPLAY= wineboot -i >/dev/null 2>&1 || true
+  local settings="$WINEPREFIX/vantorel-settings.reg"
+  # Managed=N: without a window manager each hidden top-level window otherwise costs 2 s.
+  # ShowCrashDialog=0: a crash exits at once instead of waiting in a debugger dialog.
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n' > "$settings"
+  DISPLAY= wine regedit /S "$settings" >/dev/null 2>&1 || true
+  wineserver -k 2>/dev/null || true
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
+wine_prefix_stop() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  wineserver -k 2>/dev/null || true
+  case "$WINEPREFIX" in /tmp/vantorel-wine.*) rm -rf "$WINEPREFIX" ;; esac
+}
