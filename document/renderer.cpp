@@ -53,9 +53,18 @@ static void DrawUpperLayer(const LoadScreenDocument& d, Image& target) {
   DrawMarkers(d, target);
 }
 
+// True when PasteWrapped draws every pixel of the target with all four of its pieces, so
+// the black fill under it would be overwritten anyway.
+static bool MapCoversTarget(const Image& target, const Image& map, Point offset) {
+  if (target.width != CanvasWidth || target.height != CanvasHeight) return false;
+  if (offset.x < 0 || offset.y < 0 || offset.x >= map.width || offset.y >= map.height) return false;
+  const int w2 = CanvasWidth - (map.width - offset.x), h2 = CanvasHeight - (map.height - offset.y);
+  return w2 <= map.width && h2 <= map.height;
+}
+
 void RenderLoadScreen(const LoadScreenDocument& document, Image* target) {
   if (!target) return;
-  target->Fill(0);
+  if (!document.viewBottom || !MapCoversTarget(*target, document.worldMap, document.smallMapOffset)) target->Fill(0);
   if (document.viewBottom) DrawLowerLayer(document, *target);
   if (document.viewTop) DrawUpperLayer(document, *target);
 }

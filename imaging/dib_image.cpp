@@ -2,6 +2,7 @@
 // ReleaseBlock differ (a DIB section on Windows, plain memory elsewhere).
 #include "dib_image.h"
 
+#include <algorithm>
 #include <cstring>
 
 DibImage::DibImage(const DibImage& other) : Image() {
@@ -62,8 +63,7 @@ void DibImage::InvertRect(int x, int y, int w, int h) { OutlineRect(x, y, w, h, 
 
 void DibImage::Fill(Pixel colour) {
   if (!bits_) return;
-  const long long count = static_cast<long long>(width) * height;
-  for (long long i = 0; i < count; ++i) bits_[i] = colour;
+  std::fill_n(bits_, static_cast<size_t>(width) * height, colour);
 }
 
 void DibImage::PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h, Pixel key) {
@@ -73,12 +73,8 @@ void DibImage::PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY
 void DibImage::PasteKeyed(const Image& src, int x, int y, Pixel key) {
   if (!bits_ || !src.valid || x < 0 || y < 0) return;
   if (x + static_cast<long long>(src.width) > width || y + static_cast<long long>(src.height) > height) return;
-  for (int i = 0; i < src.height; ++i) {
-    const Pixel* from = src.GetRow(i);
-    Pixel* to = PixelAddress(x, y + i);
-    for (int j = 0; j < src.width; ++j)
-      if (from[j] != key) to[j] = from[j];
-  }
+  const int w = src.width, h = src.height;
+  for (int i = 0; i < h; ++i) CopyRowKeyed(src.GetRow(i), PixelAddress(x, y + i), w, key);
 }
 
 // Unlike the pixel-exact behaviour of Paste, a rectangle outside either image is refused

@@ -76,5 +76,8 @@ class Image {
   void CopyRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h, Pixel key);
 };
 
+// Copies `count` pixels, skipping those equal to `key`.
+void CopyRowKeyed(const Pixel* from, Pixel* to, int count, Pixel key);
+
 // Inverts every channel of p and exchanges red and blue; byte 3 becomes 0.
 Pixel InvertedOutlinePixel(Pixel p);

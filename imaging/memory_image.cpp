@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <utility>
+#include <algorithm>
 
 MemoryImage::MemoryImage(const MemoryImage& other) : Image() {
   if (other.valid && Create(other.width, other.height))
@@ -109,10 +110,10 @@ void MemoryImage::DrawRect(int x, int y, int w, int h, Pixel colour) { OutlineRe
 void MemoryImage::InvertRect(int x, int y, int w, int h) { OutlineRect(x, y, w, h, 0, true); }
 
 void MemoryImage::Fill(Pixel colour) {
-  for (int y = 0; y < height; ++y) {
-    Pixel* row = rows_[y];
-    for (int x = 0; x < width; ++x) row[x] = colour;
-  }
+  // Sizes in locals: a pixel store may alias the int fields, which would defeat the
+  // compiler's vector loops.
+  const int w = width, h = height;
+  for (int y = 0; y < h; ++y) std::fill_n(rows_[y], w, colour);
 }
 
 void MemoryImage::PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h, Pixel key) {
@@ -126,12 +127,8 @@ static bool Fits(const Image& dst, int x, int y, long long w, long long h) {
 
 void MemoryImage::PasteKeyed(const Image& src, int x, int y, Pixel key) {
   if (!Fits(*this, x, y, src.width, src.height) || !src.valid || !valid) return;
-  for (int i = 0; i < src.height; ++i) {
-    const Pixel* from = src.GetRow(i);
-    Pixel* to = rows_[y + i] + x;
-    for (int j = 0; j < src.width; ++j)
-      if (from[j] != key) to[j] = from[j];
-  }
+  const int w = src.width, h = src.height;
+  for (int i = 0; i < h; ++i) CopyRowKeyed(src.GetRow(i), rows_[y + i] + x, w, key);
 }
 
 void MemoryImage::PasteRect(const Image& src, int x, int y, int srcX, int srcY, int w, int h) {

@@ -33,7 +33,7 @@ class TestPackage {
   void WriteComplete() const {
     Write("com_largetargetbox.png", 295, 289, 0x505050);
     Write("com_smalltargetbox.png", 40, 40, 0xE0E0E0);
-    Write("com_worldmap2x.png", 2000, 1200, 0x203040);
+    Write("com_worldmap2x.png", 600, 600, 0x203040);
     int shade = 0;
     for (const char* prefix : {"all", "sov", "psy"}) {
       ++shade;
