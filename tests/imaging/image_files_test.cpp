@@ -83,7 +83,8 @@ TEST_F(ImageFiles, CorruptInputsAreACleanFalse) {
   ASSERT_TRUE(SaveImageFile(Path("good.png").c_str(), Pattern(20, 20)));
   const std::string good = ReadBytes(Path("good.png"));
   WriteBytes("truncated.png", good.substr(0, good.size() / 2));
-  WriteBytes("random.png", std::string("\x13\x37 this is not an image at all \xff\xfe", 36));
+  static const char kRandom[] = "\x13\x37 this is not an image at all \xff\xfe";
+  WriteBytes("random.png", std::string(kRandom, sizeof kRandom - 1));
   WriteBytes("empty.png", "");
   // A valid PNG header (signature + IHDR) claiming 100000 x 100000 pixels.
   std::string huge = good.substr(0, 33);
