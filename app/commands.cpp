@@ -1,0 +1,98 @@
+#include "commands.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "add_item_dialog.h"
+#include "app_state.h"
+#include "clipboard.h"
+#include "main_window.h"
+#include "map_view.h"
+#include "marker_commands.h"
+#include "resource.h"
+#include "select_item_dialog.h"
+
+namespace {
+
+// The SHP export, the save-as-image export and the About dialog arrive with the export
+// and settings dialogs; until then their menu items are wired here and do nothing.
+void SaveAsShp() {}
+void SaveAsImage() {}
+void ShowAbout() {}
+
+void Exit() { SendMessageA(App().mainWindow, WM_CLOSE, 0, 0); }
+
+void DeleteItem() { DeleteSelectedMarker(Document()); }
+void CancelItem() { ClearSelection(Document()); }
+
+void ToggleUpperLayer() {
+  LoadScreenDocument& document = Document();
+  document.SetLayers(!document.viewTop, document.viewBottom);
+}
+
+void ToggleLowerLayer() {
+  LoadScreenDocument& document = Document();
+  document.SetLayers(document.viewTop, !document.viewBottom);
+}
+
+// Guards the screenshot colourize dialog, which comes with the screenshot dialogs: without
+// a screenshot there is nothing to colourize.
+void ScreenshotSettings() {
+  if (!Document().screenshot.IsValid()) {
+    MessageBoxA(App().mainWindow, "Please select screenshot in the load screen settings dialog",
+                kProgramCaption, MB_ICONWARNING);
+  }
+}
+
+void ModeSmallMap() { SetEditMode(EditMode::SmallMap); }
+void ModeLargeMap() { SetEditMode(EditMode::LargeMap); }
+void ModeTargetBox() { SetEditMode(EditMode::TargetBox); }
+
+// The help file lies beside the program, whatever the current directory is.
+void ShowHelp() {
+  const std::string path = Document().appDir + "VANTRL.CHM";
+  ShellExecuteA(App().mainWindow, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+struct MenuCommand {
+  int id;
+  void (*run)();
+};
+
+constexpr MenuCommand kMenuCommands[] = {
+    {IDM_SAVE_SHP, SaveAsShp},
+    {IDM_SAVE_IMAGE, SaveAsImage},
+    {IDM_EXIT, Exit},
+    {IDM_ADD_ITEM, OpenAddItemDialog},
+    {IDM_SELECT_ITEM, OpenSelectItemDialog},
+    {IDM_DELETE_ITEM, DeleteItem},
+    {IDM_CANCEL_ITEM, CancelItem},
+    {IDM_COPY_TO_CLIPBOARD, CopyToClipboard},
+    {IDM_VIEW_TOP, ToggleUpperLayer},
+    {IDM_VIEW_BOTTOM, ToggleLowerLayer},
+    {IDM_STATUS_BAR, ToggleStatusBar},
+    {IDM_LOAD_SCREEN_SETTINGS, OpenLoadScreenSettings},
+    {IDM_SCREENSHOT_SETTINGS, ScreenshotSettings},
+    {IDM_MODE_SMALL_MAP, ModeSmallMap},
+    {IDM_MODE_LARGE_MAP, ModeLargeMap},
+    {IDM_MODE_TARGET_BOX, ModeTargetBox},
+    {IDM_HELP, ShowHelp},
+    {IDM_ABOUT, ShowAbout},
+};
+
+}  // namespace
+
+// The load screen settings dialog arrives with the settings dialogs; until then the menu
+// item and the double click do nothing.
+void OpenLoadScreenSettings() {}
+
+void RunMenuCommand(int id) {
+  for (const MenuCommand& command : kMenuCommands) {
+    if (command.id == id) {
+      command.run();
+      return;
+    }
+  }
+}

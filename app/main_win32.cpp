@@ -1,0 +1,131 @@
+// The editor's entry: start-up, the message loop and shutdown.
+//
+// Start-up finds the program's folder, starts the image files, makes the view canvas, loads
+// the three templates every side shares, registers the window classes and creates the main
+// window (whose creation loads the first side). Any failure there shows its message and
+// ends the process with exit code 1, before or without a window. A normal end returns 0.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app_state.h"
+#include "image_files.h"
+#include "image_lib.h"
+#include "main_window.h"
+#include "map_view.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+
+int FailStartUp(const char* message, const char* caption) {
+  MessageBoxA(nullptr, message, caption, MB_ICONERROR);
+  return kExitFailure;
+}
+
+// The folder of the program, ending with a backslash (the text is kept whole when it has
+// none). False when the path does not fit a path buffer.
+bool FindProgramFolder(std::string& folder) {
+  char path[kMaxPath];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  // A path that fills the whole buffer was cut off.
+  if (length == 0 || length >= sizeof path) return false;
+  folder.assign(path, length);
+  const std::size_t lastBackslash = folder.find_last_of('\\');
+  if (lastBackslash != std::string::npos) folder.resize(lastBackslash + 1);
+  return true;
+}
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = App().icon;
+  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTOREL), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN_MENU);
+
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.lpszClassName = kMainWindowClass;
+  if (!RegisterClassExA(&windowClass)) return false;
+  windowClass.lpfnWndProc = MapViewProc;
+  windowClass.lpszClassName = kViewWindowClass;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  return CreateWindowExA(WS_EX_OVERLAPPEDWINDOW, kMainWindowClass, "Vantorel 1.11",
+                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+// Returns 0 when the main window was destroyed, 1 when GetMessage failed.
+int RunMessageLoop() {
+  MSG message;
+  for (;;) {
+    const BOOL result = GetMessageA(&message, nullptr, 0, 0);
+    if (result == 0) return 0;
+    if (result == -1) return kExitFailure;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void FreeDocumentImages() {
+  LoadScreenDocument& document = Document();
+  for (MemoryImage& cameo : document.cameos) cameo.Free();
+  document.screenshot.Free();
+  document.worldMap.Free();
+  document.largeTargetBox.Free();
+  document.worldMap2x.Free();
+  document.interfaceFrame.Free();
+  document.smallTargetBox.Free();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  AppState& app = App();
+  LoadScreenDocument& document = Document();
+  app.animateDialogs = true;
+  InitCommonControls();
+
+  if (!FindProgramFolder(document.appDir))
+    return FailStartUp("Error: The path of the program folder is too long.", kProgramCaption);
+  // A library that failed to start shows up as the first missing template below.
+  InitImageFiles();
+  if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
+    return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);
+  std::string message;
+  if (!document.LoadCommonTemplates(message)) return FailStartUp(message.c_str(), kProgramCaption);
+
+  app.instance = instance;
+  app.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTOREL));
+  if (!RegisterWindowClasses(instance)) return FailStartUp("RegisterClassEx failed!", kErrorCaption);
+
+  document.largeMapOffset = {232, 103};
+  document.targetBoxPos = {232, 103};
+
+  HWND mainWindow = CreateMainWindow(instance);
+  if (!mainWindow) {
+    // A failure inside the window's creation has shown its own message already.
+    if (app.startupFailureReported) return kExitFailure;
+    return FailStartUp("Error: Can't create the main window.", kProgramCaption);
+  }
+  document.SetLayers(1, 1);
+  SetEditMode(EditMode::SmallMap);
+  ShowWindow(mainWindow, showCommand);
+  UpdateWindow(mainWindow);
+
+  const int exitCode = RunMessageLoop();
+
+  FreeDocumentImages();
+  ImageUnInit();
+  return exitCode;
+}

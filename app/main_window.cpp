@@ -1,0 +1,141 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app_state.h"
+#include "commands.h"
+#include "map_view.h"
+#include "resource.h"
+#include "side_switch.h"
+
+namespace {
+
+constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZEGRIP | CCS_BOTTOM;
+constexpr char kKeyHint[] =
+    "Press CTRL to move map faster(5x) or press CTRL+SHIFT to move map faster (10x)";
+constexpr char kCloseQuestion[] = "Do you want to close Vantorel now?\nAll data won't be saved!";
+
+HMENU MainMenuPopup(MenuPopup popup) {
+  HWND window = App().mainWindow;
+  HMENU menu = window ? GetMenu(window) : nullptr;
+  return menu ? GetSubMenu(menu, popup) : nullptr;
+}
+
+// Inside the window's creation: a failure here ends the start-up, so its message is shown
+// now, owned by the window, and the creation is refused.
+bool RefuseCreation(HWND window, const char* message, const char* caption, UINT icon) {
+  MessageBoxA(window, message, caption, icon);
+  App().startupFailureReported = true;
+  return false;
+}
+
+bool OnCreate(HWND window) {
+  AppState& app = App();
+  app.mainWindow = window;
+  CreateStatusBar(window);
+  app.view = CreateWindowExA(0, kViewWindowClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                             nullptr, app.instance, nullptr);
+  if (!app.view)
+    return RefuseCreation(window, "Error: Can't create the map view.", kProgramCaption, MB_ICONERROR);
+  LoadScreenDocument& document = Document();
+  if (!document.SetSide(Allied))
+    return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
+  if (document.cameoCount != 2 && !document.SetCameoCount(2))
+    return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
+  CheckMainMenuItem(MenuPopupView, IDM_STATUS_BAR, true);
+  return true;
+}
+
+void OnClose(HWND window) {
+  // Only an explicit Yes closes: No, and a message box that could not be shown (0), keep
+  // the program and its unsaved screen.
+  if (MessageBoxA(window, kCloseQuestion, kProgramCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    DestroyWindow(window);
+}
+
+}  // namespace
+
+bool CreateStatusBar(HWND mainWindow) {
+  AppState& app = App();
+  app.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, kStatusBarStyle, 0, 0, 0, 0, mainWindow,
+                                  nullptr, app.instance, nullptr);
+  if (!app.statusBar) return false;
+  const int rightEdges[3] = {70, 270, -1};
+  SendMessageA(app.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+  SetStatusText(StatusPartHint, kKeyHint);
+  return true;
+}
+
+void LayoutMainWindow(int width, int height) {
+  AppState& app = App();
+  int statusBarHeight = 0;
+  if (app.statusBar && IsWindow(app.statusBar) && IsWindowVisible(app.statusBar)) {
+    // The control places itself at the bottom of its parent on a WM_SIZE of its own.
+    SendMessageA(app.statusBar, WM_SIZE, 0, 0);
+    RECT bar;
+    GetWindowRect(app.statusBar, &bar);
+    statusBarHeight = bar.bottom - bar.top;
+  }
+  if (app.view)
+    SetWindowPos(app.view, HWND_TOP, 0, 0, width, std::max(height - statusBarHeight, 0), SWP_NOCOPYBITS);
+}
+
+void ToggleStatusBar() {
+  AppState& app = App();
+  const bool visible = app.statusBar && IsWindowVisible(app.statusBar);
+  CheckMainMenuItem(MenuPopupView, IDM_STATUS_BAR, !visible);
+  if (app.statusBar) ShowWindow(app.statusBar, visible ? SW_HIDE : SW_SHOW);
+  RECT client;
+  GetClientRect(app.mainWindow, &client);
+  LayoutMainWindow(client.right, client.bottom);
+}
+
+void SetStatusText(StatusPart part, const char* text) {
+  HWND bar = App().statusBar;
+  if (bar) SendMessageA(bar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+void CheckMainMenuItem(MenuPopup popup, UINT id, bool checked) {
+  if (HMENU menu = MainMenuPopup(popup)) CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void EnableMainMenuItem(MenuPopup popup, UINT id, bool enabled) {
+  if (HMENU menu = MainMenuPopup(popup)) EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void CheckModeMenuItem(int position) {
+  if (HMENU menu = MainMenuPopup(MenuPopupMode)) CheckMenuRadioItem(menu, 0, 2, position, MF_BYPOSITION);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window) ? 0 : -1;
+    case WM_DESTROY: {
+      AppState& app = App();
+      app.mainWindow = app.statusBar = app.view = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    }
+    case WM_SIZE:
+      LayoutMainWindow(LOWORD(lParam), HIWORD(lParam));
+      break;
+    case WM_CLOSE:
+      OnClose(window);
+      return 0;
+    case WM_KEYDOWN:
+      OnKey(static_cast<int>(wParam));
+      break;
+    case WM_LBUTTONDBLCLK:
+      OpenLoadScreenSettings();
+      break;
+    case WM_COMMAND:
+      RunMenuCommand(LOWORD(wParam));
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,165 @@
+#include "map_view.h"
+
+#include <windowsx.h>
+
+#include <cstdio>
+
+#include "app_state.h"
+#include "dib_image_draw_win32.h"
+#include "gdi_handles.h"
+#include "main_window.h"
+#include "marker_commands.h"
+#include "renderer.h"
+#include "view_scroll.h"
+
+namespace {
+
+struct ViewState {
+  EditMode mode = EditMode::SmallMap;
+  ViewAxis horizontal;
+  ViewAxis vertical;
+  int dragMarker = -1;  // marker being dragged, -1 none
+  Point grabOffset;     // pointer position relative to the dragged marker's top-left
+  bool capturing = false;
+  int sizeGeneration = 0;
+};
+
+ViewState view;
+
+Point CanvasPoint(int clientX, int clientY) {
+  return {CanvasCoordinate(view.horizontal, clientX), CanvasCoordinate(view.vertical, clientY)};
+}
+
+void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize) {
+  HWND window = App().view;
+  const ViewAxisFit fit = FitViewAxis(axis, clientSize, canvasSize);
+  if (!fit.scrollable) {
+    ShowScrollBar(window, bar, FALSE);
+    return;
+  }
+  // Always, not only when pulled back: the position went to 0 while the bar was hidden.
+  SetScrollPos(window, bar, axis.scroll, FALSE);
+  // An empty range hides the bar.
+  SetScrollRange(window, bar, 0, fit.scrollMax, TRUE);
+}
+
+void OnButtonDown(int clientX, int clientY) {
+  LoadScreenDocument& document = Document();
+  const Point point = CanvasPoint(clientX, clientY);
+  view.dragMarker = HitTestMarker(document, point.x, point.y);
+  if (view.dragMarker == -1) {
+    ClearSelection(document);
+    return;
+  }
+  SelectMarker(document, view.dragMarker);
+  const Marker& marker = document.markers.MarkerAt(view.dragMarker);
+  view.grabOffset = {point.x - marker.x, point.y - marker.y};
+  SetCapture(App().view);
+  view.capturing = true;
+}
+
+void OnMouseMove(int clientX, int clientY) {
+  if (!view.capturing || view.dragMarker == -1) return;
+  const Point point = CanvasPoint(clientX, clientY);
+  MoveMarkerTo(Document(), view.dragMarker, point.x - view.grabOffset.x, point.y - view.grabOffset.y);
+  RepaintView();
+}
+
+void OnButtonUp() {
+  if (!view.capturing) return;
+  view.dragMarker = -1;
+  ReleaseCapture();
+}
+
+}  // namespace
+
+void PaintView(HDC dc) {
+  DibImage& canvas = ViewCanvas();
+  RenderLoadScreen(Document(), &canvas);
+  DrawPart(canvas, dc, view.horizontal.centre, view.vertical.centre, view.horizontal.scroll,
+           view.vertical.scroll, view.horizontal.visible, view.vertical.visible);
+  char text[64];
+  std::snprintf(text, sizeof text, "Current mode: %s", EditModeStatusText(view.mode));
+  SetStatusText(StatusPartMode, text);
+}
+
+void RepaintView() {
+  HWND window = App().view;
+  if (!window) return;
+  WindowDc dc(window);
+  if (dc) PaintView(dc);
+}
+
+void OnViewSize(int width, int height) {
+  // Showing or hiding a scroll bar resizes the client area and sends a WM_SIZE of its own
+  // from inside these calls; that newer size then wins and this older one stops.
+  const int generation = ++view.sizeGeneration;
+  FitAxis(SB_HORZ, view.horizontal, width, CanvasWidth);
+  if (generation != view.sizeGeneration) return;
+  FitAxis(SB_VERT, view.vertical, height, CanvasHeight);
+}
+
+void OnViewScroll(int bar, int code, int thumb) {
+  const bool horizontal = bar == SB_HORZ;
+  ViewAxis& axis = horizontal ? view.horizontal : view.vertical;
+  if (!ScrollViewAxis(axis, code, thumb, horizontal ? CanvasWidth : CanvasHeight)) return;
+  SetScrollPos(App().view, bar, axis.scroll, TRUE);
+  RepaintView();
+}
+
+void OnKey(int key) {
+  // The key state at the time of the press is what the user holds down now.
+  const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
+  const bool shift = GetAsyncKeyState(VK_SHIFT) < 0;
+  OnKey(Document(), view.mode, key, KeyStep(ctrl, shift));
+}
+
+void SetEditMode(EditMode mode) {
+  view.mode = mode;
+  CheckModeMenuItem(static_cast<int>(mode));
+  RepaintView();
+}
+
+void EndMarkerDrag() {
+  view.dragMarker = -1;
+  if (!view.capturing) return;
+  view.capturing = false;
+  ReleaseCapture();
+}
+
+LRESULT CALLBACK MapViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      OnViewSize(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      if (dc) PaintView(dc);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_HSCROLL:
+      OnViewScroll(SB_HORZ, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_VSCROLL:
+      OnViewScroll(SB_VERT, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      // Signed: while captured the pointer may be left of or above the view.
+      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnButtonDown(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      OnButtonUp();
+      return 0;
+    case WM_CAPTURECHANGED:
+      view.capturing = false;
+      view.dragMarker = -1;
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
