@@ -1,0 +1,150 @@
+// A fresh editor: title, status bar, menu state and captions, the first picture, and the
+// two layer switches.
+#include <windows.h>
+
+#include <vector>
+
+#include "editor_ids.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+struct MenuCaption {
+  UINT item;        // command id, or the popup's position when popup is set
+  bool popup;
+  const wchar_t* caption;
+};
+
+struct Popup {
+  const char* name;
+  std::vector<MenuCaption> items;  // the popup itself first
+};
+
+// The menu as the resource holds it, popup by popup.
+const std::vector<Popup> kMenuCaptions = {
+    {"file", {{0, true, L"文件"}, {ids::kSaveShp, false, L"另存 SHP..."}, {ids::kSaveImage, false, L"保存 as..."},
+     {ids::kExit, false, L"退出"}}},
+    {"edit", {{1, true, L"编辑"}, {ids::kAddItem, false, L"加入新的项目..."}, {ids::kSelectItem, false, L"选择项目..."},
+     {ids::kDeleteItem, false, L"删除项目"}, {ids::kCancelItem, false, L"取消项目"},
+     {ids::kCopyToClipboard, false, L"复制到剪切板"}}},
+    {"view", {{2, true, L"查看"}, {ids::kUpperLayer, false, L"视图上面"}, {ids::kLowerLayer, false, L"视图下面"},
+     {ids::kStatusBar, false, L"状态条"}}},
+    {"tools", {{3, true, L"工具"}, {ids::kLoadScreenSettings, false, L"加载屏幕设定..."},
+     {ids::kScreenshotSettings, false, L"载图设定..."}}},
+    {"mode", {{4, true, L"模式"}, {ids::kModeSmallMap, false, L"缩小 map"}, {ids::kModeLargeMap, false, L"放大 map"},
+     {ids::kModeTargetBox, false, L"目标移动"}}},
+    {"help", {{5, true, L"帮助"}, {ids::kHelp, false, L"帮助"}, {ids::kAbout, false, L"关于公司"}}},
+};
+
+void CheckStatusBar(const DriverContext& context, const EditorSession& session) {
+  ExpectStatus(context, session, 0, L"Allied - 2", "startup.status_side");
+  ExpectStatus(context, session, 1, L"Current mode: Move small map", "startup.status_mode");
+  ExpectStatus(context, session, 2, texts::kHint, "startup.status_hint");
+  const std::vector<int> parts = StatusBarParts(session.process().handle(), session.statusBar());
+  std::string got;
+  for (int edge : parts) got += std::to_string(edge) + " ";
+  context.log.Expect(parts == std::vector<int>{70, 270, -1}, "startup.status_parts",
+                     "part right edges are " + got + "instead of 70 270 -1");
+}
+
+void CheckMenuState(const DriverContext& context, const EditorSession& session) {
+  ExpectMenuItem(context, session, ids::kUpperLayer, true, false, "startup.menu_upper_layer_checked");
+  ExpectMenuItem(context, session, ids::kLowerLayer, true, false, "startup.menu_lower_layer_checked");
+  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "startup.menu_status_bar_checked");
+  // Every item starts enabled as the menu resource holds it; the first click on empty
+  // canvas, Escape or deleting the last marker grays "Delete item" (the markers scenario).
+  ExpectMenuItem(context, session, ids::kDeleteItem, false, false, "startup.menu_delete_item_enabled");
+  MenuItemState small, large, target;
+  const bool read = session.MenuItem(ids::kModeSmallMap, small) && session.MenuItem(ids::kModeLargeMap, large) &&
+                    session.MenuItem(ids::kModeTargetBox, target);
+  context.log.Expect(read && small.checked() && small.radio() && !large.checked() && !target.checked(),
+                     "startup.menu_mode_radio_on_small_map",
+                     read ? "states 40034/40035/40036: " + std::to_string(small.state) + "/" +
+                                std::to_string(large.state) + "/" + std::to_string(target.state) +
+                                (small.radio() ? "" : ", 40034 without MFT_RADIOCHECK")
+                          : "the Mode items cannot be read");
+}
+
+void CheckMenuCaptions(const DriverContext& context, const EditorSession& session) {
+  for (const auto& popup : kMenuCaptions) {
+    std::string detail;
+    for (const MenuCaption& expected : popup.items) {
+      MenuItemState item;
+      const bool found = expected.popup ? session.MenuPopup(static_cast<int>(expected.item), item)
+                                        : session.MenuItem(expected.item, item);
+      if (!found)
+        detail += "no item " + std::to_string(expected.item) + "; ";
+      else if (item.caption != expected.caption)
+        detail += std::to_string(expected.item) + " is " + Quoted(item.caption) + " not " +
+                  Quoted(std::wstring(expected.caption)) + "; ";
+    }
+    context.log.Expect(detail.empty(), std::string("startup.menu_captions_") + popup.name, detail);
+  }
+}
+
+void CheckViewLayout(const DriverContext& context, const EditorSession& session) {
+  RECT client{}, view{}, bar{};
+  GetClientRect(session.main(), &client);
+  GetWindowRect(session.view(), &view);
+  GetWindowRect(session.statusBar(), &bar);
+  POINT viewOrigin{view.left, view.top};
+  ScreenToClient(session.main(), &viewOrigin);
+  const int expectedHeight = client.bottom - (bar.bottom - bar.top);
+  context.log.Expect(viewOrigin.x == 0 && viewOrigin.y == 0 && view.right - view.left == client.right &&
+                         view.bottom - view.top == expectedHeight,
+                     "startup.view_fills_client_above_status_bar",
+                     "view at (" + std::to_string(viewOrigin.x) + ", " + std::to_string(viewOrigin.y) + ") size " +
+                         std::to_string(view.right - view.left) + " x " + std::to_string(view.bottom - view.top) +
+                         ", expected (0, 0) size " + std::to_string(client.right) + " x " +
+                         std::to_string(expectedHeight));
+}
+
+// Upper off, both off (black), lower off, both on: check marks and pictures follow.
+void CheckLayers(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+  struct Toggle {
+    UINT command;
+    const char* name;
+  };
+  const Toggle toggles[] = {{ids::kUpperLayer, "layers.upper_off"},
+                            {ids::kLowerLayer, "layers.both_off"},
+                            {ids::kUpperLayer, "layers.lower_off"},
+                            {ids::kLowerLayer, "layers.both_on"}};
+  for (const Toggle& toggle : toggles) {
+    session.Command(toggle.command);
+    if (toggle.command == ids::kUpperLayer)
+      model.ToggleTopLayer();
+    else
+      model.ToggleBottomLayer();
+    const std::string name = toggle.name;
+    ExpectMenuItem(context, session, ids::kUpperLayer, model.document().viewTop != 0, false, name + "_upper_check");
+    ExpectMenuItem(context, session, ids::kLowerLayer, model.document().viewBottom != 0, false,
+                   name + "_lower_check");
+    ExpectView(context, session, model, name + "_picture");
+    if (name == "layers.both_off") {
+      // Independent of the renderer: nothing at all is drawn.
+      DibImage black;
+      black.Create(CanvasWidth, CanvasHeight);
+      black.Fill(0);
+      std::string detail;
+      context.log.Expect(session.ViewShows(black, detail), "layers.both_off_is_black", detail);
+    }
+  }
+}
+}  // namespace
+
+void RunStartupChecks(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "startup", context.packageDir)) return;
+  const std::wstring title = CaptionOf(session.main());
+  context.log.Expect(title == texts::kTitle, "startup.title", "the title is " + Quoted(title));
+  CheckStatusBar(context, session);
+  CheckMenuState(context, session);
+  CheckMenuCaptions(context, session);
+  CheckViewLayout(context, session);
+  ExpectView(context, session, model, "startup.picture");
+  CheckLayers(context, session, model);
+}

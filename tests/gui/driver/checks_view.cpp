@@ -1,0 +1,165 @@
+// The view's layout: hiding the status bar, a view wider and taller than the canvas
+// (centred, no scroll bars), a smaller one (scroll bars with range 0 .. canvas - client),
+// line, page, thumb and end scrolling, and a larger view pulling the scroll position back.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "editor_ids.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+
+namespace {
+std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+
+std::string Hex(unsigned long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", value);
+  return text;
+}
+
+int ViewHeight(const EditorSession& session) {
+  RECT r{};
+  GetWindowRect(session.view(), &r);
+  return r.bottom - r.top;
+}
+
+void StatusBarToggle(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+  RECT bar{};
+  GetWindowRect(session.statusBar(), &bar);
+  const int barHeight = bar.bottom - bar.top, before = ViewHeight(session);
+  session.Command(ids::kStatusBar);
+  context.log.Expect(!IsWindowVisible(session.statusBar()), "view.status_bar_hides", "the status bar is visible");
+  ExpectMenuItem(context, session, ids::kStatusBar, false, false, "view.status_bar_unchecked");
+  context.log.Expect(ViewHeight(session) == before + barHeight, "view.taller_by_status_bar_height",
+                     "view height " + std::to_string(ViewHeight(session)) + ", expected " +
+                         std::to_string(before + barHeight));
+  ExpectView(context, session, model, "view.picture_without_status_bar");
+  session.Command(ids::kStatusBar);
+  context.log.Expect(IsWindowVisible(session.statusBar()), "view.status_bar_shows_again", "the status bar is hidden");
+  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "view.status_bar_checked_again");
+  context.log.Expect(ViewHeight(session) == before, "view.height_restored",
+                     "view height " + std::to_string(ViewHeight(session)) + ", expected " + std::to_string(before));
+}
+
+void WideView(const DriverContext& context, EditorSession& session, ExpectedScreen& model, const std::string& name) {
+  if (!session.PlaceWindow(1000, 600)) {
+    context.log.Fail(name, "the view does not follow the main window to 1000 x 600");
+    return;
+  }
+  const LONG style = GetWindowLongW(session.view(), GWL_STYLE);
+  context.log.Expect((style & (WS_HSCROLL | WS_VSCROLL)) == 0, name + "_has_no_scroll_bars",
+                     "view style " + Hex(static_cast<unsigned long>(style)));
+  ExpectView(context, session, model, name + "_centred");
+  // Left of the canvas the view shows its class background, COLOR_WINDOW.
+  POINT margin{50, 300};
+  ClientToScreen(session.view(), &margin);
+  ScreenPicture pixel;
+  const Pixel window = SwapRedBlue(GetSysColor(COLOR_WINDOW));
+  const bool ok = WaitUntil(
+      [&] { return CaptureScreen({margin.x, margin.y, margin.x + 1, margin.y + 1}, pixel) && pixel.At(0, 0) == window; },
+      kPictureWaitMs);
+  context.log.Expect(ok, name + "_margin_shows_window_colour", "the margin is not the window colour");
+}
+
+struct ScrollStep {
+  const char* name;
+  UINT message;  // WM_HSCROLL or WM_VSCROLL
+  int code;
+  int thumb;
+};
+
+// Sends the scroll steps and checks the position and the picture after each; the driver
+// computes the position the editor must reach.
+void ScrollSteps(const DriverContext& context, EditorSession& session, ExpectedScreen& model, Point& scroll) {
+  const SIZE client = session.ViewClientSize();
+  const int maxX = CanvasWidth - client.cx, maxY = CanvasHeight - client.cy;
+  const ScrollStep steps[] = {
+      {"line_right_by_1", WM_HSCROLL, SB_LINERIGHT, 0},     {"page_right_by_5", WM_HSCROLL, SB_PAGERIGHT, 0},
+      {"page_down_by_5", WM_VSCROLL, SB_PAGEDOWN, 0},       {"line_down_by_1", WM_VSCROLL, SB_LINEDOWN, 0},
+      {"line_up_by_1", WM_VSCROLL, SB_LINEUP, 0},           {"page_left_by_5", WM_HSCROLL, SB_PAGELEFT, 0},
+      {"line_left_by_1", WM_HSCROLL, SB_LINELEFT, 0},       {"line_left_stops_at_0", WM_HSCROLL, SB_LINELEFT, 0},
+      {"thumb_position", WM_HSCROLL, SB_THUMBPOSITION, 37}, {"thumb_track", WM_VSCROLL, SB_THUMBTRACK, 20},
+      {"end_scroll_ignored", WM_HSCROLL, SB_ENDSCROLL, 0},  {"right_end", WM_HSCROLL, SB_RIGHT, 0},
+      {"line_right_stops_at_max", WM_HSCROLL, SB_LINERIGHT, 0}, {"bottom_end", WM_VSCROLL, SB_BOTTOM, 0},
+      {"page_down_stops_at_max", WM_VSCROLL, SB_PAGEDOWN, 0},
+  };
+  for (const ScrollStep& step : steps) {
+    const bool horizontal = step.message == WM_HSCROLL;
+    int& pos = horizontal ? scroll.x : scroll.y;
+    const int max = horizontal ? maxX : maxY;
+    switch (step.code) {
+      case SB_LINELEFT: pos = pos - 1 < 0 ? 0 : pos - 1; break;
+      case SB_LINERIGHT: pos = pos + 1 > max ? max : pos + 1; break;
+      case SB_PAGELEFT: pos = pos - 5 < 0 ? 0 : pos - 5; break;
+      case SB_PAGERIGHT: pos = pos + 5 > max ? max : pos + 5; break;
+      case SB_THUMBPOSITION:
+      case SB_THUMBTRACK: pos = step.thumb; break;
+      case SB_LEFT: pos = 0; break;
+      case SB_RIGHT: pos = max; break;
+      default: break;
+    }
+    SendAndWait(session.view(), step.message, MAKEWPARAM(step.code, step.thumb), 0);
+    const std::string name = std::string("view.scroll_") + step.name;
+    ScrollBarState bar;
+    const bool read = session.ScrollBar(horizontal ? SB_HORZ : SB_VERT, bar);
+    std::string detail;
+    if (!read || bar.position != pos)
+      detail = "scroll position " + (read ? std::to_string(bar.position) : std::string("unreadable")) +
+               ", expected " + std::to_string(pos) + "; ";
+    std::string picture;
+    if (!session.ViewShows(model.Picture(), picture, scroll)) detail += picture;
+    context.log.Expect(detail.empty(), name, detail);
+  }
+}
+
+void SmallView(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+  if (!session.PlaceWindow(600, 400)) {
+    context.log.Fail("view.small", "the view does not follow the main window to 600 x 400");
+    return;
+  }
+  const LONG style = GetWindowLongW(session.view(), GWL_STYLE);
+  context.log.Expect((style & WS_HSCROLL) && (style & WS_VSCROLL), "view.small_has_both_scroll_bars",
+                     "view style " + Hex(static_cast<unsigned long>(style)));
+  const SIZE client = session.ViewClientSize();
+  ScrollBarState h, v;
+  const bool read = session.ScrollBar(SB_HORZ, h) && session.ScrollBar(SB_VERT, v);
+  context.log.Expect(read && h.minimum == 0 && h.maximum == CanvasWidth - client.cx && v.minimum == 0 &&
+                         v.maximum == CanvasHeight - client.cy && h.position == 0 && v.position == 0,
+                     "view.small_scroll_ranges",
+                     "client " + Size(client.cx, client.cy) + ", horizontal " + std::to_string(h.minimum) + ".." +
+                         std::to_string(h.maximum) + " at " + std::to_string(h.position) + ", vertical " +
+                         std::to_string(v.minimum) + ".." + std::to_string(v.maximum) + " at " +
+                         std::to_string(v.position));
+  ExpectView(context, session, model, "view.small_shows_top_left");
+  Point scroll{0, 0};
+  ScrollSteps(context, session, model, scroll);
+
+  // Scrolled to both ends, the view grows: the canvas must still end at the view's edge.
+  if (!session.PlaceWindow(700, 460)) {
+    context.log.Fail("view.grow_pulls_scroll_back", "the view does not follow the main window to 700 x 460");
+    return;
+  }
+  const SIZE grown = session.ViewClientSize();
+  const Point pulled{CanvasWidth - grown.cx, CanvasHeight - grown.cy};
+  ScrollBarState gh, gv;
+  const bool grownRead = session.ScrollBar(SB_HORZ, gh) && session.ScrollBar(SB_VERT, gv);
+  context.log.Expect(grownRead && gh.position == pulled.x && gv.position == pulled.y,
+                     "view.grow_pulls_scroll_position_back",
+                     "positions " + std::to_string(gh.position) + ", " + std::to_string(gv.position) +
+                         " expected " + std::to_string(pulled.x) + ", " + std::to_string(pulled.y));
+  ExpectView(context, session, model, "view.grow_shows_canvas_end", pulled);
+}
+}  // namespace
+
+void RunViewChecks(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "view", context.packageDir)) return;
+  StatusBarToggle(context, session, model);
+  WideView(context, session, model, "view.wide");
+  SmallView(context, session, model);
+  WideView(context, session, model, "view.wide_again");
+}

@@ -1,0 +1,44 @@
+// InProcessProbe: asks questions inside the editor's process (see probe/probe_request.h for
+// why). Attach loads vantorel_gui_probe.dll into the editor once; each query then runs one
+// short remote thread. The DLL stays loaded until the editor ends.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "probe_request.h"
+
+struct MenuItemState {
+  UINT state = 0;  // MFS_CHECKED, MFS_GRAYED ...
+  UINT type = 0;   // MFT_RADIOCHECK ...
+  std::wstring caption;
+
+  bool checked() const { return (state & MFS_CHECKED) != 0; }
+  bool grayed() const { return (state & MF_GRAYED) != 0; }
+  bool radio() const { return (type & MFT_RADIOCHECK) != 0; }
+};
+
+struct ScrollBarState {
+  int minimum = 0, maximum = 0, position = 0, page = 0;
+};
+
+class InProcessProbe {
+ public:
+  // Loads the DLL at dllPath (a full path) into `process`. False with `error` set when the
+  // remote load fails.
+  bool Attach(HANDLE process, DWORD processId, const std::wstring& dllPath, std::string& error);
+  bool attached() const { return remoteThread_ != nullptr; }
+
+  // The item `item` of the menu bar of `window` (a command id searched through the popups,
+  // or a position in the bar). False when the editor's menu has no such item.
+  bool MenuItem(HWND window, UINT item, bool byPosition, MenuItemState& out) const;
+  // The standard scroll bar SB_HORZ or SB_VERT of `window`. False when it has none.
+  bool ScrollBar(HWND window, int bar, ScrollBarState& out) const;
+
+ private:
+  bool Ask(ProbeRequest& request) const;
+
+  HANDLE process_ = nullptr;
+  void* remoteThread_ = nullptr;  // address of ProbeThread inside the editor
+};

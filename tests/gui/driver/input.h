@@ -1,0 +1,36 @@
+// Keyboard and mouse input as the user gives it.
+//
+// Keys: the editor reads Ctrl and Shift with GetAsyncKeyState while it handles the key, so
+// the modifiers go through SendInput (they change the desktop's key state at once) and stay
+// down until the key message has been handled; the key itself is sent to the main window
+// and handled before PressKey returns.
+// Mouse: real input through SendInput at absolute screen positions, so the editor's capture
+// decides which window gets the moves; the editor handles it after PressMouse returns.
+#pragma once
+
+#include <windows.h>
+
+enum Modifier : int { kNoModifier = 0, kCtrl = 1, kShift = 2, kCtrlShift = 3 };
+
+// Holds Ctrl and/or Shift down for its lifetime (SendInput), so several keys can be sent
+// with the same modifiers.
+class ModifierHold {
+ public:
+  explicit ModifierHold(int modifiers);
+  ModifierHold(const ModifierHold&) = delete;
+  ModifierHold& operator=(const ModifierHold&) = delete;
+  ~ModifierHold();
+
+ private:
+  int modifiers_;
+};
+
+// Sends WM_KEYDOWN of `virtualKey` to `window` and waits until it was handled. False when
+// the window did not handle it in time.
+bool SendKey(HWND window, int virtualKey);
+// SendKey with the modifiers held.
+bool PressKey(HWND window, int virtualKey, int modifiers = kNoModifier);
+// Puts the pointer on the screen point; false when it did not get there.
+bool MoveMouseTo(POINT screen);
+void PressMouseButton();
+void ReleaseMouseButton();

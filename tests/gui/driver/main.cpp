@@ -1,0 +1,83 @@
+// vantorel_gui_driver: black-box tests of Vantorel.exe, run under Wine by run_gui_tests.sh.
+//
+//   vantorel_gui_driver.exe <staged folder> <scratch folder> [scenario...]
+//
+// The staged folder holds Vantorel.exe with the template package (Templates\, Settings.ini);
+// the scratch folder is writable and receives package variants. Without scenario names all
+// scenarios run. Prints one line per check and "N passed, M failed"; the exit code is 0
+// only when every check passed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "check_log.h"
+#include "driver_context.h"
+#include "scenarios.h"
+#include "wide_text.h"
+
+namespace {
+struct NamedScenario {
+  const wchar_t* name;
+  void (*run)(const DriverContext&);
+};
+
+const NamedScenario kScenarios[] = {
+    {L"startup", RunStartupChecks},
+    {L"keys", RunKeyChecks},
+    {L"markers", RunMarkerChecks},
+    {L"settings", RunSettingsErrorChecks},
+    {L"view", RunViewChecks},
+    {L"clipboard", RunClipboardChecks},
+    {L"exit", RunExitChecks},
+    {L"startup_failures", RunStartupFailureChecks},
+};
+
+std::wstring WithoutTrailingSlash(std::wstring path) {
+  while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  return path;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return n > 0 && n < MAX_PATH ? std::wstring(full) : path;
+}
+
+// The probe DLL lies beside the driver.
+std::wstring ProbePath() {
+  wchar_t self[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self, n);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + L"vantorel_gui_probe.dll";
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: vantorel_gui_driver <staged folder> <scratch folder> [scenario...]\n");
+    return 2;
+  }
+  CheckLog log;
+  DriverContext context{log, WithoutTrailingSlash(FullPath(argv[1])), WithoutTrailingSlash(FullPath(argv[2])),
+                        ProbePath()};
+  if (GetFileAttributesW(context.EditorIn(context.packageDir).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    log.Fail("setup", "no Vantorel.exe in " + Utf8(context.packageDir));
+  } else if (GetFileAttributesW(context.probeDll.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    log.Fail("setup", "no probe DLL at " + Utf8(context.probeDll));
+  } else {
+    for (const NamedScenario& scenario : kScenarios) {
+      bool chosen = argc == 3;
+      for (int i = 3; i < argc; ++i) chosen = chosen || std::wcscmp(argv[i], scenario.name) == 0;
+      if (!chosen) continue;
+      const ULONGLONG start = GetTickCount64();
+      scenario.run(context);
+      log.Note(Utf8(scenario.name) + " took " + std::to_string(GetTickCount64() - start) + " ms");
+    }
+  }
+  log.PrintSummary();
+  return log.failed() == 0 && log.passed() > 0 ? 0 : 1;
+}

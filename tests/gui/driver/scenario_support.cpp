@@ -1,0 +1,193 @@
+#include "scenario_support.h"
+
+#include "editor_ids.h"
+#include "input.h"
+#include "marker_commands.h"
+#include "remote_controls.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+bool StartScenario(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
+                   const std::string& scenario, const std::wstring& folder) {
+  std::string error;
+  if (!model.Load(ToAnsi(folder) + "\\", error)) {
+    context.log.Fail(scenario + ".start", "the driver cannot load the package: " + error);
+    return false;
+  }
+  if (!session.Start(folder, error)) {
+    context.log.Fail(scenario + ".start", error);
+    return false;
+  }
+  return true;
+}
+
+bool ExpectView(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
+                const std::string& name, Point scroll) {
+  std::string detail;
+  return context.log.Expect(session.ViewShows(model.Picture(), detail, scroll), name, detail);
+}
+
+bool ExpectStatus(const DriverContext& context, const EditorSession& session, int part, const std::wstring& want,
+                  const std::string& name) {
+  std::wstring got;
+  // The editor writes the mode text when it repaints; give a late repaint its moment.
+  WaitUntil([&] { return (got = session.StatusText(part)) == want; }, 1000);
+  return context.log.Expect(got == want, name,
+                            "status part " + std::to_string(part) + " is " + Quoted(got) + ", expected " + Quoted(want));
+}
+
+bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, UINT id, bool checked, bool grayed,
+                    const std::string& name) {
+  MenuItemState item;
+  if (!session.MenuItem(id, item)) {
+    context.log.Fail(name, "the menu has no item " + std::to_string(id));
+    return false;
+  }
+  std::string detail;
+  if (item.checked() != checked) detail = checked ? "not checked" : "checked";
+  if (item.grayed() != grayed) detail += std::string(detail.empty() ? "" : " and ") + (grayed ? "not grayed" : "grayed");
+  return context.log.Expect(detail.empty(), name, "item " + std::to_string(id) + " is " + detail);
+}
+
+bool ExpectDeleteItemState(const DriverContext& context, const EditorSession& session, const ExpectedScreen& model,
+                           const std::string& name) {
+  return ExpectMenuItem(context, session, ids::kDeleteItem, false, !model.shell().deleteItemEnabled, name);
+}
+
+bool ReadSymbolCatalogue(const DriverContext& context, std::vector<CatalogueEntry>& entries, std::string& error) {
+  const std::string path = ToAnsi(context.packageDir) + "\\Settings.ini";
+  if (!LoadCatalogue(path.c_str(), kSymbolsListSection, CatalogueKind::Symbols, entries, error)) return false;
+  if (entries.empty()) {
+    error = "Settings.ini lists no symbols";
+    return false;
+  }
+  return true;
+}
+
+bool ChooseListLine(HWND dialog, int line) {
+  HWND list = GetDlgItem(dialog, ids::kListBox);
+  LRESULT selected = LB_ERR;
+  return list && SendAndWait(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0, &selected) && selected == line &&
+         SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(ids::kListBox, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+bool ClickButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  return button && SendAndWait(button, BM_CLICK, 0, 0);
+}
+
+int CheckedColourRadio(HWND dialog) {
+  for (int id : {ids::kRadioBlue, ids::kRadioRed, ids::kRadioPurpure}) {
+    LRESULT state = 0;
+    if (SendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED) return id;
+  }
+  return 0;
+}
+
+Pixel ColourOfRadio(int radioId) {
+  switch (radioId) {
+    case ids::kRadioRed: return kSideColourRed;
+    case ids::kRadioPurpure: return kSideColourPurpure;
+    default: return kSideColourBlue;
+  }
+}
+
+const char* NameOfRadio(int radioId) {
+  switch (radioId) {
+    case ids::kRadioBlue: return "blue";
+    case ids::kRadioRed: return "red";
+    case ids::kRadioPurpure: return "purpure";
+    default: return "none";
+  }
+}
+
+bool AddMarkerThroughDialog(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
+                            const std::vector<CatalogueEntry>& catalogue, int line, int radioId,
+                            const std::string& name) {
+  session.PostCommand(ids::kAddItem);
+  HWND dialog = session.WaitForDialog(texts::kAddItemCaption);
+  if (!dialog) {
+    context.log.Fail(name, "the add-item dialog did not open");
+    return false;
+  }
+  if (!ChooseListLine(dialog, line) || !ClickButton(dialog, radioId) || !ClickButton(dialog, IDOK)) {
+    context.log.Fail(name, "the dialog's list or buttons do not answer");
+    return false;
+  }
+  if (!WaitForWindowGone(dialog, kDefaultWaitMs)) {
+    context.log.Fail(name, "the add-item dialog stays open after OK");
+    return false;
+  }
+  // The list shows the catalogue in reverse file order.
+  const CatalogueEntry& entry = catalogue[catalogue.size() - 1 - static_cast<std::size_t>(line)];
+  std::string error;
+  if (!model.AddSymbol(entry.fileName, ColourOfRadio(radioId), error)) {
+    context.log.Fail(name, error);
+    return false;
+  }
+  return true;
+}
+
+namespace {
+bool WaitForCapture(const EditorSession& session, bool held) {
+  return WaitUntil([&] { return (session.MouseCapture() == session.view()) == held; }, kDefaultWaitMs);
+}
+}  // namespace
+
+bool ClickCanvas(EditorSession& session, ExpectedScreen& model, Point from, std::string& error) {
+  const bool onMarker = HitTestMarker(model.document(), from.x, from.y) != -1;
+  if (!MoveMouseTo(session.CanvasToScreen(from))) {
+    error = "the pointer does not reach the canvas point";
+    return false;
+  }
+  PressMouseButton();
+  model.MouseDown(from);
+  // Only a press on a marker takes the capture; a press elsewhere is seen in the picture.
+  if (onMarker && !WaitForCapture(session, true)) {
+    ReleaseMouseButton();
+    error = "the view did not take the mouse capture on a marker";
+    return false;
+  }
+  ReleaseMouseButton();
+  model.MouseUp();
+  if (onMarker && !WaitForCapture(session, false)) {
+    error = "the view keeps the mouse capture after the button was released";
+    return false;
+  }
+  return true;
+}
+
+bool DragCanvas(EditorSession& session, ExpectedScreen& model, Point from, POINT to, std::string& error) {
+  const POINT start = session.CanvasToScreen(from);
+  if (!MoveMouseTo(start)) {
+    error = "the pointer does not reach the canvas point";
+    return false;
+  }
+  PressMouseButton();
+  model.MouseDown(from);
+  if (!WaitForCapture(session, true)) {
+    ReleaseMouseButton();
+    error = "the view did not take the mouse capture on a marker";
+    return false;
+  }
+  // Straight to the target: the X server echoes pointer moves into the Wine window under
+  // the pointer, and the echo of a move through the view could arrive after the last move
+  // and put the marker back there. Should an echo still win, the pointer goes there again.
+  MoveMouseTo(to);
+  POINT reached{};
+  GetCursorPos(&reached);
+  model.MouseMove(session.ScreenToCanvas(reached));
+  std::string detail;
+  if (!session.ViewShows(model.Picture(), detail)) {
+    MoveMouseTo({reached.x + 1, reached.y + 1});
+    MoveMouseTo(reached);
+    session.ViewShows(model.Picture(), detail);
+  }
+  ReleaseMouseButton();
+  model.MouseUp();
+  if (!WaitForCapture(session, false)) {
+    error = "the view keeps the mouse capture after the button was released";
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,14 @@
+// The scenarios of the GUI test run. Each starts the editor it needs (and ends it), prints
+// its checks through the context's CheckLog and never stops the run.
+#pragma once
+
+#include "driver_context.h"
+
+void RunStartupChecks(const DriverContext& context);         // title, status bar, menu, picture, layers
+void RunKeyChecks(const DriverContext& context);             // arrow keys in the three modes
+void RunMarkerChecks(const DriverContext& context);          // add, drag, keys, select, Tab, delete
+void RunSettingsErrorChecks(const DriverContext& context);   // add-item dialog without a usable Settings.ini
+void RunViewChecks(const DriverContext& context);            // centring, scrolling, status bar toggle
+void RunClipboardChecks(const DriverContext& context);       // copy to clipboard
+void RunExitChecks(const DriverContext& context);            // the close question
+void RunStartupFailureChecks(const DriverContext& context);  // missing templates

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Black-box GUI tests of Vantorel.exe under Wine, on a private Xvfb display and a fresh Wine
+# prefix, both made in a temporary folder and removed at the end.
+#
+#   tests/gui/run_gui_tests.sh [windows build folder] [scenario...]
+#
+# The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
+# bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
+# installs nothing. Scenario names (startup keys markers settings view clipboard exit
+# startup_failures) limit the run. Exits non-zero when a check fails or the run cannot
+# start. Safe to run several times, also at once: every run has its own display, prefix
+# and folders.
+set -euo pipefail
+
+script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo_dir=$(cd "$script_dir/../.." && pwd)
+build_dir=${1:-$repo_dir/build/windows}
+shift $(( $# > 0 ? 1 : 0 ))
+package_dir=$repo_dir/resources/package
+
+fail() { echo "run_gui_tests: $*" >&2; exit 2; }
+# Never touch a display of the caller's: Wine only ever sees the private Xvfb below.
+unset DISPLAY
+to_windows() { local path=$1; echo "Z:${path//\//\\}"; }
+seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
+
+for tool in wine wineboot wineserver Xvfb; do
+  command -v "$tool" >/dev/null || fail "'$tool' not found (Debian packages: wine wine64 xvfb)"
+done
+[ -d "$build_dir" ] || fail "no build folder $build_dir (build the windows preset first)"
+build_dir=$(cd "$build_dir" && pwd)
+for file in Vantorel.exe vantorel_gui_driver.exe vantorel_gui_probe.dll; do
+  [ -f "$build_dir/bin/$file" ] || fail "missing $build_dir/bin/$file (build targets Vantorel and vantorel_gui_driver)"
+done
+[ -f "$package_dir/Settings.ini" ] && [ -d "$package_dir/Templates" ] ||
+  fail "the template package in $package_dir is incomplete (Templates/ and Settings.ini)"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vantorel-gui.XXXXXX")
+xvfb_pid=
+wineserver_pid=
+cleanup() {
+  set +e
+  # Ends the Wine processes of this run's prefix (only those), then our server by PID.
+  [ -d "$work/prefix" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
+  if [ -n "$wineserver_pid" ]; then
+    kill "$wineserver_pid" 2>/dev/null
+    wait "$wineserver_pid" 2>/dev/null
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+started=$EPOCHREALTIME
+
+# A display of our own: Xvfb picks a free number and writes it to fd 5.
+exec 5>"$work/display"
+Xvfb -displayfd 5 -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 5>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb gave no display number"
+display=:$(head -n 1 "$work/display")
+
+# Chinese captions need the zh_CN code page (936) in Wine; generate the locale privately
+# when the system lacks it. Only Wine's processes get it: this shell keeps its own locale.
+wine_locale=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
+if ! locale -a 2>/dev/null | grep -qiE '^zh_CN\.utf-?8$'; then
+  command -v localedef >/dev/null || fail "no zh_CN.UTF-8 locale and no localedef (Debian package: locales)"
+  mkdir -p "$work/locale"
+  localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" >/dev/null 2>&1 ||
+    fail "localedef could not generate zh_CN.UTF-8"
+  wine_locale+=(LOCPATH="$work/locale")
+fi
+
+# A fresh 64-bit prefix that never offers Mono or Gecko; no display while it boots, so no
+# "updating" window.
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+DISPLAY= "${wine_locale[@]}" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -n 5 "$work/wineboot.log")"
+# Managed=N: without a window manager each hidden top-level window costs 2 s otherwise.
+# ShowCrashDialog=0: a crash ends the editor at once instead of waiting in a dialog.
+"${wine_locale[@]}" wine regedit /S "$(to_windows "$script_dir/wine_settings.reg")" >/dev/null 2>&1 ||
+  fail "regedit could not apply wine_settings.reg"
+if [ -d /usr/share/wine/fonts ]; then
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
+# The settings apply to the next server: stop the boot server, start our own.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+"${wine_locale[@]}" wineserver -f -p >"$work/wineserver.log" 2>&1 &
+wineserver_pid=$!
+# Wine starts a server of its own when it finds no socket, so wait for ours to listen. The
+# socket's folder is named after the prefix's device and inode, under /tmp/.wine-<uid> or a
+# /tmp/wine-XXXXXX folder depending on the build.
+server_dir=server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")
+for _ in $(seq 50); do
+  compgen -G "/tmp/.wine-$(id -u)/$server_dir/socket" >/dev/null && break
+  compgen -G "/tmp/wine-*/$server_dir/socket" >/dev/null && break
+  kill -0 "$wineserver_pid" 2>/dev/null || fail "wineserver did not start: $(cat "$work/wineserver.log")"
+  sleep 0.1
+done
+
+# The editor beside its template package, as it is installed.
+mkdir -p "$work/stage" "$work/scratch"
+cp "$build_dir/bin/Vantorel.exe" "$work/stage/"
+cp -R "$package_dir/." "$work/stage/"
+setup_time=$(seconds_since "$started")
+checks_started=$EPOCHREALTIME
+
+status=0
+DISPLAY=$display timeout 300 "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+  "$(to_windows "$work/stage")" "$(to_windows "$work/scratch")" "$@" || status=$?
+echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
+if [ "$status" -eq 124 ]; then
+  echo "run_gui_tests: the driver timed out" >&2
+fi
+exit "$status"
