@@ -1,0 +1,173 @@
+#include "color_quantizer.h"
+
+#include <new>
+
+namespace {
+
+ColorTableEntry LeafColour(const QuantizerNode& leaf) {
+  ColorTableEntry entry;
+  // A leaf always holds a pixel; only a tree cut short by a failed allocation could hold an
+  // empty one, which then reads as black.
+  if (leaf.pixelCount == 0) return entry;
+  entry.red = static_cast<std::uint8_t>(leaf.redSum / leaf.pixelCount);
+  entry.green = static_cast<std::uint8_t>(leaf.greenSum / leaf.pixelCount);
+  entry.blue = static_cast<std::uint8_t>(leaf.blueSum / leaf.pixelCount);
+  entry.reserved = static_cast<std::uint8_t>(leaf.alphaSum / leaf.pixelCount);
+  return entry;
+}
+
+// Calls visit(leaf) for every leaf, depth first, children in index order.
+template <typename Visit>
+void VisitLeaves(const QuantizerNode* node, Visit& visit) {
+  if (!node) return;
+  if (node->isLeaf) {
+    visit(*node);
+    return;
+  }
+  for (const QuantizerNode* child : node->children) VisitLeaves(child, visit);
+}
+
+}  // namespace
+
+ColorQuantizer::ColorQuantizer(std::uint32_t requestedColors, std::uint32_t colorBits)
+    : colorLimit_(requestedColors < kMinimumLimit ? kMinimumLimit : requestedColors),
+      requestedColors_(requestedColors),
+      depth_(colorBits < kMaxDepth ? colorBits : kMaxDepth) {}
+
+ColorQuantizer::~ColorQuantizer() {
+  ReleaseTree(root_);
+  root_ = nullptr;
+}
+
+QuantizerNode* ColorQuantizer::NewNode() { return new (std::nothrow) QuantizerNode{}; }
+
+void ColorQuantizer::ReleaseTree(QuantizerNode* node) {
+  if (!node) return;
+  for (QuantizerNode* child : node->children) ReleaseTree(child);
+  delete node;
+}
+
+bool ColorQuantizer::BuildFromImage(const Image& image) {
+  if (!image.valid) return true;
+  for (int y = 0; y < image.height; ++y) {
+    const Pixel* row = image.GetRow(y);
+    for (int x = 0; x < image.width; ++x) {
+      if (!AddColor(RedOf(row[x]), GreenOf(row[x]), BlueOf(row[x]), 0)) return false;
+      while (leafCount_ > colorLimit_)
+        if (!MergeOneNode()) break;
+    }
+  }
+  return true;
+}
+
+bool ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha) {
+  QuantizerNode** slot = &root_;
+  for (std::uint32_t level = 0;; ++level) {
+    if (!*slot) {
+      QuantizerNode* node = NewNode();
+      if (!node) return false;
+      *slot = node;
+      if (level == depth_) {
+        node->isLeaf = 1;
+        ++leafCount_;
+      } else {
+        node->nextMergeable = mergeable_[level];
+        mergeable_[level] = node;
+      }
+    }
+    QuantizerNode* node = *slot;
+    if (node->isLeaf) {
+      ++node->pixelCount;
+      node->redSum += red;
+      node->greenSum += green;
+      node->blueSum += blue;
+      node->alphaSum += alpha;
+      return true;
+    }
+    const unsigned shift = 7 - level;
+    const unsigned child = ((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 | ((blue >> shift) & 1);
+    slot = &node->children[child];
+  }
+}
+
+bool ColorQuantizer::MergeOneNode() {
+  if (depth_ == 0) return false;  // the root is the only leaf there can be
+  std::uint32_t level = depth_ - 1;
+  while (level > 0 && !mergeable_[level]) --level;
+  QuantizerNode* node = mergeable_[level];
+  if (!node) return false;
+  mergeable_[level] = node->nextMergeable;
+  node->nextMergeable = nullptr;
+
+  std::uint64_t red = 0, green = 0, blue = 0, alpha = 0;
+  std::uint32_t merged = 0;
+  for (QuantizerNode*& child : node->children) {
+    if (!child) continue;
+    node->pixelCount += child->pixelCount;
+    red += child->redSum;
+    green += child->greenSum;
+    blue += child->blueSum;
+    alpha += child->alphaSum;
+    ReleaseTree(child);
+    child = nullptr;
+    ++merged;
+  }
+  node->redSum = red;
+  node->greenSum = green;
+  node->blueSum = blue;
+  node->alphaSum = alpha;
+  node->isLeaf = 1;
+  // The node itself becomes one leaf in place of its `merged` children.
+  leafCount_ = leafCount_ + 1 - merged;
+  return true;
+}
+
+std::uint32_t ColorQuantizer::FillColorTable(ColorTableEntry* table, std::size_t capacity) const {
+  if (!table) return 0;
+  std::uint32_t written = 0;
+  if (requestedColors_ >= kMinimumLimit) {
+    auto write = [&](const QuantizerNode& leaf) {
+      if (written < capacity) table[written++] = LeafColour(leaf);
+    };
+    VisitLeaves(root_, write);
+    return written;
+  }
+
+  // Few colours asked for: the (at most 16) leaves are grouped in table order.
+  ColorTableEntry leaves[kMinimumLimit];
+  std::uint32_t counts[kMinimumLimit] = {};
+  std::uint32_t leafTotal = 0;
+  auto collect = [&](const QuantizerNode& leaf) {
+    if (leafTotal < kMinimumLimit) {
+      leaves[leafTotal] = LeafColour(leaf);
+      counts[leafTotal++] = leaf.pixelCount;
+    }
+  };
+  VisitLeaves(root_, collect);
+
+  if (leafTotal <= requestedColors_) {
+    for (std::uint32_t i = 0; i < leafTotal && written < capacity; ++i) table[written++] = leaves[i];
+    return written;
+  }
+  for (std::uint32_t j = 0; j < requestedColors_ && written < capacity; ++j) {
+    const std::uint32_t first = leafTotal * j / requestedColors_;
+    const std::uint32_t end = leafTotal * (j + 1) / requestedColors_;
+    std::uint64_t red = 0, green = 0, blue = 0, reserved = 0, pixels = 0;
+    for (std::uint32_t i = first; i < end; ++i) {
+      red += std::uint64_t{leaves[i].red} * counts[i];
+      green += std::uint64_t{leaves[i].green} * counts[i];
+      blue += std::uint64_t{leaves[i].blue} * counts[i];
+      reserved += std::uint64_t{leaves[i].reserved} * counts[i];
+      pixels += counts[i];
+    }
+    ColorTableEntry entry;
+    if (pixels > 0) {
+      entry.red = static_cast<std::uint8_t>(red / pixels);
+      entry.green = static_cast<std::uint8_t>(green / pixels);
+      entry.blue = static_cast<std::uint8_t>(blue / pixels);
+      entry.reserved = static_cast<std::uint8_t>(reserved / pixels);
+    }
+    table[written++] = entry;
+  }
+  return written;
+}

@@ -1,0 +1,65 @@
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "file_class.h"
+
+FileClass::Handle FileClass::OpenHandle(int mode) const {
+  int flags = O_RDWR | O_CREAT | O_TRUNC;
+  if (mode == kRead) flags = O_RDONLY;
+  else if (mode == kWrite) flags = O_WRONLY | O_CREAT | O_TRUNC;
+  const int fd = open(name_, flags | O_CLOEXEC, 0666);
+  if (fd < 0) return kInvalidHandle;
+  // A folder opens for reading here but not on Windows: refuse it the same way.
+  struct stat info;
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    close(fd);
+    return kInvalidHandle;
+  }
+  return fd;
+}
+
+void FileClass::ReleaseHandle() { close(static_cast<int>(handle_)); }
+
+int FileClass::Read(void* buffer, std::uint32_t count) {
+  if (!isOpen_ || !buffer || count == 0) return 0;
+  auto* bytes = static_cast<unsigned char*>(buffer);
+  std::uint32_t done = 0;
+  // read() may stop short of the request (a signal, a pipe); ReadFile on a disk file does
+  // not, so keep going until the end of the file.
+  while (done < count) {
+    const ssize_t got = read(static_cast<int>(handle_), bytes + done, count - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return 0;
+    done += static_cast<std::uint32_t>(got);
+  }
+  return 1;
+}
+
+int FileClass::Write(const void* buffer, std::uint32_t count) {
+  if (!isOpen_ || !buffer || count == 0) return 0;
+  const auto* bytes = static_cast<const unsigned char*>(buffer);
+  std::uint32_t done = 0;
+  while (done < count) {
+    const ssize_t put = write(static_cast<int>(handle_), bytes + done, count - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return 0;
+    done += static_cast<std::uint32_t>(put);
+  }
+  return 1;
+}
+
+std::uint64_t FileClass::GetSize() {
+  if (!isOpen_) throw 0;
+  struct stat info;
+  if (fstat(static_cast<int>(handle_), &info) != 0 || info.st_size < 0) return kUnknownSize;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+int FileClass::Seek(std::int32_t distance, int origin) {
+  if (!isOpen_) throw 0;
+  const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_END : SEEK_CUR;
+  lseek(static_cast<int>(handle_), distance, whence);
+  return 1;
+}

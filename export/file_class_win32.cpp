@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include "file_class.h"
+
+namespace {
+HANDLE AsHandle(FileClass::Handle handle) { return reinterpret_cast<HANDLE>(handle); }
+}  // namespace
+
+FileClass::Handle FileClass::OpenHandle(int mode) const {
+  DWORD access = GENERIC_READ | GENERIC_WRITE, disposition = CREATE_ALWAYS;
+  if (mode == kRead) {
+    access = GENERIC_READ;
+    disposition = OPEN_EXISTING;
+  } else if (mode == kWrite) {
+    access = GENERIC_WRITE;
+  }
+  // Share mode 0: nobody else opens the file while it is ours.
+  const HANDLE handle = CreateFileA(name_, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(handle);
+}
+
+void FileClass::ReleaseHandle() { ::CloseHandle(AsHandle(handle_)); }
+
+int FileClass::Read(void* buffer, std::uint32_t count) {
+  if (!isOpen_ || !buffer || count == 0) return 0;
+  DWORD got = 0;
+  if (!ReadFile(AsHandle(handle_), buffer, count, &got, nullptr)) return 0;
+  return got == count ? 1 : 0;
+}
+
+int FileClass::Write(const void* buffer, std::uint32_t count) {
+  if (!isOpen_ || !buffer || count == 0) return 0;
+  DWORD put = 0;
+  if (!WriteFile(AsHandle(handle_), buffer, count, &put, nullptr)) return 0;
+  return put == count ? 1 : 0;
+}
+
+std::uint64_t FileClass::GetSize() {
+  if (!isOpen_) throw 0;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(AsHandle(handle_), &size) || size.QuadPart < 0) return kUnknownSize;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+int FileClass::Seek(std::int32_t distance, int origin) {
+  if (!isOpen_) throw 0;
+  const DWORD method = origin == 0 ? FILE_BEGIN : origin == 1 ? FILE_END : FILE_CURRENT;
+  SetFilePointer(AsHandle(handle_), distance, nullptr, method);
+  return 1;
+}

@@ -1,0 +1,32 @@
+#include "pal_file.h"
+
+#include "file_class.h"
+
+Palette PaletteFromPalBytes(const PalBytes& bytes) {
+  Palette palette;
+  for (int i = 0; i < kPaletteSize; ++i) {
+    palette[i].red = static_cast<std::uint8_t>(bytes[3 * i] << 2);
+    palette[i].green = static_cast<std::uint8_t>(bytes[3 * i + 1] << 2);
+    palette[i].blue = static_cast<std::uint8_t>(bytes[3 * i + 2] << 2);
+  }
+  return palette;
+}
+
+PalBytes PalBytesFromPalette(const Palette& palette) {
+  PalBytes bytes;
+  for (int i = 0; i < kPaletteSize; ++i) {
+    bytes[3 * i] = static_cast<std::uint8_t>(palette[i].red >> 2);
+    bytes[3 * i + 1] = static_cast<std::uint8_t>(palette[i].green >> 2);
+    bytes[3 * i + 2] = static_cast<std::uint8_t>(palette[i].blue >> 2);
+  }
+  return bytes;
+}
+
+PalReadStatus ReadPalFile(const char* path, Palette& palette) {
+  FileClass file;
+  if (!file.SetName(path) || !file.Open(FileClass::kRead)) return PalReadStatus::kOpenError;
+  PalBytes bytes;
+  if (!file.Read(bytes.data(), kPalFileSize)) return PalReadStatus::kReadError;
+  palette = PaletteFromPalBytes(bytes);
+  return PalReadStatus::kOk;
+}

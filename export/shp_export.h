@@ -1,0 +1,58 @@
+// The SHP export: the composed load screen as a one-frame SHP sprite of palette indices,
+// with a new 256-colour PAL file built for it or an existing palette read from one.
+//
+// The export runs to its end on the calling thread; the progress callback is where a window
+// keeps itself alive. A complete run calls it 14 times: after the render, after the
+// palette, after rows 0, 50, ..., 500 are mapped, and after the image data is written.
+//
+// Files are never left half-written: the SHP and the PAL go to temporary files beside their
+// targets and are renamed over them (the PAL first) only once both are complete. A failed
+// export leaves the files at both paths exactly as they were and no temporary file.
+// An SHP path that names the palette file is refused in either mode (kSamePathMessage), as
+// the SHP would replace the palette it was made with.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "image.h"
+#include "load_screen_document.h"
+
+enum PaletteMode { NewPalette = 0, ExistingPalette = 1 };
+
+struct ShpExportSettings {
+  std::string exportPath;   // the SHP file to write
+  std::string palettePath;  // read for ExistingPalette, written for NewPalette
+  PaletteMode paletteMode = NewPalette;
+  // Most colours of a new palette, and the palette entries pixels may use (both modes);
+  // clamped to 1..256.
+  int colorCount = 256;
+};
+
+struct ShpExportResult {
+  bool success = false;
+  // On failure: the text and caption for the user ("PAL file read error!", "Error") and
+  // the file it concerns (empty when none does).
+  std::string message;
+  std::string caption;
+  std::string file;
+};
+
+using ExportProgress = std::function<void()>;
+
+// Messages shown for failures that have no file-format message of their own.
+inline constexpr const char kOutOfMemoryMessage[] = "Out of memory for the export!";
+inline constexpr const char kSamePathMessage[] = "SHP and palette file must be different files!";
+
+// Renders `document` into an 800 x 520 picture and exports it.
+ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,
+                          const ExportProgress& progress = {});
+
+// Exports an already composed picture (one frame of its width x height, sides 1..16384).
+// Calls `progress` 13 times on a 520-row picture: after the palette, after each mapped row
+// whose number is a multiple of 50, after the image data is written.
+ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings& settings,
+                                   const ExportProgress& progress = {});
+
+// True when both paths name the same file, spelled alike or not.
+bool SameFilePath(const std::string& a, const std::string& b);

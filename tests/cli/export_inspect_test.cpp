@@ -1,0 +1,236 @@
+// The export and inspect verbs, run as a user runs them, on a package of synthetic templates.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "color_quantizer.h"
+#include "export_test_support.h"
+#include "image_files.h"
+#include "memory_image.h"
+#include "nearest_color.h"
+#include "pal_file.h"
+#include "run_tool.h"
+#include "synthetic_screen.h"
+
+namespace {
+
+constexpr std::size_t kShpSize = 32 + 800 * 520;
+
+class ExportInspect : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(InitImageFiles());
+    package_ = new ScratchFolder;
+    ASSERT_TRUE(synthetic::WritePackage(package_->Folder()));
+    const std::string scene = "[LoadScreen]\nSide=Allied\nCameos=2\nLargeMapOffset=300,200\n";
+    package_->Write("scene.ini", Bytes(scene.begin(), scene.end()));
+  }
+  static void TearDownTestSuite() {
+    delete package_;
+    package_ = nullptr;
+  }
+
+  static std::string Scene() { return package_->Path("scene.ini"); }
+  // vantorel VERB SCENE ... --package PACKAGE
+  static ToolRun Export(std::vector<std::string> args) {
+    args.insert(args.begin(), {"export", Scene()});
+    args.insert(args.end(), {"--package", package_->Folder()});
+    return RunTool(args);
+  }
+  static ToolRun Render(const std::string& out) {
+    return RunTool({"render", Scene(), "-o", out, "--package", package_->Folder()});
+  }
+  static MemoryImage Load(const std::string& path) {
+    MemoryImage image;
+    EXPECT_TRUE(LoadImageFile(path.c_str(), image)) << path;
+    return image;
+  }
+
+  ScratchFolder work_;
+
+ private:
+  static ScratchFolder* package_;
+};
+
+ScratchFolder* ExportInspect::package_ = nullptr;
+
+std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
+  const ToolRun run = Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadBytes(work_.Path("a.shp")).size(), kShpSize);
+  EXPECT_EQ(ReadBytes(work_.Path("a.pal")).size(), 768u);
+  EXPECT_EQ(work_.Names(), (std::set<std::string>{"a.pal", "a.shp"}));
+}
+
+TEST_F(ExportInspect, InspectShowsTheNewPaletteSpriteAsTheNearestColours) {
+  ASSERT_EQ(Render(work_.Path("r.png")).exitCode, 0);
+  ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")}).exitCode, 0);
+  const ToolRun inspect = RunTool({"inspect", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "-o", work_.Path("d.png")});
+  ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
+  EXPECT_NE(inspect.out.find(": 800 x 520, 1 frame, 416032 bytes\n"), std::string::npos) << inspect.out;
+  EXPECT_NE(inspect.out.find("frame 0: x 0, y 0, 800 x 520, flags 0 (raw), colour 0x00000000, offset 32\n"),
+            std::string::npos)
+      << inspect.out;
+
+  // The export's palette is the quantizer's for the rendered picture; the decoded picture
+  // shows each pixel's nearest entry as the PAL file keeps it (6 bits, read back times 4).
+  const MemoryImage rendered = Load(work_.Path("r.png")), decoded = Load(work_.Path("d.png"));
+  ASSERT_EQ(decoded.width, 800);
+  ASSERT_EQ(decoded.height, 520);
+  ColorQuantizer quantizer(256, 8);
+  ASSERT_TRUE(quantizer.BuildFromImage(rendered));
+  ColorTableEntry table[kPaletteSize] = {};
+  quantizer.FillColorTable(table, kPaletteSize);
+  Palette exact{};
+  for (int i = 0; i < kPaletteSize; ++i) exact[i] = {table[i].red, table[i].green, table[i].blue};
+  PalBytes written;
+  const Bytes pal = ReadBytes(work_.Path("a.pal"));
+  std::copy(pal.begin(), pal.end(), written.begin());
+  EXPECT_EQ(written, PalBytesFromPalette(exact));
+  const Palette shown = PaletteFromPalBytes(written);
+  int mismatches = 0;
+  for (int y = 0; y < 520; ++y)
+    for (int x = 0; x < 800; ++x) {
+      const Pixel p = rendered.ReadPixel(x, y);
+      const PaletteColor& c = shown[FindNearestColor(exact, RedOf(p), GreenOf(p), BlueOf(p), 256)];
+      mismatches += decoded.ReadPixel(x, y) != MakePixel(c.red, c.green, c.blue);
+    }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(ExportInspect, ExistingPaletteIsOnlyReadAndLimitedToTheColourCount) {
+  Bytes pal(768);
+  for (std::size_t i = 0; i < pal.size(); ++i) pal[i] = static_cast<std::uint8_t>((i * 37 + i / 3) % 64);
+  work_.Write("game.pal", pal);
+  ASSERT_EQ(Render(work_.Path("r.png")).exitCode, 0);
+  const ToolRun run =
+      Export({"-o", work_.Path("a.shp"), "--use-palette", work_.Path("game.pal"), "--colors", "100"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(work_.Path("game.pal")), pal);
+  ASSERT_EQ(RunTool({"inspect", work_.Path("a.shp"), "--palette", work_.Path("game.pal"), "-o", work_.Path("d.png")})
+                .exitCode,
+            0);
+  PalBytes bytes;
+  std::copy(pal.begin(), pal.end(), bytes.begin());
+  const Palette palette = PaletteFromPalBytes(bytes);
+  const MemoryImage rendered = Load(work_.Path("r.png")), decoded = Load(work_.Path("d.png"));
+  int mismatches = 0;
+  for (int y = 0; y < 520; ++y)
+    for (int x = 0; x < 800; ++x) {
+      const Pixel p = rendered.ReadPixel(x, y);
+      const PaletteColor& c = palette[FindNearestColor(palette, RedOf(p), GreenOf(p), BlueOf(p), 100)];
+      mismatches += decoded.ReadPixel(x, y) != MakePixel(c.red, c.green, c.blue);
+    }
+  EXPECT_EQ(mismatches, 0);
+  const Bytes shp = ReadBytes(work_.Path("a.shp"));
+  EXPECT_LT(*std::max_element(shp.begin() + 32, shp.end()), 100);
+}
+
+TEST_F(ExportInspect, ColourCountsAreClampedLikeTheDialog) {
+  for (const char* count : {"1", "0", "-7"}) {
+    ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "--colors", count}).exitCode, 0)
+        << count;
+    const Bytes shp = ReadBytes(work_.Path("a.shp"));
+    EXPECT_TRUE(std::all_of(shp.begin() + 32, shp.end(), [](std::uint8_t b) { return b == 0; })) << count;
+  }
+  EXPECT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "--colors", "99999999999999999999"})
+                .exitCode,
+            0);
+}
+
+// A failing command: exits non-zero with one line on stderr, and changes no file.
+struct BadExport {
+  const char* what;
+  std::vector<std::string> args;  // "@" stands for the work folder
+  const char* errorPart;
+};
+
+TEST_F(ExportInspect, BadExportsChangeNothing) {
+  const BadExport cases[] = {
+      {"missing palette", {"-o", "@/out.shp", "--use-palette", "@/missing.pal"}, "PAL file open error!"},
+      {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"}, "PAL file read error!"},
+      {"output folder missing", {"-o", "@/nowhere/out.shp", "--palette", "@/out.pal"}, "SHP file open error!"},
+      {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"}, "Palette file create error!"},
+      {"output is a folder", {"-o", "@", "--palette", "@/out.pal"}, "SHP file open error!"},
+      {"same file twice", {"-o", "@/out.pal", "--palette", "@/out.pal"}, "must be different files"},
+      {"both palette options", {"-o", "@/out.shp", "--palette", "@/out.pal", "--use-palette", "@/out.pal"}, "exactly one"},
+      {"no palette option", {"-o", "@/out.shp"}, "exactly one"},
+      {"no output", {"--palette", "@/out.pal"}, "-o"},
+      {"colour count not a number", {"-o", "@/out.shp", "--palette", "@/out.pal", "--colors", "many"}, "--colors"},
+      {"colour count with trailing text", {"-o", "@/out.shp", "--palette", "@/out.pal", "--colors", "12x"}, "--colors"},
+      {"option given twice", {"-o", "@/out.shp", "-o", "@/b.shp", "--palette", "@/out.pal"}, "twice"},
+  };
+  const Bytes earlierShp(40, 0x5A), earlierPal(768, 0x21), shortPal(767, 1);
+  for (const BadExport& c : cases) {
+    ScratchFolder folder;
+    folder.Write("out.shp", earlierShp);
+    folder.Write("out.pal", earlierPal);
+    folder.Write("short.pal", shortPal);
+    const std::set<std::string> before = folder.Names();
+    std::vector<std::string> args;
+    for (std::string arg : c.args) {
+      if (arg[0] == '@') arg = folder.Folder() + arg.substr(1);
+      args.push_back(arg);
+    }
+    const ToolRun run = Export(args);
+    EXPECT_NE(run.exitCode, 0) << c.what;
+    EXPECT_EQ(Lines(run.err), 1u) << c.what << ": " << run.err;
+    EXPECT_NE(run.err.find(c.errorPart), std::string::npos) << c.what << ": " << run.err;
+    EXPECT_EQ(run.out, "") << c.what;
+    EXPECT_EQ(folder.Names(), before) << c.what;
+    EXPECT_EQ(ReadBytes(folder.Path("out.shp")), earlierShp) << c.what;
+    EXPECT_EQ(ReadBytes(folder.Path("out.pal")), earlierPal) << c.what;
+  }
+}
+
+TEST_F(ExportInspect, SceneThatFailsToLoadChangesNothing) {
+  work_.Write("out.shp", Bytes(3, 3));
+  const std::string bad = "[LoadScreen]\nSide=Martian\n";
+  for (const std::string& scene : {work_.Write("bad.ini", Bytes(bad.begin(), bad.end())), work_.Path("none.ini")}) {
+    const ToolRun run = RunTool({"export", scene, "-o", work_.Path("out.shp"), "--palette", work_.Path("out.pal")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(Lines(run.err), 1u) << run.err;
+    EXPECT_EQ(ReadBytes(work_.Path("out.shp")), Bytes(3, 3));
+    EXPECT_FALSE(FileExists(work_.Path("out.pal")));
+  }
+  const ToolRun noPackage = RunTool({"export", Scene(), "-o", work_.Path("out.shp"), "--palette", work_.Path("out.pal"),
+                                     "--package", work_.Path("nowhere")});
+  EXPECT_NE(noPackage.exitCode, 0);
+  EXPECT_NE(noPackage.err.find("Can't find"), std::string::npos) << noPackage.err;
+  EXPECT_EQ(ReadBytes(work_.Path("out.shp")), Bytes(3, 3));
+  EXPECT_EQ(work_.Names(), (std::set<std::string>{"bad.ini", "out.shp"}));
+}
+
+TEST_F(ExportInspect, InspectRefusesBadInputWithOneLine) {
+  ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")}).exitCode, 0);
+  Bytes truncated = ReadBytes(work_.Path("a.shp"));
+  truncated.resize(1000);
+  work_.Write("truncated.shp", truncated);
+  Bytes outside = ReadBytes(work_.Path("a.shp"));
+  outside[8] = 10;  // frame x 10: the 800-wide frame leaves the sprite
+  work_.Write("outside.shp", outside);
+  work_.Write("short.pal", Bytes(767, 0));
+  const std::vector<std::vector<std::string>> cases = {
+      {"inspect", work_.Path("truncated.shp")},
+      {"inspect", work_.Path("outside.shp"), "--palette", work_.Path("a.pal"), "-o", work_.Path("d.png")},
+      {"inspect", work_.Path("missing.shp")},
+      {"inspect", work_.Path("a.shp"), "--palette", work_.Path("short.pal"), "-o", work_.Path("d.png")},
+      {"inspect", work_.Path("a.shp"), "--palette", work_.Path("missing.pal"), "-o", work_.Path("d.png")},
+      {"inspect", work_.Path("a.shp"), "--palette", work_.Path("a.pal")},
+      {"inspect"},
+  };
+  for (const auto& args : cases) {
+    const ToolRun run = RunTool(args);
+    EXPECT_NE(run.exitCode, 0) << args.back();
+    EXPECT_EQ(Lines(run.err), 1u) << run.err;
+    EXPECT_FALSE(FileExists(work_.Path("d.png")));
+  }
+  const ToolRun listing = RunTool({"inspect", work_.Path("a.shp")});
+  EXPECT_EQ(listing.exitCode, 0);
+  EXPECT_EQ(Lines(listing.out), 2u) << listing.out;
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// `vantorel render`: scenes on the default package, checked pixel by pixel where the
+// composition is known, and every kind of bad scene refused without writing a file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "image_files.h"
+#include "marker_commands.h"
+#include "memory_image.h"
+#include "run_tool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPackage = std::string(VANTOREL_SOURCE_DIR) + "/resources/package";
+
+class Render : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vantorel-render-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    InitImageFiles();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Scene(const std::string& text) const {
+    const std::string path = (dir_ / "scene.ini").string();
+    std::ofstream(path) << text;
+    return path;
+  }
+  std::string Out() const { return (dir_ / "out.png").string(); }
+  ToolRun RenderScene(const std::string& text) const {
+    return RunTool({"render", Scene(text), "-o", Out(), "--package", kPackage});
+  }
+  MemoryImage Load(const std::string& path) const {
+    MemoryImage image;
+    EXPECT_TRUE(LoadImageFile(path.c_str(), image)) << path;
+    return image;
+  }
+  MemoryImage Template(const std::string& name) const { return Load(kPackage + "/Templates/" + name); }
+
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(Render, TheExamplesRender) {
+  for (const char* name : {"allied_invasion", "soviet_offensive", "yuri_upper_layer_off"}) {
+    const std::string scene = std::string(VANTOREL_SOURCE_DIR) + "/examples/" + name + ".ini";
+    const ToolRun run = RunTool({"render", scene, "-o", Out(), "--package", kPackage});
+    ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
+    const MemoryImage picture = Load(Out());
+    EXPECT_EQ(picture.width, 800);
+    EXPECT_EQ(picture.height, 520);
+  }
+}
+
+TEST_F(Render, BothLayersOffIsBlack) {
+  ASSERT_EQ(RenderScene("[LoadScreen]\nUpperLayer = no\nLowerLayer=NO\n").exitCode, 0);
+  const MemoryImage picture = Load(Out());
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) ASSERT_EQ(picture.ReadPixel(x, y), 0u) << x << "," << y;
+}
+
+TEST_F(Render, CameosScreenshotAndMarkersLandWhereTheyBelong) {
+  const std::string shot = (dir_ / "shot.png").string();
+  MemoryImage source;
+  source.Create(300, 260);
+  for (int y = 0; y < 260; ++y)
+    for (int x = 0; x < 300; ++x) source.WritePixel(x, y, static_cast<Pixel>(y * 1000 + x));
+  ASSERT_TRUE(SaveImageFile(shot.c_str(), source));
+  const ToolRun run = RenderScene(
+      "[LoadScreen]\nSide=Soviet\nCameos=3\nCameo2=cameo_tank.png\nScreenshot=shot.png\n"
+      "ScreenshotCrop=1000,5\nUpperLayer=no\n"
+      "[Markers]\n1=sym_star.png,Red,-50,9999\n");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const MemoryImage picture = Load(Out());
+  const MemoryImage tank = Template("cameo_tank.png");
+  EXPECT_EQ(picture.ReadPixel(350, 380), tank.ReadPixel(0, 0));
+  EXPECT_EQ(picture.ReadPixel(350 + 75, 380 + 59), tank.ReadPixel(75, 59));
+  // The crop is clamped like the crop dialog: x at most 300 - 234 - 1 = 65.
+  EXPECT_EQ(picture.ReadPixel(542, 267), source.ReadPixel(65, 5));
+  EXPECT_EQ(picture.ReadPixel(542 + 233, 267 + 231), source.ReadPixel(65 + 233, 5 + 231));
+
+  // Upper layer off: no marker. Render again with it on and find the clamped star.
+  const ToolRun withMarker = RenderScene("[LoadScreen]\n[Markers]\n1=sym_star.png,Red,-50,9999,selected\n");
+  ASSERT_EQ(withMarker.exitCode, 0) << withMarker.err;
+  const MemoryImage marked = Load(Out());
+  MemoryImage star = Template("sym_star.png");
+  const int x = 0, y = 519 - star.height;  // dragged past the bottom-left corner
+  int red = 0, yellow = 0;
+  for (int j = 1; j < star.height - 1; ++j)
+    for (int i = 1; i < star.width; ++i)
+      if (star.ReadPixel(i, j) == kSymbolSideColourKey) {
+        red += marked.ReadPixel(x + i, y + j) == kSideColourRed;
+        yellow += marked.ReadPixel(x + i, y + j) == kSymbolSideColourKey;
+      }
+  EXPECT_GT(red, 0) << "the star's yellow became the side colour";
+  EXPECT_EQ(yellow, 0);
+}
+
+TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {
+  const std::string tooSmall = (dir_ / "small.png").string();
+  MemoryImage small;
+  small.Create(234, 231);
+  ASSERT_TRUE(SaveImageFile(tooSmall.c_str(), small));
+  std::ofstream(dir_ / "not-an-image.png") << "hello";
+  const char* const scenes[] = {
+      "Side=Allied\n",                                              // no [LoadScreen]
+      "[LoadScreen]\nSide=Nod\n",                                   // unknown side
+      "[LoadScreen]\nCameos=4\n",                                   // count
+      "[LoadScreen]\nCameos=two\n",                                 // malformed number
+      "[LoadScreen]\nCameo1=example_battlefield.png\n",             // not 76 x 60
+      "[LoadScreen]\nCameo1=no_such_cameo.png\n",                   // missing
+      "[LoadScreen]\nScreenshot=small.png\n",                       // below 234 x 232
+      "[LoadScreen]\nScreenshot=not-an-image.png\n",                // not an image
+      "[LoadScreen]\nSmallMapOffset=5000,0\n",                      // outside the map
+      "[LoadScreen]\nLargeMapOffset=-1,0\n",                        // outside the 2x map
+      "[LoadScreen]\nTargetBoxY=1O3\n",                             // malformed number
+      "[LoadScreen]\nUpperLayer=maybe\n",                           // switch
+      "[LoadScreen]\nCamoes=3\n",                                   // unknown key
+      "[LoadScreen]\n[Markers]\n1=sym_star.png,Green,1,1\n",        // unknown colour
+      "[LoadScreen]\n[Markers]\n1=no_such_symbol.png,Red,1,1\n",    // missing symbol
+      "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1\n",            // too few fields
+      "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1,1,chosen\n",   // fifth field
+  };
+  for (const char* text : scenes) {
+    const ToolRun run = RenderScene(text);
+    EXPECT_EQ(run.exitCode, 1) << text;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << text << run.err;
+    EXPECT_FALSE(fs::exists(Out())) << text;
+  }
+  EXPECT_EQ(RunTool({"render", (dir_ / "missing.ini").string(), "-o", Out()}).exitCode, 1);
+  EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n"), "-o", (dir_ / "out.gif").string()}).exitCode, 1);
+  EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n")}).exitCode, 2) << "no -o";
+  EXPECT_FALSE(fs::exists(Out()));
+
+  // A package without the side's frame.
+  const fs::path broken = dir_ / "package";
+  fs::copy(kPackage, broken, fs::copy_options::recursive);
+  fs::remove(broken / "Templates" / "sov_2icomain.png");
+  const ToolRun run =
+      RunTool({"render", Scene("[LoadScreen]\nSide=Soviet\n"), "-o", Out(), "--package", broken.string()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("sov_2icomain.png"), std::string::npos) << run.err;
+}
+
+TEST_F(Render, AFailedRenderKeepsAnEarlierPicture) {
+  ASSERT_EQ(RenderScene("[LoadScreen]\n").exitCode, 0);
+  const auto before = fs::file_size(Out());
+  EXPECT_EQ(RenderScene("[LoadScreen]\nSide=Nod\n").exitCode, 1);
+  EXPECT_EQ(fs::file_size(Out()), before);
+}
