@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "image_files.h"
 #include "marker_commands.h"
 #include "memory_image.h"
 #include "run_tool.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -19,21 +19,12 @@ const std::string kPackage = std::string(VANTOREL_SOURCE_DIR) + "/resources/pack
 
 class Render : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vantorel-render-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    InitImageFiles();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { InitImageFiles(); }
 
   std::string Scene(const std::string& text) const {
-    const std::string path = (dir_ / "scene.ini").string();
-    std::ofstream(path) << text;
-    return path;
+    return folder_.Write("scene.ini", text);
   }
-  std::string Out() const { return (dir_ / "out.png").string(); }
+  std::string Out() const { return folder_.Path("out.png"); }
   ToolRun RenderScene(const std::string& text) const {
     return RunTool({"render", Scene(text), "-o", Out(), "--package", kPackage});
   }
@@ -44,7 +35,7 @@ class Render : public ::testing::Test {
   }
   MemoryImage Template(const std::string& name) const { return Load(kPackage + "/Templates/" + name); }
 
-  fs::path dir_;
+  TempFolder folder_;
 };
 
 }  // namespace
@@ -68,7 +59,7 @@ TEST_F(Render, BothLayersOffIsBlack) {
 }
 
 TEST_F(Render, CameosScreenshotAndMarkersLandWhereTheyBelong) {
-  const std::string shot = (dir_ / "shot.png").string();
+  const std::string shot = folder_.Path("shot.png");
   MemoryImage source;
   source.Create(300, 260);
   for (int y = 0; y < 260; ++y)
@@ -105,11 +96,11 @@ TEST_F(Render, CameosScreenshotAndMarkersLandWhereTheyBelong) {
 }
 
 TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {
-  const std::string tooSmall = (dir_ / "small.png").string();
+  const std::string tooSmall = folder_.Path("small.png");
   MemoryImage small;
   small.Create(234, 231);
   ASSERT_TRUE(SaveImageFile(tooSmall.c_str(), small));
-  std::ofstream(dir_ / "not-an-image.png") << "hello";
+  folder_.Write("not-an-image.png", "hello");
   const char* const scenes[] = {
       "Side=Allied\n",                                              // no [LoadScreen]
       "[LoadScreen]\nSide=Nod\n",                                   // unknown side
@@ -135,13 +126,13 @@ TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << text << run.err;
     EXPECT_FALSE(fs::exists(Out())) << text;
   }
-  EXPECT_EQ(RunTool({"render", (dir_ / "missing.ini").string(), "-o", Out()}).exitCode, 1);
-  EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n"), "-o", (dir_ / "out.gif").string()}).exitCode, 1);
+  EXPECT_EQ(RunTool({"render", folder_.Path("missing.ini"), "-o", Out()}).exitCode, 1);
+  EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n"), "-o", folder_.Path("out.gif")}).exitCode, 1);
   EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n")}).exitCode, 2) << "no -o";
   EXPECT_FALSE(fs::exists(Out()));
 
   // A package without the side's frame.
-  const fs::path broken = dir_ / "package";
+  const fs::path broken = folder_.Path("package");
   fs::copy(kPackage, broken, fs::copy_options::recursive);
   fs::remove(broken / "Templates" / "sov_2icomain.png");
   const ToolRun run =

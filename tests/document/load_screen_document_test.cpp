@@ -26,7 +26,7 @@ TEST(Templates, NamingRules) {
 }
 
 TEST(Document, CommonTemplatesAreCheckedInOrder) {
-  TestPackage package("common");
+  TestPackage package;
   LoadScreenDocument doc;
   doc.appDir = package.AppDir();
   std::string message;
@@ -44,7 +44,7 @@ TEST(Document, CommonTemplatesAreCheckedInOrder) {
 }
 
 TEST(Document, FirstSideThenCountAsTheMainWindowDoes) {
-  TestPackage package("first");
+  TestPackage package;
   package.WriteComplete();
   StatusShell shell;
   LoadScreenDocument doc(&shell);
@@ -67,7 +67,7 @@ TEST(Document, FirstSideThenCountAsTheMainWindowDoes) {
 }
 
 TEST(Document, AMissingSideTemplateLeavesEverythingAsItWas) {
-  TestPackage package("missing");
+  TestPackage package;
   package.WriteComplete();
   package.Remove("psy_3icomain.png");
   package.Remove("sov_worldmap.png");
@@ -92,7 +92,7 @@ TEST(Document, AMissingSideTemplateLeavesEverythingAsItWas) {
 }
 
 TEST(Document, OffsetsFollowAMapOfAnotherSize) {
-  TestPackage package("resize");
+  TestPackage package;
   package.WriteComplete();
   package.Write("sov_worldmap.png", 900, 550, 9);
   LoadScreenDocument doc;
@@ -105,7 +105,7 @@ TEST(Document, OffsetsFollowAMapOfAnotherSize) {
 }
 
 TEST(Document, CameosSurviveCountAndSideChanges) {
-  TestPackage package("cameos");
+  TestPackage package;
   package.WriteComplete();
   LoadScreenDocument doc;
   doc.appDir = package.AppDir();

@@ -7,15 +7,11 @@
 #include "image_files.h"
 #include "load_screen_document.h"
 #include "memory_image.h"
+#include "temp_folder.h"
 
 class TestPackage {
  public:
-  explicit TestPackage(const std::string& name) {
-    root_ = std::filesystem::temp_directory_path() / ("vantorel-package-" + name);
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_ / "Templates");
-  }
-  ~TestPackage() { std::filesystem::remove_all(root_); }
+  TestPackage() : root_(folder_.Folder()) { std::filesystem::create_directories(root_ / "Templates"); }
 
   // appDir for a document: the folder with a trailing separator.
   std::string AppDir() const { return root_.string() + kPathSeparator; }
@@ -44,5 +40,6 @@ class TestPackage {
   }
 
  private:
+  TempFolder folder_;
   std::filesystem::path root_;
 };

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "dib_image.h"
 #include "image_lib.h"
 #include "memory_image.h"
+#include "temp_folder.h"
 #include "test_images.h"
 
 namespace fs = std::filesystem;
@@ -18,23 +18,10 @@ namespace {
 
 class ImageFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vantorel-images-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-  void WriteBytes(const char* name, const std::string& bytes) const {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
-  }
-  std::string ReadBytes(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  int FileCount() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
-  fs::path dir_;
+  std::string Path(const char* name) const { return folder_.Path(name); }
+  void WriteBytes(const char* name, const std::string& bytes) const { folder_.Write(name, bytes); }
+  int FileCount() const { return static_cast<int>(folder_.Names().size()); }
+  TempFolder folder_;
 };
 
 MemoryImage Pattern(int w, int h) {
@@ -81,7 +68,7 @@ TEST_F(ImageFiles, JpegKeepsSizeAndClearsTheTopByte) {
 
 TEST_F(ImageFiles, CorruptInputsAreACleanFalse) {
   ASSERT_TRUE(SaveImageFile(Path("good.png").c_str(), Pattern(20, 20)));
-  const std::string good = ReadBytes(Path("good.png"));
+  const std::string good = ReadWholeFile(Path("good.png"));
   WriteBytes("truncated.png", good.substr(0, good.size() / 2));
   static const char kRandom[] = "\x13\x37 this is not an image at all \xff\xfe";
   WriteBytes("random.png", std::string(kRandom, sizeof kRandom - 1));
@@ -91,7 +78,7 @@ TEST_F(ImageFiles, CorruptInputsAreACleanFalse) {
   const unsigned char size[8] = {0x00, 0x01, 0x86, 0xA0, 0x00, 0x01, 0x86, 0xA0};
   std::memcpy(&huge[16], size, 8);
   WriteBytes("huge.png", huge + good.substr(33));
-  fs::create_directory(dir_ / "folder.png");
+  fs::create_directory(Path("folder.png"));
 
   for (const char* name : {"truncated.png", "random.png", "empty.png", "huge.png", "missing.png", "folder.png"}) {
     MemoryImage image;
@@ -112,16 +99,15 @@ TEST_F(ImageFiles, ImageLoadRefusesAFileWhoseSizeChanged) {
 
 TEST_F(ImageFiles, AFailedSaveKeepsTheOldFile) {
   ASSERT_TRUE(SaveImageFile(Path("keep.png").c_str(), Pattern(3, 3)));
-  const std::string before = ReadBytes(Path("keep.png"));
+  const std::string before = ReadWholeFile(Path("keep.png"));
   MemoryImage empty;
   EXPECT_FALSE(SaveImageFile(Path("keep.png").c_str(), empty));
   EXPECT_FALSE(SaveImageFile(Path("keep.xyz").c_str(), Pattern(3, 3))) << "unknown extension";
   EXPECT_FALSE(SaveImageFile(Path("no-such-folder/a.png").c_str(), Pattern(3, 3)));
   // A folder where the file should go: the rename fails, the temporary file goes away.
-  fs::create_directory(dir_ / "taken.png");
-  fs::create_directory(dir_ / "taken.png" / "inside");
+  fs::create_directories(fs::path(Path("taken.png")) / "inside");
   EXPECT_FALSE(SaveImageFile(Path("taken.png").c_str(), Pattern(3, 3)));
-  EXPECT_EQ(ReadBytes(Path("keep.png")), before);
+  EXPECT_EQ(ReadWholeFile(Path("keep.png")), before);
   EXPECT_EQ(FileCount(), 2) << "only keep.png and the folder remain";
 }
 
