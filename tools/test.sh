@@ -29,8 +29,6 @@ ctest --preset windows
 wine_prefix_stop
 trap - EXIT
 
-if [ -x tests/gui/run_gui_tests.sh ]; then
-  step "editor GUI tests under Wine"
-  bash tests/gui/run_gui_tests.sh build/windows
-fi
+step "editor GUI tests under Wine"
+bash tests/gui/run_gui_tests.sh build/windows
 printf '\nAll tests passed.\n'
