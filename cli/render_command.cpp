@@ -1,19 +1,10 @@
 #include "render_command.h"
 
-#include <cctype>
-
 #include "command_line.h"
 #include "image_files.h"
+#include "image_lib.h"
 #include "renderer.h"
-#include "replace_file.h"
 #include "scene.h"
-
-namespace {
-bool WritableImageExtension(std::string ext) {
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".png" || ext == ".bmp" || ext == ".tga" || ext == ".jpg" || ext == ".jpeg";
-}
-}  // namespace
 
 int RunRender(int argc, char** argv) {
   Arguments args;
@@ -22,7 +13,7 @@ int RunRender(int argc, char** argv) {
   if (args.positional.size() != 1) return UsageError("render needs one scene file");
   const std::string* out = args.Option("-o");
   if (!out) return UsageError("render needs -o OUT.png");
-  if (!WritableImageExtension(FileExtension(*out)))
+  if (!ImageCanSave(out->c_str()))
     return Failure(*out + ": unknown image type (use .png, .bmp, .tga or .jpg)");
 
   const std::string* package = args.Option("--package");

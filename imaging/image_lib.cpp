@@ -24,6 +24,18 @@ std::string LowerExtension(const char* path) {
   return ext;
 }
 
+enum class SaveFormat { None, Png, Bmp, Tga, Jpeg };
+
+// The one place that maps a file name's extension to the format it is written in.
+SaveFormat SaveFormatOf(const char* path) {
+  const std::string ext = LowerExtension(path);
+  if (ext == ".png") return SaveFormat::Png;
+  if (ext == ".bmp") return SaveFormat::Bmp;
+  if (ext == ".tga") return SaveFormat::Tga;
+  if (ext == ".jpg" || ext == ".jpeg") return SaveFormat::Jpeg;
+  return SaveFormat::None;
+}
+
 void AppendBytes(void* context, void* data, int size) {
   auto* out = static_cast<std::vector<unsigned char>*>(context);
   const auto* bytes = static_cast<const unsigned char*>(data);
@@ -72,9 +84,12 @@ int ImageLoad(const char* path, Pixel* pixels, int width, int height) {
   return same ? 1 : 0;
 }
 
+int ImageCanSave(const char* path) { return path && SaveFormatOf(path) != SaveFormat::None ? 1 : 0; }
+
 int ImageSave(const char* path, const Pixel* pixels, int width, int height) {
   if (!path || !pixels || width <= 0 || height <= 0) return 0;
-  const std::string ext = LowerExtension(path);
+  const SaveFormat format = SaveFormatOf(path);
+  if (format == SaveFormat::None) return 0;
   std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
   for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
     rgb[i * 3] = static_cast<unsigned char>(RedOf(pixels[i]));
@@ -83,14 +98,13 @@ int ImageSave(const char* path, const Pixel* pixels, int width, int height) {
   }
   std::vector<unsigned char> encoded;
   int ok = 0;
-  if (ext == ".png")
-    ok = stbi_write_png_to_func(AppendBytes, &encoded, width, height, 3, rgb.data(), width * 3);
-  else if (ext == ".bmp")
-    ok = stbi_write_bmp_to_func(AppendBytes, &encoded, width, height, 3, rgb.data());
-  else if (ext == ".tga")
-    ok = stbi_write_tga_to_func(AppendBytes, &encoded, width, height, 3, rgb.data());
-  else if (ext == ".jpg" || ext == ".jpeg")
-    ok = stbi_write_jpg_to_func(AppendBytes, &encoded, width, height, 3, rgb.data(), 95);
+  switch (format) {
+    case SaveFormat::Png: ok = stbi_write_png_to_func(AppendBytes, &encoded, width, height, 3, rgb.data(), width * 3); break;
+    case SaveFormat::Bmp: ok = stbi_write_bmp_to_func(AppendBytes, &encoded, width, height, 3, rgb.data()); break;
+    case SaveFormat::Tga: ok = stbi_write_tga_to_func(AppendBytes, &encoded, width, height, 3, rgb.data()); break;
+    case SaveFormat::Jpeg: ok = stbi_write_jpg_to_func(AppendBytes, &encoded, width, height, 3, rgb.data(), 95); break;
+    case SaveFormat::None: break;
+  }
   if (!ok || encoded.empty()) return 0;
   return WriteWholeFile(path, encoded) ? 1 : 0;
 }

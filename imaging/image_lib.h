@@ -25,6 +25,8 @@ int ImageGetSize(const char* path, ImageSize* size);
 // Decodes the file into `pixels`, which holds width x height pixels as ImageGetSize gave
 // them. Refuses (0, buffer untouched) a file whose size is no longer width x height.
 int ImageLoad(const char* path, Pixel* pixels, int width, int height);
+// Nonzero when ImageSave knows the format of the path's extension.
+int ImageCanSave(const char* path);
 // Encodes and writes the file in one go; 0 when the extension is unknown or any byte could
 // not be written (a partly written file is removed).
 int ImageSave(const char* path, const Pixel* pixels, int width, int height);

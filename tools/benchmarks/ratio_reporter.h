@@ -6,9 +6,21 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
+#include <cstdint>
+
+// The common baseline: one memcpy of an 800 x 520 canvas of 32-bit pixels (1.6 MB).
+inline void MemcpyCanvas(benchmark::State& state) {
+  std::vector<std::uint32_t> from(800 * 520, 1), to(800 * 520);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
