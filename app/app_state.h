@@ -23,6 +23,9 @@ struct AppState {
   bool animateDialogs = false;
   // A start-up failure inside the main window's creation already showed its message.
   bool startupFailureReported = false;
+  // The last file chosen in the screenshot chooser, the SHP file dialog or the save-as-image
+  // dialog; each of them opens with it and writes its choice back. Empty at start.
+  char exportPath[kMaxPath] = {};
 };
 
 AppState& App();

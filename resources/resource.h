@@ -8,9 +8,15 @@
 
 // Menu, dialogs, icon.
 #define IDM_MAIN_MENU 101
+#define IDD_ABOUT 103
+#define IDD_LOAD_SCREEN_SETTINGS 104
 #define IDD_ADD_ITEM 105
 #define IDD_SELECT_ITEM 106
 #define IDI_VANTOREL 107
+#define IDD_SHP_SAVE 107
+#define IDD_IMAGE_PREVIEW 108
+#define IDD_CROP 109
+#define IDD_COLOURIZE 112
 
 // Menu commands. Popup positions in the main menu: File 0, Edit 1, View 2, Tools 3,
 // Mode 4, Help 5.
@@ -33,9 +39,62 @@
 #define IDM_SCREENSHOT_SETTINGS 40043
 #define IDM_STATUS_BAR 40045
 
-// Dialog controls.
+// Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
+
+// Add-item dialog (105) and select-item dialog (106).
 #define IDC_ITEM_LIST 1008
 #define IDC_SIDE_COLOUR_BLUE 1010
 #define IDC_SIDE_COLOUR_RED 1011
 #define IDC_SIDE_COLOUR_PURPURE 1012
 #define IDC_SYMBOL_PREVIEW 1015
+
+// About dialog (103).
+#define IDC_ABOUT_README 1001
+#define IDC_ABOUT_TITLE 1002
+#define IDC_ABOUT_LINK 1003
+
+// Load screen settings dialog (104).
+#define IDC_SCREENSHOT_NAME 1001
+#define IDC_CAMEO_1 1004
+#define IDC_CAMEO_2 1005
+#define IDC_CAMEO_3 1006
+#define IDC_SCREENSHOT_BROWSE 1007
+#define IDC_CAMEO_COUNT_2 1010
+#define IDC_CAMEO_COUNT_3 1011
+#define IDC_SIDE_ALLIED 1012
+#define IDC_SIDE_SOVIET 1013
+#define IDC_SIDE_YURI 1014
+
+// SHP save dialog (107).
+#define IDC_PALETTE_NAME 1001
+#define IDC_PALETTE_BROWSE 1007
+#define IDC_PALETTE_NEW 1010
+#define IDC_PALETTE_EXISTING 1011
+#define IDC_PALETTE_NONE 1012
+#define IDC_EXPORT_PROGRESS 1017
+#define IDC_COLOUR_COUNT 1018
+
+// Image open dialog's preview pane (template 108).
+#define IDC_PREVIEW_PLACEHOLDER 1119
+#define IDC_PREVIEW_BLANK 1022
+#define IDC_PREVIEW_FRAME 1021
+#define IDC_PREVIEW_PANE 1003
+
+// Crop dialog (109).
+#define IDC_CROP_FILE_NAME 1001
+#define IDC_CROP_PREVIEW 1015
+#define IDC_CROP_HEIGHT 1023
+#define IDC_CROP_WIDTH 1024
+#define IDC_CROP_Y 1025
+#define IDC_CROP_X_UPDOWN 1026
+#define IDC_CROP_Y_UPDOWN 1027
+#define IDC_CROP_X 1018
+#define IDC_CROP_GROUP 1030
+
+// Colourize dialog (112).
+#define IDC_COLOURIZE_PREVIEW 1015
+#define IDC_COLOURIZE_RED 1023
+#define IDC_COLOURIZE_GREEN 1024
+#define IDC_COLOURIZE_BLUE 1025
+#define IDC_COLOURIZE_GREY 1026
+#define IDC_COLOURIZE_INTENSITY 1027

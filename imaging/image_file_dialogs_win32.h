@@ -1,0 +1,24 @@
+// The image file dialogs (Windows only): an open dialog with a preview pane beside the
+// system's controls, and a plain save dialog. Both offer ImageFilter (image_files.h) and
+// end by loading or saving through LoadImageFile / SaveImageFile.
+//
+// `path` is the caller's buffer of kMaxPath characters holding the last file used (the
+// editor's exportPath); the dialogs open with it and write the chosen file back into it.
+#pragma once
+
+#include <windows.h>
+
+#include "image.h"
+
+// Registers the "ImagePreview" window class of the open dialog's preview pane. Once per
+// process; later calls do nothing. Called at start-up.
+void RegisterImagePreviewClass(HINSTANCE instance);
+
+// Opens in the folder of `path` with an empty file-name field (`path` is emptied, and stays
+// empty on cancel). True when the user chose a file and it loaded into `image`, which must
+// hold no pixels.
+bool ChooseImageToOpen(HWND owner, char* path, Image& image);
+
+// Offers `path` as the file name and asks before replacing an existing file. 0 when the
+// user cancelled, otherwise SaveImageFile's result (nonzero when the file was written).
+int ChooseImageToSave(HWND owner, char* path, const Image& image);
