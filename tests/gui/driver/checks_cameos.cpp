@@ -2,7 +2,8 @@
 // three combo boxes, the third one enabled only with three slots, cameos and sides chosen,
 // a cameo of the wrong size and a missing one refused (the slot shown empty at once, no
 // stale choice when the dialog opens again), a side whose template is missing refused with
-// the dialog showing the side still in force, and the double click that opens the dialog.
+// the dialog showing the side still in force, and the double click beside the picture that
+// opens the dialog.
 // After each step the view equals the core's picture of the same document.
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "content_dialog_steps.h"
 #include "editor_ids.h"
 #include "image_files.h"
+#include "input.h"
 #include "package_staging.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
@@ -194,12 +196,16 @@ void CloseDialog(Scenario& s, const std::string& name) {
   s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), name, "button 2 does not close the dialog");
 }
 
-// A double click on the main window opens the dialog again with the choices in force.
+// A double click beside the picture opens the dialog again with the choices in force.
 void Reopen(Scenario& s) {
-  PostMessageW(s.session.main(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+  MoveMouseTo(s.session.CanvasToScreen({-10, 100}));
+  for (int click = 0; click < 2; ++click) {
+    PressMouseButton();
+    ReleaseMouseButton();
+  }
   s.dialog = s.session.WaitForDialog(texts::kLoadScreenSettingsCaption);
   if (!s.dialog) {
-    s.log().Fail("cameos.double_click_opens_dialog", "no dialog after a double click on the main window");
+    s.log().Fail("cameos.double_click_opens_dialog", "no dialog after a double click beside the picture");
     return;
   }
   s.session.ParkDialog(s.dialog);
