@@ -149,51 +149,45 @@ void KeyThenOk(Scenario& s) {
   s.View("colourize.ok_applies_last_key");
 }
 
-bool RunCli(const std::wstring& commandLine, const std::wstring& folder, DWORD& exitCode) {
+// Runs a command in `folder`; its exit code, or -1 when it did not run or end in time.
+long RunCommand(std::wstring commandLine, const std::wstring& folder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::wstring line = commandLine;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
                       &startup, &process))
-    return false;
+    return -1;
+  DWORD exitCode = 0;
   const bool ended = WaitForSingleObject(process.hProcess, kCliTimeoutMs) == WAIT_OBJECT_0;
   if (!ended) TerminateProcess(process.hProcess, 1);
   GetExitCodeProcess(process.hProcess, &exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return ended;
+  return ended ? static_cast<long>(exitCode) : -1;
 }
 
 // The same screenshot and settings as a scene for the command-line tool, which must render
 // exactly the picture the editor shows.
 void SceneRendersTheView(Scenario& s) {
-  const std::wstring folder = s.context.scratchDir;
-  const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
-  // Without the upper layer: the tool draws lines into memory images, whose lines differ
-  // from the view's by design.
+  // Without the upper layer: the tool draws into memory images, whose lines differ from the
+  // view's by design.
   const std::string scene = "[LoadScreen]\r\nScreenshot=" + ToAnsi(s.shot) +
                             "\r\nScreenshotColour=100,30,200\r\nScreenshotIntensity=0\r\nUpperLayer=no\r\n";
-  std::string error;
-  if (!WriteFileIn(folder, L"colourized.ini", scene, error)) {
-    s.log().Fail("colourize.scene_render_equals_view", error);
-    return;
-  }
-  const std::wstring out = folder + L"\\colourized.png";
-  DeleteFileW(out.c_str());
-  DWORD exitCode = 1;
-  const bool ran = RunCli(L"\"" + cli + L"\" render colourized.ini -o colourized.png --package \"" +
-                              s.context.packageDir + L"\"",
-                          folder, exitCode);
-  const MemoryImage rendered = LoadPicture(out);
-  if (!ran || exitCode != 0 || !rendered.IsValid()) {
-    s.log().Fail("colourize.scene_render_equals_view",
-                 Utf8(cli) + (ran ? " exited with " + std::to_string(exitCode) : " did not run") + " or wrote no picture");
-    return;
-  }
-  s.session.Command(ids::kUpperLayer);
+  const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
   std::string detail;
-  s.log().Expect(s.session.ViewShows(rendered, detail), "colourize.scene_render_equals_view", detail);
+  if (!WriteFileIn(s.context.scratchDir, L"colourized.ini", scene, detail)) {
+    s.log().Fail("colourize.scene_render_equals_view", detail);
+    return;
+  }
+  const long exitCode = RunCommand(L"\"" + cli + L"\" render colourized.ini -o colourized.png --package \"" +
+                                       s.context.packageDir + L"\"",
+                                   s.context.scratchDir);
+  const MemoryImage rendered = LoadPicture(s.context.scratchDir + L"\\colourized.png");
+  s.session.Command(ids::kUpperLayer);
+  if (exitCode != 0 || !rendered.IsValid())
+    s.log().Fail("colourize.scene_render_equals_view", Utf8(cli) + " gave " + std::to_string(exitCode) + " and no picture");
+  else
+    s.log().Expect(s.session.ViewShows(rendered, detail), "colourize.scene_render_equals_view", detail);
 }
 
 }  // namespace

@@ -111,25 +111,28 @@ bool BrowseForScreenshot(EditorSession& session, HWND settings, const std::wstri
   return ChooseInOpenDialog(session, path, error);
 }
 
-bool ControlShows(HWND control, const Image& expected, std::string& detail, const RECT* area) {
-  RECT part{};
-  if (area) {
-    part = *area;
-  } else {
-    GetClientRect(control, &part);
-  }
-  POINT origin{part.left, part.top};
-  ClientToScreen(control, &origin);
-  const RECT screen{origin.x, origin.y, origin.x + part.right - part.left, origin.y + part.bottom - part.top};
+bool ScreenShows(const RECT& screen, const Image& expected, int x, int y, std::string& detail) {
   ScreenPicture picture;
   PictureDifference difference;
   const bool same = WaitUntil(
       [&] {
         if (!CaptureScreen(screen, picture)) return false;
-        difference = ComparePictures(picture, expected);
+        difference = ComparePictures(picture, expected, x, y);
         return difference.count == 0;
       },
       kPictureWaitMs, 20);
   detail = same ? "" : DescribeDifference(difference);
   return same;
+}
+
+bool ControlShows(HWND control, const Image& expected, std::string& detail, const RECT* area) {
+  RECT part{};
+  if (area)
+    part = *area;
+  else
+    GetClientRect(control, &part);
+  POINT origin{part.left, part.top};
+  ClientToScreen(control, &origin);
+  const RECT screen{origin.x, origin.y, origin.x + part.right - part.left, origin.y + part.bottom - part.top};
+  return ScreenShows(screen, expected, 0, 0, detail);
 }

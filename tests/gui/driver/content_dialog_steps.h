@@ -49,6 +49,8 @@ HWND OpenLoadScreenSettings(EditorSession& session);
 bool BrowseForScreenshot(EditorSession& session, HWND settings, const std::wstring& path, std::string& error);
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error);
 
-// Waits until the client area of `control` (or its part `area`, in client pixels) shows
-// `expected`; false with the difference described in `detail`.
+// Waits until the screen rectangle `screen` shows `expected` from its point (x, y) on;
+// false with the difference described in `detail`.
+bool ScreenShows(const RECT& screen, const Image& expected, int x, int y, std::string& detail);
+// The same for the client area of `control`, or its part `area` (client pixels).
 bool ControlShows(HWND control, const Image& expected, std::string& detail, const RECT* area = nullptr);
