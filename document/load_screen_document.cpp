@@ -81,6 +81,7 @@ bool LoadScreenDocument::SetSide(int newSide) {
   if (!LoadTemplate(appDir, WorldMapFileName(newSide), newMap)) return false;
   if (!LoadTemplate(appDir, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
     return false;
+  WillChange();
   side = newSide;
   worldMap = std::move(newMap);
   interfaceFrame = std::move(newFrame);
@@ -95,6 +96,7 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   if (count != 2 && count != 3) return true;
   MemoryImage newFrame;
   if (!LoadTemplate(appDir, InterfaceFrameFileName(side, count), newFrame)) return false;
+  WillChange();
   cameoCount = count;
   interfaceFrame = std::move(newFrame);
   WriteSideStatus();
@@ -102,7 +104,12 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   return true;
 }
 
+bool LoadScreenDocument::HasCommonTemplates() const {
+  return largeTargetBox.IsValid() && smallTargetBox.IsValid() && worldMap2x.IsValid();
+}
+
 void LoadScreenDocument::SetLayers(int top, int bottom) {
+  if (top != viewTop || bottom != viewBottom) WillChange();
   viewTop = top;
   viewBottom = bottom;
   shell_->SetLayerChecks(top != 0, bottom != 0);

@@ -9,10 +9,15 @@
 // worldMap, 0 <= largeMapOffset < size of worldMap2x (once moved by keys).
 // Changes that load templates (SetSide, SetCameoCount) are all-or-nothing: on a missing
 // file they report false and leave the document exactly as it was.
+//
+// Every function that changes what is drawn or saved (not the selection) calls WillChange
+// just before it changes anything, and only when it really will; the ChangeRecorder set on
+// the document (the editor's undo history) keeps the state from before.
 #pragma once
 
 #include <string>
 
+#include "change_recorder.h"
 #include "document_shell.h"
 #include "marker_list.h"
 #include "memory_image.h"
@@ -67,7 +72,9 @@ class LoadScreenDocument {
   MemoryImage largeTargetBox;
   MemoryImage smallTargetBox;
   MemoryImage cameos[3];
+  std::string cameoFiles[3];  // each cameo's file in Templates; empty with the slot
   MemoryImage screenshot;
+  std::string screenshotName;  // the file the screenshot was taken from, as the user chose it
   MemoryImage screenshotBackup;
 
   MarkerList markers;
@@ -75,6 +82,12 @@ class LoadScreenDocument {
 
   DocumentShell& shell() { return *shell_; }
   void SetShell(DocumentShell* shell);
+  // Null (the default) records nothing.
+  void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+  // Called by the document functions just before a change.
+  void WillChange() {
+    if (recorder_) recorder_->WillChange(*this);
+  }
 
   // Loads the three common templates in their fixed order. On the first one missing,
   // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...).
@@ -84,11 +97,14 @@ class LoadScreenDocument {
   // is unchanged (true). False when a file is missing or the index is out of range: the
   // document is then unchanged. A cameo count of -1 loads the frame for 2 slots.
   bool SetSide(int newSide);
-  // Switches to 2 or 3 cameo slots and loads the side's frame for that count. Nothing for an unchanged or other count (true). False when the frame is missing;
-  // the document is then unchanged. Cameo images are kept either way.
+  // Switches to 2 or 3 cameo slots and loads the side's frame for that count. Nothing for an
+  // unchanged or other count (true). False when the frame is missing; the document is then
+  // unchanged. Cameo images are kept either way.
   bool SetCameoCount(int count);
   // Sets both layer switches, updates the menu check marks and repaints.
   void SetLayers(int top, int bottom);
+  // True when the three common templates are loaded.
+  bool HasCommonTemplates() const;
 
   // The status text "<side name> - <cameo count>".
   std::string SideStatusText() const;
@@ -96,4 +112,5 @@ class LoadScreenDocument {
  private:
   void WriteSideStatus();
   DocumentShell* shell_;
+  ChangeRecorder* recorder_ = nullptr;
 };
