@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "load_screen_document.h"
+
 const std::string* Arguments::Option(const std::string& name) const {
   for (const auto& [key, value] : options)
     if (key == name) return &value;
@@ -42,3 +44,9 @@ int UsageError(const std::string& message) {
 }
 
 std::string DefaultPackageDirectory() { return ExecutableDirectory(); }
+
+std::string PackageDirectory(const std::string& folder) {
+  if (folder.empty()) return std::string(".") + kPathSeparator;
+  const char last = folder.back();
+  return last == '/' || last == '\\' ? folder : folder + kPathSeparator;
+}

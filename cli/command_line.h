@@ -28,3 +28,6 @@ int UsageError(const std::string& message);
 std::string ExecutableDirectory();
 // The package used when --package is not given: the folder beside the executable.
 std::string DefaultPackageDirectory();
+// The package: a folder holding Templates/ and Settings.ini. Returns the folder with a
+// trailing separator, as the document's appDir wants it.
+std::string PackageDirectory(const std::string& folder);

@@ -6,7 +6,7 @@
 
 #include "command_line.h"
 #include "image_files.h"
-#include "scene.h"
+#include "scene_reader.h"
 #include "shp_export.h"
 
 namespace {

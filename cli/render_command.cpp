@@ -4,7 +4,7 @@
 #include "image_files.h"
 #include "image_lib.h"
 #include "renderer.h"
-#include "scene.h"
+#include "scene_reader.h"
 
 int RunRender(int argc, char** argv) {
   Arguments args;

@@ -1,6 +1,7 @@
 #include "image_files.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -71,4 +72,15 @@ int SaveImageFile(const char* path, const Image& image) {
   if (result && !ReplaceFileWith(temp, target)) result = 0;
   if (!result) RemoveFileQuietly(temp);
   return result;
+}
+
+bool EncodeImageFile(const char* formatPath, const Image& image, std::vector<unsigned char>& bytes) {
+  bytes.clear();
+  if (!formatPath || !image.valid || image.width <= 0 || image.height <= 0) return false;
+  const std::unique_ptr<Pixel[]> pixels(new (std::nothrow) Pixel[static_cast<std::size_t>(image.width) * image.height]);
+  if (!pixels) return false;
+  for (int y = 0; y < image.height; ++y)
+    std::memcpy(pixels.get() + static_cast<std::size_t>(y) * image.width, image.GetRow(y),
+                static_cast<std::size_t>(image.width) * 4);
+  return ImageEncode(formatPath, pixels.get(), image.width, image.height, bytes) != 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "image.h"
 
@@ -30,3 +31,8 @@ bool LoadImageFile(const char* path, Image& image);
 // target under a temporary name and renamed over it only when complete, so a failed save
 // leaves any existing file untouched and no temporary file behind. Nonzero on success.
 int SaveImageFile(const char* path, const Image& image);
+
+// The bytes SaveImageFile would write to `formatPath` (only its extension is looked at),
+// in memory, for callers that write the file themselves. False when the image holds no
+// pixels, the extension is unknown or encoding failed.
+bool EncodeImageFile(const char* formatPath, const Image& image, std::vector<unsigned char>& bytes);

@@ -86,7 +86,8 @@ int ImageLoad(const char* path, Pixel* pixels, int width, int height) {
 
 int ImageCanSave(const char* path) { return path && SaveFormatOf(path) != SaveFormat::None ? 1 : 0; }
 
-int ImageSave(const char* path, const Pixel* pixels, int width, int height) {
+int ImageEncode(const char* path, const Pixel* pixels, int width, int height, std::vector<unsigned char>& bytes) {
+  bytes.clear();
   if (!path || !pixels || width <= 0 || height <= 0) return 0;
   const SaveFormat format = SaveFormatOf(path);
   if (format == SaveFormat::None) return 0;
@@ -96,15 +97,19 @@ int ImageSave(const char* path, const Pixel* pixels, int width, int height) {
     rgb[i * 3 + 1] = static_cast<unsigned char>(GreenOf(pixels[i]));
     rgb[i * 3 + 2] = static_cast<unsigned char>(BlueOf(pixels[i]));
   }
-  std::vector<unsigned char> encoded;
   int ok = 0;
   switch (format) {
-    case SaveFormat::Png: ok = stbi_write_png_to_func(AppendBytes, &encoded, width, height, 3, rgb.data(), width * 3); break;
-    case SaveFormat::Bmp: ok = stbi_write_bmp_to_func(AppendBytes, &encoded, width, height, 3, rgb.data()); break;
-    case SaveFormat::Tga: ok = stbi_write_tga_to_func(AppendBytes, &encoded, width, height, 3, rgb.data()); break;
-    case SaveFormat::Jpeg: ok = stbi_write_jpg_to_func(AppendBytes, &encoded, width, height, 3, rgb.data(), 95); break;
+    case SaveFormat::Png: ok = stbi_write_png_to_func(AppendBytes, &bytes, width, height, 3, rgb.data(), width * 3); break;
+    case SaveFormat::Bmp: ok = stbi_write_bmp_to_func(AppendBytes, &bytes, width, height, 3, rgb.data()); break;
+    case SaveFormat::Tga: ok = stbi_write_tga_to_func(AppendBytes, &bytes, width, height, 3, rgb.data()); break;
+    case SaveFormat::Jpeg: ok = stbi_write_jpg_to_func(AppendBytes, &bytes, width, height, 3, rgb.data(), 95); break;
     case SaveFormat::None: break;
   }
-  if (!ok || encoded.empty()) return 0;
+  return ok && !bytes.empty() ? 1 : 0;
+}
+
+int ImageSave(const char* path, const Pixel* pixels, int width, int height) {
+  std::vector<unsigned char> encoded;
+  if (!ImageEncode(path, pixels, width, height, encoded)) return 0;
   return WriteWholeFile(path, encoded) ? 1 : 0;
 }

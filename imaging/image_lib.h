@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "pixel.h"
 
@@ -27,6 +28,10 @@ int ImageGetSize(const char* path, ImageSize* size);
 int ImageLoad(const char* path, Pixel* pixels, int width, int height);
 // Nonzero when ImageSave knows the format of the path's extension.
 int ImageCanSave(const char* path);
+// Encodes the pixels in the format of the path's extension into `bytes` (replaced); the
+// path is only looked at for its extension. 0 when the extension is unknown or encoding
+// failed.
+int ImageEncode(const char* path, const Pixel* pixels, int width, int height, std::vector<unsigned char>& bytes);
 // Encodes and writes the file in one go; 0 when the extension is unknown or any byte could
 // not be written (a partly written file is removed).
 int ImageSave(const char* path, const Pixel* pixels, int width, int height);

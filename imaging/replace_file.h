@@ -12,5 +12,12 @@ std::string TempPathBeside(const std::string& target, const std::string& extensi
 bool ReplaceFileWith(const std::string& temp, const std::string& target);
 // Removes a file, ignoring failure.
 void RemoveFileQuietly(const std::string& path);
+// True when something (a file or a folder) exists at `path`.
+bool PathExists(const std::string& path);
+// True when `path` is a folder.
+bool PathIsFolder(const std::string& path);
+// The system's words for why the last ReplaceFileWith failed ("Permission denied", "Access
+// denied."), without a trailing full stop or line end.
+std::string LastReplaceErrorText();
 // The extension of the file name in `path`, with its dot ("" when there is none).
 std::string FileExtension(const std::string& path);

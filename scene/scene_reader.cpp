@@ -1,4 +1,4 @@
-#include "scene.h"
+#include "scene_reader.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include "crop_position.h"
 #include "image_files.h"
 #include "ini_file.h"
+#include "marker_colours.h"
 #include "marker_commands.h"
 
 namespace {
@@ -104,7 +105,7 @@ class SceneReader {
       if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
     }
     std::string message;
-    if (!document_.LoadCommonTemplates(message)) return Fail(message);
+    if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return Fail(message);
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
            ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
   }
@@ -150,6 +151,7 @@ class SceneReader {
       if (cameo.width != kCameoWidth || cameo.height != kCameoHeight)
         return Fail("cameo " + *file + " is " + std::to_string(cameo.width) + " x " + std::to_string(cameo.height) +
                     ", not 76 x 60");
+      document_.cameoFiles[slot] = *file;
     }
     return true;
   }
@@ -171,6 +173,7 @@ class SceneReader {
     at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
     if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
       return Fail("cannot crop the screenshot");
+    document_.screenshotName = path;
     return ReadColourize(screen);
   }
 
@@ -235,12 +238,9 @@ class SceneReader {
       const auto fields = SplitFields(value);
       if (fields.size() < 4 || fields.size() > 5)
         return Fail("marker " + key + ": expected symbol,colour,x,y[,selected]");
-      Pixel colour;
-      const std::string name = Lower(fields[1]);
-      if (name == "blue") colour = kSideColourBlue;
-      else if (name == "red") colour = kSideColourRed;
-      else if (name == "purpure") colour = kSideColourPurpure;
-      else return Fail("marker " + key + ": unknown colour '" + fields[1] + "' (Blue, Red or Purpure)");
+      Pixel colour = 0;
+      if (!MarkerColourOf(fields[1], colour))
+        return Fail("marker " + key + ": unknown colour '" + fields[1] + "' (Blue, Red or Purpure)");
       Point at;
       if (!ParseInt(fields[2], at.x) || !ParseInt(fields[3], at.y))
         return Fail("marker " + key + ": malformed position '" + fields[2] + "," + fields[3] + "'");
@@ -251,7 +251,7 @@ class SceneReader {
       const std::string path = TemplatePath(document_.appDir, fields[0]);
       if (path.empty() || !LoadImageFile(path.c_str(), symbol)) return Fail("cannot load symbol " + fields[0]);
       ReplaceColour(symbol, kSymbolSideColourKey, colour);
-      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour));
+      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour), fields[0]);
       const int index = document_.markers.Count() - 1;
       MoveMarkerTo(document_, index, at.x, at.y);
       if (selected) {
@@ -268,12 +268,6 @@ class SceneReader {
 };
 
 }  // namespace
-
-std::string PackageDirectory(const std::string& folder) {
-  if (folder.empty()) return std::string(".") + kPathSeparator;
-  const char last = folder.back();
-  return last == '/' || last == '\\' ? folder : folder + kPathSeparator;
-}
 
 bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error) {
   return SceneReader(scenePath, document, error).Read();

@@ -1,4 +1,5 @@
-// Scene files: a load screen described as INI text, for the command-line tool.
+// Scene files: a load screen described as INI text. The command-line tool renders and
+// exports them; the editor opens and saves them (scene_writer.h writes this format).
 //
 //   [LoadScreen]
 //   Side=Allied             ; Allied | Soviet | Yuri, any case; default Allied
@@ -25,11 +26,9 @@
 
 #include "load_screen_document.h"
 
-// The package: a folder holding Templates/ and Settings.ini.
-// Returns the folder with a trailing separator, as the document's appDir wants it.
-std::string PackageDirectory(const std::string& folder);
-
 // Fills `document` (fresh, its appDir set to the package) from the scene file: loads the
-// common and side templates, cameos, screenshot and markers. On failure returns false with
-// one line in `error`; the document may then be partly filled and must not be used.
+// common templates (unless the document holds them already), the side templates, cameos,
+// screenshot and markers, and records the file names it took them from. On failure
+// returns false with one line in `error`; the document may then be partly filled and must
+// not be used.
 bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error);
