@@ -96,3 +96,12 @@ bool InProcessProbe::ScrollBar(HWND window, int bar, ScrollBarState& out) const 
   out = {request.minimum, request.maximum, request.position, request.page};
   return true;
 }
+
+bool InProcessProbe::DropFile(HWND window, const std::wstring& path) const {
+  ProbeRequest request{};
+  request.kind = ProbeKind::DropFile;
+  request.window = window;
+  if (path.size() >= sizeof request.text / sizeof request.text[0]) return false;
+  path.copy(request.text, path.size());
+  return Ask(request);
+}

@@ -35,6 +35,8 @@ class InProcessProbe {
   bool MenuItem(HWND window, UINT item, bool byPosition, MenuItemState& out) const;
   // The standard scroll bar SB_HORZ or SB_VERT of `window`. False when it has none.
   bool ScrollBar(HWND window, int bar, ScrollBarState& out) const;
+  // Drops the file (a full name) on `window`. False when the drop could not be posted.
+  bool DropFile(HWND window, const std::wstring& path) const;
 
  private:
   bool Ask(ProbeRequest& request) const;

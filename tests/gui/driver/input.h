@@ -30,6 +30,10 @@ class ModifierHold {
 bool SendKey(HWND window, int virtualKey);
 // SendKey with the modifiers held.
 bool PressKey(HWND window, int virtualKey, int modifiers = kNoModifier);
+// The key pressed and released on the keyboard (SendInput) with the modifiers held: it goes
+// to the window with the keyboard focus, through the program's message loop and its
+// shortcuts. The caller waits for what it should do.
+void TypeShortcut(int virtualKey, int modifiers);
 // Puts the pointer on the screen point; false when it did not get there.
 bool MoveMouseTo(POINT screen);
 void PressMouseButton();

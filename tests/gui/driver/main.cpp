@@ -36,6 +36,8 @@ const NamedScenario kScenarios[] = {
     {L"cameos", RunCameoChecks},
     {L"screenshot", RunScreenshotChecks},
     {L"colourize", RunColourizeChecks},
+    {L"scenes", RunSceneFileChecks},
+    {L"undo", RunUndoChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -15,3 +15,5 @@ void RunStartupFailureChecks(const DriverContext& context);  // missing template
 void RunCameoChecks(const DriverContext& context);           // load screen settings: count, side, cameos
 void RunScreenshotChecks(const DriverContext& context);      // screenshot chooser, preview pane, crop
 void RunColourizeChecks(const DriverContext& context);       // screenshot colourize dialog, scene keys
+void RunSceneFileChecks(const DriverContext& context);       // save, reopen, drops, title, failed save
+void RunUndoChecks(const DriverContext& context);            // undo and redo of every kind of change
