@@ -6,13 +6,10 @@
 #include <string>
 
 #include "colourize.h"
-#include "content_commands.h"
 #include "image_files.h"
 #include "marker_commands.h"
 #include "memory_image.h"
-#include "renderer.h"
 #include "run_tool.h"
-#include "scene_writer.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -197,33 +194,3 @@ TEST_F(Render, AFailedRenderKeepsAnEarlierPicture) {
   EXPECT_EQ(fs::file_size(Out()), before);
 }
 
-// A screen as the editor saves it renders, through the tool, exactly as the renderer draws
-// the screen itself into a memory image.
-TEST_F(Render, ASavedSceneRendersAsItsScreen) {
-  LoadScreenDocument screen;
-  screen.appDir = kPackage + "/";
-  std::string error;
-  ASSERT_TRUE(screen.LoadCommonTemplates(error) && screen.SetSide(Soviet) && screen.SetCameoCount(3));
-  ASSERT_TRUE(SetCameo(screen, 1, Template("cameo_ship.png"), "cameo_ship.png"));
-  MemoryImage shot;
-  shot.Create(ScreenshotWidth, ScreenshotHeight);
-  for (int y = 0; y < shot.height; ++y)
-    for (int x = 0; x < shot.width; ++x) shot.WritePixel(x, y, MakePixel(x, y, x * y));
-  ASSERT_TRUE(SetScreenshot(screen, std::move(shot)));
-  screen.smallMapOffset = {500, 33};
-  screen.largeMapOffset = {7, 1000};
-  screen.targetBoxPos.y = 200;
-  MemoryImage star = Template("sym_star.png");
-  ReplaceColour(star, kSymbolSideColourKey, kSideColourPurpure);
-  AddMarker(screen, star, 410, 77, static_cast<int>(kSideColourPurpure), "sym_star.png");
-  ASSERT_TRUE(SaveScene(folder_.Path("saved.ini"), screen, error)) << error;
-
-  const ToolRun run = RunTool({"render", folder_.Path("saved.ini"), "-o", Out(), "--package", kPackage});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  MemoryImage expected;
-  expected.Create(CanvasWidth, CanvasHeight);
-  RenderLoadScreen(screen, &expected);
-  const MemoryImage picture = Load(Out());
-  for (int y = 0; y < CanvasHeight; ++y)
-    for (int x = 0; x < CanvasWidth; ++x) ASSERT_EQ(picture.ReadPixel(x, y), expected.ReadPixel(x, y)) << x << "," << y;
-}

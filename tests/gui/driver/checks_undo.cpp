@@ -123,13 +123,6 @@ void MapKeys(Scenario& s) {
   s.Redo();
   s.Redo();
   s.ExpectShows(after, "undo.map_key_runs_redone");
-
-  s.Command(ids::kModeTargetBox);
-  s.model.SetMode(EditMode::TargetBox);
-  const MemoryImage box = s.Picture();
-  s.Key(VK_DOWN, kCtrl);
-  s.Key(VK_DOWN);
-  s.UndoRedo(box, "target_box_key_run");
 }
 
 // Side, count, cameo and screenshot changed in one opening of the dialog: four steps.
