@@ -6,11 +6,10 @@
 #include <new>
 #include <optional>
 
-#include "color_quantizer.h"
 #include "file_class.h"
 #include "image_files.h"
 #include "memory_image.h"
-#include "nearest_color.h"
+#include "picture_mapping.h"
 #include "pal_file.h"
 #include "renderer.h"
 #include "replace_file.h"
@@ -77,17 +76,6 @@ class TemporaryFile {
   FileClass file_;
   bool moved_ = false;
 };
-
-// Fills `palette` from the quantizer; entries it leaves unfilled are black. False when the
-// quantizer ran out of memory.
-bool BuildNewPalette(const Image& picture, int count, Palette& palette) {
-  ColorQuantizer quantizer(static_cast<std::uint32_t>(count), 8);
-  if (!quantizer.BuildFromImage(picture)) return false;
-  ColorTableEntry table[kPaletteSize] = {};
-  quantizer.FillColorTable(table, kPaletteSize);
-  for (int i = 0; i < kPaletteSize; ++i) palette[i] = {table[i].red, table[i].green, table[i].blue};
-  return true;
-}
 
 ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
   ShpFileHeader header;
@@ -170,6 +158,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       picture.height > kMaxImageSide)
     return Failed(kPictureError, "");
   const int width = picture.width, height = picture.height;
+  const int first = settings.keepIndex0 ? 1 : 0;
+  if (first >= count) return Failed(kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
   if (settings.paletteMode == ExistingPalette) {
@@ -178,7 +168,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath);
       case PalReadStatus::kOk: break;
     }
-  } else if (!BuildNewPalette(picture, count, palette)) {
+  } else if (!BuildNewPalette(picture, settings.quantizer, count, first, palette)) {
     return Failed(kOutOfMemoryMessage, "");
   }
   Step(progress);
@@ -190,13 +180,16 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (!headers.success) return Failed(headers.message, settings.exportPath);
 
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]());
+  std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]);
   if (!indices) return Failed(kOutOfMemoryMessage, "");
-  NearestColorMapper mapper(palette, count);
-  for (int y = 0; y < height; ++y) {
-    mapper.MapRow(picture.GetRow(y), width, indices.get() + static_cast<std::size_t>(y) * width);
-    if (y % kProgressRowInterval == 0) Step(progress);
-  }
+  MappingOptions mapping;
+  mapping.count = count;
+  mapping.first = first;
+  mapping.dither = settings.dither;
+  if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
+        if (y % kProgressRowInterval == 0) Step(progress);
+      }))
+    return Failed(kOutOfMemoryMessage, "");
   if (!shp.file().Write(indices.get(), static_cast<std::uint32_t>(pixelCount)))
     return Failed(kShpImageDataError, settings.exportPath);
   Step(progress);
