@@ -143,7 +143,7 @@ class SceneReader {
       if (!file) continue;
       MemoryImage& cameo = document_.cameos[slot];
       const std::string path = TemplatePath(document_.appDir, *file);
-      if (path.empty() || !LoadImageFile(path.c_str(), cameo)) return Fail("cannot load cameo " + *file);
+      if (path.empty() || !LoadImageFileVia(document_.imageCache, path, cameo)) return Fail("cannot load cameo " + *file);
       if (cameo.width != kCameoWidth || cameo.height != kCameoHeight)
         return Fail("cameo " + *file + " is " + std::to_string(cameo.width) + " x " + std::to_string(cameo.height) +
                     ", not 76 x 60");
@@ -157,7 +157,7 @@ class SceneReader {
     if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
     const std::string path = IsAbsolute(*file) ? *file : FolderOf(scenePath_) + *file;
     MemoryImage source;
-    if (!LoadImageFile(path.c_str(), source)) return Fail("cannot load screenshot " + path);
+    if (!LoadImageFileVia(document_.imageCache, path, source)) return Fail("cannot load screenshot " + path);
     if (source.width < kScreenshotWidth || source.height < kScreenshotHeight)
       return Fail("screenshot " + *file + " is smaller than 234 x 232");
     Point at{0, 0};
@@ -222,7 +222,7 @@ class SceneReader {
         return Fail("marker " + key + ": fifth field must be 'selected'");
       MemoryImage symbol;
       const std::string path = TemplatePath(document_.appDir, fields[0]);
-      if (path.empty() || !LoadImageFile(path.c_str(), symbol)) return Fail("cannot load symbol " + fields[0]);
+      if (path.empty() || !LoadImageFileVia(document_.imageCache, path, symbol)) return Fail("cannot load symbol " + fields[0]);
       ReplaceColour(symbol, kSymbolSideColourKey, colour);
       AddMarker(document_, symbol, 0, 0, static_cast<int>(colour));
       const int index = document_.markers.Count() - 1;

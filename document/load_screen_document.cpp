@@ -12,11 +12,11 @@ const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
 
 // Loads a template into a fresh image; false (image empty) when the path is too long or the
 // file cannot be read.
-bool LoadTemplate(const std::string& appDir, const std::string& fileName, MemoryImage& into) {
+bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileName, MemoryImage& into) {
   into.Free();
-  const std::string path = TemplatePath(appDir, fileName);
+  const std::string path = TemplatePath(document.appDir, fileName);
   if (path.empty()) return false;
-  return LoadImageFile(path.c_str(), into);
+  return LoadImageFileVia(document.imageCache, path, into);
 }
 
 // Brings an offset back inside a map that may have another size than the previous one.
@@ -57,7 +57,7 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
       {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file."},
   };
   for (const Common& common : commons) {
-    if (!LoadTemplate(appDir, common.file, *common.image)) {
+    if (!LoadTemplate(*this, common.file, *common.image)) {
       message = common.message;
       return false;
     }
@@ -78,8 +78,8 @@ bool LoadScreenDocument::SetSide(int newSide) {
   if (newSide < 0 || newSide > 2) return false;
   // Both templates go into temporaries first, so a missing file changes nothing.
   MemoryImage newMap, newFrame;
-  if (!LoadTemplate(appDir, WorldMapFileName(newSide), newMap)) return false;
-  if (!LoadTemplate(appDir, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
+  if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap)) return false;
+  if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
     return false;
   side = newSide;
   worldMap = std::move(newMap);
@@ -94,7 +94,7 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   if (count == cameoCount) return true;
   if (count != 2 && count != 3) return true;
   MemoryImage newFrame;
-  if (!LoadTemplate(appDir, InterfaceFrameFileName(side, count), newFrame)) return false;
+  if (!LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame)) return false;
   cameoCount = count;
   interfaceFrame = std::move(newFrame);
   WriteSideStatus();

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "document_shell.h"
+#include "image_file_cache.h"
 #include "marker_list.h"
 #include "memory_image.h"
 
@@ -53,6 +54,9 @@ class LoadScreenDocument {
   explicit LoadScreenDocument(DocumentShell* shell = nullptr);
 
   std::string appDir;  // folder of the package, ending with a separator
+  // Where template files are read through, when several documents share one package
+  // (null: each file is decoded on its own). Not owned.
+  ImageFileCache* imageCache = nullptr;
   int side = -1;
   int cameoCount = -1;
   int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers

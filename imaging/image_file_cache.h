@@ -1,0 +1,30 @@
+// ImageFileCache: image files decoded once and handed out as copies, for work that reads
+// the same templates many times (a batch of scenes on one package). Safe to use from
+// several threads at once: a second caller of a path waits for the first decoding.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "memory_image.h"
+
+class ImageFileCache {
+ public:
+  // Fills `image` (which must hold no pixels) as LoadImageFile would; a failure is
+  // remembered as well, so a missing file is looked for once.
+  bool Load(const std::string& path, MemoryImage& image);
+
+ private:
+  struct Entry {
+    std::once_flag decoded;
+    bool ok = false;
+    MemoryImage image;
+  };
+  std::mutex mutex_;
+  std::map<std::string, std::shared_ptr<Entry>> entries_;
+};
+
+// LoadImageFile, through `cache` when there is one.
+bool LoadImageFileVia(ImageFileCache* cache, const std::string& path, MemoryImage& image);
