@@ -215,9 +215,9 @@ bool WuPalette(const std::vector<ColourBin>& bins, int count, std::vector<Palett
 
 // ---- k-means refinement --------------------------------------------------------------------
 
-int WeightedDistance(const ColourBin& bin, const PaletteColor& c) {
+int SquaredDistance(const ColourBin& bin, const PaletteColor& c) {
   const int dr = bin.red - c.red, dg = bin.green - c.green, db = bin.blue - c.blue;
-  return 30 * dr * dr + 59 * dg * dg + 11 * db * db;
+  return dr * dr + dg * dg + db * db;
 }
 
 // Removes entries that repeat an earlier one (rounding can make two alike).
@@ -254,7 +254,7 @@ bool Refine(const std::vector<ColourBin>& bins, int count, std::vector<PaletteCo
     Palette table{};
     std::copy(palette.begin(), palette.end(), table.begin());
     const int size = static_cast<int>(palette.size());
-    NearestColorMapper mapper(table, size);
+    NearestColorMapper mapper(table, size, 0, kPlainWeights);
     std::vector<Sum> sums(palette.size());
     bool changed = iteration == 0;
     for (std::size_t i = 0; i < bins.size(); ++i) {
@@ -262,7 +262,7 @@ bool Refine(const std::vector<ColourBin>& bins, int count, std::vector<PaletteCo
       const std::uint8_t index = mapper.Search(bin.red, bin.green, bin.blue);
       changed = changed || index != assigned[i];
       assigned[i] = index;
-      error[i] = double(bin.count) * WeightedDistance(bin, table[index]);
+      error[i] = double(bin.count) * SquaredDistance(bin, table[index]);
       Sum& s = sums[index];
       s.weight += bin.count;
       s.red += double(bin.count) * bin.red;

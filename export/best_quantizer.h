@@ -1,11 +1,13 @@
 // The high-quality palette: chosen for the 6-bit PAL file it is stored in.
 //
 // Xiaolin Wu's greedy variance split on a 32-level colour histogram gives the first
-// palette; k-means (Lloyd) iterations then refine it against the picture's colours, each
-// iteration assigning colours with the exact nearest-colour rule of the mapping (see
-// nearest_color.h) and moving each entry to the mean of its colours, rounded to the
-// nearest level the PAL file can hold (a multiple of 4, 0..252). So the palette is exactly
-// what a PAL file gives back, and the mapping searches the colours the games will show.
+// palette; k-means (Lloyd) iterations then refine it against the picture's colours grouped
+// by their 6-bit value. Each iteration assigns the colours with the exact nearest-colour
+// search of nearest_color.h, by plain RGB distance (the error PSNR counts), and moves each
+// entry to the mean of its colours rounded to the nearest level a PAL file holds (a multiple
+// of 4, 0..252). So the palette is exactly what a PAL file gives back, and the mapping
+// searches the colours the games will show. Pictures mapped to this palette should use
+// kPlainWeights, the distance it was made for.
 #pragma once
 
 #include "image.h"

@@ -8,19 +8,17 @@ namespace {
 int ClampCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
 int ClampFirst(int first, int count) { return first < 0 ? 0 : first >= count ? count - 1 : first; }
 
-int Distance(int dr, int dg, int db) { return 30 * dr * dr + 59 * dg * dg + 11 * db * db; }
+int Distance(int dr, int dg, int db, ColourWeights w) { return w.red * dr * dr + w.green * dg * dg + w.blue * db * db; }
 
-// The distance from `value` to the nearest and to the farthest level of [low, high].
-int NearestGap(int value, int low, int high) { return value < low ? low - value : value > high ? value - high : 0; }
-int FarthestGap(int value, int low, int high) { return std::max(value - low, high - value); }
 }  // namespace
 
-int FindNearestColor(const Palette& palette, int red, int green, int blue, int count, int first) {
+int FindNearestColor(const Palette& palette, int red, int green, int blue, int count, int first,
+                     ColourWeights weights) {
   count = ClampCount(count);
   first = ClampFirst(first, count);
   int best = first, bestDistance = INT_MAX;
   for (int i = first; i < count; ++i) {
-    const int distance = Distance(palette[i].red - red, palette[i].green - green, palette[i].blue - blue);
+    const int distance = Distance(palette[i].red - red, palette[i].green - green, palette[i].blue - blue, weights);
     if (distance < bestDistance) {
       bestDistance = distance;
       best = i;
@@ -29,21 +27,28 @@ int FindNearestColor(const Palette& palette, int red, int green, int blue, int c
   return best;
 }
 
-void MapImageFullSearch(const Image& image, const Palette& palette, int count, std::uint8_t* indices, int first) {
+void MapImageFullSearch(const Image& image, const Palette& palette, int count, std::uint8_t* indices, int first,
+                        ColourWeights weights) {
   if (!image.valid) return;
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     for (int x = 0; x < image.width; ++x)
       *indices++ = static_cast<std::uint8_t>(
-          FindNearestColor(palette, RedOf(row[x]), GreenOf(row[x]), BlueOf(row[x]), count, first));
+          FindNearestColor(palette, RedOf(row[x]), GreenOf(row[x]), BlueOf(row[x]), count, first, weights));
   }
 }
 
-NearestColorMapper::NearestColorMapper(const Palette& palette, int count, int first) {
+NearestColorMapper::NearestColorMapper(const Palette& palette, int count, int first, ColourWeights weights)
+    : weights_(weights) {
   count = ClampCount(count);
   first = ClampFirst(first, count);
   entryCount_ = count - first;
-  for (int i = first; i < count; ++i) entries_[i - first] = {palette[i].red, palette[i].green, palette[i].blue, i};
+  for (int i = first; i < count; ++i) {
+    entries_[i - first] = {palette[i].red, palette[i].green, palette[i].blue, i};
+    reds_[i - first] = palette[i].red;
+    greens_[i - first] = palette[i].green;
+    blues_[i - first] = palette[i].blue;
+  }
   cellStarts_.reset(new (std::nothrow) std::int32_t[kCellCount]);
   cellCounts_.reset(new (std::nothrow) std::uint16_t[kCellCount]);
   if (cellStarts_ && cellCounts_) {
@@ -73,18 +78,22 @@ const NearestColorMapper::Candidate* NearestColorMapper::CellCandidates(int cell
     const int redLow = (cell / (kCellsPerChannel * kCellsPerChannel)) * size;
     const int greenLow = (cell / kCellsPerChannel % kCellsPerChannel) * size;
     const int blueLow = (cell % kCellsPerChannel) * size;
-    Candidate all[kPaletteSize];
+    const int redHigh = redLow + size - 1, greenHigh = greenLow + size - 1, blueHigh = blueLow + size - 1;
+    int lower[kPaletteSize];
     int bound = INT_MAX;
     for (int i = 0; i < entryCount_; ++i) {
-      const Entry& e = entries_[i];
-      all[i] = {Distance(NearestGap(e.red, redLow, redLow + size - 1), NearestGap(e.green, greenLow, greenLow + size - 1),
-                         NearestGap(e.blue, blueLow, blueLow + size - 1)),
-                e.red, e.green, e.blue, e.index};
-      bound = std::min(bound, Distance(FarthestGap(e.red, redLow, redLow + size - 1),
-                                       FarthestGap(e.green, greenLow, greenLow + size - 1),
-                                       FarthestGap(e.blue, blueLow, blueLow + size - 1)));
+      const int r = reds_[i], g = greens_[i], b = blues_[i];
+      const int nr = std::max({0, redLow - r, r - redHigh}), ng = std::max({0, greenLow - g, g - greenHigh}),
+                nb = std::max({0, blueLow - b, b - blueHigh});
+      const int fr = std::max(r - redLow, redHigh - r), fg = std::max(g - greenLow, greenHigh - g),
+                fb = std::max(b - blueLow, blueHigh - b);
+      lower[i] = Distance(nr, ng, nb);
+      bound = std::min(bound, Distance(fr, fg, fb));
     }
-    Candidate* end = std::remove_if(all, all + entryCount_, [bound](const Candidate& c) { return c.lowerBound > bound; });
+    Candidate all[kPaletteSize];
+    Candidate* end = all;
+    for (int i = 0; i < entryCount_; ++i)
+      if (lower[i] <= bound) *end++ = {lower[i], entries_[i].red, entries_[i].green, entries_[i].blue, entries_[i].index};
     std::sort(all, end, [](const Candidate& a, const Candidate& b) {
       return a.lowerBound != b.lowerBound ? a.lowerBound < b.lowerBound : a.index < b.index;
     });

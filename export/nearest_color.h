@@ -1,9 +1,11 @@
 // Mapping colours to palette indices.
 //
-// The nearest entry is the one with the smallest 30*dr^2 + 59*dg^2 + 11*db^2 among entries
+// The nearest entry is the one with the smallest wr*dr^2 + wg*dg^2 + wb*db^2 among entries
 // first..count-1 (first is 0 unless index 0 is kept out of the picture); on equal distances
-// the lowest index wins. Entries from `count` on never take part. Both the plain search and
-// the fast mapper give exactly this result.
+// the lowest index wins. Entries from `count` on never take part. The weights are 30, 59, 11
+// (the luma weights the export has always used) unless a caller asks for plain RGB distance
+// (1, 1, 1: the error that PSNR counts). Both the plain search and the fast mapper give
+// exactly this result.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +15,21 @@
 #include "image.h"
 #include "palette.h"
 
+struct ColourWeights {
+  int red, green, blue;  // each 1..100
+};
+inline constexpr ColourWeights kLumaWeights{30, 59, 11};
+inline constexpr ColourWeights kPlainWeights{1, 1, 1};
+
 // The plain search over entries first..count-1 (count is clamped to 1..256, first to
 // 0..count-1); channels 0..255.
-int FindNearestColor(const Palette& palette, int red, int green, int blue, int count, int first = 0);
+int FindNearestColor(const Palette& palette, int red, int green, int blue, int count, int first = 0,
+                     ColourWeights weights = kLumaWeights);
 
 // FindNearestColor for every pixel of `image`, rows from the top: the plain full search,
 // kept as the reference for tests and benchmarks. `indices` has room for width * height.
-void MapImageFullSearch(const Image& image, const Palette& palette, int count, std::uint8_t* indices, int first = 0);
+void MapImageFullSearch(const Image& image, const Palette& palette, int count, std::uint8_t* indices, int first = 0,
+                        ColourWeights weights = kLumaWeights);
 
 // The same results much faster, however many colours a picture has: a cache of colours
 // already seen (a load screen repeats few colours) in front of a grid of colour cells, each
@@ -28,7 +38,7 @@ class NearestColorMapper {
  public:
   // count and first are clamped as for FindNearestColor. Without memory for the cache the
   // mapper still works, only slower.
-  NearestColorMapper(const Palette& palette, int count, int first = 0);
+  NearestColorMapper(const Palette& palette, int count, int first = 0, ColourWeights weights = kLumaWeights);
 
   std::uint8_t Map(Pixel pixel);
   void MapRow(const Pixel* row, int width, std::uint8_t* indices);
@@ -44,16 +54,22 @@ class NearestColorMapper {
     int red, green, blue, index;
   };
   const Candidate* CellCandidates(int cell, int& count);
+  int Distance(int dr, int dg, int db) const {
+    return weights_.red * dr * dr + weights_.green * dg * dg + weights_.blue * db * db;
+  }
 
-  // 32 cells per channel, 8 levels wide.
-  static constexpr int kCellShift = 3;
+  // 16 cells per channel, 16 levels wide.
+  static constexpr int kCellShift = 4;
   static constexpr int kCellsPerChannel = 256 >> kCellShift;
   static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
   static constexpr int kCacheBits = 15;
   static constexpr std::uint32_t kEmptyKey = 0xFFFFFFFF;  // no 24-bit colour has this key
 
   Entry entries_[kPaletteSize];
+  // The same channels apart, so the cell bounds of all entries are computed side by side.
+  int reds_[kPaletteSize], greens_[kPaletteSize], blues_[kPaletteSize];
   int entryCount_;
+  ColourWeights weights_;
   // Per cell: -1 until first used, then where its candidates start in candidates_; the
   // count follows in cellCounts_.
   std::unique_ptr<std::int32_t[]> cellStarts_;

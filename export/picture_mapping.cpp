@@ -57,7 +57,7 @@ void MapDithered(const Image& picture, const Palette& palette, NearestColorMappe
 bool MapPicture(const Image& picture, const Palette& palette, const MappingOptions& options, std::uint8_t* indices,
                 const std::function<void(int)>& afterRow) {
   if (!picture.valid) return true;
-  NearestColorMapper mapper(palette, options.count, options.first);
+  NearestColorMapper mapper(palette, options.count, options.first, options.weights);
   if (!options.dither) {
     MapPlain(picture, mapper, indices, afterRow);
     return true;

@@ -186,6 +186,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   mapping.count = count;
   mapping.first = first;
   mapping.dither = settings.dither;
+  // The best palette is made for plain RGB distance; the rest keep the luma weights.
+  if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
   if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
         if (y % kProgressRowInterval == 0) Step(progress);
       }))
