@@ -18,7 +18,8 @@ bool RenderScene(const std::string& scene, const std::string& packageDir, ImageF
   inScene = !LoadScene(scene, document, error);
   if (inScene) return false;
   MemoryImage canvas;
-  if (!canvas.Create(CanvasWidth, CanvasHeight)) {
+  // The render paints every pixel, from its black fill on.
+  if (!canvas.Allocate(CanvasWidth, CanvasHeight)) {
     error = "out of memory for the canvas";
     return false;
   }

@@ -213,7 +213,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
 ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,
                           const ExportProgress& progress) {
   MemoryImage picture;
-  if (!picture.Create(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
+  // The render paints every pixel, from its black fill on.
+  if (!picture.Allocate(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
   RenderLoadScreen(document, &picture);
   Step(progress);
   return ExportPictureAsShp(picture, settings, progress);
