@@ -8,6 +8,9 @@
 #include "add_item_dialog.h"
 #include "app_state.h"
 #include "clipboard.h"
+#include "colourize_dialog.h"
+#include "content_commands.h"
+#include "load_screen_settings_dialog.h"
 #include "main_window.h"
 #include "map_view.h"
 #include "marker_commands.h"
@@ -37,13 +40,21 @@ void ToggleLowerLayer() {
   document.SetLayers(document.viewTop, !document.viewBottom);
 }
 
-// Guards the screenshot colourize dialog, which comes with the screenshot dialogs: without
-// a screenshot there is nothing to colourize.
+// The colourize dialog works on the screenshot from a backup made here; anything but OK
+// puts the screenshot back as it was. Without a screenshot there is nothing to colourize.
 void ScreenshotSettings() {
-  if (!Document().screenshot.IsValid()) {
+  LoadScreenDocument& document = Document();
+  if (!document.screenshot.IsValid()) {
     MessageBoxA(App().mainWindow, "Please select screenshot in the load screen settings dialog",
                 kProgramCaption, MB_ICONWARNING);
+    return;
   }
+  if (!BackupScreenshot(document)) {
+    MessageBoxA(App().mainWindow, "Out of memory!", kProgramCaption, MB_ICONERROR);
+    return;
+  }
+  if (ShowColourizeDialog() != 1) RestoreScreenshot(document);
+  RepaintView();
 }
 
 void ModeSmallMap() { SetEditMode(EditMode::SmallMap); }
@@ -84,9 +95,7 @@ constexpr MenuCommand kMenuCommands[] = {
 
 }  // namespace
 
-// The load screen settings dialog arrives with the settings dialogs; until then the menu
-// item and the double click do nothing.
-void OpenLoadScreenSettings() {}
+void OpenLoadScreenSettings() { OpenLoadScreenSettingsDialog(); }
 
 void RunMenuCommand(int id) {
   for (const MenuCommand& command : kMenuCommands) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "image_file_dialogs_win32.h"
 #include "image_files.h"
 #include "image_lib.h"
 #include "main_window.h"
@@ -100,6 +101,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return FailStartUp("Error: The path of the program folder is too long.", kProgramCaption);
   // A library that failed to start shows up as the first missing template below.
   InitImageFiles();
+  RegisterImagePreviewClass(instance);
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);
   std::string message;

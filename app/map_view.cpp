@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app_state.h"
+#include "commands.h"
 #include "dib_image_draw_win32.h"
 #include "gdi_handles.h"
 #include "main_window.h"
@@ -63,6 +64,13 @@ void OnMouseMove(int clientX, int clientY) {
   const Point point = CanvasPoint(clientX, clientY);
   MoveMarkerTo(Document(), view.dragMarker, point.x - view.grabOffset.x, point.y - view.grabOffset.y);
   RepaintView();
+}
+
+// The main window opens the load screen settings on a double click on its own client area,
+// which the view covers; the view's margin around a centred canvas stands in for it.
+void OnDoubleClick(int clientX, int clientY) {
+  const Point point = CanvasPoint(clientX, clientY);
+  if (point.x < 0 || point.y < 0 || point.x >= CanvasWidth || point.y >= CanvasHeight) OpenLoadScreenSettings();
 }
 
 void OnButtonUp() {
@@ -154,6 +162,9 @@ LRESULT CALLBACK MapViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_LBUTTONUP:
       OnButtonUp();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_CAPTURECHANGED:
       view.capturing = false;

@@ -16,3 +16,7 @@ bool ReportMissingTemplate() {
 bool SwitchSide(int side) { return Document().SetSide(side) || ReportMissingTemplate(); }
 
 bool SwitchCameoCount(int count) { return Document().SetCameoCount(count) || ReportMissingTemplate(); }
+
+void ReportMissingSideTemplate(HWND owner) {
+  MessageBoxA(owner, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
+}

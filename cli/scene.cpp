@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "colourize.h"
+#include "content_commands.h"
 #include "crop_image.h"
 #include "crop_position.h"
 #include "image_files.h"
@@ -93,7 +95,8 @@ class SceneReader {
     if (!ini.HasSection("LoadScreen")) return Fail("no [LoadScreen] section");
     const Section screen = ReadSection(ini, "LoadScreen");
     static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
-                                         "ScreenshotCrop", "SmallMapOffset", "LargeMapOffset",
+                                         "ScreenshotCrop", "ScreenshotColour",
+                                         "ScreenshotIntensity", "SmallMapOffset", "LargeMapOffset",
                                          "TargetBoxY", "UpperLayer", "LowerLayer"};
     for (const auto& [key, value] : screen.entries) {
       bool known = false;
@@ -154,6 +157,8 @@ class SceneReader {
   bool ReadScreenshot(const Section& screen) {
     const std::string* file = Find(screen, "Screenshot");
     const std::string* crop = Find(screen, "ScreenshotCrop");
+    for (const char* key : {"ScreenshotColour", "ScreenshotIntensity"})
+      if (!file && Find(screen, key)) return Fail(std::string(key) + " without Screenshot");
     if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
     const std::string path = IsAbsolute(*file) ? *file : FolderOf(scenePath_) + *file;
     MemoryImage source;
@@ -166,6 +171,28 @@ class SceneReader {
     at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
     if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
       return Fail("cannot crop the screenshot");
+    return ReadColourize(screen);
+  }
+
+  // The colourize dialog's settings, applied to the cropped screenshot as the dialog does.
+  bool ReadColourize(const Section& screen) {
+    const std::string* colour = Find(screen, "ScreenshotColour");
+    const std::string* intensity = Find(screen, "ScreenshotIntensity");
+    if (!colour && !intensity) return true;
+    ColourizeSettings settings;
+    if (colour && Lower(*colour) == "grey") {
+      settings.greyMode = 1;
+    } else if (colour) {
+      const auto levels = SplitFields(*colour);
+      int* const into[3] = {&settings.redLevel, &settings.greenLevel, &settings.blueLevel};
+      bool ok = levels.size() == 3;
+      for (std::size_t i = 0; ok && i < 3; ++i) ok = ParseInt(levels[i], *into[i]) && *into[i] >= 0 && *into[i] <= 255;
+      if (!ok) return Fail("ScreenshotColour must be grey or R,G,B with levels 0..255, not '" + *colour + "'");
+    }
+    if (intensity && (!ParseInt(*intensity, settings.intensity) || settings.intensity < 0 || settings.intensity > 511))
+      return Fail("ScreenshotIntensity must be 0..511, not '" + *intensity + "'");
+    if (!BackupScreenshot(document_) || !ColourizeScreenshot(document_, settings))
+      return Fail("out of memory for the screenshot");
     return true;
   }
 

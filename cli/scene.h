@@ -6,6 +6,8 @@
 //   Cameo1=tank.png         ; Cameo1..3, relative to the package's Templates; 76 x 60
 //   Screenshot=shot.png     ; relative to the scene's folder, or absolute; >= 234 x 232
 //   ScreenshotCrop=10,20    ; top-left of the 234 x 232 box, clamped like the crop dialog
+//   ScreenshotColour=grey   ; grey | R,G,B levels 0..255 (255 keeps a channel); default 255,255,255
+//   ScreenshotIntensity=300 ; 0..511: 255 unchanged, below darkens, above lightens; default 255
 //   SmallMapOffset=0,0      ; inside the world map; default 0,0
 //   LargeMapOffset=232,103  ; inside the 2x map; default 232,103
 //   TargetBoxY=103          ; default 103

@@ -8,9 +8,11 @@ Pixel ColourizePixel(Pixel pixel, const ColourizeSettings& settings) {
   const unsigned blue = static_cast<unsigned>(std::clamp(settings.blueLevel, 0, 255));
   const int intensity = std::clamp(settings.intensity, 0, 511);
 
+  // Levels are fractions of 255, so the default 255 leaves a channel exactly as it is and
+  // pressing OK at the defaults does not darken the screenshot a step each time.
   Pixel result = settings.greyMode != 0
                      ? ToGrey(pixel)
-                     : MakePixel(RedOf(pixel) * red / 256, GreenOf(pixel) * green / 256, BlueOf(pixel) * blue / 256);
+                     : MakePixel(RedOf(pixel) * red / 255, GreenOf(pixel) * green / 255, BlueOf(pixel) * blue / 255);
   if (intensity <= 255)
     result = Darken(result, static_cast<std::uint32_t>(255 - intensity));
   else
@@ -26,4 +28,10 @@ bool ColourizeImage(const MemoryImage& backup, MemoryImage& screenshot, const Co
     for (int x = 0; x < screenshot.width; ++x) row[x] = ColourizePixel(row[x], settings);
   }
   return true;
+}
+
+bool ColourizeScreenshot(LoadScreenDocument& document, const ColourizeSettings& settings) {
+  const bool ok = ColourizeImage(document.screenshotBackup, document.screenshot, settings);
+  document.shell().RepaintView();
+  return ok;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "colourize.h"
 #include "image_files.h"
 #include "marker_commands.h"
 #include "memory_image.h"
@@ -93,6 +94,51 @@ TEST_F(Render, CameosScreenshotAndMarkersLandWhereTheyBelong) {
       }
   EXPECT_GT(red, 0) << "the star's yellow became the side colour";
   EXPECT_EQ(yellow, 0);
+}
+
+TEST_F(Render, ScreenshotColourKeysColourizeTheCroppedScreenshot) {
+  const std::string shot = folder_.Path("shot.png");
+  MemoryImage source;
+  source.Create(240, 232);
+  for (int y = 0; y < 232; ++y)
+    for (int x = 0; x < 240; ++x) source.WritePixel(x, y, MakePixel(x, y, (x * y) & 0xFF));
+  ASSERT_TRUE(SaveImageFile(shot.c_str(), source));
+  MemoryImage cropped;
+  ASSERT_TRUE(cropped.Create(234, 232));
+  cropped.PasteRect(source, 0, 0, 3, 0, 234, 232);
+
+  struct Case {
+    const char* keys;
+    ColourizeSettings settings;
+  };
+  const Case cases[] = {
+      {"ScreenshotColour=10, 200,255\nScreenshotIntensity=300\n", {0, 10, 200, 255, 300}},
+      {"ScreenshotColour=GREY\n", {1, 255, 255, 255, 255}},
+      {"ScreenshotIntensity=0\n", {0, 255, 255, 255, 0}},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run =
+        RenderScene(std::string("[LoadScreen]\nScreenshot=shot.png\nScreenshotCrop=3,0\nUpperLayer=no\n") + c.keys);
+    ASSERT_EQ(run.exitCode, 0) << c.keys << run.err;
+    MemoryImage expected;
+    ASSERT_TRUE(ColourizeImage(cropped, expected, c.settings));
+    const MemoryImage picture = Load(Out());
+    for (int y = 0; y < 232; ++y)
+      for (int x = 0; x < 234; ++x)
+        ASSERT_EQ(picture.ReadPixel(542 + x, 267 + y), expected.ReadPixel(x, y)) << c.keys << x << "," << y;
+  }
+
+  // Values out of range are refused with the key's name.
+  for (const char* keys : {"ScreenshotColour=256,0,0\n", "ScreenshotColour=1,2\n", "ScreenshotColour=red\n",
+                           "ScreenshotIntensity=512\n", "ScreenshotIntensity=-1\n"}) {
+    const ToolRun run = RenderScene(std::string("[LoadScreen]\nScreenshot=shot.png\n") + keys);
+    EXPECT_EQ(run.exitCode, 1) << keys;
+    const std::string key = std::string(keys).substr(0, std::string(keys).find('='));
+    EXPECT_NE(run.err.find(key), std::string::npos) << keys << run.err;
+  }
+  const ToolRun withoutShot = RenderScene("[LoadScreen]\nScreenshotIntensity=3\n");
+  EXPECT_EQ(withoutShot.exitCode, 1);
+  EXPECT_NE(withoutShot.err.find("ScreenshotIntensity without Screenshot"), std::string::npos) << withoutShot.err;
 }
 
 TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {

@@ -7,7 +7,7 @@
 # The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
-# startup_failures) limit the run. Exits non-zero when a check fails or the run cannot
+# startup_failures cameos screenshot colourize) limit the run. Exits non-zero when a check fails or the run cannot
 # start. Safe to run several times, also at once: every run has its own display, prefix
 # and folders.
 set -euo pipefail
@@ -107,16 +107,21 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-# The editor beside its template package, as it is installed.
+# The editor beside its template package, as it is installed, with the command-line tool
+# when it was built (the colourize checks render a scene with it).
 mkdir -p "$work/stage" "$work/scratch"
 cp "$build_dir/bin/Vantorel.exe" "$work/stage/"
+[ -f "$build_dir/bin/vantorel-cli.exe" ] && cp "$build_dir/bin/vantorel-cli.exe" "$work/stage/"
 cp -R "$package_dir/." "$work/stage/"
+# The run's folders as drive T:, where the file dialogs may browse (on Z: they complain
+# about read access to the device).
+ln -sfn "$work" "$WINEPREFIX/dosdevices/t:"
 setup_time=$(seconds_since "$started")
 checks_started=$EPOCHREALTIME
 
 status=0
 DISPLAY=$display timeout 300 "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
-  "$(to_windows "$work/stage")" "$(to_windows "$work/scratch")" "$@" || status=$?
+  'T:\stage' 'T:\scratch' "$@" || status=$?
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
 if [ "$status" -eq 124 ]; then
   echo "run_gui_tests: the driver timed out" >&2

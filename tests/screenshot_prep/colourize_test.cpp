@@ -21,11 +21,13 @@ TEST_P(ColourizePixelTable, Transforms) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ColourizePixelTable,
     testing::Values(
-        // Defaults divide by 256, not 255: white becomes 254, 1 becomes 0.
-        PixelCase{"defaults", 0xFFFFFF, {}, 0xFEFEFE},
-        PixelCase{"defaults small", 0x010203, {}, 0x000102},
-        PixelCase{"top byte cleared", 0xAB000000 | 0xFFFFFF, {}, 0xFEFEFE},
-        PixelCase{"levels", 0xFF8040, {0, 128, 255, 0, 255}, 0x7F7F00},
+        // Levels are fractions of 255: the defaults leave every channel as it is.
+        PixelCase{"defaults", 0xFFFFFF, {}, 0xFFFFFF},
+        PixelCase{"defaults small", 0x010203, {}, 0x010203},
+        PixelCase{"top byte cleared", 0xAB000000 | 0xFFFFFF, {}, 0xFFFFFF},
+        PixelCase{"levels", 0xFF8040, {0, 128, 255, 0, 255}, 0x808000},
+        PixelCase{"level 254", 0xFF0101, {0, 254, 254, 254, 255}, 0xFE0000},
+        PixelCase{"level 1", 0xFF8080, {0, 1, 1, 1, 255}, 0x010000},
         PixelCase{"intensity 511 is white", 0x123456, {0, 255, 255, 255, 511}, 0xFFFFFF},
         PixelCase{"intensity 0 leaves 255 at 1", 0xFFFFFF, {0, 255, 255, 255, 0}, 0x010101},
         PixelCase{"intensity 383 lightens by 128", 0x000000, {0, 255, 255, 255, 383}, 0x7F7F7F},
@@ -33,8 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"grey then intensity", 0xFFFFFF, {1, 0, 0, 0, 0}, 0x010101},
         PixelCase{"grey weights", 0x0000FF, {1, 255, 255, 255, 255}, 0x1B1B1B},
         // Out of range values act as the nearest control position.
-        PixelCase{"level above range", 0xFFFFFF, {0, 999, 999, 999, 255}, 0xFEFEFE},
-        PixelCase{"level below range", 0xFFFFFF, {0, -5, 255, 255, 255}, 0x00FEFE},
+        PixelCase{"level above range", 0xFFFFFF, {0, 999, 999, 999, 255}, 0xFFFFFF},
+        PixelCase{"level below range", 0xFFFFFF, {0, -5, 255, 255, 255}, 0x00FFFF},
         PixelCase{"intensity above range", 0x123456, {0, 255, 255, 255, 9999}, 0xFFFFFF},
         PixelCase{"intensity below range", 0xFFFFFF, {0, 255, 255, 255, -9999}, 0x010101},
         PixelCase{"grey mode 2 is grey", 0xFFFFFF, {2, 0, 0, 0, 255}, 0xFEFEFE}));
@@ -47,28 +49,44 @@ TEST(ColourizeImage, RecomputesTheScreenshotFromTheBackup) {
   MemoryImage screenshot;
   ASSERT_TRUE(screenshot.Create(5, 5));
 
-  ASSERT_TRUE(ColourizeImage(backup, screenshot, {}));
+  const ColourizeSettings halfRed{0, 128, 255, 255, 255};
+  ASSERT_TRUE(ColourizeImage(backup, screenshot, halfRed));
   EXPECT_EQ(screenshot.width, 2);
   EXPECT_EQ(screenshot.height, 1);
-  EXPECT_EQ(screenshot.ReadPixel(0, 0), 0xFEFEFEu);
-  EXPECT_EQ(screenshot.ReadPixel(1, 0), 0x7F7F7Fu);
+  EXPECT_EQ(screenshot.ReadPixel(0, 0), 0x80FFFFu);
+  EXPECT_EQ(screenshot.ReadPixel(1, 0), 0x408080u);
   EXPECT_EQ(backup.ReadPixel(0, 0), 0xFFFFFFu) << "the backup is only read";
 
   // A second pass over the same backup gives the same picture, not a darker one.
-  ASSERT_TRUE(ColourizeImage(backup, screenshot, {}));
-  EXPECT_EQ(screenshot.ReadPixel(0, 0), 0xFEFEFEu);
+  ASSERT_TRUE(ColourizeImage(backup, screenshot, halfRed));
+  EXPECT_EQ(screenshot.ReadPixel(0, 0), 0x80FFFFu);
 }
 
-TEST(ColourizeImage, EachOkWithDefaultsDarkensOneMoreStep) {
+TEST(ColourizeImage, RepeatedOksAtTheDefaultsChangeNothing) {
   // Reopening the dialog after OK makes the adjusted screenshot the new backup.
   MemoryImage screenshot;
   ASSERT_TRUE(screenshot.Create(1, 1));
-  screenshot.WritePixel(0, 0, 0xFFFFFF);
-  for (Pixel expected : {0xFEFEFEu, 0xFDFDFDu, 0xFCFCFCu}) {
+  screenshot.WritePixel(0, 0, 0xFF7F01);
+  for (int round = 0; round < 3; ++round) {
     const MemoryImage backup = screenshot;
     ASSERT_TRUE(ColourizeImage(backup, screenshot, {}));
-    EXPECT_EQ(screenshot.ReadPixel(0, 0), expected);
+    EXPECT_EQ(screenshot.ReadPixel(0, 0), 0xFF7F01u) << round;
   }
+}
+
+TEST(ColourizeScreenshot, WorksFromTheDocumentsBackupAndRepaints) {
+  struct CountingShell : DocumentShell {
+    int repaints = 0;
+    void RepaintView() override { ++repaints; }
+  } shell;
+  LoadScreenDocument doc(&shell);
+  ASSERT_TRUE(doc.screenshotBackup.Create(1, 1));
+  doc.screenshotBackup.WritePixel(0, 0, 0xFFFFFF);
+  ASSERT_TRUE(ColourizeScreenshot(doc, {1, 0, 0, 0, 0}));
+  EXPECT_EQ(doc.screenshot.ReadPixel(0, 0), 0x010101u) << "grey 254, then darkened by 255";
+  ASSERT_TRUE(ColourizeScreenshot(doc, {}));
+  EXPECT_EQ(doc.screenshot.ReadPixel(0, 0), 0xFFFFFFu) << "from the backup again";
+  EXPECT_EQ(shell.repaints, 2);
 }
 
 TEST(ColourizeImage, EmptyBackupGivesAnEmptyScreenshot) {

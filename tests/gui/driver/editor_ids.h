@@ -18,6 +18,21 @@ inline constexpr UINT kHelp = 40037, kAbout = 40013;
 inline constexpr int kListBox = 1008;
 inline constexpr int kRadioBlue = 1010, kRadioRed = 1011, kRadioPurpure = 1012;
 inline constexpr int kPreview = 1015;
+
+// Load screen settings dialog (104).
+inline constexpr int kScreenshotName = 1001, kScreenshotBrowse = 1007;
+inline constexpr int kCameoCombos[3] = {1004, 1005, 1006};
+inline constexpr int kCameoCount2 = 1010, kCameoCount3 = 1011;
+inline constexpr int kSideAllied = 1012, kSideSoviet = 1013, kSideYuri = 1014;
+// The system open dialog's file-name field (cmb13) and the preview pane of template 108.
+inline constexpr int kFileNameField = 0x47C;
+inline constexpr wchar_t kImagePreviewClass[] = L"ImagePreview";
+// Crop dialog (109).
+inline constexpr int kCropFileName = 1001, kCropPreview = 1015, kCropX = 1018, kCropY = 1025;
+inline constexpr int kCropWidth = 1024, kCropHeight = 1023;
+// Colourize dialog (112).
+inline constexpr int kColourizePreview = 1015, kColourizeGrey = 1026;
+inline constexpr int kColourizeRed = 1023, kColourizeGreen = 1024, kColourizeBlue = 1025, kColourizeIntensity = 1027;
 }  // namespace ids
 
 namespace texts {
@@ -27,4 +42,16 @@ inline constexpr wchar_t kHint[] =
 inline constexpr wchar_t kAddItemCaption[] = L"加入新的项目";
 inline constexpr wchar_t kSelectItemCaption[] = L"选择项目";
 inline constexpr wchar_t kCloseQuestion[] = L"Do you want to close Vantorel now?\nAll data won't be saved!";
+inline constexpr wchar_t kLoadScreenSettingsCaption[] = L"加载屏幕设定";
+inline constexpr wchar_t kOpenImageCaption[] = L"Choose file to open";
+inline constexpr wchar_t kCropCaption[] = L"载图器";
+inline constexpr wchar_t kColourizeCaption[] = L"Screen shot settings";
+inline constexpr wchar_t kProgramCaption[] = L"Vantorel";
+inline constexpr wchar_t kErrorCaption[] = L"Error";
+inline constexpr wchar_t kCameoMissing[] = L"Error: Can't find file!";
+inline constexpr wchar_t kCameoWrongSize[] = L"Error: This file isn't valid icon file\nImage size must be 76x60";
+inline constexpr wchar_t kSideTemplateMissing[] = L"Can't find file!";
+inline constexpr wchar_t kScreenshotTooSmall[] = L"Error: Size of image is less than 234x232\nPlease select another image.";
+inline constexpr wchar_t kCropQuestion[] = L"Size of image isn't 234x232.Do you want to crop this image?";
+inline constexpr wchar_t kNoScreenshot[] = L"Please select screenshot in the load screen settings dialog";
 }  // namespace texts

@@ -33,6 +33,9 @@ const NamedScenario kScenarios[] = {
     {L"clipboard", RunClipboardChecks},
     {L"exit", RunExitChecks},
     {L"startup_failures", RunStartupFailureChecks},
+    {L"cameos", RunCameoChecks},
+    {L"screenshot", RunScreenshotChecks},
+    {L"colourize", RunColourizeChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -12,3 +12,6 @@ void RunViewChecks(const DriverContext& context);            // centring, scroll
 void RunClipboardChecks(const DriverContext& context);       // copy to clipboard
 void RunExitChecks(const DriverContext& context);            // the close question
 void RunStartupFailureChecks(const DriverContext& context);  // missing templates
+void RunCameoChecks(const DriverContext& context);           // load screen settings: count, side, cameos
+void RunScreenshotChecks(const DriverContext& context);      // screenshot chooser, preview pane, crop
+void RunColourizeChecks(const DriverContext& context);       // screenshot colourize dialog, scene keys

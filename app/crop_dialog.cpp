@@ -1,0 +1,187 @@
+#include "crop_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app_state.h"
+#include "crop_image.h"
+#include "crop_position.h"
+#include "dib_image.h"
+#include "dib_image_draw_win32.h"
+#include "gdi_handles.h"
+#include "resource.h"
+
+namespace {
+
+constexpr char kOutOfMemory[] = "Out of memory!";
+constexpr POINT kMinimumTrackSize{440, 334};
+
+struct CropState {
+  DibImage source;  // the dialog's own copy of the image being cropped
+  const char* fileName = "";
+  int width = 0, height = 0;  // the box
+  int x = 0, y = 0;           // its top-left corner in source pixels
+};
+
+CropState* StateOf(HWND dialog) { return reinterpret_cast<CropState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+// The whole source stretched over the preview, darkened outside the box, which has a white
+// outline. The picture takes the preview's shape; its aspect ratio is not kept.
+void PaintPreview(HWND preview, HDC dc, const CropState& state) {
+  if (!state.source.IsValid()) return;
+  DibImage picture(state.source);
+  if (!picture.IsValid()) return;
+  DarkenOutsideCrop(picture, state.x, state.y, state.width, state.height);
+  RECT client;
+  GetClientRect(preview, &client);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  DrawStretched(picture, dc, 0, 0, client.right, client.bottom);
+}
+
+// A click centres the box on the clicked point. The fields are written with the result;
+// their change notices clamp again and find nothing to change.
+void OnPreviewClick(HWND preview, CropState& state, int mouseX, int mouseY) {
+  RECT client;
+  GetClientRect(preview, &client);
+  // A preview squeezed to nothing has no point to click.
+  if (client.right <= 0 || client.bottom <= 0) return;
+  state.x = CropPositionFromClick(mouseX, client.right, state.source.width, state.width);
+  state.y = CropPositionFromClick(mouseY, client.bottom, state.source.height, state.height);
+  HWND dialog = GetParent(preview);
+  SetDlgItemInt(dialog, IDC_CROP_X, static_cast<UINT>(state.x), FALSE);
+  SetDlgItemInt(dialog, IDC_CROP_Y, static_cast<UINT>(state.y), FALSE);
+  WindowDc dc(preview);
+  if (dc) PaintPreview(preview, dc, state);
+}
+
+// Every message but the paint and the click goes to the default procedure, not to the
+// static control's: a static lets clicks through to its parent, this preview takes them.
+LRESULT CALLBACK CropPreviewProc(HWND preview, UINT message, WPARAM wParam, LPARAM lParam) {
+  CropState* state = StateOf(GetParent(preview));
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(preview, &paint);
+    if (dc && state) PaintPreview(preview, dc, *state);
+    EndPaint(preview, &paint);
+    return 0;
+  }
+  // The position's two halves as unsigned 16-bit numbers.
+  if (message == WM_LBUTTONUP && state) OnPreviewClick(preview, *state, LOWORD(lParam), HIWORD(lParam));
+  return DefWindowProcA(preview, message, wParam, lParam);
+}
+
+void InvalidatePreview(HWND dialog) {
+  RedrawWindow(GetDlgItem(dialog, IDC_CROP_PREVIEW), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+// A typed or stepped corner, clamped; the field keeps what was typed.
+void OnPositionChanged(HWND dialog, CropState& state, int field) {
+  BOOL translated = FALSE;
+  const UINT value = GetDlgItemInt(dialog, field, &translated, FALSE);
+  if (field == IDC_CROP_X)
+    state.x = ClampCropPosition(value, state.source.width, state.width);
+  else
+    state.y = ClampCropPosition(value, state.source.height, state.height);
+  InvalidatePreview(dialog);
+}
+
+void LayOut(HWND dialog) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  const int w = client.right, h = client.bottom;
+  MoveWindow(GetDlgItem(dialog, IDC_CROP_FILE_NAME), 12, 30, std::max(w - 24, 0), 23, FALSE);
+  MoveWindow(GetDlgItem(dialog, IDC_CROP_PREVIEW), 12, 64, std::max(w - 24, 0), std::max(h - 172, 0), FALSE);
+  struct Anchored {
+    int id, x, aboveBottom;
+  };
+  static constexpr Anchored kAnchored[] = {
+      {IDC_CROP_GROUP, 12, 102}, {IDC_CROP_X, 33, 80},     {IDC_CROP_X_UPDOWN, 93, 80},
+      {IDC_CROP_Y, 131, 80},     {IDC_CROP_Y_UPDOWN, 192, 80}, {IDC_CROP_WIDTH, 229, 80},
+      {IDC_CROP_HEIGHT, 327, 80}, {IDOK, 87, 33},           {IDCANCEL, 169, 33},
+  };
+  for (const Anchored& control : kAnchored)
+    SetWindowPos(GetDlgItem(dialog, control.id), nullptr, control.x, h - control.aboveBottom, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+BOOL OnInitDialog(HWND dialog, CropState& state) {
+  AppState& app = App();
+  const auto smallIcon = static_cast<HICON>(LoadImageA(app.instance, MAKEINTRESOURCEA(IDI_VANTOREL), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                       LR_SHARED));
+  SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  SetDlgItemInt(dialog, IDC_CROP_X, 0, FALSE);
+  SetDlgItemInt(dialog, IDC_CROP_Y, 0, FALSE);
+  SetDlgItemInt(dialog, IDC_CROP_WIDTH, static_cast<UINT>(state.width), FALSE);
+  SetDlgItemInt(dialog, IDC_CROP_HEIGHT, static_cast<UINT>(state.height), FALSE);
+  SetDlgItemTextA(dialog, IDC_CROP_FILE_NAME, state.fileName);
+  const CropRange across = CropUpDownRange(state.source.width, state.width);
+  const CropRange down = CropUpDownRange(state.source.height, state.height);
+  SendDlgItemMessageA(dialog, IDC_CROP_X_UPDOWN, UDM_SETRANGE32, across.minimum, across.maximum);
+  SendDlgItemMessageA(dialog, IDC_CROP_Y_UPDOWN, UDM_SETRANGE32, down.minimum, down.maximum);
+  SetWindowLongPtrA(GetDlgItem(dialog, IDC_CROP_PREVIEW), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CropPreviewProc));
+  LayOut(dialog);
+  return TRUE;
+}
+
+INT_PTR CALLBACK CropDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    // Stored first: setting the fields below already sends their change notices.
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    return OnInitDialog(dialog, *reinterpret_cast<CropState*>(lParam));
+  }
+  CropState* state = StateOf(dialog);
+  if (!state) return FALSE;
+  switch (message) {
+    case WM_SIZE:
+      LayOut(dialog);
+      return TRUE;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = kMinimumTrackSize;
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if ((id == IDC_CROP_X || id == IDC_CROP_Y) && HIWORD(wParam) == EN_CHANGE) {
+        OnPositionChanged(dialog, *state, id);
+      } else if (id == IDOK) {
+        EndDialog(dialog, 1);
+      } else if (id == IDCANCEL) {
+        EndDialog(dialog, 0);
+      } else {
+        return FALSE;
+      }
+      return TRUE;
+    }
+    case WM_CLOSE:
+      EndDialog(dialog, 0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int ShowCropDialog(HWND owner, Image& destination, const Image& source, const char* fileName, int width,
+                   int height) {
+  CropState state;
+  state.fileName = fileName ? fileName : "";
+  state.width = width;
+  state.height = height;
+  if (!state.source.Create(source.width, source.height)) {
+    MessageBoxA(owner, kOutOfMemory, kProgramCaption, MB_ICONERROR);
+    return 0;
+  }
+  state.source.Paste(source, 0, 0);
+  const INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_CROP), owner, CropDialogProc,
+                                         reinterpret_cast<LPARAM>(&state));
+  // -1 is a dialog that could not be shown: only 1 is an OK.
+  if (result != 1) return 0;
+  if (!CropImage(destination, state.source, state.x, state.y, width, height)) {
+    MessageBoxA(owner, kOutOfMemory, kProgramCaption, MB_ICONERROR);
+    return 0;
+  }
+  return 1;
+}

@@ -1,0 +1,42 @@
+#include "content_commands.h"
+
+#include <utility>
+
+namespace {
+bool ValidSlot(int slot) { return slot >= 0 && slot < CameoSlots; }
+
+// A deep copy that reports whether the pixels could be allocated.
+bool CopyImage(const MemoryImage& from, MemoryImage& to) {
+  to = from;
+  return to.valid == from.valid;
+}
+}  // namespace
+
+bool SetCameo(LoadScreenDocument& document, int slot, MemoryImage&& cameo) {
+  if (!ValidSlot(slot) || !cameo.valid || cameo.width != CameoWidth || cameo.height != CameoHeight) return false;
+  document.cameos[slot] = std::move(cameo);
+  document.shell().RepaintView();
+  return true;
+}
+
+bool ClearCameo(LoadScreenDocument& document, int slot) {
+  if (!ValidSlot(slot)) return false;
+  document.cameos[slot].Free();
+  document.shell().RepaintView();
+  return true;
+}
+
+bool SetScreenshot(LoadScreenDocument& document, MemoryImage&& screenshot) {
+  if (!screenshot.valid || screenshot.width != ScreenshotWidth || screenshot.height != ScreenshotHeight) return false;
+  document.screenshot = std::move(screenshot);
+  document.shell().RepaintView();
+  return true;
+}
+
+bool BackupScreenshot(LoadScreenDocument& document) { return CopyImage(document.screenshot, document.screenshotBackup); }
+
+bool RestoreScreenshot(LoadScreenDocument& document) {
+  const bool ok = CopyImage(document.screenshotBackup, document.screenshot);
+  document.shell().RepaintView();
+  return ok;
+}

@@ -1,0 +1,211 @@
+// The screenshot colourize dialog: the guard without a screenshot, the defaults leaving the
+// screenshot as it is, levels, grey mode (which disables the levels), intensity, the live
+// view while settings change, Cancel restoring the screenshot, and OK keeping a keyboard
+// change made just before it. Last, `vantorel-cli render` of a scene with the same
+// settings must equal the editor's view.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "colourize.h"
+#include "content_commands.h"
+#include "content_dialog_steps.h"
+#include "dib_image.h"
+#include "editor_ids.h"
+#include "package_staging.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+
+constexpr int kLevelTrackbars[] = {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue};
+constexpr int kCliTimeoutMs = 20000;
+
+struct Scenario {
+  const DriverContext& context;
+  EditorSession& session;
+  ExpectedScreen& model;
+  std::wstring shot;  // the screenshot's file
+  HWND dialog = nullptr;
+
+  CheckLog& log() const { return context.log; }
+  bool View(const std::string& name) const { return ExpectView(context, session, model, name); }
+  void Colourize(const ColourizeSettings& settings) { ColourizeScreenshot(model.document(), settings); }
+};
+
+LRESULT TrackbarPosition(HWND dialog, int id) {
+  LRESULT position = -1;
+  SendAndWait(GetDlgItem(dialog, id), TBM_GETPOS, 0, 0, &position);
+  return position;
+}
+
+// Moves a trackbar as a drag of its thumb ends: the new position, then the scroll notice.
+void SetTrackbar(HWND dialog, int id, int position) {
+  HWND trackbar = GetDlgItem(dialog, id);
+  SendAndWait(trackbar, TBM_SETPOS, TRUE, position);
+  SendAndWait(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(trackbar));
+}
+
+// The preview shows the screenshot centred on the dialog's face colour.
+void ExpectPreview(Scenario& s, const std::string& name) {
+  HWND preview = GetDlgItem(s.dialog, ids::kColourizePreview);
+  RECT client{};
+  GetClientRect(preview, &client);
+  const MemoryImage& screenshot = s.model.document().screenshot;
+  DibImage expected;
+  expected.Create(client.right, client.bottom);
+  expected.Fill(SwapRedBlue(GetSysColor(COLOR_BTNFACE)));
+  expected.Paste(screenshot, (client.right - screenshot.width) / 2, (client.bottom - screenshot.height) / 2);
+  std::string detail;
+  s.log().Expect(ControlShows(preview, expected, detail), name, detail);
+}
+
+bool OpenDialog(Scenario& s, const std::string& name) {
+  s.session.PostCommand(ids::kScreenshotSettings);
+  s.dialog = s.session.WaitForDialog(texts::kColourizeCaption);
+  if (!s.dialog) {
+    s.log().Fail(name, "no dialog captioned " + Quoted(std::wstring(texts::kColourizeCaption)));
+    return false;
+  }
+  s.session.ParkDialog(s.dialog);
+  BackupScreenshot(s.model.document());
+  std::string positions;
+  for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
+    positions += std::to_string(TrackbarPosition(s.dialog, id)) + " ";
+  s.log().Expect(positions == "255 255 255 255 " && !IsChecked(s.dialog, ids::kColourizeGrey), name,
+                 "positions " + positions + (IsChecked(s.dialog, ids::kColourizeGrey) ? "and grey checked" : ""));
+  return true;
+}
+
+void Guard(Scenario& s) {
+  s.session.PostCommand(ids::kScreenshotSettings);
+  std::wstring text;
+  const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  s.log().Expect(answered && text == texts::kNoScreenshot, "colourize.without_screenshot_warns",
+                 answered ? "the message is " + Quoted(text) : "no message box");
+  s.log().Expect(NoWindowShows(s.session, texts::kColourizeCaption, 300), "colourize.without_screenshot_no_dialog",
+                 "the dialog opened without a screenshot");
+}
+
+bool TakeScreenshot(Scenario& s) {
+  HWND settings = OpenLoadScreenSettings(s.session);
+  std::string error = "the load screen settings dialog did not open";
+  const bool taken = settings && BrowseForScreenshot(s.session, settings, s.shot, error);
+  if (settings) {
+    PostMessageW(GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
+    WaitForWindowGone(settings, kDefaultWaitMs);
+  }
+  if (!taken) {
+    s.log().Fail("colourize.screenshot_taken", error);
+    return false;
+  }
+  SetScreenshot(s.model.document(), LoadPicture(s.shot));
+  return s.View("colourize.screenshot_taken");
+}
+
+void SettingsThenCancel(Scenario& s) {
+  if (!OpenDialog(s, "colourize.opens_at_defaults")) return;
+  s.View("colourize.defaults_leave_screenshot_unchanged");
+  ExpectPreview(s, "colourize.preview_centred_on_face_colour");
+  SetTrackbar(s.dialog, ids::kColourizeRed, 100);
+  s.Colourize({0, 100, 255, 255, 255});
+  s.View("colourize.red_level_live");
+  SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
+  SetTrackbar(s.dialog, ids::kColourizeBlue, 200);
+  SetTrackbar(s.dialog, ids::kColourizeIntensity, 400);
+  s.Colourize({0, 100, 30, 200, 400});
+  s.View("colourize.levels_and_lighter");
+  ExpectPreview(s, "colourize.preview_follows");
+
+  SendAndWait(GetDlgItem(s.dialog, ids::kColourizeGrey), BM_CLICK, 0, 0);
+  bool levelsDisabled = true;
+  for (int id : kLevelTrackbars) levelsDisabled = levelsDisabled && !IsWindowEnabled(GetDlgItem(s.dialog, id));
+  s.log().Expect(levelsDisabled && IsWindowEnabled(GetDlgItem(s.dialog, ids::kColourizeIntensity)),
+                 "colourize.grey_disables_levels_only", "the enabled states of the trackbars are wrong");
+  s.Colourize({1, 100, 30, 200, 400});
+  s.View("colourize.grey_then_intensity");
+
+  PostMessageW(GetDlgItem(s.dialog, IDCANCEL), BM_CLICK, 0, 0);
+  s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.cancel_closes", "the dialog stays open");
+  RestoreScreenshot(s.model.document());
+  s.View("colourize.cancel_restores_screenshot");
+}
+
+// A key on the intensity trackbar followed at once by OK: the dialog is gone before its
+// preview could paint, and OK still applies the key.
+void KeyThenOk(Scenario& s) {
+  if (!OpenDialog(s, "colourize.reopens_at_defaults")) return;
+  SetTrackbar(s.dialog, ids::kColourizeRed, 100);
+  SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
+  SetTrackbar(s.dialog, ids::kColourizeBlue, 200);
+  PostMessageW(GetDlgItem(s.dialog, ids::kColourizeIntensity), WM_KEYDOWN, VK_HOME, 1);
+  PostMessageW(GetDlgItem(s.dialog, IDOK), BM_CLICK, 0, 0);
+  s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.ok_closes", "the dialog stays open");
+  s.Colourize({0, 100, 30, 200, 0});
+  s.View("colourize.ok_applies_last_key");
+}
+
+// Runs a command in `folder`; its exit code, or -1 when it did not run or end in time.
+long RunCommand(std::wstring commandLine, const std::wstring& folder) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
+                      &startup, &process))
+    return -1;
+  DWORD exitCode = 0;
+  const bool ended = WaitForSingleObject(process.hProcess, kCliTimeoutMs) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended ? static_cast<long>(exitCode) : -1;
+}
+
+// The same screenshot and settings as a scene for the command-line tool, which must render
+// exactly the picture the editor shows.
+void SceneRendersTheView(Scenario& s) {
+  // Without the upper layer: the tool draws into memory images, whose lines differ from the
+  // view's by design.
+  const std::string scene = "[LoadScreen]\r\nScreenshot=" + ToAnsi(s.shot) +
+                            "\r\nScreenshotColour=100,30,200\r\nScreenshotIntensity=0\r\nUpperLayer=no\r\n";
+  const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
+  std::string detail;
+  if (!WriteFileIn(s.context.scratchDir, L"colourized.ini", scene, detail)) {
+    s.log().Fail("colourize.scene_render_equals_view", detail);
+    return;
+  }
+  const long exitCode = RunCommand(L"\"" + cli + L"\" render colourized.ini -o colourized.png --package \"" +
+                                       s.context.packageDir + L"\"",
+                                   s.context.scratchDir);
+  const MemoryImage rendered = LoadPicture(s.context.scratchDir + L"\\colourized.png");
+  s.session.Command(ids::kUpperLayer);
+  if (exitCode != 0 || !rendered.IsValid())
+    s.log().Fail("colourize.scene_render_equals_view", Utf8(cli) + " gave " + std::to_string(exitCode) + " and no picture");
+  else
+    s.log().Expect(s.session.ViewShows(rendered, detail), "colourize.scene_render_equals_view", detail);
+}
+
+}  // namespace
+
+void RunColourizeChecks(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  const std::wstring shots = context.scratchDir + L"\\shots";
+  Scenario s{context, session, model, shots + L"\\" + kShotExact.file, nullptr};
+  std::string error;
+  if (!WriteTestPicture(shots, kShotExact, error)) {
+    context.log.Fail("colourize.stage", error);
+    return;
+  }
+  if (!StartScenario(context, session, model, "colourize", context.packageDir)) return;
+  Guard(s);
+  if (!TakeScreenshot(s)) return;
+  SettingsThenCancel(s);
+  KeyThenOk(s);
+  SceneRendersTheView(s);
+}
