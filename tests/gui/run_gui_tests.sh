@@ -7,9 +7,9 @@
 # The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
-# startup_failures) limit the run. Exits non-zero when a check fails or the run cannot
-# start. Safe to run several times, also at once: every run has its own display, prefix
-# and folders.
+# startup_failures shp_export save_image about) limit the run. Exits non-zero when a check
+# fails or the run cannot start. Safe to run several times, also at once: every run has its
+# own display, prefix and folders.
 set -euo pipefail
 
 script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -109,6 +109,9 @@ done
 
 # The editor beside its template package, as it is installed.
 mkdir -p "$work/stage" "$work/scratch"
+# The file dialogs ask Z: (the whole file system) for its volume label and print a warning
+# each time; the scratch folder gets a drive letter of its own.
+ln -sfn "$work" "$WINEPREFIX/dosdevices/t:"
 cp "$build_dir/bin/Vantorel.exe" "$work/stage/"
 cp -R "$package_dir/." "$work/stage/"
 setup_time=$(seconds_since "$started")
@@ -116,7 +119,7 @@ checks_started=$EPOCHREALTIME
 
 status=0
 DISPLAY=$display timeout 300 "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
-  "$(to_windows "$work/stage")" "$(to_windows "$work/scratch")" "$@" || status=$?
+  "$(to_windows "$work/stage")" 'T:\scratch' "$@" || status=$?
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
 if [ "$status" -eq 124 ]; then
   echo "run_gui_tests: the driver timed out" >&2

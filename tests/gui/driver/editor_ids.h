@@ -18,6 +18,14 @@ inline constexpr UINT kHelp = 40037, kAbout = 40013;
 inline constexpr int kListBox = 1008;
 inline constexpr int kRadioBlue = 1010, kRadioRed = 1011, kRadioPurpure = 1012;
 inline constexpr int kPreview = 1015;
+
+// SHP save settings dialog (107).
+inline constexpr int kPaletteName = 1001, kPaletteBrowse = 1007, kColourCount = 1018, kExportProgress = 1017;
+inline constexpr int kPaletteNew = 1010, kPaletteExisting = 1011, kPaletteNone = 1012;
+
+// About dialog (103) and its link control.
+inline constexpr int kReadme = 1001, kLink = 1003;
+inline constexpr UINT kLinkSetTarget = WM_USER + 10;
 }  // namespace ids
 
 namespace texts {
@@ -27,4 +35,8 @@ inline constexpr wchar_t kHint[] =
 inline constexpr wchar_t kAddItemCaption[] = L"加入新的项目";
 inline constexpr wchar_t kSelectItemCaption[] = L"选择项目";
 inline constexpr wchar_t kCloseQuestion[] = L"Do you want to close Vantorel now?\nAll data won't be saved!";
+inline constexpr wchar_t kShpSaveCaption[] = L"SHP 保存配置";
+inline constexpr wchar_t kAboutCaption[] = L"关于 Vantorel";
+inline constexpr wchar_t kLinkLabel[] = L"更新进度";
+inline constexpr wchar_t kImageSaveError[] = L"Error: Can't save the image file!";
 }  // namespace texts

@@ -33,6 +33,9 @@ const NamedScenario kScenarios[] = {
     {L"clipboard", RunClipboardChecks},
     {L"exit", RunExitChecks},
     {L"startup_failures", RunStartupFailureChecks},
+    {L"shp_export", RunShpExportChecks},
+    {L"save_image", RunSaveImageChecks},
+    {L"about", RunAboutChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -12,3 +12,6 @@ void RunViewChecks(const DriverContext& context);            // centring, scroll
 void RunClipboardChecks(const DriverContext& context);       // copy to clipboard
 void RunExitChecks(const DriverContext& context);            // the close question
 void RunStartupFailureChecks(const DriverContext& context);  // missing templates
+void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
+void RunSaveImageChecks(const DriverContext& context);       // save as image
+void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
