@@ -2,13 +2,10 @@
 // changed, the link control and its target limit, and the Close button.
 #include <windows.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "editor_ids.h"
+#include "package_staging.h"
 #include "remote_buffer.h"
 #include "remote_controls.h"
 #include "scenario_support.h"
@@ -17,29 +14,8 @@
 #include "window_search.h"
 
 namespace {
-std::string ReadmeOf(const DriverContext& context) {
-  std::ifstream in(std::filesystem::path(context.packageDir) / L"Templates" / L"readme.txt", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool PutTextOnClipboard(const std::wstring& text) {
-  if (!OpenClipboard(nullptr)) return false;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  bool ok = false;
-  if (void* data = memory ? GlobalLock(memory) : nullptr) {
-    std::memcpy(data, text.c_str(), bytes);
-    GlobalUnlock(memory);
-    ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-  }
-  if (!ok && memory) GlobalFree(memory);
-  CloseClipboard();
-  return ok;
-}
-
 // What typing, deleting, pasting, cutting and undoing would send to the box, with all of
-// its text selected.
+// its text selected: any of them that got through would replace or remove that text.
 void TryToChange(HWND box) {
   SendAndWait(box, EM_SETSEL, 0, -1);
   for (WPARAM key : {WPARAM('A'), WPARAM(VK_DELETE), WPARAM(VK_BACK), WPARAM(VK_RETURN), WPARAM(VK_INSERT)}) {
@@ -71,12 +47,11 @@ void RunAboutChecks(const DriverContext& context) {
   if (!context.log.Expect(dialog != nullptr, "about.opens", "no dialog captioned \"关于 Vantorel\"")) return;
 
   HWND box = GetDlgItem(dialog, ids::kReadme);
-  const std::wstring readme = FromAnsi(ReadmeOf(context));
+  const std::wstring readme = FromAnsi(ReadWholeFile(context.packageDir + L"\\Templates\\readme.txt"));
   const std::wstring shown = ControlText(box);
   context.log.Expect(!readme.empty() && shown == readme, "about.shows_readme",
                      "the box shows " + std::to_string(shown.size()) + " characters of a " +
                          std::to_string(readme.size()) + "-character readme");
-  PutTextOnClipboard(L"pasted text");
   TryToChange(box);
   const std::wstring after = ControlText(box);
   context.log.Expect(after == shown, "about.readme_cannot_be_changed",
