@@ -83,13 +83,16 @@ bool ShpExportRun::Open(const wchar_t* shp, bool replaces, const std::string& na
 }
 
 // Presses OK and looks at the dialog in the middle of the export. The export dispatches the
-// editor's pending messages after each step; a select-item command posted behind the click
-// opens its modal dialog from there, which holds the export at its first step until the
-// driver closes it: a fixed point to check, however fast the export runs.
+// editor's pending messages after each step; a select-item command queued right behind the
+// click (both posted while the editor's thread is held) opens its modal dialog from the
+// first step, which holds the export there until the driver closes it: a fixed point to
+// check, however fast the export runs.
 bool ShpExportRun::ExportAndWatch(const std::string& name) {
   const ULONGLONG start = GetTickCount64();
+  const bool held = SuspendThread(session_.process().thread()) != static_cast<DWORD>(-1);
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
   session_.PostCommand(ids::kSelectItem);
+  if (held) ResumeThread(session_.process().thread());
   HWND pause = session_.WaitForDialog(texts::kSelectItemCaption, kExportTimeoutMs);
   std::string enabled = pause ? "" : " (the export did not pause)";
   for (int id : {IDOK, IDCANCEL, ids::kPaletteName, ids::kPaletteBrowse, ids::kPaletteNew, ids::kPaletteExisting,
