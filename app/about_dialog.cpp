@@ -21,6 +21,10 @@ constexpr DWORD kFadeMilliseconds = 1000;
 // the control's user data.
 LRESULT CALLBACK ReadmeFilterProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_GETDLGCODE:
+      // Only the arrows belong to the box: Tab, Enter and Escape stay the dialog's, so the
+      // keyboard can leave the box and close the dialog.
+      return DLGC_WANTARROWS;
     case WM_KEYDOWN:
       if (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) break;
       return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor_ids.h"
+#include "input.h"
 #include "package_staging.h"
 #include "remote_buffer.h"
 #include "remote_controls.h"
@@ -72,6 +73,20 @@ void RunAboutChecks(const DriverContext& context) {
   context.log.Expect(longest == 1 && tooLong == 0, "about.link_target_at_most_255",
                      "255 characters give " + std::to_string(longest) + ", 256 give " + std::to_string(tooLong));
 
-  PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-  context.log.Expect(WaitForWindowGone(dialog, kDefaultWaitMs), "about.close_button", "the dialog stays open");
+  // The keyboard: Tab from Close into the box and out again, Escape closes the dialog.
+  auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(session.process().threadId(), &info) ? info.hwndFocus : nullptr;
+  };
+  HWND close = GetDlgItem(dialog, IDCANCEL);
+  TapKey(VK_TAB);
+  const bool intoBox = WaitUntil([&] { return focus() == box; }, 1000);
+  TapKey(VK_TAB);
+  const bool outOfBox = WaitUntil([&] { return focus() == close; }, 1000);
+  TapKey(VK_ESCAPE);
+  context.log.Expect(intoBox && outOfBox && WaitForWindowGone(dialog, kDefaultWaitMs), "about.keyboard_leaves_box_and_closes",
+                     std::string("Tab into the box ") + (intoBox ? "works" : "fails") + ", Tab out " +
+                         (outOfBox ? "works" : "fails") + ", then Escape");
+  if (IsWindow(dialog)) PostMessageW(close, BM_CLICK, 0, 0);
 }
