@@ -23,7 +23,7 @@ constexpr int kExportSteps = 14;
 
 // The controls an export disables, so the settings stay as they are and no second export
 // starts meanwhile. The close box stays: closing ends the dialog once the export returns.
-constexpr int kLockedControls[] = {IDOK,           IDCANCEL,          IDC_PALETTE_NAME,     IDC_PALETTE_BROWSE,
+constexpr int kLockedControls[] = {IDOK,            IDCANCEL,             IDC_PALETTE_NAME, IDC_PALETTE_BROWSE,
                                    IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT};
 
 struct ShpSaveDialogState {
@@ -116,9 +116,9 @@ void RunExport(HWND dialog) {
   });
   state.exporting = false;
 
-  if (!result.success && steps == 0) {
-    // The picture itself could not be made: nothing was written. The dialog stays, and
-    // Cancel is there to leave it.
+  if (!result.success && steps == 0 && result.message == kOutOfMemoryMessage) {
+    // The picture itself could not be made (the first step is its rendering): nothing was
+    // written. The dialog stays, and Cancel is there to leave it.
     MessageBoxA(dialog, "Out of memory!", kErrorCaption, MB_ICONERROR);
     EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
     return;
