@@ -33,6 +33,13 @@ inline constexpr int kCropWidth = 1024, kCropHeight = 1023;
 // Colourize dialog (112).
 inline constexpr int kColourizePreview = 1015, kColourizeGrey = 1026;
 inline constexpr int kColourizeRed = 1023, kColourizeGreen = 1024, kColourizeBlue = 1025, kColourizeIntensity = 1027;
+// SHP save settings dialog (107).
+inline constexpr int kPaletteName = 1001, kPaletteBrowse = 1007, kColourCount = 1018, kExportProgress = 1017;
+inline constexpr int kPaletteNew = 1010, kPaletteExisting = 1011, kPaletteNone = 1012;
+
+// About dialog (103) and its link control.
+inline constexpr int kReadme = 1001, kLink = 1003;
+inline constexpr UINT kLinkSetTarget = WM_USER + 10;
 }  // namespace ids
 
 namespace texts {
@@ -54,4 +61,8 @@ inline constexpr wchar_t kSideTemplateMissing[] = L"Can't find file!";
 inline constexpr wchar_t kScreenshotTooSmall[] = L"Error: Size of image is less than 234x232\nPlease select another image.";
 inline constexpr wchar_t kCropQuestion[] = L"Size of image isn't 234x232.Do you want to crop this image?";
 inline constexpr wchar_t kNoScreenshot[] = L"Please select screenshot in the load screen settings dialog";
+inline constexpr wchar_t kShpSaveCaption[] = L"SHP 保存配置";
+inline constexpr wchar_t kAboutCaption[] = L"关于 Vantorel";
+inline constexpr wchar_t kLinkLabel[] = L"更新进度";
+inline constexpr wchar_t kImageSaveError[] = L"Error: Can't save the image file!";
 }  // namespace texts

@@ -63,6 +63,12 @@ bool PressKey(HWND window, int virtualKey, int modifiers) {
   return SendKey(window, virtualKey);
 }
 
+void TapKey(int virtualKey) {
+  SendKeyState(static_cast<WORD>(virtualKey), true);
+  SendKeyState(static_cast<WORD>(virtualKey), false);
+  lastKeyEvent = GetTickCount64();
+}
+
 bool MoveMouseTo(POINT screen) {
   INPUT input{};
   input.type = INPUT_MOUSE;

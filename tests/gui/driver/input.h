@@ -30,6 +30,9 @@ class ModifierHold {
 bool SendKey(HWND window, int virtualKey);
 // SendKey with the modifiers held.
 bool PressKey(HWND window, int virtualKey, int modifiers = kNoModifier);
+// Presses and releases a key as the keyboard does (SendInput): it goes to the window with
+// the keyboard focus, through the dialog manager when that window is in a dialog.
+void TapKey(int virtualKey);
 // Puts the pointer on the screen point; false when it did not get there.
 bool MoveMouseTo(POINT screen);
 void PressMouseButton();

@@ -36,6 +36,9 @@ const NamedScenario kScenarios[] = {
     {L"cameos", RunCameoChecks},
     {L"screenshot", RunScreenshotChecks},
     {L"colourize", RunColourizeChecks},
+    {L"shp_export", RunShpExportChecks},
+    {L"save_image", RunSaveImageChecks},
+    {L"about", RunAboutChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -15,3 +15,6 @@ void RunStartupFailureChecks(const DriverContext& context);  // missing template
 void RunCameoChecks(const DriverContext& context);           // load screen settings: count, side, cameos
 void RunScreenshotChecks(const DriverContext& context);      // screenshot chooser, preview pane, crop
 void RunColourizeChecks(const DriverContext& context);       // screenshot colourize dialog, scene keys
+void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
+void RunSaveImageChecks(const DriverContext& context);       // save as image
+void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
