@@ -78,12 +78,13 @@ bool LoadScreenDocument::SetSide(int newSide) {
   if (newSide < 0 || newSide > 2) return false;
   // Both templates go into temporaries first, so a missing file changes nothing.
   MemoryImage newMap, newFrame;
+  const int frameCount = cameoCount == -1 ? 2 : cameoCount;
   if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap)) return false;
-  if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
-    return false;
+  if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, frameCount), newFrame)) return false;
   side = newSide;
   worldMap = std::move(newMap);
   interfaceFrame = std::move(newFrame);
+  frameCount_ = frameCount;
   WrapInside(smallMapOffset, worldMap);
   WriteSideStatus();
   shell_->RepaintView();
@@ -93,10 +94,14 @@ bool LoadScreenDocument::SetSide(int newSide) {
 bool LoadScreenDocument::SetCameoCount(int count) {
   if (count == cameoCount) return true;
   if (count != 2 && count != 3) return true;
-  MemoryImage newFrame;
-  if (!LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame)) return false;
+  // The first count after the first side: that side loaded the frame for it already.
+  if (count != frameCount_ || !interfaceFrame.valid) {
+    MemoryImage newFrame;
+    if (!LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame)) return false;
+    interfaceFrame = std::move(newFrame);
+    frameCount_ = count;
+  }
   cameoCount = count;
-  interfaceFrame = std::move(newFrame);
   WriteSideStatus();
   shell_->RepaintView();
   return true;

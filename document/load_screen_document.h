@@ -100,4 +100,6 @@ class LoadScreenDocument {
  private:
   void WriteSideStatus();
   DocumentShell* shell_;
+  // The cameo count the loaded interface frame is for (-1 before the first side).
+  int frameCount_ = -1;
 };
