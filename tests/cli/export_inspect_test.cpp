@@ -199,7 +199,8 @@ TEST_F(ExportInspect, SceneThatFailsToLoadChangesNothing) {
   const ToolRun noPackage = RunTool({"export", Scene(), "-o", work_.Path("out.shp"), "--palette", work_.Path("out.pal"),
                                      "--package", work_.Path("nowhere")});
   EXPECT_NE(noPackage.exitCode, 0);
-  EXPECT_NE(noPackage.err.find("Can't find"), std::string::npos) << noPackage.err;
+  EXPECT_NE(noPackage.err.find(work_.Path("nowhere") + ": the package folder does not exist"), std::string::npos)
+      << noPackage.err;
   EXPECT_EQ(ReadBytes(work_.Path("out.shp")), Bytes(3, 3));
   EXPECT_EQ(work_.Names(), (std::set<std::string>{"bad.ini", "out.shp"}));
 }

@@ -22,7 +22,7 @@ TEST(Templates, NamingRules) {
   EXPECT_STREQ(SidePrefix(-1), "psy");
   const std::string dir = "C:" + std::string(1, kPathSeparator);
   EXPECT_EQ(TemplatePath(dir, "a.png"), dir + "Templates" + kPathSeparator + "a.png");
-  EXPECT_EQ(TemplatePath(std::string(250, 'x'), "a.png"), "") << "too long for a path buffer";
+  EXPECT_EQ(TemplatePath(std::string(kMaxPath - 10, 'x'), "a.png"), "") << "too long for a path buffer";
 }
 
 TEST(Document, CommonTemplatesAreCheckedInOrder) {
