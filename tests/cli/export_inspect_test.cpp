@@ -151,10 +151,12 @@ struct BadExport {
 TEST_F(ExportInspect, BadExportsChangeNothing) {
   const BadExport cases[] = {
       {"missing palette", {"-o", "@/out.shp", "--use-palette", "@/missing.pal"}, "PAL file open error!"},
-      {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"}, "PAL file read error!"},
+      {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"},
+       "PAL file read error! (the file has 767 bytes, a palette needs 768)"},
       {"output folder missing", {"-o", "@/nowhere/out.shp", "--palette", "@/out.pal"}, "SHP file open error!"},
-      {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"}, "Palette file create error!"},
-      {"output is a folder", {"-o", "@", "--palette", "@/out.pal"}, "SHP file open error!"},
+      {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"},
+       "Palette file create error! (the folder "},
+      {"output is a folder", {"-o", "@", "--palette", "@/out.pal"}, "SHP file open error! (it is a folder)"},
       {"same file twice", {"-o", "@/out.pal", "--palette", "@/out.pal"}, "must be different files"},
       {"both palette options", {"-o", "@/out.shp", "--palette", "@/out.pal", "--use-palette", "@/out.pal"}, "exactly one"},
       {"no palette option", {"-o", "@/out.shp"}, "exactly one"},
