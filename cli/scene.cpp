@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
 constexpr int kCameoWidth = 76, kCameoHeight = 60;
+constexpr std::uintmax_t kMaxSceneFileSize = 1 << 24;
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -119,6 +121,11 @@ class SceneReader {
       return Fail("cannot read the scene file: " + PathLengthProblem(scenePath_));
     if (const std::string folder = FolderProblem(scenePath_); !folder.empty())
       return Fail("cannot read the scene file: " + folder);
+    // A scene is a few lines; anything much larger (or endless) is not one.
+    std::error_code ignored;
+    const auto size = std::filesystem::file_size(scenePath_, ignored);
+    if (!ignored && size > kMaxSceneFileSize)
+      return Fail("cannot read the scene file: it is larger than " + std::to_string(kMaxSceneFileSize) + " bytes");
     errno = 0;
     if (!ini.Load()) return Fail("cannot read the scene file: " + ErrnoText(errno ? errno : ENOENT));
     if (!ini.HasSection("LoadScreen")) return Fail("no [LoadScreen] section");

@@ -16,7 +16,7 @@ seconds=${1:-20}
 shift || true
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j 2 >/dev/null
+cmake --build --preset fuzz -j "$(nproc)" >/dev/null
 build=build/fuzz
 mapfile -t targets < "$build/fuzz_targets.txt"
 [ $# -gt 0 ] && targets=("$@")

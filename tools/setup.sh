@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libstb-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine
+  clang libclang-rt-14-dev llvm time
 )
 
 missing=()

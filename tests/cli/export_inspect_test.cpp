@@ -57,6 +57,9 @@ ScratchFolder* ExportInspect::package_ = nullptr;
 std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
+  // What an export killed earlier left beside the same targets goes too.
+  work_.Write("a.pal.~0123456789ab.tmp", Bytes(9, 1));
+  work_.Write("a.shp.~00ff.bak", Bytes(9, 2));
   const ToolRun run = Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");

@@ -38,6 +38,11 @@ TEST(Document, CommonTemplatesAreCheckedInOrder) {
   package.Write("com_smalltargetbox.png", 40, 40, 1);
   EXPECT_FALSE(doc.LoadCommonTemplates(message));
   EXPECT_EQ(message, "Error: Can't find com_worldmap2x.PNG file.");
+  // There but unreadable: not called missing.
+  std::filesystem::create_directory(package.Root() + "/Templates/com_worldmap2x.png");
+  EXPECT_FALSE(doc.LoadCommonTemplates(message));
+  EXPECT_EQ(message, "Error: Can't load com_worldmap2x.png file: it is a folder.");
+  std::filesystem::remove(package.Root() + "/Templates/com_worldmap2x.png");
   package.Write("com_worldmap2x.png", 600, 600, 1);
   EXPECT_TRUE(doc.LoadCommonTemplates(message));
   EXPECT_EQ(doc.largeTargetBox.height, 289);
