@@ -23,16 +23,6 @@ bool ParseColorCount(const std::string& text, int& count) {
   return true;
 }
 
-bool GivenTwice(const Arguments& args, std::string& name) {
-  for (std::size_t i = 0; i < args.options.size(); ++i)
-    for (std::size_t j = i + 1; j < args.options.size(); ++j)
-      if (args.options[i].first == args.options[j].first) {
-        name = args.options[i].first;
-        return true;
-      }
-  return false;
-}
-
 }  // namespace
 
 int RunExport(int argc, char** argv) {
@@ -40,7 +30,6 @@ int RunExport(int argc, char** argv) {
   std::string error;
   if (!ParseArguments(argc, argv, {"-o", "--palette", "--use-palette", "--colors", "--package"}, args, error))
     return UsageError(error);
-  if (GivenTwice(args, error)) return UsageError("option " + error + " given twice");
   if (args.positional.size() != 1) return UsageError("export needs one scene file");
   const std::string* out = args.Option("-o");
   if (!out) return UsageError("export needs -o OUT.shp");
@@ -55,13 +44,12 @@ int RunExport(int argc, char** argv) {
   if (const std::string* colors = args.Option("--colors"))
     if (!ParseColorCount(*colors, settings.colorCount)) return UsageError("--colors needs a number, not '" + *colors + "'");
 
-  const std::string* package = args.Option("--package");
   LoadScreenDocument document;
-  document.appDir = PackageDirectory(package ? *package : DefaultPackageDirectory());
+  if (!FindPackage(args, document.appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
-  if (!LoadScene(args.positional[0], document, error)) return Failure(args.positional[0] + ": " + error);
+  if (!LoadScene(args.positional[0], document, error)) return Failure(error);
 
   const ShpExportResult result = ExportShp(document, settings);
-  if (!result.success) return Failure(result.file.empty() ? result.message : result.file + ": " + result.message);
+  if (!result.success) return Failure(DescribeShpExportFailure(result));
   return 0;
 }

@@ -13,18 +13,17 @@ int RunRender(int argc, char** argv) {
   if (args.positional.size() != 1) return UsageError("render needs one scene file");
   const std::string* out = args.Option("-o");
   if (!out) return UsageError("render needs -o OUT.png");
-  if (!ImageCanSave(out->c_str()))
-    return Failure(*out + ": unknown image type (use .png, .bmp, .tga or .jpg)");
+  if (const std::string problem = ImageSaveProblem(out->c_str()); !problem.empty())
+    return Failure(*out + ": cannot write the image: " + problem);
 
-  const std::string* package = args.Option("--package");
   LoadScreenDocument document;
-  document.appDir = PackageDirectory(package ? *package : DefaultPackageDirectory());
+  if (!FindPackage(args, document.appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
-  if (!LoadScene(args.positional[0], document, error)) return Failure(args.positional[0] + ": " + error);
+  if (!LoadScene(args.positional[0], document, error)) return Failure(error);
 
   MemoryImage canvas;
   if (!canvas.Create(CanvasWidth, CanvasHeight)) return Failure("out of memory for the canvas");
   RenderLoadScreen(document, &canvas);
-  if (!SaveImageFile(out->c_str(), canvas)) return Failure(*out + ": cannot write the image");
+  if (!SaveImageFile(out->c_str(), canvas, error)) return Failure(*out + ": cannot write the image: " + error);
   return 0;
 }

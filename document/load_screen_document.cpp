@@ -1,6 +1,7 @@
 #include "load_screen_document.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "image_files.h"
 
@@ -11,12 +12,18 @@ const char* const kPrefixes[] = {"all", "sov", "psy"};
 const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
 
 // Loads a template into a fresh image; false (image empty) when the path is too long or the
-// file cannot be read.
-bool LoadTemplate(const std::string& appDir, const std::string& fileName, MemoryImage& into) {
+// file cannot be read, with `problem` saying which file and why.
+bool LoadTemplate(const std::string& appDir, const std::string& fileName, MemoryImage& into, TemplateProblem& problem) {
   into.Free();
-  const std::string path = TemplatePath(appDir, fileName);
-  if (path.empty()) return false;
-  return LoadImageFile(path.c_str(), into);
+  problem = {appDir + "Templates" + kPathSeparator + fileName, {}, false};
+  if (TemplatePath(appDir, fileName).empty()) {
+    problem.reason = PathLengthProblem(problem.path);
+    return false;
+  }
+  if (LoadImageFile(problem.path.c_str(), into, problem.reason)) return true;
+  std::error_code ignored;
+  problem.missing = !std::filesystem::exists(problem.path, ignored);
+  return false;
 }
 
 // Brings an offset back inside a map that may have another size than the previous one.
@@ -57,8 +64,11 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
       {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file."},
   };
   for (const Common& common : commons) {
-    if (!LoadTemplate(appDir, common.file, *common.image)) {
-      message = common.message;
+    if (!LoadTemplate(appDir, common.file, *common.image, lastTemplateProblem)) {
+      // A file that is there but cannot be read is not reported as missing.
+      message = lastTemplateProblem.missing ? std::string(common.message)
+                                            : "Error: Can't load " + std::string(common.file) + " file: " +
+                                                  lastTemplateProblem.reason + ".";
       return false;
     }
   }
@@ -78,8 +88,9 @@ bool LoadScreenDocument::SetSide(int newSide) {
   if (newSide < 0 || newSide > 2) return false;
   // Both templates go into temporaries first, so a missing file changes nothing.
   MemoryImage newMap, newFrame;
-  if (!LoadTemplate(appDir, WorldMapFileName(newSide), newMap)) return false;
-  if (!LoadTemplate(appDir, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
+  if (!LoadTemplate(appDir, WorldMapFileName(newSide), newMap, lastTemplateProblem)) return false;
+  if (!LoadTemplate(appDir, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame,
+                    lastTemplateProblem))
     return false;
   side = newSide;
   worldMap = std::move(newMap);
@@ -94,7 +105,7 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   if (count == cameoCount) return true;
   if (count != 2 && count != 3) return true;
   MemoryImage newFrame;
-  if (!LoadTemplate(appDir, InterfaceFrameFileName(side, count), newFrame)) return false;
+  if (!LoadTemplate(appDir, InterfaceFrameFileName(side, count), newFrame, lastTemplateProblem)) return false;
   cameoCount = count;
   interfaceFrame = std::move(newFrame);
   WriteSideStatus();
