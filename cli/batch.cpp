@@ -74,7 +74,7 @@ int RunBatch(const std::vector<std::string>& scenes, const char* verb, unsigned 
         std::fflush(stdout);
       } else {
         ++failed;
-        std::fprintf(stderr, "vantorel: %s: %s\n", scenes[i].c_str(), outcome.error.c_str());
+        std::fprintf(stderr, "vantorel: %s\n", outcome.error.c_str());
       }
     }
   };

@@ -25,31 +25,16 @@ bool ParseColorCount(const std::string& text, int& count) {
   return true;
 }
 
-bool GivenTwice(const Arguments& args, std::string& name) {
-  for (std::size_t i = 0; i < args.options.size(); ++i)
-    for (std::size_t j = i + 1; j < args.options.size(); ++j)
-      if (args.options[i].first == args.options[j].first) {
-        name = args.options[i].first;
-        return true;
-      }
-  return false;
-}
-
-std::string ExportError(const ShpExportResult& result) {
-  return result.file.empty() ? result.message : result.file + ": " + result.message;
-}
-
-// Loads one scene on the package and exports it. The error is one line; `inScene` tells
-// whether it concerns the scene file (rather than the files written).
-bool ExportScene(const std::string& scene, const std::string& packageDir, ImageFileCache* cache,
-                 const ShpExportSettings& settings, std::string& error, bool& inScene) {
+// Loads one scene on the package and exports it. The error is one line that starts with
+// the file at fault.
+bool ExportScene(const std::string& scene, const std::string& appDir, ImageFileCache* cache,
+                 const ShpExportSettings& settings, std::string& error) {
   LoadScreenDocument document;
-  document.appDir = packageDir;
+  document.appDir = appDir;
   document.imageCache = cache;
-  inScene = !LoadScene(scene, document, error);
-  if (inScene) return false;
+  if (!LoadScene(scene, document, error)) return false;
   const ShpExportResult result = ExportShp(document, settings);
-  if (!result.success) error = ExportError(result);
+  if (!result.success) error = DescribeShpExportFailure(result);
   return result.success;
 }
 
@@ -65,7 +50,6 @@ int RunExport(int argc, char** argv) {
                       {"-o", "--palette", "--use-palette", "--colors", "--package", "--quantizer", "--out-dir"}, args,
                       error))
     return UsageError(error);
-  if (GivenTwice(args, error)) return UsageError("option " + error + " given twice");
   const std::string* outDir = args.Option("--out-dir");
   const std::string* out = args.Option("-o");
   const std::string* newPalette = args.Option("--palette");
@@ -96,16 +80,14 @@ int RunExport(int argc, char** argv) {
   settings.keepIndex0 = flags.count("--keep-index0") != 0;
   if (settings.keepIndex0 && settings.colorCount < 2) return UsageError("--keep-index0 needs --colors of at least 2");
 
-  const std::string* package = args.Option("--package");
-  const std::string packageDir = PackageDirectory(package ? *package : DefaultPackageDirectory());
+  std::string appDir;
+  if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
 
   if (!outDir) {
     settings.exportPath = *out;
     settings.palettePath = newPalette ? *newPalette : *usePalette;
-    bool inScene = false;
-    if (!ExportScene(args.positional[0], packageDir, nullptr, settings, error, inScene))
-      return Failure(inScene ? args.positional[0] + ": " + error : error);
+    if (!ExportScene(args.positional[0], appDir, nullptr, settings, error)) return Failure(error);
     return 0;
   }
 
@@ -115,8 +97,7 @@ int RunExport(int argc, char** argv) {
     mine.exportPath = OutputPathFor(*outDir, scene, ".shp");
     if (!usePalette) mine.palettePath = OutputPathFor(*outDir, scene, ".pal");
     SceneOutcome outcome;
-    bool inScene = false;
-    outcome.ok = ExportScene(scene, packageDir, &cache, mine, outcome.error, inScene);
+    outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
     outcome.written = mine.exportPath + (usePalette ? "" : ", " + mine.palettePath);
     return outcome;
   });

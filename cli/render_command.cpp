@@ -9,14 +9,14 @@
 
 namespace {
 
-// Loads one scene and writes its picture; the error is one line, `inScene` as for export.
-bool RenderScene(const std::string& scene, const std::string& packageDir, ImageFileCache* cache,
-                 const std::string& out, std::string& error, bool& inScene) {
+// Loads one scene and writes its picture; the error is one line that starts with the file
+// at fault.
+bool RenderScene(const std::string& scene, const std::string& appDir, ImageFileCache* cache, const std::string& out,
+                 std::string& error) {
   LoadScreenDocument document;
-  document.appDir = packageDir;
+  document.appDir = appDir;
   document.imageCache = cache;
-  inScene = !LoadScene(scene, document, error);
-  if (inScene) return false;
+  if (!LoadScene(scene, document, error)) return false;
   MemoryImage canvas;
   // The render paints every pixel, from its black fill on.
   if (!canvas.Allocate(CanvasWidth, CanvasHeight)) {
@@ -24,8 +24,8 @@ bool RenderScene(const std::string& scene, const std::string& packageDir, ImageF
     return false;
   }
   RenderLoadScreen(document, &canvas);
-  if (!SaveImageFile(out.c_str(), canvas)) {
-    error = out + ": cannot write the image";
+  if (!SaveImageFile(out.c_str(), canvas, error)) {
+    error = out + ": cannot write the image: " + error;
     return false;
   }
   return true;
@@ -47,29 +47,28 @@ int RunRender(int argc, char** argv) {
     const std::string clash = SharedOutputName(args.positional);
     if (!clash.empty()) return UsageError("scenes " + clash + " would write the same files");
     extension = "." + (format ? *format : std::string("png"));
-    if (!ImageCanSave(("x" + extension).c_str())) return UsageError("unknown --format '" + extension.substr(1) + "' (png, bmp, tga or jpg)");
+    if (!ImageCanSave(("x" + extension).c_str()))
+      return UsageError("unknown --format '" + extension.substr(1) + "' (png, bmp, tga or jpg)");
   } else {
     if (args.positional.size() != 1) return UsageError("render of several scenes needs --out-dir DIR");
     if (!out) return UsageError("render needs -o OUT.png");
     if (format) return UsageError("--format goes with --out-dir; -o takes the type from its extension");
-    if (!ImageCanSave(out->c_str())) return Failure(*out + ": unknown image type (use .png, .bmp, .tga or .jpg)");
+    if (const std::string problem = ImageSaveProblem(out->c_str()); !problem.empty())
+      return Failure(*out + ": cannot write the image: " + problem);
   }
 
-  const std::string* package = args.Option("--package");
-  const std::string packageDir = PackageDirectory(package ? *package : DefaultPackageDirectory());
+  std::string appDir;
+  if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
   if (!outDir) {
-    bool inScene = false;
-    if (!RenderScene(args.positional[0], packageDir, nullptr, *out, error, inScene))
-      return Failure(inScene ? args.positional[0] + ": " + error : error);
+    if (!RenderScene(args.positional[0], appDir, nullptr, *out, error)) return Failure(error);
     return 0;
   }
   if (!MakeOutputFolder(*outDir, error)) return Failure(error);
   return RunBatch(args.positional, "rendered", 0, [&](const std::string& scene, ImageFileCache& cache) {
     SceneOutcome outcome;
     outcome.written = OutputPathFor(*outDir, scene, extension);
-    bool inScene = false;
-    outcome.ok = RenderScene(scene, packageDir, &cache, outcome.written, outcome.error, inScene);
+    outcome.ok = RenderScene(scene, appDir, &cache, outcome.written, outcome.error);
     return outcome;
   });
 }

@@ -31,5 +31,6 @@ std::string PackageDirectory(const std::string& folder);
 
 // Fills `document` (fresh, its appDir set to the package) from the scene file: loads the
 // common and side templates, cameos, screenshot and markers. On failure returns false with
-// one line in `error`; the document may then be partly filled and must not be used.
+// one line in `error` that starts with the file at fault (the scene, or a template of the
+// package) and says why; the document may then be partly filled and must not be used.
 bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error);

@@ -1,6 +1,7 @@
 #include "load_screen_document.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "image_files.h"
 
@@ -11,12 +12,21 @@ const char* const kPrefixes[] = {"all", "sov", "psy"};
 const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
 
 // Loads a template into a fresh image; false (image empty) when the path is too long or the
-// file cannot be read.
-bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileName, MemoryImage& into) {
+// file cannot be read, with `problem` saying which file and why. Read through the
+// document's image cache when it has one.
+bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileName, MemoryImage& into,
+                  TemplateProblem& problem) {
   into.Free();
-  const std::string path = TemplatePath(document.appDir, fileName);
-  if (path.empty()) return false;
-  return LoadImageFileVia(document.imageCache, path, into);
+  const std::string& appDir = document.appDir;
+  problem = {appDir + "Templates" + kPathSeparator + fileName, {}, false};
+  if (TemplatePath(appDir, fileName).empty()) {
+    problem.reason = PathLengthProblem(problem.path);
+    return false;
+  }
+  if (LoadImageFileVia(document.imageCache, problem.path, into, problem.reason)) return true;
+  std::error_code ignored;
+  problem.missing = !std::filesystem::exists(problem.path, ignored);
+  return false;
 }
 
 // Brings an offset back inside a map that may have another size than the previous one.
@@ -57,8 +67,11 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
       {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file."},
   };
   for (const Common& common : commons) {
-    if (!LoadTemplate(*this, common.file, *common.image)) {
-      message = common.message;
+    if (!LoadTemplate(*this, common.file, *common.image, lastTemplateProblem)) {
+      // A file that is there but cannot be read is not reported as missing.
+      message = lastTemplateProblem.missing ? std::string(common.message)
+                                            : "Error: Can't load " + std::string(common.file) + " file: " +
+                                                  lastTemplateProblem.reason + ".";
       return false;
     }
   }
@@ -79,8 +92,8 @@ bool LoadScreenDocument::SetSide(int newSide) {
   // Both templates go into temporaries first, so a missing file changes nothing.
   MemoryImage newMap, newFrame;
   const int frameCount = cameoCount == -1 ? 2 : cameoCount;
-  if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap)) return false;
-  if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, frameCount), newFrame)) return false;
+  if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap, lastTemplateProblem)) return false;
+  if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, frameCount), newFrame, lastTemplateProblem)) return false;
   side = newSide;
   worldMap = std::move(newMap);
   interfaceFrame = std::move(newFrame);
@@ -97,7 +110,7 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   // The first count after the first side: that side loaded the frame for it already.
   if (count != frameCount_ || !interfaceFrame.valid) {
     MemoryImage newFrame;
-    if (!LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame)) return false;
+    if (!LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame, lastTemplateProblem)) return false;
     interfaceFrame = std::move(newFrame);
     frameCount_ = count;
   }

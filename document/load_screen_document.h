@@ -15,13 +15,15 @@
 
 #include "document_shell.h"
 #include "image_file_cache.h"
+#include "path_limits.h"
 #include "marker_list.h"
 #include "memory_image.h"
 
 inline constexpr int CanvasWidth = 800;
 inline constexpr int CanvasHeight = 520;
-// Path buffers of the Windows build hold this many characters with the terminator.
-inline constexpr std::size_t kMaxPath = 260;
+// Path buffers hold this many characters with the terminator: 260 in the Windows build,
+// what the system allows elsewhere.
+inline constexpr std::size_t kMaxPath = kPathBufferSize;
 
 struct Point {
   int x = 0;
@@ -48,6 +50,14 @@ std::string TemplatePath(const std::string& appDir, const std::string& fileName)
 // "<prefix>_worldmap.png" and "<prefix>_<n>icomain.png".
 std::string WorldMapFileName(int side);
 std::string InterfaceFrameFileName(int side, int cameoCount);
+
+// Why a template could not be loaded: its path, the reason in the user's terms, and
+// whether the file is simply not there.
+struct TemplateProblem {
+  std::string path;
+  std::string reason;
+  bool missing = false;
+};
 
 class LoadScreenDocument {
  public:
@@ -77,11 +87,15 @@ class LoadScreenDocument {
   MarkerList markers;
   int selectedMarker = -1;
 
+  // Set by each template load that fails (LoadCommonTemplates, SetSide, SetCameoCount).
+  TemplateProblem lastTemplateProblem;
+
   DocumentShell& shell() { return *shell_; }
   void SetShell(DocumentShell* shell);
 
   // Loads the three common templates in their fixed order. On the first one missing,
-  // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...).
+  // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...);
+  // one that is there but cannot be read gets "Error: Can't load <file> file: <reason>.".
   bool LoadCommonTemplates(std::string& message);
 
   // Switches to side 0..2 and loads its world map and interface frame. Nothing when the side

@@ -6,8 +6,13 @@
 // palette, after rows 0, 50, ..., 500 are mapped, and after the image data is written.
 //
 // Files are never left half-written: the SHP and the PAL go to temporary files beside their
-// targets and are renamed over them (the PAL first) only once both are complete. A failed
-// export leaves the files at both paths exactly as they were and no temporary file.
+// targets, are flushed to the disk, and are renamed over them (the PAL first) only once both
+// are complete (file_replacement.h). Each file on its own is replaced atomically, and the
+// old palette stays reachable until the SHP is in place, so a failed commit puts it back;
+// a process killed between the two renames leaves the new PAL beside the old SHP, both
+// complete. A failed export leaves the files at both paths exactly as they were and no
+// temporary file; a successful one also removes what interrupted earlier exports left
+// beside the same targets.
 // An SHP path that names the palette file is refused in either mode (kSamePathMessage), as
 // the SHP would replace the palette it was made with.
 #pragma once
@@ -38,12 +43,19 @@ struct ShpExportSettings {
 
 struct ShpExportResult {
   bool success = false;
-  // On failure: the text and caption for the user ("PAL file read error!", "Error") and
-  // the file it concerns (empty when none does).
+  // On failure: the text and caption for the user ("PAL file read error!", "Error"), the
+  // file it concerns (empty when none does), and why, in the system's words or the
+  // format's terms ("Permission denied", "the file has 100 bytes, a palette needs 768";
+  // empty when the message says it all).
   std::string message;
   std::string caption;
   std::string file;
+  std::string reason;
 };
+
+// "file: message (reason)" without the parts that are empty: one line for the command-line
+// tool and the message boxes.
+std::string DescribeShpExportFailure(const ShpExportResult& result);
 
 using ExportProgress = std::function<void()>;
 

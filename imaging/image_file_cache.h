@@ -12,14 +12,16 @@
 
 class ImageFileCache {
  public:
-  // Fills `image` (which must hold no pixels) as LoadImageFile would; a failure is
-  // remembered as well, so a missing file is looked for once.
+  // Fills `image` (which must hold no pixels) as LoadImageFile would, with its reason on
+  // failure; a failure is remembered as well, so a missing file is looked for once.
+  bool Load(const std::string& path, MemoryImage& image, std::string& reason);
   bool Load(const std::string& path, MemoryImage& image);
 
  private:
   struct Entry {
     std::once_flag decoded;
     bool ok = false;
+    std::string reason;
     MemoryImage image;
   };
   std::mutex mutex_;
@@ -27,4 +29,5 @@ class ImageFileCache {
 };
 
 // LoadImageFile, through `cache` when there is one.
+bool LoadImageFileVia(ImageFileCache* cache, const std::string& path, MemoryImage& image, std::string& reason);
 bool LoadImageFileVia(ImageFileCache* cache, const std::string& path, MemoryImage& image);

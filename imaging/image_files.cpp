@@ -1,11 +1,12 @@
 #include "image_files.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "image_lib.h"
-#include "replace_file.h"
 
 char ImageFilter[kImageFilterSize];
 
@@ -35,40 +36,38 @@ bool InitImageFiles() {
   return true;
 }
 
-bool LoadImageFile(const char* path, Image& image) {
-  ImageSize size{};
-  if (!ImageGetSize(path, &size)) return false;
-  // Refused before allocating, so a crafted header cannot exhaust memory.
-  if (size.width <= 0 || size.height <= 0 || size.width > kMaxImageSide || size.height > kMaxImageSide ||
-      static_cast<long long>(size.width) * size.height > kMaxImagePixels)
-    return false;
-  const std::size_t count = static_cast<std::size_t>(size.width) * size.height;
-  Pixel* buffer = new (std::nothrow) Pixel[count];
-  if (!buffer) return false;
-  bool ok = ImageLoad(path, buffer, size.width, size.height) != 0;
-  if (ok && !image.Create(size.width, size.height)) {
+bool LoadImageFile(const char* path, Image& image, std::string& reason) {
+  std::vector<std::uint8_t> bytes;
+  ImageHeader header;
+  if (!ReadImageBytes(path, bytes, header, reason)) return false;
+  // The header has been checked against the limits, so this allocation is bounded.
+  const std::size_t count = static_cast<std::size_t>(header.width) * header.height;
+  std::unique_ptr<Pixel[]> buffer(new (std::nothrow) Pixel[count]);
+  if (!buffer) return reason = "out of memory for the picture", false;
+  if (!DecodeImageBytes(bytes.data(), bytes.size(), header, buffer.get(), reason)) return false;
+  bytes = {};
+  if (!image.Create(header.width, header.height)) {
     image.Free();
-    ok = false;
+    return reason = "out of memory for the picture", false;
   }
-  if (ok)
-    for (int y = 0; y < size.height; ++y)
-      std::memcpy(image.GetRow(y), buffer + static_cast<std::size_t>(y) * size.width, static_cast<std::size_t>(size.width) * 4);
-  delete[] buffer;
-  return ok;
+  for (int y = 0; y < header.height; ++y)
+    std::memcpy(image.GetRow(y), buffer.get() + static_cast<std::size_t>(y) * header.width,
+                static_cast<std::size_t>(header.width) * 4);
+  return true;
+}
+
+bool LoadImageFile(const char* path, Image& image) {
+  std::string ignored;
+  return LoadImageFile(path, image, ignored);
+}
+
+int SaveImageFile(const char* path, const Image& image, std::string& reason) {
+  if (!image.valid || image.width <= 0 || image.height <= 0) return reason = "there is no picture to write", 0;
+  const auto row = [&image](int y) -> const Pixel* { return image.GetRow(y); };
+  return WriteImageRows(path, image.width, image.height, row, reason) ? 1 : 0;
 }
 
 int SaveImageFile(const char* path, const Image& image) {
-  if (!path || !image.valid || image.width <= 0 || image.height <= 0) return 0;
-  const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
-  Pixel* buffer = new (std::nothrow) Pixel[count];
-  if (!buffer) return 0;
-  for (int y = 0; y < image.height; ++y)
-    std::memcpy(buffer + static_cast<std::size_t>(y) * image.width, image.GetRow(y), static_cast<std::size_t>(image.width) * 4);
-  const std::string target = path;
-  const std::string temp = TempPathBeside(target, FileExtension(target));
-  int result = ImageSave(temp.c_str(), buffer, image.width, image.height);
-  delete[] buffer;
-  if (result && !ReplaceFileWith(temp, target)) result = 0;
-  if (!result) RemoveFileQuietly(temp);
-  return result;
+  std::string ignored;
+  return SaveImageFile(path, image, ignored);
 }

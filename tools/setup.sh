@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine
   fp-utils libchm-bin
+  clang libclang-rt-14-dev llvm time
 )
 
 missing=()

@@ -22,7 +22,7 @@ TEST(Templates, NamingRules) {
   EXPECT_STREQ(SidePrefix(-1), "psy");
   const std::string dir = "C:" + std::string(1, kPathSeparator);
   EXPECT_EQ(TemplatePath(dir, "a.png"), dir + "Templates" + kPathSeparator + "a.png");
-  EXPECT_EQ(TemplatePath(std::string(250, 'x'), "a.png"), "") << "too long for a path buffer";
+  EXPECT_EQ(TemplatePath(std::string(kMaxPath - 10, 'x'), "a.png"), "") << "too long for a path buffer";
 }
 
 TEST(Document, CommonTemplatesAreCheckedInOrder) {
@@ -38,6 +38,11 @@ TEST(Document, CommonTemplatesAreCheckedInOrder) {
   package.Write("com_smalltargetbox.png", 40, 40, 1);
   EXPECT_FALSE(doc.LoadCommonTemplates(message));
   EXPECT_EQ(message, "Error: Can't find com_worldmap2x.PNG file.");
+  // There but unreadable: not called missing.
+  std::filesystem::create_directory(package.Root() + "/Templates/com_worldmap2x.png");
+  EXPECT_FALSE(doc.LoadCommonTemplates(message));
+  EXPECT_EQ(message, "Error: Can't load com_worldmap2x.png file: it is a folder.");
+  std::filesystem::remove(package.Root() + "/Templates/com_worldmap2x.png");
   package.Write("com_worldmap2x.png", 600, 600, 1);
   EXPECT_TRUE(doc.LoadCommonTemplates(message));
   EXPECT_EQ(doc.largeTargetBox.height, 289);
