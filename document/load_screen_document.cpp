@@ -15,7 +15,7 @@ const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
 // file cannot be read, with `problem` saying which file and why. Read through the
 // document's image cache when it has one.
 bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileName, MemoryImage& into,
-                  TemplateProblem& problem) {
+                  TemplateProblem& problem, int rowLimit = 0) {
   into.Free();
   const std::string& appDir = document.appDir;
   problem = {appDir + "Templates" + kPathSeparator + fileName, {}, false};
@@ -23,7 +23,10 @@ bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileNam
     problem.reason = PathLengthProblem(problem.path);
     return false;
   }
-  if (LoadImageFileVia(document.imageCache, problem.path, into, problem.reason)) return true;
+  const bool loaded = rowLimit > 0 && !document.imageCache
+                          ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
+                          : LoadImageFileVia(document.imageCache, problem.path, into, problem.reason);
+  if (loaded) return true;
   std::error_code ignored;
   problem.missing = !std::filesystem::exists(problem.path, ignored);
   return false;
@@ -60,14 +63,15 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
     const char* file;
     MemoryImage* image;
     const char* message;
+    int rowLimit;
   };
   const Common commons[] = {
-      {"com_largetargetbox.png", &largeTargetBox, "Error: Can't find com_largetargetbox.png file."},
-      {"com_smalltargetbox.png", &smallTargetBox, "Error: Can't find com_smalltargetbox.png file."},
-      {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file."},
+      {"com_largetargetbox.png", &largeTargetBox, "Error: Can't find com_largetargetbox.png file.", 0},
+      {"com_smalltargetbox.png", &smallTargetBox, "Error: Can't find com_smalltargetbox.png file.", 0},
+      {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file.", worldMap2xRowLimit},
   };
   for (const Common& common : commons) {
-    if (!LoadTemplate(*this, common.file, *common.image, lastTemplateProblem)) {
+    if (!LoadTemplate(*this, common.file, *common.image, lastTemplateProblem, common.rowLimit)) {
       // A file that is there but cannot be read is not reported as missing.
       message = lastTemplateProblem.missing ? std::string(common.message)
                                             : "Error: Can't load " + std::string(common.file) + " file: " +
@@ -92,7 +96,7 @@ bool LoadScreenDocument::SetSide(int newSide) {
   // Both templates go into temporaries first, so a missing file changes nothing.
   MemoryImage newMap, newFrame;
   const int frameCount = cameoCount == -1 ? 2 : cameoCount;
-  if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap, lastTemplateProblem)) return false;
+  if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap, lastTemplateProblem, worldMapRowLimit)) return false;
   if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, frameCount), newFrame, lastTemplateProblem)) return false;
   side = newSide;
   worldMap = std::move(newMap);

@@ -67,6 +67,12 @@ class LoadScreenDocument {
   // Where template files are read through, when several documents share one package
   // (null: each file is decoded on its own). Not owned.
   ImageFileCache* imageCache = nullptr;
+  // How many rows of the world map and of the 2x map, from the top, are ever shown (0: all
+  // of them). The command-line tool sets them from a scene's fixed offsets, so that only
+  // those rows are decoded and the maps come out that high; the editor, whose maps move,
+  // leaves them at 0. A cache (batches) always holds whole maps.
+  int worldMapRowLimit = 0;
+  int worldMap2xRowLimit = 0;
   int side = -1;
   int cameoCount = -1;
   int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
