@@ -44,7 +44,9 @@ bool LoadImageFile(const char* path, Image& image, std::string& reason) {
 // The rows are decoded straight into the image: no buffer of the whole picture in between,
 // and a MemoryImage is not cleared first, as every row asked for is written.
 bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string& reason) {
-  std::vector<std::uint8_t> bytes;
+  // The file's bytes go to memory this thread keeps from file to file: the pages of the
+  // largest file read so far are reused, not requested and touched anew for every file.
+  thread_local std::vector<std::uint8_t> bytes;
   ImageHeader header;
   if (!ReadImageBytes(path, bytes, header, reason)) return false;
   // The header has been checked against the limits, so this allocation is bounded.

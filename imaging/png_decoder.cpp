@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -92,9 +93,13 @@ bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout) {
   return true;
 }
 
+// The Paeth predictor in a form with short, branch-free dependencies, equivalent to the
+// textbook one (nearest of a, b, c to a + b - c, ties to a, then b).
 std::uint8_t PaethPredictor(int a, int b, int c) {
-  const int pa = b > c ? b - c : c - b, pb = a > c ? a - c : c - a, pc = a + b - 2 * c < 0 ? 2 * c - a - b : a + b - 2 * c;
-  return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+  const int threshold = 3 * c - (a + b);
+  const int low = a < b ? a : b, high = a < b ? b : a;
+  const int t0 = high <= threshold ? low : c;
+  return static_cast<std::uint8_t>(threshold <= low ? high : t0);
 }
 
 // The filters that look left, pixel by pixel with the pixel's bytes side by side: the bytes
@@ -112,6 +117,7 @@ void UnfilterLeft(int filter, std::uint8_t* row, const std::uint8_t* prior, std:
       row[i + k] = static_cast<std::uint8_t>(row[i + k] + predicted);
     }
 }
+
 
 // Undoes one row's filter in place; `prior` is the row above (zeros for the first row).
 // `length` is a multiple of `step` for every layout but bit depths below 8, whose step is 1.
@@ -206,15 +212,17 @@ PngDecodeResult DecodePngRows(const std::uint8_t* data, std::size_t size, int ro
   const std::size_t bitsPerPixel = static_cast<std::size_t>(layout->channels) * layout->depth;
   const std::size_t rowBytes = (layout->width * bitsPerPixel + 7) / 8;
   const std::size_t step = (bitsPerPixel + 7) / 8;  // bytes between a byte and its left neighbour
-  // Two rows with their filter byte, the previous one starting as zeros.
-  std::vector<std::uint8_t> buffers;
+  // A band of rows with their filter bytes, inflated in one call, after the last row of the
+  // band before (zeros above the first row): large enough that zlib copies its matches in
+  // long runs and keeps its window by whole blocks, small enough to stay in the cache.
+  const std::size_t stride = rowBytes + 1;
+  const std::size_t bandRows = std::max<std::size_t>(1, std::min<std::size_t>(rows ? rows : 1, (256 * 1024) / stride));
+  std::vector<std::uint8_t> band;
   try {
-    buffers.assign(2 * (rowBytes + 1), 0);
+    band.assign((bandRows + 1) * stride, 0);
   } catch (const std::bad_alloc&) {
     return PngDecodeResult::kNotForUs;
   }
-  std::uint8_t* current = buffers.data();
-  std::uint8_t* prior = buffers.data() + rowBytes + 1;
 
   // The zlib header is checked here as stb_image checks it (no preset dictionary, method 8);
   // the deflate data after it is inflated raw, so the Adler-32 sum at the end is not
@@ -247,9 +255,10 @@ PngDecodeResult DecodePngRows(const std::uint8_t* data, std::size_t size, int ro
   };
   bool wroteRow = false, ended = false;
   PngDecodeResult result = PngDecodeResult::kDecoded;
-  for (std::uint32_t y = 0; y < rows && result == PngDecodeResult::kDecoded; ++y) {
-    stream.next_out = current;
-    stream.avail_out = static_cast<uInt>(rowBytes + 1);
+  for (std::uint32_t y = 0; y < rows && result == PngDecodeResult::kDecoded;) {
+    const std::size_t count = std::min<std::size_t>(bandRows, rows - y);
+    stream.next_out = band.data() + stride;
+    stream.avail_out = static_cast<uInt>(count * stride);
     while (stream.avail_out > 0) {
       if (stream.avail_in == 0 && !feed()) break;
       const int status = inflate(&stream, Z_NO_FLUSH);
@@ -259,14 +268,18 @@ PngDecodeResult DecodePngRows(const std::uint8_t* data, std::size_t size, int ro
       }
       if (status != Z_OK && status != Z_BUF_ERROR) break;
     }
-    if (stream.avail_out > 0 || !Unfilter(current[0], current + 1, prior + 1, rowBytes, step)) {
-      // Short or damaged data: stb_image gets the last word on a file we have not touched.
-      result = wroteRow ? PngDecodeResult::kCorrupt : PngDecodeResult::kNotForUs;
-      break;
+    const std::size_t complete = count - (stream.avail_out + stride - 1) / stride;
+    for (std::size_t i = 1; i <= count; ++i, ++y) {
+      std::uint8_t* current = band.data() + i * stride;
+      if (i > complete || !Unfilter(current[0], current + 1, current + 1 - stride, rowBytes, step)) {
+        // Short or damaged data: stb_image gets the last word on a file we have not touched.
+        result = wroteRow ? PngDecodeResult::kCorrupt : PngDecodeResult::kNotForUs;
+        break;
+      }
+      ConvertRow(*layout, current + 1, rowAt(static_cast<int>(y)));
+      wroteRow = true;
     }
-    ConvertRow(*layout, current + 1, rowAt(static_cast<int>(y)));
-    wroteRow = true;
-    std::swap(current, prior);
+    std::memcpy(band.data(), band.data() + count * stride, stride);
   }
   // A whole image: the stream must also end cleanly after the last row, as stb_image reads
   // it to its end. Otherwise stb_image decides about the file.
@@ -276,8 +289,8 @@ PngDecodeResult DecodePngRows(const std::uint8_t* data, std::size_t size, int ro
         result = PngDecodeResult::kCorrupt;
         break;
       }
-      stream.next_out = current;
-      stream.avail_out = static_cast<uInt>(rowBytes + 1);
+      stream.next_out = band.data();
+      stream.avail_out = static_cast<uInt>(band.size());
       status = inflate(&stream, Z_NO_FLUSH);
       if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
         result = PngDecodeResult::kCorrupt;
