@@ -24,6 +24,7 @@ struct Layout {
   std::uint32_t width = 0, height = 0;
   int depth = 0, colourType = 0, channels = 0;
   std::uint8_t palette[256][3] = {};
+  std::size_t paletteLength = 0;
   std::vector<std::pair<std::size_t, std::size_t>> idat;  // offset and length of each IDAT's data
 };
 
@@ -63,6 +64,7 @@ bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout) {
       case Type('P', 'L', 'T', 'E'):
         if (length > 768 || length % 3 != 0) return false;
         paletteLength = length / 3;
+        layout.paletteLength = paletteLength;
         std::memcpy(layout.palette, body, length);
         break;
       case Type('t', 'R', 'N', 'S'):
@@ -143,8 +145,9 @@ bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::siz
   }
 }
 
-// One unfiltered row to pixels, as stb_image converts it.
-void ConvertRow(const Layout& layout, const std::uint8_t* in, Pixel* out) {
+// One unfiltered row to pixels, as stb_image converts it. False for a palette index beyond
+// the palette, for which stb_image has no defined colour: such files are left to it.
+bool ConvertRow(const Layout& layout, const std::uint8_t* in, Pixel* out) {
   const std::uint32_t width = layout.width;
   const int depth = layout.depth;
   const std::size_t bytes = depth == 16 ? 2 : 1;  // the high byte of a 16-bit sample comes first
@@ -154,6 +157,7 @@ void ConvertRow(const Layout& layout, const std::uint8_t* in, Pixel* out) {
       if (depth >= 8) {
         for (std::uint32_t x = 0; x < width; ++x) {
           const std::uint8_t v = in[x * bytes];
+          if (layout.colourType == 3 && v >= layout.paletteLength) return false;
           out[x] = layout.colourType == 3 ? MakePixel(layout.palette[v][0], layout.palette[v][1], layout.palette[v][2])
                                           : MakePixel(v, v, v);
         }
@@ -164,6 +168,7 @@ void ConvertRow(const Layout& layout, const std::uint8_t* in, Pixel* out) {
           const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
           const int v = (in[x / perByte] >> shift) & mask;
           if (layout.colourType == 3) {
+            if (static_cast<std::size_t>(v) >= layout.paletteLength) return false;
             out[x] = MakePixel(layout.palette[v][0], layout.palette[v][1], layout.palette[v][2]);
           } else {
             const unsigned grey = static_cast<unsigned>(v * kScale[depth]);
@@ -171,13 +176,13 @@ void ConvertRow(const Layout& layout, const std::uint8_t* in, Pixel* out) {
           }
         }
       }
-      return;
+      return true;
     case 4:
       for (std::uint32_t x = 0; x < width; ++x) {
         const std::uint8_t v = in[x * 2 * bytes];
         out[x] = MakePixel(v, v, v);
       }
-      return;
+      return true;
     case 2:
     case 6: {
       const std::size_t step = layout.channels * bytes;
@@ -186,9 +191,10 @@ void ConvertRow(const Layout& layout, const std::uint8_t* in, Pixel* out) {
       } else {
         for (std::uint32_t x = 0; x < width; ++x, in += step) out[x] = MakePixel(in[0], in[bytes], in[2 * bytes]);
       }
-      return;
+      return true;
     }
   }
+  return true;
 }
 
 }  // namespace
@@ -276,7 +282,10 @@ PngDecodeResult DecodePngRows(const std::uint8_t* data, std::size_t size, int ro
         result = wroteRow ? PngDecodeResult::kCorrupt : PngDecodeResult::kNotForUs;
         break;
       }
-      ConvertRow(*layout, current + 1, rowAt(static_cast<int>(y)));
+      if (!ConvertRow(*layout, current + 1, rowAt(static_cast<int>(y)))) {
+        result = PngDecodeResult::kCorrupt;
+        break;
+      }
       wroteRow = true;
     }
     std::memcpy(band.data(), band.data() + count * stride, stride);
@@ -297,6 +306,13 @@ PngDecodeResult DecodePngRows(const std::uint8_t* data, std::size_t size, int ro
         break;
       }
     }
+  }
+  // stb_image reads a stream only when its 4-byte checksum (or anything as long) follows the
+  // deflate data: without it, its last codes read past the end. Such files are left to it.
+  if (result == PngDecodeResult::kDecoded && rows == layout->height) {
+    std::size_t trailing = stream.avail_in;
+    for (std::size_t i = chunk; i < layout->idat.size(); ++i) trailing += layout->idat[i].second;
+    if (trailing < 4) result = PngDecodeResult::kCorrupt;
   }
   inflateEnd(&stream);
   return result;
