@@ -23,9 +23,10 @@ bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileNam
     problem.reason = PathLengthProblem(problem.path);
     return false;
   }
-  const bool loaded = rowLimit > 0 && !document.imageCache
-                          ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
-                          : LoadImageFileVia(document.imageCache, problem.path, into, problem.reason);
+  const bool loaded = document.imageCache
+                          ? document.imageCache->LoadRows(problem.path, into, rowLimit, problem.reason)
+                          : rowLimit > 0 ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
+                                         : LoadImageFile(problem.path.c_str(), into, problem.reason);
   if (loaded) return true;
   std::error_code ignored;
   problem.missing = !std::filesystem::exists(problem.path, ignored);

@@ -70,7 +70,7 @@ class LoadScreenDocument {
   // How many rows of the world map and of the 2x map, from the top, are ever shown (0: all
   // of them). The command-line tool sets them from a scene's fixed offsets, so that only
   // those rows are decoded and the maps come out that high; the editor, whose maps move,
-  // leaves them at 0. A cache (batches) always holds whole maps.
+  // leaves them at 0. A cache (batches) decodes whole maps once and hands out those rows.
   int worldMapRowLimit = 0;
   int worldMap2xRowLimit = 0;
   int side = -1;

@@ -1,8 +1,14 @@
 #include "image_file_cache.h"
 
+#include <cstring>
+
 #include "image_files.h"
 
 bool ImageFileCache::Load(const std::string& path, MemoryImage& image, std::string& reason) {
+  return LoadRows(path, image, 0, reason);
+}
+
+bool ImageFileCache::LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
   std::shared_ptr<Entry> entry;
   try {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -17,9 +23,16 @@ bool ImageFileCache::Load(const std::string& path, MemoryImage& image, std::stri
     reason = entry->reason;
     return false;
   }
-  image = entry->image;
-  if (!image.valid) reason = "out of memory for the picture";
-  return image.valid;
+  const MemoryImage& whole = entry->image;
+  const int rows = rowLimit > 0 && rowLimit < whole.height ? rowLimit : whole.height;
+  if (!image.Allocate(whole.width, rows)) {
+    image.Free();
+    reason = "out of memory for the picture";
+    return false;
+  }
+  for (int y = 0; y < rows; ++y)
+    std::memcpy(image.GetRow(y), whole.GetRow(y), static_cast<std::size_t>(whole.width) * sizeof(Pixel));
+  return true;
 }
 
 bool ImageFileCache::Load(const std::string& path, MemoryImage& image) {

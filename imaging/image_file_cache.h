@@ -16,6 +16,8 @@ class ImageFileCache {
   // failure; a failure is remembered as well, so a missing file is looked for once.
   bool Load(const std::string& path, MemoryImage& image, std::string& reason);
   bool Load(const std::string& path, MemoryImage& image);
+  // Only the top rows, as LoadImageFileRows gives them (the whole file is decoded once).
+  bool LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
 
  private:
   struct Entry {
