@@ -242,10 +242,10 @@ class SceneReader {
       const auto levels = SplitFields(*colour);
       int* const into[3] = {&settings.redLevel, &settings.greenLevel, &settings.blueLevel};
       bool ok = levels.size() == 3;
-      for (std::size_t i = 0; ok && i < 3; ++i) ok = ParseInt(levels[i], *into[i]) && *into[i] >= 0 && *into[i] <= 255;
+      for (std::size_t i = 0; ok && i < 3; ++i) ok = ParseInt(levels[i], *into[i]) == Number::kOk && *into[i] >= 0 && *into[i] <= 255;
       if (!ok) return Fail("ScreenshotColour must be grey or R,G,B with levels 0..255, not '" + *colour + "'");
     }
-    if (intensity && (!ParseInt(*intensity, settings.intensity) || settings.intensity < 0 || settings.intensity > 511))
+    if (intensity && (ParseInt(*intensity, settings.intensity) != Number::kOk || settings.intensity < 0 || settings.intensity > 511))
       return Fail("ScreenshotIntensity must be 0..511, not '" + *intensity + "'");
     if (!BackupScreenshot(document_) || !ColourizeScreenshot(document_, settings))
       return Fail("out of memory for the screenshot");
