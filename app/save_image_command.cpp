@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app_state.h"
 #include "image_file_dialogs_win32.h"
 #include "memory_image.h"
@@ -15,6 +17,11 @@ void SaveAsImageCommand() {
     return;
   }
   RenderLoadScreen(Document(), &picture);
-  if (ChooseImageToSave(app.mainWindow, app.exportPath, picture) == ImageSaveOutcome::Failed)
-    MessageBoxA(app.mainWindow, "Error: Can't save the image file!", kErrorCaption, MB_ICONERROR);
+  std::string reason;
+  if (ChooseImageToSave(app.mainWindow, app.exportPath, picture, &reason) != ImageSaveOutcome::Failed) return;
+  // The fixed message first, then the file and why it could not be written.
+  std::string text = "Error: Can't save the image file!\n\n";
+  text += app.exportPath;
+  if (!reason.empty()) text += ":\n" + reason;
+  MessageBoxA(app.mainWindow, text.c_str(), kErrorCaption, MB_ICONERROR);
 }

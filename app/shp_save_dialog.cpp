@@ -141,9 +141,13 @@ void RunExport(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
     return;
   }
-  if (!result.success)
-    MessageBoxA(dialog, result.message.c_str(), result.caption.empty() ? kErrorCaption : result.caption.c_str(),
-                MB_ICONERROR);
+  if (!result.success) {
+    // The fixed message first, then which file and why, on lines of their own.
+    std::string text = result.message;
+    if (!result.file.empty()) text += "\n\n" + result.file;
+    if (!result.reason.empty()) text += (result.file.empty() ? "\n\n" : ":\n") + result.reason;
+    MessageBoxA(dialog, text.c_str(), result.caption.empty() ? kErrorCaption : result.caption.c_str(), MB_ICONERROR);
+  }
   SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "image.h"
 
 // Registers the "ImagePreview" window class of the open dialog's preview pane. Once per
@@ -27,4 +29,5 @@ enum class ImageSaveOutcome { Cancelled, Saved, Failed };
 // Offers `path` as the file name and asks before replacing an existing file; the chosen
 // name is written back into `path`. Saves `image` with SaveImageFile, in the format of the
 // name's extension.
-ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image);
+// A failed save leaves why in `reason` when one is given.
+ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, std::string* reason = nullptr);

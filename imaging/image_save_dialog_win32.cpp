@@ -9,7 +9,7 @@ namespace {
 constexpr DWORD kPathBufferSize = 260;
 }
 
-ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image) {
+ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, std::string* reason) {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -22,5 +22,8 @@ ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image) {
   // wants to keep: ask before replacing a file, and accept names that do not exist yet.
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
   if (!GetSaveFileNameA(&dialog)) return ImageSaveOutcome::Cancelled;
-  return SaveImageFile(path, image) ? ImageSaveOutcome::Saved : ImageSaveOutcome::Failed;
+  std::string why;
+  if (SaveImageFile(path, image, why)) return ImageSaveOutcome::Saved;
+  if (reason) *reason = why;
+  return ImageSaveOutcome::Failed;
 }
