@@ -15,6 +15,12 @@ namespace {
 // The palette settings, kept for the run.
 PaletteMode paletteMode = NewPalette;
 char palettePath[kMaxPath] = {};
+// How a new palette is built and whether pixels are dithered, also kept for the run; the
+// defaults give the plain octree export.
+Quantizer quantizer = Quantizer::Octree;
+bool dither = false;
+// The quantizer list, in the order of the Quantizer values.
+const wchar_t* const kQuantizerNames[] = {L"八叉树 (octree, the classic palette)", L"最佳 (best: Wu + k-means, 6-bit)"};
 
 constexpr unsigned kMinColours = 1;
 constexpr unsigned kMaxColours = 256;
@@ -24,7 +30,8 @@ constexpr int kExportSteps = 14;
 // The controls an export disables, so the settings stay as they are and no second export
 // starts meanwhile. The close box stays: closing ends the dialog once the export returns.
 constexpr int kLockedControls[] = {IDOK,            IDCANCEL,             IDC_PALETTE_NAME, IDC_PALETTE_BROWSE,
-                                   IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT};
+                                   IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT,
+                                   IDC_QUANTIZER,   IDC_DITHER};
 
 struct ShpSaveDialogState {
   std::string shpPath;
@@ -73,10 +80,19 @@ void BrowsePalette(HWND dialog) {
   if (GetSaveFileNameA(&browse)) SetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath);
 }
 
+// The quantizer only builds new palettes: it is offered in that mode alone.
 void ChoosePaletteMode(HWND dialog, PaletteMode mode) {
   paletteMode = mode;
   EnableWindow(GetDlgItem(dialog, IDC_PALETTE_NAME), TRUE);
   EnableWindow(GetDlgItem(dialog, IDC_PALETTE_BROWSE), TRUE);
+  EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), mode == NewPalette);
+}
+
+// The two choices as the controls show them, remembered for the next opening.
+void ReadQuantizerChoices(HWND dialog) {
+  const LRESULT selected = SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_GETCURSEL, 0, 0);
+  quantizer = selected == 1 ? Quantizer::Best : Quantizer::Octree;
+  dither = IsDlgButtonChecked(dialog, IDC_DITHER) == BST_CHECKED;
 }
 
 // Lets the windows repaint and answer while the export works. A quit request is put back
@@ -108,6 +124,8 @@ void RunExport(HWND dialog) {
   settings.palettePath = palettePath;
   settings.paletteMode = paletteMode;
   settings.colorCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
+  settings.quantizer = quantizer;
+  settings.dither = dither;
   int steps = 0;
   const ShpExportResult result = ExportShp(Document(), settings, [&] {
     ++steps;
@@ -141,6 +159,11 @@ BOOL OnInitDialog(HWND dialog) {
   // OK waits for a palette name that passes the check.
   EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
   ShowWindow(GetDlgItem(dialog, IDC_EXPORT_PROGRESS), SW_HIDE);
+  for (const wchar_t* name : kQuantizerNames)
+    SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_SETCURSEL, quantizer == Quantizer::Best ? 1 : 0, 0);
+  EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), paletteMode == NewPalette);
+  CheckDlgButton(dialog, IDC_DITHER, dither ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }
 
@@ -151,6 +174,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
   switch (id) {
     case IDOK:
       GetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath, sizeof palettePath);
+      ReadQuantizerChoices(dialog);
       RunExport(dialog);
       return TRUE;
     case IDCANCEL:

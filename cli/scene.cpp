@@ -12,8 +12,10 @@
 #include "crop_image.h"
 #include "crop_position.h"
 #include "image_files.h"
+#include "image_lib.h"
 #include "ini_file.h"
 #include "marker_commands.h"
+#include "renderer.h"
 #include "path_limits.h"
 #include "read_file.h"
 #include "system_error.h"
@@ -141,6 +143,7 @@ class SceneReader {
       for (const char* name : kKnown) known = known || key == name;
       if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
     }
+    SetMapRowLimits(screen);
     std::string message;
     if (!document_.LoadCommonTemplates(message)) return TemplateFailure();
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
@@ -162,10 +165,11 @@ class SceneReader {
   }
 
   // Why an image named in the scene cannot be used, or empty.
-  static std::string ImageProblem(const std::string& path, MemoryImage& into) {
+  // Through the document's cache when a batch shares one.
+  std::string ImageProblem(const std::string& path, MemoryImage& into) const {
     if (std::string problem = PathLengthProblem(path); !problem.empty()) return problem;
     std::string reason;
-    return LoadImageFile(path.c_str(), into, reason) ? std::string() : reason;
+    return LoadImageFileVia(document_.imageCache, path, into, reason) ? std::string() : reason;
   }
 
   const std::string* Find(const Section& section, const char* key) {
@@ -252,22 +256,45 @@ class SceneReader {
     return true;
   }
 
-  bool ReadOffset(const Section& screen, const char* key, const MemoryImage& map, Point& into) {
+  // Only the rows of the two maps the scene shows are decoded: from the top down to the
+  // bottom of its window at the scene's offset (a window that wraps past the map's bottom
+  // row needs every row, and gets them, as the limit is then beyond the map). An offset
+  // that does not parse is reported later; its map is decoded whole meanwhile.
+  void SetMapRowLimits(const Section& screen) {
+    const auto limit = [&](const char* key, Point offset, int windowHeight) {
+      const std::string* value = Find(screen, key);
+      if (value && !PointProblem(*value, offset).empty()) return 0;
+      return offset.x >= 0 && offset.y >= 0 ? offset.y + windowHeight : 0;
+    };
+    document_.worldMapRowLimit = limit("SmallMapOffset", document_.smallMapOffset, CanvasHeight);
+    document_.worldMap2xRowLimit = limit("LargeMapOffset", document_.largeMapOffset, layout::kLargeMapHeight);
+  }
+
+  // A map decoded only in part still holds every row up to an offset inside the map, so the
+  // test below is the same as on the whole map; the message names the file's own size.
+  bool ReadOffset(const Section& screen, const char* key, const MemoryImage& map, const std::string& file,
+                  Point& into) {
     const std::string* value = Find(screen, key);
     if (!value) return true;
     Point p;
     if (const std::string problem = PointProblem(*value, p); !problem.empty())
       return Fail(std::string(key) + ": " + problem);
-    if (p.x < 0 || p.y < 0 || p.x >= map.width || p.y >= map.height)
-      return Fail(std::string(key) + " " + *value + " lies outside its map (" + std::to_string(map.width) + " x " +
-                  std::to_string(map.height) + ")");
+    if (p.x < 0 || p.y < 0 || p.x >= map.width || p.y >= map.height) {
+      ImageSize size{map.width, map.height};
+      ImageGetSize(TemplatePath(document_.appDir, file).c_str(), &size);
+      return Fail(std::string(key) + " " + *value + " lies outside its map (" + std::to_string(size.width) + " x " +
+                  std::to_string(size.height) + ")");
+    }
     into = p;
     return true;
   }
 
   bool ReadOffsets(const Section& screen) {
-    if (!ReadOffset(screen, "SmallMapOffset", document_.worldMap, document_.smallMapOffset)) return false;
-    if (!ReadOffset(screen, "LargeMapOffset", document_.worldMap2x, document_.largeMapOffset)) return false;
+    if (!ReadOffset(screen, "SmallMapOffset", document_.worldMap, WorldMapFileName(document_.side),
+                    document_.smallMapOffset))
+      return false;
+    if (!ReadOffset(screen, "LargeMapOffset", document_.worldMap2x, "com_worldmap2x.png", document_.largeMapOffset))
+      return false;
     if (const std::string* value = Find(screen, "TargetBoxY"))
       if (const std::string problem = NumberProblem(*value, document_.targetBoxPos.y); !problem.empty())
         return Fail("TargetBoxY: " + problem);

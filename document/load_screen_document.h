@@ -14,6 +14,7 @@
 #include <string>
 
 #include "document_shell.h"
+#include "image_file_cache.h"
 #include "path_limits.h"
 #include "marker_list.h"
 #include "memory_image.h"
@@ -63,6 +64,15 @@ class LoadScreenDocument {
   explicit LoadScreenDocument(DocumentShell* shell = nullptr);
 
   std::string appDir;  // folder of the package, ending with a separator
+  // Where template files are read through, when several documents share one package
+  // (null: each file is decoded on its own). Not owned.
+  ImageFileCache* imageCache = nullptr;
+  // How many rows of the world map and of the 2x map, from the top, are ever shown (0: all
+  // of them). The command-line tool sets them from a scene's fixed offsets, so that only
+  // those rows are decoded and the maps come out that high; the editor, whose maps move,
+  // leaves them at 0. A cache (batches) decodes whole maps once and hands out those rows.
+  int worldMapRowLimit = 0;
+  int worldMap2xRowLimit = 0;
   int side = -1;
   int cameoCount = -1;
   int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
@@ -110,4 +120,6 @@ class LoadScreenDocument {
  private:
   void WriteSideStatus();
   DocumentShell* shell_;
+  // The cameo count the loaded interface frame is for (-1 before the first side).
+  int frameCount_ = -1;
 };

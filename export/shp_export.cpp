@@ -7,12 +7,11 @@
 #include <optional>
 #include <vector>
 
-#include "color_quantizer.h"
 #include "file_class.h"
 #include "file_replacement.h"
 #include "image_files.h"
 #include "memory_image.h"
-#include "nearest_color.h"
+#include "picture_mapping.h"
 #include "pal_file.h"
 #include "renderer.h"
 #include "shp_format.h"
@@ -45,17 +44,6 @@ void Step(const ExportProgress& progress) {
 }
 
 int ClampColorCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
-
-// Fills `palette` from the quantizer; entries it leaves unfilled are black. False when the
-// quantizer ran out of memory.
-bool BuildNewPalette(const Image& picture, int count, Palette& palette) {
-  ColorQuantizer quantizer(static_cast<std::uint32_t>(count), 8);
-  if (!quantizer.BuildFromImage(picture)) return false;
-  ColorTableEntry table[kPaletteSize] = {};
-  quantizer.FillColorTable(table, kPaletteSize);
-  for (int i = 0; i < kPaletteSize; ++i) palette[i] = {table[i].red, table[i].green, table[i].blue};
-  return true;
-}
 
 ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
   ShpFileHeader header;
@@ -119,6 +107,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       picture.height > kMaxImageSide)
     return Failed(kPictureError, "");
   const int width = picture.width, height = picture.height;
+  const int first = settings.keepIndex0 ? 1 : 0;
+  if (first >= count) return Failed(kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
   if (settings.paletteMode == ExistingPalette) {
@@ -128,7 +118,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath, reason);
       case PalReadStatus::kOk: break;
     }
-  } else if (!BuildNewPalette(picture, count, palette)) {
+  } else if (!BuildNewPalette(picture, settings.quantizer, count, first, palette)) {
     return Failed(kOutOfMemoryMessage, "");
   }
   Step(progress);
@@ -141,13 +131,18 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (!headers.success) return Failed(headers.message, settings.exportPath, headers.reason);
 
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]());
+  std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]);
   if (!indices) return Failed(kOutOfMemoryMessage, "");
-  NearestColorMapper mapper(palette, count);
-  for (int y = 0; y < height; ++y) {
-    mapper.MapRow(picture.GetRow(y), width, indices.get() + static_cast<std::size_t>(y) * width);
-    if (y % kProgressRowInterval == 0) Step(progress);
-  }
+  MappingOptions mapping;
+  mapping.count = count;
+  mapping.first = first;
+  mapping.dither = settings.dither;
+  // The best palette is made for plain RGB distance; the rest keep the luma weights.
+  if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
+  if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
+        if (y % kProgressRowInterval == 0) Step(progress);
+      }))
+    return Failed(kOutOfMemoryMessage, "");
   if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
     return Failed(kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);
@@ -177,7 +172,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
 ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,
                           const ExportProgress& progress) {
   MemoryImage picture;
-  if (!picture.Create(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
+  // The render paints every pixel, from its black fill on.
+  if (!picture.Allocate(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
   RenderLoadScreen(document, &picture);
   Step(progress);
   return ExportPictureAsShp(picture, settings, progress);

@@ -22,6 +22,7 @@
 
 #include "image.h"
 #include "load_screen_document.h"
+#include "palette_builder.h"
 
 enum PaletteMode { NewPalette = 0, ExistingPalette = 1 };
 
@@ -32,6 +33,12 @@ struct ShpExportSettings {
   // Most colours of a new palette, and the palette entries pixels may use (both modes);
   // clamped to 1..256.
   int colorCount = 256;
+  // How a new palette is built; Best also maps pixels by plain RGB distance.
+  Quantizer quantizer = Quantizer::Octree;
+  bool dither = false;                      // Floyd-Steinberg error diffusion (either mode)
+  // Keeps every pixel off entry 0, which the games draw as transparent: a new palette gets
+  // black there and colorCount - 1 colours after it; an existing one keeps entry 0 unused.
+  bool keepIndex0 = false;
 };
 
 struct ShpExportResult {
@@ -55,6 +62,7 @@ using ExportProgress = std::function<void()>;
 // Messages shown for failures that have no file-format message of their own.
 inline constexpr const char kOutOfMemoryMessage[] = "Out of memory for the export!";
 inline constexpr const char kSamePathMessage[] = "SHP and palette file must be different files!";
+inline constexpr const char kIndex0NeedsTwoColoursMessage[] = "Keeping index 0 free needs at least 2 colours!";
 
 // Renders `document` into an 800 x 520 picture and exports it.
 ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,

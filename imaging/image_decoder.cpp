@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "image_format_checks.h"
+#include "png_decoder.h"
 
 extern "C" int vantorel_stbi_format(const unsigned char* data, int size);
 
@@ -68,8 +69,15 @@ bool CheckImageBytes(const std::uint8_t* data, std::size_t size, ImageHeader& he
   return ok;
 }
 
-bool DecodeImageBytes(const std::uint8_t* data, std::size_t size, const ImageHeader& header, Pixel* pixels,
-                      std::string& reason) {
+bool DecodeImageRows(const std::uint8_t* data, std::size_t size, const ImageHeader& header, int rowCount,
+                     const std::function<Pixel*(int)>& rowAt, std::string& reason) {
+  const int rows = rowCount < header.height ? (rowCount < 0 ? 0 : rowCount) : header.height;
+  if (header.format == ImageFormat::Png) {
+    int width = 0, height = 0;
+    if (ReadPngSize(data, size, width, height) && width == header.width && height == header.height &&
+        DecodePngRows(data, size, rows, rowAt) == PngDecodeResult::kDecoded)
+      return true;
+  }
   int width = 0, height = 0, components = 0;
   unsigned char* rgba = stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &components, 4);
   if (!rgba) {
@@ -79,12 +87,20 @@ bool DecodeImageBytes(const std::uint8_t* data, std::size_t size, const ImageHea
   }
   const bool same = width == header.width && height == header.height;
   if (same) {
-    const std::size_t count = static_cast<std::size_t>(width) * height;
-    for (std::size_t i = 0; i < count; ++i)
-      pixels[i] = MakePixel(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]);
+    for (int y = 0; y < rows; ++y) {
+      const unsigned char* in = rgba + static_cast<std::size_t>(y) * width * 4;
+      Pixel* out = rowAt(y);
+      for (int x = 0; x < width; ++x, in += 4) out[x] = MakePixel(in[0], in[1], in[2]);
+    }
   } else {
     reason = "corrupt " + std::string(ImageFormatName(header.format)) + " file: its size changed while decoding";
   }
   stbi_image_free(rgba);
   return same;
+}
+
+bool DecodeImageBytes(const std::uint8_t* data, std::size_t size, const ImageHeader& header, Pixel* pixels,
+                      std::string& reason) {
+  const auto rowAt = [&](int y) { return pixels + static_cast<std::size_t>(y) * header.width; };
+  return DecodeImageRows(data, size, header, header.height, rowAt, reason);
 }

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "pixel.h"
@@ -45,3 +46,11 @@ bool CheckImageBytes(const std::uint8_t* data, std::size_t size, ImageHeader& he
 // 0x00RRGGBB, rows top to bottom). False with a reason when the decoder refuses the data.
 bool DecodeImageBytes(const std::uint8_t* data, std::size_t size, const ImageHeader& header, Pixel* pixels,
                       std::string& reason);
+
+// The same decoding row by row: rows 0..rowCount-1 (at most the header's height) go to
+// rowAt(y), header.width pixels each. PNG files go through the fast decoder of
+// png_decoder.h, which writes each row straight where it belongs and stops after the last
+// row asked for; whatever it leaves to stb_image is decoded there as before. False with a
+// reason as above; the rows may then hold anything.
+bool DecodeImageRows(const std::uint8_t* data, std::size_t size, const ImageHeader& header, int rowCount,
+                     const std::function<Pixel*(int)>& rowAt, std::string& reason);

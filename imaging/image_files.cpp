@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image_lib.h"
+#include "memory_image.h"
 
 char ImageFilter[kImageFilterSize];
 
@@ -37,22 +38,28 @@ bool InitImageFiles() {
 }
 
 bool LoadImageFile(const char* path, Image& image, std::string& reason) {
-  std::vector<std::uint8_t> bytes;
+  return LoadImageFileRows(path, image, kMaxImageSide, reason);
+}
+
+// The rows are decoded straight into the image: no buffer of the whole picture in between,
+// and a MemoryImage is not cleared first, as every row asked for is written.
+bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string& reason) {
+  // The file's bytes go to memory this thread keeps from file to file: the pages of the
+  // largest file read so far are reused, not requested and touched anew for every file.
+  thread_local std::vector<std::uint8_t> bytes;
   ImageHeader header;
   if (!ReadImageBytes(path, bytes, header, reason)) return false;
   // The header has been checked against the limits, so this allocation is bounded.
-  const std::size_t count = static_cast<std::size_t>(header.width) * header.height;
-  std::unique_ptr<Pixel[]> buffer(new (std::nothrow) Pixel[count]);
-  if (!buffer) return reason = "out of memory for the picture", false;
-  if (!DecodeImageBytes(bytes.data(), bytes.size(), header, buffer.get(), reason)) return false;
-  bytes = {};
-  if (!image.Create(header.width, header.height)) {
+  const int rows = rowLimit < 1 ? 1 : rowLimit < header.height ? rowLimit : header.height;
+  auto* memory = dynamic_cast<MemoryImage*>(&image);
+  if (!(memory ? memory->Allocate(header.width, rows) : image.Create(header.width, rows))) {
     image.Free();
     return reason = "out of memory for the picture", false;
   }
-  for (int y = 0; y < header.height; ++y)
-    std::memcpy(image.GetRow(y), buffer.get() + static_cast<std::size_t>(y) * header.width,
-                static_cast<std::size_t>(header.width) * 4);
+  if (!DecodeImageRows(bytes.data(), bytes.size(), header, rows, [&image](int y) { return image.GetRow(y); }, reason)) {
+    image.Free();
+    return false;
+  }
   return true;
 }
 

@@ -24,6 +24,10 @@ bool InitImageFiles();
 // terms ("No such file or directory", "the file is truncated", ...).
 bool LoadImageFile(const char* path, Image& image, std::string& reason);
 bool LoadImageFile(const char* path, Image& image);
+// The same for the top rows alone: the image gets the file's width and the smaller of its
+// height and `rowLimit` (at least 1), and only those rows are decoded. For a caller that
+// shows no more of a large picture (the command-line tool's maps).
+bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string& reason);
 
 // Writes `image` to `path` in the format of its extension. The file is written beside the
 // target under a temporary name and renamed over it only when complete (file_replacement.h),

@@ -32,22 +32,27 @@ bool ReadFileContents(const std::string& path, std::uint64_t maxBytes, std::vect
     return false;
   }
   // The size is only a hint for the first allocation: the file is read to its real end.
+  // Asking for one byte more than the hint shows that end in the first read, so a file of
+  // the size it claims is read in one go into memory sized once (it may be memory the
+  // caller's vector kept from an earlier file).
   std::error_code ignored;
   const std::uintmax_t hint = std::filesystem::file_size(path, ignored);
   try {
-    if (hint != static_cast<std::uintmax_t>(-1) && hint <= maxBytes) bytes.reserve(static_cast<std::size_t>(hint));
     constexpr std::size_t kChunk = 1 << 16;
+    std::size_t want = hint != static_cast<std::uintmax_t>(-1) && hint < maxBytes ? static_cast<std::size_t>(hint) + 1
+                                                                                   : kChunk;
     for (;;) {
       const std::size_t at = bytes.size();
-      bytes.resize(at + kChunk);
-      const std::size_t got = std::fread(bytes.data() + at, 1, kChunk, file.get());
+      bytes.resize(at + want);
+      const std::size_t got = std::fread(bytes.data() + at, 1, want, file.get());
       bytes.resize(at + got);
       if (bytes.size() > maxBytes) {
         bytes = {};
         reason = "the file is larger than " + std::to_string(maxBytes) + " bytes";
         return false;
       }
-      if (got < kChunk) break;
+      if (got < want) break;
+      want = kChunk;
     }
   } catch (const std::bad_alloc&) {
     bytes = {};

@@ -57,7 +57,11 @@ TEST(Document, FirstSideThenCountAsTheMainWindowDoes) {
   ASSERT_TRUE(doc.SetSide(Allied));
   EXPECT_EQ(shell.status, "Allied - -1");
   EXPECT_EQ(doc.interfaceFrame.ReadPixel(0, 0), 0x100u) << "the two-slot frame while the count is unset";
+  // The first count takes that frame as it is: the file is not read a second time.
+  package.Remove("all_2icomain.png");
   ASSERT_TRUE(doc.SetCameoCount(2));
+  EXPECT_EQ(doc.interfaceFrame.ReadPixel(0, 0), 0x100u);
+  package.Write("all_2icomain.png", 800, 520, 0x100);
   EXPECT_EQ(shell.status, "Allied - 2");
   const int repaints = shell.repaints;
   EXPECT_TRUE(doc.SetSide(Allied));

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "dib_image.h"
+#include "image_file_cache.h"
 #include "image_lib.h"
 #include "memory_image.h"
 #include "temp_folder.h"
@@ -144,4 +145,23 @@ TEST(ImageFilter, IsBuiltAsTheDialogExpects) {
 
   ASSERT_TRUE(InitImageFiles());
   EXPECT_EQ(std::string(ImageFilter), std::string("Image files:(") + ImageOpenFilterStr() + ")");
+}
+
+// The cache decodes a path once: after the file is gone it still hands out the picture, and
+// a file that was missing stays missing.
+TEST_F(ImageFiles, CacheDecodesEachFileOnce) {
+  const MemoryImage original = Pattern(9, 4);
+  ASSERT_TRUE(SaveImageFile(Path("t.png").c_str(), original));
+  ImageFileCache cache;
+  MemoryImage first, second, missing;
+  ASSERT_TRUE(cache.Load(Path("t.png"), first));
+  fs::remove(Path("t.png"));
+  ASSERT_TRUE(cache.Load(Path("t.png"), second));
+  ASSERT_EQ(second.width, 9);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 9; ++x) ASSERT_EQ(second.ReadPixel(x, y), original.ReadPixel(x, y));
+  EXPECT_FALSE(cache.Load(Path("none.png"), missing));
+  ASSERT_TRUE(SaveImageFile(Path("none.png").c_str(), original));
+  EXPECT_FALSE(LoadImageFileVia(&cache, Path("none.png"), missing));
+  EXPECT_TRUE(LoadImageFileVia(nullptr, Path("none.png"), missing));
 }

@@ -1,6 +1,7 @@
 // Save as SHP: the settings dialog (OK waits for a palette name that passes, the colour
 // count is clamped, the palette mode is kept and the fields reset on reopening), exports in
-// both palette modes compared byte for byte with the core's export of the driver's model,
+// both palette modes compared byte for byte with the core's export of the driver's model
+// (octree by default, dithered onto an existing palette, the best quantizer),
 // the progress bar and the locked controls during an export, and two failures that leave
 // every file as it was and no temporary file behind.
 #include <windows.h>
@@ -58,7 +59,12 @@ class ShpExportRun {
   bool ExportAndWatch(const std::string& name);
   void ExportFails(const std::wstring& message, const std::string& name);
   void CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
-                       const std::string& name);
+                       const std::string& name, Quantizer quantizer = Quantizer::Octree, bool dither = false);
+  int QuantizerShown() const {
+    LRESULT selected = -1;
+    SendAndWait(Control(ids::kQuantizer), CB_GETCURSEL, 0, 0, &selected);
+    return static_cast<int>(selected);
+  }
 
   const DriverContext& context_;
   EditorSession& session_;
@@ -96,7 +102,7 @@ bool ShpExportRun::ExportAndWatch(const std::string& name) {
   HWND pause = session_.WaitForDialog(texts::kSelectItemCaption, kExportTimeoutMs);
   std::string enabled = pause ? "" : " (the export did not pause)";
   for (int id : {IDOK, IDCANCEL, ids::kPaletteName, ids::kPaletteBrowse, ids::kPaletteNew, ids::kPaletteExisting,
-                 ids::kPaletteNone, ids::kColourCount})
+                 ids::kPaletteNone, ids::kColourCount, ids::kQuantizer, ids::kDither})
     if (pause && Enabled(id)) enabled += " " + std::to_string(id);
   HWND progress = Control(ids::kExportProgress);
   Expect(pause && IsWindowVisible(progress) && enabled.empty(), name + ".progress_shown_controls_disabled",
@@ -125,7 +131,7 @@ void ShpExportRun::ExportFails(const std::wstring& message, const std::string& n
 }
 
 void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
-                                   const std::string& name) {
+                                   const std::string& name, Quantizer quantizer, bool dither) {
   const std::wstring expected = context_.scratchDir + L"\\shp_export_expected";
   CreateDirectoryW(expected.c_str(), nullptr);
   ShpExportSettings settings;
@@ -133,6 +139,8 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   settings.paletteMode = mode;
   settings.palettePath = ToAnsi(mode == NewPalette ? expected + L"\\" + palette : File(palette));
   settings.colorCount = colours;
+  settings.quantizer = quantizer;
+  settings.dither = dither;
   const ShpExportResult core = ExportShp(model_.document(), settings);
   const std::string wrote = Read(shp);
   Expect(core.success && wrote.size() == 416032 && wrote == ReadWholeFile(Wide(settings.exportPath)),
@@ -147,8 +155,9 @@ void ShpExportRun::Run() {
   if (!Open(L"screen.shp", false, "new_palette")) return;
   Expect(Checked(ids::kPaletteNew) && !Checked(ids::kPaletteExisting) && Text(ids::kColourCount) == L"256" &&
              Text(ids::kPaletteName).empty() && !IsWindowVisible(Control(ids::kExportProgress)) &&
-             !IsWindowVisible(Control(ids::kPaletteNone)),
-         "opens_new_palette_256_colours_no_progress", "the dialog opens in another state");
+             !IsWindowVisible(Control(ids::kPaletteNone)) && QuantizerShown() == 0 && Enabled(ids::kQuantizer) &&
+             !Checked(ids::kDither),
+         "opens_new_palette_256_colours_octree_undithered_no_progress", "the dialog opens in another state");
   // A new palette needs an existing folder; the file itself may be new.
   std::string okStates = Enabled(IDOK) ? "1" : "0";
   SetText(ids::kPaletteName, File(L"no such folder\\new.pal"));
@@ -176,14 +185,17 @@ void ShpExportRun::Run() {
   Expect(fileDialog && WaitForWindowGone(fileDialog, kDefaultWaitMs) && !session_.WaitForDialog(texts::kShpSaveCaption, 300),
          "cancelled_file_dialog_opens_nothing", "the settings dialog opened after Cancel");
 
-  // 3. That palette as an existing one, 100 of its colours.
+  // 3. That palette as an existing one, 100 of its colours, dithered; no quantizer to
+  // choose for it.
   const std::string palette = Read(L"screen.pal");
   if (!Open(L"existing.shp", false, "existing_palette")) return;
   ClickButton(dialog_, ids::kPaletteExisting);
+  Expect(!Enabled(ids::kQuantizer), "existing_palette.no_quantizer", "the quantizer list stays enabled");
+  ClickButton(dialog_, ids::kDither);
   SetText(ids::kPaletteName, File(L"screen.pal"));
   SetText(ids::kColourCount, L"100");
   if (!ExportAndWatch("existing_palette")) return;
-  CompareWithCore(L"existing.shp", L"screen.pal", ExistingPalette, 100, "existing_palette");
+  CompareWithCore(L"existing.shp", L"screen.pal", ExistingPalette, 100, "existing_palette", Quantizer::Octree, true);
   Expect(Read(L"screen.pal") == palette, "existing_palette.pal_unchanged", "the palette file changed");
 
   // 4. The mode is kept and the fields start afresh; a palette one byte short is refused
@@ -192,13 +204,23 @@ void ShpExportRun::Run() {
   Write(L"short.pal", std::string(767, '\x10'));
   if (!Open(L"existing.shp", true, "short_palette")) return;
   Expect(Checked(ids::kPaletteExisting) && !Checked(ids::kPaletteNew) && Text(ids::kPaletteName).empty() &&
-             Text(ids::kColourCount) == L"256" && !Enabled(IDOK),
-         "reopens_with_mode_kept_fields_reset", "the dialog reopens in another state");
+             Text(ids::kColourCount) == L"256" && !Enabled(IDOK) && Checked(ids::kDither) && !Enabled(ids::kQuantizer),
+         "reopens_with_mode_and_dither_kept_fields_reset", "the dialog reopens in another state");
   SetText(ids::kPaletteName, File(L"short.pal"));
   ExportFails(L"PAL file read error!", "short_palette");
   Expect(Read(L"existing.shp") == shp, "short_palette.shp_unchanged", "the SHP file changed");
 
-  // 5. An SHP another program holds open cannot be replaced: the new palette must not
+  // 5. The best quantizer for a new palette, undithered.
+  if (Open(L"best.shp", false, "best")) {
+    ClickButton(dialog_, ids::kPaletteNew);
+    ClickButton(dialog_, ids::kDither);
+    SendAndWait(Control(ids::kQuantizer), CB_SETCURSEL, 1, 0);
+    SetText(ids::kPaletteName, File(L"best.pal"));
+    if (ExportAndWatch("best"))
+      CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false);
+  }
+
+  // 6. An SHP another program holds open cannot be replaced: the new palette must not
   // replace the old one either.
   Write(L"locked.shp", "old shp");
   Write(L"locked.pal", "old pal");
@@ -218,8 +240,8 @@ void ShpExportRun::Run() {
     left.insert(entry.path().filename().wstring());
     listing += " " + Utf8(entry.path().filename().wstring());
   }
-  Expect(left == std::set<std::wstring>{L"screen.shp", L"screen.pal", L"existing.shp", L"short.pal", L"locked.shp",
-                                        L"locked.pal"},
+  Expect(left == std::set<std::wstring>{L"screen.shp", L"screen.pal", L"existing.shp", L"short.pal", L"best.shp",
+                                        L"best.pal", L"locked.shp", L"locked.pal"},
          "no_temporary_files_left", "the folder holds" + listing);
 }
 }  // namespace
