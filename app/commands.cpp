@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "about_dialog.h"
 #include "add_item_dialog.h"
 #include "app_state.h"
 #include "clipboard.h"
@@ -17,15 +18,11 @@
 #include "map_view.h"
 #include "marker_commands.h"
 #include "resource.h"
+#include "save_image_command.h"
 #include "select_item_dialog.h"
+#include "shp_save_dialog.h"
 
 namespace {
-
-// The SHP export, the save-as-image export and the About dialog arrive with the export
-// and settings dialogs; until then their menu items are wired here and do nothing.
-void SaveAsShp() {}
-void SaveAsImage() {}
-void ShowAbout() {}
 
 void Exit() { SendMessageA(App().mainWindow, WM_CLOSE, 0, 0); }
 
@@ -81,8 +78,8 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_OPEN_SCENE, OpenSceneCommand},
     {IDM_SAVE_SCENE, SaveSceneCommand},
     {IDM_SAVE_SCENE_AS, SaveSceneAsCommand},
-    {IDM_SAVE_SHP, SaveAsShp},
-    {IDM_SAVE_IMAGE, SaveAsImage},
+    {IDM_SAVE_SHP, SaveShpCommand},
+    {IDM_SAVE_IMAGE, SaveAsImageCommand},
     {IDM_EXIT, Exit},
     {IDM_UNDO, UndoCommand},
     {IDM_REDO, RedoCommand},
@@ -100,7 +97,7 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_MODE_LARGE_MAP, ModeLargeMap},
     {IDM_MODE_TARGET_BOX, ModeTargetBox},
     {IDM_HELP, ShowHelp},
-    {IDM_ABOUT, ShowAbout},
+    {IDM_ABOUT, OpenAboutDialog},
 };
 
 }  // namespace

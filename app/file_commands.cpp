@@ -82,7 +82,8 @@ bool OpenSceneFile(const std::string& path) {
   scene.worldMap2x = document.worldMap2x;
   std::string error;
   if (!LoadScene(fullPath, scene, error)) {
-    MessageBoxA(App().mainWindow, (fullPath + ": " + error).c_str(), kProgramCaption, MB_ICONERROR);
+    // The reader's line starts with the file at fault, as the command-line tool prints it.
+    MessageBoxA(App().mainWindow, error.c_str(), kProgramCaption, MB_ICONERROR);
     return false;
   }
   if (!MayReplaceScreen()) return false;

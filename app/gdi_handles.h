@@ -69,3 +69,21 @@ class SelectedObject {
   HDC dc_;
   HGDIOBJ previous_;
 };
+
+// A font deleted with DeleteObject when it goes or is replaced.
+class OwnedFont {
+ public:
+  explicit OwnedFont(HFONT font = nullptr) : font_(font) {}
+  ~OwnedFont() { Reset(); }
+  OwnedFont(const OwnedFont&) = delete;
+  OwnedFont& operator=(const OwnedFont&) = delete;
+  HFONT get() const { return font_; }
+  explicit operator bool() const { return font_ != nullptr; }
+  void Reset(HFONT font = nullptr) {
+    if (font_) DeleteObject(font_);
+    font_ = font;
+  }
+
+ private:
+  HFONT font_;
+};

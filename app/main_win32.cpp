@@ -17,6 +17,7 @@
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
 #include "image_lib.h"
+#include "link_control.h"
 #include "main_window.h"
 #include "map_view.h"
 #include "resource.h"
@@ -131,7 +132,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   app.instance = instance;
   app.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTOREL));
-  if (!RegisterWindowClasses(instance)) return FailStartUp("RegisterClassEx failed!", kErrorCaption);
+  if (!RegisterWindowClasses(instance) || !RegisterLinkClass(instance))
+    return FailStartUp("RegisterClassEx failed!", kErrorCaption);
 
   document.largeMapOffset = {232, 103};
   document.targetBoxPos = {232, 103};
@@ -158,5 +160,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   FreeDocumentImages();
   ImageUnInit();
+  ReleaseLinkFont();
   return exitCode;
 }

@@ -1,8 +1,10 @@
 #include "command_line.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "load_screen_document.h"
+#include "path_limits.h"
 
 const std::string* Arguments::Option(const std::string& name) const {
   for (const auto& [key, value] : options)
@@ -28,6 +30,10 @@ bool ParseArguments(int argc, char** argv, const std::vector<std::string>& value
       error = "option " + word + " needs a value";
       return false;
     }
+    if (out.Option(word)) {
+      error = "option " + word + " given twice";
+      return false;
+    }
     out.options.emplace_back(word, argv[++i]);
   }
   return true;
@@ -49,4 +55,22 @@ std::string PackageDirectory(const std::string& folder) {
   if (folder.empty()) return std::string(".") + kPathSeparator;
   const char last = folder.back();
   return last == '/' || last == '\\' ? folder : folder + kPathSeparator;
+}
+
+bool FindPackage(const Arguments& args, std::string& appDir, std::string& error) {
+  const std::string* given = args.Option("--package");
+  const std::string folder = given ? *given : DefaultPackageDirectory();
+  std::string problem = PathLengthProblem(folder);
+  if (problem.empty()) {
+    std::error_code ignored;
+    const auto status = std::filesystem::status(folder.empty() ? "." : folder, ignored);
+    if (!std::filesystem::exists(status)) problem = "the package folder does not exist";
+    else if (!std::filesystem::is_directory(status)) problem = "the package is not a folder";
+  }
+  if (!problem.empty()) {
+    error = folder + ": " + problem;
+    return false;
+  }
+  appDir = PackageDirectory(folder);
+  return true;
 }

@@ -14,8 +14,8 @@ struct Arguments {
 };
 
 // Splits argv (after the verb) into positional words and options. `valueOptions` names the
-// options that take a value. Returns false with a message for an unknown option or a
-// missing value.
+// options that take a value. Returns false with a message for an unknown option, a missing
+// value, or an option given twice.
 bool ParseArguments(int argc, char** argv, const std::vector<std::string>& valueOptions, Arguments& out,
                     std::string& error);
 
@@ -31,3 +31,7 @@ std::string DefaultPackageDirectory();
 // The package: a folder holding Templates/ and Settings.ini. Returns the folder with a
 // trailing separator, as the document's appDir wants it.
 std::string PackageDirectory(const std::string& folder);
+// The package folder a verb uses (--package or the default), with a trailing separator.
+// False with an error line when that folder is missing or is not a folder, so that the
+// templates missing from it are not blamed on the scene.
+bool FindPackage(const Arguments& args, std::string& appDir, std::string& error);

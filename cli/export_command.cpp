@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "batch.h"
 #include "command_line.h"
+#include "flag_options.h"
 #include "image_files.h"
 #include "scene_reader.h"
 #include "shp_export.h"
@@ -23,45 +25,80 @@ bool ParseColorCount(const std::string& text, int& count) {
   return true;
 }
 
-bool GivenTwice(const Arguments& args, std::string& name) {
-  for (std::size_t i = 0; i < args.options.size(); ++i)
-    for (std::size_t j = i + 1; j < args.options.size(); ++j)
-      if (args.options[i].first == args.options[j].first) {
-        name = args.options[i].first;
-        return true;
-      }
-  return false;
+// Loads one scene on the package and exports it. The error is one line that starts with
+// the file at fault.
+bool ExportScene(const std::string& scene, const std::string& appDir, ImageFileCache* cache,
+                 const ShpExportSettings& settings, std::string& error) {
+  LoadScreenDocument document;
+  document.appDir = appDir;
+  document.imageCache = cache;
+  if (!LoadScene(scene, document, error, SceneMaps::kShownRowsOnly)) return false;
+  const ShpExportResult result = ExportShp(document, settings);
+  if (!result.success) error = DescribeShpExportFailure(result);
+  return result.success;
 }
 
 }  // namespace
 
 int RunExport(int argc, char** argv) {
-  Arguments args;
+  std::vector<char*> rest;
+  std::set<std::string> flags;
   std::string error;
-  if (!ParseArguments(argc, argv, {"-o", "--palette", "--use-palette", "--colors", "--package"}, args, error))
+  if (!TakeFlags(argc, argv, {"--dither", "--keep-index0"}, rest, flags, error)) return UsageError(error);
+  Arguments args;
+  if (!ParseArguments(static_cast<int>(rest.size()), rest.data(),
+                      {"-o", "--palette", "--use-palette", "--colors", "--package", "--quantizer", "--out-dir"}, args,
+                      error))
     return UsageError(error);
-  if (GivenTwice(args, error)) return UsageError("option " + error + " given twice");
-  if (args.positional.size() != 1) return UsageError("export needs one scene file");
+  const std::string* outDir = args.Option("--out-dir");
   const std::string* out = args.Option("-o");
-  if (!out) return UsageError("export needs -o OUT.shp");
   const std::string* newPalette = args.Option("--palette");
   const std::string* usePalette = args.Option("--use-palette");
-  if (!newPalette == !usePalette) return UsageError("export needs exactly one of --palette OUT.pal and --use-palette IN.pal");
+  if (args.positional.empty()) return UsageError("export needs a scene file");
+  if (outDir) {
+    if (out || newPalette) return UsageError("--out-dir names the files itself: leave out -o and --palette");
+    const std::string clash = SharedOutputName(args.positional);
+    if (!clash.empty()) return UsageError("scenes " + clash + " would write the same files");
+  } else {
+    if (args.positional.size() != 1) return UsageError("export of several scenes needs --out-dir DIR");
+    if (!out) return UsageError("export needs -o OUT.shp");
+    if (!newPalette == !usePalette)
+      return UsageError("export needs exactly one of --palette OUT.pal and --use-palette IN.pal");
+  }
 
   ShpExportSettings settings;
-  settings.exportPath = *out;
-  settings.paletteMode = newPalette ? NewPalette : ExistingPalette;
-  settings.palettePath = newPalette ? *newPalette : *usePalette;
+  settings.paletteMode = usePalette ? ExistingPalette : NewPalette;
+  if (usePalette) settings.palettePath = *usePalette;
   if (const std::string* colors = args.Option("--colors"))
     if (!ParseColorCount(*colors, settings.colorCount)) return UsageError("--colors needs a number, not '" + *colors + "'");
+  if (const std::string* quantizer = args.Option("--quantizer")) {
+    if (!ParseQuantizerName(*quantizer, settings.quantizer))
+      return UsageError("unknown quantizer '" + *quantizer + "' (octree or best)");
+    if (usePalette) return UsageError("--quantizer builds a new palette; it has no use with --use-palette");
+  }
+  settings.dither = flags.count("--dither") != 0;
+  settings.keepIndex0 = flags.count("--keep-index0") != 0;
+  if (settings.keepIndex0 && settings.colorCount < 2) return UsageError("--keep-index0 needs --colors of at least 2");
 
-  const std::string* package = args.Option("--package");
-  LoadScreenDocument document;
-  document.appDir = PackageDirectory(package ? *package : DefaultPackageDirectory());
+  std::string appDir;
+  if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
-  if (!LoadScene(args.positional[0], document, error)) return Failure(args.positional[0] + ": " + error);
 
-  const ShpExportResult result = ExportShp(document, settings);
-  if (!result.success) return Failure(result.file.empty() ? result.message : result.file + ": " + result.message);
-  return 0;
+  if (!outDir) {
+    settings.exportPath = *out;
+    settings.palettePath = newPalette ? *newPalette : *usePalette;
+    if (!ExportScene(args.positional[0], appDir, nullptr, settings, error)) return Failure(error);
+    return 0;
+  }
+
+  if (!MakeOutputFolder(*outDir, error)) return Failure(error);
+  return RunBatch(args.positional, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
+    ShpExportSettings mine = settings;
+    mine.exportPath = OutputPathFor(*outDir, scene, ".shp");
+    if (!usePalette) mine.palettePath = OutputPathFor(*outDir, scene, ".pal");
+    SceneOutcome outcome;
+    outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
+    outcome.written = mine.exportPath + (usePalette ? "" : ", " + mine.palettePath);
+    return outcome;
+  });
 }

@@ -1,3 +1,5 @@
 #pragma once
-// vantorel export SCENE.ini -o OUT.shp (--palette OUT.pal | --use-palette IN.pal) [--colors N] [--package DIR]
+// vantorel export SCENE.ini -o OUT.shp (--palette OUT.pal | --use-palette IN.pal) [options]
+// vantorel export SCENE.ini... --out-dir DIR [--use-palette IN.pal] [options]
+//   options: --colors N, --quantizer octree|best, --dither, --keep-index0, --package DIR
 int RunExport(int argc, char** argv);

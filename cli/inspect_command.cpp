@@ -4,6 +4,7 @@
 
 #include "command_line.h"
 #include "image_files.h"
+#include "image_lib.h"
 #include "pal_file.h"
 #include "shp_reader.h"
 
@@ -33,6 +34,9 @@ int RunInspect(int argc, char** argv) {
   const std::string* out = args.Option("-o");
   if (!palettePath != !out) return UsageError("inspect needs both --palette P.pal and -o OUT.png, or neither");
   const std::string& path = args.positional[0];
+  if (out)
+    if (const std::string problem = ImageSaveProblem(out->c_str()); !problem.empty())
+      return Failure(*out + ": cannot write the image: " + problem);
 
   FileBytes bytes;
   ShpSprite sprite;
@@ -41,9 +45,9 @@ int RunInspect(int argc, char** argv) {
 
   Palette palette;
   if (palettePath) {
-    switch (ReadPalFile(palettePath->c_str(), palette)) {
-      case PalReadStatus::kOpenError: return Failure(*palettePath + ": PAL file open error!");
-      case PalReadStatus::kReadError: return Failure(*palettePath + ": PAL file read error!");
+    switch (ReadPalFile(palettePath->c_str(), palette, error)) {
+      case PalReadStatus::kOpenError: return Failure(*palettePath + ": PAL file open error! (" + error + ")");
+      case PalReadStatus::kReadError: return Failure(*palettePath + ": PAL file read error! (" + error + ")");
       case PalReadStatus::kOk: break;
     }
   }
@@ -57,6 +61,6 @@ int RunInspect(int argc, char** argv) {
   if (!DecodeShpFrameToImage(bytes.data.get(), bytes.size, sprite, 0, palette, picture, error))
     return Failure(path + ": " + error);
   if (!InitImageFiles()) return Failure("the image library did not start");
-  if (!SaveImageFile(out->c_str(), picture)) return Failure(*out + ": cannot write the image");
+  if (!SaveImageFile(out->c_str(), picture, error)) return Failure(*out + ": cannot write the image: " + error);
   return 0;
 }

@@ -9,13 +9,18 @@ namespace {
 const char kUsage[] =
     "usage: vantorel <verb> ...\n"
     "  vantorel render SCENE.ini -o OUT.png [--package DIR]\n"
+    "  vantorel render SCENE.ini... --out-dir DIR [--format png|bmp|tga|jpg] [--package DIR]\n"
     "      compose the load screen a scene file describes and save it as an image\n"
-    "  vantorel export SCENE.ini -o OUT.shp (--palette OUT.pal | --use-palette IN.pal)\n"
-    "                  [--colors N] [--package DIR]\n"
+    "  vantorel export SCENE.ini -o OUT.shp (--palette OUT.pal | --use-palette IN.pal) [OPTIONS]\n"
+    "  vantorel export SCENE.ini... --out-dir DIR [--use-palette IN.pal] [OPTIONS]\n"
     "      write the load screen as an SHP sprite with a new or an existing palette\n"
+    "      OPTIONS: --colors N (1..256), --quantizer octree|best (new palette),\n"
+    "               --dither (Floyd-Steinberg), --keep-index0 (no pixel uses entry 0),\n"
+    "               --package DIR\n"
     "  vantorel inspect FILE.shp [--palette P.pal -o OUT.png]\n"
     "      check an SHP file and print its frames; decode frame 0 with a palette\n"
-    "DIR holds Templates/ and Settings.ini; by default the package beside this program.\n";
+    "--package DIR holds Templates/ and Settings.ini; by default the package beside this program.\n"
+    "With --out-dir, DIR/NAME.shp (and NAME.pal, or NAME.png) per scene NAME.ini, on every core.\n";
 }  // namespace
 
 int main(int argc, char** argv) {

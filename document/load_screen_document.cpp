@@ -1,6 +1,7 @@
 #include "load_screen_document.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "image_files.h"
 
@@ -11,12 +12,25 @@ const char* const kPrefixes[] = {"all", "sov", "psy"};
 const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
 
 // Loads a template into a fresh image; false (image empty) when the path is too long or the
-// file cannot be read.
-bool LoadTemplate(const std::string& appDir, const std::string& fileName, MemoryImage& into) {
+// file cannot be read, with `problem` saying which file and why. Read through the
+// document's image cache when it has one.
+bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileName, MemoryImage& into,
+                  TemplateProblem& problem, int rowLimit = 0) {
   into.Free();
-  const std::string path = TemplatePath(appDir, fileName);
-  if (path.empty()) return false;
-  return LoadImageFile(path.c_str(), into);
+  const std::string& appDir = document.appDir;
+  problem = {appDir + "Templates" + kPathSeparator + fileName, {}, false};
+  if (TemplatePath(appDir, fileName).empty()) {
+    problem.reason = PathLengthProblem(problem.path);
+    return false;
+  }
+  const bool loaded = document.imageCache
+                          ? document.imageCache->LoadRows(problem.path, into, rowLimit, problem.reason)
+                          : rowLimit > 0 ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
+                                         : LoadImageFile(problem.path.c_str(), into, problem.reason);
+  if (loaded) return true;
+  std::error_code ignored;
+  problem.missing = !std::filesystem::exists(problem.path, ignored);
+  return false;
 }
 
 // Brings an offset back inside a map that may have another size than the previous one.
@@ -50,15 +64,19 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
     const char* file;
     MemoryImage* image;
     const char* message;
+    int rowLimit;
   };
   const Common commons[] = {
-      {"com_largetargetbox.png", &largeTargetBox, "Error: Can't find com_largetargetbox.png file."},
-      {"com_smalltargetbox.png", &smallTargetBox, "Error: Can't find com_smalltargetbox.png file."},
-      {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file."},
+      {"com_largetargetbox.png", &largeTargetBox, "Error: Can't find com_largetargetbox.png file.", 0},
+      {"com_smalltargetbox.png", &smallTargetBox, "Error: Can't find com_smalltargetbox.png file.", 0},
+      {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file.", worldMap2xRowLimit},
   };
   for (const Common& common : commons) {
-    if (!LoadTemplate(appDir, common.file, *common.image)) {
-      message = common.message;
+    if (!LoadTemplate(*this, common.file, *common.image, lastTemplateProblem, common.rowLimit)) {
+      // A file that is there but cannot be read is not reported as missing.
+      message = lastTemplateProblem.missing ? std::string(common.message)
+                                            : "Error: Can't load " + std::string(common.file) + " file: " +
+                                                  lastTemplateProblem.reason + ".";
       return false;
     }
   }
@@ -78,13 +96,14 @@ bool LoadScreenDocument::SetSide(int newSide) {
   if (newSide < 0 || newSide > 2) return false;
   // Both templates go into temporaries first, so a missing file changes nothing.
   MemoryImage newMap, newFrame;
-  if (!LoadTemplate(appDir, WorldMapFileName(newSide), newMap)) return false;
-  if (!LoadTemplate(appDir, InterfaceFrameFileName(newSide, cameoCount == -1 ? 2 : cameoCount), newFrame))
-    return false;
+  const int frameCount = cameoCount == -1 ? 2 : cameoCount;
+  if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap, lastTemplateProblem, worldMapRowLimit)) return false;
+  if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, frameCount), newFrame, lastTemplateProblem)) return false;
   WillChange();
   side = newSide;
   worldMap = std::move(newMap);
   interfaceFrame = std::move(newFrame);
+  frameCount_ = frameCount;
   WrapInside(smallMapOffset, worldMap);
   WriteSideStatus();
   shell_->RepaintView();
@@ -94,11 +113,17 @@ bool LoadScreenDocument::SetSide(int newSide) {
 bool LoadScreenDocument::SetCameoCount(int count) {
   if (count == cameoCount) return true;
   if (count != 2 && count != 3) return true;
+  // The first count after the first side: that side loaded the frame for it already.
+  const bool frameLoaded = count == frameCount_ && interfaceFrame.valid;
   MemoryImage newFrame;
-  if (!LoadTemplate(appDir, InterfaceFrameFileName(side, count), newFrame)) return false;
+  if (!frameLoaded && !LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame, lastTemplateProblem))
+    return false;
   WillChange();
+  if (!frameLoaded) {
+    interfaceFrame = std::move(newFrame);
+    frameCount_ = count;
+  }
   cameoCount = count;
-  interfaceFrame = std::move(newFrame);
   WriteSideStatus();
   shell_->RepaintView();
   return true;

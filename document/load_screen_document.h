@@ -19,13 +19,16 @@
 
 #include "change_recorder.h"
 #include "document_shell.h"
+#include "image_file_cache.h"
+#include "path_limits.h"
 #include "marker_list.h"
 #include "memory_image.h"
 
 inline constexpr int CanvasWidth = 800;
 inline constexpr int CanvasHeight = 520;
-// Path buffers of the Windows build hold this many characters with the terminator.
-inline constexpr std::size_t kMaxPath = 260;
+// Path buffers hold this many characters with the terminator: 260 in the Windows build,
+// what the system allows elsewhere.
+inline constexpr std::size_t kMaxPath = kPathBufferSize;
 
 struct Point {
   int x = 0;
@@ -53,11 +56,28 @@ std::string TemplatePath(const std::string& appDir, const std::string& fileName)
 std::string WorldMapFileName(int side);
 std::string InterfaceFrameFileName(int side, int cameoCount);
 
+// Why a template could not be loaded: its path, the reason in the user's terms, and
+// whether the file is simply not there.
+struct TemplateProblem {
+  std::string path;
+  std::string reason;
+  bool missing = false;
+};
+
 class LoadScreenDocument {
  public:
   explicit LoadScreenDocument(DocumentShell* shell = nullptr);
 
   std::string appDir;  // folder of the package, ending with a separator
+  // Where template files are read through, when several documents share one package
+  // (null: each file is decoded on its own). Not owned.
+  ImageFileCache* imageCache = nullptr;
+  // How many rows of the world map and of the 2x map, from the top, are ever shown (0: all
+  // of them). The command-line tool sets them from a scene's fixed offsets, so that only
+  // those rows are decoded and the maps come out that high; the editor, whose maps move,
+  // leaves them at 0. A cache (batches) decodes whole maps once and hands out those rows.
+  int worldMapRowLimit = 0;
+  int worldMap2xRowLimit = 0;
   int side = -1;
   int cameoCount = -1;
   int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
@@ -80,6 +100,9 @@ class LoadScreenDocument {
   MarkerList markers;
   int selectedMarker = -1;
 
+  // Set by each template load that fails (LoadCommonTemplates, SetSide, SetCameoCount).
+  TemplateProblem lastTemplateProblem;
+
   DocumentShell& shell() { return *shell_; }
   void SetShell(DocumentShell* shell);
   // Null (the default) records nothing.
@@ -90,7 +113,8 @@ class LoadScreenDocument {
   }
 
   // Loads the three common templates in their fixed order. On the first one missing,
-  // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...).
+  // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...);
+  // one that is there but cannot be read gets "Error: Can't load <file> file: <reason>.".
   bool LoadCommonTemplates(std::string& message);
 
   // Switches to side 0..2 and loads its world map and interface frame. Nothing when the side
@@ -113,4 +137,6 @@ class LoadScreenDocument {
   void WriteSideStatus();
   DocumentShell* shell_;
   ChangeRecorder* recorder_ = nullptr;
+  // The cameo count the loaded interface frame is for (-1 before the first side).
+  int frameCount_ = -1;
 };

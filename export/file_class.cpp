@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "system_error.h"
+
 bool FileClass::SetName(const char* path) {
   std::size_t length = 0;
   if (!path) length = kMaxFileName;
@@ -9,11 +11,24 @@ bool FileClass::SetName(const char* path) {
   if (length >= kMaxFileName) {
     hasName_ = 0;
     name_[0] = '\0';
+    refusedName_ = path ? std::string(path) : std::string();
     return false;
   }
+  refusedName_.clear();
   std::memcpy(name_, path, length + 1);
   hasName_ = 1;
   return true;
+}
+
+int FileClass::Fail() {
+  lastError_ = LastSystemError();
+  return 0;
+}
+
+std::string FileClass::ErrorText() const {
+  if (!hasName_) return refusedName_.empty() ? "no file name" : PathLengthProblem(refusedName_);
+  if (lastError_ == 0) return "the file ends too early";
+  return SystemErrorText(lastError_);
 }
 
 int FileClass::Open(int mode) {

@@ -3,9 +3,11 @@
 //
 // Invariants: the file is open exactly when the handle is valid; the object owns the handle
 // and closes it when it goes (objects are not copied). The name is at most kMaxFileName - 1
-// characters; a longer one is refused and leaves the object without a name.
+// characters (259 in the Windows build, as long as the system allows elsewhere); a longer
+// one is refused and leaves the object without a name.
 //
-// Failures come back as 0 from Open, Read and Write; nothing is shown to the user. The one
+// Failures come back as 0 from Open, Read, Write and Flush; nothing is shown to the user,
+// and ErrorText says why the last one failed. The one
 // exception: GetSize and Seek on a file that is not open throw the plain int 0, because
 // calling them then is a programming mistake, not a condition of the disk.
 // The platform parts live in file_class_posix.cpp and file_class_win32.cpp.
@@ -13,14 +15,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+#include "path_limits.h"
 
 class FileClass {
  public:
   // The platform handle (a descriptor or a HANDLE), -1 while no file is open.
   using Handle = std::intptr_t;
   static constexpr Handle kInvalidHandle = -1;
-  // Room for a name with its terminator, as in a Windows path buffer.
-  static constexpr std::size_t kMaxFileName = 260;
+  // Room for a name with its terminator: a Windows path buffer of 260 characters there.
+  static constexpr std::size_t kMaxFileName = kPathBufferSize;
   // What GetSize gives when the system cannot tell the size.
   static constexpr std::uint64_t kUnknownSize = UINT64_MAX;
 
@@ -50,6 +55,12 @@ class FileClass {
   // The file stays open either way.
   int Read(void* buffer, std::uint32_t count);
   int Write(const void* buffer, std::uint32_t count);
+  // Makes what was written durable on the disk before the file is renamed or relied on.
+  // 1, or 0 when the file is not open or the system refuses.
+  int Flush();
+  // Why the last Open, Read, Write or Flush failed, in the system's words ("Permission
+  // denied", "No space left on device"; "the path is too long ..." for a refused name).
+  std::string ErrorText() const;
 
   // The whole size of the open file in bytes, or kUnknownSize when the system cannot tell.
   // Throws int 0 when no file is open.
@@ -66,9 +77,12 @@ class FileClass {
   bool IsOpen() const { return isOpen_ != 0; }
 
  private:
-  Handle OpenHandle(int mode) const;
+  Handle OpenHandle(int mode);
   void ReleaseHandle();
+  int Fail();
   int isOpen_ = 0;
+  long lastError_ = 0;
+  std::string refusedName_;
   int hasName_ = 0;
   Handle handle_ = kInvalidHandle;
   char name_[kMaxFileName] = {};

@@ -5,15 +5,16 @@
 
 #include "file_class.h"
 
-FileClass::Handle FileClass::OpenHandle(int mode) const {
+FileClass::Handle FileClass::OpenHandle(int mode) {
   int flags = O_RDWR | O_CREAT | O_TRUNC;
   if (mode == kRead) flags = O_RDONLY;
   else if (mode == kWrite) flags = O_WRONLY | O_CREAT | O_TRUNC;
   const int fd = open(name_, flags | O_CLOEXEC, 0666);
-  if (fd < 0) return kInvalidHandle;
+  if (fd < 0) return Fail(), kInvalidHandle;
   // A folder opens for reading here but not on Windows: refuse it the same way.
   struct stat info;
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    lastError_ = EISDIR;
     close(fd);
     return kInvalidHandle;
   }
@@ -31,7 +32,11 @@ int FileClass::Read(void* buffer, std::uint32_t count) {
   while (done < count) {
     const ssize_t got = read(static_cast<int>(handle_), bytes + done, count - done);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return 0;
+    if (got < 0) return Fail();
+    if (got == 0) {
+      lastError_ = 0;  // the end of the file
+      return 0;
+    }
     done += static_cast<std::uint32_t>(got);
   }
   return 1;
@@ -44,10 +49,19 @@ int FileClass::Write(const void* buffer, std::uint32_t count) {
   while (done < count) {
     const ssize_t put = write(static_cast<int>(handle_), bytes + done, count - done);
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return 0;
+    if (put < 0) return Fail();
+    if (put == 0) {
+      lastError_ = ENOSPC;
+      return 0;
+    }
     done += static_cast<std::uint32_t>(put);
   }
   return 1;
+}
+
+int FileClass::Flush() {
+  if (!isOpen_) return 0;
+  return fsync(static_cast<int>(handle_)) == 0 ? 1 : Fail();
 }
 
 std::uint64_t FileClass::GetSize() {

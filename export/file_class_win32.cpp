@@ -6,7 +6,7 @@ namespace {
 HANDLE AsHandle(FileClass::Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 }  // namespace
 
-FileClass::Handle FileClass::OpenHandle(int mode) const {
+FileClass::Handle FileClass::OpenHandle(int mode) {
   DWORD access = GENERIC_READ | GENERIC_WRITE, disposition = CREATE_ALWAYS;
   if (mode == kRead) {
     access = GENERIC_READ;
@@ -16,7 +16,8 @@ FileClass::Handle FileClass::OpenHandle(int mode) const {
   }
   // Share mode 0: nobody else opens the file while it is ours.
   const HANDLE handle = CreateFileA(name_, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return handle == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(handle);
+  if (handle == INVALID_HANDLE_VALUE) return Fail(), kInvalidHandle;
+  return reinterpret_cast<Handle>(handle);
 }
 
 void FileClass::ReleaseHandle() { ::CloseHandle(AsHandle(handle_)); }
@@ -24,15 +25,24 @@ void FileClass::ReleaseHandle() { ::CloseHandle(AsHandle(handle_)); }
 int FileClass::Read(void* buffer, std::uint32_t count) {
   if (!isOpen_ || !buffer || count == 0) return 0;
   DWORD got = 0;
-  if (!ReadFile(AsHandle(handle_), buffer, count, &got, nullptr)) return 0;
-  return got == count ? 1 : 0;
+  if (!ReadFile(AsHandle(handle_), buffer, count, &got, nullptr)) return Fail();
+  if (got == count) return 1;
+  lastError_ = ERROR_HANDLE_EOF;
+  return 0;
 }
 
 int FileClass::Write(const void* buffer, std::uint32_t count) {
   if (!isOpen_ || !buffer || count == 0) return 0;
   DWORD put = 0;
-  if (!WriteFile(AsHandle(handle_), buffer, count, &put, nullptr)) return 0;
-  return put == count ? 1 : 0;
+  if (!WriteFile(AsHandle(handle_), buffer, count, &put, nullptr)) return Fail();
+  if (put == count) return 1;
+  lastError_ = ERROR_DISK_FULL;
+  return 0;
+}
+
+int FileClass::Flush() {
+  if (!isOpen_) return 0;
+  return FlushFileBuffers(AsHandle(handle_)) ? 1 : Fail();
 }
 
 std::uint64_t FileClass::GetSize() {

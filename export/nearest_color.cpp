@@ -1,19 +1,24 @@
 #include "nearest_color.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 
 namespace {
 int ClampCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
+int ClampFirst(int first, int count) { return first < 0 ? 0 : first >= count ? count - 1 : first; }
 
-int Distance(int dr, int dg, int db) { return 30 * dr * dr + 59 * dg * dg + 11 * db * db; }
+int Distance(int dr, int dg, int db, ColourWeights w) { return w.red * dr * dr + w.green * dg * dg + w.blue * db * db; }
+
 }  // namespace
 
-int FindNearestColor(const Palette& palette, int red, int green, int blue, int count) {
+int FindNearestColor(const Palette& palette, int red, int green, int blue, int count, int first,
+                     ColourWeights weights) {
   count = ClampCount(count);
-  int best = 0, bestDistance = 0x7FFFFFFF;
-  for (int i = 0; i < count; ++i) {
-    const int distance = Distance(palette[i].red - red, palette[i].green - green, palette[i].blue - blue);
+  first = ClampFirst(first, count);
+  int best = first, bestDistance = INT_MAX;
+  for (int i = first; i < count; ++i) {
+    const int distance = Distance(palette[i].red - red, palette[i].green - green, palette[i].blue - blue, weights);
     if (distance < bestDistance) {
       bestDistance = distance;
       best = i;
@@ -22,23 +27,35 @@ int FindNearestColor(const Palette& palette, int red, int green, int blue, int c
   return best;
 }
 
-void MapImageFullSearch(const Image& image, const Palette& palette, int count, std::uint8_t* indices) {
+void MapImageFullSearch(const Image& image, const Palette& palette, int count, std::uint8_t* indices, int first,
+                        ColourWeights weights) {
   if (!image.valid) return;
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     for (int x = 0; x < image.width; ++x)
       *indices++ = static_cast<std::uint8_t>(
-          FindNearestColor(palette, RedOf(row[x]), GreenOf(row[x]), BlueOf(row[x]), count));
+          FindNearestColor(palette, RedOf(row[x]), GreenOf(row[x]), BlueOf(row[x]), count, first, weights));
   }
 }
 
-NearestColorMapper::NearestColorMapper(const Palette& palette, int count) : entryCount_(ClampCount(count)) {
-  for (int i = 0; i < entryCount_; ++i) byGreen_[i] = {palette[i].green, palette[i].red, palette[i].blue, i};
-  std::stable_sort(byGreen_, byGreen_ + entryCount_, [](const Entry& a, const Entry& b) { return a.green < b.green; });
-  int position = 0;
-  for (int green = 0; green <= 256; ++green) {
-    while (position < entryCount_ && byGreen_[position].green < green) ++position;
-    firstWithGreen_[green] = position;
+NearestColorMapper::NearestColorMapper(const Palette& palette, int count, int first, ColourWeights weights)
+    : weights_(weights) {
+  count = ClampCount(count);
+  first = ClampFirst(first, count);
+  entryCount_ = count - first;
+  for (int i = first; i < count; ++i) {
+    entries_[i - first] = {palette[i].red, palette[i].green, palette[i].blue, i};
+    reds_[i - first] = palette[i].red;
+    greens_[i - first] = palette[i].green;
+    blues_[i - first] = palette[i].blue;
+  }
+  cellStarts_.reset(new (std::nothrow) std::int32_t[kCellCount]);
+  cellCounts_.reset(new (std::nothrow) std::uint16_t[kCellCount]);
+  if (cellStarts_ && cellCounts_) {
+    std::fill_n(cellStarts_.get(), kCellCount, -1);
+  } else {
+    cellStarts_.reset();
+    cellCounts_.reset();
   }
   cacheKeys_.reset(new (std::nothrow) std::uint32_t[std::size_t{1} << kCacheBits]);
   cacheIndices_.reset(new (std::nothrow) std::uint8_t[std::size_t{1} << kCacheBits]);
@@ -50,28 +67,72 @@ NearestColorMapper::NearestColorMapper(const Palette& palette, int count) : entr
   }
 }
 
-std::uint8_t NearestColorMapper::Search(int red, int green, int blue) const {
-  int best = kPaletteSize, bestDistance = 0x7FFFFFFF;
-  auto consider = [&](const Entry& entry) {
-    const int distance = Distance(entry.red - red, entry.green - green, entry.blue - blue);
-    if (distance < bestDistance || (distance == bestDistance && entry.index < best)) {
+// A cell's candidates are the entries whose nearest possible distance to a colour of the
+// cell is not above the smallest farthest distance of any entry: the winner for any colour
+// of the cell is among them, and so is every entry that ties with it. They are sorted by
+// that lower bound, so a search stops as soon as the bound passes the best distance.
+const NearestColorMapper::Candidate* NearestColorMapper::CellCandidates(int cell, int& count) {
+  if (!cellStarts_) return nullptr;
+  if (cellStarts_[cell] < 0) {
+    const int size = 1 << kCellShift;
+    const int redLow = (cell / (kCellsPerChannel * kCellsPerChannel)) * size;
+    const int greenLow = (cell / kCellsPerChannel % kCellsPerChannel) * size;
+    const int blueLow = (cell % kCellsPerChannel) * size;
+    const int redHigh = redLow + size - 1, greenHigh = greenLow + size - 1, blueHigh = blueLow + size - 1;
+    int lower[kPaletteSize];
+    int bound = INT_MAX;
+    for (int i = 0; i < entryCount_; ++i) {
+      const int r = reds_[i], g = greens_[i], b = blues_[i];
+      const int nr = std::max({0, redLow - r, r - redHigh}), ng = std::max({0, greenLow - g, g - greenHigh}),
+                nb = std::max({0, blueLow - b, b - blueHigh});
+      const int fr = std::max(r - redLow, redHigh - r), fg = std::max(g - greenLow, greenHigh - g),
+                fb = std::max(b - blueLow, blueHigh - b);
+      lower[i] = Distance(nr, ng, nb);
+      bound = std::min(bound, Distance(fr, fg, fb));
+    }
+    Candidate all[kPaletteSize];
+    Candidate* end = all;
+    for (int i = 0; i < entryCount_; ++i)
+      if (lower[i] <= bound) *end++ = {lower[i], entries_[i].red, entries_[i].green, entries_[i].blue, entries_[i].index};
+    std::sort(all, end, [](const Candidate& a, const Candidate& b) {
+      return a.lowerBound != b.lowerBound ? a.lowerBound < b.lowerBound : a.index < b.index;
+    });
+    try {
+      const std::size_t start = candidates_.size();
+      candidates_.insert(candidates_.end(), all, end);
+      cellStarts_[cell] = static_cast<std::int32_t>(start);
+      cellCounts_[cell] = static_cast<std::uint16_t>(end - all);
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+  }
+  count = cellCounts_[cell];
+  return candidates_.data() + cellStarts_[cell];
+}
+
+std::uint8_t NearestColorMapper::Search(int red, int green, int blue) {
+  int best = kPaletteSize, bestDistance = INT_MAX;
+  int count = 0;
+  const int cell = ((red >> kCellShift) * kCellsPerChannel + (green >> kCellShift)) * kCellsPerChannel + (blue >> kCellShift);
+  if (const Candidate* candidates = CellCandidates(cell, count)) {
+    for (int i = 0; i < count; ++i) {
+      const Candidate& c = candidates[i];
+      if (c.lowerBound > bestDistance) break;
+      const int distance = Distance(c.red - red, c.green - green, c.blue - blue);
+      if (distance < bestDistance || (distance == bestDistance && c.index < best)) {
+        bestDistance = distance;
+        best = c.index;
+      }
+    }
+    return static_cast<std::uint8_t>(best);
+  }
+  // No memory for the grid: the plain search.
+  for (int i = 0; i < entryCount_; ++i) {
+    const Entry& e = entries_[i];
+    const int distance = Distance(e.red - red, e.green - green, e.blue - blue);
+    if (distance < bestDistance) {
       bestDistance = distance;
-      best = entry.index;
-    }
-  };
-  // Walk outwards from the pixel's green in both directions. Once 59*dg^2 alone is above
-  // the best distance, nothing further on that side can win or tie.
-  int up = firstWithGreen_[green], down = up - 1;
-  while (up < entryCount_ || down >= 0) {
-    if (up < entryCount_) {
-      const int dg = byGreen_[up].green - green;
-      if (59 * dg * dg > bestDistance) up = entryCount_;
-      else consider(byGreen_[up++]);
-    }
-    if (down >= 0) {
-      const int dg = green - byGreen_[down].green;
-      if (59 * dg * dg > bestDistance) down = -1;
-      else consider(byGreen_[down--]);
+      best = e.index;
     }
   }
   return static_cast<std::uint8_t>(best);

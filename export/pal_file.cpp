@@ -22,11 +22,25 @@ PalBytes PalBytesFromPalette(const Palette& palette) {
   return bytes;
 }
 
-PalReadStatus ReadPalFile(const char* path, Palette& palette) {
+PalReadStatus ReadPalFile(const char* path, Palette& palette, std::string& reason) {
   FileClass file;
-  if (!file.SetName(path) || !file.Open(FileClass::kRead)) return PalReadStatus::kOpenError;
+  if (!file.SetName(path) || !file.Open(FileClass::kRead)) {
+    reason = file.ErrorText();
+    return PalReadStatus::kOpenError;
+  }
   PalBytes bytes;
-  if (!file.Read(bytes.data(), kPalFileSize)) return PalReadStatus::kReadError;
+  if (!file.Read(bytes.data(), kPalFileSize)) {
+    const std::uint64_t size = file.GetSize();
+    reason = size < kPalFileSize ? "the file has " + std::to_string(size) + " bytes, a palette needs " +
+                                       std::to_string(kPalFileSize)
+                                 : file.ErrorText();
+    return PalReadStatus::kReadError;
+  }
   palette = PaletteFromPalBytes(bytes);
   return PalReadStatus::kOk;
+}
+
+PalReadStatus ReadPalFile(const char* path, Palette& palette) {
+  std::string ignored;
+  return ReadPalFile(path, palette, ignored);
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "palette.h"
 
@@ -19,5 +20,7 @@ PalBytes PalBytesFromPalette(const Palette& palette);
 enum class PalReadStatus { kOk, kOpenError, kReadError };
 // Reads the first 768 bytes of the file at `path` into `palette` (8-bit); a longer file is
 // accepted. kOpenError when it cannot be opened, kReadError when it holds fewer than 768
-// bytes; `palette` is then unchanged.
+// bytes; `palette` is then unchanged and `reason` says why ("No such file or directory",
+// "the file has 100 bytes, a palette needs 768").
+PalReadStatus ReadPalFile(const char* path, Palette& palette, std::string& reason);
 PalReadStatus ReadPalFile(const char* path, Palette& palette);

@@ -5,15 +5,15 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <vector>
 
-#include "color_quantizer.h"
 #include "file_class.h"
+#include "file_replacement.h"
 #include "image_files.h"
 #include "memory_image.h"
-#include "nearest_color.h"
+#include "picture_mapping.h"
 #include "pal_file.h"
 #include "renderer.h"
-#include "replace_file.h"
 #include "shp_format.h"
 
 namespace {
@@ -30,11 +30,12 @@ constexpr char kPictureError[] = "The picture cannot be stored in an SHP file!";
 
 constexpr int kProgressRowInterval = 50;
 
-ShpExportResult Failed(const std::string& message, const std::string& file) {
+ShpExportResult Failed(const std::string& message, const std::string& file, const std::string& reason = {}) {
   ShpExportResult result;
   result.message = message;
   result.caption = "Error";
   result.file = file;
+  result.reason = reason;
   return result;
 }
 
@@ -43,51 +44,6 @@ void Step(const ExportProgress& progress) {
 }
 
 int ClampColorCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
-
-bool IsFolder(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::is_directory(path, ignored);
-}
-
-// Anything at the path, a dangling link included.
-bool Exists(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-}
-
-// A file written under a temporary name beside its target; removed when the object goes
-// unless it was moved over the target.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& target) : path_(TempPathBeside(target, ".tmp")) {}
-  ~TemporaryFile() {
-    file_.Close();
-    if (!moved_) RemoveFileQuietly(path_);
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  bool Create() { return file_.SetName(path_.c_str()) && file_.Open(FileClass::kWrite); }
-  FileClass& file() { return file_; }
-  const std::string& path() const { return path_; }
-  void MarkMoved() { moved_ = true; }
-
- private:
-  std::string path_;
-  FileClass file_;
-  bool moved_ = false;
-};
-
-// Fills `palette` from the quantizer; entries it leaves unfilled are black. False when the
-// quantizer ran out of memory.
-bool BuildNewPalette(const Image& picture, int count, Palette& palette) {
-  ColorQuantizer quantizer(static_cast<std::uint32_t>(count), 8);
-  if (!quantizer.BuildFromImage(picture)) return false;
-  ColorTableEntry table[kPaletteSize] = {};
-  quantizer.FillColorTable(table, kPaletteSize);
-  for (int i = 0; i < kPaletteSize; ++i) palette[i] = {table[i].red, table[i].green, table[i].blue};
-  return true;
-}
 
 ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
   ShpFileHeader header;
@@ -101,47 +57,28 @@ ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
   std::uint8_t headerBytes[kShpFileHeaderSize], frameBytes[kShpFrameHeaderSize];
   EncodeShpFileHeader(header, headerBytes);
   EncodeShpFrameHeader(frame, frameBytes);
-  if (!file.Write(headerBytes, sizeof headerBytes)) return Failed(kShpFileHeaderError, "");
-  if (!file.Write(frameBytes, sizeof frameBytes)) return Failed(kShpFrameHeaderError, "");
+  if (!file.Write(headerBytes, sizeof headerBytes)) return Failed(kShpFileHeaderError, "", file.ErrorText());
+  if (!file.Write(frameBytes, sizeof frameBytes)) return Failed(kShpFrameHeaderError, "", file.ErrorText());
   ShpExportResult ok;
   ok.success = true;
   return ok;
 }
 
-// Puts the finished temporaries in place: the PAL first (when there is one), then the SHP.
-// If the SHP cannot follow, the earlier PAL is put back, so either both files are new or
-// neither changed.
-ShpExportResult CommitFiles(TemporaryFile& shp, const std::string& shpTarget, TemporaryFile* pal,
-                            const std::string& palTarget) {
-  if (IsFolder(shpTarget)) return Failed(kShpOpenError, shpTarget);
-  std::string backup;
-  if (pal) {
-    if (IsFolder(palTarget)) return Failed(kPalCreateError, palTarget);
-    if (Exists(palTarget)) {
-      backup = TempPathBeside(palTarget, ".bak");
-      if (!ReplaceFileWith(palTarget, backup)) return Failed(kPalCreateError, palTarget);
-    }
-    if (!ReplaceFileWith(pal->path(), palTarget)) {
-      if (!backup.empty()) ReplaceFileWith(backup, palTarget);
-      return Failed(kPalCreateError, palTarget);
-    }
-    pal->MarkMoved();
-  }
-  if (!ReplaceFileWith(shp.path(), shpTarget)) {
-    if (pal) {
-      if (!backup.empty()) ReplaceFileWith(backup, palTarget);
-      else RemoveFileQuietly(palTarget);
-    }
-    return Failed(kShpOpenError, shpTarget);
-  }
-  shp.MarkMoved();
-  if (!backup.empty()) RemoveFileQuietly(backup);
-  ShpExportResult ok;
-  ok.success = true;
-  return ok;
+// Opens the replacement's temporary file for writing through FileClass.
+bool OpenTemporary(FileReplacement& replacement, FileClass& file, std::string& reason) {
+  if (reason = replacement.TargetProblem(); !reason.empty()) return false;
+  if (file.SetName(replacement.temporaryPath().c_str()) && file.Open(FileClass::kWrite)) return true;
+  reason = file.ErrorText();
+  return false;
 }
 
 }  // namespace
+
+std::string DescribeShpExportFailure(const ShpExportResult& result) {
+  std::string text = result.file.empty() ? result.message : result.file + ": " + result.message;
+  if (!result.reason.empty()) text += " (" + result.reason + ")";
+  return text;
+}
 
 bool SameFilePath(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
@@ -170,55 +107,73 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       picture.height > kMaxImageSide)
     return Failed(kPictureError, "");
   const int width = picture.width, height = picture.height;
+  const int first = settings.keepIndex0 ? 1 : 0;
+  if (first >= count) return Failed(kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
   if (settings.paletteMode == ExistingPalette) {
-    switch (ReadPalFile(settings.palettePath.c_str(), palette)) {
-      case PalReadStatus::kOpenError: return Failed(kPalOpenError, settings.palettePath);
-      case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath);
+    std::string reason;
+    switch (ReadPalFile(settings.palettePath.c_str(), palette, reason)) {
+      case PalReadStatus::kOpenError: return Failed(kPalOpenError, settings.palettePath, reason);
+      case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath, reason);
       case PalReadStatus::kOk: break;
     }
-  } else if (!BuildNewPalette(picture, count, palette)) {
+  } else if (!BuildNewPalette(picture, settings.quantizer, count, first, palette)) {
     return Failed(kOutOfMemoryMessage, "");
   }
   Step(progress);
 
-  if (IsFolder(settings.exportPath)) return Failed(kShpOpenError, settings.exportPath);
-  TemporaryFile shp(settings.exportPath);
-  if (!shp.Create()) return Failed(kShpOpenError, settings.exportPath);
-  ShpExportResult headers = WriteShpHeaders(shp.file(), width, height);
-  if (!headers.success) return Failed(headers.message, settings.exportPath);
+  FileReplacement shp(settings.exportPath);
+  FileClass shpFile;
+  std::string reason;
+  if (!OpenTemporary(shp, shpFile, reason)) return Failed(kShpOpenError, settings.exportPath, reason);
+  ShpExportResult headers = WriteShpHeaders(shpFile, width, height);
+  if (!headers.success) return Failed(headers.message, settings.exportPath, headers.reason);
 
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]());
+  std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]);
   if (!indices) return Failed(kOutOfMemoryMessage, "");
-  NearestColorMapper mapper(palette, count);
-  for (int y = 0; y < height; ++y) {
-    mapper.MapRow(picture.GetRow(y), width, indices.get() + static_cast<std::size_t>(y) * width);
-    if (y % kProgressRowInterval == 0) Step(progress);
-  }
-  if (!shp.file().Write(indices.get(), static_cast<std::uint32_t>(pixelCount)))
-    return Failed(kShpImageDataError, settings.exportPath);
+  MappingOptions mapping;
+  mapping.count = count;
+  mapping.first = first;
+  mapping.dither = settings.dither;
+  // The best palette is made for plain RGB distance; the rest keep the luma weights.
+  if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
+  if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
+        if (y % kProgressRowInterval == 0) Step(progress);
+      }))
+    return Failed(kOutOfMemoryMessage, "");
+  if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
+    return Failed(kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);
   indices.reset();
-  shp.file().Close();
+  shpFile.Close();
 
-  std::optional<TemporaryFile> pal;
+  std::optional<FileReplacement> pal;
+  std::vector<FileReplacement*> files;
   if (settings.paletteMode == NewPalette) {
-    if (IsFolder(settings.palettePath)) return Failed(kPalCreateError, settings.palettePath);
     pal.emplace(settings.palettePath);
-    if (!pal->Create()) return Failed(kPalCreateError, settings.palettePath);
+    FileClass palFile;
+    if (!OpenTemporary(*pal, palFile, reason)) return Failed(kPalCreateError, settings.palettePath, reason);
     const PalBytes bytes = PalBytesFromPalette(palette);
-    if (!pal->file().Write(bytes.data(), kPalFileSize)) return Failed(kPalWriteError, settings.palettePath);
-    pal->file().Close();
+    if (!palFile.Write(bytes.data(), kPalFileSize) || !palFile.Flush())
+      return Failed(kPalWriteError, settings.palettePath, palFile.ErrorText());
+    files.push_back(&*pal);
   }
-  return CommitFiles(shp, settings.exportPath, pal ? &*pal : nullptr, settings.palettePath);
+  files.push_back(&shp);
+  CommitFailure failure;
+  if (!CommitReplacements(files, failure))
+    return Failed(failure.file == settings.exportPath ? kShpOpenError : kPalCreateError, failure.file, failure.reason);
+  ShpExportResult ok;
+  ok.success = true;
+  return ok;
 }
 
 ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,
                           const ExportProgress& progress) {
   MemoryImage picture;
-  if (!picture.Create(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
+  // The render paints every pixel, from its black fill on.
+  if (!picture.Allocate(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
   RenderLoadScreen(document, &picture);
   Step(progress);
   return ExportPictureAsShp(picture, settings, progress);

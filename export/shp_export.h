@@ -6,8 +6,13 @@
 // palette, after rows 0, 50, ..., 500 are mapped, and after the image data is written.
 //
 // Files are never left half-written: the SHP and the PAL go to temporary files beside their
-// targets and are renamed over them (the PAL first) only once both are complete. A failed
-// export leaves the files at both paths exactly as they were and no temporary file.
+// targets, are flushed to the disk, and are renamed over them (the PAL first) only once both
+// are complete (file_replacement.h). Each file on its own is replaced atomically, and the
+// old palette stays reachable until the SHP is in place, so a failed commit puts it back;
+// a process killed between the two renames leaves the new PAL beside the old SHP, both
+// complete. A failed export leaves the files at both paths exactly as they were and no
+// temporary file; a successful one also removes what interrupted earlier exports left
+// beside the same targets.
 // An SHP path that names the palette file is refused in either mode (kSamePathMessage), as
 // the SHP would replace the palette it was made with.
 #pragma once
@@ -17,6 +22,7 @@
 
 #include "image.h"
 #include "load_screen_document.h"
+#include "palette_builder.h"
 
 enum PaletteMode { NewPalette = 0, ExistingPalette = 1 };
 
@@ -27,22 +33,36 @@ struct ShpExportSettings {
   // Most colours of a new palette, and the palette entries pixels may use (both modes);
   // clamped to 1..256.
   int colorCount = 256;
+  // How a new palette is built; Best also maps pixels by plain RGB distance.
+  Quantizer quantizer = Quantizer::Octree;
+  bool dither = false;                      // Floyd-Steinberg error diffusion (either mode)
+  // Keeps every pixel off entry 0, which the games draw as transparent: a new palette gets
+  // black there and colorCount - 1 colours after it; an existing one keeps entry 0 unused.
+  bool keepIndex0 = false;
 };
 
 struct ShpExportResult {
   bool success = false;
-  // On failure: the text and caption for the user ("PAL file read error!", "Error") and
-  // the file it concerns (empty when none does).
+  // On failure: the text and caption for the user ("PAL file read error!", "Error"), the
+  // file it concerns (empty when none does), and why, in the system's words or the
+  // format's terms ("Permission denied", "the file has 100 bytes, a palette needs 768";
+  // empty when the message says it all).
   std::string message;
   std::string caption;
   std::string file;
+  std::string reason;
 };
+
+// "file: message (reason)" without the parts that are empty: one line for the command-line
+// tool and the message boxes.
+std::string DescribeShpExportFailure(const ShpExportResult& result);
 
 using ExportProgress = std::function<void()>;
 
 // Messages shown for failures that have no file-format message of their own.
 inline constexpr const char kOutOfMemoryMessage[] = "Out of memory for the export!";
 inline constexpr const char kSamePathMessage[] = "SHP and palette file must be different files!";
+inline constexpr const char kIndex0NeedsTwoColoursMessage[] = "Keeping index 0 free needs at least 2 colours!";
 
 // Renders `document` into an 800 x 520 picture and exports it.
 ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,

@@ -82,7 +82,7 @@ bool CheckFrame(const std::uint8_t* data, std::size_t size, const ShpFileHeader&
 
 bool ReadFileBytes(const char* path, FileBytes& bytes, std::string& error) {
   FileClass file;
-  if (!file.SetName(path) || !file.Open(FileClass::kRead)) return Fail(error, "cannot open the file");
+  if (!file.SetName(path) || !file.Open(FileClass::kRead)) return Fail(error, "cannot open the file: " + file.ErrorText());
   const std::uint64_t size = file.GetSize();
   if (size == FileClass::kUnknownSize) return Fail(error, "cannot tell the file's size");
   if (size > kMaxShpFileSize) return Fail(error, "the file is too large (" + Number(size) + " bytes)");
@@ -92,7 +92,8 @@ bool ReadFileBytes(const char* path, FileBytes& bytes, std::string& error) {
   constexpr std::size_t kChunk = std::size_t{1} << 24;
   for (std::size_t done = 0; done < bytes.size;) {
     const std::size_t part = bytes.size - done < kChunk ? bytes.size - done : kChunk;
-    if (!file.Read(bytes.data.get() + done, static_cast<std::uint32_t>(part))) return Fail(error, "cannot read the file");
+    if (!file.Read(bytes.data.get() + done, static_cast<std::uint32_t>(part)))
+      return Fail(error, "cannot read the file: " + file.ErrorText());
     done += part;
   }
   return true;
@@ -150,6 +151,11 @@ bool DecodeShpFrameToImage(const std::uint8_t* data, std::size_t size, const Shp
   const std::size_t pixels = static_cast<std::size_t>(width) * height;
   if (static_cast<long long>(pixels) > kMaxImagePixels)
     return Fail(error, "the " + Number(width) + " x " + Number(height) + " sprite is too large for a picture");
+  const long long allowed = std::max<long long>(kMinShpPicturePixels, kShpPicturePixelsPerByte * static_cast<long long>(size));
+  if (static_cast<long long>(pixels) > allowed)
+    return Fail(error, "the " + Number(width) + " x " + Number(height) + " sprite is too large to draw from a " +
+                           Number(size) + "-byte file (at most " + Number(static_cast<std::uint64_t>(allowed)) +
+                           " pixels)");
   std::unique_ptr<std::uint8_t[]> canvas(new (std::nothrow) std::uint8_t[pixels ? pixels : 1]);
   if (!canvas) return Fail(error, "out of memory for the frame");
   if (!DecodeShpFrame(data, size, sprite, index, canvas.get(), error)) return false;

@@ -15,6 +15,11 @@
 
 // Larger sides than the image files allow are refused as absurd.
 inline constexpr int kMaxShpSide = 16384;
+// A picture of a sprite may have kShpPicturePixelsPerByte pixels per byte of the file, and
+// at least kMinShpPicturePixels (2048 x 2048) whatever the file's size: a few bytes that
+// declare a huge sprite with an empty frame do not cost gigabytes.
+inline constexpr long long kMinShpPicturePixels = 2048LL * 2048;
+inline constexpr long long kShpPicturePixelsPerByte = 128;
 // Files above this size are not read.
 inline constexpr std::uint64_t kMaxShpFileSize = std::uint64_t{1} << 30;
 
@@ -29,8 +34,8 @@ struct ShpSprite {
   std::vector<ShpFrameHeader> frames;
 };
 
-// Reads the whole file. False with a one-line reason when it cannot be opened or read,
-// is larger than kMaxShpFileSize, or memory is short.
+// Reads the whole file. False with a one-line reason when it cannot be opened or read (with
+// the system's words), is larger than kMaxShpFileSize, or memory is short.
 bool ReadFileBytes(const char* path, FileBytes& bytes, std::string& error);
 
 // Checks the sprite: a zero first field, sides 1..kMaxShpSide, at least one frame, all frame
@@ -47,6 +52,7 @@ bool DecodeShpFrame(const std::uint8_t* data, std::size_t size, const ShpSprite&
 
 // Frame `index` as a picture: each index shown as its palette colour. False with a reason
 // when the frame cannot be decoded, the sprite has more pixels than an image file may
-// (kMaxImagePixels), or the picture cannot be allocated.
+// (kMaxImagePixels) or than the file's size justifies (kShpPicturePixelsPerByte), or the
+// picture cannot be allocated.
 bool DecodeShpFrameToImage(const std::uint8_t* data, std::size_t size, const ShpSprite& sprite, std::size_t index,
                            const Palette& palette, MemoryImage& image, std::string& error);

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "image.h"
 
 // Registers the "ImagePreview" window class of the open dialog's preview pane. Once per
@@ -19,6 +21,13 @@ void RegisterImagePreviewClass(HINSTANCE instance);
 // hold no pixels.
 bool ChooseImageToOpen(HWND owner, char* path, Image& image);
 
-// Offers `path` as the file name and asks before replacing an existing file. 0 when the
-// user cancelled, otherwise SaveImageFile's result (nonzero when the file was written).
-int ChooseImageToSave(HWND owner, char* path, const Image& image);
+// What came of ChooseImageToSave: the user cancelled (nothing was written), the file was
+// written, or it could not be (any earlier file at the path is then unchanged). Callers word
+// the failure themselves.
+enum class ImageSaveOutcome { Cancelled, Saved, Failed };
+
+// Offers `path` as the file name and asks before replacing an existing file; the chosen
+// name is written back into `path`. Saves `image` with SaveImageFile, in the format of the
+// name's extension.
+// A failed save leaves why in `reason` when one is given.
+ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, std::string* reason = nullptr);

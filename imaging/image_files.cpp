@@ -4,9 +4,10 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "image_lib.h"
-#include "replace_file.h"
+#include "memory_image.h"
 
 char ImageFilter[kImageFilterSize];
 
@@ -36,51 +37,51 @@ bool InitImageFiles() {
   return true;
 }
 
-bool LoadImageFile(const char* path, Image& image) {
-  ImageSize size{};
-  if (!ImageGetSize(path, &size)) return false;
-  // Refused before allocating, so a crafted header cannot exhaust memory.
-  if (size.width <= 0 || size.height <= 0 || size.width > kMaxImageSide || size.height > kMaxImageSide ||
-      static_cast<long long>(size.width) * size.height > kMaxImagePixels)
-    return false;
-  const std::size_t count = static_cast<std::size_t>(size.width) * size.height;
-  Pixel* buffer = new (std::nothrow) Pixel[count];
-  if (!buffer) return false;
-  bool ok = ImageLoad(path, buffer, size.width, size.height) != 0;
-  if (ok && !image.Create(size.width, size.height)) {
+bool LoadImageFile(const char* path, Image& image, std::string& reason) {
+  return LoadImageFileRows(path, image, kMaxImageSide, reason);
+}
+
+// The rows are decoded straight into the image: no buffer of the whole picture in between,
+// and a MemoryImage is not cleared first, as every row asked for is written.
+bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string& reason) {
+  // The file's bytes go to memory this thread keeps from file to file: the pages of the
+  // largest file read so far are reused, not requested and touched anew for every file.
+  thread_local std::vector<std::uint8_t> bytes;
+  ImageHeader header;
+  if (!ReadImageBytes(path, bytes, header, reason)) return false;
+  // The header has been checked against the limits, so this allocation is bounded.
+  const int rows = rowLimit < 1 ? 1 : rowLimit < header.height ? rowLimit : header.height;
+  auto* memory = dynamic_cast<MemoryImage*>(&image);
+  if (!(memory ? memory->Allocate(header.width, rows) : image.Create(header.width, rows))) {
     image.Free();
-    ok = false;
+    return reason = "out of memory for the picture", false;
   }
-  if (ok)
-    for (int y = 0; y < size.height; ++y)
-      std::memcpy(image.GetRow(y), buffer + static_cast<std::size_t>(y) * size.width, static_cast<std::size_t>(size.width) * 4);
-  delete[] buffer;
-  return ok;
+  if (!DecodeImageRows(bytes.data(), bytes.size(), header, rows, [&image](int y) { return image.GetRow(y); }, reason)) {
+    image.Free();
+    return false;
+  }
+  return true;
+}
+
+bool LoadImageFile(const char* path, Image& image) {
+  std::string ignored;
+  return LoadImageFile(path, image, ignored);
+}
+
+int SaveImageFile(const char* path, const Image& image, std::string& reason) {
+  if (!image.valid || image.width <= 0 || image.height <= 0) return reason = "there is no picture to write", 0;
+  const auto row = [&image](int y) -> const Pixel* { return image.GetRow(y); };
+  return WriteImageRows(path, image.width, image.height, row, reason) ? 1 : 0;
 }
 
 int SaveImageFile(const char* path, const Image& image) {
-  if (!path || !image.valid || image.width <= 0 || image.height <= 0) return 0;
-  const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
-  Pixel* buffer = new (std::nothrow) Pixel[count];
-  if (!buffer) return 0;
-  for (int y = 0; y < image.height; ++y)
-    std::memcpy(buffer + static_cast<std::size_t>(y) * image.width, image.GetRow(y), static_cast<std::size_t>(image.width) * 4);
-  const std::string target = path;
-  const std::string temp = TempPathBeside(target, FileExtension(target));
-  int result = ImageSave(temp.c_str(), buffer, image.width, image.height);
-  delete[] buffer;
-  if (result && !ReplaceFileWith(temp, target)) result = 0;
-  if (!result) RemoveFileQuietly(temp);
-  return result;
+  std::string ignored;
+  return SaveImageFile(path, image, ignored);
 }
 
 bool EncodeImageFile(const char* formatPath, const Image& image, std::vector<unsigned char>& bytes) {
   bytes.clear();
   if (!formatPath || !image.valid || image.width <= 0 || image.height <= 0) return false;
-  const std::unique_ptr<Pixel[]> pixels(new (std::nothrow) Pixel[static_cast<std::size_t>(image.width) * image.height]);
-  if (!pixels) return false;
-  for (int y = 0; y < image.height; ++y)
-    std::memcpy(pixels.get() + static_cast<std::size_t>(y) * image.width, image.GetRow(y),
-                static_cast<std::size_t>(image.width) * 4);
-  return ImageEncode(formatPath, pixels.get(), image.width, image.height, bytes) != 0;
+  const auto row = [&image](int y) -> const Pixel* { return image.GetRow(y); };
+  return EncodeImageRows(formatPath, image.width, image.height, row, bytes);
 }

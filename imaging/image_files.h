@@ -2,14 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "image.h"
-
-// Images above these are refused before any pixel is allocated: at most kMaxImageSide
-// pixels on a side and kMaxImagePixels pixels in all (256 MiB of pixels).
-inline constexpr int kMaxImageSide = 16384;
-inline constexpr long long kMaxImagePixels = 1LL << 26;
+#include "image_decoder.h"
 
 // The file-dialog filter: "Image files:(P)\0P\0All files (*.*)\0*.*\0\0" with P the
 // library's pattern list; only the "All files" pair when P does not fit.
@@ -23,13 +20,22 @@ void BuildImageFilter(char* out, const char* patterns);
 bool InitImageFiles();
 
 // Fills `image` (which must hold no pixels) from the file. False for a missing, unreadable,
-// corrupt or oversized file, or when the image cannot be created; the image is then left
-// without pixels as it came.
+// corrupt, truncated, unsupported or oversized file, or when the image cannot be created;
+// the image is then left without pixels as it came, and `reason` says why in the user's
+// terms ("No such file or directory", "the file is truncated", ...).
+bool LoadImageFile(const char* path, Image& image, std::string& reason);
 bool LoadImageFile(const char* path, Image& image);
+// The same for the top rows alone: the image gets the file's width and the smaller of its
+// height and `rowLimit` (at least 1), and only those rows are decoded. For a caller that
+// shows no more of a large picture (the command-line tool's maps).
+bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string& reason);
 
 // Writes `image` to `path` in the format of its extension. The file is written beside the
-// target under a temporary name and renamed over it only when complete, so a failed save
-// leaves any existing file untouched and no temporary file behind. Nonzero on success.
+// target under a temporary name and renamed over it only when complete (file_replacement.h),
+// so a failed save leaves any existing file untouched and no temporary file behind. Nonzero
+// on success; on failure `reason` says why ("unsupported format '.xyz' ...", "it is a
+// folder", "the folder ... does not exist", the system's words).
+int SaveImageFile(const char* path, const Image& image, std::string& reason);
 int SaveImageFile(const char* path, const Image& image);
 
 // The bytes SaveImageFile would write to `formatPath` (only its extension is looked at),

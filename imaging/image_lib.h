@@ -1,15 +1,20 @@
 // The image library: decodes and encodes image files, built on stb_image and
 // stb_image_write. Reads PNG, BMP, JPEG, TGA and GIF (first frame); writes PNG, BMP, TGA
 // and JPEG, chosen by the path's extension (case-insensitive; anything else is refused).
+// Every file is checked before the decoder sees it (image_decoder.h) and every file is
+// written through safe file replacement (file_replacement.h).
 //
 // Pixel buffers are width x height pixels 0x00RRGGBB, rows top to bottom, no padding.
 // Alpha is dropped: byte 3 of every pixel delivered is 0.
-// Every function reports failure by returning 0 and never throws.
+// Every function reports failure by returning 0 (or false) and never throws.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "image_decoder.h"
 #include "pixel.h"
 
 struct ImageSize {
@@ -28,10 +33,24 @@ int ImageGetSize(const char* path, ImageSize* size);
 int ImageLoad(const char* path, Pixel* pixels, int width, int height);
 // Nonzero when ImageSave knows the format of the path's extension.
 int ImageCanSave(const char* path);
-// Encodes the pixels in the format of the path's extension into `bytes` (replaced); the
-// path is only looked at for its extension. 0 when the extension is unknown or encoding
-// failed.
-int ImageEncode(const char* path, const Pixel* pixels, int width, int height, std::vector<unsigned char>& bytes);
-// Encodes and writes the file in one go; 0 when the extension is unknown or any byte could
-// not be written (a partly written file is removed).
+// Encodes and writes the file in one go; 0 when the extension is unknown or the file could
+// not be written (an existing file is then left as it was).
 int ImageSave(const char* path, const Pixel* pixels, int width, int height);
+
+// With reasons, for the program's own layer (image_files.h):
+// Reads the whole file and checks it. False with a reason (the system's words for a file
+// that cannot be read, or CheckImageBytes' reason).
+bool ReadImageBytes(const char* path, std::vector<std::uint8_t>& bytes, ImageHeader& header, std::string& reason);
+// Empty when a file can be saved at the path as far as can be told before writing: a known
+// format, a folder to put it in. Otherwise the reason ("it is a folder", "unsupported
+// format '.gif' (use ...)").
+std::string ImageSaveProblem(const char* path);
+// Encodes the rows that `row(y)` gives (each `width` pixels) in the format of the path's
+// extension and replaces the file safely. False with a reason.
+bool WriteImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,
+                    std::string& reason);
+// The bytes WriteImageRows would write, in memory (only the path's extension is looked at),
+// for callers that put the file in place themselves. False when the extension is unknown or
+// encoding failed.
+bool EncodeImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,
+                     std::vector<unsigned char>& bytes);

@@ -8,14 +8,14 @@
 #include <algorithm>
 
 MemoryImage::MemoryImage(const MemoryImage& other) : Image() {
-  if (other.valid && Create(other.width, other.height))
+  if (other.valid && AllocateRows(other.width, other.height))
     for (int y = 0; y < height; ++y) std::memcpy(rows_[y], other.rows_[y], static_cast<size_t>(width) * 4);
 }
 
 MemoryImage& MemoryImage::operator=(const MemoryImage& other) {
   if (this == &other) return *this;
   Free();
-  if (other.valid && Create(other.width, other.height))
+  if (other.valid && AllocateRows(other.width, other.height))
     for (int y = 0; y < height; ++y) std::memcpy(rows_[y], other.rows_[y], static_cast<size_t>(width) * 4);
   return *this;
 }

@@ -21,6 +21,10 @@ class MemoryImage final : public Image {
 
   bool CreateFromPixels(const Pixel* pixels, int width, int height) override;
   bool Create(int width, int height) override;
+  // Create without clearing: the pixels are unspecified until written. For a caller that
+  // writes every row next (a decoder, a copy, a full render), which so touches the memory
+  // once instead of twice.
+  bool Allocate(int width, int height) { return AllocateRows(width, height); }
   void Free() override;
   int IsDeviceBitmap() const override { return 0; }
   Pixel* PixelAddress(int x, int y) override { return rows_[y] + x; }

@@ -79,6 +79,9 @@
 #define IDC_PALETTE_NONE 1012
 #define IDC_EXPORT_PROGRESS 1017
 #define IDC_COLOUR_COUNT 1018
+// Two controls of our own below the colour count: how a new palette is built, dithering.
+#define IDC_QUANTIZER 1040
+#define IDC_DITHER 1041
 
 // Image open dialog's preview pane (template 108).
 #define IDC_PREVIEW_PLACEHOLDER 1119

@@ -1,7 +1,9 @@
 #include "scene_reader.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -10,14 +12,20 @@
 #include "crop_image.h"
 #include "crop_position.h"
 #include "image_files.h"
+#include "image_lib.h"
 #include "ini_file.h"
 #include "marker_colours.h"
 #include "marker_commands.h"
+#include "renderer.h"
+#include "path_limits.h"
+#include "read_file.h"
+#include "system_error.h"
 
 namespace {
 
 constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
 constexpr int kCameoWidth = 76, kCameoHeight = 60;
+constexpr std::uintmax_t kMaxSceneFileSize = 1 << 24;
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -41,19 +49,41 @@ std::vector<std::string> SplitFields(const std::string& value) {
   }
 }
 
-bool ParseInt(const std::string& text, int& out) {
-  if (text.empty()) return false;
+constexpr long kLargestNumber = 1000000000L;
+const std::string kNumberRange = "-1000000000..1000000000";
+
+enum class Number { kOk, kMalformed, kOutOfRange };
+
+// A whole number of at most nine digits' worth either way: enough for any position, and
+// far from overflowing the arithmetic that moves things around.
+Number ParseInt(const std::string& text, int& out) {
+  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return Number::kMalformed;
   char* end = nullptr;
-  const long value = std::strtol(text.c_str(), &end, 10);
-  if (*end != '\0' || value < -1000000000L || value > 1000000000L || std::isspace(static_cast<unsigned char>(text[0])))
-    return false;
+  errno = 0;
+  const long long value = std::strtoll(text.c_str(), &end, 10);
+  if (end == text.c_str() || *end != '\0') return Number::kMalformed;
+  if (errno == ERANGE || value < -kLargestNumber || value > kLargestNumber) return Number::kOutOfRange;
   out = static_cast<int>(value);
-  return true;
+  return Number::kOk;
 }
 
-bool ParsePoint(const std::string& text, Point& out) {
+// Why a field is not a number, or empty: "'x' is not a number", "99999999999 is out of range ...".
+std::string NumberProblem(const std::string& text, int& out) {
+  switch (ParseInt(text, out)) {
+    case Number::kOk: return {};
+    case Number::kMalformed: return "'" + text + "' is not a number";
+    case Number::kOutOfRange: return text + " is out of range (" + kNumberRange + ")";
+  }
+  return {};
+}
+
+// "" for a good "x,y", otherwise why it is not.
+std::string PointProblem(const std::string& text, Point& out) {
   const auto fields = SplitFields(text);
-  return fields.size() == 2 && ParseInt(fields[0], out.x) && ParseInt(fields[1], out.y);
+  if (fields.size() != 2) return "'" + text + "' is not x,y";
+  std::string problem = NumberProblem(fields[0], out.x);
+  if (problem.empty()) problem = NumberProblem(fields[1], out.y);
+  return problem;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -87,12 +117,22 @@ Section ReadSection(const IniFile& ini, const char* name) {
 
 class SceneReader {
  public:
-  SceneReader(const std::string& scenePath, LoadScreenDocument& document, std::string& error)
-      : scenePath_(scenePath), document_(document), error_(error) {}
+  SceneReader(const std::string& scenePath, LoadScreenDocument& document, SceneMaps maps, std::string& error)
+      : scenePath_(scenePath), document_(document), maps_(maps), error_(error) {}
 
   bool Read() {
     IniFile ini;
-    if (!ini.SetFileName(scenePath_.c_str()) || !ini.Load()) return Fail("cannot read the scene file");
+    if (!ini.SetFileName(scenePath_.c_str()))
+      return Fail("cannot read the scene file: " + PathLengthProblem(scenePath_));
+    if (const std::string folder = FolderProblem(scenePath_); !folder.empty())
+      return Fail("cannot read the scene file: " + folder);
+    // A scene is a few lines; anything much larger (or endless) is not one.
+    std::error_code ignored;
+    const auto size = std::filesystem::file_size(scenePath_, ignored);
+    if (!ignored && size > kMaxSceneFileSize)
+      return Fail("cannot read the scene file: it is larger than " + std::to_string(kMaxSceneFileSize) + " bytes");
+    errno = 0;
+    if (!ini.Load()) return Fail("cannot read the scene file: " + ErrnoText(errno ? errno : ENOENT));
     if (!ini.HasSection("LoadScreen")) return Fail("no [LoadScreen] section");
     const Section screen = ReadSection(ini, "LoadScreen");
     static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
@@ -104,16 +144,33 @@ class SceneReader {
       for (const char* name : kKnown) known = known || key == name;
       if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
     }
+    if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
     std::string message;
-    if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return Fail(message);
+    if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
            ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
   }
 
  private:
+  // One line naming the scene file.
   bool Fail(const std::string& message) {
-    error_ = message;
+    error_ = scenePath_ + ": " + message;
     return false;
+  }
+
+  // One line naming the package's template, which is at fault rather than the scene.
+  bool TemplateFailure() {
+    const TemplateProblem& problem = document_.lastTemplateProblem;
+    error_ = problem.path + ": cannot load the template: " + problem.reason;
+    return false;
+  }
+
+  // Why an image named in the scene cannot be used, or empty.
+  // Through the document's cache when a batch shares one.
+  std::string ImageProblem(const std::string& path, MemoryImage& into) const {
+    if (std::string problem = PathLengthProblem(path); !problem.empty()) return problem;
+    std::string reason;
+    return LoadImageFileVia(document_.imageCache, path, into, reason) ? std::string() : reason;
   }
 
   const std::string* Find(const Section& section, const char* key) {
@@ -131,12 +188,11 @@ class SceneReader {
       else return Fail("unknown side '" + *value + "' (Allied, Soviet or Yuri)");
     }
     if (const std::string* value = Find(screen, "Cameos")) {
-      if (!ParseInt(*value, count)) return Fail("malformed number '" + *value + "' for Cameos");
-      if (count != 2 && count != 3) return Fail("Cameos must be 2 or 3, not " + *value);
+      if (ParseInt(*value, count) != Number::kOk || (count != 2 && count != 3))
+        return Fail("Cameos must be 2 or 3, not '" + *value + "'");
     }
     document_.cameoCount = count;
-    if (!document_.SetSide(side))
-      return Fail("missing side template " + WorldMapFileName(side) + " or " + InterfaceFrameFileName(side, count));
+    if (!document_.SetSide(side)) return TemplateFailure();
     return true;
   }
 
@@ -146,8 +202,9 @@ class SceneReader {
       const std::string* file = Find(screen, key.c_str());
       if (!file) continue;
       MemoryImage& cameo = document_.cameos[slot];
-      const std::string path = TemplatePath(document_.appDir, *file);
-      if (path.empty() || !LoadImageFile(path.c_str(), cameo)) return Fail("cannot load cameo " + *file);
+      const std::string path = document_.appDir + "Templates" + kPathSeparator + *file;
+      if (const std::string problem = ImageProblem(path, cameo); !problem.empty())
+        return Fail("cannot load cameo " + path + ": " + problem);
       if (cameo.width != kCameoWidth || cameo.height != kCameoHeight)
         return Fail("cameo " + *file + " is " + std::to_string(cameo.width) + " x " + std::to_string(cameo.height) +
                     ", not 76 x 60");
@@ -164,11 +221,14 @@ class SceneReader {
     if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
     const std::string path = IsAbsolute(*file) ? *file : FolderOf(scenePath_) + *file;
     MemoryImage source;
-    if (!LoadImageFile(path.c_str(), source)) return Fail("cannot load screenshot " + path);
+    if (const std::string problem = ImageProblem(path, source); !problem.empty())
+      return Fail("cannot load screenshot " + path + ": " + problem);
     if (source.width < kScreenshotWidth || source.height < kScreenshotHeight)
       return Fail("screenshot " + *file + " is smaller than 234 x 232");
     Point at{0, 0};
-    if (crop && !ParsePoint(*crop, at)) return Fail("malformed ScreenshotCrop '" + *crop + "' (x,y)");
+    if (crop)
+      if (const std::string problem = PointProblem(*crop, at); !problem.empty())
+        return Fail("ScreenshotCrop: " + problem);
     at.x = ClampCropPosition(static_cast<unsigned>(at.x), source.width, kScreenshotWidth);
     at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
     if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
@@ -189,33 +249,58 @@ class SceneReader {
       const auto levels = SplitFields(*colour);
       int* const into[3] = {&settings.redLevel, &settings.greenLevel, &settings.blueLevel};
       bool ok = levels.size() == 3;
-      for (std::size_t i = 0; ok && i < 3; ++i) ok = ParseInt(levels[i], *into[i]) && *into[i] >= 0 && *into[i] <= 255;
+      for (std::size_t i = 0; ok && i < 3; ++i) ok = ParseInt(levels[i], *into[i]) == Number::kOk && *into[i] >= 0 && *into[i] <= 255;
       if (!ok) return Fail("ScreenshotColour must be grey or R,G,B with levels 0..255, not '" + *colour + "'");
     }
-    if (intensity && (!ParseInt(*intensity, settings.intensity) || settings.intensity < 0 || settings.intensity > 511))
+    if (intensity && (ParseInt(*intensity, settings.intensity) != Number::kOk || settings.intensity < 0 || settings.intensity > 511))
       return Fail("ScreenshotIntensity must be 0..511, not '" + *intensity + "'");
     if (!BackupScreenshot(document_) || !ColourizeScreenshot(document_, settings))
       return Fail("out of memory for the screenshot");
     return true;
   }
 
-  bool ReadOffset(const Section& screen, const char* key, const MemoryImage& map, Point& into) {
+  // Only the rows of the two maps the scene shows are decoded: from the top down to the
+  // bottom of its window at the scene's offset (a window that wraps past the map's bottom
+  // row needs every row, and gets them, as the limit is then beyond the map). An offset
+  // that does not parse is reported later; its map is decoded whole meanwhile.
+  void SetMapRowLimits(const Section& screen) {
+    const auto limit = [&](const char* key, Point offset, int windowHeight) {
+      const std::string* value = Find(screen, key);
+      if (value && !PointProblem(*value, offset).empty()) return 0;
+      return offset.x >= 0 && offset.y >= 0 ? offset.y + windowHeight : 0;
+    };
+    document_.worldMapRowLimit = limit("SmallMapOffset", document_.smallMapOffset, CanvasHeight);
+    document_.worldMap2xRowLimit = limit("LargeMapOffset", document_.largeMapOffset, layout::kLargeMapHeight);
+  }
+
+  // A map decoded only in part still holds every row up to an offset inside the map, so the
+  // test below is the same as on the whole map; the message names the file's own size.
+  bool ReadOffset(const Section& screen, const char* key, const MemoryImage& map, const std::string& file,
+                  Point& into) {
     const std::string* value = Find(screen, key);
     if (!value) return true;
     Point p;
-    if (!ParsePoint(*value, p)) return Fail(std::string("malformed ") + key + " '" + *value + "' (x,y)");
-    if (p.x < 0 || p.y < 0 || p.x >= map.width || p.y >= map.height)
-      return Fail(std::string(key) + " " + *value + " lies outside its map (" + std::to_string(map.width) + " x " +
-                  std::to_string(map.height) + ")");
+    if (const std::string problem = PointProblem(*value, p); !problem.empty())
+      return Fail(std::string(key) + ": " + problem);
+    if (p.x < 0 || p.y < 0 || p.x >= map.width || p.y >= map.height) {
+      ImageSize size{map.width, map.height};
+      ImageGetSize(TemplatePath(document_.appDir, file).c_str(), &size);
+      return Fail(std::string(key) + " " + *value + " lies outside its map (" + std::to_string(size.width) + " x " +
+                  std::to_string(size.height) + ")");
+    }
     into = p;
     return true;
   }
 
   bool ReadOffsets(const Section& screen) {
-    if (!ReadOffset(screen, "SmallMapOffset", document_.worldMap, document_.smallMapOffset)) return false;
-    if (!ReadOffset(screen, "LargeMapOffset", document_.worldMap2x, document_.largeMapOffset)) return false;
+    if (!ReadOffset(screen, "SmallMapOffset", document_.worldMap, WorldMapFileName(document_.side),
+                    document_.smallMapOffset))
+      return false;
+    if (!ReadOffset(screen, "LargeMapOffset", document_.worldMap2x, "com_worldmap2x.png", document_.largeMapOffset))
+      return false;
     if (const std::string* value = Find(screen, "TargetBoxY"))
-      if (!ParseInt(*value, document_.targetBoxPos.y)) return Fail("malformed number '" + *value + "' for TargetBoxY");
+      if (const std::string problem = NumberProblem(*value, document_.targetBoxPos.y); !problem.empty())
+        return Fail("TargetBoxY: " + problem);
     return true;
   }
 
@@ -242,14 +327,16 @@ class SceneReader {
       if (!MarkerColourOf(fields[1], colour))
         return Fail("marker " + key + ": unknown colour '" + fields[1] + "' (Blue, Red or Purpure)");
       Point at;
-      if (!ParseInt(fields[2], at.x) || !ParseInt(fields[3], at.y))
-        return Fail("marker " + key + ": malformed position '" + fields[2] + "," + fields[3] + "'");
+      std::string problem = NumberProblem(fields[2], at.x);
+      if (problem.empty()) problem = NumberProblem(fields[3], at.y);
+      if (!problem.empty()) return Fail("marker " + key + ": position " + problem);
       const bool selected = fields.size() == 5;
       if (selected && Lower(fields[4]) != "selected")
         return Fail("marker " + key + ": fifth field must be 'selected'");
       MemoryImage symbol;
-      const std::string path = TemplatePath(document_.appDir, fields[0]);
-      if (path.empty() || !LoadImageFile(path.c_str(), symbol)) return Fail("cannot load symbol " + fields[0]);
+      const std::string path = document_.appDir + "Templates" + kPathSeparator + fields[0];
+      if (const std::string problem = ImageProblem(path, symbol); !problem.empty())
+        return Fail("marker " + key + ": cannot load symbol " + path + ": " + problem);
       ReplaceColour(symbol, kSymbolSideColourKey, colour);
       AddMarker(document_, symbol, 0, 0, static_cast<int>(colour), fields[0]);
       const int index = document_.markers.Count() - 1;
@@ -264,11 +351,12 @@ class SceneReader {
 
   const std::string& scenePath_;
   LoadScreenDocument& document_;
+  SceneMaps maps_;
   std::string& error_;
 };
 
 }  // namespace
 
-bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error) {
-  return SceneReader(scenePath, document, error).Read();
+bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error, SceneMaps maps) {
+  return SceneReader(scenePath, document, maps, error).Read();
 }

@@ -18,11 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "path_limits.h"
+
 class IniFile {
  public:
-  // The longest file name SetFileName accepts (the classic Windows path limit, less the
-  // terminator).
-  static constexpr std::size_t kMaxPathLength = 259;
+  // The longest file name SetFileName accepts: the classic Windows path limit less the
+  // terminator in the Windows build, what the system allows elsewhere.
+  static constexpr std::size_t kMaxPathLength = ::kMaxPathLength;
 
   IniFile() = default;
   // As the default constructor followed by SetFileName(path).

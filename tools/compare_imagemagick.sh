@@ -1,51 +1,75 @@
 #!/usr/bin/env bash
-# Times ImageMagick's 256-colour reduction without dithering against `vantorel export` on the
-# same load screen, best of RUNS runs each, and prints both and their ratio.
+# Times the whole `vantorel export` process (templates loaded, screen composed, palette,
+# mapping, files written) against ImageMagick's undithered 256-colour reduction of the
+# rendered PNG, on the default screen and the high-colour screen of
+# tools/benchmarks/screens, best of RUNS runs each; then a 20-scene campaign exported in
+# one call against one export. Prints the exact commands beside the figures.
 #
-#   tools/compare_imagemagick.sh [BUILD_DIR] [SCENE.ini]
+#   tools/compare_imagemagick.sh [BUILD_DIR]
 #
-# BUILD_DIR defaults to build/native; without a scene, the Allied screen of the package
-# beside the tool is used. ImageMagick must be Debian's /usr/bin/convert.
+# BUILD_DIR defaults to build/native. ImageMagick must be Debian's /usr/bin/convert. Note
+# the option order: "+dither -colors 256" turns dithering off for the reduction, while
+# "-colors 256 +dither" still dithers (and takes about three times longer).
 set -euo pipefail
 
 build=${1:-build/native}
 tool=$build/bin/vantorel
+screens_tool=$build/bin/benchmark_screens
 runs=${RUNS:-5}
 convert=/usr/bin/convert
-[ -x "$tool" ] || { echo "no tool at $tool: build the vantorel target first" >&2; exit 1; }
+for program in "$tool" "$screens_tool"; do
+  [ -x "$program" ] || { echo "no $program: build the native preset first" >&2; exit 1; }
+done
 "$convert" -version 2>/dev/null | grep -q ImageMagick || { echo "$convert is not ImageMagick (apt-get install imagemagick)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-scene=${2:-}
-if [ -z "$scene" ]; then
-  scene=$work/scene.ini
-  printf '[LoadScreen]\nSide=Allied\nCameos=2\n' > "$scene"
-fi
-"$tool" render "$scene" -o "$work/screen.png"
 
 # Best wall time of `runs` runs of a command, in milliseconds.
 best_ms() {
   local best=
   for _ in $(seq "$runs"); do
-    local start end
+    local start end ms
     start=$(date +%s%N)
     "$@" > /dev/null
     end=$(date +%s%N)
-    local ms=$(( (end - start) / 1000000 ))
+    ms=$(( (end - start) / 1000000 ))
     if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
   done
   echo "$best"
 }
+row() { printf '%-86s %8s\n' "$1" "$2"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1fx", a / b; else print "-" }'; }
 
-render_ms=$(best_ms "$tool" render "$scene" -o "$work/again.png")
-ours_ms=$(best_ms "$tool" export "$scene" -o "$work/screen.shp" --palette "$work/screen.pal")
-magick_ms=$(best_ms "$convert" "$work/screen.png" -colors 256 +dither "$work/magick.png")
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg); $(nproc) cores; best of $runs runs"
+while read -r name package scene; do
+  [ "$name" = flat ] && continue
+  "$tool" render "$scene" --package "$package" -o "$work/screen.png"
+  colours=$("$convert" "$work/screen.png" -format %k info:)
+  ours=$(best_ms "$tool" export "$scene" --package "$package" -o "$work/s.shp" --palette "$work/s.pal")
+  best=$(best_ms "$tool" export "$scene" --package "$package" -o "$work/s.shp" --palette "$work/s.pal" --quantizer best)
+  magick=$(best_ms "$convert" "$work/screen.png" +dither -colors 256 "$work/magick.png")
+  printf '\nscreen: %s, %s distinct colours\n' "$name" "$colours"
+  row "command" "ms"
+  row "vantorel export $name.ini -o s.shp --palette s.pal" "$ours"
+  row "vantorel export $name.ini -o s.shp --palette s.pal --quantizer best" "$best"
+  row "convert screen.png +dither -colors 256 magick.png" "$magick"
+  row "ratio convert / vantorel export (goal >= 4x)" "$(ratio "$magick" "$ours")"
+done < <("$screens_tool" "$work/screens")
 
-colours=$("$convert" "$work/screen.png" -format %k info:)
-echo "screen: $(basename "$scene"), $colours distinct colours; best of $runs runs"
-printf '%-58s %8s\n' "command" "ms"
-printf '%-58s %8d\n' "vantorel render (load templates, compose, write PNG)" "$render_ms"
-printf '%-58s %8d\n' "vantorel export (load, compose, quantize, map, write)" "$ours_ms"
-printf '%-58s %8d\n' "convert screen.png -colors 256 +dither out.png" "$magick_ms"
-awk -v m="$magick_ms" -v o="$ours_ms" 'BEGIN { if (o > 0) printf "ratio convert / vantorel export: %.1f\n", m / o }'
+# A campaign: 20 scenes on the default package, every side, both cameo counts, moved maps.
+package=$(cd "$(dirname "$tool")" && pwd)
+campaign=()
+for i in $(seq 1 20); do
+  sides=(Allied Soviet Yuri)
+  printf '[LoadScreen]\nSide=%s\nCameos=%d\nSmallMapOffset=%d,%d\nLargeMapOffset=%d,%d\nTargetBoxY=%d\n' \
+    "${sides[$((i % 3))]}" $((2 + i % 2)) $((i * 37)) $((i * 11)) $((i * 53)) $((i * 29)) $((60 + i * 9)) > "$work/m$i.ini"
+  campaign+=("$work/m$i.ini")
+done
+one=$(best_ms "$tool" export "${campaign[0]}" -o "$work/one.shp" --palette "$work/one.pal")
+all=$(best_ms "$tool" export "${campaign[@]}" --out-dir "$work/campaign")
+printf '\ncampaign: 20 scenes on the default package\n'
+row "command" "ms"
+row "vantorel export m1.ini -o one.shp --palette one.pal" "$one"
+row "vantorel export m1.ini ... m20.ini --out-dir campaign" "$all"
+row "ratio campaign / one export (goal <= 4x)" "$(ratio "$all" "$one")"

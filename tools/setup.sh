@@ -4,10 +4,12 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config zlib1g-dev libz-mingw-w64-dev
   googletest libgtest-dev libbenchmark-dev libstb-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine
+  fp-utils libchm-bin
+  clang libclang-rt-14-dev llvm time
 )
 
 missing=()

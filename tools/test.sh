@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the native tests, the same core tests under the
-# sanitizers, the Windows build's tests under Wine, and the editor's GUI tests under Wine on
-# a virtual display. Exits non-zero when anything fails.
+# sanitizers, a short run of every fuzz target, the Windows build's tests under Wine, and
+# the editor's GUI tests under Wine on a virtual display. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -18,6 +18,9 @@ step "AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize -j "$jobs"
+
+step "fuzzing every reader of outside data (ASan and UBSan, 20 s a target)"
+bash tools/fuzz.sh 20
 
 step "Windows cross build and its tests under Wine"
 cmake --preset windows >/dev/null

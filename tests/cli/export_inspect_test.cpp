@@ -31,6 +31,7 @@ class ExportInspect : public ::testing::Test {
   }
 
   static std::string Scene() { return package_->Path("scene.ini"); }
+  static ScratchFolder* package_;
   // vantorel VERB SCENE ... --package PACKAGE
   static ToolRun Export(std::vector<std::string> args) {
     args.insert(args.begin(), {"export", Scene()});
@@ -48,15 +49,22 @@ class ExportInspect : public ::testing::Test {
 
   ScratchFolder work_;
 
- private:
-  static ScratchFolder* package_;
 };
 
 ScratchFolder* ExportInspect::package_ = nullptr;
 
+std::set<std::string> NamesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
 std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
+  // What an export killed earlier left beside the same targets goes too.
+  work_.Write("a.pal.~0123456789ab.tmp", Bytes(9, 1));
+  work_.Write("a.shp.~00ff.bak", Bytes(9, 2));
   const ToolRun run = Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");
@@ -151,10 +159,12 @@ struct BadExport {
 TEST_F(ExportInspect, BadExportsChangeNothing) {
   const BadExport cases[] = {
       {"missing palette", {"-o", "@/out.shp", "--use-palette", "@/missing.pal"}, "PAL file open error!"},
-      {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"}, "PAL file read error!"},
+      {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"},
+       "PAL file read error! (the file has 767 bytes, a palette needs 768)"},
       {"output folder missing", {"-o", "@/nowhere/out.shp", "--palette", "@/out.pal"}, "SHP file open error!"},
-      {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"}, "Palette file create error!"},
-      {"output is a folder", {"-o", "@", "--palette", "@/out.pal"}, "SHP file open error!"},
+      {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"},
+       "Palette file create error! (the folder "},
+      {"output is a folder", {"-o", "@", "--palette", "@/out.pal"}, "SHP file open error! (it is a folder)"},
       {"same file twice", {"-o", "@/out.pal", "--palette", "@/out.pal"}, "must be different files"},
       {"both palette options", {"-o", "@/out.shp", "--palette", "@/out.pal", "--use-palette", "@/out.pal"}, "exactly one"},
       {"no palette option", {"-o", "@/out.shp"}, "exactly one"},
@@ -162,6 +172,13 @@ TEST_F(ExportInspect, BadExportsChangeNothing) {
       {"colour count not a number", {"-o", "@/out.shp", "--palette", "@/out.pal", "--colors", "many"}, "--colors"},
       {"colour count with trailing text", {"-o", "@/out.shp", "--palette", "@/out.pal", "--colors", "12x"}, "--colors"},
       {"option given twice", {"-o", "@/out.shp", "-o", "@/b.shp", "--palette", "@/out.pal"}, "twice"},
+      {"unknown quantizer", {"-o", "@/out.shp", "--palette", "@/out.pal", "--quantizer", "median"}, "median"},
+      {"quantizer for an existing palette", {"-o", "@/out.shp", "--use-palette", "@/out.pal", "--quantizer", "best"}, "--quantizer"},
+      {"index 0 kept with one colour", {"-o", "@/out.shp", "--palette", "@/out.pal", "--keep-index0", "--colors", "1"}, "--keep-index0"},
+      {"flag given twice", {"-o", "@/out.shp", "--palette", "@/out.pal", "--dither", "--dither"}, "twice"},
+      {"output folder is a file", {"--out-dir", "@/out.shp"}, "not a folder"},
+      {"output folder cannot be made", {"--out-dir", "@/out.shp/sub"}, "cannot make"},
+      {"output folder and -o", {"--out-dir", "@/new", "-o", "@/out.shp"}, "--out-dir"},
   };
   const Bytes earlierShp(40, 0x5A), earlierPal(768, 0x21), shortPal(767, 1);
   for (const BadExport& c : cases) {
@@ -186,6 +203,40 @@ TEST_F(ExportInspect, BadExportsChangeNothing) {
   }
 }
 
+// A batch: every good scene is written, as a single export would write it; the bad one is
+// reported on one line and the exit status says so.
+TEST_F(ExportInspect, BatchWritesEveryGoodSceneAndReportsTheBadOne) {
+  const std::string good = "[LoadScreen]\nSide=Allied\nLargeMapOffset=10,20\n", bad = "[LoadScreen]\nSide=Martian\n";
+  const std::string a = work_.Write("a.ini", Bytes(good.begin(), good.end()));
+  const std::string b = work_.Write("b.ini", Bytes(bad.begin(), bad.end()));
+  const std::vector<std::string> options = {"--quantizer", "best", "--dither", "--keep-index0", "--package", package_->Folder()};
+  std::vector<std::string> args = {"export", Scene(), b, a, "--out-dir", work_.Path("out")};
+  args.insert(args.end(), options.begin(), options.end());
+  const ToolRun batch = RunTool(args);
+  EXPECT_EQ(batch.exitCode, 1);
+  EXPECT_EQ(Lines(batch.err), 1u) << batch.err;
+  EXPECT_NE(batch.err.find("b.ini"), std::string::npos) << batch.err;
+  EXPECT_EQ(Lines(batch.out), 3u) << batch.out;
+  EXPECT_NE(batch.out.find("exported 2 of 3 scenes, 1 failed"), std::string::npos) << batch.out;
+  EXPECT_EQ(NamesIn(work_.Path("out")), (std::set<std::string>{"a.pal", "a.shp", "scene.pal", "scene.shp"}));
+  for (const std::string& scene : {a, Scene()}) {
+    args = {"export", scene, "-o", work_.Path("one.shp"), "--palette", work_.Path("one.pal")};
+    args.insert(args.end(), options.begin(), options.end());
+    ASSERT_EQ(RunTool(args).exitCode, 0);
+    const std::string name = scene == a ? "a" : "scene";
+    EXPECT_EQ(ReadBytes(work_.Path("out/" + name + ".shp")), ReadBytes(work_.Path("one.shp"))) << name;
+    EXPECT_EQ(ReadBytes(work_.Path("out/" + name + ".pal")), ReadBytes(work_.Path("one.pal"))) << name;
+  }
+  const Bytes shp = ReadBytes(work_.Path("one.shp"));
+  EXPECT_EQ(std::count(shp.begin() + 32, shp.end(), 0), 0);  // index 0 kept free
+
+  const ToolRun render = RunTool({"render", Scene(), a, "--out-dir", work_.Path("pictures"), "--package", package_->Folder()});
+  EXPECT_EQ(render.exitCode, 0) << render.err;
+  ASSERT_EQ(Render(work_.Path("one.png")).exitCode, 0);
+  EXPECT_EQ(ReadBytes(work_.Path("pictures/scene.png")), ReadBytes(work_.Path("one.png")));
+  EXPECT_TRUE(FileExists(work_.Path("pictures/a.png")));
+}
+
 TEST_F(ExportInspect, SceneThatFailsToLoadChangesNothing) {
   work_.Write("out.shp", Bytes(3, 3));
   const std::string bad = "[LoadScreen]\nSide=Martian\n";
@@ -199,7 +250,8 @@ TEST_F(ExportInspect, SceneThatFailsToLoadChangesNothing) {
   const ToolRun noPackage = RunTool({"export", Scene(), "-o", work_.Path("out.shp"), "--palette", work_.Path("out.pal"),
                                      "--package", work_.Path("nowhere")});
   EXPECT_NE(noPackage.exitCode, 0);
-  EXPECT_NE(noPackage.err.find("Can't find"), std::string::npos) << noPackage.err;
+  EXPECT_NE(noPackage.err.find(work_.Path("nowhere") + ": the package folder does not exist"), std::string::npos)
+      << noPackage.err;
   EXPECT_EQ(ReadBytes(work_.Path("out.shp")), Bytes(3, 3));
   EXPECT_EQ(work_.Names(), (std::set<std::string>{"bad.ini", "out.shp"}));
 }

@@ -9,6 +9,7 @@
 #include "image_files.h"
 #include "marker_commands.h"
 #include "memory_image.h"
+#include "renderer.h"
 #include "run_tool.h"
 #include "temp_folder.h"
 
@@ -139,6 +140,36 @@ TEST_F(Render, ScreenshotColourKeysColourizeTheCroppedScreenshot) {
   const ToolRun withoutShot = RenderScene("[LoadScreen]\nScreenshotIntensity=3\n");
   EXPECT_EQ(withoutShot.exitCode, 1);
   EXPECT_NE(withoutShot.err.find("ScreenshotIntensity without Screenshot"), std::string::npos) << withoutShot.err;
+}
+
+// The tool decodes only the map rows a scene shows; the picture is the one the whole maps
+// give, wherever the windows stand (wrapping past the bottom row included).
+TEST_F(Render, MapsDecodedInPartGiveThePictureOfWholeMaps) {
+  LoadScreenDocument whole;
+  whole.appDir = kPackage + "/";
+  std::string message;
+  ASSERT_TRUE(whole.LoadCommonTemplates(message) && whole.SetSide(Allied)) << message;
+  const Point h = {whole.worldMap.height, whole.worldMap2x.height};
+  const Point offsets[][2] = {{{0, 0}, {232, 103}}, {{700, h.x - 1}, {2000, h.y - 1}}, {{5, h.x - 300}, {9, h.y - 200}}};
+  MemoryImage expected;
+  ASSERT_TRUE(expected.Create(CanvasWidth, CanvasHeight));
+  for (const auto& offset : offsets) {
+    const std::string keys = "SmallMapOffset=" + std::to_string(offset[0].x) + "," + std::to_string(offset[0].y) +
+                             "\nLargeMapOffset=" + std::to_string(offset[1].x) + "," + std::to_string(offset[1].y);
+    ASSERT_EQ(RenderScene("[LoadScreen]\n" + keys + "\n").exitCode, 0) << keys;
+    whole.smallMapOffset = offset[0];
+    whole.largeMapOffset = offset[1];
+    RenderLoadScreen(whole, &expected);
+    const MemoryImage picture = Load(Out());
+    for (int y = 0; y < CanvasHeight; ++y)
+      for (int x = 0; x < CanvasWidth; ++x)
+        ASSERT_EQ(picture.ReadPixel(x, y), expected.ReadPixel(x, y)) << keys << " at " << x << "," << y;
+  }
+  // An offset outside the map is named with the map's own size.
+  const ToolRun outside = RenderScene("[LoadScreen]\nLargeMapOffset=99999,10\n");
+  EXPECT_NE(outside.err.find("(" + std::to_string(whole.worldMap2x.width) + " x " + std::to_string(h.y) + ")"),
+            std::string::npos)
+      << outside.err;
 }
 
 TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {

@@ -22,7 +22,7 @@ TEST(Templates, NamingRules) {
   EXPECT_STREQ(SidePrefix(-1), "psy");
   const std::string dir = "C:" + std::string(1, kPathSeparator);
   EXPECT_EQ(TemplatePath(dir, "a.png"), dir + "Templates" + kPathSeparator + "a.png");
-  EXPECT_EQ(TemplatePath(std::string(250, 'x'), "a.png"), "") << "too long for a path buffer";
+  EXPECT_EQ(TemplatePath(std::string(kMaxPath - 10, 'x'), "a.png"), "") << "too long for a path buffer";
 }
 
 TEST(Document, CommonTemplatesAreCheckedInOrder) {
@@ -38,6 +38,11 @@ TEST(Document, CommonTemplatesAreCheckedInOrder) {
   package.Write("com_smalltargetbox.png", 40, 40, 1);
   EXPECT_FALSE(doc.LoadCommonTemplates(message));
   EXPECT_EQ(message, "Error: Can't find com_worldmap2x.PNG file.");
+  // There but unreadable: not called missing.
+  std::filesystem::create_directory(package.Root() + "/Templates/com_worldmap2x.png");
+  EXPECT_FALSE(doc.LoadCommonTemplates(message));
+  EXPECT_EQ(message, "Error: Can't load com_worldmap2x.png file: it is a folder.");
+  std::filesystem::remove(package.Root() + "/Templates/com_worldmap2x.png");
   package.Write("com_worldmap2x.png", 600, 600, 1);
   EXPECT_TRUE(doc.LoadCommonTemplates(message));
   EXPECT_EQ(doc.largeTargetBox.height, 289);
@@ -52,7 +57,11 @@ TEST(Document, FirstSideThenCountAsTheMainWindowDoes) {
   ASSERT_TRUE(doc.SetSide(Allied));
   EXPECT_EQ(shell.status, "Allied - -1");
   EXPECT_EQ(doc.interfaceFrame.ReadPixel(0, 0), 0x100u) << "the two-slot frame while the count is unset";
+  // The first count takes that frame as it is: the file is not read a second time.
+  package.Remove("all_2icomain.png");
   ASSERT_TRUE(doc.SetCameoCount(2));
+  EXPECT_EQ(doc.interfaceFrame.ReadPixel(0, 0), 0x100u);
+  package.Write("all_2icomain.png", 800, 520, 0x100);
   EXPECT_EQ(shell.status, "Allied - 2");
   const int repaints = shell.repaints;
   EXPECT_TRUE(doc.SetSide(Allied));

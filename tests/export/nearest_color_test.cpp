@@ -66,15 +66,19 @@ Palette RandomPalette(std::mt19937& random, int distinct) {
   return palette;
 }
 
-void ExpectMapperEqualsFullSearch(const MemoryImage& image, const Palette& palette, int count) {
+void ExpectMapperEqualsFullSearch(const MemoryImage& image, const Palette& palette, int count, int first = 0,
+                                  ColourWeights weights = kLumaWeights) {
   std::vector<std::uint8_t> full(static_cast<std::size_t>(image.width) * image.height);
   std::vector<std::uint8_t> fast(full.size());
-  MapImageFullSearch(image, palette, count, full.data());
-  NearestColorMapper mapper(palette, count);
+  MapImageFullSearch(image, palette, count, full.data(), first, weights);
+  NearestColorMapper mapper(palette, count, first, weights);
   for (int y = 0; y < image.height; ++y)
     mapper.MapRow(image.GetRow(y), image.width, fast.data() + static_cast<std::size_t>(y) * image.width);
-  ASSERT_EQ(fast, full) << "count " << count;
-  for (std::uint8_t index : full) ASSERT_LT(index, count);
+  ASSERT_EQ(fast, full) << "count " << count << ", first " << first << ", weights " << weights.red;
+  for (std::uint8_t index : full) {
+    ASSERT_LT(index, count);
+    ASSERT_GE(index, std::min(first, count - 1));
+  }
 }
 
 TEST(NearestColorMapper, EqualsFullSearchOnRandomImages) {
@@ -93,6 +97,9 @@ TEST(NearestColorMapper, EqualsFullSearchOnRandomImages) {
       }
     const Palette palette = RandomPalette(random, round % 2 ? 20 : 256);
     for (int count : {1, 2, 17, 100, 256}) ExpectMapperEqualsFullSearch(image, palette, count);
+    // Entry 0 kept out, and plain RGB distance: the same agreement.
+    ExpectMapperEqualsFullSearch(image, palette, 256, 1);
+    ExpectMapperEqualsFullSearch(image, palette, round % 3 ? 256 : 40, round % 2, kPlainWeights);
   }
 }
 

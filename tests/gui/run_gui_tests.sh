@@ -7,9 +7,9 @@
 # The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
-# startup_failures cameos screenshot colourize scenes undo) limit the run. Exits non-zero when a check fails or the run cannot
-# start. Safe to run several times, also at once: every run has its own display, prefix
-# and folders.
+# startup_failures shp_export save_image about cameos screenshot colourize scenes undo) limit
+# the run. Exits non-zero when a check fails or the run cannot start. Safe to run several
+# times, also at once: every run has its own display, prefix and folders.
 set -euo pipefail
 
 script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "dib_image.h"
+#include "image_file_cache.h"
 #include "image_lib.h"
 #include "memory_image.h"
 #include "temp_folder.h"
@@ -80,9 +81,19 @@ TEST_F(ImageFiles, CorruptInputsAreACleanFalse) {
   WriteBytes("huge.png", huge + good.substr(33));
   fs::create_directory(Path("folder.png"));
 
-  for (const char* name : {"truncated.png", "random.png", "empty.png", "huge.png", "missing.png", "folder.png"}) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"truncated.png", "the file is truncated"},
+      {"random.png", "unsupported format (not a PNG, BMP, JPEG, TGA or GIF image)"},
+      {"empty.png", "the file is empty"},
+      {"huge.png", "the image is 100000 x 100000 pixels, more than"},
+      {"missing.png", "No such file or directory"},
+      {"folder.png", "it is a folder"},
+  };
+  for (const auto& [name, reason] : cases) {
     MemoryImage image;
-    EXPECT_FALSE(LoadImageFile(Path(name).c_str(), image)) << name;
+    std::string why;
+    EXPECT_FALSE(LoadImageFile(Path(name).c_str(), image, why)) << name;
+    EXPECT_EQ(why.rfind(reason, 0), 0u) << name << ": " << why;
     EXPECT_FALSE(image.valid) << name;
     EXPECT_EQ(image.width, 0) << name;
   }
@@ -102,11 +113,15 @@ TEST_F(ImageFiles, AFailedSaveKeepsTheOldFile) {
   const std::string before = ReadWholeFile(Path("keep.png"));
   MemoryImage empty;
   EXPECT_FALSE(SaveImageFile(Path("keep.png").c_str(), empty));
-  EXPECT_FALSE(SaveImageFile(Path("keep.xyz").c_str(), Pattern(3, 3))) << "unknown extension";
-  EXPECT_FALSE(SaveImageFile(Path("no-such-folder/a.png").c_str(), Pattern(3, 3)));
-  // A folder where the file should go: the rename fails, the temporary file goes away.
+  std::string reason;
+  EXPECT_FALSE(SaveImageFile(Path("keep.xyz").c_str(), Pattern(3, 3), reason)) << "unknown extension";
+  EXPECT_EQ(reason, "unsupported format '.xyz' (use .png, .bmp, .tga or .jpg)");
+  EXPECT_FALSE(SaveImageFile(Path("no-such-folder/a.png").c_str(), Pattern(3, 3), reason));
+  EXPECT_EQ(reason, "the folder " + Path("no-such-folder") + " does not exist");
+  // A folder where the file should go.
   fs::create_directories(fs::path(Path("taken.png")) / "inside");
-  EXPECT_FALSE(SaveImageFile(Path("taken.png").c_str(), Pattern(3, 3)));
+  EXPECT_FALSE(SaveImageFile(Path("taken.png").c_str(), Pattern(3, 3), reason));
+  EXPECT_EQ(reason, "it is a folder");
   EXPECT_EQ(ReadWholeFile(Path("keep.png")), before);
   EXPECT_EQ(FileCount(), 2) << "only keep.png and the folder remain";
 }
@@ -130,4 +145,23 @@ TEST(ImageFilter, IsBuiltAsTheDialogExpects) {
 
   ASSERT_TRUE(InitImageFiles());
   EXPECT_EQ(std::string(ImageFilter), std::string("Image files:(") + ImageOpenFilterStr() + ")");
+}
+
+// The cache decodes a path once: after the file is gone it still hands out the picture, and
+// a file that was missing stays missing.
+TEST_F(ImageFiles, CacheDecodesEachFileOnce) {
+  const MemoryImage original = Pattern(9, 4);
+  ASSERT_TRUE(SaveImageFile(Path("t.png").c_str(), original));
+  ImageFileCache cache;
+  MemoryImage first, second, missing;
+  ASSERT_TRUE(cache.Load(Path("t.png"), first));
+  fs::remove(Path("t.png"));
+  ASSERT_TRUE(cache.Load(Path("t.png"), second));
+  ASSERT_EQ(second.width, 9);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 9; ++x) ASSERT_EQ(second.ReadPixel(x, y), original.ReadPixel(x, y));
+  EXPECT_FALSE(cache.Load(Path("none.png"), missing));
+  ASSERT_TRUE(SaveImageFile(Path("none.png").c_str(), original));
+  EXPECT_FALSE(LoadImageFileVia(&cache, Path("none.png"), missing));
+  EXPECT_TRUE(LoadImageFileVia(nullptr, Path("none.png"), missing));
 }

@@ -175,13 +175,13 @@ TEST_F(IniFileTest, WithoutAFileNameEverythingIsEmpty) {
   EXPECT_FALSE(ini_.Load());
 }
 
-TEST_F(IniFileTest, RefusesPathsOfMoreThan259Characters) {
+TEST_F(IniFileTest, RefusesPathsLongerThanThePathLimit) {
   LoadText("[S]\na=1\n");
-  const std::string longest(259, 'p');
+  const std::string longest(IniFile::kMaxPathLength, 'p');
   EXPECT_TRUE(ini_.SetFileName(longest.c_str()));
 
   LoadText("[S]\na=1\n");
-  const std::string tooLong(260, 'p');
+  const std::string tooLong(IniFile::kMaxPathLength + 1, 'p');
   EXPECT_FALSE(ini_.SetFileName(tooLong.c_str()));
   EXPECT_FALSE(ini_.HasSection("S")) << "a refused name leaves no file set";
   EXPECT_FALSE(ini_.Load());

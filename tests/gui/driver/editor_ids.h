@@ -35,6 +35,14 @@ inline constexpr int kCropWidth = 1024, kCropHeight = 1023;
 // Colourize dialog (112).
 inline constexpr int kColourizePreview = 1015, kColourizeGrey = 1026;
 inline constexpr int kColourizeRed = 1023, kColourizeGreen = 1024, kColourizeBlue = 1025, kColourizeIntensity = 1027;
+// SHP save settings dialog (107).
+inline constexpr int kPaletteName = 1001, kPaletteBrowse = 1007, kColourCount = 1018, kExportProgress = 1017;
+inline constexpr int kPaletteNew = 1010, kPaletteExisting = 1011, kPaletteNone = 1012;
+inline constexpr int kQuantizer = 1040, kDither = 1041;
+
+// About dialog (103) and its link control.
+inline constexpr int kReadme = 1001, kLink = 1003;
+inline constexpr UINT kLinkSetTarget = WM_USER + 10;
 }  // namespace ids
 
 namespace texts {
@@ -61,4 +69,8 @@ inline constexpr wchar_t kSaveSceneCaption[] = L"Save scene as";
 inline constexpr wchar_t kSaveChangesQuestion[] =
     L"The screen has changes that are not saved.\nDo you want to save them first?";
 inline constexpr wchar_t kSaveFailed[] = L"Error: Can't save the scene!\n";
+inline constexpr wchar_t kShpSaveCaption[] = L"SHP 保存配置";
+inline constexpr wchar_t kAboutCaption[] = L"关于 Vantorel";
+inline constexpr wchar_t kLinkLabel[] = L"更新进度";
+inline constexpr wchar_t kImageSaveError[] = L"Error: Can't save the image file!";
 }  // namespace texts

@@ -28,6 +28,8 @@ class EditorProcess {
   void Terminate();
 
   HANDLE handle() const { return process_; }
+  // The editor's main thread, the one that runs its windows.
+  HANDLE thread() const { return thread_; }
   DWORD id() const { return processId_; }
   DWORD threadId() const { return threadId_; }
 

@@ -63,10 +63,15 @@ bool PressKey(HWND window, int virtualKey, int modifiers) {
   return SendKey(window, virtualKey);
 }
 
-void TypeShortcut(int virtualKey, int modifiers) {
-  ModifierHold hold(modifiers);
+void TapKey(int virtualKey) {
   SendKeyState(static_cast<WORD>(virtualKey), true);
   SendKeyState(static_cast<WORD>(virtualKey), false);
+  lastKeyEvent = GetTickCount64();
+}
+
+void TypeShortcut(int virtualKey, int modifiers) {
+  ModifierHold hold(modifiers);
+  TapKey(virtualKey);
 }
 
 bool MoveMouseTo(POINT screen) {

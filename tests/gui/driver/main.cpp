@@ -38,6 +38,9 @@ const NamedScenario kScenarios[] = {
     {L"colourize", RunColourizeChecks},
     {L"scenes", RunSceneFileChecks},
     {L"undo", RunUndoChecks},
+    {L"shp_export", RunShpExportChecks},
+    {L"save_image", RunSaveImageChecks},
+    {L"about", RunAboutChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "wide_text.h"
@@ -64,4 +65,9 @@ bool WriteFileIn(const std::wstring& folder, const std::wstring& relativePath, c
     return false;
   }
   return true;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  std::ifstream in(fs::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -16,3 +16,5 @@ bool CopyTemplates(const std::wstring& source, const std::wstring& target, const
 bool RemoveFileIn(const std::wstring& folder, const std::wstring& relativePath, std::string& error);
 bool WriteFileIn(const std::wstring& folder, const std::wstring& relativePath, const std::string& content,
                  std::string& error);
+// The whole content of a file; empty when it cannot be read.
+std::string ReadWholeFile(const std::wstring& path);

@@ -17,3 +17,6 @@ void RunScreenshotChecks(const DriverContext& context);      // screenshot choos
 void RunColourizeChecks(const DriverContext& context);       // screenshot colourize dialog, scene keys
 void RunSceneFileChecks(const DriverContext& context);       // save, reopen, drops, title, failed save
 void RunUndoChecks(const DriverContext& context);            // undo and redo of every kind of change
+void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
+void RunSaveImageChecks(const DriverContext& context);       // save as image
+void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link

@@ -1,0 +1,21 @@
+// "LinkClass": a label drawn as a bold, underlined blue link with a hand cursor; a click
+// opens its target (an address or a file) with the shell. The label is the window text.
+//
+// The target is set with kLinkSetTarget: wParam points to the text, of at most
+// kMaxLinkTarget characters. The window keeps its own copy (result 1); a longer text is
+// refused (result 0) and any earlier target stays. A link without a target ignores clicks.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+inline constexpr char kLinkClassName[] = "LinkClass";
+inline constexpr UINT kLinkSetTarget = WM_USER + 10;
+inline constexpr std::size_t kMaxLinkTarget = 255;
+
+// Registers the class and creates the font of every link. Once per process; later calls
+// do nothing and return true. False when the class could not be registered.
+bool RegisterLinkClass(HINSTANCE instance);
+// Deletes the links' font; called at shutdown, once no link window is left.
+void ReleaseLinkFont();

@@ -1,0 +1,244 @@
+#include "shp_save_dialog.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "app_state.h"
+#include "resource.h"
+#include "shp_export.h"
+
+namespace {
+
+// The palette settings, kept for the run.
+PaletteMode paletteMode = NewPalette;
+char palettePath[kMaxPath] = {};
+// How a new palette is built and whether pixels are dithered, also kept for the run; the
+// defaults give the plain octree export.
+Quantizer quantizer = Quantizer::Octree;
+bool dither = false;
+// The quantizer list, in the order of the Quantizer values.
+const wchar_t* const kQuantizerNames[] = {L"八叉树 (octree, the classic palette)", L"最佳 (best: Wu + k-means, 6-bit)"};
+
+constexpr unsigned kMinColours = 1;
+constexpr unsigned kMaxColours = 256;
+// ExportShp reports progress 14 times on a complete run: the bar ends full.
+constexpr int kExportSteps = 14;
+
+// The controls an export disables, so the settings stay as they are and no second export
+// starts meanwhile. The close box stays: closing ends the dialog once the export returns.
+constexpr int kLockedControls[] = {IDOK,            IDCANCEL,             IDC_PALETTE_NAME, IDC_PALETTE_BROWSE,
+                                   IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT,
+                                   IDC_QUANTIZER,   IDC_DITHER};
+
+struct ShpSaveDialogState {
+  std::string shpPath;
+  bool exporting = false;
+};
+
+// Null until WM_INITDIALOG has stored it.
+ShpSaveDialogState* StateOf(HWND dialog) {
+  return reinterpret_cast<ShpSaveDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// A new palette needs the folder that is to hold it, an existing one the file itself.
+bool PaletteNamePasses(HWND dialog) {
+  char text[255] = {};
+  GetDlgItemTextA(dialog, IDC_PALETTE_NAME, text, sizeof text);
+  std::string path = text;
+  if (paletteMode == NewPalette) {
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator != std::string::npos) path.resize(separator);
+  }
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void CheckPaletteName(HWND dialog) { EnableWindow(GetDlgItem(dialog, IDOK), PaletteNamePasses(dialog)); }
+
+// Setting the field notifies again; that second pass finds the count in range.
+void ClampColourCount(HWND dialog) {
+  const unsigned count = GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE);
+  if (count > kMaxColours) SetDlgItemInt(dialog, IDC_COLOUR_COUNT, kMaxColours, FALSE);
+  else if (count < kMinColours) SetDlgItemInt(dialog, IDC_COLOUR_COUNT, kMinColours, FALSE);
+}
+
+// One save dialog serves both modes: a new palette may be a new file and replaces an old
+// one only after asking; an existing palette must exist.
+void BrowsePalette(HWND dialog) {
+  OPENFILENAMEA browse{};
+  browse.lStructSize = sizeof browse;
+  browse.hwndOwner = dialog;
+  browse.hInstance = App().instance;
+  browse.lpstrFilter = "C&C PAL files(*.pal)\0*.pal\0All Files (*.*)\0*.*\0";
+  browse.lpstrFile = palettePath;
+  browse.nMaxFile = sizeof palettePath;
+  browse.lpstrDefExt = "pal";
+  browse.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING |
+                 (paletteMode == ExistingPalette ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+  if (GetSaveFileNameA(&browse)) SetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath);
+}
+
+// The quantizer only builds new palettes: it is offered in that mode alone.
+void ChoosePaletteMode(HWND dialog, PaletteMode mode) {
+  paletteMode = mode;
+  EnableWindow(GetDlgItem(dialog, IDC_PALETTE_NAME), TRUE);
+  EnableWindow(GetDlgItem(dialog, IDC_PALETTE_BROWSE), TRUE);
+  EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), mode == NewPalette);
+}
+
+// The two choices as the controls show them, remembered for the next opening.
+void ReadQuantizerChoices(HWND dialog) {
+  const LRESULT selected = SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_GETCURSEL, 0, 0);
+  quantizer = selected == 1 ? Quantizer::Best : Quantizer::Octree;
+  dither = IsDlgButtonChecked(dialog, IDC_DITHER) == BST_CHECKED;
+}
+
+// Lets the windows repaint and answer while the export works. A quit request is put back
+// for the message loop that owns it.
+void DispatchPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void RunExport(HWND dialog) {
+  ShpSaveDialogState& state = *StateOf(dialog);
+  state.exporting = true;
+  for (int id : kLockedControls) EnableWindow(GetDlgItem(dialog, id), FALSE);
+  HWND progress = GetDlgItem(dialog, IDC_EXPORT_PROGRESS);
+  SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, kExportSteps));
+  SendMessageA(progress, PBM_SETSTEP, 1, 0);
+  SendMessageA(progress, PBM_SETPOS, 0, 0);
+  ShowWindow(progress, SW_SHOWNORMAL);
+
+  ShpExportSettings settings;
+  settings.exportPath = state.shpPath;
+  settings.palettePath = palettePath;
+  settings.paletteMode = paletteMode;
+  settings.colorCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
+  settings.quantizer = quantizer;
+  settings.dither = dither;
+  int steps = 0;
+  const ShpExportResult result = ExportShp(Document(), settings, [&] {
+    ++steps;
+    SendMessageA(progress, PBM_STEPIT, 0, 0);
+    DispatchPendingMessages();
+  });
+  state.exporting = false;
+
+  if (!result.success && steps == 0 && result.message == kOutOfMemoryMessage) {
+    // The picture itself could not be made (the first step is its rendering): nothing was
+    // written. The dialog stays, and Cancel is there to leave it.
+    MessageBoxA(dialog, "Out of memory!", kErrorCaption, MB_ICONERROR);
+    EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
+    return;
+  }
+  if (!result.success) {
+    // The fixed message first, then which file and why, on lines of their own.
+    std::string text = result.message;
+    if (!result.file.empty()) text += "\n\n" + result.file;
+    if (!result.reason.empty()) text += (result.file.empty() ? "\n\n" : ":\n") + result.reason;
+    MessageBoxA(dialog, text.c_str(), result.caption.empty() ? kErrorCaption : result.caption.c_str(), MB_ICONERROR);
+  }
+  SendMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+BOOL OnInitDialog(HWND dialog) {
+  CheckRadioButton(dialog, IDC_PALETTE_NEW, IDC_PALETTE_EXISTING,
+                   paletteMode == ExistingPalette ? IDC_PALETTE_EXISTING : IDC_PALETTE_NEW);
+  SendDlgItemMessageA(dialog, IDC_COLOUR_COUNT, EM_LIMITTEXT, 3, 0);
+  SetDlgItemInt(dialog, IDC_COLOUR_COUNT, kMaxColours, FALSE);
+  // OK waits for a palette name that passes the check.
+  EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+  ShowWindow(GetDlgItem(dialog, IDC_EXPORT_PROGRESS), SW_HIDE);
+  for (const wchar_t* name : kQuantizerNames)
+    SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_SETCURSEL, quantizer == Quantizer::Best ? 1 : 0, 0);
+  EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), paletteMode == NewPalette);
+  CheckDlgButton(dialog, IDC_DITHER, dither ? BST_CHECKED : BST_UNCHECKED);
+  return TRUE;
+}
+
+BOOL OnCommand(HWND dialog, int id, int notification) {
+  // The buttons are disabled during an export; keys could still send their commands.
+  const ShpSaveDialogState* state = StateOf(dialog);
+  if (!state || (state->exporting && (id == IDOK || id == IDCANCEL))) return TRUE;
+  switch (id) {
+    case IDOK:
+      GetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath, sizeof palettePath);
+      ReadQuantizerChoices(dialog);
+      RunExport(dialog);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, 0);
+      return TRUE;
+    case IDC_PALETTE_NAME:
+      if (notification == EN_CHANGE) CheckPaletteName(dialog);
+      return TRUE;
+    case IDC_PALETTE_BROWSE:
+      BrowsePalette(dialog);
+      return TRUE;
+    case IDC_PALETTE_NEW:
+      ChoosePaletteMode(dialog, NewPalette);
+      return TRUE;
+    case IDC_PALETTE_EXISTING:
+      ChoosePaletteMode(dialog, ExistingPalette);
+      return TRUE;
+    case IDC_COLOUR_COUNT:
+      if (notification == EN_CHANGE) ClampColourCount(dialog);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK ShpSaveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      return OnInitDialog(dialog);
+    case WM_COMMAND:
+      return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_CLOSE:
+      // During an export this only marks the dialog to end; it ends once the export returns.
+      EndDialog(dialog, 0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void ShowShpSaveDialog(const char* path) {
+  AppState& app = App();
+  ShpSaveDialogState state;
+  state.shpPath = path;
+  DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_SHP_SAVE), app.mainWindow, ShpSaveDialogProc,
+                  reinterpret_cast<LPARAM>(&state));
+}
+
+void SaveShpCommand() {
+  AppState& app = App();
+  OPENFILENAMEA browse{};
+  browse.lStructSize = sizeof browse;
+  browse.hwndOwner = app.mainWindow;
+  browse.hInstance = app.instance;
+  browse.lpstrFilter = "SHP(YR/RA2) files(*.shp)\0*.shp\0All Files (*.*)\0*.*\0";
+  browse.lpstrFile = app.exportPath;
+  browse.nMaxFile = sizeof app.exportPath;
+  browse.lpstrDefExt = "shp";
+  // The path is shared with the screenshot chooser and save as image: it may name a picture
+  // the user keeps, so replacing any file is asked first.
+  browse.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING;
+  if (!GetSaveFileNameA(&browse)) return;
+  ShowShpSaveDialog(app.exportPath);
+}

@@ -1,0 +1,71 @@
+#include "picture_mapping.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "nearest_color.h"
+
+namespace {
+
+void MapPlain(const Image& picture, NearestColorMapper& mapper, std::uint8_t* indices,
+              const std::function<void(int)>& afterRow) {
+  for (int y = 0; y < picture.height; ++y) {
+    mapper.MapRow(picture.GetRow(y), picture.width, indices + static_cast<std::size_t>(y) * picture.width);
+    if (afterRow) afterRow(y);
+  }
+}
+
+// Errors are kept in sixteenths, per channel, for the current and the next row, with one
+// spare pixel on each side so the edges need no tests.
+void MapDithered(const Image& picture, const Palette& palette, NearestColorMapper& mapper, std::uint8_t* indices,
+                 const std::function<void(int)>& afterRow) {
+  const int width = picture.width;
+  std::vector<int> current(static_cast<std::size_t>(width + 2) * 3), next(current.size());
+  for (int y = 0; y < picture.height; ++y) {
+    const Pixel* row = picture.GetRow(y);
+    std::uint8_t* out = indices + static_cast<std::size_t>(y) * width;
+    std::fill(next.begin(), next.end(), 0);
+    const bool forward = y % 2 == 0;
+    const int step = forward ? 1 : -1;
+    for (int i = 0, x = forward ? 0 : width - 1; i < width; ++i, x += step) {
+      const int at = (x + 1) * 3;
+      const int wanted[3] = {
+          std::clamp(static_cast<int>(RedOf(row[x])) + current[at] / 16, 0, 255),
+          std::clamp(static_cast<int>(GreenOf(row[x])) + current[at + 1] / 16, 0, 255),
+          std::clamp(static_cast<int>(BlueOf(row[x])) + current[at + 2] / 16, 0, 255),
+      };
+      const std::uint8_t index = mapper.Map(MakePixel(wanted[0], wanted[1], wanted[2]));
+      out[x] = index;
+      const PaletteColor& got = palette[index];
+      const int error[3] = {wanted[0] - got.red, wanted[1] - got.green, wanted[2] - got.blue};
+      const int ahead = at + 3 * step, behind = at - 3 * step;
+      for (int c = 0; c < 3; ++c) {
+        current[ahead + c] += 7 * error[c];
+        next[behind + c] += 3 * error[c];
+        next[at + c] += 5 * error[c];
+        next[ahead + c] += error[c];
+      }
+    }
+    current.swap(next);
+    if (afterRow) afterRow(y);
+  }
+}
+
+}  // namespace
+
+bool MapPicture(const Image& picture, const Palette& palette, const MappingOptions& options, std::uint8_t* indices,
+                const std::function<void(int)>& afterRow) {
+  if (!picture.valid) return true;
+  NearestColorMapper mapper(palette, options.count, options.first, options.weights);
+  if (!options.dither) {
+    MapPlain(picture, mapper, indices, afterRow);
+    return true;
+  }
+  try {
+    MapDithered(picture, palette, mapper, indices, afterRow);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,56 @@
+// Decoding image files held in memory: the checks that come before the decoder, and the
+// decoder itself (stb_image from Debian's packages).
+//
+// The decoder trusts what a file declares: its sizes, its table lengths and counts, the
+// length of its data. CheckImageBytes verifies all of that first, for the format the decoder
+// will pick (it detects formats by content, as the decoder does, whatever the file is
+// called), so that no file can make the decoder read or write outside its buffers or
+// allocate much more memory than the file's size justifies. A file that ends before its
+// pixel data does is refused as truncated.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "pixel.h"
+
+enum class ImageFormat { Unknown, Png, Bmp, Gif, Jpeg, Tga };
+
+// "PNG", "BMP", "GIF", "JPEG", "TGA"; "unknown".
+const char* ImageFormatName(ImageFormat format);
+
+// Images above these are refused before any pixel is allocated: at most kMaxImageSide
+// pixels on a side and kMaxImagePixels pixels in all (256 MiB of pixels).
+inline constexpr int kMaxImageSide = 16384;
+inline constexpr long long kMaxImagePixels = 1LL << 26;
+// Image files above this size are not read.
+inline constexpr std::uint64_t kMaxImageFileSize = std::uint64_t{1} << 29;
+
+struct ImageHeader {
+  ImageFormat format = ImageFormat::Unknown;
+  int width = 0;
+  int height = 0;
+};
+
+// The format the decoder will use for these bytes (Unknown when none).
+ImageFormat DetectImageFormat(const std::uint8_t* data, std::size_t size);
+
+// Checks the bytes before the decoder sees them and fills `header`. False with a reason:
+// "unsupported format ...", "the file is truncated ...", "corrupt JPEG file: ...", or a size
+// above the limits or beyond what the file's bytes can hold.
+bool CheckImageBytes(const std::uint8_t* data, std::size_t size, ImageHeader& header, std::string& reason);
+
+// Decodes bytes that passed CheckImageBytes into `pixels` (header.width x header.height,
+// 0x00RRGGBB, rows top to bottom). False with a reason when the decoder refuses the data.
+bool DecodeImageBytes(const std::uint8_t* data, std::size_t size, const ImageHeader& header, Pixel* pixels,
+                      std::string& reason);
+
+// The same decoding row by row: rows 0..rowCount-1 (at most the header's height) go to
+// rowAt(y), header.width pixels each. PNG files go through the fast decoder of
+// png_decoder.h, which writes each row straight where it belongs and stops after the last
+// row asked for; whatever it leaves to stb_image is decoded there as before. False with a
+// reason as above; the rows may then hold anything.
+bool DecodeImageRows(const std::uint8_t* data, std::size_t size, const ImageHeader& header, int rowCount,
+                     const std::function<Pixel*(int)>& rowAt, std::string& reason);

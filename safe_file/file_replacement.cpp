@@ -1,0 +1,200 @@
+#include "file_replacement.h"
+
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "path_limits.h"
+#include "replacement_system.h"
+
+namespace fs = std::filesystem;
+namespace sys = replacement_system;
+
+namespace {
+
+constexpr char kTagStart[] = ".~";
+constexpr char kTemporaryEnd[] = ".tmp";
+constexpr char kBackupEnd[] = ".bak";
+
+// "<target>.~<12 hex digits><end>": unique enough that creation with O_EXCL practically
+// never needs a second try, and recognisable as ours when a killed run leaves it behind.
+std::string TaggedPath(const std::string& target, const char* end) {
+  static const unsigned long long seed = [] {
+    std::random_device random;
+    return (static_cast<unsigned long long>(random()) << 32) ^ random();
+  }();
+  static std::atomic<unsigned long long> counter{0};
+  const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  const unsigned long long tag = (seed ^ (ticks * 0x9E3779B97F4A7C15ull) ^ (counter++ << 40)) & 0xFFFFFFFFFFFFull;
+  char text[24];
+  std::snprintf(text, sizeof text, "%s%012llx", kTagStart, tag);
+  return target + text + end;
+}
+
+std::string FolderOf(const std::string& target) {
+  const fs::path parent = fs::path(target).parent_path();
+  return parent.empty() ? std::string(".") : parent.string();
+}
+
+std::string FileNameOf(const std::string& target) { return fs::path(target).filename().string(); }
+
+bool Exists(const std::string& path) {
+  std::error_code ignored;
+  return fs::exists(fs::symlink_status(path, ignored));
+}
+
+char Folded(char c) {
+#ifdef _WIN32
+  // Windows file names ignore case.
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+#else
+  return c;
+#endif
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+FileReplacement::FileReplacement(std::string target)
+    : target_(std::move(target)), temporary_(TaggedPath(target_, kTemporaryEnd)) {}
+
+FileReplacement::~FileReplacement() {
+  CloseQuietly();
+  if (!committed_) sys::RemoveQuietly(temporary_);
+}
+
+void FileReplacement::CloseQuietly() {
+  if (handle_ != sys::kNoHandle) sys::Close(handle_);
+  handle_ = sys::kNoHandle;
+}
+
+std::string FileReplacement::TargetProblem() const {
+  if (std::string problem = PathLengthProblem(target_); !problem.empty()) return problem;
+  if (temporary_.size() > kMaxPathLength)
+    return "the path is too long for a temporary file beside it (" + std::to_string(temporary_.size()) +
+           " characters, at most " + std::to_string(kMaxPathLength) + ")";
+  std::error_code error;
+  if (fs::is_directory(target_, error)) return "it is a folder";
+  const std::string folder = FolderOf(target_);
+  const fs::file_status status = fs::status(folder, error);
+  if (!fs::exists(status)) return "the folder " + folder + " does not exist";
+  if (!fs::is_directory(status)) return folder + " is not a folder";
+  return {};
+}
+
+bool FileReplacement::Create(std::string& reason) {
+  CloseQuietly();
+  // A name that somebody else took in the meantime gets another tag.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (attempt > 0) temporary_ = TaggedPath(target_, kTemporaryEnd);
+    if (sys::CreateNew(temporary_, handle_, reason)) return true;
+    if (!Exists(temporary_)) break;
+  }
+  handle_ = sys::kNoHandle;
+  if (std::string problem = TargetProblem(); !problem.empty()) reason = problem;
+  return false;
+}
+
+bool FileReplacement::Write(const void* data, std::size_t size, std::string& reason) {
+  if (handle_ == sys::kNoHandle) {
+    reason = "the file is not open";
+    return false;
+  }
+  return size == 0 || sys::WriteAll(handle_, data, size, reason);
+}
+
+bool FileReplacement::Finish(std::string& reason) {
+  if (handle_ == sys::kNoHandle) {
+    reason = "the file is not open";
+    return false;
+  }
+  const sys::Handle handle = handle_;
+  handle_ = sys::kNoHandle;
+  return sys::FlushAndClose(handle, reason);
+}
+
+bool FileReplacement::WriteAll(const void* data, std::size_t size, std::string& reason) {
+  return Create(reason) && Write(data, size, reason) && Finish(reason);
+}
+
+bool IsLeftoverName(const std::string& name, const std::string& targetName) {
+  const std::string prefix = targetName + kTagStart;
+  if (name.size() <= prefix.size() + 4) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i)
+    if (Folded(name[i]) != Folded(prefix[i])) return false;
+  if (!EndsWith(name, kTemporaryEnd) && !EndsWith(name, kBackupEnd)) return false;
+  for (std::size_t i = prefix.size(); i < name.size() - 4; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+  return true;
+}
+
+void RemoveLeftoversOf(const std::string& target) {
+  const std::string folder = FolderOf(target), name = FileNameOf(target);
+  std::error_code error;
+  std::vector<std::string> leftovers;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    if (IsLeftoverName(it->path().filename().string(), name)) leftovers.push_back(it->path().string());
+  for (const std::string& path : leftovers) sys::RemoveQuietly(path);
+}
+
+bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailure& failure,
+                        const CommitStep& afterEachStep) {
+  auto step = [&afterEachStep] {
+    if (afterEachStep) afterEachStep();
+  };
+  std::vector<std::string> backups(files.size());
+  std::vector<bool> existed(files.size(), false);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    FileReplacement& file = *files[i];
+    std::string reason;
+    existed[i] = Exists(file.target());
+    bool moved;
+    if (i + 1 < files.size() && existed[i]) {
+      // A later file may still fail: keep the old content to put back.
+      backups[i] = TaggedPath(file.target(), kBackupEnd);
+      moved = sys::MoveOverKeepingBackup(file.temporaryPath(), file.target(), backups[i], reason, step);
+      if (!moved && !Exists(backups[i])) backups[i].clear();
+    } else {
+      moved = sys::MoveOver(file.temporaryPath(), file.target(), reason);
+    }
+    if (!moved) {
+      if (std::string problem = file.TargetProblem(); !problem.empty()) reason = problem;
+      for (std::size_t j = i; j-- > 0;) {
+        if (!backups[j].empty()) {
+          std::string ignored;
+          sys::MoveOver(backups[j], files[j]->target(), ignored);
+        } else if (!existed[j]) {
+          sys::RemoveQuietly(files[j]->target());
+        }
+        step();
+      }
+      if (!backups[i].empty()) sys::RemoveQuietly(backups[i]);
+      failure = {file.target(), reason};
+      return false;
+    }
+    file.MarkCommitted();
+    step();
+  }
+  for (FileReplacement* file : files) sys::SyncFolder(FolderOf(file->target()));
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!backups[i].empty()) {
+      sys::RemoveQuietly(backups[i]);
+      step();
+    }
+    RemoveLeftoversOf(files[i]->target());
+  }
+  return true;
+}
+
+bool CommitReplacement(FileReplacement& file, std::string& reason) {
+  CommitFailure failure;
+  if (CommitReplacements({&file}, failure)) return true;
+  reason = failure.reason;
+  return false;
+}

@@ -1,0 +1,92 @@
+// The About dialog: the template package's readme in a box that scrolls but cannot be
+// changed, the link control and its target limit, and the Close button.
+#include <windows.h>
+
+#include <string>
+
+#include "editor_ids.h"
+#include "input.h"
+#include "package_staging.h"
+#include "remote_buffer.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+// What typing, deleting, pasting, cutting and undoing would send to the box, with all of
+// its text selected: any of them that got through would replace or remove that text.
+void TryToChange(HWND box) {
+  SendAndWait(box, EM_SETSEL, 0, -1);
+  for (WPARAM key : {WPARAM('A'), WPARAM(VK_DELETE), WPARAM(VK_BACK), WPARAM(VK_RETURN), WPARAM(VK_INSERT)}) {
+    SendAndWait(box, WM_KEYDOWN, key, 0);
+    if (key == 'A' || key == VK_BACK || key == VK_RETURN) SendAndWait(box, WM_CHAR, key == 'A' ? 'a' : key, 0);
+  }
+  SendAndWait(box, WM_CHAR, 0x16, 0);  // Ctrl+V as a character
+  for (UINT message : {WM_PASTE, WM_CUT, WM_CLEAR, WM_UNDO}) SendAndWait(box, message, 0, 0);
+}
+
+// Sends the link the set-target message with a text of `length` characters, written into
+// the editor's memory (the message carries a pointer). Returns the link's answer, or -1.
+LRESULT SetLinkTarget(HANDLE process, HWND link, std::size_t length) {
+  const std::string target = "https://" + std::string(length - 8, 'a');
+  RemoteBuffer buffer(process, target.size() + 1);
+  if (!buffer.valid() || !buffer.Write(target.c_str(), target.size() + 1)) return -1;
+  LRESULT result = -1;
+  if (!SendAndWait(link, ids::kLinkSetTarget, reinterpret_cast<WPARAM>(buffer.address()), 0, &result)) return -1;
+  return result;
+}
+}  // namespace
+
+void RunAboutChecks(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "about", context.packageDir)) return;
+  session.PostCommand(ids::kAbout);
+  HWND dialog = session.WaitForDialog(texts::kAboutCaption);
+  if (!context.log.Expect(dialog != nullptr, "about.opens", "no dialog captioned \"关于 Vantorel\"")) return;
+
+  HWND box = GetDlgItem(dialog, ids::kReadme);
+  const std::wstring readme = FromAnsi(ReadWholeFile(context.packageDir + L"\\Templates\\readme.txt"));
+  const std::wstring shown = ControlText(box);
+  context.log.Expect(!readme.empty() && shown == readme, "about.shows_readme",
+                     "the box shows " + std::to_string(shown.size()) + " characters of a " +
+                         std::to_string(readme.size()) + "-character readme");
+  TryToChange(box);
+  const std::wstring after = ControlText(box);
+  context.log.Expect(after == shown, "about.readme_cannot_be_changed",
+                     "after typing the box shows " + std::to_string(after.size()) + " characters");
+  SendAndWait(box, EM_SETSEL, 0, 0);
+  SendAndWait(box, WM_KEYDOWN, VK_RIGHT, 0);
+  SendAndWait(box, WM_KEYDOWN, VK_DOWN, 0);
+  LRESULT selection = 0;
+  SendAndWait(box, EM_GETSEL, 0, 0, &selection);
+  context.log.Expect(LOWORD(selection) > 1, "about.arrow_keys_move_caret",
+                     "the caret is at " + std::to_string(LOWORD(selection)) + " after Right and Down");
+
+  HWND link = GetDlgItem(dialog, ids::kLink);
+  context.log.Expect(ClassNameOf(link) == L"LinkClass" && ControlText(link) == texts::kLinkLabel, "about.link",
+                     "control 1003 is a " + Utf8(ClassNameOf(link)) + " saying " + Quoted(ControlText(link)));
+  const LRESULT longest = SetLinkTarget(session.process().handle(), link, 255);
+  const LRESULT tooLong = SetLinkTarget(session.process().handle(), link, 256);
+  context.log.Expect(longest == 1 && tooLong == 0, "about.link_target_at_most_255",
+                     "255 characters give " + std::to_string(longest) + ", 256 give " + std::to_string(tooLong));
+
+  // The keyboard: Tab from Close into the box and out again, Escape closes the dialog.
+  auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(session.process().threadId(), &info) ? info.hwndFocus : nullptr;
+  };
+  HWND close = GetDlgItem(dialog, IDCANCEL);
+  TapKey(VK_TAB);
+  const bool intoBox = WaitUntil([&] { return focus() == box; }, 1000);
+  TapKey(VK_TAB);
+  const bool outOfBox = WaitUntil([&] { return focus() == close; }, 1000);
+  TapKey(VK_ESCAPE);
+  context.log.Expect(intoBox && outOfBox && WaitForWindowGone(dialog, kDefaultWaitMs), "about.keyboard_leaves_box_and_closes",
+                     std::string("Tab into the box ") + (intoBox ? "works" : "fails") + ", Tab out " +
+                         (outOfBox ? "works" : "fails") + ", then Escape");
+  if (IsWindow(dialog)) PostMessageW(close, BM_CLICK, 0, 0);
+}

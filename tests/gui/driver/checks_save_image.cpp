@@ -1,0 +1,99 @@
+// Save as image: the file's extension chooses the format; PNG and BMP hold exactly the
+// renderer's picture, JPEG the picture's size. Replacing a file is asked first; a format
+// that cannot be written is reported and writes nothing.
+#include <windows.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "editor_ids.h"
+#include "file_dialogs.h"
+#include "image_files.h"
+#include "input.h"
+#include "memory_image.h"
+#include "package_staging.h"
+#include "remote_controls.h"
+#include "renderer.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+// Opens save as image and types `path`; the file dialog, or null when it did not open.
+HWND StartSave(EditorSession& session, const std::wstring& path) {
+  session.PostCommand(ids::kSaveImage);
+  HWND fileDialog = WaitForFileDialog(session.process().id());
+  return fileDialog && ChooseFileName(fileDialog, path) ? fileDialog : nullptr;
+}
+
+// The editor saves once its file dialog has gone; the file appears whole, by a rename.
+void CheckSavedPicture(const DriverContext& context, const std::wstring& path, const Image& expected, bool exact,
+                       const std::string& name) {
+  MemoryImage saved;
+  const std::string file = ToAnsi(path);
+  if (!context.log.Expect(WaitUntil([&] { return LoadImageFile(file.c_str(), saved); }, 10000, 20), name,
+                          "no readable file"))
+    return;
+  bool same = saved.width == CanvasWidth && saved.height == CanvasHeight;
+  for (int y = 0; same && exact && y < CanvasHeight; ++y)
+    same = std::memcmp(saved.GetRow(y), expected.GetRow(y), CanvasWidth * sizeof(Pixel)) == 0;
+  context.log.Expect(same, name, "the file holds " + std::to_string(saved.width) + " x " +
+                                     std::to_string(saved.height) + (exact ? " pixels, not the renderer's" : " pixels"));
+}
+}  // namespace
+
+void RunSaveImageChecks(const DriverContext& context) {
+  const std::wstring folder = context.scratchDir + L"\\save_image";
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder, ignored);
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "save_image", context.packageDir)) return;
+  session.Command(ids::kModeLargeMap);
+  model.SetMode(EditMode::LargeMap);
+  session.PressKey(VK_DOWN, kCtrlShift);
+  model.Key(VK_DOWN, kCtrlShift);
+  MemoryImage expected;
+  expected.Create(CanvasWidth, CanvasHeight);
+  RenderLoadScreen(model.document(), &expected);
+
+  const struct {
+    const wchar_t* file;
+    bool exact;
+    const char* name;
+  } formats[] = {{L"\\screen.png", true, "save_image.png_equals_render"},
+                 {L"\\screen.bmp", true, "save_image.bmp_equals_render"},
+                 {L"\\screen.jpg", false, "save_image.jpeg_800_x_520"}};
+  for (const auto& format : formats) {
+    HWND fileDialog = StartSave(session, folder + format.file);
+    if (context.log.Expect(fileDialog && WaitForWindowGone(fileDialog, 10000), format.name, "no file dialog"))
+      CheckSavedPicture(context, folder + format.file, expected, format.exact, format.name);
+  }
+
+  // Replacing asks first; No returns to the file dialog and the file stays.
+  const std::string png = ReadWholeFile(folder + L"\\screen.png");
+  if (HWND fileDialog = StartSave(session, folder + L"\\screen.png")) {
+    HWND question = WaitForReplaceQuestion(session.process().id(), fileDialog);
+    if (question) PostMessageW(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+    context.log.Expect(question && WaitForWindowGone(question, kDefaultWaitMs) && IsWindowVisible(fileDialog),
+                       "save_image.asks_before_replacing", "no question, or No does not return to the file dialog");
+    PostMessageW(GetDlgItem(fileDialog, IDCANCEL), BM_CLICK, 0, 0);
+    WaitForWindowGone(fileDialog, kDefaultWaitMs);
+    context.log.Expect(ReadWholeFile(folder + L"\\screen.png") == png, "save_image.no_leaves_file", "the file changed");
+  }
+
+  // The image files read GIF but do not write it.
+  StartSave(session, folder + L"\\screen.gif");
+  HWND box = session.WaitForDialog(L"Error");
+  const std::wstring text = box ? MessageBoxText(box) : L"";
+  // The fixed message, then the file and why (the format is not one it writes).
+  context.log.Expect(text.rfind(texts::kImageSaveError, 0) == 0 && text.find(L"screen.gif") != std::wstring::npos &&
+                         text.find(L"unsupported format") != std::wstring::npos,
+                     "save_image.failure_reported", "the message is " + Quoted(text));
+  if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  const auto files = std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
+  context.log.Expect(files == 3, "save_image.failure_writes_nothing", std::to_string(files) + " files in the folder");
+}

@@ -1,0 +1,269 @@
+// Save as SHP: the settings dialog (OK waits for a palette name that passes, the colour
+// count is clamped, the palette mode is kept and the fields reset on reopening), exports in
+// both palette modes compared byte for byte with the core's export of the driver's model
+// (octree by default, dithered onto an existing palette, the best quantizer),
+// the progress bar and the locked controls during an export, and two failures that leave
+// every file as it was and no temporary file behind.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "editor_ids.h"
+#include "file_dialogs.h"
+#include "input.h"
+#include "package_staging.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "shp_export.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+constexpr int kExportTimeoutMs = 60000;
+
+class ShpExportRun {
+ public:
+  ShpExportRun(const DriverContext& context, EditorSession& session, ExpectedScreen& model, std::wstring folder)
+      : context_(context), session_(session), model_(model), folder_(std::move(folder)) {}
+  void Run();
+
+ private:
+  bool Expect(bool ok, const std::string& name, const std::string& detail) {
+    return context_.log.Expect(ok, "shp." + name, detail);
+  }
+  std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
+  std::string Read(const wchar_t* name) const { return ReadWholeFile(File(name)); }
+  void Write(const wchar_t* name, const std::string& bytes) const {
+    std::string ignored;
+    WriteFileIn(folder_, name, bytes, ignored);
+  }
+  HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+  bool Checked(int id) const {
+    LRESULT state = 0;
+    return SendAndWait(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+  }
+  std::wstring Text(int id) const { return ControlText(Control(id)); }
+  void SetText(int id, const std::wstring& text) const {
+    SendAndWait(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+
+  bool Open(const wchar_t* shp, bool replaces, const std::string& name);
+  bool ExportAndWatch(const std::string& name);
+  void ExportFails(const std::wstring& message, const std::string& name);
+  void CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
+                       const std::string& name, Quantizer quantizer = Quantizer::Octree, bool dither = false);
+  int QuantizerShown() const {
+    LRESULT selected = -1;
+    SendAndWait(Control(ids::kQuantizer), CB_GETCURSEL, 0, 0, &selected);
+    return static_cast<int>(selected);
+  }
+
+  const DriverContext& context_;
+  EditorSession& session_;
+  ExpectedScreen& model_;
+  std::wstring folder_;
+  HWND dialog_ = nullptr;
+};
+
+// The SHP file dialog for `shp` (answering Yes when it asks to replace the file), then
+// dialog 107.
+bool ShpExportRun::Open(const wchar_t* shp, bool replaces, const std::string& name) {
+  session_.PostCommand(ids::kSaveShp);
+  HWND fileDialog = WaitForFileDialog(session_.process().id());
+  if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
+  HWND question = WaitForReplaceQuestion(session_.process().id(), fileDialog, replaces ? 3000 : 300);
+  if (!Expect((question != nullptr) == replaces, name + ".replace_question",
+              replaces ? "no question before replacing the file" : "a question for a new file"))
+    return false;
+  if (question) PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+  dialog_ = session_.WaitForDialog(texts::kShpSaveCaption);
+  return Expect(dialog_ != nullptr, name + ".open", "dialog 107 did not open");
+}
+
+// Presses OK and looks at the dialog in the middle of the export. The export dispatches the
+// editor's pending messages after each step; a select-item command queued right behind the
+// click (both posted while the editor's thread is held) opens its modal dialog from the
+// first step, which holds the export there until the driver closes it: a fixed point to
+// check, however fast the export runs.
+bool ShpExportRun::ExportAndWatch(const std::string& name) {
+  const ULONGLONG start = GetTickCount64();
+  const bool held = SuspendThread(session_.process().thread()) != static_cast<DWORD>(-1);
+  PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
+  session_.PostCommand(ids::kSelectItem);
+  if (held) ResumeThread(session_.process().thread());
+  HWND pause = session_.WaitForDialog(texts::kSelectItemCaption, kExportTimeoutMs);
+  std::string enabled = pause ? "" : " (the export did not pause)";
+  for (int id : {IDOK, IDCANCEL, ids::kPaletteName, ids::kPaletteBrowse, ids::kPaletteNew, ids::kPaletteExisting,
+                 ids::kPaletteNone, ids::kColourCount, ids::kQuantizer, ids::kDither})
+    if (pause && Enabled(id)) enabled += " " + std::to_string(id);
+  HWND progress = Control(ids::kExportProgress);
+  Expect(pause && IsWindowVisible(progress) && enabled.empty(), name + ".progress_shown_controls_disabled",
+         "progress bar visible " + std::to_string(IsWindowVisible(progress)) + ", enabled:" + enabled);
+  LRESULT top = 0, position = 0;
+  SendAndWait(progress, PBM_GETRANGE, FALSE, 0, &top);
+  SendAndWait(progress, PBM_GETPOS, 0, 0, &position);
+  Expect(top == 14 && position == 1, name + ".progress_range_0_to_14",
+         "range up to " + std::to_string(top) + ", at " + std::to_string(position) + " after the first step");
+  if (pause) PostMessageW(GetDlgItem(pause, IDCANCEL), BM_CLICK, 0, 0);
+  const bool closed = Expect(WaitForWindowGone(dialog_, kExportTimeoutMs), name + ".closes_dialog", "it stays open");
+  // A figure, not a check: OK to the dialog closed, the pause included.
+  if (closed) context_.log.Note(name + " export took " + std::to_string(GetTickCount64() - start) + " ms");
+  return closed;
+}
+
+// Presses OK and expects the failure `message` (caption "Error"); its OK closes the dialog.
+void ShpExportRun::ExportFails(const std::wstring& message, const std::string& name) {
+  PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
+  HWND box = session_.WaitForDialog(L"Error", kExportTimeoutMs);
+  const std::wstring text = box ? MessageBoxText(box) : L"";
+  // A message may go on to say why; it starts with the failure's own text.
+  Expect(box && text.rfind(message, 0) == 0, name + ".message", "the message is " + Quoted(text));
+  if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  Expect(WaitForWindowGone(dialog_, kDefaultWaitMs), name + ".closes_dialog", "it stays open after the message");
+}
+
+void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
+                                   const std::string& name, Quantizer quantizer, bool dither) {
+  const std::wstring expected = context_.scratchDir + L"\\shp_export_expected";
+  CreateDirectoryW(expected.c_str(), nullptr);
+  ShpExportSettings settings;
+  settings.exportPath = ToAnsi(expected + L"\\" + shp);
+  settings.paletteMode = mode;
+  settings.palettePath = ToAnsi(mode == NewPalette ? expected + L"\\" + palette : File(palette));
+  settings.colorCount = colours;
+  settings.quantizer = quantizer;
+  settings.dither = dither;
+  const ShpExportResult core = ExportShp(model_.document(), settings);
+  const std::string wrote = Read(shp);
+  Expect(core.success && wrote.size() == 416032 && wrote == ReadWholeFile(Wide(settings.exportPath)),
+         name + ".shp_equals_core", core.success ? "the SHP files differ" : "the core failed: " + core.message);
+  if (mode == NewPalette)
+    Expect(Read(palette) == ReadWholeFile(Wide(settings.palettePath)), name + ".pal_equals_core",
+           "the PAL files differ");
+}
+
+void ShpExportRun::Run() {
+  // 1. A new palette of 256 colours, after the dialog's own checks.
+  if (!Open(L"screen.shp", false, "new_palette")) return;
+  Expect(Checked(ids::kPaletteNew) && !Checked(ids::kPaletteExisting) && Text(ids::kColourCount) == L"256" &&
+             Text(ids::kPaletteName).empty() && !IsWindowVisible(Control(ids::kExportProgress)) &&
+             !IsWindowVisible(Control(ids::kPaletteNone)) && QuantizerShown() == 0 && Enabled(ids::kQuantizer) &&
+             !Checked(ids::kDither),
+         "opens_new_palette_256_colours_octree_undithered_no_progress", "the dialog opens in another state");
+  // A new palette needs an existing folder; the file itself may be new.
+  std::string okStates = Enabled(IDOK) ? "1" : "0";
+  SetText(ids::kPaletteName, File(L"no such folder\\new.pal"));
+  okStates += Enabled(IDOK) ? "1" : "0";
+  SetText(ids::kPaletteName, File(L"new.pal"));
+  okStates += Enabled(IDOK) ? "1" : "0";
+  Expect(okStates == "001", "ok_waits_for_a_palette_name_that_passes",
+         "OK enabled at start, for a missing folder, for a new file: " + okStates);
+  SetText(ids::kColourCount, L"0");
+  const std::wstring fromZero = Text(ids::kColourCount);
+  SetText(ids::kColourCount, L"999");
+  Expect(fromZero == L"1" && Text(ids::kColourCount) == L"256", "colour_count_clamped_to_1_and_256",
+         "0 gives " + Quoted(fromZero) + ", 999 gives " + Quoted(Text(ids::kColourCount)));
+  SetText(ids::kPaletteName, File(L"screen.pal"));
+  if (!ExportAndWatch("new_palette")) return;
+  CompareWithCore(L"screen.shp", L"screen.pal", NewPalette, 256, "new_palette");
+
+  // 2. The file dialog offers the last file; Cancel there opens nothing.
+  session_.PostCommand(ids::kSaveShp);
+  HWND fileDialog = WaitForFileDialog(session_.process().id());
+  const std::wstring offered = fileDialog ? FileDialogName(fileDialog) : L"";
+  Expect(offered == File(L"screen.shp") || offered == L"screen.shp", "file_dialog_offers_last_file",
+         "it offers " + Quoted(offered));
+  if (fileDialog) PostMessageW(GetDlgItem(fileDialog, IDCANCEL), BM_CLICK, 0, 0);
+  Expect(fileDialog && WaitForWindowGone(fileDialog, kDefaultWaitMs) && !session_.WaitForDialog(texts::kShpSaveCaption, 300),
+         "cancelled_file_dialog_opens_nothing", "the settings dialog opened after Cancel");
+
+  // 3. That palette as an existing one, 100 of its colours, dithered; no quantizer to
+  // choose for it.
+  const std::string palette = Read(L"screen.pal");
+  if (!Open(L"existing.shp", false, "existing_palette")) return;
+  ClickButton(dialog_, ids::kPaletteExisting);
+  Expect(!Enabled(ids::kQuantizer), "existing_palette.no_quantizer", "the quantizer list stays enabled");
+  ClickButton(dialog_, ids::kDither);
+  SetText(ids::kPaletteName, File(L"screen.pal"));
+  SetText(ids::kColourCount, L"100");
+  if (!ExportAndWatch("existing_palette")) return;
+  CompareWithCore(L"existing.shp", L"screen.pal", ExistingPalette, 100, "existing_palette", Quantizer::Octree, true);
+  Expect(Read(L"screen.pal") == palette, "existing_palette.pal_unchanged", "the palette file changed");
+
+  // 4. The mode is kept and the fields start afresh; a palette one byte short is refused
+  // and the SHP it would have replaced stays.
+  const std::string shp = Read(L"existing.shp");
+  Write(L"short.pal", std::string(767, '\x10'));
+  if (!Open(L"existing.shp", true, "short_palette")) return;
+  Expect(Checked(ids::kPaletteExisting) && !Checked(ids::kPaletteNew) && Text(ids::kPaletteName).empty() &&
+             Text(ids::kColourCount) == L"256" && !Enabled(IDOK) && Checked(ids::kDither) && !Enabled(ids::kQuantizer),
+         "reopens_with_mode_and_dither_kept_fields_reset", "the dialog reopens in another state");
+  SetText(ids::kPaletteName, File(L"short.pal"));
+  ExportFails(L"PAL file read error!", "short_palette");
+  Expect(Read(L"existing.shp") == shp, "short_palette.shp_unchanged", "the SHP file changed");
+
+  // 5. The best quantizer for a new palette, undithered.
+  if (Open(L"best.shp", false, "best")) {
+    ClickButton(dialog_, ids::kPaletteNew);
+    ClickButton(dialog_, ids::kDither);
+    SendAndWait(Control(ids::kQuantizer), CB_SETCURSEL, 1, 0);
+    SetText(ids::kPaletteName, File(L"best.pal"));
+    if (ExportAndWatch("best"))
+      CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false);
+  }
+
+  // 6. An SHP another program holds open cannot be replaced: the new palette must not
+  // replace the old one either.
+  Write(L"locked.shp", "old shp");
+  Write(L"locked.pal", "old pal");
+  HANDLE lock = CreateFileW(File(L"locked.shp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (Open(L"locked.shp", true, "locked_target")) {
+    ClickButton(dialog_, ids::kPaletteNew);
+    SetText(ids::kPaletteName, File(L"locked.pal"));
+    ExportFails(L"SHP file open error!", "locked_target");
+  }
+  if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+  Expect(Read(L"locked.shp") == "old shp" && Read(L"locked.pal") == "old pal", "locked_target.files_unchanged",
+         "the SHP or the PAL file changed");
+
+  std::set<std::wstring> left;
+  std::string listing;
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    left.insert(entry.path().filename().wstring());
+    listing += " " + Utf8(entry.path().filename().wstring());
+  }
+  Expect(left == std::set<std::wstring>{L"screen.shp", L"screen.pal", L"existing.shp", L"short.pal", L"best.shp",
+                                        L"best.pal", L"locked.shp", L"locked.pal"},
+         "no_temporary_files_left", "the folder holds" + listing);
+}
+}  // namespace
+
+void RunShpExportChecks(const DriverContext& context) {
+  const std::wstring folder = context.scratchDir + L"\\shp_export";
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+  fs::create_directories(folder, ignored);
+  std::vector<CatalogueEntry> catalogue;
+  std::string error;
+  if (!ReadSymbolCatalogue(context, catalogue, error)) {
+    context.log.Fail("shp.catalogue", error);
+    return;
+  }
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "shp", context.packageDir)) return;
+  // A screen with more than the start: the world map moved, a red marker.
+  session.PressKey(VK_RIGHT, kCtrl);
+  model.Key(VK_RIGHT, kCtrl);
+  if (!AddMarkerThroughDialog(context, session, model, catalogue, 1, ids::kRadioRed, "shp.add_marker")) return;
+  if (!ExpectView(context, session, model, "shp.view_before_export")) return;
+  ShpExportRun(context, session, model, folder).Run();
+}
