@@ -119,14 +119,15 @@ bool SameContent(const DocumentState& s, const LoadScreenDocument& d) {
 
 void RestoreState(LoadScreenDocument& d, const DocumentState& s) {
   d.side = s.side;
-  d.cameoCount = s.cameoCount;
   d.viewTop = s.viewTop;
   d.viewBottom = s.viewBottom;
   d.smallMapOffset = s.smallMapOffset;
   d.largeMapOffset = s.largeMapOffset;
   d.targetBoxPos = s.targetBoxPos;
   Take(d.worldMap, s.worldMap);
-  Take(d.interfaceFrame, s.interfaceFrame);
+  MemoryImage frame;
+  Take(frame, s.interfaceFrame);
+  d.RestoreCameoCount(s.cameoCount, std::move(frame));
   for (int slot = 0; slot < 3; ++slot) {
     Take(d.cameos[slot], s.cameos[slot]);
     d.cameoFiles[slot] = s.cameoFiles[slot];

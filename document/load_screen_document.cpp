@@ -129,6 +129,12 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   return true;
 }
 
+void LoadScreenDocument::RestoreCameoCount(int count, MemoryImage frame) {
+  cameoCount = count;
+  interfaceFrame = std::move(frame);
+  frameCount_ = count == -1 ? 2 : count;
+}
+
 bool LoadScreenDocument::HasCommonTemplates() const {
   return largeTargetBox.IsValid() && smallTargetBox.IsValid() && worldMap2x.IsValid();
 }

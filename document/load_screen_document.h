@@ -125,6 +125,9 @@ class LoadScreenDocument {
   // unchanged or other count (true). False when the frame is missing; the document is then
   // unchanged. Cameo images are kept either way.
   bool SetCameoCount(int count);
+  // Puts back a cameo count with the side's interface frame for it, both kept from earlier
+  // (an undo step); nothing is loaded, recorded or repainted.
+  void RestoreCameoCount(int count, MemoryImage frame);
   // Sets both layer switches, updates the menu check marks and repaints.
   void SetLayers(int top, int bottom);
   // True when the three common templates are loaded.

@@ -127,6 +127,13 @@ TEST_F(History, EveryKindOfChangeUndoesToThePictureBeforeItAndRedoesToTheOneAfte
   EXPECT_FALSE(history.Modified()) << "back at the saved version";
   EXPECT_EQ(doc.markers.MarkerAt(0).symbolFile, "a.png");
   EXPECT_EQ(doc.cameoFiles[2], "");
+
+  // A count undone and chosen again gets its own frame again, not the one put back.
+  ASSERT_TRUE(doc.SetCameoCount(3));
+  const MemoryImage three = Picture();
+  ASSERT_TRUE(history.Undo(doc));
+  ASSERT_TRUE(doc.SetCameoCount(3));
+  EXPECT_TRUE(SameImage(Picture(), three));
 }
 
 TEST_F(History, ChangesThatFailOrChangeNothingLeaveNoStep) {
