@@ -41,8 +41,10 @@ void OnDropFiles(HDROP drop) {
     return;
   }
   MemoryImage picture;
-  if (!LoadImageFile(path, picture)) {
-    MessageBoxA(App().mainWindow, kNotReadable, kProgramCaption, MB_ICONERROR);
+  std::string reason;
+  if (!LoadImageFile(path, picture, reason)) {
+    const std::string text = std::string(kNotReadable) + "\n" + path + ": " + reason;
+    MessageBoxA(App().mainWindow, text.c_str(), kProgramCaption, MB_ICONERROR);
     return;
   }
   TakeScreenshotFrom(App().mainWindow, std::move(picture), path);
