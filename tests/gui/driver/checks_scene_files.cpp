@@ -17,6 +17,7 @@
 #include "content_dialog_steps.h"
 #include "crop_image.h"
 #include "editor_ids.h"
+#include "file_dialogs.h"
 #include "image_files.h"
 #include "input.h"
 #include "package_staging.h"
@@ -133,8 +134,9 @@ void SaveByShortcut(Scenario& s, EditorSession& session) {
   s.Remember();
 }
 
-// The tool renders the saved scene into a memory image, as the core renders the screen.
-void ToolRendersTheScene(Scenario& s) {
+// The tool renders the saved scene as the core renders the screen, and as the editor's own
+// save as image writes it.
+void ToolRendersTheScene(Scenario& s, EditorSession& session) {
   const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
   const long exitCode = RunProgram(Quote(cli) + L" render mission1.ini -o rendered.png --package " +
                                        Quote(s.context.packageDir),
@@ -143,11 +145,24 @@ void ToolRendersTheScene(Scenario& s) {
   MemoryImage expected;
   expected.Create(CanvasWidth, CanvasHeight);
   RenderLoadScreen(s.model.document(), &expected);
-  long long differing = rendered.IsValid() ? 0 : -1;
-  for (int y = 0; rendered.IsValid() && y < CanvasHeight; ++y)
-    for (int x = 0; x < CanvasWidth; ++x) differing += rendered.ReadPixel(x, y) != expected.ReadPixel(x, y);
-  s.log().Expect(exitCode == 0 && differing == 0, "scenes.tool_renders_the_saved_screen",
-                 "exit code " + std::to_string(exitCode) + ", " + std::to_string(differing) + " pixels differ");
+  const auto differing = [&rendered](const Image& other) {
+    long long count = rendered.IsValid() && other.IsValid() ? 0 : -1;
+    for (int y = 0; count >= 0 && y < CanvasHeight; ++y)
+      for (int x = 0; x < CanvasWidth; ++x) count += rendered.ReadPixel(x, y) != other.ReadPixel(x, y);
+    return count;
+  };
+  s.log().Expect(exitCode == 0 && differing(expected) == 0, "scenes.tool_renders_the_saved_screen",
+                 "exit code " + std::to_string(exitCode) + ", " + std::to_string(differing(expected)) +
+                     " pixels differ");
+
+  const std::wstring imagePath = s.folder + L"\\editor.png";
+  session.PostCommand(ids::kSaveImage);
+  HWND fileDialog = WaitForFileDialog(session.process().id());
+  MemoryImage image;
+  const bool saved = fileDialog && ChooseFileName(fileDialog, imagePath) &&
+                     WaitUntil([&] { return LoadImageFile(ToAnsi(imagePath).c_str(), image); }, 10000, 20);
+  s.log().Expect(saved && differing(image) == 0, "scenes.tool_render_equals_the_editors_image",
+                 saved ? std::to_string(differing(image)) + " pixels differ" : "no image saved");
 }
 
 void ChangeAndSave(Scenario& s, EditorSession& session) {
@@ -260,7 +275,7 @@ void RunSceneFileChecks(const DriverContext& context) {
     EditorSession session(context);
     if (!StartScenario(context, session, model, "scenes", context.packageDir) || !MakeScreen(s, session)) return;
     SaveByShortcut(s, session);
-    ToolRendersTheScene(s);
+    ToolRendersTheScene(s, session);
     ChangeAndSave(s, session);
     if (!context.log.Expect(CloseEditor(session), "scenes.editor_closes", "the close question did not end it")) return;
   }
