@@ -96,3 +96,14 @@ bool InProcessProbe::ScrollBar(HWND window, int bar, ScrollBarState& out) const 
   out = {request.minimum, request.maximum, request.position, request.page};
   return true;
 }
+
+bool InProcessProbe::CountObjects(ObjectCounts& out) const {
+  ProbeRequest request{};
+  request.kind = ProbeKind::ObjectCounts;
+  if (!Ask(request)) return false;
+  for (int type = 0; type < 16; ++type) out.gdiByType[type] = request.gdiByType[type];
+  out.windows = request.windows;
+  out.menus = request.menus;
+  out.cursors = request.cursors;
+  return true;
+}
