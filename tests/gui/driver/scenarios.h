@@ -18,3 +18,4 @@ void RunColourizeChecks(const DriverContext& context);       // screenshot colou
 void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
 void RunSaveImageChecks(const DriverContext& context);       // save as image
 void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
+void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat
