@@ -7,9 +7,11 @@
 # The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
-# startup_failures shp_export save_image about cameos screenshot colourize scenes undo) limit
-# the run. Exits non-zero when a check fails or the run cannot start. Safe to run several
-# times, also at once: every run has its own display, prefix and folders.
+# startup_failures shp_export save_image about cameos screenshot colourize scenes undo soak)
+# limit the run. Exits non-zero when a check fails or the run cannot start. Safe to run
+# several times, also at once: every run has its own display, prefix and folders.
+# VANTOREL_SOAK_ROUNDS=N makes the soak run N rounds after its warm-up (default 4, about
+# 6 s each); the time limit grows with it.
 set -euo pipefail
 
 script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -139,7 +141,9 @@ setup_time=$(seconds_since "$started")
 checks_started=$EPOCHREALTIME
 
 status=0
-DISPLAY=$display timeout 300 "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
+[[ $soak_rounds =~ ^[0-9]+$ ]] || fail "VANTOREL_SOAK_ROUNDS must be a number of rounds"
+DISPLAY=$display timeout $((300 + 15 * soak_rounds)) "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
   'T:\stage' 'T:\scratch' "$@" || status=$?
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
 if [ "$status" -eq 124 ]; then

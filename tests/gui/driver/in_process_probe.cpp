@@ -105,3 +105,14 @@ bool InProcessProbe::DropFile(HWND window, const std::wstring& path) const {
   path.copy(request.text, path.size());
   return Ask(request);
 }
+
+bool InProcessProbe::CountObjects(ObjectCounts& out) const {
+  ProbeRequest request{};
+  request.kind = ProbeKind::ObjectCounts;
+  if (!Ask(request)) return false;
+  for (int type = 0; type < 16; ++type) out.gdiByType[type] = request.gdiByType[type];
+  out.windows = request.windows;
+  out.menus = request.menus;
+  out.cursors = request.cursors;
+  return true;
+}

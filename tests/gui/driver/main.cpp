@@ -41,6 +41,7 @@ const NamedScenario kScenarios[] = {
     {L"shp_export", RunShpExportChecks},
     {L"save_image", RunSaveImageChecks},
     {L"about", RunAboutChecks},
+    {L"soak", RunSoakChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

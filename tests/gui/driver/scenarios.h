@@ -20,3 +20,4 @@ void RunUndoChecks(const DriverContext& context);            // undo and redo of
 void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
 void RunSaveImageChecks(const DriverContext& context);       // save as image
 void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
+void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat

@@ -32,6 +32,7 @@ void AnswerScrollBar(ProbeRequest& request) {
   request.position = info.nPos;
   request.page = static_cast<int>(info.nPage);
 }
+
 // The window releases the memory with DragFinish.
 void DropFile(ProbeRequest& request) {
   request.text[sizeof request.text / sizeof request.text[0] - 1] = L'\0';
@@ -50,6 +51,46 @@ void DropFile(ProbeRequest& request) {
   request.ok = PostMessageW(request.window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   if (!request.ok) GlobalFree(memory);
 }
+
+// Wine's GetGuiResources is a stub, so the objects are counted here, in the process that
+// owns them. Wine looks a GDI handle up by its low word alone in the process's own table,
+// and a USER handle (even values from 0x20) likewise: GetObjectType, IsMenu and
+// GetCursorFrameInfo answer for every live object of this process and for nothing else.
+// Windows are enumerated instead, since a window of another process answers too.
+using CursorFrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
+constexpr UINT_PTR kLastGdiIndex = 0xFFFF, kFirstUserIndex = 0x20, kLastUserIndex = 0xFFEF;
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != GetCurrentProcessId()) return TRUE;
+  ++*reinterpret_cast<int*>(count);
+  // Every descendant, however deep; children of a window of ours are ours.
+  EnumChildWindows(
+      window, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; }, count);
+  return TRUE;
+}
+
+void AnswerObjectCounts(ProbeRequest& request) {
+  for (int& count : request.gdiByType) count = 0;
+  for (UINT_PTR index = 1; index <= kLastGdiIndex; ++index) {
+    const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+    if (type > 0 && type < sizeof request.gdiByType / sizeof request.gdiByType[0]) ++request.gdiByType[type];
+  }
+  const auto frameInfo = reinterpret_cast<CursorFrameInfo>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetCursorFrameInfo")));
+  request.menus = request.cursors = 0;
+  for (UINT_PTR index = kFirstUserIndex; index <= kLastUserIndex; index += 2) {
+    if (IsMenu(reinterpret_cast<HMENU>(index))) ++request.menus;
+    DWORD rate = 0, steps = 0;
+    if (frameInfo && frameInfo(reinterpret_cast<HCURSOR>(index), 0, 0, &rate, &steps)) ++request.cursors;
+  }
+  request.windows = 0;
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&request.windows));
+  for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr));)
+    CountWindow(window, reinterpret_cast<LPARAM>(&request.windows));
+  request.ok = frameInfo != nullptr;
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
@@ -59,6 +100,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
     case ProbeKind::MenuItem: AnswerMenuItem(*request); break;
     case ProbeKind::ScrollBar: AnswerScrollBar(*request); break;
     case ProbeKind::DropFile: DropFile(*request); break;
+    case ProbeKind::ObjectCounts: AnswerObjectCounts(*request); break;
   }
   return request->ok ? 1 : 0;
 }

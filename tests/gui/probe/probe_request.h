@@ -13,6 +13,7 @@ enum class ProbeKind : int {
   MenuItem = 1,   // an item of the window's menu bar, by command id or by position
   ScrollBar = 2,  // the standard horizontal or vertical scroll bar of a window
   DropFile = 3,   // posts the window a drop of the file named in `text`, as the shell does
+  ObjectCounts = 4,  // the GDI and USER objects the process owns (Wine's GetGuiResources answers 0)
 };
 
 struct ProbeRequest {
@@ -29,6 +30,8 @@ struct ProbeRequest {
   UINT type;         // MenuItem: fType (MFT_RADIOCHECK ...)
   wchar_t text[256]; // MenuItem: the caption; DropFile: the file's full name
   int minimum, maximum, position, page;  // ScrollBar
+  int gdiByType[16];  // ObjectCounts: live GDI objects by GetObjectType (OBJ_PEN 1 .. OBJ_COLORSPACE 14)
+  int windows, menus, cursors;  // ObjectCounts: the process's windows, menus, cursors and icons
 };
 
 // The exported thread routine's name.
