@@ -5,7 +5,8 @@
 // switches side, cameo count and cameos and takes two screenshots (the second cropped) in
 // the load screen settings dialog; colourizes with Cancel and with OK; exports SHP files
 // with a new and with an existing palette; saves the picture; opens About; copies to the
-// clipboard. The view must equal the core's picture with the markers placed and at the end
+// clipboard; undoes and redoes the last changes, saves the scene and opens it again (which
+// starts a fresh undo history, so the history's bounded memory is not mistaken for a leak). The view must equal the core's picture with the markers placed and at the end
 // of every round.
 //
 // The editor's GDI and USER objects and its memory are read after the warm-up rounds and
@@ -65,7 +66,7 @@ constexpr std::size_t kWorkingSetTolerance = 12u << 20;
 
 struct Tally {
   int markers = 0, mapKeys = 0, sideSwitches = 0, cameos = 0, screenshots = 0, crops = 0, colourizes = 0, exports = 0,
-      saves = 0, abouts = 0, copies = 0;
+      saves = 0, abouts = 0, copies = 0, undos = 0, reopens = 0;
 };
 
 int RoundsAsked() {
@@ -158,6 +159,8 @@ class SoakRun {
   bool ExportThroughDialog(const wchar_t* shp, PaletteMode mode, int colours);
   bool SaveImage();
   bool About();
+  bool UndoRedo();
+  bool SaveAndReopen();
 
   const DriverContext& context_;
   EditorSession& session_;
@@ -180,7 +183,7 @@ bool SoakRun::Prepare() {
       WriteTestPicture(folder_, kShotExact, error) && WriteTestPicture(folder_, kShotLarge, error) &&
       // Every round replaces the files of the round before, the first too.
       WriteFileIn(folder_, L"soak.shp", "old", error) && WriteFileIn(folder_, L"soak_existing.shp", "old", error) &&
-      WriteFileIn(folder_, L"soak.png", "old", error);
+      WriteFileIn(folder_, L"soak.png", "old", error) && WriteFileIn(folder_, L"soak.ini", "old", error);
   if (!ok) context_.log.Fail("soak.stage", error.empty() ? "Settings.ini lists no cameos" : error);
   return ok;
 }
@@ -454,6 +457,33 @@ bool SoakRun::About() {
   return true;
 }
 
+// The last changes of the round undone and redone through the menu: the screen is what it was.
+bool SoakRun::UndoRedo() {
+  constexpr int kSteps = 3;
+  for (const UINT command : {ids::kUndo, ids::kRedo})
+    for (int step = 0; step < kSteps; ++step)
+      if (!Step(session_.Command(command), "undo_redo", "the editor does not answer")) return false;
+  tally_.undos += kSteps;
+  return ViewMatches("after undo and redo");
+}
+
+bool SoakRun::SaveAndReopen() {
+  const std::wstring scene = File(L"soak.ini");
+  if (!ChooseSaveFile(ids::kSaveSceneAs, scene, "save_scene")) return false;
+  SendAndWait(session_.main(), WM_NULL, 0, 0);
+  if (HWND box = session_.WaitForDialog(texts::kErrorCaption, 0)) {
+    const std::wstring text = MessageBoxText(box);
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    return Step(false, "save_scene", "the editor says " + Quoted(text));
+  }
+  session_.PostCommand(ids::kOpenScene);
+  std::string error;
+  if (!Step(ChooseInFileDialog(session_, texts::kOpenSceneCaption, scene, error), "open_scene", error)) return false;
+  SendAndWait(session_.main(), WM_NULL, 0, 0);
+  ++tally_.reopens;
+  return ViewMatches("after the scene was saved and opened again");
+}
+
 bool SoakRun::Round(int round) {
   round_ = round;
   const bool done = Markers() && MapKeys() && LoadScreenSettings() && Colourize() &&
@@ -462,7 +492,7 @@ bool SoakRun::Round(int round) {
                     About() && Step(session_.Command(ids::kCopyToClipboard), "copy", "the editor does not answer");
   if (!done) return false;
   ++tally_.copies;
-  return ViewMatches("at the end of the round");
+  return ViewMatches("at the end of the round") && UndoRedo() && SaveAndReopen();
 }
 
 // The clipboard holds the last round's copy and the folder its exports, all of the
@@ -528,13 +558,14 @@ void RunSoakChecks(const DriverContext& context) {
   if (!context.log.Expect(ReadResourceUsage(session, after, error), "soak.usage_readable_at_end", error)) return;
 
   const Tally& t = run.tally();
-  char line[512];
+  char line[640];
   std::snprintf(line, sizeof line,
                 "soak: %d rounds after %d of warm-up in %llu.%llu s; with the warm-up %d markers added, dragged "
                 "and deleted, %d map keys, %d side switches, %d cameos, %d screenshots (%d cropped), %d colourize "
-                "dialogs, %d SHP exports, %d image saves, %d About boxes, %d clipboard copies",
+                "dialogs, %d SHP exports, %d image saves, %d About boxes, %d clipboard copies, %d undone and "
+                "redone steps, %d scenes saved and opened again",
                 rounds, kWarmUpRounds, tenths / 10, tenths % 10, t.markers, t.mapKeys, t.sideSwitches, t.cameos,
-                t.screenshots, t.crops, t.colourizes, t.exports, t.saves, t.abouts, t.copies);
+                t.screenshots, t.crops, t.colourizes, t.exports, t.saves, t.abouts, t.copies, t.undos, t.reopens);
   context.log.Note(line);
   const std::string figures = Figures(before, after);
   context.log.Note("soak: " + figures + " (objects " + after.source + ")");
