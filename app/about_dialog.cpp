@@ -8,6 +8,7 @@
 #include "gdi_handles.h"
 #include "link_control.h"
 #include "resource.h"
+#include "ui_language.h"
 #include "text_file.h"
 
 namespace {
@@ -93,6 +94,6 @@ void OpenAboutDialog() {
   // The title's font lives exactly as long as the dialog.
   OwnedFont titleFont(CreateFontA(30, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, nullptr));
-  DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_ABOUT), app.mainWindow, AboutDialogProc,
+  ShowDialog(IDD_ABOUT, app.mainWindow, AboutDialogProc,
                   reinterpret_cast<LPARAM>(titleFont.get()));
 }

@@ -13,6 +13,7 @@
 #include "map_view.h"
 #include "marker_commands.h"
 #include "resource.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -168,7 +169,7 @@ INT_PTR CALLBACK AddItemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 void OpenAddItemDialog() {
   AppState& app = App();
   AddItemDialogState state;
-  DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_ADD_ITEM), app.mainWindow, AddItemDialogProc,
+  ShowDialog(IDD_ADD_ITEM, app.mainWindow, AddItemDialogProc,
                   reinterpret_cast<LPARAM>(&state));
   SymbolPreview().Free();
 }

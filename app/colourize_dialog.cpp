@@ -8,6 +8,7 @@
 #include "dib_image.h"
 #include "dib_image_draw_win32.h"
 #include "resource.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ INT_PTR CALLBACK ColourizeDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 int ShowColourizeDialog() {
   AppState& app = App();
   ColourizeSettings settings;
-  const INT_PTR result = DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_COLOURIZE), app.mainWindow,
+  const INT_PTR result = ShowDialog(IDD_COLOURIZE, app.mainWindow,
                                          ColourizeDialogProc, reinterpret_cast<LPARAM>(&settings));
   return result == 1 ? 1 : 0;
 }

@@ -13,14 +13,17 @@
 #include "content_commands.h"
 #include "file_commands.h"
 #include "history_commands.h"
+#include "language_command.h"
 #include "load_screen_settings_dialog.h"
 #include "main_window.h"
+#include "map_alignment.h"
 #include "map_view.h"
 #include "marker_commands.h"
 #include "resource.h"
 #include "save_image_command.h"
 #include "select_item_dialog.h"
 #include "shp_save_dialog.h"
+#include "ui_texts.h"
 
 namespace {
 
@@ -45,8 +48,7 @@ void ToggleLowerLayer() {
 void ScreenshotSettings() {
   LoadScreenDocument& document = Document();
   if (!document.screenshot.IsValid()) {
-    MessageBoxA(App().mainWindow, "Please select screenshot in the load screen settings dialog",
-                kProgramCaption, MB_ICONWARNING);
+    MessageBoxA(App().mainWindow, Text(UiText::NoScreenshot), kProgramCaption, MB_ICONWARNING);
     return;
   }
   if (!BackupScreenshot(document)) {
@@ -58,6 +60,8 @@ void ScreenshotSettings() {
   History().EndGroup(document);
   RepaintView();
 }
+
+void AlignMagnifiedMap() { AlignLargeMap(Document()); }
 
 void ModeSmallMap() { SetEditMode(EditMode::SmallMap); }
 void ModeLargeMap() { SetEditMode(EditMode::LargeMap); }
@@ -91,8 +95,10 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_VIEW_TOP, ToggleUpperLayer},
     {IDM_VIEW_BOTTOM, ToggleLowerLayer},
     {IDM_STATUS_BAR, ToggleStatusBar},
+    {IDM_LANGUAGE, SwitchLanguageCommand},
     {IDM_LOAD_SCREEN_SETTINGS, OpenLoadScreenSettings},
     {IDM_SCREENSHOT_SETTINGS, ScreenshotSettings},
+    {IDM_ALIGN_LARGE_MAP, AlignMagnifiedMap},
     {IDM_MODE_SMALL_MAP, ModeSmallMap},
     {IDM_MODE_LARGE_MAP, ModeLargeMap},
     {IDM_MODE_TARGET_BOX, ModeTargetBox},

@@ -11,6 +11,7 @@
 #include "dib_image_draw_win32.h"
 #include "gdi_handles.h"
 #include "resource.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -175,7 +176,7 @@ int ShowCropDialog(HWND owner, Image& destination, const Image& source, const ch
     return 0;
   }
   state.source.Paste(source, 0, 0);
-  const INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_CROP), owner, CropDialogProc,
+  const INT_PTR result = ShowDialog(IDD_CROP, owner, CropDialogProc,
                                          reinterpret_cast<LPARAM>(&state));
   // -1 is a dialog that could not be shown: only 1 is an OK.
   if (result != 1) return 0;

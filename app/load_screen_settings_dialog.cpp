@@ -14,8 +14,10 @@
 #include "image_files.h"
 #include "map_view.h"
 #include "resource.h"
+#include "ui_language.h"
 #include "screenshot_choice.h"
 #include "side_switch.h"
+#include "ui_texts.h"
 
 namespace {
 
@@ -87,10 +89,9 @@ void LoadCameo(HWND dialog, int slot) {
   ClearCameo(document, slot);
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   if (!loaded)
-    MessageBoxA(dialog, "Error: Can't find file!", kProgramCaption, MB_ICONWARNING);
+    MessageBoxA(dialog, Text(UiText::CameoMissing), kProgramCaption, MB_ICONWARNING);
   else
-    MessageBoxA(dialog, "Error: This file isn't valid icon file\nImage size must be 76x60", kProgramCaption,
-                MB_ICONERROR);
+    MessageBoxA(dialog, Text(UiText::CameoWrongSize), kProgramCaption, MB_ICONERROR);
 }
 
 // The screenshot chooser: the chosen picture is taken as a dropped one is. The document's
@@ -192,6 +193,6 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 void OpenLoadScreenSettingsDialog() {
   AppState& app = App();
   SettingsDialogState state;
-  DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_LOAD_SCREEN_SETTINGS), app.mainWindow, SettingsDialogProc,
+  ShowDialog(IDD_LOAD_SCREEN_SETTINGS, app.mainWindow, SettingsDialogProc,
                   reinterpret_cast<LPARAM>(&state));
 }

@@ -21,6 +21,7 @@
 #include "main_window.h"
 #include "map_view.h"
 #include "resource.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -65,14 +66,15 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   return RegisterClassExA(&windowClass) != 0;
 }
 
+// The menu of the interface language; the class menu only when that cannot be loaded.
 HWND CreateMainWindow(HINSTANCE instance) {
   return CreateWindowExA(WS_EX_OVERLAPPEDWINDOW, kMainWindowClass, kProgramTitle,
                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, LoadMainMenu(), instance, nullptr);
 }
 
 // Returns 0 when the main window was destroyed, 1 when GetMessage failed. The shortcuts
-// (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y) become menu commands of the main window.
+// (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, Ctrl+L) become menu commands of the main window.
 int RunMessageLoop(HWND mainWindow, HACCEL shortcuts) {
   MSG message;
   for (;;) {
@@ -131,6 +133,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!document.LoadCommonTemplates(message)) return FailStartUp(message.c_str(), kProgramCaption);
 
   app.instance = instance;
+  LoadLanguageChoice();
   app.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTOREL));
   if (!RegisterWindowClasses(instance) || !RegisterLinkClass(instance))
     return FailStartUp("RegisterClassEx failed!", kErrorCaption);

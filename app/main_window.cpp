@@ -8,16 +8,16 @@
 #include "app_state.h"
 #include "commands.h"
 #include "drop_files.h"
+#include "gdi_handles.h"
 #include "map_view.h"
 #include "resource.h"
 #include "side_switch.h"
+#include "ui_language.h"
+#include "ui_texts.h"
 
 namespace {
 
 constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZEGRIP | CCS_BOTTOM;
-constexpr char kKeyHint[] =
-    "Press CTRL to move map faster(5x) or press CTRL+SHIFT to move map faster (10x)";
-constexpr char kCloseQuestion[] = "Do you want to close Vantorel now?\nAll data won't be saved!";
 
 HMENU MainMenuPopup(MenuPopup popup) {
   HWND window = App().mainWindow;
@@ -54,8 +54,44 @@ bool OnCreate(HWND window) {
 void OnClose(HWND window) {
   // Only an explicit Yes closes: No, and a message box that could not be shown (0), keep
   // the program and its unsaved screen.
-  if (MessageBoxA(window, kCloseQuestion, kProgramCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
+  if (MessageBoxA(window, Text(UiText::CloseQuestion), kProgramCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
     DestroyWindow(window);
+}
+
+// The smallest window that keeps the menu bar on one line and the status bar readable
+// (its side and mode parts whole and a start of the key hint). Measured with the menu font,
+// so it fits the captions of either language.
+SIZE MinimumWindowSize(HWND window) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  int menuBarWidth = 0;
+  HMENU menu = GetMenu(window);
+  if (menu && SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    WindowDc screen(nullptr);
+    OwnedFont font(CreateFontIndirectA(&metrics.lfMenuFont));
+    SelectedObject selected(screen, font.get());
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+      wchar_t caption[64] = {};
+      GetMenuStringW(menu, i, caption, 64, MF_BYPOSITION);
+      RECT box{};
+      DrawTextW(screen, caption, -1, &box, DT_CALCRECT | DT_SINGLELINE);
+      // Each item has a character's width of room on either side.
+      menuBarWidth += box.right + 2 * GetSystemMetrics(SM_CXMENUCHECK);
+    }
+  }
+  constexpr int kStatusReadable = 270 + 150;  // the first two parts, then some of the hint
+  const int frameWidth = 2 * (GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXEDGE));
+  const int width = std::max(menuBarWidth, kStatusReadable) + frameWidth;
+  const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+                     2 * GetSystemMetrics(SM_CYSIZEFRAME) + 160;
+  return {width, height};
+}
+
+void ApplyMinimumSize(HWND window, MINMAXINFO& limits) {
+  const SIZE minimum = MinimumWindowSize(window);
+  limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimum.cx);
+  limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimum.cy);
 }
 
 }  // namespace
@@ -67,7 +103,7 @@ bool CreateStatusBar(HWND mainWindow) {
   if (!app.statusBar) return false;
   const int rightEdges[3] = {70, 270, -1};
   SendMessageA(app.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
-  SetStatusText(StatusPartHint, kKeyHint);
+  SetStatusText(StatusPartHint, Text(UiText::KeyHint));
   return true;
 }
 
@@ -93,6 +129,41 @@ void ToggleStatusBar() {
   RECT client;
   GetClientRect(app.mainWindow, &client);
   LayoutMainWindow(client.right, client.bottom);
+}
+
+namespace {
+
+// Both menus have the same items in the same places: the states go over by position.
+void CopyMenuStates(HMENU from, HMENU to) {
+  const int count = GetMenuItemCount(from);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW source{};
+    source.cbSize = sizeof source;
+    source.fMask = MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
+    MENUITEMINFOW target = source;
+    if (!GetMenuItemInfoW(from, i, TRUE, &source) || !GetMenuItemInfoW(to, i, TRUE, &target)) continue;
+    if (source.hSubMenu && target.hSubMenu) {
+      CopyMenuStates(source.hSubMenu, target.hSubMenu);
+      continue;
+    }
+    target.fMask = MIIM_STATE | MIIM_FTYPE;
+    target.fState = source.fState;
+    target.fType = (target.fType & ~MFT_RADIOCHECK) | (source.fType & MFT_RADIOCHECK);
+    SetMenuItemInfoW(to, i, TRUE, &target);
+  }
+}
+
+}  // namespace
+
+void ReplaceMainMenu() {
+  HWND window = App().mainWindow;
+  HMENU menu = window ? LoadMainMenu() : nullptr;
+  if (!menu) return;
+  HMENU old = GetMenu(window);
+  if (old) CopyMenuStates(old, menu);
+  SetMenu(window, menu);
+  if (old) DestroyMenu(old);
+  DrawMenuBar(window);
 }
 
 void SetStatusText(StatusPart part, const char* text) {
@@ -131,6 +202,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
       OnKey(static_cast<int>(wParam));
       break;
+    case WM_MOUSEWHEEL:
+      // The view never takes the focus, so its wheel messages come here. Shift turns the
+      // vertical wheel into a horizontal one, as in other programs.
+      OnViewWheel((GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) ? SB_HORZ : SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_MOUSEHWHEEL:
+      // A tilt to the right is positive and scrolls right.
+      OnViewWheel(SB_HORZ, -GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      ApplyMinimumSize(window, *reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
     case WM_LBUTTONDBLCLK:
       OpenLoadScreenSettings();
       break;

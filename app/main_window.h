@@ -26,6 +26,9 @@ bool CreateStatusBar(HWND mainWindow);
 void LayoutMainWindow(int width, int height);
 // Shows or hides the status bar, moves the check mark and lays the window out again.
 void ToggleStatusBar();
+// Puts the main menu of the interface language in place of the current one, with the same
+// check marks, radio mark and enabled states. Nothing when it cannot be loaded.
+void ReplaceMainMenu();
 // Nothing while the status bar does not exist.
 void SetStatusText(StatusPart part, const char* text);
 // Both do nothing while the main window or its menu does not exist.

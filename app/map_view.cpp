@@ -38,10 +38,18 @@ void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize) {
     ShowScrollBar(window, bar, FALSE);
     return;
   }
-  // Always, not only when pulled back: the position went to 0 while the bar was hidden.
-  SetScrollPos(window, bar, axis.scroll, FALSE);
-  // An empty range hides the bar.
-  SetScrollRange(window, bar, 0, fit.scrollMax, TRUE);
+  // The range covers the whole canvas (0 .. k-1) and the page is the visible part, so the
+  // thumb shows how much is seen and the positions still run 0 .. k-c. The position is set
+  // always, not only when pulled back: it went to 0 while the bar was hidden. A page as
+  // large as the canvas hides the bar.
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = canvasSize - 1;
+  info.nPage = static_cast<UINT>(canvasSize - fit.scrollMax);
+  info.nPos = axis.scroll;
+  SetScrollInfo(window, bar, &info, TRUE);
 }
 
 void OnButtonDown(int clientX, int clientY) {
@@ -126,10 +134,25 @@ void OnViewScroll(int bar, int code, int thumb) {
   RepaintView();
 }
 
+void OnViewWheel(int bar, int delta) {
+  static int pending[2] = {0, 0};
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  const bool horizontal = bar == SB_HORZ;
+  // A page-wise wheel setting (WHEEL_PAGESCROLL) scrolls by the most lines there are.
+  const int pixels = WheelScrollPixels(pending[horizontal ? 0 : 1], delta, lines > 20 ? 20 : static_cast<int>(lines));
+  ViewAxis& axis = horizontal ? view.horizontal : view.vertical;
+  if (!ScrollViewAxisBy(axis, pixels, horizontal ? CanvasWidth : CanvasHeight)) return;
+  History().EndGroup(Document());
+  SetScrollPos(App().view, bar, axis.scroll, TRUE);
+  RepaintView();
+}
+
 void OnKey(int key) {
-  // The key state at the time of the press is what the user holds down now.
-  const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
-  const bool shift = GetAsyncKeyState(VK_SHIFT) < 0;
+  // The modifiers as they were when this key's message was queued: a fast run of presses
+  // keeps the step each press was made with, whatever is held by the time it is handled.
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
   OnKeyWithHistory(Document(), History(), view.mode, key, KeyStep(ctrl, shift));
 }
 

@@ -19,6 +19,9 @@ void RepaintView();
 void OnViewSize(int width, int height);
 // `bar` is SB_HORZ or SB_VERT; codes above SB_BOTTOM are ignored.
 void OnViewScroll(int bar, int code, int thumb);
+// A mouse wheel turned by `delta` (WHEEL_DELTA units, positive towards the top or left)
+// on `bar`'s axis; nothing when that axis shows the whole canvas.
+void OnViewWheel(int bar, int delta);
 // A key pressed in the main window, with the step that Ctrl and Shift give.
 void OnKey(int key);
 

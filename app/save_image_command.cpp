@@ -8,6 +8,7 @@
 #include "image_file_dialogs_win32.h"
 #include "memory_image.h"
 #include "renderer.h"
+#include "ui_texts.h"
 
 void SaveAsImageCommand() {
   AppState& app = App();
@@ -20,7 +21,7 @@ void SaveAsImageCommand() {
   std::string reason;
   if (ChooseImageToSave(app.mainWindow, app.exportPath, picture, &reason) != ImageSaveOutcome::Failed) return;
   // The fixed message first, then the file and why it could not be written.
-  std::string text = "Error: Can't save the image file!\n\n";
+  std::string text = std::string(Text(UiText::ImageSaveFailed)) + "\n\n";
   text += app.exportPath;
   if (!reason.empty()) text += ":\n" + reason;
   MessageBoxA(app.mainWindow, text.c_str(), kErrorCaption, MB_ICONERROR);

@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "marker_commands.h"
 #include "resource.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -69,5 +70,5 @@ INT_PTR CALLBACK SelectItemDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 
 void OpenSelectItemDialog() {
   AppState& app = App();
-  DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_SELECT_ITEM), app.mainWindow, SelectItemDialogProc, 0);
+  ShowDialog(IDD_SELECT_ITEM, app.mainWindow, SelectItemDialogProc, 0);
 }

@@ -8,7 +8,9 @@
 
 #include "app_state.h"
 #include "resource.h"
+#include "ui_language.h"
 #include "shp_export.h"
+#include "ui_texts.h"
 
 namespace {
 
@@ -19,8 +21,6 @@ char palettePath[kMaxPath] = {};
 // defaults give the plain octree export.
 Quantizer quantizer = Quantizer::Octree;
 bool dither = false;
-// The quantizer list, in the order of the Quantizer values.
-const wchar_t* const kQuantizerNames[] = {L"八叉树 (octree, the classic palette)", L"最佳 (best: Wu + k-means, 6-bit)"};
 
 constexpr unsigned kMinColours = 1;
 constexpr unsigned kMaxColours = 256;
@@ -159,8 +159,8 @@ BOOL OnInitDialog(HWND dialog) {
   // OK waits for a palette name that passes the check.
   EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
   ShowWindow(GetDlgItem(dialog, IDC_EXPORT_PROGRESS), SW_HIDE);
-  for (const wchar_t* name : kQuantizerNames)
-    SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  for (int i = 0; i < kQuantizerNameCount; ++i)
+    SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(QuantizerName(i)));
   SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_SETCURSEL, quantizer == Quantizer::Best ? 1 : 0, 0);
   EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), paletteMode == NewPalette);
   CheckDlgButton(dialog, IDC_DITHER, dither ? BST_CHECKED : BST_UNCHECKED);
@@ -222,7 +222,7 @@ void ShowShpSaveDialog(const char* path) {
   AppState& app = App();
   ShpSaveDialogState state;
   state.shpPath = path;
-  DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_SHP_SAVE), app.mainWindow, ShpSaveDialogProc,
+  ShowDialog(IDD_SHP_SAVE, app.mainWindow, ShpSaveDialogProc,
                   reinterpret_cast<LPARAM>(&state));
 }
 

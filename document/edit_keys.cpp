@@ -40,6 +40,9 @@ static void MoveTargetBox(Point& box, const LoadScreenDocument& d, int key, int 
 
 void OnKey(LoadScreenDocument& document, EditMode mode, int key, int step) {
   if (document.selectedMarker != -1) {
+    // Ctrl, Shift and Alt arrive as keys of their own before every stepped arrow: they only
+    // choose the step and must not beep as keys without a meaning would.
+    if (IsModifierKey(key)) return;
     OnMarkerKey(document, key, step);
     return;
   }

@@ -12,7 +12,7 @@ const char* EditModeStatusText(EditMode mode);
 int KeyStep(bool ctrl, bool shift);
 
 // Handles one key press. With a marker selected the marker keys apply (they repaint or
-// beep themselves). Otherwise the arrows move, by `step`:
+// beep themselves); Shift, Ctrl and Alt alone then do nothing at all. Otherwise the arrows move, by `step`:
 //  SmallMap / LargeMap: the offset in worldMap / worldMap2x, jumping to the far edge
 //    (or to 0) when it leaves the map, whatever the overshoot;
 //  TargetBox: targetBoxPos.y with Up / Down only, kept within 56 .. LH - SH + 48.

@@ -40,3 +40,21 @@ bool ScrollViewAxis(ViewAxis& axis, int code, int thumb, int canvasSize) {
   axis.scroll = std::clamp(position, 0, max);
   return true;
 }
+
+bool ScrollViewAxisBy(ViewAxis& axis, int pixels, int canvasSize) {
+  const int max = std::max(canvasSize - axis.visible, 0);
+  const int position = std::clamp(axis.scroll + pixels, 0, max);
+  if (position == axis.scroll) return false;
+  axis.scroll = position;
+  return true;
+}
+
+int WheelScrollPixels(int& pending, int delta, int linesPerNotch) {
+  constexpr int kNotch = 120;
+  const int pixelsPerNotch = std::clamp(linesPerNotch, 1, 20) * kWheelLinePixels;
+  pending += delta;
+  // Whole pixels only; what is left over waits for the next delta.
+  const int pixels = pending * pixelsPerNotch / kNotch;
+  pending -= pixels * kNotch / pixelsPerNotch;
+  return -pixels;
+}

@@ -35,5 +35,16 @@ inline constexpr int kLineBack = 0, kLineForward = 1, kPageBack = 2, kPageForwar
 // codes outside 0..7 (end of scrolling and others), which need no redraw.
 bool ScrollViewAxis(ViewAxis& axis, int code, int thumb, int canvasSize);
 
+// Moves the position by `pixels` (negative: back), within 0 .. canvasSize - visible.
+// True when it moved.
+bool ScrollViewAxisBy(ViewAxis& axis, int pixels, int canvasSize);
+
+// A mouse wheel notch (delta 120) moves the view by this many pixels per wheel line.
+inline constexpr int kWheelLinePixels = 16;
+// Turns wheel deltas into a pixel distance to scroll: forward (positive delta) scrolls
+// back, towards the top or left. `pending` keeps the part of a notch that fine-grained
+// wheels have not completed yet; `linesPerNotch` is the user's setting (taken as 1 to 20).
+int WheelScrollPixels(int& pending, int delta, int linesPerNotch);
+
 // The canvas coordinate under a client coordinate.
 inline int CanvasCoordinate(const ViewAxis& axis, int client) { return client - axis.centre + axis.scroll; }

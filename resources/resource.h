@@ -44,6 +44,9 @@
 #define IDM_SAVE_SCENE_AS 40052
 #define IDM_UNDO 40053
 #define IDM_REDO 40054
+// Switches the interface to the other language; names that language.
+#define IDM_LANGUAGE 40060
+#define IDM_ALIGN_LARGE_MAP 40061
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 

@@ -157,3 +157,15 @@ TEST(MarkerList, FallbackForOutsideIndexes) {
   list.RemoveAt(0);
   EXPECT_EQ(list.Count(), 0);
 }
+
+TEST_F(Markers, ModifierKeysAloneAreQuietWithASelectedMarker) {
+  AddMarker(doc, Symbol(20, 20), 100, 100, 0);
+  SelectMarker(doc, 0);
+  // Shift, Ctrl and Alt, and their left and right variants, as a Ctrl+arrow brings them.
+  for (int key : {16, 17, 18, 160, 161, 162, 163, 164, 165}) OnKey(doc, EditMode::SmallMap, key, 5);
+  EXPECT_EQ(shell.beeps, 0);
+  OnKey(doc, EditMode::SmallMap, keys::kLeft, 5);
+  EXPECT_EQ(At(0).x, 95);
+  OnKey(doc, EditMode::SmallMap, 20, 1);  // Caps Lock still means nothing here
+  EXPECT_EQ(shell.beeps, 1);
+}

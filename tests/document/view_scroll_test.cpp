@@ -80,3 +80,32 @@ TEST(CanvasCoordinate, AddsTheScrollAndRemovesTheCentring) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WheelScroll, NotchesScrollByTheUsersLinesAndFineWheelsAddUp) {
+  int pending = 0;
+  EXPECT_EQ(WheelScrollPixels(pending, -120, 3), 48) << "a notch towards the user scrolls down 3 lines";
+  EXPECT_EQ(WheelScrollPixels(pending, 240, 3), -96);
+  EXPECT_EQ(pending, 0);
+  // A fine-grained wheel: eight deltas of 15 make one notch, nothing lost on the way.
+  int total = 0;
+  for (int i = 0; i < 8; ++i) total += WheelScrollPixels(pending, -15, 1);
+  EXPECT_EQ(total, 16);
+  EXPECT_EQ(WheelScrollPixels(pending, -120, 1000), 20 * kWheelLinePixels) << "a page-wise setting is capped";
+}
+
+TEST(WheelScroll, ScrollByStaysWithinTheCanvas) {
+  ViewAxis axis;
+  FitViewAxis(axis, 600, kCanvas);
+  EXPECT_FALSE(ScrollViewAxisBy(axis, -48, kCanvas)) << "already at the top";
+  EXPECT_TRUE(ScrollViewAxisBy(axis, 48, kCanvas));
+  EXPECT_EQ(axis.scroll, 48);
+  EXPECT_TRUE(ScrollViewAxisBy(axis, 1000, kCanvas));
+  EXPECT_EQ(axis.scroll, 200);
+  ViewAxis whole;
+  FitViewAxis(whole, 900, kCanvas);
+  EXPECT_FALSE(ScrollViewAxisBy(whole, 48, kCanvas)) << "a view showing the whole canvas does not scroll";
+}
+
+}  // namespace

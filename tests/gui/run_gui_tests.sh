@@ -7,8 +7,9 @@
 # The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
-# startup_failures shp_export save_image about cameos screenshot colourize scenes undo soak)
-# limit the run. Exits non-zero when a check fails or the run cannot start. Safe to run
+# startup_failures shp_export save_image about cameos screenshot colourize scenes undo
+# comfort language soak) limit the run. Each runs with the Chinese interface, then with the
+# English one (all but the soak); VANTOREL_GUI_LANGUAGES=english (or chinese) runs one. Exits non-zero when a check fails or the run cannot start. Safe to run
 # several times, also at once: every run has its own display, prefix and folders.
 # VANTOREL_SOAK_ROUNDS=N makes the soak run N rounds after its warm-up (default 4, about
 # 6 s each); the time limit grows with it.
@@ -128,9 +129,13 @@ done
 
 # The editor beside its template package, as it is installed, with the command-line tool
 # when it was built (the colourize checks render a scene with it).
-mkdir -p "$work/stage" "$work/scratch/readonly"
-printf '[LoadScreen]\r\nSide=Yuri\r\n' >"$work/scratch/readonly/locked.ini"
-chmod 555 "$work/scratch/readonly"
+mkdir -p "$work/stage"
+# A scratch folder per interface language, so the second run finds none of the first's files.
+make_scratch() {
+  mkdir -p "$1/readonly"
+  printf '[LoadScreen]\r\nSide=Yuri\r\n' >"$1/readonly/locked.ini"
+  chmod 555 "$1/readonly"
+}
 cp "$build_dir/bin/Vantorel.exe" "$work/stage/"
 [ -f "$build_dir/bin/vantorel-cli.exe" ] && cp "$build_dir/bin/vantorel-cli.exe" "$work/stage/"
 cp -R "$package_dir/." "$work/stage/"
@@ -143,10 +148,30 @@ checks_started=$EPOCHREALTIME
 status=0
 soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
 [[ $soak_rounds =~ ^[0-9]+$ ]] || fail "VANTOREL_SOAK_ROUNDS must be a number of rounds"
-DISPLAY=$display timeout $((300 + 15 * soak_rounds)) "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
-  'T:\stage' 'T:\scratch' "$@" || status=$?
+# Every scenario runs with the Chinese interface, then again with the English one; the soak
+# (the same paths many times over, whatever the captions say) only with the first.
+languages=${VANTOREL_GUI_LANGUAGES:-chinese english}
+all_scenarios=(startup keys markers settings view clipboard exit startup_failures cameos screenshot colourize
+  scenes undo shp_export save_image about comfort language soak)
+for language in $languages; do
+  case $language in chinese|english) ;; *) fail "VANTOREL_GUI_LANGUAGES: unknown language '$language'" ;; esac
+  scenarios=("$@")
+  if [ "$language" != chinese ]; then
+    [ ${#scenarios[@]} -eq 0 ] && scenarios=("${all_scenarios[@]}")
+    kept=()
+    for scenario in "${scenarios[@]}"; do [ "$scenario" = soak ] || kept+=("$scenario"); done
+    scenarios=("${kept[@]}")
+    [ ${#scenarios[@]} -eq 0 ] && continue
+  fi
+  echo "run_gui_tests: the $language interface" >&2
+  make_scratch "$work/scratch-$language"
+  language_status=0
+  DISPLAY=$display timeout $((300 + 15 * soak_rounds)) "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+    'T:\stage' "T:\\scratch-$language" "--language=$language" ${scenarios[@]+"${scenarios[@]}"} || language_status=$?
+  if [ "$language_status" -eq 124 ]; then
+    echo "run_gui_tests: the driver timed out ($language)" >&2
+  fi
+  [ "$language_status" -eq 0 ] || status=$language_status
+done
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
-if [ "$status" -eq 124 ]; then
-  echo "run_gui_tests: the driver timed out" >&2
-fi
 exit "$status"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor_ids.h"
+#include "interface_language.h"
 #include "remote_controls.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -12,33 +13,6 @@
 #include "window_search.h"
 
 namespace {
-struct MenuCaption {
-  UINT item;        // command id, or the popup's position when popup is set
-  bool popup;
-  const wchar_t* caption;
-};
-
-struct Popup {
-  const char* name;
-  std::vector<MenuCaption> items;  // the popup itself first
-};
-
-// The menu as the resource holds it, popup by popup.
-const std::vector<Popup> kMenuCaptions = {
-    {"file", {{0, true, L"文件"}, {ids::kSaveShp, false, L"另存 SHP..."}, {ids::kSaveImage, false, L"保存 as..."},
-     {ids::kExit, false, L"退出"}}},
-    {"edit", {{1, true, L"编辑"}, {ids::kAddItem, false, L"加入新的项目..."}, {ids::kSelectItem, false, L"选择项目..."},
-     {ids::kDeleteItem, false, L"删除项目"}, {ids::kCancelItem, false, L"取消项目"},
-     {ids::kCopyToClipboard, false, L"复制到剪切板"}}},
-    {"view", {{2, true, L"查看"}, {ids::kUpperLayer, false, L"视图上面"}, {ids::kLowerLayer, false, L"视图下面"},
-     {ids::kStatusBar, false, L"状态条"}}},
-    {"tools", {{3, true, L"工具"}, {ids::kLoadScreenSettings, false, L"加载屏幕设定..."},
-     {ids::kScreenshotSettings, false, L"载图设定..."}}},
-    {"mode", {{4, true, L"模式"}, {ids::kModeSmallMap, false, L"缩小 map"}, {ids::kModeLargeMap, false, L"放大 map"},
-     {ids::kModeTargetBox, false, L"目标移动"}}},
-    {"help", {{5, true, L"帮助"}, {ids::kHelp, false, L"帮助"}, {ids::kAbout, false, L"关于公司"}}},
-};
-
 void CheckStatusBar(const DriverContext& context, const EditorSession& session) {
   ExpectStatus(context, session, 0, L"Allied - 2", "startup.status_side");
   ExpectStatus(context, session, 1, L"Current mode: Move small map", "startup.status_mode");
@@ -68,8 +42,12 @@ void CheckMenuState(const DriverContext& context, const EditorSession& session) 
                           : "the Mode items cannot be read");
 }
 
-void CheckMenuCaptions(const DriverContext& context, const EditorSession& session) {
-  for (const auto& popup : kMenuCaptions) {
+}  // namespace
+
+// The menu as the resource of the run's language holds it, popup by popup.
+void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,
+                       DriverLanguage language) {
+  for (const MenuCaptions& popup : ExpectedMenuCaptions(language)) {
     std::string detail;
     for (const MenuCaption& expected : popup.items) {
       MenuItemState item;
@@ -81,9 +59,11 @@ void CheckMenuCaptions(const DriverContext& context, const EditorSession& sessio
         detail += std::to_string(expected.item) + " is " + Quoted(item.caption) + " not " +
                   Quoted(std::wstring(expected.caption)) + "; ";
     }
-    context.log.Expect(detail.empty(), std::string("startup.menu_captions_") + popup.name, detail);
+    context.log.Expect(detail.empty(), prefix + popup.name, detail);
   }
 }
+
+namespace {
 
 void CheckViewLayout(const DriverContext& context, const EditorSession& session) {
   RECT client{}, view{}, bar{};
@@ -143,7 +123,7 @@ void RunStartupChecks(const DriverContext& context) {
   context.log.Expect(title == texts::kTitle, "startup.title", "the title is " + Quoted(title));
   CheckStatusBar(context, session);
   CheckMenuState(context, session);
-  CheckMenuCaptions(context, session);
+  CheckMenuCaptions(context, session, "startup.menu_captions_", RunLanguage());
   CheckViewLayout(context, session);
   ExpectView(context, session, model, "startup.picture");
   CheckLayers(context, session, model);

@@ -1,6 +1,7 @@
 // The view's layout: hiding the status bar, a view wider and taller than the canvas
-// (centred, no scroll bars), a smaller one (scroll bars with range 0 .. canvas - client),
-// line, page, thumb and end scrolling, and a larger view pulling the scroll position back.
+// (centred, no scroll bars), a smaller one (scroll bars over the canvas with the visible part
+// as the page), line, page, thumb, end and wheel scrolling, and a larger view pulling the
+// scroll position back.
 #include <windows.h>
 
 #include <cstdio>
@@ -66,10 +67,17 @@ void WideView(const DriverContext& context, EditorSession& session, ExpectedScre
 
 struct ScrollStep {
   const char* name;
-  UINT message;  // WM_HSCROLL or WM_VSCROLL
-  int code;
-  int thumb;
+  UINT message;  // WM_HSCROLL or WM_VSCROLL to the view, WM_MOUSEWHEEL to the main window
+  int code;      // the scroll code, or the wheel's key flags (MK_SHIFT: horizontal)
+  int thumb;     // the thumb position, or the wheel's delta
 };
+
+// How far a wheel notch scrolls: the user's wheel lines of 16 pixels each.
+int WheelNotchPixels() {
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  return static_cast<int>(lines > 20 ? 20 : lines) * 16;
+}
 
 // Sends the scroll steps and checks the position and the picture after each; the driver
 // computes the position the editor must reach.
@@ -82,15 +90,28 @@ void ScrollSteps(const DriverContext& context, EditorSession& session, ExpectedS
       {"line_up_by_1", WM_VSCROLL, SB_LINEUP, 0},           {"page_left_by_5", WM_HSCROLL, SB_PAGELEFT, 0},
       {"line_left_by_1", WM_HSCROLL, SB_LINELEFT, 0},       {"line_left_stops_at_0", WM_HSCROLL, SB_LINELEFT, 0},
       {"thumb_position", WM_HSCROLL, SB_THUMBPOSITION, 37}, {"thumb_track", WM_VSCROLL, SB_THUMBTRACK, 20},
+      {"wheel_down", WM_MOUSEWHEEL, 0, -WHEEL_DELTA},     {"wheel_up_stops_at_0", WM_MOUSEWHEEL, 0, 2 * WHEEL_DELTA},
+      {"shift_wheel_right", WM_MOUSEWHEEL, MK_SHIFT, -WHEEL_DELTA},
+      {"shift_wheel_half_notch_left", WM_MOUSEWHEEL, MK_SHIFT, WHEEL_DELTA / 2},
+      {"shift_wheel_half_notch_left_again", WM_MOUSEWHEEL, MK_SHIFT, WHEEL_DELTA / 2},
       {"end_scroll_ignored", WM_HSCROLL, SB_ENDSCROLL, 0},  {"right_end", WM_HSCROLL, SB_RIGHT, 0},
       {"line_right_stops_at_max", WM_HSCROLL, SB_LINERIGHT, 0}, {"bottom_end", WM_VSCROLL, SB_BOTTOM, 0},
       {"page_down_stops_at_max", WM_VSCROLL, SB_PAGEDOWN, 0},
   };
+  const int notch = WheelNotchPixels();
   for (const ScrollStep& step : steps) {
-    const bool horizontal = step.message == WM_HSCROLL;
+    const bool wheel = step.message == WM_MOUSEWHEEL;
+    const bool horizontal = wheel ? (step.code & MK_SHIFT) != 0 : step.message == WM_HSCROLL;
     int& pos = horizontal ? scroll.x : scroll.y;
     const int max = horizontal ? maxX : maxY;
-    switch (step.code) {
+    if (wheel) {
+      pos -= step.thumb * notch / WHEEL_DELTA;
+      pos = pos < 0 ? 0 : (pos > max ? max : pos);
+      POINT inside{100, 100};
+      ClientToScreen(session.view(), &inside);
+      SendAndWait(session.main(), WM_MOUSEWHEEL, MAKEWPARAM(step.code, step.thumb), MAKELPARAM(inside.x, inside.y));
+    }
+    switch (wheel ? -1 : step.code) {
       case SB_LINELEFT: pos = pos - 1 < 0 ? 0 : pos - 1; break;
       case SB_LINERIGHT: pos = pos + 1 > max ? max : pos + 1; break;
       case SB_PAGELEFT: pos = pos - 5 < 0 ? 0 : pos - 5; break;
@@ -101,7 +122,7 @@ void ScrollSteps(const DriverContext& context, EditorSession& session, ExpectedS
       case SB_RIGHT: pos = max; break;
       default: break;
     }
-    SendAndWait(session.view(), step.message, MAKEWPARAM(step.code, step.thumb), 0);
+    if (!wheel) SendAndWait(session.view(), step.message, MAKEWPARAM(step.code, step.thumb), 0);
     const std::string name = std::string("view.scroll_") + step.name;
     ScrollBarState bar;
     const bool read = session.ScrollBar(horizontal ? SB_HORZ : SB_VERT, bar);
@@ -126,12 +147,15 @@ void SmallView(const DriverContext& context, EditorSession& session, ExpectedScr
   const SIZE client = session.ViewClientSize();
   ScrollBarState h, v;
   const bool read = session.ScrollBar(SB_HORZ, h) && session.ScrollBar(SB_VERT, v);
-  context.log.Expect(read && h.minimum == 0 && h.maximum == CanvasWidth - client.cx && v.minimum == 0 &&
-                         v.maximum == CanvasHeight - client.cy && h.position == 0 && v.position == 0,
-                     "view.small_scroll_ranges",
+  // The range is the whole canvas, the page (the thumb's size) the visible part.
+  context.log.Expect(read && h.minimum == 0 && h.maximum == CanvasWidth - 1 && h.page == client.cx &&
+                         v.minimum == 0 && v.maximum == CanvasHeight - 1 && v.page == client.cy && h.position == 0 &&
+                         v.position == 0,
+                     "view.small_scroll_ranges_and_pages",
                      "client " + Size(client.cx, client.cy) + ", horizontal " + std::to_string(h.minimum) + ".." +
-                         std::to_string(h.maximum) + " at " + std::to_string(h.position) + ", vertical " +
-                         std::to_string(v.minimum) + ".." + std::to_string(v.maximum) + " at " +
+                         std::to_string(h.maximum) + " page " + std::to_string(h.page) + " at " +
+                         std::to_string(h.position) + ", vertical " + std::to_string(v.minimum) + ".." +
+                         std::to_string(v.maximum) + " page " + std::to_string(v.page) + " at " +
                          std::to_string(v.position));
   ExpectView(context, session, model, "view.small_shows_top_left");
   Point scroll{0, 0};

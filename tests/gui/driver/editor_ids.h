@@ -15,6 +15,7 @@ inline constexpr UINT kUpperLayer = 40020, kLowerLayer = 40021, kStatusBar = 400
 inline constexpr UINT kLoadScreenSettings = 40030, kScreenshotSettings = 40043;
 inline constexpr UINT kModeSmallMap = 40034, kModeLargeMap = 40035, kModeTargetBox = 40036;
 inline constexpr UINT kHelp = 40037, kAbout = 40013;
+inline constexpr UINT kLanguage = 40060, kAlignLargeMap = 40061;
 
 // Add-item dialog (105) and select-item dialog (106).
 inline constexpr int kListBox = 1008;
@@ -45,32 +46,36 @@ inline constexpr int kReadme = 1001, kLink = 1003;
 inline constexpr UINT kLinkSetTarget = WM_USER + 10;
 }  // namespace ids
 
+// The texts that are the same in both interface languages.
 namespace texts {
 inline constexpr wchar_t kTitle[] = L"Vantorel 1.11";
-inline constexpr wchar_t kHint[] =
-    L"Press CTRL to move map faster(5x) or press CTRL+SHIFT to move map faster (10x)";
-inline constexpr wchar_t kAddItemCaption[] = L"加入新的项目";
-inline constexpr wchar_t kSelectItemCaption[] = L"选择项目";
-inline constexpr wchar_t kCloseQuestion[] = L"Do you want to close Vantorel now?\nAll data won't be saved!";
-inline constexpr wchar_t kLoadScreenSettingsCaption[] = L"加载屏幕设定";
 inline constexpr wchar_t kOpenImageCaption[] = L"Choose file to open";
-inline constexpr wchar_t kCropCaption[] = L"载图器";
-inline constexpr wchar_t kColourizeCaption[] = L"Screen shot settings";
 inline constexpr wchar_t kProgramCaption[] = L"Vantorel";
 inline constexpr wchar_t kErrorCaption[] = L"Error";
-inline constexpr wchar_t kCameoMissing[] = L"Error: Can't find file!";
-inline constexpr wchar_t kCameoWrongSize[] = L"Error: This file isn't valid icon file\nImage size must be 76x60";
 inline constexpr wchar_t kSideTemplateMissing[] = L"Can't find file!";
-inline constexpr wchar_t kScreenshotTooSmall[] = L"Error: Size of image is less than 234x232\nPlease select another image.";
-inline constexpr wchar_t kCropQuestion[] = L"Size of image isn't 234x232.Do you want to crop this image?";
-inline constexpr wchar_t kNoScreenshot[] = L"Please select screenshot in the load screen settings dialog";
 inline constexpr wchar_t kOpenSceneCaption[] = L"Open scene";
 inline constexpr wchar_t kSaveSceneCaption[] = L"Save scene as";
 inline constexpr wchar_t kSaveChangesQuestion[] =
     L"The screen has changes that are not saved.\nDo you want to save them first?";
 inline constexpr wchar_t kSaveFailed[] = L"Error: Can't save the scene!\n";
-inline constexpr wchar_t kShpSaveCaption[] = L"SHP 保存配置";
-inline constexpr wchar_t kAboutCaption[] = L"关于 Vantorel";
-inline constexpr wchar_t kLinkLabel[] = L"更新进度";
-inline constexpr wchar_t kImageSaveError[] = L"Error: Can't save the image file!";
+
+// The texts of the interface language the run checks: set once by UseInterfaceLanguage
+// before any scenario (the Chinese ones until then).
+extern const wchar_t* kHint;
+extern const wchar_t* kAddItemCaption;
+extern const wchar_t* kSelectItemCaption;
+extern const wchar_t* kCloseQuestion;
+extern const wchar_t* kLoadScreenSettingsCaption;
+extern const wchar_t* kCropCaption;
+extern const wchar_t* kColourizeCaption;
+extern const wchar_t* kCameoMissing;
+extern const wchar_t* kCameoWrongSize;
+extern const wchar_t* kScreenshotTooSmall;
+extern const wchar_t* kCropQuestion;
+extern const wchar_t* kNoScreenshot;
+extern const wchar_t* kShpSaveCaption;
+extern const wchar_t* kAboutCaption;
+extern const wchar_t* kLinkLabel;
+extern const wchar_t* kImageSaveError;
+extern const wchar_t* kLanguageItem;  // the View item that switches to the other language
 }  // namespace texts

@@ -64,6 +64,7 @@ class EditorSession {
   bool MenuPopup(int position, MenuItemState& out) const;
   bool ScrollBar(int bar, ScrollBarState& out) const;
   bool CountObjects(ObjectCounts& out) const { return probe_.CountObjects(out); }
+  bool Beeps(int& out) const { return probe_.Beeps(out); }
 
   // Resizes the main window until the view window is width x height. False when the editor
   // does not lay its view out to the size asked.

@@ -116,3 +116,11 @@ bool InProcessProbe::CountObjects(ObjectCounts& out) const {
   out.cursors = request.cursors;
   return true;
 }
+
+bool InProcessProbe::Beeps(int& out) const {
+  ProbeRequest request{};
+  request.kind = ProbeKind::Beeps;
+  if (!Ask(request)) return false;
+  out = request.beeps;
+  return true;
+}

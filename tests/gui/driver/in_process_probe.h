@@ -45,6 +45,8 @@ class InProcessProbe {
   bool DropFile(HWND window, const std::wstring& path) const;
   // Every live GDI object and every window, menu, cursor and icon of the editor.
   bool CountObjects(ObjectCounts& out) const;
+  // The editor's MessageBeep calls since the first call of this (which starts counting, 0).
+  bool Beeps(int& out) const;
 
  private:
   bool Ask(ProbeRequest& request) const;

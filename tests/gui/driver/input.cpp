@@ -40,16 +40,24 @@ void SendMouseButton(DWORD flag) {
 }
 }  // namespace
 
+// The editor reads the modifiers with GetKeyState: its thread's key state, which follows
+// the keyboard input it has taken from its queue. The modifiers' own key messages must be
+// handled before the key sent next, or it would see the state from before them.
+constexpr DWORD kModifierSettleMs = 40;
+
 ModifierHold::ModifierHold(int modifiers) : modifiers_(modifiers) {
   if (modifiers_ == kNoModifier) return;
   WaitForFreshKeyState();
   if (modifiers_ & kCtrl) SendKeyState(VK_CONTROL, true);
   if (modifiers_ & kShift) SendKeyState(VK_SHIFT, true);
+  Sleep(kModifierSettleMs);
 }
 
 ModifierHold::~ModifierHold() {
+  if (modifiers_ == kNoModifier) return;
   if (modifiers_ & kShift) SendKeyState(VK_SHIFT, false);
   if (modifiers_ & kCtrl) SendKeyState(VK_CONTROL, false);
+  Sleep(kModifierSettleMs);
   lastKeyEvent = GetTickCount64();
 }
 

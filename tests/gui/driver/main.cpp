@@ -1,10 +1,12 @@
 // vantorel_gui_driver: black-box tests of Vantorel.exe, run under Wine by run_gui_tests.sh.
 //
-//   vantorel_gui_driver.exe <staged folder> <scratch folder> [scenario...]
+//   vantorel_gui_driver.exe <staged folder> <scratch folder> [--language=english] [scenario...]
 //
 // The staged folder holds Vantorel.exe with the template package (Templates\, Settings.ini);
 // the scratch folder is writable and receives package variants. Without scenario names all
-// scenarios run. Prints one line per check and "N passed, M failed"; the exit code is 0
+// scenarios run. The run checks the Chinese interface, or the English one with
+// --language=english: it writes the editor's language settings file before the first
+// scenario, and every check expects the texts of that language. Prints one line per check and "N passed, M failed"; the exit code is 0
 // only when every check passed.
 #include <windows.h>
 
@@ -15,6 +17,7 @@
 
 #include "check_log.h"
 #include "driver_context.h"
+#include "interface_language.h"
 #include "scenarios.h"
 #include "wide_text.h"
 
@@ -42,6 +45,8 @@ const NamedScenario kScenarios[] = {
     {L"save_image", RunSaveImageChecks},
     {L"about", RunAboutChecks},
     {L"soak", RunSoakChecks},
+    {L"comfort", RunComfortChecks},
+    {L"language", RunLanguageChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {
@@ -70,7 +75,20 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: vantorel_gui_driver <staged folder> <scratch folder> [scenario...]\n");
     return 2;
   }
+  int first = 3;
+  DriverLanguage language = DriverLanguage::Chinese;
+  if (argc > 3 && std::wcscmp(argv[3], L"--language=english") == 0) {
+    language = DriverLanguage::English;
+    first = 4;
+  } else if (argc > 3 && std::wcscmp(argv[3], L"--language=chinese") == 0) {
+    first = 4;
+  }
+  UseInterfaceLanguage(language);
   CheckLog log;
+  log.Note(std::string("interface language: ") + LanguageName(language));
+  std::string error;
+  if (!WriteLanguageSettings(language == DriverLanguage::English ? "[Interface]\r\nLanguage=English\r\n" : nullptr, error))
+    log.Fail("setup", "cannot write the editor's language settings: " + error);
   DriverContext context{log, WithoutTrailingSlash(FullPath(argv[1])), WithoutTrailingSlash(FullPath(argv[2])),
                         ProbePath()};
   if (GetFileAttributesW(context.EditorIn(context.packageDir).c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -79,8 +97,8 @@ int wmain(int argc, wchar_t** argv) {
     log.Fail("setup", "no probe DLL at " + Utf8(context.probeDll));
   } else {
     for (const NamedScenario& scenario : kScenarios) {
-      bool chosen = argc == 3;
-      for (int i = 3; i < argc; ++i) chosen = chosen || std::wcscmp(argv[i], scenario.name) == 0;
+      bool chosen = argc == first;
+      for (int i = first; i < argc; ++i) chosen = chosen || std::wcscmp(argv[i], scenario.name) == 0;
       if (!chosen) continue;
       const ULONGLONG start = GetTickCount64();
       scenario.run(context);

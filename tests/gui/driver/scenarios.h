@@ -2,7 +2,11 @@
 // its checks through the context's CheckLog and never stops the run.
 #pragma once
 
+#include <string>
+
 #include "driver_context.h"
+#include "editor_session.h"
+#include "interface_language.h"
 
 void RunStartupChecks(const DriverContext& context);         // title, status bar, menu, picture, layers
 void RunKeyChecks(const DriverContext& context);             // arrow keys in the three modes
@@ -21,3 +25,9 @@ void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs
 void RunSaveImageChecks(const DriverContext& context);       // save as image
 void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
 void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat
+void RunComfortChecks(const DriverContext& context);         // align command, quiet modifier keys, minimum window size
+void RunLanguageChecks(const DriverContext& context);        // switching the language, the remembered choice
+
+// The menu captions of `language`, one check per popup named `prefix` + popup.
+void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,
+                       DriverLanguage language);

@@ -91,6 +91,48 @@ void AnswerObjectCounts(ProbeRequest& request) {
     CountWindow(window, reinterpret_cast<LPARAM>(&request.windows));
   request.ok = frameInfo != nullptr;
 }
+// MessageBeep makes no sound a test could hear: the editor's import of it is pointed at a
+// counter (the call still goes through).
+LONG beepCount = 0;
+using MessageBeepFunction = BOOL(WINAPI*)(UINT);
+MessageBeepFunction realMessageBeep = nullptr;
+
+BOOL WINAPI CountingMessageBeep(UINT type) {
+  InterlockedIncrement(&beepCount);
+  return realMessageBeep ? realMessageBeep(type) : TRUE;
+}
+
+bool HookMessageBeep() {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return false;
+  for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name; ++module) {
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+    auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+    for (; names->u1.AddressOfData; ++names, ++addresses) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), "MessageBeep") != 0) continue;
+      DWORD protection = 0;
+      if (!VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, PAGE_READWRITE, &protection))
+        return false;
+      realMessageBeep = reinterpret_cast<MessageBeepFunction>(addresses->u1.Function);
+      addresses->u1.Function = reinterpret_cast<ULONG_PTR>(&CountingMessageBeep);
+      VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, protection, &protection);
+      return true;
+    }
+  }
+  return false;
+}
+
+void AnswerBeeps(ProbeRequest& request) {
+  static bool hooked = false;
+  if (!hooked) hooked = HookMessageBeep();
+  request.beeps = static_cast<int>(beepCount);
+  request.ok = hooked ? 1 : 0;
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
@@ -101,6 +143,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
     case ProbeKind::ScrollBar: AnswerScrollBar(*request); break;
     case ProbeKind::DropFile: DropFile(*request); break;
     case ProbeKind::ObjectCounts: AnswerObjectCounts(*request); break;
+    case ProbeKind::Beeps: AnswerBeeps(*request); break;
   }
   return request->ok ? 1 : 0;
 }

@@ -14,6 +14,7 @@ enum class ProbeKind : int {
   ScrollBar = 2,  // the standard horizontal or vertical scroll bar of a window
   DropFile = 3,   // posts the window a drop of the file named in `text`, as the shell does
   ObjectCounts = 4,  // the GDI and USER objects the process owns (Wine's GetGuiResources answers 0)
+  Beeps = 5,  // the editor's MessageBeep calls since the first such request (which starts counting)
 };
 
 struct ProbeRequest {
@@ -32,6 +33,7 @@ struct ProbeRequest {
   int minimum, maximum, position, page;  // ScrollBar
   int gdiByType[16];  // ObjectCounts: live GDI objects by GetObjectType (OBJ_PEN 1 .. OBJ_COLORSPACE 14)
   int windows, menus, cursors;  // ObjectCounts: the process's windows, menus, cursors and icons
+  int beeps;                    // Beeps
 };
 
 // The exported thread routine's name.

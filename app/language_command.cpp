@@ -1,0 +1,21 @@
+#include "language_command.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app_state.h"
+#include "main_window.h"
+#include "ui_language.h"
+#include "ui_texts.h"
+
+void SwitchLanguageCommand() {
+  std::string reason;
+  const bool saved = SaveLanguageChoice(OtherLanguage(UiLanguage()), reason);
+  ReplaceMainMenu();
+  SetStatusText(StatusPartHint, Text(UiText::KeyHint));
+  if (saved) return;
+  // The switch holds for this run; only the next start will not know of it.
+  const std::string text = std::string(Text(UiText::LanguageSaveFailed)) + "\n\n" + LanguageSettingsPath() + ":\n" + reason;
+  MessageBoxA(App().mainWindow, text.c_str(), kProgramCaption, MB_ICONWARNING);
+}

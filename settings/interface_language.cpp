@@ -1,0 +1,49 @@
+#include "interface_language.h"
+
+#include <cctype>
+
+#include "ini_line.h"
+
+namespace {
+
+bool SameWord(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+constexpr std::string_view kSection = "Interface", kKey = "Language";
+constexpr std::string_view kChinese = "Chinese", kEnglish = "English";
+
+}  // namespace
+
+InterfaceLanguage ParseInterfaceLanguage(std::string_view text) {
+  if (text.size() > kInterfaceSettingsMaxBytes) return InterfaceLanguage::Chinese;
+  bool inSection = false;
+  InterfaceLanguage language = InterfaceLanguage::Chinese;
+  while (!text.empty()) {
+    // The line with its LF, so the line parser strips the CR LF terminator as a whole.
+    const std::size_t end = text.find('\n');
+    const std::size_t length = end == std::string_view::npos ? text.size() : end + 1;
+    const std::string_view line = text.substr(0, length);
+    text.remove_prefix(length);
+    const IniLine parsed = ParseIniLine(line);
+    if (parsed.isSection) {
+      inSection = SameWord(parsed.sectionName, kSection);
+    } else if (inSection && parsed.isEntry && SameWord(parsed.key, kKey)) {
+      // The last entry wins, as in the other INI files the program reads.
+      language = SameWord(parsed.value, kEnglish) ? InterfaceLanguage::English : InterfaceLanguage::Chinese;
+    }
+  }
+  return language;
+}
+
+std::string FormatInterfaceLanguage(InterfaceLanguage language) {
+  return "[" + std::string(kSection) + "]\r\n" + std::string(kKey) + "=" +
+         std::string(language == InterfaceLanguage::English ? kEnglish : kChinese) + "\r\n";
+}
+
+InterfaceLanguage OtherLanguage(InterfaceLanguage language) {
+  return language == InterfaceLanguage::English ? InterfaceLanguage::Chinese : InterfaceLanguage::English;
+}

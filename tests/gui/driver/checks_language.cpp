@@ -1,0 +1,121 @@
+// The interface language: item 40060 at the end of the View popup names the other language
+// and switches to it at once (menu captions, the key hint, the next dialog), keeping every
+// check mark and enabled state; the choice is written to the user's settings file and the
+// next start comes up in it; a damaged file means Chinese.
+#include <windows.h>
+
+#include <string>
+
+#include "editor_ids.h"
+#include "interface_language.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+
+DriverLanguage Other(DriverLanguage language) {
+  return language == DriverLanguage::English ? DriverLanguage::Chinese : DriverLanguage::English;
+}
+
+std::string SettingsText(DriverLanguage language) {
+  return std::string("[Interface]\r\nLanguage=") + (language == DriverLanguage::English ? "English" : "Chinese") + "\r\n";
+}
+
+bool Start(const DriverContext& context, EditorSession& session, const std::string& name) {
+  std::string error;
+  if (session.Start(context.packageDir, error)) return true;
+  context.log.Fail(name, "the editor does not start: " + error);
+  return false;
+}
+
+void ExpectLanguageItem(const DriverContext& context, const EditorSession& session, const std::string& name) {
+  MenuItemState item, popup;
+  const bool read = session.MenuItem(ids::kLanguage, item) && session.MenuPopup(2, popup);
+  context.log.Expect(read && item.caption == texts::kLanguageItem, name,
+                     read ? "the item reads " + Quoted(item.caption) : "no item 40060");
+}
+
+// Opens About and closes it: its caption is that of the language now expected.
+void ExpectDialogLanguage(const DriverContext& context, EditorSession& session, const std::string& name) {
+  session.PostCommand(ids::kAbout);
+  HWND dialog = session.WaitForDialog(texts::kAboutCaption);
+  context.log.Expect(dialog != nullptr, name, "no dialog captioned " + Quoted(std::wstring(texts::kAboutCaption)));
+  if (!dialog) return;
+  PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  WaitForWindowGone(dialog, kDefaultWaitMs);
+}
+
+void SwitchAndBack(const DriverContext& context) {
+  const DriverLanguage run = RunLanguage(), other = Other(run);
+  EditorSession session(context);
+  if (!Start(context, session, "language.start")) return;
+  ExpectLanguageItem(context, session, "language.item_names_the_other_language");
+  // States that must survive the new menu: a layer off, the Large map mode, Delete grayed.
+  session.Command(ids::kUpperLayer);
+  session.Command(ids::kModeLargeMap);
+  session.Command(ids::kCancelItem);
+  session.Command(ids::kLanguage);
+
+  UseInterfaceLanguage(other);
+  CheckMenuCaptions(context, session, "language.switched_menu_", other);
+  ExpectLanguageItem(context, session, "language.switched_item_names_the_first_language");
+  ExpectStatus(context, session, 2, texts::kHint, "language.switched_hint");
+  ExpectMenuItem(context, session, ids::kUpperLayer, false, false, "language.switched_keeps_upper_layer_off");
+  ExpectMenuItem(context, session, ids::kLowerLayer, true, false, "language.switched_keeps_lower_layer_on");
+  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "language.switched_keeps_status_bar_check");
+  ExpectMenuItem(context, session, ids::kUndo, false, false, "language.switched_keeps_undo_enabled");
+  ExpectMenuItem(context, session, ids::kRedo, false, true, "language.switched_keeps_redo_grayed");
+  MenuItemState large;
+  context.log.Expect(session.MenuItem(ids::kModeLargeMap, large) && large.checked() && large.radio(),
+                     "language.switched_keeps_mode_radio", "40035 state " + std::to_string(large.state));
+  ExpectDialogLanguage(context, session, "language.switched_dialog");
+  context.log.Expect(ReadLanguageSettings() == SettingsText(other), "language.choice_written",
+                     "the settings file holds " + Quoted(ReadLanguageSettings()));
+  const std::wstring file = LanguageSettingsFile();
+  const std::wstring folder = file.substr(0, file.find_last_of(L'\\'));
+  WIN32_FIND_DATAW found;
+  int files = 0;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  context.log.Expect(files == 1, "language.no_temporary_files_left", std::to_string(files) + " files in the folder");
+  UseInterfaceLanguage(run);
+}
+
+void RestartInChoice(const DriverContext& context) {
+  const DriverLanguage run = RunLanguage(), other = Other(run);
+  {
+    EditorSession session(context);
+    if (!Start(context, session, "language.restart")) return;
+    UseInterfaceLanguage(other);
+    CheckMenuCaptions(context, session, "language.restart_remembers_menu_", other);
+    ExpectStatus(context, session, 2, texts::kHint, "language.restart_remembers_hint");
+    session.Command(ids::kLanguage);
+    UseInterfaceLanguage(run);
+    CheckMenuCaptions(context, session, "language.switched_back_menu_", run);
+    context.log.Expect(ReadLanguageSettings() == SettingsText(run), "language.switch_back_written",
+                       "the settings file holds " + Quoted(ReadLanguageSettings()));
+  }
+  std::string error;
+  WriteLanguageSettings("[Interface]\r\nLanguage=English\xFF\xFE\r\n", error);
+  EditorSession session(context);
+  if (!Start(context, session, "language.damaged_start")) return;
+  CheckMenuCaptions(context, session, "language.damaged_file_means_chinese_", DriverLanguage::Chinese);
+}
+
+}  // namespace
+
+void RunLanguageChecks(const DriverContext& context) {
+  SwitchAndBack(context);
+  RestartInChoice(context);
+  // What the run started with, for the scenarios after this one.
+  std::string error;
+  WriteLanguageSettings(RunLanguage() == DriverLanguage::English ? SettingsText(DriverLanguage::English).c_str() : nullptr,
+                        error);
+}
