@@ -99,7 +99,7 @@ void LoadCameo(HWND dialog, int slot) {
 void TakeScreenshot(HWND dialog) {
   char* chosenPath = App().exportPath;
   MemoryImage chosen;
-  if (!ChooseImageToOpen(dialog, chosenPath, chosen)) return;
+  if (!ChooseImageToOpen(dialog, chosenPath, chosen, UiIsEnglish() ? "Preview:" : nullptr)) return;
   if (TakeScreenshotFrom(dialog, std::move(chosen), chosenPath))
     SetDlgItemTextA(dialog, IDC_SCREENSHOT_NAME, Document().screenshotName.c_str());
 }

@@ -18,8 +18,9 @@ void RegisterImagePreviewClass(HINSTANCE instance);
 
 // Opens in the folder of `path` with an empty file-name field (`path` is emptied, and stays
 // empty on cancel). True when the user chose a file and it loaded into `image`, which must
-// hold no pixels.
-bool ChooseImageToOpen(HWND owner, char* path, Image& image);
+// hold no pixels. `previewLabel` replaces the label above the preview (the template's own
+// when null), so the pane can speak the caller's interface language.
+bool ChooseImageToOpen(HWND owner, char* path, Image& image, const char* previewLabel = nullptr);
 
 // What came of ChooseImageToSave: the user cancelled (nothing was written), the file was
 // written, or it could not be (any earlier file at the path is then unchanged). Callers word

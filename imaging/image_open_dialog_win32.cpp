@@ -34,6 +34,7 @@ struct PreviewState {
   bool valid = false;  // the image holds the currently selected file
 };
 PreviewState preview;
+const char* previewLabelText = nullptr;
 
 void PaintPreview(HWND pane, HDC dc) {
   RECT client;
@@ -105,6 +106,7 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hookDialog, UINT message, WPARAM, LPARAM l
     case WM_INITDIALOG: {
       preview.image = std::make_unique<DibImage>();
       preview.valid = false;
+      if (previewLabelText) SetDlgItemTextA(hookDialog, IDC_PREVIEW_LABEL, previewLabelText);
       HWND frame = GetParent(hookDialog);
       SetWindowLongPtrA(frame, GWL_STYLE, GetWindowLongPtrA(frame, GWL_STYLE) | kOverlappedFrameBits);
       SetWindowPos(frame, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -143,7 +145,8 @@ void RegisterImagePreviewClass(HINSTANCE instance) {
   previewInstance = instance;
 }
 
-bool ChooseImageToOpen(HWND owner, char* path, Image& image) {
+bool ChooseImageToOpen(HWND owner, char* path, Image& image, const char* previewLabel) {
+  previewLabelText = previewLabel;
   // The dialog opens in the folder of the previous file, with an empty file-name field.
   char folder[MAX_PATH];
   std::snprintf(folder, sizeof folder, "%s", path);

@@ -89,6 +89,7 @@
 // Image open dialog's preview pane (template 108).
 #define IDC_PREVIEW_PLACEHOLDER 1119
 #define IDC_PREVIEW_BLANK 1022
+#define IDC_PREVIEW_LABEL 1023
 #define IDC_PREVIEW_FRAME 1021
 #define IDC_PREVIEW_PANE 1003
 

@@ -84,6 +84,9 @@ void PreviewThenTooLow(Scenario& s) {
     s.log().Fail("screenshot.open_dialog_has_preview", "no open dialog with an ImagePreview pane and a file list");
     return;
   }
+  const HWND label = GetDlgItem(GetParent(pane), ids::kPreviewLabel);
+  s.log().Expect(label && ControlText(label) == texts::kPreviewLabel, "screenshot.preview_label_in_language",
+                 label ? "the label says " + Quoted(ControlText(label)) : "no label above the pane");
   // It opens beside its owner, parked at the screen's edge.
   SetWindowPos(chooser, nullptr, kWindowLeft, kChooserTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   PostMessageW(files, WM_KEYDOWN, VK_DOWN, 1);

@@ -30,6 +30,7 @@ inline constexpr int kSideAllied = 1012, kSideSoviet = 1013, kSideYuri = 1014;
 // The system open dialog's file-name field (cmb13) and the preview pane of template 108.
 inline constexpr int kFileNameField = 0x47C;
 inline constexpr wchar_t kImagePreviewClass[] = L"ImagePreview";
+inline constexpr int kPreviewLabel = 1023;  // the label above the image chooser's preview pane
 // Crop dialog (109).
 inline constexpr int kCropFileName = 1001, kCropPreview = 1015, kCropX = 1018, kCropY = 1025;
 inline constexpr int kCropWidth = 1024, kCropHeight = 1023;
@@ -77,5 +78,6 @@ extern const wchar_t* kShpSaveCaption;
 extern const wchar_t* kAboutCaption;
 extern const wchar_t* kLinkLabel;
 extern const wchar_t* kImageSaveError;
+extern const wchar_t* kPreviewLabel;  // above the image chooser's preview pane
 extern const wchar_t* kLanguageItem;  // the View item that switches to the other language
 }  // namespace texts

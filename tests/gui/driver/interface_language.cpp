@@ -23,6 +23,7 @@ const wchar_t* kShpSaveCaption = nullptr;
 const wchar_t* kAboutCaption = nullptr;
 const wchar_t* kLinkLabel = nullptr;
 const wchar_t* kImageSaveError = nullptr;
+const wchar_t* kPreviewLabel = nullptr;
 const wchar_t* kLanguageItem = nullptr;
 }  // namespace texts
 
@@ -59,6 +60,7 @@ const Texts kTexts[] = {
     {&texts::kAboutCaption, L"关于 Vantorel", L"About Vantorel"},
     {&texts::kLinkLabel, L"更新进度", L"Updates and news"},
     {&texts::kImageSaveError, L"Error: Can't save the image file!", L"The image could not be saved."},
+    {&texts::kPreviewLabel, L"查看:", L"Preview:"},
     {&texts::kLanguageItem, L"English", L"中文"},
 };
 
