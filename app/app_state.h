@@ -51,3 +51,4 @@ inline constexpr char kViewWindowClass[] = "ViewClass";
 // Captions of the message boxes.
 inline constexpr char kProgramCaption[] = "Vantorel";
 inline constexpr char kErrorCaption[] = "Error";
+inline constexpr char kOutOfMemory[] = "Out of memory!";

@@ -71,7 +71,7 @@ void OnOk(HWND dialog, const ColourizeSettings& settings) {
     EndDialog(dialog, 1);
     return;
   }
-  MessageBoxA(dialog, "Out of memory!", kProgramCaption, MB_ICONERROR);
+  MessageBoxA(dialog, kOutOfMemory, kProgramCaption, MB_ICONERROR);
   EndDialog(dialog, 0);
 }
 

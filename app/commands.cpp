@@ -52,7 +52,7 @@ void ScreenshotSettings() {
     return;
   }
   if (!BackupScreenshot(document)) {
-    MessageBoxA(App().mainWindow, "Out of memory!", kProgramCaption, MB_ICONERROR);
+    MessageBoxA(App().mainWindow, kOutOfMemory, kProgramCaption, MB_ICONERROR);
     return;
   }
   History().BeginGroup(document);

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr char kOutOfMemory[] = "Out of memory!";
 constexpr POINT kMinimumTrackSize{440, 334};
 
 struct CropState {

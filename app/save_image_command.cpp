@@ -14,7 +14,7 @@ void SaveAsImageCommand() {
   AppState& app = App();
   MemoryImage picture;
   if (!picture.Create(CanvasWidth, CanvasHeight)) {
-    MessageBoxA(app.mainWindow, "Out of memory!", kErrorCaption, MB_ICONERROR);
+    MessageBoxA(app.mainWindow, kOutOfMemory, kErrorCaption, MB_ICONERROR);
     return;
   }
   RenderLoadScreen(Document(), &picture);

@@ -137,7 +137,7 @@ void RunExport(HWND dialog) {
   if (!result.success && steps == 0 && result.message == kOutOfMemoryMessage) {
     // The picture itself could not be made (the first step is its rendering): nothing was
     // written. The dialog stays, and Cancel is there to leave it.
-    MessageBoxA(dialog, "Out of memory!", kErrorCaption, MB_ICONERROR);
+    MessageBoxA(dialog, kOutOfMemory, kErrorCaption, MB_ICONERROR);
     EnableWindow(GetDlgItem(dialog, IDCANCEL), TRUE);
     return;
   }
