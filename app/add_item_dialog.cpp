@@ -71,7 +71,7 @@ void PlaceSymbol(HWND dialog) {
   // The marker keeps its pure-blue background: the renderer treats it as transparent.
   const Pixel colour = kSideColours[SideColour];
   ReplaceColour(symbol, kSymbolSideColourKey, colour);
-  AddMarker(Document(), symbol, 100, 100, static_cast<int>(colour));
+  AddMarker(Document(), symbol, 100, 100, static_cast<int>(colour), *fileName);
   RepaintView();
 }
 

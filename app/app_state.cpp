@@ -29,10 +29,12 @@ WindowDocumentShell shell;
 DibImage symbolPreview;
 DibImage viewCanvas;
 LoadScreenDocument document(&shell);
+UndoHistory history;
 
 }  // namespace
 
 AppState& App() { return state; }
 LoadScreenDocument& Document() { return document; }
+UndoHistory& History() { return history; }
 DibImage& ViewCanvas() { return viewCanvas; }
 DibImage& SymbolPreview() { return symbolPreview; }

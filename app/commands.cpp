@@ -11,6 +11,8 @@
 #include "clipboard.h"
 #include "colourize_dialog.h"
 #include "content_commands.h"
+#include "file_commands.h"
+#include "history_commands.h"
 #include "load_screen_settings_dialog.h"
 #include "main_window.h"
 #include "map_view.h"
@@ -39,6 +41,7 @@ void ToggleLowerLayer() {
 
 // The colourize dialog works on the screenshot from a backup made here; anything but OK
 // puts the screenshot back as it was. Without a screenshot there is nothing to colourize.
+// Everything the dialog does undoes as one step, and a cancelled dialog leaves none.
 void ScreenshotSettings() {
   LoadScreenDocument& document = Document();
   if (!document.screenshot.IsValid()) {
@@ -50,7 +53,9 @@ void ScreenshotSettings() {
     MessageBoxA(App().mainWindow, "Out of memory!", kProgramCaption, MB_ICONERROR);
     return;
   }
+  History().BeginGroup(document);
   if (ShowColourizeDialog() != 1) RestoreScreenshot(document);
+  History().EndGroup(document);
   RepaintView();
 }
 
@@ -70,9 +75,14 @@ struct MenuCommand {
 };
 
 constexpr MenuCommand kMenuCommands[] = {
+    {IDM_OPEN_SCENE, OpenSceneCommand},
+    {IDM_SAVE_SCENE, SaveSceneCommand},
+    {IDM_SAVE_SCENE_AS, SaveSceneAsCommand},
     {IDM_SAVE_SHP, SaveShpCommand},
     {IDM_SAVE_IMAGE, SaveAsImageCommand},
     {IDM_EXIT, Exit},
+    {IDM_UNDO, UndoCommand},
+    {IDM_REDO, RedoCommand},
     {IDM_ADD_ITEM, OpenAddItemDialog},
     {IDM_SELECT_ITEM, OpenSelectItemDialog},
     {IDM_DELETE_ITEM, DeleteItem},
@@ -92,9 +102,14 @@ constexpr MenuCommand kMenuCommands[] = {
 
 }  // namespace
 
-void OpenLoadScreenSettings() { OpenLoadScreenSettingsDialog(); }
+void OpenLoadScreenSettings() {
+  History().EndGroup(Document());
+  OpenLoadScreenSettingsDialog();
+}
 
 void RunMenuCommand(int id) {
+  // A command ends a run of key moves (and a drag, should a shortcut arrive during one).
+  History().EndGroup(Document());
   for (const MenuCommand& command : kMenuCommands) {
     if (command.id == id) {
       command.run();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,21 +10,16 @@
 #include "app_state.h"
 #include "catalogue.h"
 #include "content_commands.h"
-#include "crop_dialog.h"
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
 #include "map_view.h"
 #include "resource.h"
+#include "screenshot_choice.h"
 #include "side_switch.h"
 
 namespace {
 
 constexpr int kCameoCombos[CameoSlots] = {IDC_CAMEO_1, IDC_CAMEO_2, IDC_CAMEO_3};
-
-// Kept for the run: the combo position of the cameo last loaded into each slot (-1 none),
-// restored as the selection when the dialog opens again, and the screenshot's file name.
-int CameoChoice[CameoSlots] = {-1, -1, -1};
-char ScreenshotPath[kMaxPath] = "";
 
 // Owns the file names the combo lines point at (their item data) while the dialog lives.
 struct SettingsDialogState {
@@ -89,12 +83,8 @@ void LoadCameo(HWND dialog, int slot) {
   const std::string path = TemplatePath(document.appDir, fileName);
   MemoryImage cameo;
   const bool loaded = !path.empty() && LoadImageFile(path.c_str(), cameo);
-  if (loaded && SetCameo(document, slot, std::move(cameo))) {
-    CameoChoice[slot] = static_cast<int>(position);
-    return;
-  }
+  if (loaded && SetCameo(document, slot, std::move(cameo), fileName)) return;
   ClearCameo(document, slot);
-  CameoChoice[slot] = -1;
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   if (!loaded)
     MessageBoxA(dialog, "Error: Can't find file!", kProgramCaption, MB_ICONWARNING);
@@ -103,32 +93,32 @@ void LoadCameo(HWND dialog, int slot) {
                 MB_ICONERROR);
 }
 
-// The screenshot chooser. A picture of exactly 234 x 232 is taken as it is, a larger one
-// through the crop dialog. The document's screenshot and the remembered file name change
-// only when a new screenshot is really taken: a refused file, a declined question or a
-// cancelled crop keep both as they were.
+// The screenshot chooser: the chosen picture is taken as a dropped one is. The document's
+// screenshot and its file name change only when a new screenshot is really taken.
 void TakeScreenshot(HWND dialog) {
   char* chosenPath = App().exportPath;
   MemoryImage chosen;
   if (!ChooseImageToOpen(dialog, chosenPath, chosen)) return;
-  if (chosen.width < ScreenshotWidth || chosen.height < ScreenshotHeight) {
-    MessageBoxA(dialog, "Error: Size of image is less than 234x232\nPlease select another image.", kProgramCaption,
-                MB_ICONERROR);
-    return;
+  if (TakeScreenshotFrom(dialog, std::move(chosen), chosenPath))
+    SetDlgItemTextA(dialog, IDC_SCREENSHOT_NAME, Document().screenshotName.c_str());
+}
+
+// Each combo box shows the line of the cameo its slot holds (the document knows the file, also
+// after an undo or an opened scene); a slot that is empty, or whose file the catalogue no
+// longer lists, shows none. Selecting loads nothing.
+void SelectCameoLines(HWND dialog) {
+  const LoadScreenDocument& document = Document();
+  for (int slot = 0; slot < CameoSlots; ++slot) {
+    HWND combo = GetDlgItem(dialog, kCameoCombos[slot]);
+    LRESULT chosen = CB_ERR;
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT line = 0; line < count && chosen == CB_ERR && !document.cameoFiles[slot].empty(); ++line) {
+      const LRESULT data = SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+      if (data != CB_ERR && data != 0 && *reinterpret_cast<const std::string*>(data) == document.cameoFiles[slot])
+        chosen = line;
+    }
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   }
-  MemoryImage screenshot;
-  if (chosen.width == ScreenshotWidth && chosen.height == ScreenshotHeight) {
-    screenshot = std::move(chosen);
-  } else {
-    if (MessageBoxA(dialog, "Size of image isn't 234x232.Do you want to crop this image?", kProgramCaption,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES)
-      return;
-    // Owned by this dialog, so it cannot be used while the crop dialog is open.
-    if (ShowCropDialog(dialog, screenshot, chosen, chosenPath, ScreenshotWidth, ScreenshotHeight) != 1) return;
-  }
-  if (!SetScreenshot(Document(), std::move(screenshot))) return;
-  std::snprintf(ScreenshotPath, sizeof ScreenshotPath, "%s", chosenPath);
-  SetDlgItemTextA(dialog, IDC_SCREENSHOT_NAME, ScreenshotPath);
 }
 
 // Every combo box holds the whole catalogue in reverse file order: each line goes in at
@@ -153,10 +143,7 @@ void FillCameoCombos(HWND dialog, SettingsDialogState& state) {
       state.fileNames.push_back(std::move(fileName));
     }
   }
-  // Selecting loads nothing; a remembered position beyond a shorter catalogue selects none.
-  for (int slot = 0; slot < CameoSlots; ++slot)
-    if (CameoChoice[slot] != -1)
-      SendDlgItemMessageA(dialog, kCameoCombos[slot], CB_SETCURSEL, static_cast<WPARAM>(CameoChoice[slot]), 0);
+  SelectCameoLines(dialog);
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -165,7 +152,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       FillCameoCombos(dialog, *reinterpret_cast<SettingsDialogState*>(lParam));
       ShowSideAndCount(dialog);
-      SetDlgItemTextA(dialog, IDC_SCREENSHOT_NAME, ScreenshotPath);
+      SetDlgItemTextA(dialog, IDC_SCREENSHOT_NAME, Document().screenshotName.c_str());
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

@@ -4,12 +4,16 @@
 // the three templates every side shares, registers the window classes and creates the main
 // window (whose creation loads the first side). Any failure there shows its message and
 // ends the process with exit code 1, before or without a window. A normal end returns 0.
+// A scene file named on the command line is opened once the window shows.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 
 #include "app_state.h"
+#include "file_commands.h"
+#include "history_commands.h"
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
 #include "image_lib.h"
@@ -62,21 +66,39 @@ bool RegisterWindowClasses(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-  return CreateWindowExA(WS_EX_OVERLAPPEDWINDOW, kMainWindowClass, "Vantorel 1.11",
+  return CreateWindowExA(WS_EX_OVERLAPPEDWINDOW, kMainWindowClass, kProgramTitle,
                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
-// Returns 0 when the main window was destroyed, 1 when GetMessage failed.
-int RunMessageLoop() {
+// Returns 0 when the main window was destroyed, 1 when GetMessage failed. The shortcuts
+// (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y) become menu commands of the main window.
+int RunMessageLoop(HWND mainWindow, HACCEL shortcuts) {
   MSG message;
   for (;;) {
     const BOOL result = GetMessageA(&message, nullptr, 0, 0);
     if (result == 0) return 0;
     if (result == -1) return kExitFailure;
+    if (shortcuts && TranslateAcceleratorA(mainWindow, shortcuts, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+// The first argument after the program's name, in the ANSI code page the program uses for
+// file names; empty when there is none (or it cannot be converted).
+std::string SceneOnCommandLine() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::string scene;
+  if (arguments && count >= 2) {
+    char path[kMaxPath];
+    BOOL lossy = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, 0, arguments[1], -1, path, sizeof path, nullptr, &lossy);
+    if (length > 1 && !lossy) scene = path;
+  }
+  LocalFree(arguments);
+  return scene;
 }
 
 void FreeDocumentImages() {
@@ -124,10 +146,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   }
   document.SetLayers(1, 1);
   SetEditMode(EditMode::SmallMap);
+  // From here on every change of the document is a step of the history.
+  UndoHistory& history = History();
+  history.SetListener(ShowHistoryState);
+  document.SetRecorder(&history);
+  history.MarkSaved();
   ShowWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
+  const std::string scene = SceneOnCommandLine();
+  if (!scene.empty()) OpenSceneFile(scene);
 
-  const int exitCode = RunMessageLoop();
+  const int exitCode = RunMessageLoop(mainWindow, LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_SHORTCUTS)));
 
   FreeDocumentImages();
   ImageUnInit();

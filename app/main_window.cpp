@@ -1,11 +1,13 @@
 #include "main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
 #include "app_state.h"
 #include "commands.h"
+#include "drop_files.h"
 #include "map_view.h"
 #include "resource.h"
 #include "side_switch.h"
@@ -45,6 +47,7 @@ bool OnCreate(HWND window) {
   if (document.cameoCount != 2 && !document.SetCameoCount(2))
     return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
   CheckMainMenuItem(MenuPopupView, IDM_STATUS_BAR, true);
+  DragAcceptFiles(window, TRUE);
   return true;
 }
 
@@ -134,6 +137,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       RunMenuCommand(LOWORD(wParam));
       break;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     default:
       break;
   }

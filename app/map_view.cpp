@@ -46,12 +46,15 @@ void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize) {
 
 void OnButtonDown(int clientX, int clientY) {
   LoadScreenDocument& document = Document();
+  History().EndGroup(document);
   const Point point = CanvasPoint(clientX, clientY);
   view.dragMarker = HitTestMarker(document, point.x, point.y);
   if (view.dragMarker == -1) {
     ClearSelection(document);
     return;
   }
+  // The whole drag undoes as one step, to the screen as it was before this press.
+  History().BeginGroup(document);
   SelectMarker(document, view.dragMarker);
   const Marker& marker = document.markers.MarkerAt(view.dragMarker);
   view.grabOffset = {point.x - marker.x, point.y - marker.y};
@@ -77,6 +80,13 @@ void OnButtonUp() {
   if (!view.capturing) return;
   view.dragMarker = -1;
   ReleaseCapture();
+  History().EndGroup(Document());
+}
+
+void OnCaptureLost() {
+  if (view.capturing) History().EndGroup(Document());
+  view.capturing = false;
+  view.dragMarker = -1;
 }
 
 }  // namespace
@@ -108,6 +118,7 @@ void OnViewSize(int width, int height) {
 }
 
 void OnViewScroll(int bar, int code, int thumb) {
+  History().EndGroup(Document());
   const bool horizontal = bar == SB_HORZ;
   ViewAxis& axis = horizontal ? view.horizontal : view.vertical;
   if (!ScrollViewAxis(axis, code, thumb, horizontal ? CanvasWidth : CanvasHeight)) return;
@@ -119,7 +130,7 @@ void OnKey(int key) {
   // The key state at the time of the press is what the user holds down now.
   const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
   const bool shift = GetAsyncKeyState(VK_SHIFT) < 0;
-  OnKey(Document(), view.mode, key, KeyStep(ctrl, shift));
+  OnKeyWithHistory(Document(), History(), view.mode, key, KeyStep(ctrl, shift));
 }
 
 void SetEditMode(EditMode mode) {
@@ -167,8 +178,7 @@ LRESULT CALLBACK MapViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_CAPTURECHANGED:
-      view.capturing = false;
-      view.dragMarker = -1;
+      OnCaptureLost();
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

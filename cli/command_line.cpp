@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "load_screen_document.h"
 #include "path_limits.h"
-#include "scene.h"
 
 const std::string* Arguments::Option(const std::string& name) const {
   for (const auto& [key, value] : options)
@@ -50,6 +50,12 @@ int UsageError(const std::string& message) {
 }
 
 std::string DefaultPackageDirectory() { return ExecutableDirectory(); }
+
+std::string PackageDirectory(const std::string& folder) {
+  if (folder.empty()) return std::string(".") + kPathSeparator;
+  const char last = folder.back();
+  return last == '/' || last == '\\' ? folder : folder + kPathSeparator;
+}
 
 bool FindPackage(const Arguments& args, std::string& appDir, std::string& error) {
   const std::string* given = args.Option("--package");

@@ -28,6 +28,9 @@ int UsageError(const std::string& message);
 std::string ExecutableDirectory();
 // The package used when --package is not given: the folder beside the executable.
 std::string DefaultPackageDirectory();
+// The package: a folder holding Templates/ and Settings.ini. Returns the folder with a
+// trailing separator, as the document's appDir wants it.
+std::string PackageDirectory(const std::string& folder);
 // The package folder a verb uses (--package or the default), with a trailing separator.
 // False with an error line when that folder is missing or is not a folder, so that the
 // templates missing from it are not blamed on the scene.

@@ -8,7 +8,7 @@
 #include "command_line.h"
 #include "flag_options.h"
 #include "image_files.h"
-#include "scene.h"
+#include "scene_reader.h"
 #include "shp_export.h"
 
 namespace {
@@ -32,7 +32,7 @@ bool ExportScene(const std::string& scene, const std::string& appDir, ImageFileC
   LoadScreenDocument document;
   document.appDir = appDir;
   document.imageCache = cache;
-  if (!LoadScene(scene, document, error)) return false;
+  if (!LoadScene(scene, document, error, SceneMaps::kShownRowsOnly)) return false;
   const ShpExportResult result = ExportShp(document, settings);
   if (!result.success) error = DescribeShpExportFailure(result);
   return result.success;

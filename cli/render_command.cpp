@@ -5,7 +5,7 @@
 #include "image_files.h"
 #include "image_lib.h"
 #include "renderer.h"
-#include "scene.h"
+#include "scene_reader.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ bool RenderScene(const std::string& scene, const std::string& appDir, ImageFileC
   LoadScreenDocument document;
   document.appDir = appDir;
   document.imageCache = cache;
-  if (!LoadScene(scene, document, error)) return false;
+  if (!LoadScene(scene, document, error, SceneMaps::kShownRowsOnly)) return false;
   MemoryImage canvas;
   // The render paints every pixel, from its black fill on.
   if (!canvas.Allocate(CanvasWidth, CanvasHeight)) {

@@ -14,15 +14,15 @@ inline constexpr int CameoHeight = 60;
 inline constexpr int ScreenshotWidth = 234;
 inline constexpr int ScreenshotHeight = 232;
 
-// Puts `cameo` into slot 0..2 (the image is moved in). False for another slot or an image
-// that is not exactly 76 x 60.
-bool SetCameo(LoadScreenDocument& document, int slot, MemoryImage&& cameo);
-// Empties slot 0..2; false for another slot.
+// Puts `cameo` into slot 0..2 (the image is moved in) with its file name in Templates. False
+// for another slot or an image that is not exactly 76 x 60.
+bool SetCameo(LoadScreenDocument& document, int slot, MemoryImage&& cameo, const std::string& fileName = {});
+// Empties slot 0..2 and forgets its file name; false for another slot.
 bool ClearCameo(LoadScreenDocument& document, int slot);
 
-// Replaces the screenshot with `screenshot` (moved in). False for an image that is not
-// exactly 234 x 232.
-bool SetScreenshot(LoadScreenDocument& document, MemoryImage&& screenshot);
+// Replaces the screenshot with `screenshot` (moved in), taken from the file `name`. False
+// for an image that is not exactly 234 x 232.
+bool SetScreenshot(LoadScreenDocument& document, MemoryImage&& screenshot, const std::string& name = {});
 // screenshotBackup becomes a full copy of the screenshot. Draws nothing new, so no repaint.
 // False when the copy cannot be allocated (the backup is then empty).
 bool BackupScreenshot(LoadScreenDocument& document);

@@ -26,9 +26,9 @@ static void MoveWrapping(Point& offset, const Image& map, int key, int step) {
   }
 }
 
-static void MoveTargetBox(LoadScreenDocument& d, int key, int step) {
+static void MoveTargetBox(Point& box, const LoadScreenDocument& d, int key, int step) {
   const int lowest = d.largeTargetBox.height - d.smallTargetBox.height + 48;
-  int& y = d.targetBoxPos.y;
+  int& y = box.y;
   if (key == keys::kUp) {
     y -= step;
     if (y <= 56) y = 56;
@@ -43,10 +43,45 @@ void OnKey(LoadScreenDocument& document, EditMode mode, int key, int step) {
     OnMarkerKey(document, key, step);
     return;
   }
+  Point* moved = nullptr;
+  Point to;
   switch (mode) {
-    case EditMode::SmallMap: MoveWrapping(document.smallMapOffset, document.worldMap, key, step); break;
-    case EditMode::LargeMap: MoveWrapping(document.largeMapOffset, document.worldMap2x, key, step); break;
-    default: MoveTargetBox(document, key, step); break;
+    case EditMode::SmallMap:
+      to = *(moved = &document.smallMapOffset);
+      MoveWrapping(to, document.worldMap, key, step);
+      break;
+    case EditMode::LargeMap:
+      to = *(moved = &document.largeMapOffset);
+      MoveWrapping(to, document.worldMap2x, key, step);
+      break;
+    default:
+      to = *(moved = &document.targetBoxPos);
+      MoveTargetBox(to, document, key, step);
+      break;
+  }
+  if (to.x != moved->x || to.y != moved->y) {
+    document.WillChange();
+    *moved = to;
   }
   document.shell().RepaintView();
+}
+
+void OnKeyWithHistory(LoadScreenDocument& document, UndoHistory& history, EditMode mode, int key, int step) {
+  if (IsArrowKey(key))
+    history.BeginGroup(document, KeyRunTarget(document, mode));
+  else if (!IsModifierKey(key))
+    history.EndGroup(document);
+  OnKey(document, mode, key, step);
+}
+
+bool IsArrowKey(int key) { return key >= keys::kLeft && key <= keys::kDown; }
+
+bool IsModifierKey(int key) {
+  // Shift, Ctrl and Alt, and their left and right variants.
+  return (key >= 16 && key <= 18) || (key >= 160 && key <= 165);
+}
+
+long KeyRunTarget(const LoadScreenDocument& document, EditMode mode) {
+  if (document.selectedMarker != -1) return 100 + static_cast<long>(document.selectedMarker);
+  return 1 + static_cast<long>(mode);
 }

@@ -108,6 +108,7 @@ bool LoadScreenDocument::SetSide(int newSide) {
   const int frameCount = cameoCount == -1 ? 2 : cameoCount;
   if (!LoadTemplate(*this, WorldMapFileName(newSide), newMap, lastTemplateProblem, worldMapRowLimit)) return false;
   if (!LoadTemplate(*this, InterfaceFrameFileName(newSide, frameCount), newFrame, lastTemplateProblem)) return false;
+  WillChange();
   side = newSide;
   worldMap = std::move(newMap);
   interfaceFrame = std::move(newFrame);
@@ -122,9 +123,12 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   if (count == cameoCount) return true;
   if (count != 2 && count != 3) return true;
   // The first count after the first side: that side loaded the frame for it already.
-  if (count != frameCount_ || !interfaceFrame.valid) {
-    MemoryImage newFrame;
-    if (!LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame, lastTemplateProblem)) return false;
+  const bool frameLoaded = count == frameCount_ && interfaceFrame.valid;
+  MemoryImage newFrame;
+  if (!frameLoaded && !LoadTemplate(*this, InterfaceFrameFileName(side, count), newFrame, lastTemplateProblem))
+    return false;
+  WillChange();
+  if (!frameLoaded) {
     interfaceFrame = std::move(newFrame);
     frameCount_ = count;
   }
@@ -134,7 +138,18 @@ bool LoadScreenDocument::SetCameoCount(int count) {
   return true;
 }
 
+void LoadScreenDocument::RestoreCameoCount(int count, MemoryImage frame) {
+  cameoCount = count;
+  interfaceFrame = std::move(frame);
+  frameCount_ = count == -1 ? 2 : count;
+}
+
+bool LoadScreenDocument::HasCommonTemplates() const {
+  return largeTargetBox.IsValid() && smallTargetBox.IsValid() && worldMap2x.IsValid();
+}
+
 void LoadScreenDocument::SetLayers(int top, int bottom) {
+  if (top != viewTop || bottom != viewBottom) WillChange();
   viewTop = top;
   viewBottom = bottom;
   shell_->SetLayerChecks(top != 0, bottom != 0);

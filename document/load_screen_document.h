@@ -9,11 +9,16 @@
 // worldMap, 0 <= largeMapOffset < size of worldMap2x (once moved by keys).
 // Changes that load templates (SetSide, SetCameoCount) are all-or-nothing: on a missing
 // file they report false and leave the document exactly as it was.
+//
+// Every function that changes what is drawn or saved (not the selection) calls WillChange
+// just before it changes anything, and only when it really will; the ChangeRecorder set on
+// the document (the editor's undo history) keeps the state from before.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "change_recorder.h"
 #include "document_shell.h"
 #include "image_file_cache.h"
 #include "path_limits.h"
@@ -90,7 +95,9 @@ class LoadScreenDocument {
   MemoryImage largeTargetBox;
   MemoryImage smallTargetBox;
   MemoryImage cameos[3];
+  std::string cameoFiles[3];  // each cameo's file in Templates; empty with the slot
   MemoryImage screenshot;
+  std::string screenshotName;  // the file the screenshot was taken from, as the user chose it
   MemoryImage screenshotBackup;
 
   MarkerList markers;
@@ -101,6 +108,12 @@ class LoadScreenDocument {
 
   DocumentShell& shell() { return *shell_; }
   void SetShell(DocumentShell* shell);
+  // Null (the default) records nothing.
+  void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+  // Called by the document functions just before a change.
+  void WillChange() {
+    if (recorder_) recorder_->WillChange(*this);
+  }
 
   // Loads the three common templates in their fixed order. On the first one missing,
   // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...);
@@ -115,11 +128,17 @@ class LoadScreenDocument {
   // is unchanged (true). False when a file is missing or the index is out of range: the
   // document is then unchanged. A cameo count of -1 loads the frame for 2 slots.
   bool SetSide(int newSide);
-  // Switches to 2 or 3 cameo slots and loads the side's frame for that count. Nothing for an unchanged or other count (true). False when the frame is missing;
-  // the document is then unchanged. Cameo images are kept either way.
+  // Switches to 2 or 3 cameo slots and loads the side's frame for that count. Nothing for an
+  // unchanged or other count (true). False when the frame is missing; the document is then
+  // unchanged. Cameo images are kept either way.
   bool SetCameoCount(int count);
+  // Puts back a cameo count with the side's interface frame for it, both kept from earlier
+  // (an undo step); nothing is loaded, recorded or repainted.
+  void RestoreCameoCount(int count, MemoryImage frame);
   // Sets both layer switches, updates the menu check marks and repaints.
   void SetLayers(int top, int bottom);
+  // True when the three common templates are loaded.
+  bool HasCommonTemplates() const;
 
   // The status text "<side name> - <cameo count>".
   std::string SideStatusText() const;
@@ -127,6 +146,7 @@ class LoadScreenDocument {
  private:
   void WriteSideStatus();
   DocumentShell* shell_;
+  ChangeRecorder* recorder_ = nullptr;
   // The cameo count the loaded interface frame is for (-1 before the first side).
   int frameCount_ = -1;
 };

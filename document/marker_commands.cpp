@@ -1,12 +1,15 @@
 #include "marker_commands.h"
 
-void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, int y, int colour) {
+void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, int y, int colour,
+               const std::string& symbolFile) {
   Marker marker;
   marker.x = x;
   marker.y = y;
   marker.image = image;
   marker.colour = colour;
   marker.selected = 0;
+  marker.symbolFile = symbolFile;
+  document.WillChange();
   document.markers.Append(marker);
   document.shell().MarkerListChanged();
   document.shell().SetDeleteItemEnabled(true);
@@ -47,8 +50,11 @@ void SelectNextMarker(LoadScreenDocument& document) {
 
 void DeleteSelectedMarker(LoadScreenDocument& document) {
   if (document.selectedMarker == -1) return;
-  document.markers.RemoveAt(document.selectedMarker);
-  document.shell().MarkerListChanged();
+  if (document.selectedMarker < document.markers.Count()) {
+    document.WillChange();
+    document.markers.RemoveAt(document.selectedMarker);
+    document.shell().MarkerListChanged();
+  }
   // No stale index is kept: the selection goes as ClearSelection clears it (which also
   // grays "Delete item").
   ClearSelection(document);
@@ -70,27 +76,49 @@ void MoveMarkerTo(LoadScreenDocument& document, int index, int x, int y) {
   if (y < 0) y = 0;
   if (x >= CanvasWidth - m.image.width) x = CanvasWidth - 1 - m.image.width;
   if (y >= CanvasHeight - m.image.height) y = CanvasHeight - 1 - m.image.height;
+  if (x == m.x && y == m.y) return;
+  document.WillChange();
   m.x = x;
   m.y = y;
 }
 
+namespace {
+// The arrow keys on the selected marker: a step, kept inside the canvas. A stale selection
+// index reaches the fallback marker, and a marker already at the edge stays: no change.
+void MoveSelectedMarker(LoadScreenDocument& document, int key, int step) {
+  const int index = document.selectedMarker;
+  if (index < 0 || index >= document.markers.Count()) return;
+  Marker& m = document.markers.MarkerAt(index);
+  Point to{m.x, m.y};
+  switch (key) {
+    case keys::kLeft: to.x -= step; if (to.x < 0) to.x = 0; break;
+    case keys::kUp: to.y -= step; if (to.y < 0) to.y = 0; break;
+    case keys::kRight:
+      to.x += step;
+      if (to.x >= CanvasWidth - m.image.width) to.x = CanvasWidth - 1 - m.image.width;
+      break;
+    default:
+      to.y += step;
+      if (to.y >= CanvasHeight - m.image.height) to.y = CanvasHeight - 1 - m.image.height;
+      break;
+  }
+  if (to.x == m.x && to.y == m.y) return;
+  document.WillChange();
+  m.x = to.x;
+  m.y = to.y;
+}
+}  // namespace
+
 void OnMarkerKey(LoadScreenDocument& document, int key, int step) {
   if (document.selectedMarker == -1) return;
-  Marker& m = document.markers.MarkerAt(document.selectedMarker);
   switch (key) {
     case keys::kTab: SelectNextMarker(document); break;
     case keys::kEscape: ClearSelection(document); break;
-    case keys::kLeft: m.x -= step; if (m.x < 0) m.x = 0; break;
-    case keys::kUp: m.y -= step; if (m.y < 0) m.y = 0; break;
-    case keys::kRight:
-      m.x += step;
-      if (m.x >= CanvasWidth - m.image.width) m.x = CanvasWidth - 1 - m.image.width;
-      break;
-    case keys::kDown:
-      m.y += step;
-      if (m.y >= CanvasHeight - m.image.height) m.y = CanvasHeight - 1 - m.image.height;
-      break;
     case keys::kDelete: DeleteSelectedMarker(document); break;
+    case keys::kLeft:
+    case keys::kUp:
+    case keys::kRight:
+    case keys::kDown: MoveSelectedMarker(document, key, step); break;
     default:
       document.shell().Beep();
       return;

@@ -20,7 +20,9 @@ inline constexpr int kTab = 9, kEscape = 27, kLeft = 37, kUp = 38, kRight = 39, 
 }
 
 // Appends an unselected marker with a copy of `image` at (x, y); enables "Delete item".
-void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, int y, int colour);
+// `symbolFile` is the symbol's file in Templates, kept for saving.
+void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, int y, int colour,
+               const std::string& symbolFile = {});
 void SelectMarker(LoadScreenDocument& document, int index);
 void ClearSelection(LoadScreenDocument& document);
 // Tab: the marker after the selected one, or marker 0 after the last one or when none is.

@@ -78,3 +78,10 @@ int SaveImageFile(const char* path, const Image& image) {
   std::string ignored;
   return SaveImageFile(path, image, ignored);
 }
+
+bool EncodeImageFile(const char* formatPath, const Image& image, std::vector<unsigned char>& bytes) {
+  bytes.clear();
+  if (!formatPath || !image.valid || image.width <= 0 || image.height <= 0) return false;
+  const auto row = [&image](int y) -> const Pixel* { return image.GetRow(y); };
+  return EncodeImageRows(formatPath, image.width, image.height, row, bytes);
+}

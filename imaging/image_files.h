@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "image.h"
 #include "image_decoder.h"
@@ -36,3 +37,8 @@ bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string
 // folder", "the folder ... does not exist", the system's words).
 int SaveImageFile(const char* path, const Image& image, std::string& reason);
 int SaveImageFile(const char* path, const Image& image);
+
+// The bytes SaveImageFile would write to `formatPath` (only its extension is looked at),
+// in memory, for callers that write the file themselves. False when the image holds no
+// pixels, the extension is unknown or encoding failed.
+bool EncodeImageFile(const char* formatPath, const Image& image, std::vector<unsigned char>& bytes);

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 
 #include "file_replacement.h"
@@ -28,6 +29,42 @@ SaveFormat SaveFormatOf(const char* path) {
   if (ext == ".tga") return SaveFormat::Tga;
   if (ext == ".jpg" || ext == ".jpeg") return SaveFormat::Jpeg;
   return SaveFormat::None;
+}
+
+// The rows as packed 8-bit RGB, the layout the encoders take; empty when out of memory.
+std::unique_ptr<unsigned char[]> PackedRgb(int width, int height, const std::function<const Pixel*(int)>& row) {
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  std::unique_ptr<unsigned char[]> rgb(new (std::nothrow) unsigned char[rowBytes * height]);
+  if (!rgb) return rgb;
+  for (int y = 0; y < height; ++y) {
+    const Pixel* pixels = row(y);
+    unsigned char* out = rgb.get() + rowBytes * y;
+    for (int x = 0; x < width; ++x, out += 3) {
+      out[0] = static_cast<unsigned char>(RedOf(pixels[x]));
+      out[1] = static_cast<unsigned char>(GreenOf(pixels[x]));
+      out[2] = static_cast<unsigned char>(BlueOf(pixels[x]));
+    }
+  }
+  return rgb;
+}
+
+// Encodes packed RGB rows in `format`, handing the bytes to `write`; 0 when encoding failed.
+int EncodeRgb(SaveFormat format, int width, int height, const unsigned char* rgb, stbi_write_func* write,
+              void* context) {
+  switch (format) {
+    case SaveFormat::Png: return stbi_write_png_to_func(write, context, width, height, 3, rgb, width * 3);
+    case SaveFormat::Bmp: return stbi_write_bmp_to_func(write, context, width, height, 3, rgb);
+    case SaveFormat::Tga: return stbi_write_tga_to_func(write, context, width, height, 3, rgb);
+    case SaveFormat::Jpeg: return stbi_write_jpg_to_func(write, context, width, height, 3, rgb, 95);
+    case SaveFormat::None: break;
+  }
+  return 0;
+}
+
+void AppendBytes(void* context, void* data, int size) {
+  auto* out = static_cast<std::vector<unsigned char>*>(context);
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  out->insert(out->end(), bytes, bytes + size);
 }
 
 // Collects the encoder's output in large pieces and writes them to the new file; the
@@ -119,40 +156,27 @@ bool WriteImageRows(const char* path, int width, int height, const std::function
   if (reason = ImageSaveProblem(path); !reason.empty()) return false;
   const SaveFormat format = SaveFormatOf(path);
   FileReplacement file(path);
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-  unsigned char* rgb = new (std::nothrow) unsigned char[rowBytes * height];
+  std::unique_ptr<unsigned char[]> rgb = PackedRgb(width, height, row);
   if (!rgb) return reason = "out of memory for the picture", false;
-  for (int y = 0; y < height; ++y) {
-    const Pixel* pixels = row(y);
-    unsigned char* out = rgb + rowBytes * y;
-    for (int x = 0; x < width; ++x, out += 3) {
-      out[0] = static_cast<unsigned char>(RedOf(pixels[x]));
-      out[1] = static_cast<unsigned char>(GreenOf(pixels[x]));
-      out[2] = static_cast<unsigned char>(BlueOf(pixels[x]));
-    }
-  }
   bool ok = file.Create(reason);
   if (ok) {
     EncodedOutput output(file);
-    int encoded = 0;
-    switch (format) {
-      case SaveFormat::Png:
-        encoded = stbi_write_png_to_func(EncodedOutput::Append, &output, width, height, 3, rgb, width * 3);
-        break;
-      case SaveFormat::Bmp: encoded = stbi_write_bmp_to_func(EncodedOutput::Append, &output, width, height, 3, rgb); break;
-      case SaveFormat::Tga: encoded = stbi_write_tga_to_func(EncodedOutput::Append, &output, width, height, 3, rgb); break;
-      case SaveFormat::Jpeg:
-        encoded = stbi_write_jpg_to_func(EncodedOutput::Append, &output, width, height, 3, rgb, 95);
-        break;
-      case SaveFormat::None: break;
-    }
-    delete[] rgb;
-    rgb = nullptr;
+    const int encoded = EncodeRgb(format, width, height, rgb.get(), EncodedOutput::Append, &output);
+    rgb.reset();
     if (!encoded) ok = (reason = "the picture could not be encoded", false);
     if (ok) ok = output.Finish(reason);
   }
-  delete[] rgb;
   return ok && CommitReplacement(file, reason);
+}
+
+bool EncodeImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,
+                     std::vector<unsigned char>& bytes) {
+  bytes.clear();
+  if (!path || width <= 0 || height <= 0) return false;
+  const SaveFormat format = SaveFormatOf(path);
+  if (format == SaveFormat::None) return false;
+  std::unique_ptr<unsigned char[]> rgb = PackedRgb(width, height, row);
+  return rgb && EncodeRgb(format, width, height, rgb.get(), AppendBytes, &bytes) && !bytes.empty();
 }
 
 int ImageSave(const char* path, const Pixel* pixels, int width, int height) {

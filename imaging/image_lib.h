@@ -49,3 +49,8 @@ std::string ImageSaveProblem(const char* path);
 // extension and replaces the file safely. False with a reason.
 bool WriteImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,
                     std::string& reason);
+// The bytes WriteImageRows would write, in memory (only the path's extension is looked at),
+// for callers that put the file in place themselves. False when the extension is unknown or
+// encoding failed.
+bool EncodeImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,
+                     std::vector<unsigned char>& bytes);

@@ -6,8 +6,9 @@
 #define IDC_STATIC (-1)
 #endif
 
-// Menu, dialogs, icon.
+// Menu, shortcuts, dialogs, icon.
 #define IDM_MAIN_MENU 101
+#define IDA_SHORTCUTS 101
 #define IDD_ABOUT 103
 #define IDD_LOAD_SCREEN_SETTINGS 104
 #define IDD_ADD_ITEM 105
@@ -38,6 +39,11 @@
 #define IDM_COPY_TO_CLIPBOARD 40041
 #define IDM_SCREENSHOT_SETTINGS 40043
 #define IDM_STATUS_BAR 40045
+#define IDM_OPEN_SCENE 40050
+#define IDM_SAVE_SCENE 40051
+#define IDM_SAVE_SCENE_AS 40052
+#define IDM_UNDO 40053
+#define IDM_REDO 40054
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 

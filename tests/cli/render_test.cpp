@@ -224,3 +224,4 @@ TEST_F(Render, AFailedRenderKeepsAnEarlierPicture) {
   EXPECT_EQ(RenderScene("[LoadScreen]\nSide=Nod\n").exitCode, 1);
   EXPECT_EQ(fs::file_size(Out()), before);
 }
+

@@ -6,7 +6,7 @@
 #include "image_files.h"
 #include "memory_image.h"
 #include "renderer.h"
-#include "scene.h"
+#include "scene_reader.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   document.appDir = Package();
   const std::string path = WriteFuzzFile("scene.ini", data, size);
   std::string error;
-  if (!LoadScene(path, document, error)) return 0;
+  if (!LoadScene(path, document, error, SceneMaps::kShownRowsOnly)) return 0;
   static MemoryImage canvas;
   if (!canvas.valid && !canvas.Create(CanvasWidth, CanvasHeight)) std::abort();
   RenderLoadScreen(document, &canvas);

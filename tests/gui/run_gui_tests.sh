@@ -7,9 +7,11 @@
 # The build folder (default: build/windows of this repository) must hold bin/Vantorel.exe,
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
-# startup_failures shp_export save_image about cameos screenshot colourize) limit the run. Exits non-zero when a check
-# fails or the run cannot start. Safe to run several times, also at once: every run has its
-# own display, prefix and folders.
+# startup_failures shp_export save_image about cameos screenshot colourize scenes undo soak)
+# limit the run. Exits non-zero when a check fails or the run cannot start. Safe to run
+# several times, also at once: every run has its own display, prefix and folders.
+# VANTOREL_SOAK_ROUNDS=N makes the soak run N rounds after its warm-up (default 4, about
+# 6 s each); the time limit grows with it.
 set -euo pipefail
 
 script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -40,12 +42,21 @@ xvfb_pid=
 wineserver_pid=
 cleanup() {
   set +e
+  # The read-only folder of the scene checks, so everything can go.
+  chmod -R u+w "$work" 2>/dev/null
   # Ends the Wine processes of this run's prefix (only those), then our server by PID.
   [ -d "$work/prefix" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
   if [ -n "$wineserver_pid" ]; then
     kill "$wineserver_pid" 2>/dev/null
     wait "$wineserver_pid" 2>/dev/null
   fi
+  # Wine's service processes (services.exe, explorer.exe ...) can outlive their server; those
+  # of this run's prefix, and only those, are ended by their process ids (this shell has the
+  # prefix in its environment too, and stays).
+  local pid
+  for pid in $(grep -lsz "^WINEPREFIX=$work/prefix\$" /proc/[0-9]*/environ | cut -d/ -f3); do
+    [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] || kill -9 "$pid" 2>/dev/null
+  done
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
@@ -91,10 +102,18 @@ DISPLAY= "${wine_locale[@]}" wineboot -i >"$work/wineboot.log" 2>&1 || fail "win
 if [ -d /usr/share/wine/fonts ]; then
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 fi
+# Root may write anywhere, but the scene checks need a folder nobody may write to: as root
+# the Wine server (which opens the files) and the driver run without the capabilities that
+# override file permissions, when setpriv can drop them. Otherwise that check is skipped.
+without_override=()
+drop_override=(setpriv --bounding-set -dac_override,-dac_read_search)
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && "${drop_override[@]}" true 2>/dev/null; then
+  without_override=("${drop_override[@]}")
+fi
 # The settings apply to the next server: stop the boot server, start our own.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-"${wine_locale[@]}" wineserver -f -p >"$work/wineserver.log" 2>&1 &
+"${without_override[@]}" "${wine_locale[@]}" wineserver -f -p >"$work/wineserver.log" 2>&1 &
 wineserver_pid=$!
 # Wine starts a server of its own when it finds no socket, so wait for ours to listen. The
 # socket's folder is named after the prefix's device and inode, under /tmp/.wine-<uid> or a
@@ -109,7 +128,9 @@ done
 
 # The editor beside its template package, as it is installed, with the command-line tool
 # when it was built (the colourize checks render a scene with it).
-mkdir -p "$work/stage" "$work/scratch"
+mkdir -p "$work/stage" "$work/scratch/readonly"
+printf '[LoadScreen]\r\nSide=Yuri\r\n' >"$work/scratch/readonly/locked.ini"
+chmod 555 "$work/scratch/readonly"
 cp "$build_dir/bin/Vantorel.exe" "$work/stage/"
 [ -f "$build_dir/bin/vantorel-cli.exe" ] && cp "$build_dir/bin/vantorel-cli.exe" "$work/stage/"
 cp -R "$package_dir/." "$work/stage/"
@@ -120,7 +141,9 @@ setup_time=$(seconds_since "$started")
 checks_started=$EPOCHREALTIME
 
 status=0
-DISPLAY=$display timeout 300 "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
+[[ $soak_rounds =~ ^[0-9]+$ ]] || fail "VANTOREL_SOAK_ROUNDS must be a number of rounds"
+DISPLAY=$display timeout $((300 + 15 * soak_rounds)) "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
   'T:\stage' 'T:\scratch' "$@" || status=$?
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
 if [ "$status" -eq 124 ]; then

@@ -23,7 +23,6 @@
 namespace {
 
 constexpr int kLevelTrackbars[] = {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue};
-constexpr int kCliTimeoutMs = 20000;
 
 struct Scenario {
   const DriverContext& context;
@@ -149,23 +148,6 @@ void KeyThenOk(Scenario& s) {
   s.View("colourize.ok_applies_last_key");
 }
 
-// Runs a command in `folder`; its exit code, or -1 when it did not run or end in time.
-long RunCommand(std::wstring commandLine, const std::wstring& folder) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
-                      &startup, &process))
-    return -1;
-  DWORD exitCode = 0;
-  const bool ended = WaitForSingleObject(process.hProcess, kCliTimeoutMs) == WAIT_OBJECT_0;
-  if (!ended) TerminateProcess(process.hProcess, 1);
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended ? static_cast<long>(exitCode) : -1;
-}
-
 // The same screenshot and settings as a scene for the command-line tool, which must render
 // exactly the picture the editor shows.
 void SceneRendersTheView(Scenario& s) {
@@ -179,7 +161,7 @@ void SceneRendersTheView(Scenario& s) {
     s.log().Fail("colourize.scene_render_equals_view", detail);
     return;
   }
-  const long exitCode = RunCommand(L"\"" + cli + L"\" render colourized.ini -o colourized.png --package \"" +
+  const long exitCode = RunProgram(L"\"" + cli + L"\" render colourized.ini -o colourized.png --package \"" +
                                        s.context.packageDir + L"\"",
                                    s.context.scratchDir);
   const MemoryImage rendered = LoadPicture(s.context.scratchDir + L"\\colourized.png");

@@ -87,9 +87,13 @@ HWND OpenLoadScreenSettings(EditorSession& session) {
 }
 
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error) {
-  HWND chooser = session.WaitForDialog(texts::kOpenImageCaption);
+  return ChooseInFileDialog(session, texts::kOpenImageCaption, path, error);
+}
+
+bool ChooseInFileDialog(EditorSession& session, const wchar_t* caption, const std::wstring& path, std::string& error) {
+  HWND chooser = session.WaitForDialog(caption);
   if (!chooser) {
-    error = "the image open dialog did not open";
+    error = "no file dialog captioned " + Quoted(std::wstring(caption));
     return false;
   }
   HWND field = GetDlgItem(chooser, ids::kFileNameField);

@@ -48,6 +48,8 @@ HWND OpenLoadScreenSettings(EditorSession& session);
 // into its file-name field, then Open). False with `error` when a window does not answer.
 bool BrowseForScreenshot(EditorSession& session, HWND settings, const std::wstring& path, std::string& error);
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error);
+// The same in the file dialog captioned `caption` (open or save).
+bool ChooseInFileDialog(EditorSession& session, const wchar_t* caption, const std::wstring& path, std::string& error);
 
 // Waits until the screen rectangle `screen` shows `expected` from its point (x, y) on;
 // false with the difference described in `detail`.

@@ -6,6 +6,8 @@
 
 namespace ids {
 // Menu commands.
+inline constexpr UINT kOpenScene = 40050, kSaveScene = 40051, kSaveSceneAs = 40052;
+inline constexpr UINT kUndo = 40053, kRedo = 40054;
 inline constexpr UINT kSaveShp = 40038, kSaveImage = 40004, kExit = 40003;
 inline constexpr UINT kAddItem = 40023, kSelectItem = 40025, kDeleteItem = 40029, kCancelItem = 40028;
 inline constexpr UINT kCopyToClipboard = 40041;
@@ -62,6 +64,11 @@ inline constexpr wchar_t kSideTemplateMissing[] = L"Can't find file!";
 inline constexpr wchar_t kScreenshotTooSmall[] = L"Error: Size of image is less than 234x232\nPlease select another image.";
 inline constexpr wchar_t kCropQuestion[] = L"Size of image isn't 234x232.Do you want to crop this image?";
 inline constexpr wchar_t kNoScreenshot[] = L"Please select screenshot in the load screen settings dialog";
+inline constexpr wchar_t kOpenSceneCaption[] = L"Open scene";
+inline constexpr wchar_t kSaveSceneCaption[] = L"Save scene as";
+inline constexpr wchar_t kSaveChangesQuestion[] =
+    L"The screen has changes that are not saved.\nDo you want to save them first?";
+inline constexpr wchar_t kSaveFailed[] = L"Error: Can't save the scene!\n";
 inline constexpr wchar_t kShpSaveCaption[] = L"SHP 保存配置";
 inline constexpr wchar_t kAboutCaption[] = L"关于 Vantorel";
 inline constexpr wchar_t kLinkLabel[] = L"更新进度";

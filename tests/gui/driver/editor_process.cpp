@@ -8,13 +8,15 @@ EditorProcess::~EditorProcess() {
   if (process_) CloseHandle(process_);
 }
 
-bool EditorProcess::Start(const std::wstring& exePath, const std::wstring& workingDir, std::string& error) {
+bool EditorProcess::Start(const std::wstring& exePath, const std::wstring& workingDir, std::string& error,
+                          const std::wstring& arguments) {
   if (process_) {
     error = "an editor is already running in this scenario";
     return false;
   }
   // CreateProcessW may write into the command line, so it gets its own buffer.
   std::wstring commandLine = L"\"" + exePath + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(L'\0');
   STARTUPINFOW startup{};

@@ -16,9 +16,11 @@ class EditorProcess {
   EditorProcess& operator=(const EditorProcess&) = delete;
   ~EditorProcess();
 
-  // Starts `exePath` with `workingDir` as its current directory. False with `error` set when
-  // the process cannot be created (or one is already running under this object).
-  bool Start(const std::wstring& exePath, const std::wstring& workingDir, std::string& error);
+  // Starts `exePath` with `workingDir` as its current directory, and `arguments` after the
+  // program's name on its command line. False with `error` set when the process cannot be
+  // created (or one is already running under this object).
+  bool Start(const std::wstring& exePath, const std::wstring& workingDir, std::string& error,
+             const std::wstring& arguments = {});
   bool Running() const;
   // Waits up to timeoutMs for the process to end. False when it is still running.
   bool WaitForExit(int timeoutMs, DWORD& exitCode) const;

@@ -10,12 +10,12 @@ namespace {
 constexpr int kStartTimeoutMs = 15000;
 }
 
-bool EditorSession::Launch(const std::wstring& folder, std::string& error) {
-  return process_.Start(context_.EditorIn(folder), context_.scratchDir, error);
+bool EditorSession::Launch(const std::wstring& folder, std::string& error, const std::wstring& arguments) {
+  return process_.Start(context_.EditorIn(folder), context_.scratchDir, error, arguments);
 }
 
-bool EditorSession::Start(const std::wstring& folder, std::string& error) {
-  if (!Launch(folder, error)) return false;
+bool EditorSession::Start(const std::wstring& folder, std::string& error, const std::wstring& arguments) {
+  if (!Launch(folder, error, arguments)) return false;
   HWND box = nullptr;
   WaitUntil(
       [&] {
@@ -71,6 +71,10 @@ bool EditorSession::PressKey(int virtualKey, int modifiers) { return ::PressKey(
 std::wstring EditorSession::StatusText(int part) const {
   return StatusBarText(process_.handle(), statusBar_, part);
 }
+
+std::wstring EditorSession::Title() const { return CaptionOf(main_); }
+
+bool EditorSession::DropFile(const std::wstring& path) const { return probe_.DropFile(main_, path); }
 
 bool EditorSession::MenuItem(UINT id, MenuItemState& out) const { return probe_.MenuItem(main_, id, false, out); }
 

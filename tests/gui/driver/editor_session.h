@@ -36,9 +36,10 @@ class EditorSession {
   EditorSession& operator=(const EditorSession&) = delete;
 
   // Starts the editor in `folder` and waits until it is ready, as above. False with `error`.
-  bool Start(const std::wstring& folder, std::string& error);
+  // `arguments` follow the program's name on its command line.
+  bool Start(const std::wstring& folder, std::string& error, const std::wstring& arguments = {});
   // Only launches it (for start-up failures, where no main window appears).
-  bool Launch(const std::wstring& folder, std::string& error);
+  bool Launch(const std::wstring& folder, std::string& error, const std::wstring& arguments = {});
 
   EditorProcess& process() { return process_; }
   const EditorProcess& process() const { return process_; }
@@ -56,9 +57,13 @@ class EditorSession {
   bool PressKey(int virtualKey, int modifiers);
 
   std::wstring StatusText(int part) const;
+  std::wstring Title() const;
+  // Drops the file on the main window, as the shell does when the user drops it there.
+  bool DropFile(const std::wstring& path) const;
   bool MenuItem(UINT id, MenuItemState& out) const;
   bool MenuPopup(int position, MenuItemState& out) const;
   bool ScrollBar(int bar, ScrollBarState& out) const;
+  bool CountObjects(ObjectCounts& out) const { return probe_.CountObjects(out); }
 
   // Resizes the main window until the view window is width x height. False when the editor
   // does not lay its view out to the size asked.

@@ -14,11 +14,13 @@ bool ExpectedScreen::Load(const std::string& appDir, std::string& error) {
     return false;
   }
   document_.SetLayers(1, 1);
+  document_.SetRecorder(&history_);
+  history_.MarkSaved();
   return true;
 }
 
 void ExpectedScreen::Key(int virtualKey, int modifiers) {
-  OnKey(document_, mode_, virtualKey, KeyStep((modifiers & kCtrl) != 0, (modifiers & kShift) != 0));
+  OnKeyWithHistory(document_, history_, mode_, virtualKey, KeyStep((modifiers & kCtrl) != 0, (modifiers & kShift) != 0));
 }
 
 bool ExpectedScreen::AddSymbol(const std::string& fileName, Pixel colour, std::string& error) {
@@ -29,16 +31,18 @@ bool ExpectedScreen::AddSymbol(const std::string& fileName, Pixel colour, std::s
     return false;
   }
   ReplaceColour(symbol, kSymbolSideColourKey, colour);
-  AddMarker(document_, symbol, 100, 100, static_cast<int>(colour));
+  AddMarker(document_, symbol, 100, 100, static_cast<int>(colour), fileName);
   return true;
 }
 
 void ExpectedScreen::MouseDown(Point canvas) {
+  history_.EndGroup(document_);
   dragMarker_ = HitTestMarker(document_, canvas.x, canvas.y);
   if (dragMarker_ == -1) {
     ClearSelection(document_);
     return;
   }
+  history_.BeginGroup(document_);
   SelectMarker(document_, dragMarker_);
   const Marker& marker = document_.markers.MarkerAt(dragMarker_);
   grabOffset_ = {canvas.x - marker.x, canvas.y - marker.y};
@@ -48,7 +52,10 @@ void ExpectedScreen::MouseMove(Point canvas) {
   if (dragMarker_ != -1) MoveMarkerTo(document_, dragMarker_, canvas.x - grabOffset_.x, canvas.y - grabOffset_.y);
 }
 
-void ExpectedScreen::MouseUp() { dragMarker_ = -1; }
+void ExpectedScreen::MouseUp() {
+  if (dragMarker_ != -1) history_.EndGroup(document_);
+  dragMarker_ = -1;
+}
 
 const DibImage& ExpectedScreen::Picture() {
   if (!canvas_.IsValid()) canvas_.Create(CanvasWidth, CanvasHeight);

@@ -5,7 +5,8 @@
 // mouse drags, layer switches). Its picture - the core renderer drawing into a DibImage, as
 // the editor's view canvas does - is what the view must show, pixel for pixel. The menu
 // state the core asks for (the "Delete item" command, the layer check marks) is recorded
-// too, so checks can compare the editor's menu with it.
+// too, so checks can compare the editor's menu with it. Its undo history records the same
+// steps as the editor's, when the scenario tells it where the editor's commands end a group.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@
 #include "document_shell.h"
 #include "edit_keys.h"
 #include "load_screen_document.h"
+#include "undo_history.h"
 
 class RecordingShell final : public DocumentShell {
  public:
@@ -42,6 +44,11 @@ class ExpectedScreen {
   bool Load(const std::string& appDir, std::string& error);
 
   LoadScreenDocument& document() { return document_; }
+  UndoHistory& history() { return history_; }
+  // What a menu command does to the history first: a run of key moves ends.
+  void Command() { history_.EndGroup(document_); }
+  bool Undo() { return history_.Undo(document_); }
+  bool Redo() { return history_.Redo(document_); }
   const RecordingShell& shell() const { return shell_; }
   EditMode mode() const { return mode_; }
   void SetMode(EditMode mode) { mode_ = mode; }
@@ -63,6 +70,7 @@ class ExpectedScreen {
 
  private:
   RecordingShell shell_;
+  UndoHistory history_;
   LoadScreenDocument document_;
   EditMode mode_ = EditMode::SmallMap;
   DibImage canvas_;

@@ -96,3 +96,23 @@ bool InProcessProbe::ScrollBar(HWND window, int bar, ScrollBarState& out) const 
   out = {request.minimum, request.maximum, request.position, request.page};
   return true;
 }
+
+bool InProcessProbe::DropFile(HWND window, const std::wstring& path) const {
+  ProbeRequest request{};
+  request.kind = ProbeKind::DropFile;
+  request.window = window;
+  if (path.size() >= sizeof request.text / sizeof request.text[0]) return false;
+  path.copy(request.text, path.size());
+  return Ask(request);
+}
+
+bool InProcessProbe::CountObjects(ObjectCounts& out) const {
+  ProbeRequest request{};
+  request.kind = ProbeKind::ObjectCounts;
+  if (!Ask(request)) return false;
+  for (int type = 0; type < 16; ++type) out.gdiByType[type] = request.gdiByType[type];
+  out.windows = request.windows;
+  out.menus = request.menus;
+  out.cursors = request.cursors;
+  return true;
+}

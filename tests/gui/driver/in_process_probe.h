@@ -23,6 +23,12 @@ struct ScrollBarState {
   int minimum = 0, maximum = 0, position = 0, page = 0;
 };
 
+// The GDI and USER objects the editor's process owns, counted inside it.
+struct ObjectCounts {
+  int gdiByType[16] = {};  // by GetObjectType: OBJ_PEN 1 .. OBJ_COLORSPACE 14
+  int windows = 0, menus = 0, cursors = 0;  // cursors counts icons too
+};
+
 class InProcessProbe {
  public:
   // Loads the DLL at dllPath (a full path) into `process`. False with `error` set when the
@@ -35,6 +41,10 @@ class InProcessProbe {
   bool MenuItem(HWND window, UINT item, bool byPosition, MenuItemState& out) const;
   // The standard scroll bar SB_HORZ or SB_VERT of `window`. False when it has none.
   bool ScrollBar(HWND window, int bar, ScrollBarState& out) const;
+  // Drops the file (a full name) on `window`. False when the drop could not be posted.
+  bool DropFile(HWND window, const std::wstring& path) const;
+  // Every live GDI object and every window, menu, cursor and icon of the editor.
+  bool CountObjects(ObjectCounts& out) const;
 
  private:
   bool Ask(ProbeRequest& request) const;

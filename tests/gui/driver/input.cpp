@@ -11,18 +11,12 @@ void SendKeyState(WORD key, bool down) {
   SendInput(1, &input, sizeof input);
 }
 
-void SendMouseButton(DWORD flag) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flag;
-  SendInput(1, &input, sizeof input);
-}
-
 // Wine caches a process's view of the key state for 50 ms after it last asked the server
 // and found a key released; the editor asks on every key it handles (also on the key
-// messages the modifiers themselves produce). Pressing modifiers therefore waits until that
-// cache has expired, or the editor would read Ctrl and Shift as still released. While they
-// are held the cache says "down", which Wine always asks the server about again.
+// messages the modifiers themselves produce), and mouse input refreshes that cache too (Ctrl
+// pressed at once after a drag was read as released). Pressing modifiers therefore waits
+// until the cache has expired, or the editor would read Ctrl and Shift as still released.
+// While they are held the cache says "down", which Wine always asks the server about again.
 constexpr ULONGLONG kKeyStateCacheMs = 70;
 ULONGLONG lastKeyEvent = 0;
 
@@ -35,6 +29,14 @@ void WaitForFreshKeyState() {
 // floor(value * size / 65536): rounding up lands exactly on the wanted pixel.
 LONG AbsoluteCoordinate(LONG pixel, int screenSize) {
   return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
+}
+
+void SendMouseButton(DWORD flag) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flag;
+  SendInput(1, &input, sizeof input);
+  lastKeyEvent = GetTickCount64();
 }
 }  // namespace
 
@@ -69,6 +71,11 @@ void TapKey(int virtualKey) {
   lastKeyEvent = GetTickCount64();
 }
 
+void TypeShortcut(int virtualKey, int modifiers) {
+  ModifierHold hold(modifiers);
+  TapKey(virtualKey);
+}
+
 bool MoveMouseTo(POINT screen) {
   INPUT input{};
   input.type = INPUT_MOUSE;
@@ -76,6 +83,7 @@ bool MoveMouseTo(POINT screen) {
   input.mi.dy = AbsoluteCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
+  lastKeyEvent = GetTickCount64();
   POINT now{};
   GetCursorPos(&now);
   return now.x == screen.x && now.y == screen.y;

@@ -33,6 +33,10 @@ bool PressKey(HWND window, int virtualKey, int modifiers = kNoModifier);
 // Presses and releases a key as the keyboard does (SendInput): it goes to the window with
 // the keyboard focus, through the dialog manager when that window is in a dialog.
 void TapKey(int virtualKey);
+// The key pressed and released on the keyboard (SendInput) with the modifiers held: it goes
+// to the window with the keyboard focus, through the program's message loop and its
+// shortcuts. The caller waits for what it should do.
+void TypeShortcut(int virtualKey, int modifiers);
 // Puts the pointer on the screen point; false when it did not get there.
 bool MoveMouseTo(POINT screen);
 void PressMouseButton();

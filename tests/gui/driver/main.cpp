@@ -36,9 +36,12 @@ const NamedScenario kScenarios[] = {
     {L"cameos", RunCameoChecks},
     {L"screenshot", RunScreenshotChecks},
     {L"colourize", RunColourizeChecks},
+    {L"scenes", RunSceneFileChecks},
+    {L"undo", RunUndoChecks},
     {L"shp_export", RunShpExportChecks},
     {L"save_image", RunSaveImageChecks},
     {L"about", RunAboutChecks},
+    {L"soak", RunSoakChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -191,3 +191,19 @@ bool DragCanvas(EditorSession& session, ExpectedScreen& model, Point from, POINT
   }
   return true;
 }
+
+long RunProgram(std::wstring commandLine, const std::wstring& folder, int timeoutMs) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
+                      &startup, &process))
+    return -1;
+  DWORD exitCode = 0;
+  const bool ended = WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended ? static_cast<long>(exitCode) : -1;
+}

@@ -52,3 +52,7 @@ bool AddMarkerThroughDialog(const DriverContext& context, EditorSession& session
 // False with `error` set when the pointer or the capture do not behave.
 bool ClickCanvas(EditorSession& session, ExpectedScreen& model, Point from, std::string& error);
 bool DragCanvas(EditorSession& session, ExpectedScreen& model, Point from, POINT to, std::string& error);
+
+// Runs a command line in `folder`; its exit code, or -1 when it did not run or end in time
+// (it is then ended).
+long RunProgram(std::wstring commandLine, const std::wstring& folder, int timeoutMs = 20000);

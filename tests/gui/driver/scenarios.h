@@ -15,6 +15,9 @@ void RunStartupFailureChecks(const DriverContext& context);  // missing template
 void RunCameoChecks(const DriverContext& context);           // load screen settings: count, side, cameos
 void RunScreenshotChecks(const DriverContext& context);      // screenshot chooser, preview pane, crop
 void RunColourizeChecks(const DriverContext& context);       // screenshot colourize dialog, scene keys
+void RunSceneFileChecks(const DriverContext& context);       // save, reopen, drops, title, failed save
+void RunUndoChecks(const DriverContext& context);            // undo and redo of every kind of change
 void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
 void RunSaveImageChecks(const DriverContext& context);       // save as image
 void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
+void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat

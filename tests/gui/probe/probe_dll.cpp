@@ -1,6 +1,10 @@
-// The probe the GUI test driver loads into the editor (see probe_request.h). It only reads:
-// nothing in the editor changes because it is loaded.
+// The probe the GUI test driver loads into the editor (see probe_request.h). It only reads,
+// except for a drop, which it makes as the shell makes one: the file list in global memory
+// of the editor's process, posted with WM_DROPFILES. Nothing changes because it is loaded.
 #include <windows.h>
+#include <shlobj.h>
+
+#include <cwchar>
 
 #include "probe_request.h"
 
@@ -28,6 +32,65 @@ void AnswerScrollBar(ProbeRequest& request) {
   request.position = info.nPos;
   request.page = static_cast<int>(info.nPage);
 }
+
+// The window releases the memory with DragFinish.
+void DropFile(ProbeRequest& request) {
+  request.text[sizeof request.text / sizeof request.text[0] - 1] = L'\0';
+  const std::size_t chars = std::wcslen(request.text);
+  // The list of names ends with an empty one: two terminators, zeroed by GHND.
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (chars + 2) * sizeof(wchar_t));
+  auto* drop = memory ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+  if (!drop) {
+    if (memory) GlobalFree(memory);
+    return;
+  }
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::wmemcpy(reinterpret_cast<wchar_t*>(drop + 1), request.text, chars);
+  GlobalUnlock(memory);
+  request.ok = PostMessageW(request.window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  if (!request.ok) GlobalFree(memory);
+}
+
+// Wine's GetGuiResources is a stub, so the objects are counted here, in the process that
+// owns them. Wine looks a GDI handle up by its low word alone in the process's own table,
+// and a USER handle (even values from 0x20) likewise: GetObjectType, IsMenu and
+// GetCursorFrameInfo answer for every live object of this process and for nothing else.
+// Windows are enumerated instead, since a window of another process answers too.
+using CursorFrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
+constexpr UINT_PTR kLastGdiIndex = 0xFFFF, kFirstUserIndex = 0x20, kLastUserIndex = 0xFFEF;
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != GetCurrentProcessId()) return TRUE;
+  ++*reinterpret_cast<int*>(count);
+  // Every descendant, however deep; children of a window of ours are ours.
+  EnumChildWindows(
+      window, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; }, count);
+  return TRUE;
+}
+
+void AnswerObjectCounts(ProbeRequest& request) {
+  for (int& count : request.gdiByType) count = 0;
+  for (UINT_PTR index = 1; index <= kLastGdiIndex; ++index) {
+    const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+    if (type > 0 && type < sizeof request.gdiByType / sizeof request.gdiByType[0]) ++request.gdiByType[type];
+  }
+  const auto frameInfo = reinterpret_cast<CursorFrameInfo>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetCursorFrameInfo")));
+  request.menus = request.cursors = 0;
+  for (UINT_PTR index = kFirstUserIndex; index <= kLastUserIndex; index += 2) {
+    if (IsMenu(reinterpret_cast<HMENU>(index))) ++request.menus;
+    DWORD rate = 0, steps = 0;
+    if (frameInfo && frameInfo(reinterpret_cast<HCURSOR>(index), 0, 0, &rate, &steps)) ++request.cursors;
+  }
+  request.windows = 0;
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&request.windows));
+  for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr));)
+    CountWindow(window, reinterpret_cast<LPARAM>(&request.windows));
+  request.ok = frameInfo != nullptr;
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
@@ -36,6 +99,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
   switch (request->kind) {
     case ProbeKind::MenuItem: AnswerMenuItem(*request); break;
     case ProbeKind::ScrollBar: AnswerScrollBar(*request); break;
+    case ProbeKind::DropFile: DropFile(*request); break;
+    case ProbeKind::ObjectCounts: AnswerObjectCounts(*request); break;
   }
   return request->ok ? 1 : 0;
 }

@@ -1,4 +1,4 @@
-#include "scene.h"
+#include "scene_reader.h"
 
 #include <cctype>
 #include <cerrno>
@@ -14,6 +14,7 @@
 #include "image_files.h"
 #include "image_lib.h"
 #include "ini_file.h"
+#include "marker_colours.h"
 #include "marker_commands.h"
 #include "renderer.h"
 #include "path_limits.h"
@@ -116,8 +117,8 @@ Section ReadSection(const IniFile& ini, const char* name) {
 
 class SceneReader {
  public:
-  SceneReader(const std::string& scenePath, LoadScreenDocument& document, std::string& error)
-      : scenePath_(scenePath), document_(document), error_(error) {}
+  SceneReader(const std::string& scenePath, LoadScreenDocument& document, SceneMaps maps, std::string& error)
+      : scenePath_(scenePath), document_(document), maps_(maps), error_(error) {}
 
   bool Read() {
     IniFile ini;
@@ -143,10 +144,10 @@ class SceneReader {
       for (const char* name : kKnown) known = known || key == name;
       if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
     }
-    SetMapRowLimits(screen);
+    if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
     PrefetchImages(screen);
     std::string message;
-    if (!document_.LoadCommonTemplates(message)) return TemplateFailure();
+    if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
            ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
   }
@@ -240,6 +241,7 @@ class SceneReader {
       if (cameo.width != kCameoWidth || cameo.height != kCameoHeight)
         return Fail("cameo " + *file + " is " + std::to_string(cameo.width) + " x " + std::to_string(cameo.height) +
                     ", not 76 x 60");
+      document_.cameoFiles[slot] = *file;
     }
     return true;
   }
@@ -264,6 +266,7 @@ class SceneReader {
     at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
     if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
       return Fail("cannot crop the screenshot");
+    document_.screenshotName = path;
     return ReadColourize(screen);
   }
 
@@ -353,12 +356,9 @@ class SceneReader {
       const auto fields = SplitFields(value);
       if (fields.size() < 4 || fields.size() > 5)
         return Fail("marker " + key + ": expected symbol,colour,x,y[,selected]");
-      Pixel colour;
-      const std::string name = Lower(fields[1]);
-      if (name == "blue") colour = kSideColourBlue;
-      else if (name == "red") colour = kSideColourRed;
-      else if (name == "purpure") colour = kSideColourPurpure;
-      else return Fail("marker " + key + ": unknown colour '" + fields[1] + "' (Blue, Red or Purpure)");
+      Pixel colour = 0;
+      if (!MarkerColourOf(fields[1], colour))
+        return Fail("marker " + key + ": unknown colour '" + fields[1] + "' (Blue, Red or Purpure)");
       Point at;
       std::string problem = NumberProblem(fields[2], at.x);
       if (problem.empty()) problem = NumberProblem(fields[3], at.y);
@@ -371,7 +371,7 @@ class SceneReader {
       if (const std::string problem = ImageProblem(path, symbol); !problem.empty())
         return Fail("marker " + key + ": cannot load symbol " + path + ": " + problem);
       ReplaceColour(symbol, kSymbolSideColourKey, colour);
-      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour));
+      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour), fields[0]);
       const int index = document_.markers.Count() - 1;
       MoveMarkerTo(document_, index, at.x, at.y);
       if (selected) {
@@ -384,17 +384,12 @@ class SceneReader {
 
   const std::string& scenePath_;
   LoadScreenDocument& document_;
+  SceneMaps maps_;
   std::string& error_;
 };
 
 }  // namespace
 
-std::string PackageDirectory(const std::string& folder) {
-  if (folder.empty()) return std::string(".") + kPathSeparator;
-  const char last = folder.back();
-  return last == '/' || last == '\\' ? folder : folder + kPathSeparator;
-}
-
-bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error) {
-  return SceneReader(scenePath, document, error).Read();
+bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error, SceneMaps maps) {
+  return SceneReader(scenePath, document, maps, error).Read();
 }

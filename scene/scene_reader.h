@@ -1,4 +1,5 @@
-// Scene files: a load screen described as INI text, for the command-line tool.
+// Scene files: a load screen described as INI text. The command-line tool renders and
+// exports them; the editor opens and saves them (scene_writer.h writes this format).
 //
 //   [LoadScreen]
 //   Side=Allied             ; Allied | Soviet | Yuri, any case; default Allied
@@ -25,12 +26,16 @@
 
 #include "load_screen_document.h"
 
-// The package: a folder holding Templates/ and Settings.ini.
-// Returns the folder with a trailing separator, as the document's appDir wants it.
-std::string PackageDirectory(const std::string& folder);
+// How much of the two maps a scene's document gets. The editor moves the maps and needs them
+// whole; the command-line tool draws one fixed window of each and decodes only the rows from
+// the top down to it (LoadScreenDocument's row limits), so those maps come out that high.
+enum class SceneMaps { kWhole, kShownRowsOnly };
 
 // Fills `document` (fresh, its appDir set to the package) from the scene file: loads the
-// common and side templates, cameos, screenshot and markers. On failure returns false with
-// one line in `error` that starts with the file at fault (the scene, or a template of the
-// package) and says why; the document may then be partly filled and must not be used.
-bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error);
+// common templates (unless the document holds them already), the side templates, cameos,
+// screenshot and markers, and records the file names it took them from. On failure returns
+// false with one line in `error` that starts with the file at fault (the scene, or a
+// template of the package) and says why; the document may then be partly filled and must
+// not be used.
+bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error,
+               SceneMaps maps = SceneMaps::kWhole);

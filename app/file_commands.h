@@ -1,0 +1,20 @@
+// Scene files in the editor: the File menu's Open, Save and Save as, and the scenes that
+// come in by the command line or by a drop. The main window's title names the scene file,
+// with " *" while the screen differs from it.
+#pragma once
+
+#include <string>
+
+void OpenSceneCommand();    // 40050: the open dialog, then OpenSceneFile
+void SaveSceneCommand();    // 40051: Save as while no scene file is named
+void SaveSceneAsCommand();  // 40052: the save dialog, which asks before replacing a file
+
+// Reads the scene at `path` (relative to the current folder, or full) and, when that worked
+// and the user does not keep unsaved changes (Yes saves them first, Cancel keeps the
+// screen), makes it the screen with a fresh history. A scene that cannot be read is
+// reported with the command-line tool's words and changes nothing. True when opened.
+bool OpenSceneFile(const std::string& path);
+
+// "Vantorel 1.11" while no scene file is named, else "Vantorel 1.11 - <file name>", with
+// " *" after it while there are unsaved changes.
+void UpdateTitle();

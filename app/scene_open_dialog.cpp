@@ -1,0 +1,25 @@
+#include "scene_open_dialog.h"
+
+#include <commdlg.h>
+
+#include "load_screen_document.h"
+#include "scene_file_filter.h"
+
+bool ChooseSceneToOpen(HWND owner, std::string& path) {
+  const std::string folder = FolderOfPath(path);
+  char chosen[kMaxPath] = "";
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kSceneFilter;
+  dialog.lpstrFile = chosen;
+  dialog.nMaxFile = sizeof chosen;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrDefExt = kSceneExtension;
+  dialog.lpstrTitle = kOpenSceneCaption;
+  dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&dialog)) return false;
+  path = chosen;
+  return true;
+}

@@ -1,0 +1,27 @@
+#include "scene_save_dialog.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "load_screen_document.h"
+#include "scene_file_filter.h"
+
+bool ChooseSceneToSave(HWND owner, std::string& path) {
+  char chosen[kMaxPath] = "";
+  // A name that does not fit is not offered; the dialog then starts empty.
+  if (path.size() < sizeof chosen) std::snprintf(chosen, sizeof chosen, "%s", path.c_str());
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kSceneFilter;
+  dialog.lpstrFile = chosen;
+  dialog.nMaxFile = sizeof chosen;
+  dialog.lpstrDefExt = kSceneExtension;
+  dialog.lpstrTitle = kSaveSceneCaption;
+  dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameA(&dialog)) return false;
+  path = chosen;
+  return true;
+}

@@ -1,0 +1,106 @@
+#include "scene_writer.h"
+
+#include <vector>
+
+#include "image_files.h"
+#include "marker_colours.h"
+#include "replace_files_together.h"
+
+namespace {
+
+std::string::size_type NameStart(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// A value the INI reader gives back unchanged: no comment or key separator, no line break,
+// no blank at either end that it would trim.
+bool FitsValue(const std::string& value) {
+  return !value.empty() && value.find_first_of(";=\r\n") == std::string::npos && value.front() != ' ' &&
+         value.back() != ' ';
+}
+
+std::string PointValue(const Point& p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+class SceneText {
+ public:
+  void Line(const std::string& line) { text_ += line + "\r\n"; }
+  void Entry(const std::string& key, const std::string& value) { Line(key + "=" + value); }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace
+
+std::string ScreenshotFileFor(const std::string& scenePath) {
+  const auto nameStart = NameStart(scenePath);
+  const auto dot = scenePath.find_last_of('.');
+  const std::string stem = dot == std::string::npos || dot < nameStart ? scenePath : scenePath.substr(0, dot);
+  return stem + ".screenshot.png";
+}
+
+bool ComposeScene(const LoadScreenDocument& document, const std::string& screenshotFile, std::string& text,
+                  std::string& error) {
+  auto refuse = [&error](const std::string& message) {
+    error = message;
+    return false;
+  };
+  SceneText scene;
+  scene.Line("; Load screen scene, written by Vantorel 1.11");
+  scene.Line("[LoadScreen]");
+  scene.Entry("Side", SideName(document.side));
+  scene.Entry("Cameos", std::to_string(document.cameoCount == 3 ? 3 : 2));
+  for (int slot = 0; slot < 3; ++slot) {
+    if (!document.cameos[slot].IsValid()) continue;
+    const std::string& file = document.cameoFiles[slot];
+    const std::string key = "Cameo" + std::to_string(slot + 1);
+    if (file.empty()) return refuse("the file of cameo " + std::to_string(slot + 1) + " is not known");
+    if (!FitsValue(file)) return refuse("the cameo file name '" + file + "' cannot be written in a scene");
+    scene.Entry(key, file);
+  }
+  if (document.screenshot.IsValid()) {
+    if (!FitsValue(screenshotFile))
+      return refuse("the screenshot file name '" + screenshotFile + "' cannot be written in a scene");
+    scene.Entry("Screenshot", screenshotFile);
+  }
+  scene.Entry("SmallMapOffset", PointValue(document.smallMapOffset));
+  scene.Entry("LargeMapOffset", PointValue(document.largeMapOffset));
+  scene.Entry("TargetBoxY", std::to_string(document.targetBoxPos.y));
+  scene.Entry("UpperLayer", document.viewTop ? "yes" : "no");
+  scene.Entry("LowerLayer", document.viewBottom ? "yes" : "no");
+  scene.Line("");
+  scene.Line("[Markers]");
+  for (int i = 0; i < document.markers.Count(); ++i) {
+    const Marker& marker = document.markers.MarkerAt(i);
+    const std::string number = std::to_string(i + 1);
+    if (marker.symbolFile.empty()) return refuse("the symbol file of marker " + number + " is not known");
+    if (!FitsValue(marker.symbolFile) || marker.symbolFile.find(',') != std::string::npos)
+      return refuse("the symbol file name '" + marker.symbolFile + "' cannot be written in a scene");
+    const char* colour = MarkerColourName(static_cast<Pixel>(marker.colour));
+    if (!colour) return refuse("marker " + number + " has no side colour");
+    scene.Entry(number, marker.symbolFile + "," + colour + "," + std::to_string(marker.x) + "," +
+                            std::to_string(marker.y));
+  }
+  text = scene.text();
+  return true;
+}
+
+bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document, std::string& error) {
+  const std::string screenshotPath = ScreenshotFileFor(scenePath);
+  std::string text;
+  if (!ComposeScene(document, screenshotPath.substr(NameStart(screenshotPath)), text, error)) return false;
+  std::vector<FileContent> files;
+  if (document.screenshot.IsValid()) {
+    std::vector<unsigned char> png;
+    if (!EncodeImageFile(screenshotPath.c_str(), document.screenshot, png)) {
+      error = "cannot encode the screenshot as PNG (out of memory?)";
+      return false;
+    }
+    files.push_back({screenshotPath, std::string(png.begin(), png.end())});
+  }
+  // The screenshot first: a scene is only ever put in place with its screenshot there.
+  files.push_back({scenePath, std::move(text)});
+  return ReplaceFilesTogether(files, error);
+}

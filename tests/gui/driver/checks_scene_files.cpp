@@ -1,0 +1,293 @@
+// Scene files in the editor. A screen made through the dialogs and keys is saved with Ctrl+S
+// (which asks for a name, none being known yet); `vantorel-cli render` of the scene gives
+// the core's picture of that screen; the title names the file and marks changes. The scene
+// reopens to the same picture by command line, by the menu and by a drop (the drop asking
+// first about unsaved changes); a scene with an error is refused with the tool's words; a
+// dropped picture becomes the screenshot through the size checks and the crop question; a
+// save into a read-only folder fails, says why and keeps the old file.
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "content_commands.h"
+#include "content_dialog_steps.h"
+#include "crop_image.h"
+#include "editor_ids.h"
+#include "file_dialogs.h"
+#include "image_files.h"
+#include "input.h"
+#include "package_staging.h"
+#include "remote_controls.h"
+#include "renderer.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+
+struct Scenario {
+  const DriverContext& context;
+  ExpectedScreen& model;
+  std::wstring folder;  // where the scenes go
+  std::wstring scene;   // the scene saved there
+  MemoryImage saved;    // the picture of the saved scene
+
+  CheckLog& log() const { return context.log; }
+  std::wstring Title(bool modified = false) const {
+    return std::wstring(texts::kTitle) + L" - mission1.ini" + (modified ? L" *" : L"");
+  }
+  void ExpectTitle(const EditorSession& session, const std::wstring& want, const std::string& name) const {
+    std::wstring got;
+    WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
+    log().Expect(got == want, name, "the title is " + Quoted(got) + ", expected " + Quoted(want));
+  }
+  void ExpectSaved(const EditorSession& session, const std::string& name) const {
+    std::string detail;
+    log().Expect(session.ViewShows(saved, detail), name, detail);
+  }
+  void Remember() {
+    saved.Create(CanvasWidth, CanvasHeight);
+    saved.Paste(model.Picture(), 0, 0);
+  }
+};
+
+std::wstring Quote(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Soviet with three slots, a cameo in the third, a screenshot, two markers, the world map
+// and the target box moved: away from every default.
+bool MakeScreen(Scenario& s, EditorSession& session) {
+  LoadScreenDocument& model = s.model.document();
+  std::vector<CatalogueEntry> symbols, cameos;
+  std::string error;
+  const std::string settingsPath = ToAnsi(s.context.packageDir) + "\\Settings.ini";
+  if (!ReadSymbolCatalogue(s.context, symbols, error) ||
+      !LoadCatalogue(settingsPath.c_str(), kCameosListSection, CatalogueKind::Cameos, cameos, error) ||
+      !WriteTestPicture(s.folder, kShotExact, error)) {
+    s.log().Fail("scenes.stage", error);
+    return false;
+  }
+  HWND settings = OpenLoadScreenSettings(session);
+  if (!settings) {
+    s.log().Fail("scenes.screen_made", "the load screen settings dialog did not open");
+    return false;
+  }
+  ClickButton(settings, ids::kSideSoviet);
+  model.SetSide(Soviet);
+  ClickButton(settings, ids::kCameoCount3);
+  model.SetCameoCount(3);
+  PostComboChoice(settings, ids::kCameoCombos[2], 0);  // the catalogue's last cameo
+  MemoryImage cameo;
+  LoadImageFile(TemplatePath(model.appDir, cameos.back().fileName).c_str(), cameo);
+  SetCameo(model, 2, std::move(cameo), cameos.back().fileName);
+  const std::wstring shot = s.folder + L"\\" + kShotExact.file;
+  const bool taken = BrowseForScreenshot(session, settings, shot, error);
+  PostMessageW(GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
+  WaitForWindowGone(settings, kDefaultWaitMs);
+  if (!taken) {
+    s.log().Fail("scenes.screen_made", error);
+    return false;
+  }
+  SetScreenshot(model, LoadPicture(shot), ToAnsi(shot));
+  if (!AddMarkerThroughDialog(s.context, session, s.model, symbols, 2, ids::kRadioRed, "scenes.screen_made") ||
+      !AddMarkerThroughDialog(s.context, session, s.model, symbols, 5, ids::kRadioPurpure, "scenes.screen_made"))
+    return false;
+  for (int i = 0; i < 2; ++i) {
+    session.PressKey(VK_LEFT, kCtrl);
+    s.model.Key(VK_LEFT, kCtrl);
+  }
+  session.Command(ids::kModeTargetBox);
+  s.model.SetMode(EditMode::TargetBox);
+  session.PressKey(VK_DOWN, kShift);
+  s.model.Key(VK_DOWN, kShift);
+  return ExpectView(s.context, session, s.model, "scenes.screen_made");
+}
+
+// Ctrl+S with no file named yet: the save dialog, then the scene and its screenshot.
+void SaveByShortcut(Scenario& s, EditorSession& session) {
+  s.log().Expect(session.Title() == texts::kTitle, "scenes.title_without_file_is_plain",
+                 "the title is " + Quoted(session.Title()));
+  TypeShortcut('S', kCtrl);
+  // Without the shortcut, the menu command goes on with the same steps.
+  if (!s.log().Expect(session.WaitForDialog(texts::kSaveSceneCaption, 1500) != nullptr,
+                      "scenes.ctrl_s_asks_for_a_name", "no save dialog after Ctrl+S"))
+    session.PostCommand(ids::kSaveScene);
+  std::string error;
+  if (!s.log().Expect(ChooseInFileDialog(session, texts::kSaveSceneCaption, s.scene, error),
+                      "scenes.save_dialog_takes_the_name", error))
+    return;
+  const std::wstring screenshot = s.folder + L"\\mission1.screenshot.png";
+  const bool written = WaitUntil([&] { return Exists(s.scene) && Exists(screenshot); });
+  s.log().Expect(written, "scenes.scene_and_screenshot_written", "no mission1.ini with mission1.screenshot.png");
+  s.ExpectTitle(session, s.Title(), "scenes.title_names_the_file");
+  s.Remember();
+}
+
+// The tool renders the saved scene as the core renders the screen, and as the editor's own
+// save as image writes it.
+void ToolRendersTheScene(Scenario& s, EditorSession& session) {
+  const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
+  const long exitCode = RunProgram(Quote(cli) + L" render mission1.ini -o rendered.png --package " +
+                                       Quote(s.context.packageDir),
+                                   s.folder);
+  const MemoryImage rendered = LoadPicture(s.folder + L"\\rendered.png");
+  MemoryImage expected;
+  expected.Create(CanvasWidth, CanvasHeight);
+  RenderLoadScreen(s.model.document(), &expected);
+  const auto differing = [&rendered](const Image& other) {
+    long long count = rendered.IsValid() && other.IsValid() ? 0 : -1;
+    for (int y = 0; count >= 0 && y < CanvasHeight; ++y)
+      for (int x = 0; x < CanvasWidth; ++x) count += rendered.ReadPixel(x, y) != other.ReadPixel(x, y);
+    return count;
+  };
+  s.log().Expect(exitCode == 0 && differing(expected) == 0, "scenes.tool_renders_the_saved_screen",
+                 "exit code " + std::to_string(exitCode) + ", " + std::to_string(differing(expected)) +
+                     " pixels differ");
+
+  const std::wstring imagePath = s.folder + L"\\editor.png";
+  session.PostCommand(ids::kSaveImage);
+  HWND fileDialog = WaitForFileDialog(session.process().id());
+  MemoryImage image;
+  const bool saved = fileDialog && ChooseFileName(fileDialog, imagePath) &&
+                     WaitUntil([&] { return LoadImageFile(ToAnsi(imagePath).c_str(), image); }, 10000, 20);
+  s.log().Expect(saved && differing(image) == 0, "scenes.tool_render_equals_the_editors_image",
+                 saved ? std::to_string(differing(image)) + " pixels differ" : "no image saved");
+}
+
+void ChangeAndSave(Scenario& s, EditorSession& session) {
+  session.PressKey(VK_UP, kNoModifier);
+  s.model.Key(VK_UP, kNoModifier);
+  s.ExpectTitle(session, s.Title(true), "scenes.change_marks_the_title");
+  session.Command(ids::kSaveScene);
+  s.ExpectTitle(session, s.Title(), "scenes.save_clears_the_mark");
+  s.Remember();
+}
+
+bool CloseEditor(EditorSession& session) {
+  PostMessageW(session.main(), WM_CLOSE, 0, 0);
+  std::wstring text;
+  DWORD exitCode = 0;
+  return AnswerMessageBox(session, texts::kProgramCaption, IDYES, text) && session.process().WaitForExit(5000, exitCode);
+}
+
+void RefusedScene(Scenario& s, EditorSession& session) {
+  std::string error;
+  const std::wstring bad = s.folder + L"\\bad.ini";
+  if (!WriteFileIn(s.folder, L"bad.ini", "[LoadScreen]\r\nSide=Nod\r\n", error)) {
+    s.log().Fail("scenes.bad_scene_refused_with_the_tools_words", error);
+    return;
+  }
+  session.PostCommand(ids::kOpenScene);
+  std::wstring text;
+  const bool answered =
+      ChooseInFileDialog(session, texts::kOpenSceneCaption, bad, error) &&
+      AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
+  const std::wstring want = bad + L": unknown side 'Nod' (Allied, Soviet or Yuri)";
+  s.log().Expect(answered && text == want, "scenes.bad_scene_refused_with_the_tools_words",
+                 answered ? "the message is " + Quoted(text) : error);
+  s.ExpectSaved(session, "scenes.bad_scene_keeps_the_screen");
+  s.ExpectTitle(session, s.Title(), "scenes.bad_scene_keeps_the_title");
+}
+
+// A drop of the scene over unsaved changes asks first; No lets them go.
+void DropScene(Scenario& s, EditorSession& session) {
+  session.PressKey(VK_LEFT, kNoModifier);
+  s.ExpectTitle(session, s.Title(true), "scenes.reopened_change_marks_the_title");
+  std::wstring text;
+  const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, texts::kProgramCaption, IDNO, text);
+  s.log().Expect(asked && text == texts::kSaveChangesQuestion, "scenes.drop_asks_about_unsaved_changes",
+                 asked ? "the question is " + Quoted(text) : "no question");
+  s.ExpectSaved(session, "scenes.drop_reopens_the_same_picture");
+  s.ExpectTitle(session, s.Title(), "scenes.drop_reopens_unchanged");
+}
+
+// Dropped pictures go through the load screen settings dialog's checks.
+void DropPictures(Scenario& s, EditorSession& session) {
+  std::string error;
+  if (!WriteTestPicture(s.folder, kShotLarge, error) || !WriteTestPicture(s.folder, kShotTooLow, error)) {
+    s.log().Fail("scenes.dropped_picture_cropped", error);
+    return;
+  }
+  std::wstring text;
+  const std::wstring large = s.folder + L"\\" + kShotLarge.file;
+  bool cropped = session.DropFile(large) && AnswerMessageBox(session, texts::kProgramCaption, IDYES, text) &&
+                 text == texts::kCropQuestion;
+  HWND crop = cropped ? session.WaitForDialog(texts::kCropCaption) : nullptr;
+  cropped = crop && PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0) && WaitForWindowGone(crop, kDefaultWaitMs);
+  MemoryImage screenshot;
+  CropImage(screenshot, LoadPicture(large), 0, 0, ScreenshotWidth, ScreenshotHeight);
+  SetScreenshot(s.model.document(), std::move(screenshot), ToAnsi(large));
+  s.log().Expect(cropped, "scenes.dropped_picture_asks_and_crops", "the crop question or dialog did not come");
+  ExpectView(s.context, session, s.model, "scenes.dropped_picture_is_the_screenshot");
+
+  const bool refused = session.DropFile(s.folder + L"\\" + kShotTooLow.file) &&
+                       AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
+  s.log().Expect(refused && text == texts::kScreenshotTooSmall, "scenes.dropped_small_picture_refused",
+                 refused ? "the message is " + Quoted(text) : "no message");
+  ExpectView(s.context, session, s.model, "scenes.dropped_small_picture_changes_nothing");
+}
+
+// run_gui_tests.sh leaves scratch\readonly\locked.ini in a folder nobody may write to.
+void ReadOnlyFolder(Scenario& s, EditorSession& session) {
+  const std::wstring folder = s.context.scratchDir + L"\\readonly", locked = folder + L"\\locked.ini";
+  const std::wstring probe = folder + L"\\probe.tmp";
+  HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (!Exists(locked) || file != INVALID_HANDLE_VALUE) {
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    s.log().Note("scenes.read_only_folder skipped: no folder the tests cannot write to (running with root's rights?)");
+    return;
+  }
+  const std::string before = FileBytes(locked);
+  std::wstring text;
+  // The screen has the dropped screenshot: its changes are let go.
+  if (!session.DropFile(locked) || !AnswerMessageBox(session, texts::kProgramCaption, IDNO, text)) {
+    s.log().Fail("scenes.read_only_save_refused", "the locked scene did not open");
+    return;
+  }
+  session.PressKey(VK_RIGHT, kNoModifier);
+  session.PostCommand(ids::kSaveScene);
+  const bool told = AnswerMessageBox(session, texts::kErrorCaption, IDOK, text);
+  s.log().Expect(told && text.rfind(texts::kSaveFailed, 0) == 0 && text.find(L"locked.ini") != std::wstring::npos,
+                 "scenes.read_only_save_refused_with_the_reason", told ? "the message is " + Quoted(text) : "no message");
+  s.log().Expect(FileBytes(locked) == before && !Exists(folder + L"\\locked.screenshot.png"),
+                 "scenes.read_only_save_keeps_the_old_file", "locked.ini changed or a screenshot appeared");
+  s.ExpectTitle(session, std::wstring(texts::kTitle) + L" - locked.ini *", "scenes.read_only_save_keeps_the_mark");
+}
+
+}  // namespace
+
+void RunSceneFileChecks(const DriverContext& context) {
+  ExpectedScreen model;
+  Scenario s{context, model, context.scratchDir + L"\\scenes", context.scratchDir + L"\\scenes\\mission1.ini", {}};
+  CreateDirectoryW(s.folder.c_str(), nullptr);
+  {
+    EditorSession session(context);
+    if (!StartScenario(context, session, model, "scenes", context.packageDir) || !MakeScreen(s, session)) return;
+    SaveByShortcut(s, session);
+    ToolRendersTheScene(s, session);
+    ChangeAndSave(s, session);
+    if (!context.log.Expect(CloseEditor(session), "scenes.editor_closes", "the close question did not end it")) return;
+  }
+  EditorSession session(context);
+  std::string error;
+  if (!context.log.Expect(session.Start(context.packageDir, error, Quote(s.scene)), "scenes.command_line_start", error))
+    return;
+  s.ExpectSaved(session, "scenes.command_line_reopens_the_same_picture");
+  s.ExpectTitle(session, s.Title(), "scenes.command_line_names_the_file");
+  model.SetMode(EditMode::SmallMap);
+  RefusedScene(s, session);
+  DropScene(s, session);
+  DropPictures(s, session);
+  ReadOnlyFolder(s, session);
+}
