@@ -1,6 +1,8 @@
 // libspng against stb_image on whatever passes the image checks: neither may fault, and
-// where both decode a file they must give the same pixels (palette indices beyond a
-// palette excepted, which stb_image leaves undefined).
+// where both decode a file they must give the same pixels. Excepted: palette indices beyond
+// a palette, which stb_image leaves undefined, and files faulty after the pixels (a second
+// PLTE after the image data, a malformed chunk): the decoder stops at the last row it needs
+// and never reads that far, while stb_image reads on and takes the last palette it met.
 #include <spng.h>
 #include <stb/stb_image.h>
 
@@ -44,6 +46,26 @@ bool IndexBeyondPalette(const std::uint8_t* data, std::size_t size) {
   return beyond;
 }
 
+// True when libspng reads the whole file, every chunk after the image data included.
+bool WholeFileReads(const std::uint8_t* data, std::size_t size) {
+  spng_ctx* png = spng_ctx_new(0);
+  if (!png) return false;
+  spng_set_crc_action(png, SPNG_CRC_USE, SPNG_CRC_USE);
+  spng_set_png_buffer(png, const_cast<std::uint8_t*>(data), size);
+  spng_ihdr header{};
+  bool whole = false;
+  if (spng_get_ihdr(png, &header) == 0 &&
+      spng_decode_image(png, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE) == 0) {
+    std::vector<std::uint8_t> row(std::size_t{header.width} * 4);  // every row in turn, interlaced or not
+    int status;
+    do status = spng_decode_row(png, row.data(), row.size());
+    while (status == 0);
+    whole = status == SPNG_EOI && spng_decode_chunks(png) == 0;
+  }
+  spng_ctx_free(png);
+  return whole;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool decoded = DecodePngRows(data, size, header.height, rowAt, reason);
   int w = 0, h = 0, n = 0;
   unsigned char* rgba = stbi_load_from_memory(data, static_cast<int>(size), &w, &h, &n, 4);
-  if (decoded && rgba && !IndexBeyondPalette(data, size)) {
+  if (decoded && rgba && WholeFileReads(data, size) && !IndexBeyondPalette(data, size)) {
     if (w != header.width || h != header.height) std::abort();
     for (std::size_t i = 0; i < ours.size(); ++i)
       if (ours[i] != MakePixel(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2])) std::abort();
