@@ -351,7 +351,7 @@ struct Cluster {
 
 // ---- k-means, first free, then at PAL levels ---------------------------------------------
 
-constexpr int kFreeIterations = 40;
+constexpr int kFreeIterations = 20;
 
 // Lloyd's iterations on free centres (each moved to the mean of its colours): they settle
 // where the picture's colours gather, which rounding to PAL levels at every step hinders.
