@@ -87,7 +87,9 @@ int RunExport(int argc, char** argv) {
   if (!outDir) {
     settings.exportPath = *out;
     settings.palettePath = newPalette ? *newPalette : *usePalette;
-    if (!ExportScene(args.positional[0], appDir, nullptr, settings, error)) return Failure(error);
+    // The scene's images are decoded two at a time.
+    ImageFileCache cache(ImageFileCache::Use::kOnce);
+    if (!ExportScene(args.positional[0], appDir, &cache, settings, error)) return Failure(error);
     return 0;
   }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli_verbs.h"
+#include "process_memory.h"
 
 namespace {
 const char kUsage[] =
@@ -24,6 +25,7 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareProcessMemory();
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     std::fputs(kUsage, argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;

@@ -61,7 +61,9 @@ int RunRender(int argc, char** argv) {
   if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
   if (!outDir) {
-    if (!RenderScene(args.positional[0], appDir, nullptr, *out, error)) return Failure(error);
+    // The scene's images are decoded two at a time.
+    ImageFileCache cache(ImageFileCache::Use::kOnce);
+    if (!RenderScene(args.positional[0], appDir, &cache, *out, error)) return Failure(error);
     return 0;
   }
   if (!MakeOutputFolder(*outDir, error)) return Failure(error);

@@ -83,6 +83,15 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
   return true;
 }
 
+std::vector<PrefetchFile> LoadScreenDocument::TemplateFilesToLoad(int side, int cameoCount) const {
+  const auto file = [&](const std::string& name, int rowLimit) {
+    return PrefetchFile{appDir + "Templates" + kPathSeparator + name, rowLimit};
+  };
+  return {file("com_largetargetbox.png", 0), file("com_smalltargetbox.png", 0),
+          file("com_worldmap2x.png", worldMap2xRowLimit), file(WorldMapFileName(side), worldMapRowLimit),
+          file(InterfaceFrameFileName(side, cameoCount), 0)};
+}
+
 std::string LoadScreenDocument::SideStatusText() const {
   char text[64];
   std::snprintf(text, sizeof text, "%s - %d", SideName(side), cameoCount);

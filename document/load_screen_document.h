@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "change_recorder.h"
 #include "document_shell.h"
@@ -69,13 +70,15 @@ class LoadScreenDocument {
   explicit LoadScreenDocument(DocumentShell* shell = nullptr);
 
   std::string appDir;  // folder of the package, ending with a separator
-  // Where template files are read through, when several documents share one package
-  // (null: each file is decoded on its own). Not owned.
+  // Where image files are read through: a cache shared by the documents of a batch, or one
+  // that decodes a scene's files two at a time (null: each file is decoded on its own).
+  // Not owned.
   ImageFileCache* imageCache = nullptr;
   // How many rows of the world map and of the 2x map, from the top, are ever shown (0: all
   // of them). The command-line tool sets them from a scene's fixed offsets, so that only
   // those rows are decoded and the maps come out that high; the editor, whose maps move,
-  // leaves them at 0. A cache (batches) decodes whole maps once and hands out those rows.
+  // leaves them at 0. A shared cache (batches) decodes whole maps once and hands out those
+  // rows.
   int worldMapRowLimit = 0;
   int worldMap2xRowLimit = 0;
   int side = -1;
@@ -116,6 +119,10 @@ class LoadScreenDocument {
   // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...);
   // one that is there but cannot be read gets "Error: Can't load <file> file: <reason>.".
   bool LoadCommonTemplates(std::string& message);
+
+  // The template files LoadCommonTemplates and then SetSide(side) with `cameoCount` slots
+  // read, in that order and with the row limits above: what a cache may decode ahead.
+  std::vector<PrefetchFile> TemplateFilesToLoad(int side, int cameoCount) const;
 
   // Switches to side 0..2 and loads its world map and interface frame. Nothing when the side
   // is unchanged (true). False when a file is missing or the index is out of range: the

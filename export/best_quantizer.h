@@ -1,12 +1,14 @@
 // The high-quality palette: chosen for the 6-bit PAL file it is stored in.
 //
-// Xiaolin Wu's greedy variance split on a 32-level colour histogram gives the first
-// palette; k-means (Lloyd) iterations then refine it against the picture's colours grouped
-// by their 6-bit value. Each iteration assigns the colours with the exact nearest-colour
-// search of nearest_color.h, by plain RGB distance (the error PSNR counts), and moves each
-// entry to the mean of its colours rounded to the nearest level a PAL file holds (a multiple
-// of 4, 0..252). So the palette is exactly what a PAL file gives back, and the mapping
-// searches the colours the games will show. Pictures mapped to this palette should use
+// The picture's exact colours with their pixel counts (for a picture of very many colours,
+// the means of 4 x 4 x 4-level cells) are the data. Xiaolin Wu's greedy variance split on a
+// 32-level histogram gives the first centres; Lloyd's k-means iterations then let them
+// settle freely, rounded to PAL levels only once they stand still. Lloyd's iterations at
+// PAL levels follow (each entry at the level nearest to its colours' mean, entries that
+// meet merged, the free places given to the colours served worst), and a last search moves
+// single entries to far places where that lowers the total error. Every step measures by
+// plain RGB distance (the error PSNR counts), so the palette is exactly what a PAL file
+// gives back (multiples of 4, 0..252). Pictures mapped to this palette should use
 // kPlainWeights, the distance it was made for.
 #pragma once
 

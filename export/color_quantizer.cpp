@@ -34,38 +34,66 @@ ColorQuantizer::ColorQuantizer(std::uint32_t requestedColors, std::uint32_t colo
       requestedColors_(requestedColors),
       depth_(colorBits < kMaxDepth ? colorBits : kMaxDepth) {}
 
-ColorQuantizer::~ColorQuantizer() {
-  ReleaseTree(root_);
-  root_ = nullptr;
-}
+// The blocks go with the quantizer; no node is released one by one.
+ColorQuantizer::~ColorQuantizer() = default;
 
-QuantizerNode* ColorQuantizer::NewNode() { return new (std::nothrow) QuantizerNode{}; }
+// Taking nodes from blocks rather than one heap allocation each: a picture of many colours
+// creates and releases nodes by the hundred thousand as the tree is reduced.
+QuantizerNode* ColorQuantizer::NewNode() {
+  QuantizerNode* node = freeNodes_;
+  if (node) {
+    freeNodes_ = node->nextMergeable;
+  } else {
+    if (usedInLastBlock_ == kNodesPerBlock) {
+      std::unique_ptr<QuantizerNode[]> block(new (std::nothrow) QuantizerNode[kNodesPerBlock]);
+      if (!block) return nullptr;
+      try {
+        blocks_.push_back(std::move(block));
+      } catch (const std::bad_alloc&) {
+        return nullptr;
+      }
+      usedInLastBlock_ = 0;
+    }
+    node = &blocks_.back()[usedInLastBlock_++];
+  }
+  *node = QuantizerNode{};
+  return node;
+}
 
 void ColorQuantizer::ReleaseTree(QuantizerNode* node) {
   if (!node) return;
   for (QuantizerNode* child : node->children) ReleaseTree(child);
-  delete node;
+  node->nextMergeable = freeNodes_;
+  freeNodes_ = node;
 }
 
 bool ColorQuantizer::BuildFromImage(const Image& image) {
   if (!image.valid) return true;
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
-    for (int x = 0; x < image.width; ++x) {
-      if (!AddColor(RedOf(row[x]), GreenOf(row[x]), BlueOf(row[x]), 0)) return false;
+    // A run of one colour goes down the tree once: its pixels would all reach the same
+    // leaf, and the sums a reduction adds up are the same either way.
+    for (int x = 0; x < image.width;) {
+      const Pixel colour = row[x] & 0xFFFFFF;
+      int end = x + 1;
+      while (end < image.width && (row[end] & 0xFFFFFF) == colour) ++end;
+      if (!AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, static_cast<std::uint32_t>(end - x)))
+        return false;
       while (leafCount_ > colorLimit_)
         if (!MergeOneNode()) break;
+      x = end;
     }
   }
   return true;
 }
 
-bool ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha) {
+QuantizerNode* ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha,
+                                        std::uint32_t count) {
   QuantizerNode** slot = &root_;
   for (std::uint32_t level = 0;; ++level) {
     if (!*slot) {
       QuantizerNode* node = NewNode();
-      if (!node) return false;
+      if (!node) return nullptr;
       *slot = node;
       if (level == depth_) {
         node->isLeaf = 1;
@@ -77,12 +105,12 @@ bool ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsig
     }
     QuantizerNode* node = *slot;
     if (node->isLeaf) {
-      ++node->pixelCount;
-      node->redSum += red;
-      node->greenSum += green;
-      node->blueSum += blue;
-      node->alphaSum += alpha;
-      return true;
+      node->pixelCount += count;
+      node->redSum += std::uint64_t{red} * count;
+      node->greenSum += std::uint64_t{green} * count;
+      node->blueSum += std::uint64_t{blue} * count;
+      node->alphaSum += std::uint64_t{alpha} * count;
+      return node;
     }
     const unsigned shift = 7 - level;
     const unsigned child = ((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 | ((blue >> shift) & 1);

@@ -9,11 +9,14 @@
 // their pixel counts. So the table can hold fewer colours than requested.
 //
 // Invariants: after BuildFromImage, LeafCount() <= ColorLimit(); inner nodes carry zero
-// sums and leaves have no children. The quantizer owns every node.
+// sums and leaves have no children. The quantizer owns every node: they come from blocks
+// it keeps, and a node a reduction releases is handed out again by the next NewNode.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "image.h"
 
@@ -69,15 +72,24 @@ class ColorQuantizer {
   std::uint32_t Depth() const { return depth_; }
 
  protected:
-  // A zero-filled node from the heap, or null when memory is short. Tests override it to
-  // run out of memory on purpose; an override returns nodes from this base version (they
-  // are released with delete).
+  // A zero-filled node from the quantizer's blocks, or null when memory is short. Tests
+  // override it to run out of memory on purpose; an override returns nodes from this base
+  // version.
   virtual QuantizerNode* NewNode();
 
  private:
-  bool AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha);
+  // Adds `count` pixels of one colour; the leaf they went to, or null when a node could not
+  // be allocated.
+  QuantizerNode* AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count);
   bool MergeOneNode();
-  static void ReleaseTree(QuantizerNode* node);
+  void ReleaseTree(QuantizerNode* node);
+
+  // Nodes are carved from blocks of kNodesPerBlock; released ones wait in freeNodes_,
+  // linked through nextMergeable.
+  static constexpr std::size_t kNodesPerBlock = 512;
+  std::vector<std::unique_ptr<QuantizerNode[]>> blocks_;
+  std::size_t usedInLastBlock_ = kNodesPerBlock;
+  QuantizerNode* freeNodes_ = nullptr;
 
   QuantizerNode* root_ = nullptr;
   std::uint32_t leafCount_ = 0;

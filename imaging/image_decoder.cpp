@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "image_format_checks.h"
-#include "png_decoder.h"
+#include "spng_rows.h"
 
 extern "C" int vantorel_stbi_format(const unsigned char* data, int size);
 
@@ -72,12 +72,9 @@ bool CheckImageBytes(const std::uint8_t* data, std::size_t size, ImageHeader& he
 bool DecodeImageRows(const std::uint8_t* data, std::size_t size, const ImageHeader& header, int rowCount,
                      const std::function<Pixel*(int)>& rowAt, std::string& reason) {
   const int rows = rowCount < header.height ? (rowCount < 0 ? 0 : rowCount) : header.height;
-  if (header.format == ImageFormat::Png) {
-    int width = 0, height = 0;
-    if (ReadPngSize(data, size, width, height) && width == header.width && height == header.height &&
-        DecodePngRows(data, size, rows, rowAt) == PngDecodeResult::kDecoded)
-      return true;
-  }
+  // PNG files go to libspng; stb_image gets the last word on a file it refuses (such as
+  // variants only stb_image converts), as it decodes the other formats.
+  if (header.format == ImageFormat::Png && DecodePngRows(data, size, rows, rowAt, reason)) return true;
   int width = 0, height = 0, components = 0;
   unsigned char* rgba = stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &components, 4);
   if (!rgba) {

@@ -1,9 +1,10 @@
-// Decoding image files held in memory: the checks that come before the decoder, and the
-// decoder itself (stb_image from Debian's packages).
+// Decoding image files held in memory: the checks that come before the decoders, and the
+// decoders themselves, both from Debian's packages: libspng for PNG files (spng_rows.h),
+// stb_image for the rest.
 //
-// The decoder trusts what a file declares: its sizes, its table lengths and counts, the
+// A decoder trusts what a file declares: its sizes, its table lengths and counts, the
 // length of its data. CheckImageBytes verifies all of that first, for the format the decoder
-// will pick (it detects formats by content, as the decoder does, whatever the file is
+// will pick (it detects formats by content, as stb_image does, whatever the file is
 // called), so that no file can make the decoder read or write outside its buffers or
 // allocate much more memory than the file's size justifies. A file that ends before its
 // pixel data does is refused as truncated.
@@ -48,9 +49,9 @@ bool DecodeImageBytes(const std::uint8_t* data, std::size_t size, const ImageHea
                       std::string& reason);
 
 // The same decoding row by row: rows 0..rowCount-1 (at most the header's height) go to
-// rowAt(y), header.width pixels each. PNG files go through the fast decoder of
-// png_decoder.h, which writes each row straight where it belongs and stops after the last
-// row asked for; whatever it leaves to stb_image is decoded there as before. False with a
-// reason as above; the rows may then hold anything.
+// rowAt(y), header.width pixels each. PNG files go to libspng (spng_rows.h), which writes
+// each row straight where it belongs and stops after the last row asked for; a PNG file it
+// refuses is decoded by stb_image as the other formats are. False with a reason as above;
+// the rows may then hold anything.
 bool DecodeImageRows(const std::uint8_t* data, std::size_t size, const ImageHeader& header, int rowCount,
                      const std::function<Pixel*(int)>& rowAt, std::string& reason);

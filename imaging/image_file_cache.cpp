@@ -1,14 +1,83 @@
 #include "image_file_cache.h"
 
 #include <cstring>
+#include <utility>
 
+#include "image_decoder.h"
 #include "image_files.h"
+
+namespace {
+int RowsToDecode(int rowLimit) { return rowLimit > 0 ? rowLimit : kMaxImageSide; }
+}  // namespace
+
+ImageFileCache::~ImageFileCache() {
+  if (prefetcher_.joinable()) prefetcher_.join();
+}
+
+void ImageFileCache::Decode(const std::string& path, Entry& entry) {
+  entry.ok = LoadImageFileRows(path.c_str(), entry.image, RowsToDecode(entry.rowLimit), entry.reason);
+}
+
+void ImageFileCache::Prefetch(std::vector<PrefetchFile> files) {
+  if (use_ != Use::kOnce || prefetcher_.joinable()) return;
+  try {
+    std::vector<std::pair<std::string, std::shared_ptr<Entry>>> queue;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      for (PrefetchFile& file : files) {
+        std::shared_ptr<Entry>& slot = entries_[file.path];
+        if (slot) continue;  // named twice: the first one counts
+        slot = std::make_shared<Entry>();
+        slot->rowLimit = file.rowLimit;
+        queue.emplace_back(std::move(file.path), slot);
+      }
+    }
+    prefetcher_ = std::thread([queue = std::move(queue)] {
+      // From the back: the caller starts at the front, and the two meet in the middle.
+      for (auto at = queue.rbegin(); at != queue.rend(); ++at) {
+        Entry& entry = *at->second;
+        std::call_once(entry.decoded, [&] { Decode(at->first, entry); });
+      }
+    });
+  } catch (const std::exception&) {
+    // No thread (or no memory for the list): the caller decodes every file itself.
+  }
+}
 
 bool ImageFileCache::Load(const std::string& path, MemoryImage& image, std::string& reason) {
   return LoadRows(path, image, 0, reason);
 }
 
+bool ImageFileCache::Load(const std::string& path, MemoryImage& image) {
+  std::string ignored;
+  return Load(path, image, ignored);
+}
+
 bool ImageFileCache::LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
+  return use_ == Use::kOnce ? LoadOnce(path, image, rowLimit, reason) : LoadShared(path, image, rowLimit, reason);
+}
+
+bool ImageFileCache::LoadOnce(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
+  std::shared_ptr<Entry> entry;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = entries_.find(path);
+    if (found != entries_.end() && found->second->rowLimit == rowLimit && !found->second->handedOver) {
+      entry = found->second;
+      entry->handedOver = true;
+    }
+  }
+  if (!entry) return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
+  std::call_once(entry->decoded, [&] { Decode(path, *entry); });
+  if (!entry->ok) {
+    reason = entry->reason;
+    return false;
+  }
+  image = std::move(entry->image);
+  return true;
+}
+
+bool ImageFileCache::LoadShared(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
   std::shared_ptr<Entry> entry;
   try {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -16,9 +85,9 @@ bool ImageFileCache::LoadRows(const std::string& path, MemoryImage& image, int r
     if (!slot) slot = std::make_shared<Entry>();
     entry = slot;
   } catch (const std::bad_alloc&) {
-    return LoadImageFile(path.c_str(), image, reason);
+    return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
   }
-  std::call_once(entry->decoded, [&] { entry->ok = LoadImageFile(path.c_str(), entry->image, entry->reason); });
+  std::call_once(entry->decoded, [&] { Decode(path, *entry); });
   if (!entry->ok) {
     reason = entry->reason;
     return false;
@@ -33,11 +102,6 @@ bool ImageFileCache::LoadRows(const std::string& path, MemoryImage& image, int r
   for (int y = 0; y < rows; ++y)
     std::memcpy(image.GetRow(y), whole.GetRow(y), static_cast<std::size_t>(whole.width) * sizeof(Pixel));
   return true;
-}
-
-bool ImageFileCache::Load(const std::string& path, MemoryImage& image) {
-  std::string ignored;
-  return Load(path, image, ignored);
 }
 
 bool LoadImageFileVia(ImageFileCache* cache, const std::string& path, MemoryImage& image, std::string& reason) {

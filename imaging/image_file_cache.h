@@ -1,33 +1,68 @@
-// ImageFileCache: image files decoded once and handed out as copies, for work that reads
-// the same templates many times (a batch of scenes on one package). Safe to use from
-// several threads at once: a second caller of a path waits for the first decoding.
+// ImageFileCache: image files decoded once, for work that reads several image files and
+// can tell in advance which.
+//
+// Shared (a batch of scenes on one package): every file is decoded whole once and handed
+// out as copies; safe to use from several threads at once, a second caller of a path waits
+// for the first decoding.
+// Once (one scene): Prefetch names the files the caller is about to read, in its order, and
+// a second thread decodes them from the last one backwards while the caller works from the
+// first; whoever comes to a file first decodes it, and the caller is handed the decoded
+// image itself, not a copy. Files not named in Prefetch are read as LoadImageFileRows would.
 #pragma once
 
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "memory_image.h"
 
+struct PrefetchFile {
+  std::string path;
+  int rowLimit = 0;  // as the caller will ask for it: 0 for the whole image
+};
+
 class ImageFileCache {
  public:
+  enum class Use { kShared, kOnce };
+  explicit ImageFileCache(Use use = Use::kShared) : use_(use) {}
+  // Waits for the second thread's decoding to end.
+  ~ImageFileCache();
+  ImageFileCache(const ImageFileCache&) = delete;
+  ImageFileCache& operator=(const ImageFileCache&) = delete;
+
+  // In Once use, starts decoding `files` on a second thread (at most one Prefetch per
+  // cache; later calls and Shared use do nothing). Without a thread the caller simply
+  // decodes every file itself.
+  void Prefetch(std::vector<PrefetchFile> files);
+
   // Fills `image` (which must hold no pixels) as LoadImageFile would, with its reason on
   // failure; a failure is remembered as well, so a missing file is looked for once.
   bool Load(const std::string& path, MemoryImage& image, std::string& reason);
   bool Load(const std::string& path, MemoryImage& image);
-  // Only the top rows, as LoadImageFileRows gives them (the whole file is decoded once).
+  // Only the top rows, as LoadImageFileRows gives them (in Shared use the whole file is
+  // decoded once and the rows copied).
   bool LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
 
  private:
   struct Entry {
     std::once_flag decoded;
+    int rowLimit = 0;
     bool ok = false;
+    bool handedOver = false;
     std::string reason;
     MemoryImage image;
   };
+  static void Decode(const std::string& path, Entry& entry);
+  bool LoadShared(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
+  bool LoadOnce(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
+
+  const Use use_;
   std::mutex mutex_;
   std::map<std::string, std::shared_ptr<Entry>> entries_;
+  std::thread prefetcher_;
 };
 
 // LoadImageFile, through `cache` when there is one.

@@ -145,6 +145,7 @@ class SceneReader {
       if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
     }
     if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
+    PrefetchImages(screen);
     std::string message;
     if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
@@ -178,22 +179,54 @@ class SceneReader {
     return found == section.byKey.end() ? nullptr : &found->second;
   }
 
-  bool ReadSideAndCount(const Section& screen) {
-    int side = Allied, count = 2;
+  // The side and the cameo count the scene asks for (Allied and 2 when it names none); a
+  // message when a value is not one of them.
+  std::string SideAndCount(const Section& screen, int& side, int& count) {
+    side = Allied;
+    count = 2;
     if (const std::string* value = Find(screen, "Side")) {
       const std::string name = Lower(*value);
       if (name == "allied") side = Allied;
       else if (name == "soviet") side = Soviet;
       else if (name == "yuri") side = Yuri;
-      else return Fail("unknown side '" + *value + "' (Allied, Soviet or Yuri)");
+      else return "unknown side '" + *value + "' (Allied, Soviet or Yuri)";
     }
     if (const std::string* value = Find(screen, "Cameos")) {
       if (ParseInt(*value, count) != Number::kOk || (count != 2 && count != 3))
-        return Fail("Cameos must be 2 or 3, not '" + *value + "'");
+        return "Cameos must be 2 or 3, not '" + *value + "'";
     }
+    return {};
+  }
+
+  bool ReadSideAndCount(const Section& screen) {
+    int side = Allied, count = 2;
+    if (const std::string problem = SideAndCount(screen, side, count); !problem.empty()) return Fail(problem);
     document_.cameoCount = count;
     if (!document_.SetSide(side)) return TemplateFailure();
     return true;
+  }
+
+  // Names the image files the scene is read from, in the order they are read, so that a
+  // cache can decode them two at a time. A scene whose side or cameo count is wrong names
+  // only the common templates: its reading stops at that error.
+  void PrefetchImages(const Section& screen) {
+    if (!document_.imageCache) return;
+    int side = Allied, count = 2;
+    const bool known = SideAndCount(screen, side, count).empty();
+    std::vector<PrefetchFile> files = document_.TemplateFilesToLoad(side, count);
+    if (!known) files.resize(3);
+    for (int slot = 0; slot < 3 && known; ++slot)
+      if (const std::string* file = Find(screen, ("Cameo" + std::to_string(slot + 1)).c_str()))
+        files.push_back({CameoPath(*file), 0});
+    if (const std::string* file = Find(screen, "Screenshot"); file && known) files.push_back({ScreenshotPath(*file), 0});
+    document_.imageCache->Prefetch(std::move(files));
+  }
+
+  std::string CameoPath(const std::string& file) const {
+    return document_.appDir + "Templates" + kPathSeparator + file;
+  }
+  std::string ScreenshotPath(const std::string& file) const {
+    return IsAbsolute(file) ? file : FolderOf(scenePath_) + file;
   }
 
   bool ReadCameos(const Section& screen) {
@@ -202,7 +235,7 @@ class SceneReader {
       const std::string* file = Find(screen, key.c_str());
       if (!file) continue;
       MemoryImage& cameo = document_.cameos[slot];
-      const std::string path = document_.appDir + "Templates" + kPathSeparator + *file;
+      const std::string path = CameoPath(*file);
       if (const std::string problem = ImageProblem(path, cameo); !problem.empty())
         return Fail("cannot load cameo " + path + ": " + problem);
       if (cameo.width != kCameoWidth || cameo.height != kCameoHeight)
@@ -219,7 +252,7 @@ class SceneReader {
     for (const char* key : {"ScreenshotColour", "ScreenshotIntensity"})
       if (!file && Find(screen, key)) return Fail(std::string(key) + " without Screenshot");
     if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
-    const std::string path = IsAbsolute(*file) ? *file : FolderOf(scenePath_) + *file;
+    const std::string path = ScreenshotPath(*file);
     MemoryImage source;
     if (const std::string problem = ImageProblem(path, source); !problem.empty())
       return Fail("cannot load screenshot " + path + ": " + problem);

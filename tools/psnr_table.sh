@@ -8,7 +8,9 @@
 #
 # Our pictures are measured as the games show them: the SHP decoded with its PAL file
 # (6 bits per channel, read back times 4). pngquant's PNG keeps 8 bits per channel, which a
-# PAL file cannot; "pngquant via PAL" is its palette stored in one. "6-bit floor" is every
+# PAL file cannot; "palette through a PAL file" is its palette stored in one. `--posterize 2`
+# is pngquant's own setting for palette levels with the low 2 bits dropped, the fair match
+# for a PAL file. "6-bit floor" is every
 # pixel rounded to the nearest level a PAL file holds: no 6-bit palette gets above it.
 # Needs ImageMagick (/usr/bin/convert, /usr/bin/compare) and pngquant (installed here when
 # missing; measurement only, no test uses it).
@@ -53,7 +55,10 @@ ours() {
 rows=("octree|vantorel export" "octree+dither|vantorel export --dither" "best|vantorel export --quantizer best"
       "best+dither|vantorel export --quantizer best --dither"
       "imagemagick|convert IN.png +dither -colors 256 OUT.png" "pngquant|pngquant --nofs 256 IN.png"
-      "pngquant-pal|pngquant --nofs 256, palette through a PAL file" "floor|6-bit floor (every pixel rounded)")
+      "pngquant-pal|pngquant --nofs 256, palette through a PAL file"
+      "pngquant-6bit|pngquant --nofs --posterize 2 256 IN.png"
+      "pngquant-6bit-pal|pngquant --nofs --posterize 2 256, palette through a PAL file"
+      "floor|6-bit floor (every pixel rounded)")
 declare -A table
 names=()
 while read -r name package scene; do
@@ -68,6 +73,9 @@ while read -r name package scene; do
   # A PAL file keeps the top 6 bits; read back they are the value with its low 2 bits clear
   # (Q16 quantum: 0xFCFC keeps those bits of both bytes).
   /usr/bin/convert "$work/pngquant.png" -evaluate And 64764 "$work/pngquant-pal.png"
+  # pngquant's setting for a palette of 6-bit levels: it drops the low 2 bits itself.
+  pngquant --nofs --posterize 2 --force --output "$work/pngquant-6bit.png" 256 "$work/screen.png"
+  /usr/bin/convert "$work/pngquant-6bit.png" -evaluate And 64764 "$work/pngquant-6bit-pal.png"
   /usr/bin/convert "$work/screen.png" -fx 'min(252, round(u * 255 / 4) * 4) / 255' "$work/floor.png"
   for row in "${rows[@]}"; do
     key=${row%%|*}

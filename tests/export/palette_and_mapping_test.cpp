@@ -79,6 +79,29 @@ TEST(BestPalette, FewColoursAtPalLevelsComeOutExactly) {
   EXPECT_EQ(BuildBestPalette(empty, 256, palette.data()), 0);
 }
 
+// Beyond 65536 distinct colours the search runs on cells of them: still 256 distinct entries
+// at PAL levels, and still better than the octree.
+TEST(BestPalette, VeryManyColoursStillGiveAGoodPalette) {
+  MemoryImage picture;
+  ASSERT_TRUE(picture.Create(320, 256));
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 320; ++x)
+      picture.WritePixel(x, y, static_cast<Pixel>((x * 0x10000 / 320) << 8 | y));
+  Palette best{};
+  ASSERT_EQ(BuildBestPalette(picture, 256, best.data()), 256);
+  std::set<std::tuple<int, int, int>> seen;
+  for (const PaletteColor& c : best) {
+    EXPECT_TRUE(c.red % 4 == 0 && c.green % 4 == 0 && c.blue % 4 == 0 && c.red <= 252);
+    EXPECT_TRUE(seen.insert({c.red, c.green, c.blue}).second);
+  }
+  Palette octree{};
+  ASSERT_TRUE(BuildNewPalette(picture, Quantizer::Octree, 256, 0, octree));
+  MappingOptions plain;
+  plain.weights = kPlainWeights;
+  EXPECT_LT(MeanSquaredError(picture, best, Map(picture, best, plain)),
+            MeanSquaredError(picture, octree, Map(picture, octree, MappingOptions{})));
+}
+
 TEST(PaletteBuilder, KeepingIndex0LeavesItBlackAndUnused) {
   MemoryImage screen;
   ASSERT_TRUE(synthetic::MakeScreen(screen));

@@ -1,6 +1,6 @@
 // Decoding the template package's PNG files: stb_image (into its own RGBA buffer, then
-// converted, as the image library did) beside the zlib-based decoder writing straight into
-// the rows of a reused image, and that decoder stopping after the first third of the rows.
+// converted, as the image library once did) beside libspng writing straight into the rows
+// of a reused image, and libspng stopping after the first third of the rows.
 #include <stb/stb_image.h>
 
 #include <fstream>
@@ -10,7 +10,8 @@
 
 #include "../ratio_reporter.h"
 #include "memory_image.h"
-#include "png_decoder.h"
+#include "image_decoder.h"
+#include "spng_rows.h"
 
 namespace {
 
@@ -39,12 +40,13 @@ void DecodeStb(benchmark::State& state, const char* name) {
 
 void DecodeFast(benchmark::State& state, const char* name, int part) {
   const auto& bytes = FileBytes(name);
-  int w = 0, h = 0;
-  ReadPngSize(bytes.data(), bytes.size(), w, h);
+  ImageHeader header;
+  std::string reason;
+  CheckImageBytes(bytes.data(), bytes.size(), header, reason);
   MemoryImage image;
-  image.Create(w, h);
+  image.Create(header.width, header.height);
   for (auto _ : state) {
-    DecodePngRows(bytes.data(), bytes.size(), h / part, [&](int y) { return image.GetRow(y); });
+    DecodePngRows(bytes.data(), bytes.size(), header.height / part, [&](int y) { return image.GetRow(y); }, reason);
     benchmark::DoNotOptimize(image.GetRow(0));
   }
 }

@@ -1,0 +1,3 @@
+#include "process_memory.h"
+
+void PrepareProcessMemory() {}
