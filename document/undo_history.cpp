@@ -36,24 +36,16 @@ void UndoHistory::EndGroup(const LoadScreenDocument& document) {
   Notify();
 }
 
-bool UndoHistory::Undo(LoadScreenDocument& document) {
-  EndGroup(document);
-  if (undo_.empty()) return false;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
-  redo_.push_back({CaptureState(document, pool_), current_});
-  current_ = step.version;
-  RestoreState(document, step.state);
-  Notify();
-  return true;
-}
+bool UndoHistory::Undo(LoadScreenDocument& document) { return Travel(undo_, redo_, document); }
 
-bool UndoHistory::Redo(LoadScreenDocument& document) {
+bool UndoHistory::Redo(LoadScreenDocument& document) { return Travel(redo_, undo_, document); }
+
+bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, LoadScreenDocument& document) {
   EndGroup(document);
-  if (redo_.empty()) return false;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
-  undo_.push_back({CaptureState(document, pool_), current_});
+  if (from.empty()) return false;
+  Step step = std::move(from.back());
+  from.pop_back();
+  to.push_back({CaptureState(document, pool_), current_});
   current_ = step.version;
   RestoreState(document, step.state);
   Notify();

@@ -69,6 +69,8 @@ class UndoHistory final : public ChangeRecorder {
     std::deque<Step> redoSetAside;
   };
 
+  // Undo and Redo: the document takes the last step of `from`; what it held goes onto `to`.
+  bool Travel(std::deque<Step>& from, std::deque<Step>& to, LoadScreenDocument& document);
   void Notify() {
     if (listener_) listener_();
   }
