@@ -1,5 +1,9 @@
-// What the scene open and save dialogs share: the file types offered and their captions.
+// What the scene open and save dialogs share: the file types offered, their captions and
+// the common part of the dialog's description.
 #pragma once
+
+#include <windows.h>
+#include <commdlg.h>
 
 #include <string>
 
@@ -12,4 +16,18 @@ inline constexpr char kSaveSceneCaption[] = "Save scene as";
 inline std::string FolderOfPath(const std::string& path) {
   const auto slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A scene dialog owned by `owner`, titled `title`, that writes the chosen name into `chosen`
+// (`size` characters); the caller adds its flags and, for opening, the folder.
+inline OPENFILENAMEA SceneFileDialog(HWND owner, const char* title, char* chosen, DWORD size) {
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kSceneFilter;
+  dialog.lpstrFile = chosen;
+  dialog.nMaxFile = size;
+  dialog.lpstrDefExt = kSceneExtension;
+  dialog.lpstrTitle = title;
+  return dialog;
 }

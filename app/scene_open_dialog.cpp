@@ -8,15 +8,8 @@
 bool ChooseSceneToOpen(HWND owner, std::string& path) {
   const std::string folder = FolderOfPath(path);
   char chosen[kMaxPath] = "";
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kSceneFilter;
-  dialog.lpstrFile = chosen;
-  dialog.nMaxFile = sizeof chosen;
+  OPENFILENAMEA dialog = SceneFileDialog(owner, kOpenSceneCaption, chosen, sizeof chosen);
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrDefExt = kSceneExtension;
-  dialog.lpstrTitle = kOpenSceneCaption;
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&dialog)) return false;

@@ -11,14 +11,7 @@ bool ChooseSceneToSave(HWND owner, std::string& path) {
   char chosen[kMaxPath] = "";
   // A name that does not fit is not offered; the dialog then starts empty.
   if (path.size() < sizeof chosen) std::snprintf(chosen, sizeof chosen, "%s", path.c_str());
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kSceneFilter;
-  dialog.lpstrFile = chosen;
-  dialog.nMaxFile = sizeof chosen;
-  dialog.lpstrDefExt = kSceneExtension;
-  dialog.lpstrTitle = kSaveSceneCaption;
+  OPENFILENAMEA dialog = SceneFileDialog(owner, kSaveSceneCaption, chosen, sizeof chosen);
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR;
   if (!GetSaveFileNameA(&dialog)) return false;
