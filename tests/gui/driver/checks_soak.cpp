@@ -150,6 +150,8 @@ class SoakRun {
   // by the last marker it would be another control each round (see Shown).
   bool ParkPointer() const { return SettlePointer(session_.CanvasToScreen({-12, CanvasHeight + 12})); }
   bool ClosesWithoutError(HWND dialog, const std::string& step, int timeoutMs = kDefaultWaitMs);
+  bool ErrorBoxClosed(HWND box, const std::string& step);
+  bool SavedWithoutError(const std::string& step);
   bool ChooseSaveFile(UINT command, const std::wstring& path, const std::string& step);
 
   bool AddMarker(int line, int radio);
@@ -190,17 +192,27 @@ bool SoakRun::Prepare() {
   return ok;
 }
 
+// An "Error" box of the editor: a failure of `step`, read and closed.
+bool SoakRun::ErrorBoxClosed(HWND box, const std::string& step) {
+  const std::wstring text = MessageBoxText(box);
+  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  return Step(false, step, "the editor says " + Quoted(text));
+}
+
+// A save runs before the editor answers again; a failure leaves its message up.
+bool SoakRun::SavedWithoutError(const std::string& step) {
+  SendAndWait(session_.main(), WM_NULL, 0, 0);
+  HWND box = session_.WaitForDialog(texts::kErrorCaption, 0);
+  return !box || ErrorBoxClosed(box, step);
+}
+
 // Waits until `dialog` is gone; an "Error" box of the editor instead is a failure, read
 // and closed.
 bool SoakRun::ClosesWithoutError(HWND dialog, const std::string& step, int timeoutMs) {
   HWND box = nullptr;
   WaitUntil([&] { return !IsWindowVisible(dialog) || (box = session_.WaitForDialog(texts::kErrorCaption, 0)); },
             timeoutMs);
-  if (box) {
-    const std::wstring text = MessageBoxText(box);
-    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    return Step(false, step, "the editor says " + Quoted(text));
-  }
+  if (box) return ErrorBoxClosed(box, step);
   return Step(!IsWindowVisible(dialog), step, "the dialog stays open");
 }
 
@@ -438,13 +450,7 @@ bool SoakRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, int colo
 
 bool SoakRun::SaveImage() {
   if (!ChooseSaveFile(ids::kSaveImage, File(L"soak.png"), "save_image")) return false;
-  // The save runs before the editor answers again; a failure leaves its message up.
-  SendAndWait(session_.main(), WM_NULL, 0, 0);
-  if (HWND box = session_.WaitForDialog(texts::kErrorCaption, 0)) {
-    const std::wstring text = MessageBoxText(box);
-    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    return Step(false, "save_image", "the editor says " + Quoted(text));
-  }
+  if (!SavedWithoutError("save_image")) return false;
   ++tally_.saves;
   return true;
 }
@@ -472,12 +478,7 @@ bool SoakRun::UndoRedo() {
 bool SoakRun::SaveAndReopen() {
   const std::wstring scene = File(L"soak.ini");
   if (!ChooseSaveFile(ids::kSaveSceneAs, scene, "save_scene")) return false;
-  SendAndWait(session_.main(), WM_NULL, 0, 0);
-  if (HWND box = session_.WaitForDialog(texts::kErrorCaption, 0)) {
-    const std::wstring text = MessageBoxText(box);
-    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    return Step(false, "save_scene", "the editor says " + Quoted(text));
-  }
+  if (!SavedWithoutError("save_scene")) return false;
   session_.PostCommand(ids::kOpenScene);
   std::string error;
   if (!Step(ChooseInFileDialog(session_, texts::kOpenSceneCaption, scene, error), "open_scene", error)) return false;
