@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "load_screen_document.h"
+#include "scene_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -51,11 +52,12 @@ bool MakeOutputFolder(const std::string& outDir, std::string& error) {
   return true;
 }
 
-int RunBatch(const std::vector<std::string>& scenes, const char* verb, unsigned threads,
+int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, const char* verb, unsigned threads,
              const std::function<SceneOutcome(const std::string& scene, ImageFileCache& cache)>& work) {
   if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
   threads = std::min<unsigned>(threads, static_cast<unsigned>(scenes.size()));
   ImageFileCache cache;
+  for (const std::string& scene : scenes) cache.Prefetch(SceneImageFiles(scene, appDir));
   std::atomic<std::size_t> next{0};
   std::mutex output;
   std::size_t done = 0, failed = 0;

@@ -30,7 +30,9 @@ std::string SharedOutputName(const std::vector<std::string>& scenes);
 bool MakeOutputFolder(const std::string& outDir, std::string& error);
 
 // Runs work(scene, cache) for every scene on up to `threads` threads (0: one per core),
-// printing the lines above with `verb` ("exported", "rendered"). Returns the exit code:
-// 0 when every scene succeeded, 1 otherwise.
-int RunBatch(const std::vector<std::string>& scenes, const char* verb, unsigned threads,
+// printing the lines above with `verb` ("exported", "rendered"). Every scene's images on
+// the package in `appDir` are announced to the cache first, so the threads share out the
+// decoding of the templates rather than wait for each other's. Returns the exit code: 0
+// when every scene succeeded, 1 otherwise.
+int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, const char* verb, unsigned threads,
              const std::function<SceneOutcome(const std::string& scene, ImageFileCache& cache)>& work);

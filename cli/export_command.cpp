@@ -94,7 +94,7 @@ int RunExport(int argc, char** argv) {
   }
 
   if (!MakeOutputFolder(*outDir, error)) return Failure(error);
-  return RunBatch(args.positional, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
+  return RunBatch(args.positional, appDir, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
     ShpExportSettings mine = settings;
     mine.exportPath = OutputPathFor(*outDir, scene, ".shp");
     if (!usePalette) mine.palettePath = OutputPathFor(*outDir, scene, ".pal");

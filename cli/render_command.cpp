@@ -67,7 +67,7 @@ int RunRender(int argc, char** argv) {
     return 0;
   }
   if (!MakeOutputFolder(*outDir, error)) return Failure(error);
-  return RunBatch(args.positional, "rendered", 0, [&](const std::string& scene, ImageFileCache& cache) {
+  return RunBatch(args.positional, appDir, "rendered", 0, [&](const std::string& scene, ImageFileCache& cache) {
     SceneOutcome outcome;
     outcome.written = OutputPathFor(*outDir, scene, extension);
     outcome.ok = RenderScene(scene, appDir, &cache, outcome.written, outcome.error);

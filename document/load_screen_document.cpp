@@ -13,7 +13,8 @@ const char* const kNames[] = {"Allied", "Soviet", "Yuri"};
 
 // Loads a template into a fresh image; false (image empty) when the path is too long or the
 // file cannot be read, with `problem` saying which file and why. Read through the
-// document's image cache when it has one.
+// document's image cache when it has one; templates are only ever read, so a cache shared
+// by a batch hands out its own pixels.
 bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileName, MemoryImage& into,
                   TemplateProblem& problem, int rowLimit = 0) {
   into.Free();
@@ -24,7 +25,7 @@ bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileNam
     return false;
   }
   const bool loaded = document.imageCache
-                          ? document.imageCache->LoadRows(problem.path, into, rowLimit, problem.reason)
+                          ? document.imageCache->LoadRowsToRead(problem.path, into, rowLimit, problem.reason)
                           : rowLimit > 0 ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
                                          : LoadImageFile(problem.path.c_str(), into, problem.reason);
   if (loaded) return true;

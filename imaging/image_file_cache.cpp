@@ -18,8 +18,46 @@ void ImageFileCache::Decode(const std::string& path, Entry& entry) {
   entry.ok = LoadImageFileRows(path.c_str(), entry.image, RowsToDecode(entry.rowLimit), entry.reason);
 }
 
+void ImageFileCache::DecodeOnce(const std::string& path, Entry& entry) {
+  std::call_once(entry.decoded, [&] {
+    entry.started = true;
+    Decode(path, entry);
+    entry.finished = true;
+  });
+}
+
+void ImageFileCache::Announce(std::vector<PrefetchFile>& files) {
+  try {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (PrefetchFile& file : files) {
+      std::shared_ptr<Entry>& slot = entries_[file.path];
+      if (slot) continue;  // announced or read before
+      slot = std::make_shared<Entry>();
+      announced_.emplace_back(std::move(file.path), slot);
+    }
+  } catch (const std::bad_alloc&) {
+    // Unannounced files are simply decoded by whoever reads them first.
+  }
+}
+
+void ImageFileCache::DecodeAnnouncedWhile(const Entry& busy) {
+  while (!busy.finished) {
+    std::pair<std::string, std::shared_ptr<Entry>> next;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      // From the back: the scenes read their files from the front.
+      while (!announced_.empty() && announced_.back().second->started) announced_.pop_back();
+      if (announced_.empty()) return;
+      next = std::move(announced_.back());
+      announced_.pop_back();
+    }
+    DecodeOnce(next.first, *next.second);
+  }
+}
+
 void ImageFileCache::Prefetch(std::vector<PrefetchFile> files) {
-  if (use_ != Use::kOnce || prefetcher_.joinable()) return;
+  if (use_ == Use::kShared) return Announce(files);
+  if (prefetcher_.joinable()) return;
   try {
     std::vector<std::pair<std::string, std::shared_ptr<Entry>>> queue;
     {
@@ -54,7 +92,11 @@ bool ImageFileCache::Load(const std::string& path, MemoryImage& image) {
 }
 
 bool ImageFileCache::LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
-  return use_ == Use::kOnce ? LoadOnce(path, image, rowLimit, reason) : LoadShared(path, image, rowLimit, reason);
+  return use_ == Use::kOnce ? LoadOnce(path, image, rowLimit, reason) : LoadShared(path, image, rowLimit, false, reason);
+}
+
+bool ImageFileCache::LoadRowsToRead(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
+  return use_ == Use::kOnce ? LoadOnce(path, image, rowLimit, reason) : LoadShared(path, image, rowLimit, true, reason);
 }
 
 bool ImageFileCache::LoadOnce(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
@@ -77,7 +119,8 @@ bool ImageFileCache::LoadOnce(const std::string& path, MemoryImage& image, int r
   return true;
 }
 
-bool ImageFileCache::LoadShared(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
+bool ImageFileCache::LoadShared(const std::string& path, MemoryImage& image, int rowLimit, bool share,
+                                std::string& reason) {
   std::shared_ptr<Entry> entry;
   try {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -87,13 +130,19 @@ bool ImageFileCache::LoadShared(const std::string& path, MemoryImage& image, int
   } catch (const std::bad_alloc&) {
     return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
   }
-  std::call_once(entry->decoded, [&] { Decode(path, *entry); });
+  if (entry->started && !entry->finished) DecodeAnnouncedWhile(*entry);
+  DecodeOnce(path, *entry);
   if (!entry->ok) {
     reason = entry->reason;
     return false;
   }
   const MemoryImage& whole = entry->image;
   const int rows = rowLimit > 0 && rowLimit < whole.height ? rowLimit : whole.height;
+  if (share) {
+    // The entry stays in the cache, unchanged, for as long as the image holds its rows.
+    image.ShareRowsOf(std::shared_ptr<const MemoryImage>(entry, &whole), rows);
+    return true;
+  }
   if (!image.Allocate(whole.width, rows)) {
     image.Free();
     reason = "out of memory for the picture";

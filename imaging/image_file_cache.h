@@ -2,14 +2,17 @@
 // can tell in advance which.
 //
 // Shared (a batch of scenes on one package): every file is decoded whole once and handed
-// out as copies; safe to use from several threads at once, a second caller of a path waits
-// for the first decoding.
+// out as copies; safe to use from several threads at once. Prefetch announces the files a
+// scene is about to read; a caller that finds its file being decoded by another thread
+// first decodes announced files nobody has started (so two scenes starting together split
+// the templates between them instead of one waiting for the other), then waits.
 // Once (one scene): Prefetch names the files the caller is about to read, in its order, and
 // a second thread decodes them from the last one backwards while the caller works from the
 // first; whoever comes to a file first decodes it, and the caller is handed the decoded
 // image itself, not a copy. Files not named in Prefetch are read as LoadImageFileRows would.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -34,8 +37,8 @@ class ImageFileCache {
   ImageFileCache& operator=(const ImageFileCache&) = delete;
 
   // In Once use, starts decoding `files` on a second thread (at most one Prefetch per
-  // cache; later calls and Shared use do nothing). Without a thread the caller simply
-  // decodes every file itself.
+  // cache; later calls do nothing). Without a thread the caller simply decodes every file
+  // itself. In Shared use, announces them (see above); nothing is decoded yet.
   void Prefetch(std::vector<PrefetchFile> files);
 
   // Fills `image` (which must hold no pixels) as LoadImageFile would, with its reason on
@@ -45,10 +48,14 @@ class ImageFileCache {
   // Only the top rows, as LoadImageFileRows gives them (in Shared use the whole file is
   // decoded once and the rows copied).
   bool LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
+  // LoadRows for a picture the caller only reads: in Shared use the image is given the
+  // cache's own rows (MemoryImage::ShareRowsOf) instead of a copy.
+  bool LoadRowsToRead(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
 
  private:
   struct Entry {
     std::once_flag decoded;
+    std::atomic<bool> started{false}, finished{false};  // Shared use: another thread may be decoding
     int rowLimit = 0;
     bool ok = false;
     bool handedOver = false;
@@ -56,12 +63,16 @@ class ImageFileCache {
     MemoryImage image;
   };
   static void Decode(const std::string& path, Entry& entry);
-  bool LoadShared(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
+  void DecodeOnce(const std::string& path, Entry& entry);
+  void Announce(std::vector<PrefetchFile>& files);
+  void DecodeAnnouncedWhile(const Entry& busy);
+  bool LoadShared(const std::string& path, MemoryImage& image, int rowLimit, bool share, std::string& reason);
   bool LoadOnce(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
 
   const Use use_;
   std::mutex mutex_;
   std::map<std::string, std::shared_ptr<Entry>> entries_;
+  std::vector<std::pair<std::string, std::shared_ptr<Entry>>> announced_;  // Shared use, not started
   std::thread prefetcher_;
 };
 

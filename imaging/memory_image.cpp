@@ -26,6 +26,7 @@ MemoryImage& MemoryImage::operator=(MemoryImage&& other) noexcept {
   if (this == &other) return *this;
   Free();
   rows_ = std::exchange(other.rows_, nullptr);
+  sharedSource_ = std::move(other.sharedSource_);
   valid = std::exchange(other.valid, false);
   width = std::exchange(other.width, 0);
   height = std::exchange(other.height, 0);
@@ -69,8 +70,26 @@ bool MemoryImage::CreateFromPixels(const Pixel* pixels, int w, int h) {
   return true;
 }
 
+void MemoryImage::ShareRowsOf(std::shared_ptr<const MemoryImage> source, int rows) {
+  Free();
+  if (!source || !source->valid) return;
+  rows_ = source->rows_;
+  width = source->width;
+  height = rows < source->height ? (rows < 0 ? 0 : rows) : source->height;
+  valid = height > 0 || source->height == 0;
+  if (!valid) {
+    rows_ = nullptr;
+    width = height = 0;
+    return;
+  }
+  sharedSource_ = std::move(source);
+}
+
 void MemoryImage::Free() {
-  if (rows_) {
+  if (sharedSource_) {
+    sharedSource_.reset();
+    rows_ = nullptr;
+  } else if (rows_) {
     for (int y = 0; y < height; ++y) delete[] rows_[y];
     delete[] rows_;
     rows_ = nullptr;

@@ -2,11 +2,13 @@
 //
 // Invariants: `rows` is null exactly when the image holds no pixels (then not valid, 0 x 0);
 // when valid, rows[y] is row y (y = 0 at the top) of `width` pixels. The image owns the row
-// array and every row. Copies are deep. Allocation failure is reported by Create and
-// CreateFromPixels returning false with the image left empty.
+// array and every row, except after ShareRowsOf: then they belong to the shared source,
+// which the image keeps alive. Copies are deep. Allocation failure is reported by Create
+// and CreateFromPixels returning false with the image left empty.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 #include "image.h"
 
@@ -25,6 +27,10 @@ class MemoryImage final : public Image {
   // writes every row next (a decoder, a copy, a full render), which so touches the memory
   // once instead of twice.
   bool Allocate(int width, int height) { return AllocateRows(width, height); }
+  // Makes this image the top `rows` rows (at most all) of `source` without copying them: the
+  // pixels stay the source's, which this image keeps alive. For pictures that are only read
+  // (templates shared by the scenes of a batch): a write would change the source too.
+  void ShareRowsOf(std::shared_ptr<const MemoryImage> source, int rows);
   void Free() override;
   int IsDeviceBitmap() const override { return 0; }
   Pixel* PixelAddress(int x, int y) override { return rows_[y] + x; }
@@ -48,4 +54,5 @@ class MemoryImage final : public Image {
  private:
   bool AllocateRows(int width, int height);
   Pixel** rows_ = nullptr;
+  std::shared_ptr<const MemoryImage> sharedSource_;  // set when the rows are the source's
 };

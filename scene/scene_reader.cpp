@@ -122,6 +122,35 @@ class SceneReader {
 
   bool Read() {
     IniFile ini;
+    if (!LoadIni(ini)) return false;
+    const Section screen = ReadSection(ini, "LoadScreen");
+    static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
+                                         "ScreenshotCrop", "ScreenshotColour",
+                                         "ScreenshotIntensity", "SmallMapOffset", "LargeMapOffset",
+                                         "TargetBoxY", "UpperLayer", "LowerLayer"};
+    for (const auto& [key, value] : screen.entries) {
+      bool known = false;
+      for (const char* name : kKnown) known = known || key == name;
+      if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
+    }
+    if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
+    if (document_.imageCache) document_.imageCache->Prefetch(ImageFiles(screen));
+    std::string message;
+    if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
+    return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
+           ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
+  }
+
+  // The image files Read takes, in its order; none when the scene file cannot be read.
+  std::vector<PrefetchFile> ImageFiles() {
+    IniFile ini;
+    if (!LoadIni(ini)) return {};
+    return ImageFiles(ReadSection(ini, "LoadScreen"));
+  }
+
+ private:
+  // The scene file read, with a [LoadScreen] section.
+  bool LoadIni(IniFile& ini) {
     if (!ini.SetFileName(scenePath_.c_str()))
       return Fail("cannot read the scene file: " + PathLengthProblem(scenePath_));
     if (const std::string folder = FolderProblem(scenePath_); !folder.empty())
@@ -134,25 +163,9 @@ class SceneReader {
     errno = 0;
     if (!ini.Load()) return Fail("cannot read the scene file: " + ErrnoText(errno ? errno : ENOENT));
     if (!ini.HasSection("LoadScreen")) return Fail("no [LoadScreen] section");
-    const Section screen = ReadSection(ini, "LoadScreen");
-    static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
-                                         "ScreenshotCrop", "ScreenshotColour",
-                                         "ScreenshotIntensity", "SmallMapOffset", "LargeMapOffset",
-                                         "TargetBoxY", "UpperLayer", "LowerLayer"};
-    for (const auto& [key, value] : screen.entries) {
-      bool known = false;
-      for (const char* name : kKnown) known = known || key == name;
-      if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
-    }
-    if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
-    PrefetchImages(screen);
-    std::string message;
-    if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
-    return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
-           ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
+    return true;
   }
 
- private:
   // One line naming the scene file.
   bool Fail(const std::string& message) {
     error_ = scenePath_ + ": " + message;
@@ -206,11 +219,10 @@ class SceneReader {
     return true;
   }
 
-  // Names the image files the scene is read from, in the order they are read, so that a
-  // cache can decode them two at a time. A scene whose side or cameo count is wrong names
-  // only the common templates: its reading stops at that error.
-  void PrefetchImages(const Section& screen) {
-    if (!document_.imageCache) return;
+  // The image files the scene is read from, in the order they are read, so that a cache
+  // can decode them ahead. A scene whose side or cameo count is wrong names only the common
+  // templates: its reading stops at that error.
+  std::vector<PrefetchFile> ImageFiles(const Section& screen) {
     int side = Allied, count = 2;
     const bool known = SideAndCount(screen, side, count).empty();
     std::vector<PrefetchFile> files = document_.TemplateFilesToLoad(side, count);
@@ -219,7 +231,7 @@ class SceneReader {
       if (const std::string* file = Find(screen, ("Cameo" + std::to_string(slot + 1)).c_str()))
         files.push_back({CameoPath(*file), 0});
     if (const std::string* file = Find(screen, "Screenshot"); file && known) files.push_back({ScreenshotPath(*file), 0});
-    document_.imageCache->Prefetch(std::move(files));
+    return files;
   }
 
   std::string CameoPath(const std::string& file) const {
@@ -392,4 +404,11 @@ class SceneReader {
 
 bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error, SceneMaps maps) {
   return SceneReader(scenePath, document, maps, error).Read();
+}
+
+std::vector<PrefetchFile> SceneImageFiles(const std::string& scenePath, const std::string& appDir) {
+  LoadScreenDocument document;
+  document.appDir = appDir;
+  std::string ignored;
+  return SceneReader(scenePath, document, SceneMaps::kWhole, ignored).ImageFiles();
 }

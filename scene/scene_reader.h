@@ -23,6 +23,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "load_screen_document.h"
 
@@ -39,3 +40,8 @@ enum class SceneMaps { kWhole, kShownRowsOnly };
 // not be used.
 bool LoadScene(const std::string& scenePath, LoadScreenDocument& document, std::string& error,
                SceneMaps maps = SceneMaps::kWhole);
+
+// The image files LoadScene reads for the scene on the package in `appDir`, in its order,
+// whole (none when the scene file cannot be read): for a batch to announce to the cache
+// it shares before its scenes start.
+std::vector<PrefetchFile> SceneImageFiles(const std::string& scenePath, const std::string& appDir);

@@ -165,3 +165,35 @@ TEST_F(ImageFiles, CacheDecodesEachFileOnce) {
   EXPECT_FALSE(LoadImageFileVia(&cache, Path("none.png"), missing));
   EXPECT_TRUE(LoadImageFileVia(nullptr, Path("none.png"), missing));
 }
+
+// A picture handed out to be read shares the cache's pixels: the top rows asked for, the
+// same with or without an announcement, and still there after the cache has gone.
+TEST_F(ImageFiles, SharedCacheHandsOutItsOwnRowsToRead) {
+  const MemoryImage original = Pattern(6, 5);
+  ASSERT_TRUE(SaveImageFile(Path("t.png").c_str(), original));
+  MemoryImage top, whole, copy;
+  {
+    ImageFileCache cache;
+    cache.Prefetch({{Path("t.png"), 0}, {Path("none.png"), 0}});
+    std::string reason;
+    ASSERT_TRUE(cache.LoadRowsToRead(Path("t.png"), top, 3, reason));
+    ASSERT_TRUE(cache.LoadRowsToRead(Path("t.png"), whole, 0, reason));
+    ASSERT_TRUE(cache.LoadRows(Path("t.png"), copy, 2, reason));
+    EXPECT_EQ(top.GetRow(0), whole.GetRow(0));
+    EXPECT_NE(copy.GetRow(0), whole.GetRow(0));
+    EXPECT_FALSE(cache.LoadRowsToRead(Path("none.png"), copy, 0, reason));
+    EXPECT_FALSE(reason.empty());
+  }
+  ASSERT_EQ(top.height, 3);
+  ASSERT_EQ(whole.height, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      ASSERT_EQ(whole.ReadPixel(x, y), original.ReadPixel(x, y));
+      if (y < 3) {
+        ASSERT_EQ(top.ReadPixel(x, y), original.ReadPixel(x, y));
+      }
+    }
+  const MemoryImage deep = whole;
+  whole.Free();
+  EXPECT_EQ(deep.ReadPixel(5, 4), original.ReadPixel(5, 4));
+}
