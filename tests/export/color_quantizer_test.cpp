@@ -123,6 +123,97 @@ TEST(ColorQuantizer, LeafCountNeverExceedsTheLimit) {
   }
 }
 
+// The tree as its rule reads, pixel by pixel: each pixel goes down from the root, creating
+// what is missing; while there are too many leaves, the newest inner node of the deepest
+// level that has one becomes a leaf with the sums of its subtree.
+std::vector<Rgb> ReferenceTable(const MemoryImage& image, std::uint32_t requested, unsigned depth) {
+  struct Node {
+    bool leaf = false;
+    std::uint64_t count = 0, red = 0, green = 0, blue = 0;
+    int children[8];
+  };
+  std::vector<Node> nodes(1);
+  std::fill(std::begin(nodes[0].children), std::end(nodes[0].children), -1);
+  std::vector<std::vector<int>> inner(depth + 1, std::vector<int>{});
+  inner[0].push_back(0);
+  std::uint32_t leaves = 0;
+  const std::uint32_t limit = std::max(requested, 16u);
+  const auto sum = [&](auto&& self, int at, Node& into) -> void {
+    for (int child : nodes[at].children)
+      if (child >= 0) {
+        const Node& c = nodes[child];
+        if (c.leaf) into.count += c.count, into.red += c.red, into.green += c.green, into.blue += c.blue;
+        else self(self, child, into);
+      }
+  };
+  const auto leavesUnder = [&](auto&& self, int at) -> std::uint32_t {
+    std::uint32_t n = 0;
+    for (int child : nodes[at].children)
+      if (child >= 0) n += nodes[child].leaf ? 1 : self(self, child);
+    return n;
+  };
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) {
+      const Pixel p = image.ReadPixel(x, y);
+      const unsigned r = RedOf(p), g = GreenOf(p), b = BlueOf(p);
+      int at = 0;
+      for (unsigned level = 0; !nodes[at].leaf; ++level) {
+        const unsigned shift = 7 - level;
+        const int child = ((r >> shift) & 1) << 2 | ((g >> shift) & 1) << 1 | ((b >> shift) & 1);
+        if (nodes[at].children[child] < 0) {
+          Node fresh;
+          std::fill(std::begin(fresh.children), std::end(fresh.children), -1);
+          fresh.leaf = level + 1 == depth;
+          nodes.push_back(fresh);
+          const int made = static_cast<int>(nodes.size()) - 1;
+          nodes[at].children[child] = made;
+          if (fresh.leaf) ++leaves;
+          else inner[level + 1].push_back(made);
+        }
+        at = nodes[at].children[child];
+      }
+      Node& leaf = nodes[at];
+      ++leaf.count, leaf.red += r, leaf.green += g, leaf.blue += b;
+      while (leaves > limit) {
+        int level = static_cast<int>(depth) - 1;
+        while (level > 0 && inner[level].empty()) --level;
+        const int merged = inner[level].back();
+        inner[level].pop_back();
+        leaves = leaves + 1 - leavesUnder(leavesUnder, merged);
+        Node& node = nodes[merged];
+        sum(sum, merged, node);
+        std::fill(std::begin(node.children), std::end(node.children), -1);
+        node.leaf = true;
+      }
+    }
+  std::vector<Rgb> table;
+  const auto visit = [&](auto&& self, int at) -> void {
+    const Node& n = nodes[at];
+    if (n.leaf) table.push_back({int(n.red / n.count), int(n.green / n.count), int(n.blue / n.count)});
+    else for (int child : n.children) if (child >= 0) self(self, child);
+  };
+  visit(visit, 0);
+  return table;
+}
+
+TEST(ColorQuantizer, RepeatedColoursAnywhereGiveTheTreeOfThePlainRule) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 6; ++round) {
+    // Colours from a pool, so most come back in later rows and columns, between reductions.
+    std::vector<Pixel> pool(round % 2 ? 300 : 2500);
+    for (Pixel& p : pool) p = random() & (round < 4 ? 0xFFFFFF : 0xF0F0F0);
+    MemoryImage image;
+    ASSERT_TRUE(image.Create(97, 61));
+    for (int y = 0; y < 61; ++y)
+      for (int x = 0; x < 97; ++x) image.WritePixel(x, y, random() % 4 ? pool[random() % pool.size()] : pool[0]);
+    const std::uint32_t requested = round < 3 ? 256 : 40;
+    const unsigned depth = round == 5 ? 5 : 8;
+    ColorQuantizer quantizer(requested, depth);
+    ASSERT_TRUE(quantizer.BuildFromImage(image));
+    EXPECT_EQ(TableOf(quantizer), ReferenceTable(image, requested, depth)) << round;
+  }
+}
+
 // Greys 0, 16, ..., 240 (their tree order), grey i held by i + 1 pixels.
 MemoryImage SixteenWeightedGreys() {
   std::vector<Rgb> greys;
