@@ -31,8 +31,10 @@ void ImageFileCache::Announce(std::vector<PrefetchFile>& files) {
     std::lock_guard<std::mutex> lock(mutex_);
     for (PrefetchFile& file : files) {
       std::shared_ptr<Entry>& slot = entries_[file.path];
-      if (slot) continue;  // announced or read before
+      if (slot) continue;  // announced or read before: the first one counts
       slot = std::make_shared<Entry>();
+      // Shared entries hold whole pictures: the scenes of a batch need different rows.
+      if (use_ == Use::kOnce) slot->rowLimit = file.rowLimit;
       announced_.emplace_back(std::move(file.path), slot);
     }
   } catch (const std::bad_alloc&) {
@@ -40,12 +42,12 @@ void ImageFileCache::Announce(std::vector<PrefetchFile>& files) {
   }
 }
 
-void ImageFileCache::DecodeAnnouncedWhile(const Entry& busy) {
-  while (!busy.finished) {
+void ImageFileCache::DecodeAnnounced(const Entry* busy) {
+  while (!busy || !busy->finished) {
     std::pair<std::string, std::shared_ptr<Entry>> next;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      // From the back: the scenes read their files from the front.
+      // From the back: the readers take their files from the front.
       while (!announced_.empty() && announced_.back().second->started) announced_.pop_back();
       if (announced_.empty()) return;
       next = std::move(announced_.back());
@@ -56,29 +58,13 @@ void ImageFileCache::DecodeAnnouncedWhile(const Entry& busy) {
 }
 
 void ImageFileCache::Prefetch(std::vector<PrefetchFile> files) {
-  if (use_ == Use::kShared) return Announce(files);
-  if (prefetcher_.joinable()) return;
+  if (use_ == Use::kOnce && prefetcher_.joinable()) return;
+  Announce(files);
+  if (use_ == Use::kShared) return;
   try {
-    std::vector<std::pair<std::string, std::shared_ptr<Entry>>> queue;
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      for (PrefetchFile& file : files) {
-        std::shared_ptr<Entry>& slot = entries_[file.path];
-        if (slot) continue;  // named twice: the first one counts
-        slot = std::make_shared<Entry>();
-        slot->rowLimit = file.rowLimit;
-        queue.emplace_back(std::move(file.path), slot);
-      }
-    }
-    prefetcher_ = std::thread([queue = std::move(queue)] {
-      // From the back: the caller starts at the front, and the two meet in the middle.
-      for (auto at = queue.rbegin(); at != queue.rend(); ++at) {
-        Entry& entry = *at->second;
-        std::call_once(entry.decoded, [&] { Decode(at->first, entry); });
-      }
-    });
-  } catch (const std::exception&) {
-    // No thread (or no memory for the list): the caller decodes every file itself.
+    prefetcher_ = std::thread([this] { DecodeAnnounced(nullptr); });
+  } catch (const std::system_error&) {
+    // No thread: the caller decodes every file itself.
   }
 }
 
@@ -110,7 +96,8 @@ bool ImageFileCache::LoadOnce(const std::string& path, MemoryImage& image, int r
     }
   }
   if (!entry) return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
-  std::call_once(entry->decoded, [&] { Decode(path, *entry); });
+  if (entry->started && !entry->finished) DecodeAnnounced(entry.get());
+  DecodeOnce(path, *entry);
   if (!entry->ok) {
     reason = entry->reason;
     return false;
@@ -130,7 +117,7 @@ bool ImageFileCache::LoadShared(const std::string& path, MemoryImage& image, int
   } catch (const std::bad_alloc&) {
     return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
   }
-  if (entry->started && !entry->finished) DecodeAnnouncedWhile(*entry);
+  if (entry->started && !entry->finished) DecodeAnnounced(entry.get());
   DecodeOnce(path, *entry);
   if (!entry->ok) {
     reason = entry->reason;

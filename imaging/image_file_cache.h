@@ -8,8 +8,10 @@
 // the templates between them instead of one waiting for the other), then waits.
 // Once (one scene): Prefetch names the files the caller is about to read, in its order, and
 // a second thread decodes them from the last one backwards while the caller works from the
-// first; whoever comes to a file first decodes it, and the caller is handed the decoded
-// image itself, not a copy. Files not named in Prefetch are read as LoadImageFileRows would.
+// first; whoever comes to a file first decodes it, a caller that finds its file being
+// decoded takes on the files not yet started meanwhile, and the caller is handed the
+// decoded image itself, not a copy. Files not named in Prefetch are read as
+// LoadImageFileRows would.
 #pragma once
 
 #include <atomic>
@@ -65,14 +67,16 @@ class ImageFileCache {
   static void Decode(const std::string& path, Entry& entry);
   void DecodeOnce(const std::string& path, Entry& entry);
   void Announce(std::vector<PrefetchFile>& files);
-  void DecodeAnnouncedWhile(const Entry& busy);
+  // Decodes announced files nobody has started, from the last one, until `busy` (if any)
+  // is decoded or none are left.
+  void DecodeAnnounced(const Entry* busy);
   bool LoadShared(const std::string& path, MemoryImage& image, int rowLimit, bool share, std::string& reason);
   bool LoadOnce(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
 
   const Use use_;
   std::mutex mutex_;
   std::map<std::string, std::shared_ptr<Entry>> entries_;
-  std::vector<std::pair<std::string, std::shared_ptr<Entry>>> announced_;  // Shared use, not started
+  std::vector<std::pair<std::string, std::shared_ptr<Entry>>> announced_;  // maybe started
   std::thread prefetcher_;
 };
 
