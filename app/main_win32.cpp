@@ -20,6 +20,7 @@
 #include "link_control.h"
 #include "main_window.h"
 #include "map_view.h"
+#include "renderer.h"
 #include "resource.h"
 #include "ui_language.h"
 
@@ -130,6 +131,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);
   std::string message;
+  // The first picture shows the large map from row 103 down through its window: only those
+  // rows are decoded before it (a third of the map, the largest template); the whole map
+  // follows right after the window is shown.
+  document.largeMapOffset = {232, 103};
+  document.worldMap2xRowLimit = document.largeMapOffset.y + layout::kLargeMapHeight;
   if (!document.LoadCommonTemplates(message)) return FailStartUp(message.c_str(), kProgramCaption);
 
   app.instance = instance;
@@ -138,7 +144,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!RegisterWindowClasses(instance) || !RegisterLinkClass(instance))
     return FailStartUp("RegisterClassEx failed!", kErrorCaption);
 
-  document.largeMapOffset = {232, 103};
   document.targetBoxPos = {232, 103};
 
   HWND mainWindow = CreateMainWindow(instance);
@@ -156,6 +161,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   history.MarkSaved();
   ShowWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
+  if (!document.LoadWholeLargeMap(message)) {
+    DestroyWindow(mainWindow);
+    return FailStartUp(message.c_str(), kProgramCaption);
+  }
   const std::string scene = SceneOnCommandLine();
   if (!scene.empty()) OpenSceneFile(scene);
 

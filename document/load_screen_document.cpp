@@ -84,6 +84,19 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
   return true;
 }
 
+bool LoadScreenDocument::LoadWholeLargeMap(std::string& message) {
+  MemoryImage whole;
+  if (!LoadTemplate(*this, "com_worldmap2x.png", whole, lastTemplateProblem)) {
+    message = lastTemplateProblem.missing
+                  ? std::string("Error: Can't find com_worldmap2x.PNG file.")
+                  : "Error: Can't load com_worldmap2x.png file: " + lastTemplateProblem.reason + ".";
+    return false;
+  }
+  worldMap2x = std::move(whole);
+  worldMap2xRowLimit = 0;
+  return true;
+}
+
 std::vector<PrefetchFile> LoadScreenDocument::TemplateFilesToLoad(int side, int cameoCount) const {
   const auto file = [&](const std::string& name, int rowLimit) {
     return PrefetchFile{appDir + "Templates" + kPathSeparator + name, rowLimit};

@@ -77,8 +77,8 @@ class LoadScreenDocument {
   // How many rows of the world map and of the 2x map, from the top, are ever shown (0: all
   // of them). The command-line tool sets them from a scene's fixed offsets, so that only
   // those rows are decoded and the maps come out that high; the editor, whose maps move,
-  // leaves them at 0. A shared cache (batches) decodes whole maps once and hands out those
-  // rows.
+  // needs them whole (it shows its first picture with a limited 2x map, then loads it
+  // whole). A shared cache (batches) decodes whole maps once and hands out those rows.
   int worldMapRowLimit = 0;
   int worldMap2xRowLimit = 0;
   int side = -1;
@@ -119,6 +119,12 @@ class LoadScreenDocument {
   // returns false with its message ("Error: Can't find com_largetargetbox.png file." ...);
   // one that is there but cannot be read gets "Error: Can't load <file> file: <reason>.".
   bool LoadCommonTemplates(std::string& message);
+
+  // Loads the whole 2x map in place of rows decoded up to worldMap2xRowLimit, and clears the
+  // limit (the editor's first picture needs only the rows down to the large map's window).
+  // On failure returns false with a message as LoadCommonTemplates gives it, and the map
+  // and the limit are unchanged.
+  bool LoadWholeLargeMap(std::string& message);
 
   // The template files LoadCommonTemplates and then SetSide(side) with `cameoCount` slots
   // read, in that order and with the row limits above: what a cache may decode ahead.

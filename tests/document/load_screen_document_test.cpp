@@ -48,6 +48,29 @@ TEST(Document, CommonTemplatesAreCheckedInOrder) {
   EXPECT_EQ(doc.largeTargetBox.height, 289);
 }
 
+// The editor's start: the 2x map down to a row limit first, then whole; a failure to load
+// it whole keeps the rows there are.
+TEST(Document, LargeMapLoadedInPartThenWhole) {
+  TestPackage package;
+  package.WriteComplete();
+  LoadScreenDocument doc;
+  doc.appDir = package.AppDir();
+  doc.worldMap2xRowLimit = 380;
+  std::string message;
+  ASSERT_TRUE(doc.LoadCommonTemplates(message));
+  EXPECT_EQ(doc.worldMap2x.height, 380);
+  package.Remove("com_worldmap2x.png");
+  EXPECT_FALSE(doc.LoadWholeLargeMap(message));
+  EXPECT_EQ(message, "Error: Can't find com_worldmap2x.PNG file.");
+  EXPECT_EQ(doc.worldMap2x.height, 380);
+  EXPECT_EQ(doc.worldMap2xRowLimit, 380);
+  package.Write("com_worldmap2x.png", 2160, 1080, 7);
+  ASSERT_TRUE(doc.LoadWholeLargeMap(message));
+  EXPECT_EQ(doc.worldMap2x.height, 1080);
+  EXPECT_EQ(doc.worldMap2x.ReadPixel(2159, 1079), 7u);
+  EXPECT_EQ(doc.worldMap2xRowLimit, 0);
+}
+
 TEST(Document, FirstSideThenCountAsTheMainWindowDoes) {
   TestPackage package;
   package.WriteComplete();
