@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "common_file_dialogs_win32.h"
 #include "load_screen_document.h"
 #include "scene_file_filter.h"
 
@@ -12,7 +13,7 @@ bool ChooseSceneToOpen(HWND owner, std::string& path) {
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return false;
+  if (!ShowOpenFileDialog(&dialog)) return false;
   path = chosen;
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common_file_dialogs_win32.h"
 #include "load_screen_document.h"
 #include "scene_file_filter.h"
 
@@ -14,7 +15,7 @@ bool ChooseSceneToSave(HWND owner, std::string& path) {
   OPENFILENAMEA dialog = SceneFileDialog(owner, kSaveSceneCaption, chosen, sizeof chosen);
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameA(&dialog)) return false;
+  if (!ShowSaveFileDialog(&dialog)) return false;
   path = chosen;
   return true;
 }

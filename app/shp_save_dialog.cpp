@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "common_file_dialogs_win32.h"
 #include "resource.h"
 #include "ui_language.h"
 #include "shp_export.h"
@@ -77,7 +78,7 @@ void BrowsePalette(HWND dialog) {
   browse.lpstrDefExt = "pal";
   browse.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING |
                  (paletteMode == ExistingPalette ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
-  if (GetSaveFileNameA(&browse)) SetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath);
+  if (ShowSaveFileDialog(&browse)) SetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath);
 }
 
 // The quantizer only builds new palettes: it is offered in that mode alone.
@@ -239,6 +240,6 @@ void SaveShpCommand() {
   // The path is shared with the screenshot chooser and save as image: it may name a picture
   // the user keeps, so replacing any file is asked first.
   browse.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING;
-  if (!GetSaveFileNameA(&browse)) return;
+  if (!ShowSaveFileDialog(&browse)) return;
   ShowShpSaveDialog(app.exportPath);
 }

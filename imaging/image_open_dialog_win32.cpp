@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common_file_dialogs_win32.h"
 #include "dib_image.h"
 #include "dib_image_draw_win32.h"
 #include "image_file_dialogs_win32.h"
@@ -168,6 +169,6 @@ bool ChooseImageToOpen(HWND owner, char* path, Image& image, const char* preview
                  OFN_HIDEREADONLY;
   dialog.lpTemplateName = MAKEINTRESOURCEA(IDD_IMAGE_PREVIEW);
   dialog.lpfnHook = OpenDialogHook;
-  if (!GetOpenFileNameA(&dialog)) return false;
+  if (!ShowOpenFileDialog(&dialog)) return false;
   return LoadImageFile(path, image);
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "common_file_dialogs_win32.h"
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
 
@@ -21,7 +22,7 @@ ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, s
   // The path is shared with the other file dialogs, so it may well name a picture the user
   // wants to keep: ask before replacing a file, and accept names that do not exist yet.
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameA(&dialog)) return ImageSaveOutcome::Cancelled;
+  if (!ShowSaveFileDialog(&dialog)) return ImageSaveOutcome::Cancelled;
   std::string why;
   if (SaveImageFile(path, image, why)) return ImageSaveOutcome::Saved;
   if (reason) *reason = why;
