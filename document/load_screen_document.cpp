@@ -85,14 +85,15 @@ bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
 }
 
 bool LoadScreenDocument::LoadWholeLargeMap(std::string& message) {
-  MemoryImage whole;
-  if (!LoadTemplate(*this, "com_worldmap2x.png", whole, lastTemplateProblem)) {
+  // The rows there are go first, so that the whole map's rows (of the same size) take their
+  // place rather than leave a hole in the heap.
+  worldMap2x.Free();
+  if (!LoadTemplate(*this, "com_worldmap2x.png", worldMap2x, lastTemplateProblem)) {
     message = lastTemplateProblem.missing
                   ? std::string("Error: Can't find com_worldmap2x.PNG file.")
                   : "Error: Can't load com_worldmap2x.png file: " + lastTemplateProblem.reason + ".";
     return false;
   }
-  worldMap2x = std::move(whole);
   worldMap2xRowLimit = 0;
   return true;
 }

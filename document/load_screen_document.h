@@ -122,8 +122,8 @@ class LoadScreenDocument {
 
   // Loads the whole 2x map in place of rows decoded up to worldMap2xRowLimit, and clears the
   // limit (the editor's first picture needs only the rows down to the large map's window).
-  // On failure returns false with a message as LoadCommonTemplates gives it, and the map
-  // and the limit are unchanged.
+  // On failure returns false with a message as LoadCommonTemplates gives it, and the
+  // document has no 2x map (HasCommonTemplates is false): it must not be drawn any more.
   bool LoadWholeLargeMap(std::string& message);
 
   // The template files LoadCommonTemplates and then SetSide(side) with `cameoCount` slots

@@ -48,8 +48,8 @@ TEST(Document, CommonTemplatesAreCheckedInOrder) {
   EXPECT_EQ(doc.largeTargetBox.height, 289);
 }
 
-// The editor's start: the 2x map down to a row limit first, then whole; a failure to load
-// it whole keeps the rows there are.
+// The editor's start: the 2x map down to a row limit first, then whole; after a failure to
+// load it whole the document says it has no common templates.
 TEST(Document, LargeMapLoadedInPartThenWhole) {
   TestPackage package;
   package.WriteComplete();
@@ -62,7 +62,7 @@ TEST(Document, LargeMapLoadedInPartThenWhole) {
   package.Remove("com_worldmap2x.png");
   EXPECT_FALSE(doc.LoadWholeLargeMap(message));
   EXPECT_EQ(message, "Error: Can't find com_worldmap2x.PNG file.");
-  EXPECT_EQ(doc.worldMap2x.height, 380);
+  EXPECT_FALSE(doc.HasCommonTemplates());
   EXPECT_EQ(doc.worldMap2xRowLimit, 380);
   package.Write("com_worldmap2x.png", 2160, 1080, 7);
   ASSERT_TRUE(doc.LoadWholeLargeMap(message));
