@@ -1,8 +1,6 @@
 #include "color_quantizer.h"
 
-#include <cstddef>
 #include <new>
-#include <vector>
 
 namespace {
 
@@ -28,58 +26,6 @@ void VisitLeaves(const QuantizerNode* node, Visit& visit) {
   }
   for (const QuantizerNode* child : node->children) VisitLeaves(child, visit);
 }
-
-// Pixel counts per 24-bit colour, in an open-addressing table that grows as colours come.
-class ColourTally {
- public:
-  // Adds `count` to a colour seen before and returns true; otherwise records the colour
-  // (with no pixels yet) and returns false. False as well, and nothing recorded, when the
-  // table could not grow.
-  bool AddIfSeen(Pixel colour, std::uint32_t count) {
-    if (used_ * 2 >= slots_.size() && !Grow()) return false;
-    Slot& slot = Find(colour);
-    if (slot.colour == colour) {
-      slot.count += count;
-      return true;
-    }
-    slot = {colour, 0};
-    ++used_;
-    return false;
-  }
-  template <typename Visit>
-  void ForEach(Visit&& visit) const {
-    for (const Slot& slot : slots_)
-      if (slot.colour != kEmpty && slot.count) visit(slot.colour, slot.count);
-  }
-
- private:
-  static constexpr Pixel kEmpty = 0xFFFFFFFF;  // never a 24-bit colour
-  struct Slot {
-    Pixel colour = kEmpty;
-    std::uint32_t count = 0;
-  };
-  Slot& Find(Pixel colour) {
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = (colour * 0x9E3779B1u) >> 8 & mask;
-    while (slots_[at].colour != kEmpty && slots_[at].colour != colour) at = (at + 1) & mask;
-    return slots_[at];
-  }
-  bool Grow() {
-    std::vector<Slot> old;
-    try {
-      old.swap(slots_);
-      slots_.resize(old.empty() ? 4096 : old.size() * 2);
-    } catch (const std::bad_alloc&) {
-      slots_.swap(old);
-      return false;
-    }
-    for (const Slot& slot : old)
-      if (slot.colour != kEmpty) Find(slot.colour) = slot;
-    return true;
-  }
-  std::vector<Slot> slots_;
-  std::size_t used_ = 0;
-};
 
 }  // namespace
 
@@ -123,35 +69,21 @@ void ColorQuantizer::ReleaseTree(QuantizerNode* node) {
 
 bool ColorQuantizer::BuildFromImage(const Image& image) {
   if (!image.valid) return true;
-  // Only a colour's first pixel can create nodes, and so leaves and reductions: later ones
-  // find its path down to a leaf in place (a reduction only ever turns a node on it into a
-  // leaf), and whichever leaf holds the colour at the end gets their pixels, added now or
-  // later. So they are tallied and go down the tree once per colour, at the end.
-  ColourTally later;
-  const auto addLater = [&] {
-    later.ForEach([&](Pixel colour, std::uint32_t count) {
-      AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, count);
-    });
-  };
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
-    // A run of one colour is one step too.
+    // A run of one colour goes down the tree once: its pixels would all reach the same
+    // leaf, and the sums a reduction adds up are the same either way.
     for (int x = 0; x < image.width;) {
       const Pixel colour = row[x] & 0xFFFFFF;
       int end = x + 1;
       while (end < image.width && (row[end] & 0xFFFFFF) == colour) ++end;
-      const auto run = static_cast<std::uint32_t>(end - x);
-      x = end;
-      if (later.AddIfSeen(colour, run)) continue;
-      if (!AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, run)) {
-        addLater();
+      if (!AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, static_cast<std::uint32_t>(end - x)))
         return false;
-      }
       while (leafCount_ > colorLimit_)
         if (!MergeOneNode()) break;
+      x = end;
     }
   }
-  addLater();
   return true;
 }
 

@@ -196,7 +196,7 @@ std::vector<Rgb> ReferenceTable(const MemoryImage& image, std::uint32_t requeste
   return table;
 }
 
-TEST(ColorQuantizer, RepeatedColoursAnywhereGiveTheTreeOfThePlainRule) {
+TEST(ColorQuantizer, RunsAndRepeatedColoursGiveTheTreeOfThePlainRule) {
   std::mt19937 random(11);
   for (int round = 0; round < 6; ++round) {
     // Colours from a pool, so most come back in later rows and columns, between reductions.
