@@ -57,6 +57,13 @@ void ImageFileCache::DecodeAnnounced(const Entry* busy) {
   }
 }
 
+bool ImageFileCache::Decoded(const std::string& path, Entry& entry, std::string& reason) {
+  if (entry.started && !entry.finished) DecodeAnnounced(&entry);
+  DecodeOnce(path, entry);
+  if (!entry.ok) reason = entry.reason;
+  return entry.ok;
+}
+
 void ImageFileCache::Prefetch(std::vector<PrefetchFile> files) {
   if (use_ == Use::kOnce && prefetcher_.joinable()) return;
   Announce(files);
@@ -96,12 +103,7 @@ bool ImageFileCache::LoadOnce(const std::string& path, MemoryImage& image, int r
     }
   }
   if (!entry) return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
-  if (entry->started && !entry->finished) DecodeAnnounced(entry.get());
-  DecodeOnce(path, *entry);
-  if (!entry->ok) {
-    reason = entry->reason;
-    return false;
-  }
+  if (!Decoded(path, *entry, reason)) return false;
   image = std::move(entry->image);
   return true;
 }
@@ -117,12 +119,7 @@ bool ImageFileCache::LoadShared(const std::string& path, MemoryImage& image, int
   } catch (const std::bad_alloc&) {
     return LoadImageFileRows(path.c_str(), image, RowsToDecode(rowLimit), reason);
   }
-  if (entry->started && !entry->finished) DecodeAnnounced(entry.get());
-  DecodeOnce(path, *entry);
-  if (!entry->ok) {
-    reason = entry->reason;
-    return false;
-  }
+  if (!Decoded(path, *entry, reason)) return false;
   const MemoryImage& whole = entry->image;
   const int rows = rowLimit > 0 && rowLimit < whole.height ? rowLimit : whole.height;
   if (share) {

@@ -57,7 +57,7 @@ class ImageFileCache {
  private:
   struct Entry {
     std::once_flag decoded;
-    std::atomic<bool> started{false}, finished{false};  // Shared use: another thread may be decoding
+    std::atomic<bool> started{false}, finished{false};  // another thread may be decoding it
     int rowLimit = 0;
     bool ok = false;
     bool handedOver = false;
@@ -70,6 +70,9 @@ class ImageFileCache {
   // Decodes announced files nobody has started, from the last one, until `busy` (if any)
   // is decoded or none are left.
   void DecodeAnnounced(const Entry* busy);
+  // The entry decoded (by this thread, or by another while this one takes on announced
+  // files); false with the entry's reason when the file could not be.
+  bool Decoded(const std::string& path, Entry& entry, std::string& reason);
   bool LoadShared(const std::string& path, MemoryImage& image, int rowLimit, bool share, std::string& reason);
   bool LoadOnce(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason);
 

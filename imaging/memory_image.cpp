@@ -73,15 +73,12 @@ bool MemoryImage::CreateFromPixels(const Pixel* pixels, int w, int h) {
 void MemoryImage::ShareRowsOf(std::shared_ptr<const MemoryImage> source, int rows) {
   Free();
   if (!source || !source->valid) return;
+  const int kept = std::clamp(rows, 0, source->height);
+  if (kept == 0 && source->height > 0) return;  // no rows asked for: left empty
   rows_ = source->rows_;
   width = source->width;
-  height = rows < source->height ? (rows < 0 ? 0 : rows) : source->height;
-  valid = height > 0 || source->height == 0;
-  if (!valid) {
-    rows_ = nullptr;
-    width = height = 0;
-    return;
-  }
+  height = kept;
+  valid = true;
   sharedSource_ = std::move(source);
 }
 
