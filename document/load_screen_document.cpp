@@ -60,40 +60,41 @@ LoadScreenDocument::LoadScreenDocument(DocumentShell* shell) : shell_(shell ? sh
 
 void LoadScreenDocument::SetShell(DocumentShell* shell) { shell_ = shell ? shell : &nullShell; }
 
+namespace {
+
+// A common template, with the message its absence gets.
+struct CommonTemplate {
+  const char* file;
+  const char* missingMessage;
+};
+constexpr CommonTemplate kLargeTargetBox{"com_largetargetbox.png", "Error: Can't find com_largetargetbox.png file."};
+constexpr CommonTemplate kSmallTargetBox{"com_smalltargetbox.png", "Error: Can't find com_smalltargetbox.png file."};
+constexpr CommonTemplate kWorldMap2x{"com_worldmap2x.png", "Error: Can't find com_worldmap2x.PNG file."};
+
+// LoadTemplate for a common template, with the message of LoadCommonTemplates on failure.
+bool LoadCommon(LoadScreenDocument& document, const CommonTemplate& common, MemoryImage& into, int rowLimit,
+                std::string& message) {
+  TemplateProblem& problem = document.lastTemplateProblem;
+  if (LoadTemplate(document, common.file, into, problem, rowLimit)) return true;
+  // A file that is there but cannot be read is not reported as missing.
+  message = problem.missing ? std::string(common.missingMessage)
+                            : "Error: Can't load " + std::string(common.file) + " file: " + problem.reason + ".";
+  return false;
+}
+
+}  // namespace
+
 bool LoadScreenDocument::LoadCommonTemplates(std::string& message) {
-  struct Common {
-    const char* file;
-    MemoryImage* image;
-    const char* message;
-    int rowLimit;
-  };
-  const Common commons[] = {
-      {"com_largetargetbox.png", &largeTargetBox, "Error: Can't find com_largetargetbox.png file.", 0},
-      {"com_smalltargetbox.png", &smallTargetBox, "Error: Can't find com_smalltargetbox.png file.", 0},
-      {"com_worldmap2x.png", &worldMap2x, "Error: Can't find com_worldmap2x.PNG file.", worldMap2xRowLimit},
-  };
-  for (const Common& common : commons) {
-    if (!LoadTemplate(*this, common.file, *common.image, lastTemplateProblem, common.rowLimit)) {
-      // A file that is there but cannot be read is not reported as missing.
-      message = lastTemplateProblem.missing ? std::string(common.message)
-                                            : "Error: Can't load " + std::string(common.file) + " file: " +
-                                                  lastTemplateProblem.reason + ".";
-      return false;
-    }
-  }
-  return true;
+  return LoadCommon(*this, kLargeTargetBox, largeTargetBox, 0, message) &&
+         LoadCommon(*this, kSmallTargetBox, smallTargetBox, 0, message) &&
+         LoadCommon(*this, kWorldMap2x, worldMap2x, worldMap2xRowLimit, message);
 }
 
 bool LoadScreenDocument::LoadWholeLargeMap(std::string& message) {
   // The rows there are go first, so that the whole map's rows (of the same size) take their
   // place rather than leave a hole in the heap.
   worldMap2x.Free();
-  if (!LoadTemplate(*this, "com_worldmap2x.png", worldMap2x, lastTemplateProblem)) {
-    message = lastTemplateProblem.missing
-                  ? std::string("Error: Can't find com_worldmap2x.PNG file.")
-                  : "Error: Can't load com_worldmap2x.png file: " + lastTemplateProblem.reason + ".";
-    return false;
-  }
+  if (!LoadCommon(*this, kWorldMap2x, worldMap2x, 0, message)) return false;
   worldMap2xRowLimit = 0;
   return true;
 }
@@ -102,8 +103,8 @@ std::vector<PrefetchFile> LoadScreenDocument::TemplateFilesToLoad(int side, int 
   const auto file = [&](const std::string& name, int rowLimit) {
     return PrefetchFile{appDir + "Templates" + kPathSeparator + name, rowLimit};
   };
-  return {file("com_largetargetbox.png", 0), file("com_smalltargetbox.png", 0),
-          file("com_worldmap2x.png", worldMap2xRowLimit), file(WorldMapFileName(side), worldMapRowLimit),
+  return {file(kLargeTargetBox.file, 0), file(kSmallTargetBox.file, 0), file(kWorldMap2x.file, worldMap2xRowLimit),
+          file(WorldMapFileName(side), worldMapRowLimit),
           file(InterfaceFrameFileName(side, cameoCount), 0)};
 }
 
