@@ -87,13 +87,12 @@ bool ColorQuantizer::BuildFromImage(const Image& image) {
   return true;
 }
 
-QuantizerNode* ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha,
-                                        std::uint32_t count) {
+bool ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count) {
   QuantizerNode** slot = &root_;
   for (std::uint32_t level = 0;; ++level) {
     if (!*slot) {
       QuantizerNode* node = NewNode();
-      if (!node) return nullptr;
+      if (!node) return false;
       *slot = node;
       if (level == depth_) {
         node->isLeaf = 1;
@@ -110,7 +109,7 @@ QuantizerNode* ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned b
       node->greenSum += std::uint64_t{green} * count;
       node->blueSum += std::uint64_t{blue} * count;
       node->alphaSum += std::uint64_t{alpha} * count;
-      return node;
+      return true;
     }
     const unsigned shift = 7 - level;
     const unsigned child = ((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 | ((blue >> shift) & 1);

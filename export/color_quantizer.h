@@ -78,9 +78,8 @@ class ColorQuantizer {
   virtual QuantizerNode* NewNode();
 
  private:
-  // Adds `count` pixels of one colour; the leaf they went to, or null when a node could not
-  // be allocated.
-  QuantizerNode* AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count);
+  // Adds `count` pixels of one colour; false when a node could not be allocated.
+  bool AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count);
   bool MergeOneNode();
   void ReleaseTree(QuantizerNode* node);
 
