@@ -7,6 +7,7 @@
 #include <stb/stb_image.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,35 +17,42 @@
 
 namespace {
 
+struct ContextFree {
+  void operator()(spng_ctx* context) const { spng_ctx_free(context); }
+};
+using Context = std::unique_ptr<spng_ctx, ContextFree>;
+
+// A libspng context on the bytes that ignores CRCs as the decoder does, with the header
+// read; null when either fails.
+Context OpenPng(const std::uint8_t* data, std::size_t size, spng_ihdr& header) {
+  Context png(spng_ctx_new(0));
+  if (!png) return nullptr;
+  spng_set_crc_action(png.get(), SPNG_CRC_USE, SPNG_CRC_USE);
+  spng_set_png_buffer(png.get(), const_cast<std::uint8_t*>(data), size);
+  return spng_get_ihdr(png.get(), &header) == 0 ? std::move(png) : nullptr;
+}
+
 // True when a palette image uses an index beyond its palette (libspng's own reading).
 bool IndexBeyondPalette(const std::uint8_t* data, std::size_t size) {
-  spng_ctx* png = spng_ctx_new(0);
-  if (!png) return true;
-  spng_set_crc_action(png, SPNG_CRC_USE, SPNG_CRC_USE);
-  spng_set_png_buffer(png, const_cast<std::uint8_t*>(data), size);
   spng_ihdr header{};
+  const Context png = OpenPng(data, size, header);
+  if (!png) return true;  // not read: the pixels are not compared
+  if (header.color_type != SPNG_COLOR_TYPE_INDEXED) return false;
   spng_plte palette{};
-  bool beyond = false;
-  if (spng_get_ihdr(png, &header) == 0 && header.color_type == SPNG_COLOR_TYPE_INDEXED) {
-    beyond = true;
-    std::size_t length = 0;
-    if (spng_get_plte(png, &palette) == 0 && spng_decoded_image_size(png, SPNG_FMT_PNG, &length) == 0) {
-      const int depth = header.bit_depth;
-      std::vector<std::uint8_t> packed(length);
-      if (spng_decode_image(png, packed.data(), length, SPNG_FMT_PNG, 0) == 0) {
-        beyond = false;
-        const std::size_t rowBytes = length / header.height;
-        for (std::uint32_t y = 0; y < header.height && !beyond; ++y)
-          for (std::uint32_t x = 0; x < header.width && !beyond; ++x) {
-            const std::size_t bit = static_cast<std::size_t>(x) * depth;
-            const unsigned index = (packed[y * rowBytes + bit / 8] >> (8 - depth - bit % 8)) & ((1u << depth) - 1);
-            beyond = index >= palette.n_entries;
-          }
-      }
+  std::size_t length = 0;
+  if (spng_get_plte(png.get(), &palette) != 0 || spng_decoded_image_size(png.get(), SPNG_FMT_PNG, &length) != 0)
+    return true;
+  const int depth = header.bit_depth;
+  std::vector<std::uint8_t> packed(length);
+  if (spng_decode_image(png.get(), packed.data(), length, SPNG_FMT_PNG, 0) != 0) return true;
+  const std::size_t rowBytes = length / header.height;
+  for (std::uint32_t y = 0; y < header.height; ++y)
+    for (std::uint32_t x = 0; x < header.width; ++x) {
+      const std::size_t bit = static_cast<std::size_t>(x) * depth;
+      const unsigned index = (packed[y * rowBytes + bit / 8] >> (8 - depth - bit % 8)) & ((1u << depth) - 1);
+      if (index >= palette.n_entries) return true;
     }
-  }
-  spng_ctx_free(png);
-  return beyond;
+  return false;
 }
 
 // True when the bytes "PLTE" occur more than once: libspng keeps the palette that precedes
@@ -57,22 +65,14 @@ bool PaletteNamedTwice(const std::uint8_t* data, std::size_t size) {
 
 // True when libspng reads the whole file, every chunk after the image data included.
 bool WholeFileReads(const std::uint8_t* data, std::size_t size) {
-  spng_ctx* png = spng_ctx_new(0);
-  if (!png) return false;
-  spng_set_crc_action(png, SPNG_CRC_USE, SPNG_CRC_USE);
-  spng_set_png_buffer(png, const_cast<std::uint8_t*>(data), size);
   spng_ihdr header{};
-  bool whole = false;
-  if (spng_get_ihdr(png, &header) == 0 &&
-      spng_decode_image(png, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE) == 0) {
-    std::vector<std::uint8_t> row(std::size_t{header.width} * 4);  // every row in turn, interlaced or not
-    int status;
-    do status = spng_decode_row(png, row.data(), row.size());
-    while (status == 0);
-    whole = status == SPNG_EOI && spng_decode_chunks(png) == 0;
-  }
-  spng_ctx_free(png);
-  return whole;
+  const Context png = OpenPng(data, size, header);
+  if (!png || spng_decode_image(png.get(), nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE) != 0) return false;
+  std::vector<std::uint8_t> row(std::size_t{header.width} * 4);  // every row in turn, interlaced or not
+  int status;
+  do status = spng_decode_row(png.get(), row.data(), row.size());
+  while (status == 0);
+  return status == SPNG_EOI && spng_decode_chunks(png.get()) == 0;
 }
 
 }  // namespace

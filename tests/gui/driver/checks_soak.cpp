@@ -6,8 +6,9 @@
 // the load screen settings dialog; colourizes with Cancel and with OK; exports SHP files
 // with a new and with an existing palette; saves the picture; opens About; copies to the
 // clipboard; undoes and redoes the last changes, saves the scene and opens it again (which
-// starts a fresh undo history, so the history's bounded memory is not mistaken for a leak). The view must equal the core's picture with the markers placed and at the end
-// of every round.
+// starts a fresh undo history, so the history's bounded memory is not mistaken for a leak).
+// The view must equal the core's picture with the markers placed and at the end of every
+// round.
 //
 // The editor's GDI and USER objects and its memory are read after the warm-up rounds and
 // after the last round: they must stay flat. At the end the clipboard and the last exports
