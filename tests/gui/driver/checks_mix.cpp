@@ -55,7 +55,7 @@ class MixRun {
     HWND fileDialog = WaitForFileDialog(session_.process().id());
     if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
     dialog_ = session_.WaitForDialog(texts::kShpSaveCaption);
-    return Expect(dialog_ != nullptr, name + ".open", "dialog 107 did not open");
+    return Expect(dialog_ != nullptr, name + ".dialog", "dialog 107 did not open");
   }
 
   const DriverContext& context_;
