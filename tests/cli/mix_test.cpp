@@ -44,7 +44,7 @@ TEST(MixTool, ExportPacksTheLooseBytesAndPrintsTheMissionLines) {
                          mix, "--mission", "SOV01", "--package", package.Folder()});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("[SOV01]\nLS800BkgdName=LS800A.SHP\nLS800BkgdPal=LS800A.PAL\n"), std::string::npos) << run.out;
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;  // 8.3 names
   std::map<std::uint32_t, Bytes> bodies = ReadArchive(mix);
   EXPECT_EQ(bodies.size(), 2u);
   EXPECT_EQ(bodies[MixNameId("LS800A.SHP")], ReadBytes(work.Path("ls800a.shp")));
