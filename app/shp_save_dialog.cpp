@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "ui_language.h"
 #include "shp_export.h"
+#include "shp_mix_option.h"
 #include "ui_texts.h"
 
 namespace {
@@ -32,7 +33,8 @@ constexpr int kExportSteps = 14;
 // starts meanwhile. The close box stays: closing ends the dialog once the export returns.
 constexpr int kLockedControls[] = {IDOK,            IDCANCEL,             IDC_PALETTE_NAME, IDC_PALETTE_BROWSE,
                                    IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT,
-                                   IDC_QUANTIZER,   IDC_DITHER};
+                                   IDC_QUANTIZER,   IDC_DITHER,           IDC_MIX_PACK,     IDC_MIX_NAME,
+                                   IDC_MIX_BROWSE};
 
 struct ShpSaveDialogState {
   std::string shpPath;
@@ -148,6 +150,8 @@ void RunExport(HWND dialog) {
     if (!result.file.empty()) text += "\n\n" + result.file;
     if (!result.reason.empty()) text += (result.file.empty() ? "\n\n" : ":\n") + result.reason;
     MessageBoxA(dialog, text.c_str(), result.caption.empty() ? kErrorCaption : result.caption.c_str(), MB_ICONERROR);
+  } else {
+    PackExportIntoMix(dialog, settings);
   }
   SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
@@ -165,6 +169,7 @@ BOOL OnInitDialog(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_SETCURSEL, quantizer == Quantizer::Best ? 1 : 0, 0);
   EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), paletteMode == NewPalette);
   CheckDlgButton(dialog, IDC_DITHER, dither ? BST_CHECKED : BST_UNCHECKED);
+  InitMixOption(dialog);
   return TRUE;
 }
 
@@ -176,7 +181,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
     case IDOK:
       GetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath, sizeof palettePath);
       ReadQuantizerChoices(dialog);
-      RunExport(dialog);
+      if (PrepareMixOption(dialog, state->shpPath)) RunExport(dialog);
       return TRUE;
     case IDCANCEL:
       EndDialog(dialog, 0);
@@ -197,7 +202,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
       if (notification == EN_CHANGE) ClampColourCount(dialog);
       return TRUE;
     default:
-      return FALSE;
+      return MixOptionCommand(dialog, id) ? TRUE : FALSE;
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include "export_command.h"
 #include "inspect_command.h"
+#include "pack_command.h"
 #include "render_command.h"
 
 struct Verb {
@@ -14,4 +15,5 @@ inline constexpr Verb kVerbs[] = {
     {"render", RunRender},
     {"export", RunExport},
     {"inspect", RunInspect},
+    {"pack", RunPack},
 };

@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "flag_options.h"
 #include "image_files.h"
+#include "mix_export.h"
 #include "scene_reader.h"
 #include "shp_export.h"
 
@@ -47,23 +48,30 @@ int RunExport(int argc, char** argv) {
   if (!TakeFlags(argc, argv, {"--dither", "--keep-index0"}, rest, flags, error)) return UsageError(error);
   Arguments args;
   if (!ParseArguments(static_cast<int>(rest.size()), rest.data(),
-                      {"-o", "--palette", "--use-palette", "--colors", "--package", "--quantizer", "--out-dir"}, args,
-                      error))
+                      {"-o", "--palette", "--use-palette", "--colors", "--package", "--quantizer", "--out-dir", "--mix",
+                       "--mission"},
+                      args, error))
     return UsageError(error);
   const std::string* outDir = args.Option("--out-dir");
   const std::string* out = args.Option("-o");
   const std::string* newPalette = args.Option("--palette");
   const std::string* usePalette = args.Option("--use-palette");
+  const std::string* mixPath = args.Option("--mix");
+  const std::string* mission = args.Option("--mission");
   if (args.positional.empty()) return UsageError("export needs a scene file");
-  if (outDir) {
+  const bool batch = outDir || args.positional.size() > 1;
+  if (batch) {
+    if (!outDir && !mixPath) return UsageError("export of several scenes needs --out-dir DIR");
     if (out || newPalette) return UsageError("--out-dir names the files itself: leave out -o and --palette");
+    if (mission) return UsageError("--mission names one mission: export one scene with it");
     const std::string clash = SharedOutputName(args.positional);
     if (!clash.empty()) return UsageError("scenes " + clash + " would write the same files");
-  } else {
-    if (args.positional.size() != 1) return UsageError("export of several scenes needs --out-dir DIR");
+  } else if (out || !mixPath) {
     if (!out) return UsageError("export needs -o OUT.shp");
     if (!newPalette == !usePalette)
       return UsageError("export needs exactly one of --palette OUT.pal and --use-palette IN.pal");
+  } else if (newPalette && usePalette) {
+    return UsageError("export needs at most one of --palette OUT.pal and --use-palette IN.pal");
   }
 
   ShpExportSettings settings;
@@ -83,24 +91,42 @@ int RunExport(int argc, char** argv) {
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
+  MixExport mix;
+  // Without loose files wanted, the export writes into a scratch folder the pack reads.
+  if (mixPath && !mix.Begin(*mixPath, !outDir && !out, error)) return Failure(error);
+  const std::string& looseDir = outDir ? *outDir : mix.ScratchFolder();
 
-  if (!outDir) {
-    settings.exportPath = *out;
-    settings.palettePath = newPalette ? *newPalette : *usePalette;
+  if (!batch) {
+    const std::string& scene = args.positional[0];
+    settings.exportPath = out ? *out : OutputPathFor(looseDir, scene, ".shp");
+    settings.palettePath = newPalette ? *newPalette : usePalette ? *usePalette : OutputPathFor(looseDir, scene, ".pal");
     // The scene's images are decoded two at a time.
     ImageFileCache cache(ImageFileCache::Use::kOnce);
-    if (!ExportScene(args.positional[0], appDir, &cache, settings, error)) return Failure(error);
+    if (!ExportScene(scene, appDir, &cache, settings, error)) return Failure(error);
+    const std::string shpName = FileNameOf(settings.exportPath), palName = FileNameOf(settings.palettePath);
+    if (mixPath && (!mix.Add(shpName, settings.exportPath, error) || !mix.Add(palName, settings.palettePath, error) ||
+                    !mix.Finish(error)))
+      return Failure(error);
+    if (mission) PrintMissionLines(*mission, shpName, palName);
     return 0;
   }
 
-  if (!MakeOutputFolder(*outDir, error)) return Failure(error);
-  return RunBatch(args.positional, appDir, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
+  if (outDir && !MakeOutputFolder(*outDir, error)) return Failure(error);
+  const int code = RunBatch(args.positional, appDir, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
     ShpExportSettings mine = settings;
-    mine.exportPath = OutputPathFor(*outDir, scene, ".shp");
-    if (!usePalette) mine.palettePath = OutputPathFor(*outDir, scene, ".pal");
+    mine.exportPath = OutputPathFor(looseDir, scene, ".shp");
+    if (!usePalette) mine.palettePath = OutputPathFor(looseDir, scene, ".pal");
     SceneOutcome outcome;
     outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
-    outcome.written = mine.exportPath + (usePalette ? "" : ", " + mine.palettePath);
+    if (outcome.ok && mixPath)
+      outcome.ok = mix.Add(FileNameOf(mine.exportPath), mine.exportPath, outcome.error) &&
+                   mix.Add(FileNameOf(mine.palettePath), mine.palettePath, outcome.error);
+    outcome.written = outDir ? mine.exportPath + (usePalette ? "" : ", " + mine.palettePath)
+                             : FileNameOf(mine.exportPath) + (usePalette ? "" : ", " + FileNameOf(mine.palettePath));
     return outcome;
   });
+  // The scenes that succeeded go into the archive even when others failed, as their loose
+  // files would be written.
+  if (mixPath && !mix.Finish(error)) return Failure(error);
+  return code;
 }

@@ -5,6 +5,7 @@
 #include "command_line.h"
 #include "image_files.h"
 #include "image_lib.h"
+#include "mix_inspect.h"
 #include "pal_file.h"
 #include "shp_reader.h"
 
@@ -28,8 +29,10 @@ void PrintFrame(std::size_t index, const ShpFrameHeader& frame) {
 int RunInspect(int argc, char** argv) {
   Arguments args;
   std::string error;
-  if (!ParseArguments(argc, argv, {"--palette", "-o"}, args, error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, {"--palette", "-o", "--names"}, args, error)) return UsageError(error);
   if (args.positional.size() != 1) return UsageError("inspect needs one SHP file");
+  if (IsMixPath(args.positional[0])) return InspectMix(args.positional[0], args.Option("--names"));
+  if (args.Option("--names")) return UsageError("--names is for MIX files");
   const std::string* palettePath = args.Option("--palette");
   const std::string* out = args.Option("-o");
   if (!palettePath != !out) return UsageError("inspect needs both --palette P.pal and -o OUT.png, or neither");

@@ -17,9 +17,15 @@ const char kUsage[] =
     "      write the load screen as an SHP sprite with a new or an existing palette\n"
     "      OPTIONS: --colors N (1..256), --quantizer octree|best (new palette),\n"
     "               --dither (Floyd-Steinberg), --keep-index0 (no pixel uses entry 0),\n"
-    "               --package DIR\n"
+    "               --package DIR, --mix OUT.mix (also without -o or --out-dir:\n"
+    "               the SHP and PAL go into the MIX only), --mission NAME (one scene)\n"
     "  vantorel inspect FILE.shp [--palette P.pal -o OUT.png]\n"
     "      check an SHP file and print its frames; decode frame 0 with a palette\n"
+    "  vantorel inspect FILE.mix [--names A.SHP,B.PAL]\n"
+    "      list a MIX file's entries, with the names known\n"
+    "  vantorel pack OUT.mix FILE... [--add-to EXISTING.mix]\n"
+    "      put files into an unencrypted MIX, new or added to (OUT.mix may be left out\n"
+    "      with --add-to, which then rewrites EXISTING.mix)\n"
     "--package DIR holds Templates/ and Settings.ini; by default the package beside this program.\n"
     "With --out-dir, DIR/NAME.shp (and NAME.pal, or NAME.png) per scene NAME.ini, on every core.\n";
 }  // namespace

@@ -85,6 +85,10 @@
 // Two controls of our own below the colour count: how a new palette is built, dithering.
 #define IDC_QUANTIZER 1040
 #define IDC_DITHER 1041
+// Also put the export into a MIX archive: the check box, the archive's name, browse.
+#define IDC_MIX_PACK 1043
+#define IDC_MIX_NAME 1044
+#define IDC_MIX_BROWSE 1045
 
 // Image open dialog's preview pane (template 108).
 #define IDC_PREVIEW_PLACEHOLDER 1119

@@ -42,6 +42,7 @@ const NamedScenario kScenarios[] = {
     {L"scenes", RunSceneFileChecks},
     {L"undo", RunUndoChecks},
     {L"shp_export", RunShpExportChecks},
+    {L"mix", RunMixChecks},
     {L"save_image", RunSaveImageChecks},
     {L"about", RunAboutChecks},
     {L"soak", RunSoakChecks},

@@ -22,6 +22,7 @@ void RunColourizeChecks(const DriverContext& context);       // screenshot colou
 void RunSceneFileChecks(const DriverContext& context);       // save, reopen, drops, title, failed save
 void RunUndoChecks(const DriverContext& context);            // undo and redo of every kind of change
 void RunShpExportChecks(const DriverContext& context);       // SHP save dialogs and exports
+void RunMixChecks(const DriverContext& context);             // the SHP export also put into a MIX file
 void RunSaveImageChecks(const DriverContext& context);       // save as image
 void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
 void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat

@@ -1,0 +1,44 @@
+#include "pack_command.h"
+
+#include <cstdio>
+
+#include "command_line.h"
+#include "mix_packing.h"
+
+namespace {
+
+bool EndsWithMix(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string tail = path.substr(path.size() - 4);
+  for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return tail == ".mix";
+}
+
+}  // namespace
+
+int RunPack(int argc, char** argv) {
+  Arguments args;
+  std::string error;
+  if (!ParseArguments(argc, argv, {"--add-to"}, args, error)) return UsageError(error);
+  const std::string* addTo = args.Option("--add-to");
+  std::vector<std::string> files = args.positional;
+  std::string target;
+  // With --add-to the archive named there is rewritten unless an OUT.mix comes first.
+  if (!files.empty() && (!addTo || (files.size() > 1 && EndsWithMix(files[0])))) {
+    target = files[0];
+    files.erase(files.begin());
+  } else if (addTo) {
+    target = *addTo;
+  }
+  if (target.empty() || files.empty()) return UsageError("pack needs OUT.mix and at least one file to put into it");
+
+  std::vector<MixInput> inputs(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (!ReadMixInput(files[i], inputs[i], error)) return Failure(error);
+  MixPackSummary summary;
+  if (!PackMix(target, addTo ? *addTo : "", inputs, error, &summary)) return Failure(error);
+  std::printf("packed %s into %s: %s added, %s replaced, %s kept\n", std::to_string(inputs.size()).c_str(),
+              target.c_str(), std::to_string(summary.added).c_str(), std::to_string(summary.replaced).c_str(),
+              std::to_string(summary.kept).c_str());
+  return 0;
+}

@@ -1,0 +1,138 @@
+// Save as SHP with "Also put into a MIX file": the option's controls, an export packed into
+// a new archive beside the SHP (bodies equal to the loose files, the status bar saying so),
+// the choice remembered on reopening, and an encrypted archive refused before anything is
+// written.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "editor_ids.h"
+#include "file_dialogs.h"
+#include "interface_language.h"
+#include "mix_archive.h"
+#include "mix_name_id.h"
+#include "package_staging.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+constexpr int kExportTimeoutMs = 60000;
+
+// The remembered choice lies beside the language settings file.
+std::wstring ChoiceFile() {
+  const std::wstring language = LanguageSettingsFile();
+  return language.empty() ? language : language.substr(0, language.find_last_of(L'\\') + 1) + L"mix.ini";
+}
+
+class MixRun {
+ public:
+  MixRun(const DriverContext& context, EditorSession& session, std::wstring folder)
+      : context_(context), session_(session), folder_(std::move(folder)) {}
+  void Run();
+
+ private:
+  bool Expect(bool ok, const std::string& name, const std::string& detail) {
+    return context_.log.Expect(ok, "mix." + name, detail);
+  }
+  std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
+  HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+  std::wstring Text(int id) const { return ControlText(Control(id)); }
+  void SetText(int id, const std::wstring& text) const {
+    SendAndWait(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  bool Checked(int id) const {
+    LRESULT state = 0;
+    return SendAndWait(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+  }
+  bool Open(const wchar_t* shp, const std::string& name) {
+    session_.PostCommand(ids::kSaveShp);
+    HWND fileDialog = WaitForFileDialog(session_.process().id());
+    if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
+    dialog_ = session_.WaitForDialog(texts::kShpSaveCaption);
+    return Expect(dialog_ != nullptr, name + ".dialog", "dialog 107 did not open");
+  }
+
+  const DriverContext& context_;
+  EditorSession& session_;
+  std::wstring folder_;
+  HWND dialog_ = nullptr;
+};
+
+void MixRun::Run() {
+  // 1. Unchecked with no name at first; the name follows the check box.
+  if (!Open(L"ls800a.shp", "first")) return;
+  const std::wstring caption = RunLanguage() == DriverLanguage::English ? L"Also put into a MIX file" : L"同时放入 MIX 文件";
+  Expect(Text(ids::kMixPack) == caption && !Checked(ids::kMixPack) && Text(ids::kMixName).empty() &&
+             !IsWindowEnabled(Control(ids::kMixName)) && !IsWindowEnabled(Control(ids::kMixBrowse)),
+         "opens_unchecked_without_a_name", "the caption is " + Quoted(Text(ids::kMixPack)) + " or the state differs");
+  ClickButton(dialog_, ids::kMixPack);
+  Expect(IsWindowEnabled(Control(ids::kMixName)) && IsWindowEnabled(Control(ids::kMixBrowse)),
+         "check_box_enables_the_name", "the name field stays disabled");
+
+  // 2. A bare archive name lies beside the SHP; the archive holds the loose files' bytes.
+  SetText(ids::kMixName, L"expandmd01.mix");
+  SetText(ids::kPaletteName, File(L"ls800a.pal"));
+  PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
+  if (!Expect(WaitForWindowGone(dialog_, kExportTimeoutMs), "export.closes_dialog", "it stays open")) return;
+  const std::string archive = ReadWholeFile(File(L"expandmd01.mix"));
+  const std::string shp = ReadWholeFile(File(L"ls800a.shp")), pal = ReadWholeFile(File(L"ls800a.pal"));
+  MixIndex index;
+  std::string error;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(archive.data());
+  std::string bodies;
+  if (ReadMixIndex(bytes, archive.size(), index, error) == MixReadStatus::kOk && index.entries.size() == 2) {
+    // Sorted by signed id: the entry order is fixed by the two names.
+    for (const MixEntry& entry : index.entries)
+      bodies += (entry.id == MixNameId("LS800A.SHP") ? "S" : entry.id == MixNameId("LS800A.PAL") ? "P" : "?") +
+                std::string(archive.substr(index.bodyStart + entry.offset, entry.size) ==
+                                    (entry.id == MixNameId("LS800A.SHP") ? shp : pal)
+                                ? "="
+                                : "!");
+  }
+  Expect(shp.size() == 416032 && (bodies == "S=P=" || bodies == "P=S="), "export.archive_holds_the_loose_files",
+         "entries " + Quoted(Wide(bodies)) + " " + error);
+  ExpectStatus(context_, session_, 2, L"Packed LS800A.SHP and LS800A.PAL into expandmd01.mix", "mix.export.status");
+
+  // 3. Remembered; an encrypted archive is refused before the export writes anything.
+  std::string encrypted = archive;
+  encrypted[2] = 0x02;
+  WriteFileIn(folder_, L"locked.mix", encrypted, error);
+  if (!Open(L"ls800b.shp", "encrypted")) return;
+  Expect(Checked(ids::kMixPack) && Text(ids::kMixName) == L"expandmd01.mix", "reopens_with_the_choice",
+         "the name is " + Quoted(Text(ids::kMixName)));
+  SetText(ids::kMixName, File(L"locked.mix"));
+  SetText(ids::kPaletteName, File(L"ls800b.pal"));
+  PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
+  HWND box = session_.WaitForDialog(L"Error", kDefaultWaitMs);
+  const std::wstring text = box ? MessageBoxText(box) : L"";
+  Expect(text.rfind(L"MIX file error!", 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
+         "encrypted.refused", "the message is " + Quoted(text));
+  if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  WaitForWindowGone(box, kDefaultWaitMs);
+  PostMessageW(Control(IDCANCEL), BM_CLICK, 0, 0);
+  Expect(WaitForWindowGone(dialog_, kDefaultWaitMs) && ReadWholeFile(File(L"locked.mix")) == encrypted &&
+             !fs::exists(File(L"ls800b.shp")),
+         "encrypted.nothing_written", "the archive changed or the SHP was written");
+}
+}  // namespace
+
+void RunMixChecks(const DriverContext& context) {
+  const std::wstring folder = context.scratchDir + L"\\mix";
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+  fs::create_directories(folder, ignored);
+  // The choice is the user's: start from none and leave none for the other scenarios.
+  DeleteFileW(ChoiceFile().c_str());
+  {
+    EditorSession session(context);
+    ExpectedScreen model;
+    if (StartScenario(context, session, model, "mix", context.packageDir)) MixRun(context, session, folder).Run();
+  }
+  DeleteFileW(ChoiceFile().c_str());
+}
