@@ -32,7 +32,7 @@ class DecodedImageStore {
  public:
   static constexpr std::uint64_t kDefaultByteLimit = std::uint64_t{128} << 20;
   // Pictures smaller than this are decoded faster than an entry is looked up.
-  static constexpr long long kMinPixels = 1 << 18;
+  static constexpr long long kMinPixels = 1 << 16;
 
   explicit DecodedImageStore(std::string folder, std::uint64_t byteLimit = kDefaultByteLimit);
   const std::string& folder() const { return folder_; }
