@@ -66,6 +66,19 @@ std::string DecodedImageStore::EntryPath(const DecodedImageKey& key) const {
   return folder_ + static_cast<char>(fs::path::preferred_separator) + text + kEntryExtension;
 }
 
+bool DecodedImageStore::Writable() const {
+  std::call_once(writableChecked_, [this] {
+    try {
+      std::error_code error;
+      fs::create_directories(folder_, error);
+      writable_ = !folder_.empty() && fs::is_directory(folder_, error);
+    } catch (const std::exception&) {
+      writable_ = false;
+    }
+  });
+  return writable_;
+}
+
 bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, int rows,
                              const std::function<Pixel*(int)>& rowAt) const {
   if (folder_.empty() || width <= 0 || height <= 0 || rows <= 0 || rows > height) return false;
@@ -102,11 +115,8 @@ bool DecodedImageStore::Write(const DecodedImageKey& key, int width, int height,
   if (folder_.empty() || width <= 0 || height <= 0) return false;
   const std::size_t rows = static_cast<std::size_t>(height);
   const std::uint64_t bytes = sizeof(EntryHeader) + rows * (sizeof(std::uint64_t) + RowBytes(width));
-  if (bytes > byteLimit_) return false;
+  if (bytes > byteLimit_ || !Writable()) return false;
   try {
-    std::error_code error;
-    fs::create_directories(folder_, error);
-    if (error) return false;
     MakeRoomFor(bytes);
     EntryHeader header{};
     std::memcpy(header.magic, kMagic, sizeof kMagic);
@@ -175,10 +185,11 @@ bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& pa
       !DecodedImageStore::KeyFor(path, bytes, size, key))
     return DecodeImageRows(bytes, size, header, rows, rowAt, reason);
   if (store->Read(key, header.width, header.height, rows, rowAt)) return true;
-  // A miss decodes the whole picture once, so that every later reader finds all its rows.
-  if (rows == header.height) {
+  // A miss decodes the whole picture once, so that every later reader finds all its rows;
+  // without a store to keep it in, only the rows asked for.
+  if (rows == header.height || !store->Writable()) {
     if (!DecodeImageRows(bytes, size, header, rows, rowAt, reason)) return false;
-    store->Write(key, header.width, header.height, [&rowAt](int y) -> const Pixel* { return rowAt(y); });
+    if (rows == header.height) store->Write(key, header.width, header.height, [&rowAt](int y) -> const Pixel* { return rowAt(y); });
     return true;
   }
   MemoryImage whole;

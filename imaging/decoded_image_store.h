@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "pixel.h"
@@ -50,11 +51,16 @@ class DecodedImageStore {
   bool Write(const DecodedImageKey& key, int width, int height, const std::function<const Pixel*(int)>& row) const;
 
   std::string EntryPath(const DecodedImageKey& key) const;
+  // Whether entries can be written at all: the folder is there or could be made (asked of
+  // the file system once).
+  bool Writable() const;
 
  private:
   void MakeRoomFor(std::uint64_t bytes) const;
   std::string folder_;
   std::uint64_t byteLimit_;
+  mutable std::once_flag writableChecked_;
+  mutable bool writable_ = false;
 };
 
 // DecodeImageRows (image_decoder.h) for the file at `path`, whose whole content is `bytes`,
