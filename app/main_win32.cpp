@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "decoded_image_store.h"
 #include "file_commands.h"
 #include "history_commands.h"
 #include "image_file_dialogs_win32.h"
@@ -127,6 +128,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return FailStartUp("Error: The path of the program folder is too long.", kProgramCaption);
   // A library that failed to start shows up as the first missing template below.
   InitImageFiles();
+  // The templates' maps and frames decoded by an earlier run are read back from the user's
+  // cache instead of decoded again.
+  UseDecodedImageStore(UserImageCacheFolder());
   RegisterImagePreviewClass(instance);
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);

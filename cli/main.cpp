@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli_verbs.h"
+#include "decoded_image_store.h"
 #include "process_memory.h"
 
 namespace {
@@ -32,6 +33,9 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
   PrepareProcessMemory();
+  // Large pictures (the templates' maps and frames) decoded once are read back from the
+  // user's cache on later runs.
+  UseDecodedImageStore(UserImageCacheFolder());
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     std::fputs(kUsage, argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;

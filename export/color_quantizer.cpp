@@ -1,5 +1,6 @@
 #include "color_quantizer.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -67,8 +68,43 @@ void ColorQuantizer::ReleaseTree(QuantizerNode* node) {
   freeNodes_ = node;
 }
 
+namespace {
+// The leaves found lately, by colour: a colour met again goes straight to its leaf instead
+// of down the tree. A merge can free any leaf, so every merge empties the table (by a new
+// generation, not by clearing it).
+class RecentLeaves {
+ public:
+  QuantizerNode* Find(Pixel colour) const {
+    const Slot& slot = slots_[SlotOf(colour)];
+    return slot.generation == generation_ && slot.colour == colour ? slot.leaf : nullptr;
+  }
+  void Remember(Pixel colour, QuantizerNode* leaf) { slots_[SlotOf(colour)] = {colour, generation_, leaf}; }
+  void Forget() { ++generation_; }
+
+ private:
+  static constexpr int kSlotBits = 12;
+  static std::size_t SlotOf(Pixel colour) { return (colour * 0x9E3779B1u) >> (32 - kSlotBits); }
+  struct Slot {
+    Pixel colour = 0;
+    std::uint32_t generation = 0;
+    QuantizerNode* leaf = nullptr;
+  };
+  std::uint32_t generation_ = 1;
+  Slot slots_[std::size_t{1} << kSlotBits];
+};
+
+void AddToLeaf(QuantizerNode& leaf, unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count) {
+  leaf.pixelCount += count;
+  leaf.redSum += std::uint64_t{red} * count;
+  leaf.greenSum += std::uint64_t{green} * count;
+  leaf.blueSum += std::uint64_t{blue} * count;
+  leaf.alphaSum += std::uint64_t{alpha} * count;
+}
+}  // namespace
+
 bool ColorQuantizer::BuildFromImage(const Image& image) {
   if (!image.valid) return true;
+  auto recent = std::make_unique<RecentLeaves>();
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     // A run of one colour goes down the tree once: its pixels would all reach the same
@@ -77,22 +113,34 @@ bool ColorQuantizer::BuildFromImage(const Image& image) {
       const Pixel colour = row[x] & 0xFFFFFF;
       int end = x + 1;
       while (end < image.width && (row[end] & 0xFFFFFF) == colour) ++end;
-      if (!AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, static_cast<std::uint32_t>(end - x)))
-        return false;
+      const auto count = static_cast<std::uint32_t>(end - x);
+      x = end;
+      if (QuantizerNode* leaf = recent->Find(colour)) {
+        // Known leaf: no node is added, so no reduction can be due.
+        AddToLeaf(*leaf, RedOf(colour), GreenOf(colour), BlueOf(colour), 0, count);
+        continue;
+      }
+      QuantizerNode* leaf = AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, count);
+      if (!leaf) return false;
+      if (leafCount_ <= colorLimit_) {
+        recent->Remember(colour, leaf);
+        continue;
+      }
+      recent->Forget();
       while (leafCount_ > colorLimit_)
         if (!MergeOneNode()) break;
-      x = end;
     }
   }
   return true;
 }
 
-bool ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count) {
+QuantizerNode* ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha,
+                                        std::uint32_t count) {
   QuantizerNode** slot = &root_;
   for (std::uint32_t level = 0;; ++level) {
     if (!*slot) {
       QuantizerNode* node = NewNode();
-      if (!node) return false;
+      if (!node) return nullptr;
       *slot = node;
       if (level == depth_) {
         node->isLeaf = 1;
@@ -104,12 +152,8 @@ bool ColorQuantizer::AddColor(unsigned red, unsigned green, unsigned blue, unsig
     }
     QuantizerNode* node = *slot;
     if (node->isLeaf) {
-      node->pixelCount += count;
-      node->redSum += std::uint64_t{red} * count;
-      node->greenSum += std::uint64_t{green} * count;
-      node->blueSum += std::uint64_t{blue} * count;
-      node->alphaSum += std::uint64_t{alpha} * count;
-      return true;
+      AddToLeaf(*node, red, green, blue, alpha, count);
+      return node;
     }
     const unsigned shift = 7 - level;
     const unsigned child = ((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 | ((blue >> shift) & 1);

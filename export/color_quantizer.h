@@ -78,8 +78,9 @@ class ColorQuantizer {
   virtual QuantizerNode* NewNode();
 
  private:
-  // Adds `count` pixels of one colour; false when a node could not be allocated.
-  bool AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count);
+  // Adds `count` pixels of one colour to its leaf, which it returns; null when a node could
+  // not be allocated.
+  QuantizerNode* AddColor(unsigned red, unsigned green, unsigned blue, unsigned alpha, std::uint32_t count);
   bool MergeOneNode();
   void ReleaseTree(QuantizerNode* node);
 

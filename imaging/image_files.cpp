@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "decoded_image_store.h"
 #include "image_lib.h"
 #include "memory_image.h"
 
@@ -56,7 +57,8 @@ bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string
     image.Free();
     return reason = "out of memory for the picture", false;
   }
-  if (!DecodeImageRows(bytes.data(), bytes.size(), header, rows, [&image](int y) { return image.GetRow(y); }, reason)) {
+  if (!DecodeImageRowsStored(ActiveDecodedImageStore(), path, bytes.data(), bytes.size(), header, rows,
+                             [&image](int y) { return image.GetRow(y); }, reason)) {
     image.Free();
     return false;
   }

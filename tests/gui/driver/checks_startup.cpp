@@ -2,8 +2,11 @@
 // two layer switches.
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
+#include "decoded_image_store.h"
 #include "editor_ids.h"
 #include "interface_language.h"
 #include "remote_controls.h"
@@ -113,9 +116,34 @@ void CheckLayers(const DriverContext& context, EditorSession& session, ExpectedS
     }
   }
 }
-}  // namespace
 
-void RunStartupChecks(const DriverContext& context) {
+// The editor keeps the large templates decoded in the user's cache (the driver's own, in
+// the same prefix). Every entry damaged, the next start decodes them again: same picture.
+void CheckDamagedCache(const DriverContext& context) {
+  namespace fs = std::filesystem;
+  const std::string folder = UserImageCacheFolder();
+  int damaged = 0;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (it->path().extension() != ".pixels") continue;
+    // Pixels of row 150, which the first picture shows of every template: after the 40
+    // bytes of the header (width and height at 32) and a hash per row.
+    std::fstream entry(it->path(), std::ios::in | std::ios::out | std::ios::binary);
+    std::uint32_t size[2] = {};
+    entry.seekg(32);
+    entry.read(reinterpret_cast<char*>(size), sizeof size);
+    entry.seekp(40 + 8 * std::streamoff{size[1]} + 4 * std::streamoff{size[0]} * 150);
+    damaged += static_cast<bool>(entry.write("damaged", 7));
+  }
+  context.log.Expect(damaged >= 3, "startup.cache_holds_the_large_templates",
+                     std::to_string(damaged) + " entries in " + folder);
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "startup_damaged_cache", context.packageDir)) return;
+  ExpectView(context, session, model, "startup.damaged_cache_same_picture");
+}
+
+void CheckFirstStart(const DriverContext& context) {
   EditorSession session(context);
   ExpectedScreen model;
   if (!StartScenario(context, session, model, "startup", context.packageDir)) return;
@@ -127,4 +155,10 @@ void RunStartupChecks(const DriverContext& context) {
   CheckViewLayout(context, session);
   ExpectView(context, session, model, "startup.picture");
   CheckLayers(context, session, model);
+}
+}  // namespace
+
+void RunStartupChecks(const DriverContext& context) {
+  CheckFirstStart(context);
+  CheckDamagedCache(context);
 }

@@ -1,0 +1,215 @@
+#include "decoded_image_store.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+#include "byte_hash.h"
+#include "file_replacement.h"
+#include "memory_image.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// Raised whenever the layout changes, so an old entry reads as missing.
+constexpr char kMagic[8] = {'V', 'T', 'R', 'L', 'P', 'I', 'X', '1'};
+constexpr char kEntryExtension[] = ".pixels";
+// Temporary files older than this were left by a process that died while writing.
+constexpr auto kStaleTemporaryAge = std::chrono::hours(1);
+
+struct EntryHeader {
+  char magic[8];
+  std::uint64_t size;
+  std::int64_t time;
+  std::uint64_t hash;
+  std::uint32_t width;
+  std::uint32_t height;
+};
+static_assert(sizeof(EntryHeader) == 40, "the header is written as it lies in memory");
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::size_t RowBytes(int width) { return static_cast<std::size_t>(width) * sizeof(Pixel); }
+
+bool SameKey(const EntryHeader& header, const DecodedImageKey& key) {
+  return header.size == key.size && header.time == key.time && header.hash == key.hash;
+}
+}  // namespace
+
+DecodedImageStore::DecodedImageStore(std::string folder, std::uint64_t byteLimit)
+    : folder_(std::move(folder)), byteLimit_(byteLimit) {}
+
+bool DecodedImageStore::KeyFor(const std::string& path, const std::uint8_t* bytes, std::size_t size,
+                               DecodedImageKey& key) {
+  try {
+    std::error_code error;
+    const auto time = fs::last_write_time(path, error);
+    if (error) return false;
+    key = {size, static_cast<std::int64_t>(time.time_since_epoch().count()), HashBytes(bytes, size)};
+    return true;
+  } catch (const std::exception&) {
+    return false;  // a name the file system library cannot convert
+  }
+}
+
+std::string DecodedImageStore::EntryPath(const DecodedImageKey& key) const {
+  std::uint64_t name = HashBytes(&key.size, sizeof key.size, key.hash);
+  name = HashBytes(&key.time, sizeof key.time, name);
+  char text[24];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(name));
+  return folder_ + static_cast<char>(fs::path::preferred_separator) + text + kEntryExtension;
+}
+
+bool DecodedImageStore::Writable() const {
+  std::call_once(writableChecked_, [this] {
+    try {
+      std::error_code error;
+      fs::create_directories(folder_, error);
+      writable_ = !folder_.empty() && fs::is_directory(folder_, error);
+    } catch (const std::exception&) {
+      writable_ = false;
+    }
+  });
+  return writable_;
+}
+
+bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, int rows,
+                             const std::function<Pixel*(int)>& rowAt) const {
+  if (folder_.empty() || width <= 0 || height <= 0 || rows <= 0 || rows > height) return false;
+  const std::string path = EntryPath(key);
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  EntryHeader header;
+  if (std::fread(&header, sizeof header, 1, file.get()) != 1 || std::memcmp(header.magic, kMagic, sizeof kMagic) ||
+      !SameKey(header, key) || header.width != static_cast<std::uint32_t>(width) ||
+      header.height != static_cast<std::uint32_t>(height))
+    return false;
+  std::vector<std::uint64_t> rowHashes(static_cast<std::size_t>(rows));
+  if (std::fread(rowHashes.data(), sizeof(std::uint64_t), rowHashes.size(), file.get()) != rowHashes.size())
+    return false;
+  const long pixelsStart = static_cast<long>(sizeof header + sizeof(std::uint64_t) * static_cast<std::size_t>(height));
+  if (rows < height && std::fseek(file.get(), pixelsStart, SEEK_SET) != 0) return false;
+  for (int y = 0; y < rows; ++y) {
+    Pixel* row = rowAt(y);
+    if (std::fread(row, RowBytes(width), 1, file.get()) != 1) return false;
+    if (HashBytes(row, RowBytes(width)) != rowHashes[static_cast<std::size_t>(y)]) return false;
+  }
+  file.reset();
+  // Marks the entry as recently used, for MakeRoomFor; it matters little when it fails.
+  try {
+    std::error_code ignored;
+    fs::last_write_time(path, fs::file_time_type::clock::now(), ignored);
+  } catch (const std::exception&) {
+  }
+  return true;
+}
+
+bool DecodedImageStore::Write(const DecodedImageKey& key, int width, int height,
+                              const std::function<const Pixel*(int)>& row) const {
+  if (folder_.empty() || width <= 0 || height <= 0) return false;
+  const std::size_t rows = static_cast<std::size_t>(height);
+  const std::uint64_t bytes = sizeof(EntryHeader) + rows * (sizeof(std::uint64_t) + RowBytes(width));
+  if (bytes > byteLimit_ || !Writable()) return false;
+  try {
+    MakeRoomFor(bytes);
+    EntryHeader header{};
+    std::memcpy(header.magic, kMagic, sizeof kMagic);
+    header.size = key.size;
+    header.time = key.time;
+    header.hash = key.hash;
+    header.width = static_cast<std::uint32_t>(width);
+    header.height = static_cast<std::uint32_t>(height);
+    std::vector<std::uint64_t> rowHashes(rows);
+    for (int y = 0; y < height; ++y) rowHashes[static_cast<std::size_t>(y)] = HashBytes(row(y), RowBytes(width));
+    FileReplacement file(EntryPath(key));
+    std::string reason;
+    if (!file.Create(reason) || !file.Write(&header, sizeof header, reason) ||
+        !file.Write(rowHashes.data(), rowHashes.size() * sizeof(std::uint64_t), reason))
+      return false;
+    for (int y = 0; y < height; ++y)
+      if (!file.Write(row(y), RowBytes(width), reason)) return false;
+    return file.Finish(reason) && CommitReplacement(file, reason);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void DecodedImageStore::MakeRoomFor(std::uint64_t bytes) const {
+  struct Found {
+    fs::path path;
+    std::uint64_t size;
+    fs::file_time_type time;
+  };
+  std::vector<Found> entries;
+  std::uint64_t total = 0;
+  std::error_code error;
+  const auto now = fs::file_time_type::clock::now();
+  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+    std::error_code ignored;
+    const fs::path& path = it->path();
+    const std::string name = path.filename().string();
+    const std::uint64_t size = it->file_size(ignored);
+    const fs::file_time_type time = it->last_write_time(ignored);
+    if (ignored) continue;
+    if (name.find(kEntryExtension) == std::string::npos) continue;  // not ours
+    if (IsLeftoverName(name, name.substr(0, name.find(kEntryExtension) + sizeof kEntryExtension - 1))) {
+      if (now - time > kStaleTemporaryAge) fs::remove(path, ignored);
+      else total += size;  // being written by another process
+      continue;
+    }
+    total += size;
+    entries.push_back({path, size, time});
+  }
+  if (total + bytes <= byteLimit_) return;
+  std::sort(entries.begin(), entries.end(), [](const Found& a, const Found& b) { return a.time < b.time; });
+  for (const Found& entry : entries) {
+    if (total + bytes <= byteLimit_) break;
+    std::error_code ignored;
+    // Another process may have removed it, or (on Windows) be reading it: then it stays.
+    if (fs::remove(entry.path, ignored)) total -= entry.size;
+  }
+}
+
+bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
+                           std::size_t size, const ImageHeader& header, int rowCount,
+                           const std::function<Pixel*(int)>& rowAt, std::string& reason) {
+  const int rows = std::min(rowCount, header.height);
+  DecodedImageKey key;
+  if (!store || static_cast<long long>(header.width) * header.height < DecodedImageStore::kMinPixels ||
+      !DecodedImageStore::KeyFor(path, bytes, size, key))
+    return DecodeImageRows(bytes, size, header, rows, rowAt, reason);
+  if (store->Read(key, header.width, header.height, rows, rowAt)) return true;
+  // A miss decodes the whole picture once, so that every later reader finds all its rows;
+  // without a store to keep it in, only the rows asked for.
+  if (rows == header.height || !store->Writable()) {
+    if (!DecodeImageRows(bytes, size, header, rows, rowAt, reason)) return false;
+    if (rows == header.height) store->Write(key, header.width, header.height, [&rowAt](int y) -> const Pixel* { return rowAt(y); });
+    return true;
+  }
+  MemoryImage whole;
+  if (!whole.Allocate(header.width, header.height)) return DecodeImageRows(bytes, size, header, rows, rowAt, reason);
+  if (!DecodeImageRows(bytes, size, header, header.height, [&whole](int y) { return whole.GetRow(y); }, reason))
+    return false;
+  store->Write(key, header.width, header.height, [&whole](int y) -> const Pixel* { return whole.GetRow(y); });
+  for (int y = 0; y < rows; ++y) std::memcpy(rowAt(y), whole.GetRow(y), RowBytes(header.width));
+  return true;
+}
+
+namespace {
+std::unique_ptr<DecodedImageStore>& ProcessStore() {
+  static std::unique_ptr<DecodedImageStore> store;
+  return store;
+}
+}  // namespace
+
+void UseDecodedImageStore(const std::string& folder) {
+  ProcessStore() = folder.empty() ? nullptr : std::make_unique<DecodedImageStore>(folder);
+}
+
+const DecodedImageStore* ActiveDecodedImageStore() { return ProcessStore().get(); }

@@ -1,0 +1,82 @@
+// DecodedImageStore: decoded pictures kept on disk between runs, so that a large image
+// file read again unchanged (a template's map or frame) costs a read of its pixels instead
+// of a decode.
+//
+// An entry is one file "<folder>/<16 hex digits>.pixels" named after its key: the source
+// file's size, modification time and a hash of its bytes, so an edited file never meets
+// the entry of its old content. The entry holds the key again, the picture's size, a hash
+// of every row and the rows (0x00RRGGBB, top to bottom, in the machine's byte order).
+//
+// The store is never required: every failure (no folder, no room, an entry missing,
+// short, of another version or with a row that does not match its hash) only means the
+// caller decodes the file as usual. Entries are written through safe replacement, so two
+// processes sharing the folder each see either no entry or a complete one. The folder is
+// kept under a byte limit: writing an entry first removes the entries used least recently.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "pixel.h"
+
+#include "image_decoder.h"
+
+struct DecodedImageKey {
+  std::uint64_t size = 0;
+  std::int64_t time = 0;  // the file's modification time, in the file system's own units
+  std::uint64_t hash = 0;
+};
+
+class DecodedImageStore {
+ public:
+  static constexpr std::uint64_t kDefaultByteLimit = std::uint64_t{128} << 20;
+  // Pictures smaller than this are decoded faster than an entry is looked up.
+  static constexpr long long kMinPixels = 1 << 16;
+
+  explicit DecodedImageStore(std::string folder, std::uint64_t byteLimit = kDefaultByteLimit);
+  const std::string& folder() const { return folder_; }
+
+  // The key of the file at `path` whose whole content is `bytes`; false when the file's
+  // time cannot be read.
+  static bool KeyFor(const std::string& path, const std::uint8_t* bytes, std::size_t size, DecodedImageKey& key);
+
+  // Fills rows 0..rows-1 (rowAt(y), width pixels each) from the entry for `key`, which must
+  // be a width x height picture. False, the rows holding anything, when there is no sound
+  // entry.
+  bool Read(const DecodedImageKey& key, int width, int height, int rows, const std::function<Pixel*(int)>& rowAt) const;
+  // Keeps the whole width x height picture whose rows row(y) gives as the entry for `key`;
+  // false (nothing left behind) on failure.
+  bool Write(const DecodedImageKey& key, int width, int height, const std::function<const Pixel*(int)>& row) const;
+
+  std::string EntryPath(const DecodedImageKey& key) const;
+  // Whether entries can be written at all: the folder is there or could be made (asked of
+  // the file system once).
+  bool Writable() const;
+
+ private:
+  void MakeRoomFor(std::uint64_t bytes) const;
+  std::string folder_;
+  std::uint64_t byteLimit_;
+  mutable std::once_flag writableChecked_;
+  mutable bool writable_ = false;
+};
+
+// DecodeImageRows (image_decoder.h) for the file at `path`, whose whole content is `bytes`,
+// through `store` (when there is one and the picture is large): the rows come from the
+// store's entry when it has a sound one; otherwise the whole picture is decoded, kept in
+// the store, and the rows asked for handed over. Fails only as DecodeImageRows does.
+bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
+                           std::size_t size, const ImageHeader& header, int rowCount,
+                           const std::function<Pixel*(int)>& rowAt, std::string& reason);
+
+// The store LoadImageFileRows uses (image_files.h), for the whole process; none at first.
+// Set it before any thread reads image files; an empty folder turns it off.
+void UseDecodedImageStore(const std::string& folder);
+const DecodedImageStore* ActiveDecodedImageStore();
+
+// The per-user folder for it (user_cache_folder_posix.cpp / _win32.cpp): under
+// $XDG_CACHE_HOME (or ~/.cache) on POSIX systems, %LOCALAPPDATA% on Windows; empty when
+// there is none.
+std::string UserImageCacheFolder();
