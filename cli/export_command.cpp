@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "flag_options.h"
 #include "image_files.h"
+#include "scene_inputs.h"
 #include "scene_reader.h"
 #include "shp_export.h"
 
@@ -83,6 +84,14 @@ int RunExport(int argc, char** argv) {
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
+  std::vector<std::string> outputs;
+  for (const std::string& scene : args.positional) {
+    outputs.push_back(outDir ? OutputPathFor(*outDir, scene, ".shp") : *out);
+    if (!usePalette) outputs.push_back(outDir ? OutputPathFor(*outDir, scene, ".pal") : *newPalette);
+  }
+  std::vector<InputFile> inputs = RunInputFiles(args.positional, appDir);
+  if (usePalette) inputs.push_back({*usePalette, "the palette"});
+  if (const std::string clash = OutputOverInputProblem(outputs, inputs); !clash.empty()) return Failure(clash);
 
   if (!outDir) {
     settings.exportPath = *out;
