@@ -2,24 +2,16 @@
 
 #include <filesystem>
 
-#include "read_file.h"
 #include "scene_reader.h"
 #include "scene_text.h"
-
-namespace {
-constexpr std::uint64_t kMaxSceneFileSize = 1 << 24;
-}  // namespace
 
 std::vector<InputFile> SceneInputFiles(const std::string& scenePath, const std::string& appDir) {
   std::vector<InputFile> inputs{{scenePath, "the scene file"}};
   for (const PrefetchFile& file : SceneImageFiles(scenePath, appDir)) inputs.push_back({file.path, "the image"});
   // The markers' symbols are not decoded ahead, so they are not among the files above.
-  std::vector<std::uint8_t> bytes;
   std::string problem;
   SceneTextContent text;
-  if (!ReadFileContents(scenePath, kMaxSceneFileSize, bytes, problem) ||
-      !ParseSceneText(std::string(bytes.begin(), bytes.end()), text, problem))
-    return inputs;
+  if (!ReadSceneText(scenePath, text, problem)) return inputs;
   if (const SceneSection* markers = text.Find("Markers"))
     for (const SceneEntry& entry : markers->entries) {
       const std::string symbol = entry.value.substr(0, entry.value.find(','));

@@ -3,8 +3,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <vector>
 
 #include "colourize.h"
@@ -18,14 +16,11 @@
 #include "renderer.h"
 #include "scene_text.h"
 #include "path_limits.h"
-#include "read_file.h"
-#include "system_error.h"
 
 namespace {
 
 constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
 constexpr int kCameoWidth = 76, kCameoHeight = 60;
-constexpr std::uintmax_t kMaxSceneFileSize = 1 << 24;
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -140,12 +135,7 @@ class SceneReader {
   // The scene file read whole and parsed, with a [LoadScreen] section and no other but
   // [Markers].
   bool LoadText(SceneTextContent& text) {
-    std::vector<std::uint8_t> bytes;
-    std::string reason;
-    // A scene is a few lines; anything much larger (or endless) is not one.
-    if (!ReadFileContents(scenePath_, kMaxSceneFileSize, bytes, reason))
-      return Fail("cannot read the scene file: " + reason);
-    if (!ParseSceneText(std::string(bytes.begin(), bytes.end()), text, reason)) return Fail(reason);
+    if (std::string reason; !ReadSceneText(scenePath_, text, reason)) return Fail(reason);
     for (const SceneSection& section : text.sections)
       if (!IsSceneSection(section.name))
         return Fail("line " + std::to_string(section.line) + ": unknown section [" + section.name +

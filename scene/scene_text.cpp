@@ -1,6 +1,9 @@
 #include "scene_text.h"
 
-#include <cctype>
+#include <cstdint>
+#include <vector>
+
+#include "read_file.h"
 
 namespace {
 
@@ -86,4 +89,15 @@ bool ParseSceneText(const std::string& bytes, SceneTextContent& content, std::st
     section.entries.push_back({key, TrimBlanks(line.substr(equals + 1)), lineNumber});
   }
   return true;
+}
+
+bool ReadSceneText(const std::string& path, SceneTextContent& content, std::string& error) {
+  constexpr std::uint64_t kMaxSceneFileSize = 1 << 24;
+  std::vector<std::uint8_t> bytes;
+  std::string reason;
+  if (!ReadFileContents(path, kMaxSceneFileSize, bytes, reason)) {
+    error = "cannot read the scene file: " + reason;
+    return false;
+  }
+  return ParseSceneText(std::string(bytes.begin(), bytes.end()), content, error);
 }

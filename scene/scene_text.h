@@ -39,5 +39,9 @@ struct SceneTextContent {
 // breaks a rule above; `content` is then incomplete.
 bool ParseSceneText(const std::string& bytes, SceneTextContent& content, std::string& error);
 
+// Reads the scene file (at most 16 MiB: a scene is a few lines) and parses it. False with
+// `error` "cannot read the scene file: REASON" or the parse error.
+bool ReadSceneText(const std::string& path, SceneTextContent& content, std::string& error);
+
 // True when a and b are equal apart from the case of ASCII letters.
 bool SameIgnoringCase(const std::string& a, const std::string& b);
