@@ -9,6 +9,7 @@
 #include "flag_options.h"
 #include "image_files.h"
 #include "mix_export.h"
+#include "scene_inputs.h"
 #include "scene_reader.h"
 #include "shp_export.h"
 
@@ -91,6 +92,21 @@ int RunExport(int argc, char** argv) {
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
+  // Nothing this run writes may be a file it reads: the loose files, a new palette, the MIX.
+  std::vector<std::string> outputs;
+  for (const std::string& scene : args.positional) {
+    if (outDir) {
+      outputs.push_back(OutputPathFor(*outDir, scene, ".shp"));
+      if (!usePalette) outputs.push_back(OutputPathFor(*outDir, scene, ".pal"));
+    }
+  }
+  if (out) outputs.push_back(*out);
+  if (newPalette) outputs.push_back(*newPalette);
+  if (mixPath) outputs.push_back(*mixPath);
+  std::vector<InputFile> inputs = RunInputFiles(args.positional, appDir);
+  if (usePalette) inputs.push_back({*usePalette, "the palette"});
+  if (const std::string clash = OutputOverInputProblem(outputs, inputs); !clash.empty()) return Failure(clash);
+
   MixExport mix;
   // Without loose files wanted, the export writes into a scratch folder the pack reads.
   if (mixPath && !mix.Begin(*mixPath, !outDir && !out, error)) return Failure(error);

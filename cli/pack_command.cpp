@@ -4,6 +4,7 @@
 
 #include "command_line.h"
 #include "mix_packing.h"
+#include "scene_inputs.h"
 
 namespace {
 
@@ -31,6 +32,11 @@ int RunPack(int argc, char** argv) {
     target = *addTo;
   }
   if (target.empty() || files.empty()) return UsageError("pack needs OUT.mix and at least one file to put into it");
+
+  // `pack ls.shp ls.pal` (the archive's name forgotten) must not turn the SHP into a MIX.
+  std::vector<InputFile> read;
+  for (const std::string& file : files) read.push_back({file, "the file to pack"});
+  if (const std::string clash = OutputOverInputProblem({target}, read); !clash.empty()) return Failure(clash);
 
   std::vector<MixInput> inputs(files.size());
   for (std::size_t i = 0; i < files.size(); ++i)

@@ -5,6 +5,7 @@
 #include "image_files.h"
 #include "image_lib.h"
 #include "renderer.h"
+#include "scene_inputs.h"
 #include "scene_reader.h"
 
 namespace {
@@ -60,6 +61,13 @@ int RunRender(int argc, char** argv) {
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
+  std::vector<std::string> outputs;
+  if (outDir)
+    for (const std::string& scene : args.positional) outputs.push_back(OutputPathFor(*outDir, scene, extension));
+  else
+    outputs.push_back(*out);
+  if (const std::string clash = OutputOverInputProblem(outputs, RunInputFiles(args.positional, appDir)); !clash.empty())
+    return Failure(clash);
   if (!outDir) {
     // The scene's images are decoded two at a time.
     ImageFileCache cache(ImageFileCache::Use::kOnce);

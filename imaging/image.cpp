@@ -2,21 +2,24 @@
 
 #include <cstdlib>
 
+#include "line_walk.h"
+
 bool Image::Create(int w, int h) {
   width = w;
   height = h;
   return true;
 }
 
-static int Sign(int v) { return (v > 0) - (v < 0); }
-
 void Image::DrawLine(int x0, int y0, int x1, int y1, Pixel colour) {
-  const int dx = x1 - x0, dy = y1 - y0;
-  const int sx = Sign(dx), sy = Sign(dy);
-  const int ax = std::abs(dx), ay = std::abs(dy);
-  const int n = ax > ay ? ax : ay;
-  int ex = 0, ey = 0, x = x0, y = y0;
-  for (int i = 0; i < n; ++i) {
+  const LineWalk walk(x0, y0, x1, y1, LineWalk::Moves::kAtN);
+  long long first, last;
+  walk.StepsInside(width, height, first, last);
+  if (first == last) return;
+  const int sx = walk.sx, sy = walk.sy, ax = static_cast<int>(walk.ax), ay = static_cast<int>(walk.ay);
+  const int n = static_cast<int>(walk.n);
+  int x, y, ex, ey;
+  walk.At(first, x, y, ex, ey);
+  for (long long i = first; i < last; ++i) {
     WritePixel(x, y, colour);
     ex += ax;
     ey += ay;

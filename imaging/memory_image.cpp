@@ -7,6 +7,8 @@
 #include <utility>
 #include <algorithm>
 
+#include "line_walk.h"
+
 MemoryImage::MemoryImage(const MemoryImage& other) : Image() {
   if (other.valid && AllocateRows(other.width, other.height))
     for (int y = 0; y < height; ++y) std::memcpy(rows_[y], other.rows_[y], static_cast<size_t>(width) * 4);
@@ -105,15 +107,16 @@ Pixel MemoryImage::ReadPixel(int x, int y) const {
   return 0;
 }
 
-static int Sign(int v) { return (v > 0) - (v < 0); }
-
 void MemoryImage::DrawLine(int x0, int y0, int x1, int y1, Pixel colour) {
-  const int dx = x1 - x0, dy = y1 - y0;
-  const int sx = Sign(dx), sy = Sign(dy);
-  const int ax = std::abs(dx), ay = std::abs(dy);
-  const int n = ax > ay ? ax : ay;
-  int ex = 0, ey = 0, x = x0, y = y0;
-  for (int i = 0; i < n + 2; ++i) {
+  const LineWalk walk(x0, y0, x1, y1, LineWalk::Moves::kPastN);
+  long long first, last;
+  walk.StepsInside(width, height, first, last);
+  if (first == last) return;
+  const int sx = walk.sx, sy = walk.sy, ax = static_cast<int>(walk.ax), ay = static_cast<int>(walk.ay);
+  const int n = static_cast<int>(walk.n);
+  int x, y, ex, ey;
+  walk.At(first, x, y, ex, ey);
+  for (long long i = first; i < last; ++i) {
     WritePixel(x, y, colour);
     ex += ax;
     ey += ay;

@@ -19,8 +19,10 @@ constexpr char kTagStart[] = ".~";
 constexpr char kTemporaryEnd[] = ".tmp";
 constexpr char kBackupEnd[] = ".bak";
 
-// "<target>.~<12 hex digits><end>": unique enough that creation with O_EXCL practically
-// never needs a second try, and recognisable as ours when a killed run leaves it behind.
+// "<target>.~<12 hex digits>-<process id><end>": unique enough that creation with O_EXCL
+// practically never needs a second try, recognisable as ours when a killed run leaves it
+// behind, and naming its owner, so that another run's cleanup leaves it alone while the
+// owner lives.
 std::string TaggedPath(const std::string& target, const char* end) {
   static const unsigned long long seed = [] {
     std::random_device random;
@@ -29,8 +31,8 @@ std::string TaggedPath(const std::string& target, const char* end) {
   static std::atomic<unsigned long long> counter{0};
   const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   const unsigned long long tag = (seed ^ (ticks * 0x9E3779B97F4A7C15ull) ^ (counter++ << 40)) & 0xFFFFFFFFFFFFull;
-  char text[24];
-  std::snprintf(text, sizeof text, "%s%012llx", kTagStart, tag);
+  char text[48];
+  std::snprintf(text, sizeof text, "%s%012llx-%lu", kTagStart, tag, sys::CurrentProcessId());
   return target + text + end;
 }
 
@@ -123,23 +125,42 @@ bool FileReplacement::WriteAll(const void* data, std::size_t size, std::string& 
   return Create(reason) && Write(data, size, reason) && Finish(reason);
 }
 
-bool IsLeftoverName(const std::string& name, const std::string& targetName) {
+bool IsLeftoverName(const std::string& name, const std::string& targetName, unsigned long& owner) {
+  owner = 0;
   const std::string prefix = targetName + kTagStart;
   if (name.size() <= prefix.size() + 4) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i)
     if (Folded(name[i]) != Folded(prefix[i])) return false;
   if (!EndsWith(name, kTemporaryEnd) && !EndsWith(name, kBackupEnd)) return false;
-  for (std::size_t i = prefix.size(); i < name.size() - 4; ++i)
-    if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+  // The tag's hex digits, then the owner's id after a '-' (older runs wrote no owner).
+  const std::string tag = name.substr(prefix.size(), name.size() - 4 - prefix.size());
+  const std::size_t dash = tag.find('-');
+  const std::string hex = tag.substr(0, dash);
+  if (hex.empty() || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
+  if (dash == std::string::npos) return true;
+  const std::string id = tag.substr(dash + 1);
+  if (id.empty() || id.size() > 10 || id.find_first_not_of("0123456789") != std::string::npos) return false;
+  owner = std::stoul(id);
   return true;
+}
+
+bool IsLeftoverName(const std::string& name, const std::string& targetName) {
+  unsigned long owner;
+  return IsLeftoverName(name, targetName, owner);
 }
 
 void RemoveLeftoversOf(const std::string& target) {
   const std::string folder = FolderOf(target), name = FileNameOf(target);
   std::error_code error;
   std::vector<std::string> leftovers;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-    if (IsLeftoverName(it->path().filename().string(), name)) leftovers.push_back(it->path().string());
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    unsigned long owner = 0;
+    if (!IsLeftoverName(it->path().filename().string(), name, owner)) continue;
+    // Files of a run still going on (this process's other writers included) are its own
+    // business; only an owner that is gone leaves them to us.
+    if (owner != 0 && (owner == sys::CurrentProcessId() || sys::ProcessIsRunning(owner))) continue;
+    leftovers.push_back(it->path().string());
+  }
   for (const std::string& path : leftovers) sys::RemoveQuietly(path);
 }
 
@@ -148,6 +169,13 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
   auto step = [&afterEachStep] {
     if (afterEachStep) afterEachStep();
   };
+  if (files.empty()) return true;
+  // Two runs on the same targets commit one after the other, so an SHP and its palette
+  // always come from the same run.
+  struct Lock {
+    sys::Handle handle;
+    ~Lock() { sys::Unlock(handle); }
+  } lock{sys::LockFolderOf(files.front()->target(), FolderOf(files.front()->target()))};
   std::vector<std::string> backups(files.size());
   std::vector<bool> existed(files.size(), false);
   for (std::size_t i = 0; i < files.size(); ++i) {

@@ -11,7 +11,10 @@
 //
 // After a successful commit nothing of ours stays beside the targets: the temporary and
 // backup files of this commit are gone, and so are those that an interrupted earlier run
-// left for the same targets. A failed write or commit removes its own temporary files and
+// left for the same targets. Each temporary name carries its owner's process id, and the
+// files of a run that is still going are never removed by another; commits of a group are
+// taken one at a time per folder (a lock the system drops with its process), so two runs
+// on the same targets never leave a mix of their files. A failed write or commit removes its own temporary files and
 // restores the targets it had replaced.
 //
 // Every failure comes back as false with a reason in the user's terms: the system's words,
@@ -81,7 +84,10 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
 bool CommitReplacement(FileReplacement& file, std::string& reason);
 
 // Removes the temporary and backup files named after `target` that an interrupted run left
-// in its folder. Nothing else is touched.
+// in its folder: those whose owner is no longer running, or that name no owner. Nothing
+// else is touched.
 void RemoveLeftoversOf(const std::string& target);
 // True for a name that this library gives the temporary or backup files of `targetName`.
 bool IsLeftoverName(const std::string& name, const std::string& targetName);
+// The same, also giving the owner's process id (0 when the name carries none).
+bool IsLeftoverName(const std::string& name, const std::string& targetName, unsigned long& owner);

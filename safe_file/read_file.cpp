@@ -19,11 +19,21 @@ std::string FolderProblem(const std::string& path) {
   return std::filesystem::is_directory(path, ignored) ? "it is a folder" : "";
 }
 
+std::string SpecialFileProblem(const std::string& path) {
+  // Opening a FIFO for reading waits for a writer, and a device may never end: neither is
+  // read at all. A missing file is left to the open, which says so in the system's words.
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return "";
+  return "it is not a regular file";
+}
+
 bool ReadFileContents(const std::string& path, std::uint64_t maxBytes, std::vector<std::uint8_t>& bytes,
                       std::string& reason) {
   bytes.clear();
   reason = PathLengthProblem(path);
   if (reason.empty()) reason = FolderProblem(path);
+  if (reason.empty()) reason = SpecialFileProblem(path);
   if (!reason.empty()) return false;
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));

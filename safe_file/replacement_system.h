@@ -29,4 +29,17 @@ void RemoveQuietly(const std::string& path);
 // Makes the renames in a folder durable where the system needs that asked for (POSIX).
 void SyncFolder(const std::string& folder);
 
+
+// This process's id, and whether the process of an id is still running (true when that
+// cannot be told, so that nothing of a live run is ever removed).
+unsigned long CurrentProcessId();
+bool ProcessIsRunning(unsigned long processId);
+
+// Held while a group of files is committed, so that two runs writing the same targets put
+// theirs in place one after the other, never interleaved. Taken on the folder of `target`;
+// released when the process ends in any way. Waits for another holder; kNoHandle when no
+// lock can be had (a folder that cannot be opened), and the commit goes on without.
+Handle LockFolderOf(const std::string& target, const std::string& folder);
+void Unlock(Handle lock);
+
 }  // namespace replacement_system

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,6 +82,30 @@ void SyncFolder(const std::string& folder) {
   if (fd < 0) return;
   fsync(fd);
   close(fd);
+}
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
+
+bool ProcessIsRunning(unsigned long processId) {
+  if (processId == 0 || processId > 0x7FFFFFFFul) return false;
+  return kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
+}
+
+Handle LockFolderOf(const std::string&, const std::string& folder) {
+  // flock on the folder itself: no lock file to leave behind, and the system drops the
+  // lock of a process that dies.
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return kNoHandle;
+  while (flock(fd, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    close(fd);
+    return kNoHandle;
+  }
+  return fd;
+}
+
+void Unlock(Handle lock) {
+  if (lock != kNoHandle) close(static_cast<int>(lock));
 }
 
 }  // namespace replacement_system

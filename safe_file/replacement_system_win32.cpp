@@ -71,4 +71,36 @@ void RemoveQuietly(const std::string& path) { DeleteFileA(path.c_str()); }
 
 void SyncFolder(const std::string&) {}
 
+unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool ProcessIsRunning(unsigned long processId) {
+  if (processId == 0) return false;
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool running = !GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
+  CloseHandle(process);
+  return running;
+}
+
+Handle LockFolderOf(const std::string& target, const std::string&) {
+  // A lock file opened by one process at a time, which the system deletes when its handle
+  // closes, also when the process is killed. Others wait for it for up to a minute.
+  const std::string path = target + ".~lock";
+  for (int attempt = 0; attempt < 12000; ++attempt) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<Handle>(file);
+    const DWORD code = GetLastError();
+    // Held by another run, or still being deleted after it let go.
+    if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED) return kNoHandle;
+    Sleep(5);
+  }
+  return kNoHandle;
+}
+
+void Unlock(Handle lock) {
+  if (lock != kNoHandle) CloseHandle(AsHandle(lock));
+}
+
 }  // namespace replacement_system

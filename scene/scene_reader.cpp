@@ -3,8 +3,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <vector>
 
 #include "colourize.h"
@@ -13,19 +11,16 @@
 #include "crop_position.h"
 #include "image_files.h"
 #include "image_lib.h"
-#include "ini_file.h"
 #include "marker_colours.h"
 #include "marker_commands.h"
 #include "renderer.h"
+#include "scene_text.h"
 #include "path_limits.h"
-#include "read_file.h"
-#include "system_error.h"
 
 namespace {
 
 constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
 constexpr int kCameoWidth = 76, kCameoHeight = 60;
-constexpr std::uintmax_t kMaxSceneFileSize = 1 << 24;
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -96,23 +91,11 @@ bool IsAbsolute(const std::string& path) {
   return path.size() > 1 && path[1] == ':';
 }
 
-// One section's entries in file order, keys trimmed; the first of a repeated key wins.
-struct Section {
-  std::vector<std::pair<std::string, std::string>> entries;
-  std::map<std::string, std::string> byKey;
-};
+using Section = SceneSection;
 
-Section ReadSection(const IniFile& ini, const char* name) {
-  Section section;
-  char value[4096];
-  for (int i = 0; i < ini.GetKeyCount(name); ++i) {
-    const char* key = ini.GetKeyName(name, i);
-    if (!key || !ini.GetString(name, key, value, sizeof value - 1)) continue;
-    const std::string trimmedKey = Trim(key), trimmedValue = Trim(value);
-    section.entries.emplace_back(trimmedKey, trimmedValue);
-    section.byKey.emplace(trimmedKey, trimmedValue);
-  }
-  return section;
+// The sections a scene may hold; anything else is most likely a typing mistake.
+bool IsSceneSection(const std::string& name) {
+  return SameIgnoringCase(name, "LoadScreen") || SameIgnoringCase(name, "Markers");
 }
 
 class SceneReader {
@@ -121,48 +104,43 @@ class SceneReader {
       : scenePath_(scenePath), document_(document), maps_(maps), error_(error) {}
 
   bool Read() {
-    IniFile ini;
-    if (!LoadIni(ini)) return false;
-    const Section screen = ReadSection(ini, "LoadScreen");
+    SceneTextContent text;
+    if (!LoadText(text)) return false;
+    const Section& screen = *text.Find("LoadScreen");
     static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
                                          "ScreenshotCrop", "ScreenshotColour",
                                          "ScreenshotIntensity", "SmallMapOffset", "LargeMapOffset",
                                          "TargetBoxY", "UpperLayer", "LowerLayer"};
-    for (const auto& [key, value] : screen.entries) {
+    for (const SceneEntry& entry : screen.entries) {
       bool known = false;
-      for (const char* name : kKnown) known = known || key == name;
-      if (!known) return Fail("unknown key '" + key + "' in [LoadScreen]");
+      for (const char* name : kKnown) known = known || SameIgnoringCase(entry.key, name);
+      if (!known) return Fail("line " + std::to_string(entry.line) + ": unknown key '" + entry.key + "' in [LoadScreen]");
     }
     if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
     if (document_.imageCache) document_.imageCache->Prefetch(ImageFiles(screen));
     std::string message;
     if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
-           ReadLayers(screen) && ReadMarkers(ReadSection(ini, "Markers"));
+           ReadLayers(screen) && ReadMarkers(text.Find("Markers"));
   }
 
   // The image files Read takes, in its order; none when the scene file cannot be read.
   std::vector<PrefetchFile> ImageFiles() {
-    IniFile ini;
-    if (!LoadIni(ini)) return {};
-    return ImageFiles(ReadSection(ini, "LoadScreen"));
+    SceneTextContent text;
+    if (!LoadText(text)) return {};
+    return ImageFiles(*text.Find("LoadScreen"));
   }
 
  private:
-  // The scene file read, with a [LoadScreen] section.
-  bool LoadIni(IniFile& ini) {
-    if (!ini.SetFileName(scenePath_.c_str()))
-      return Fail("cannot read the scene file: " + PathLengthProblem(scenePath_));
-    if (const std::string folder = FolderProblem(scenePath_); !folder.empty())
-      return Fail("cannot read the scene file: " + folder);
-    // A scene is a few lines; anything much larger (or endless) is not one.
-    std::error_code ignored;
-    const auto size = std::filesystem::file_size(scenePath_, ignored);
-    if (!ignored && size > kMaxSceneFileSize)
-      return Fail("cannot read the scene file: it is larger than " + std::to_string(kMaxSceneFileSize) + " bytes");
-    errno = 0;
-    if (!ini.Load()) return Fail("cannot read the scene file: " + ErrnoText(errno ? errno : ENOENT));
-    if (!ini.HasSection("LoadScreen")) return Fail("no [LoadScreen] section");
+  // The scene file read whole and parsed, with a [LoadScreen] section and no other but
+  // [Markers].
+  bool LoadText(SceneTextContent& text) {
+    if (std::string reason; !ReadSceneText(scenePath_, text, reason)) return Fail(reason);
+    for (const SceneSection& section : text.sections)
+      if (!IsSceneSection(section.name))
+        return Fail("line " + std::to_string(section.line) + ": unknown section [" + section.name +
+                    "] (LoadScreen or Markers)");
+    if (!text.Find("LoadScreen")) return Fail("no [LoadScreen] section");
     return true;
   }
 
@@ -188,8 +166,8 @@ class SceneReader {
   }
 
   const std::string* Find(const Section& section, const char* key) {
-    const auto found = section.byKey.find(key);
-    return found == section.byKey.end() ? nullptr : &found->second;
+    const SceneEntry* entry = section.Find(key);
+    return entry ? &entry->value : nullptr;
   }
 
   // The side and the cameo count the scene asks for (Allied and 2 when it names none); a
@@ -363,8 +341,11 @@ class SceneReader {
     return ReadSwitch(screen, "UpperLayer", document_.viewTop) && ReadSwitch(screen, "LowerLayer", document_.viewBottom);
   }
 
-  bool ReadMarkers(const Section& markers) {
-    for (const auto& [key, value] : markers.entries) {
+  bool ReadMarkers(const Section* section) {
+    if (!section) return true;
+    for (const SceneEntry& entry : section->entries) {
+      const std::string& key = entry.key;
+      const std::string& value = entry.value;
       const auto fields = SplitFields(value);
       if (fields.size() < 4 || fields.size() > 5)
         return Fail("marker " + key + ": expected symbol,colour,x,y[,selected]");

@@ -18,8 +18,8 @@
 //   1=arrow.png,Red,120,200          ; symbol, Blue | Red | Purpure, x, y
 //   2=star.png,Blue,300,40,selected  ; optional fifth field: drawn selected
 //
-// Blanks around keys, values and fields are ignored; unknown keys are errors, so a typing
-// mistake is not silently ignored.
+// Blanks around keys, values and fields are ignored; unknown keys and sections are errors, so
+// a typing mistake is not silently ignored (the text rules are in scene_text.h).
 #pragma once
 
 #include <string>

@@ -2,15 +2,13 @@
 
 bool IniChunkReader::Next(std::string& chunk) {
   chunk.clear();
-  while (chunk.size() < kIniChunkLength) {
+  for (;;) {
     int c = std::getc(file_);
     if (c == EOF) break;
     if (c == '\r') {
       const int next = std::getc(file_);
-      if (next == '\n')
-        c = '\n';
-      else if (next != EOF)
-        std::ungetc(next, file_);
+      if (next != '\n' && next != EOF) std::ungetc(next, file_);
+      c = '\n';
     }
     chunk.push_back(static_cast<char>(c));
     if (c == '\n') break;

@@ -196,6 +196,10 @@ TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {
       "[LoadScreen]\n[Markers]\n1=no_such_symbol.png,Red,1,1\n",    // missing symbol
       "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1\n",            // too few fields
       "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1,1,chosen\n",   // fifth field
+      "[LoadScreen]\nSide=Allied\nSIDE=Yuri\n",                      // repeated key
+      "[LoadScreen]\n[Markers]\n[markers]\n",                        // repeated section
+      "[LoadScreen]\n[Marker]\n1=sym_star.png,Red,1,1\n",          // unknown section
+      "\xFF\xFE[\0L\0",                                              // UTF-16
   };
   for (const char* text : scenes) {
     const ToolRun run = RenderScene(text);

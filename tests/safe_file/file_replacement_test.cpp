@@ -35,6 +35,12 @@ TEST(FileReplacement, EveryStepOfAPairCommitLeavesBothFilesWhole) {
   pair.folder.Write("a.shp.~00ff.bak", "stale");
   pair.folder.Write("a.pal.~notes.txt", "keep");
   pair.folder.Write("b.pal.~0123456789ab.tmp", "another target's");
+  pair.folder.Write("a.shp.~0123456789ab-4000000001.tmp", "a run that is gone");
+  // Another writer of the same target, still going: its file is not ours to remove.
+  FileReplacement live(pair.folder.Path("a.pal"));
+  std::string reason;
+  ASSERT_TRUE(live.Create(reason)) << reason;
+  const std::string liveName = std::filesystem::path(live.temporaryPath()).filename().string();
   int steps = 0;
   CommitFailure failure;
   ASSERT_TRUE(CommitReplacements({&pair.pal, &pair.shp}, failure, [&] {
@@ -47,7 +53,7 @@ TEST(FileReplacement, EveryStepOfAPairCommitLeavesBothFilesWhole) {
   EXPECT_EQ(pair.Pal(), "new palette");
   EXPECT_EQ(pair.Shp(), "new sprite");
   EXPECT_EQ(pair.folder.Names(),
-            (std::set<std::string>{"a.pal", "a.shp", "a.pal.~notes.txt", "b.pal.~0123456789ab.tmp"}));
+            (std::set<std::string>{"a.pal", "a.shp", "a.pal.~notes.txt", "b.pal.~0123456789ab.tmp", liveName}));
 }
 
 TEST(FileReplacement, AFailedCommitPutsTheEarlierFilesBack) {
@@ -95,4 +101,11 @@ TEST(FileReplacement, LeftoverNamesAreOnlyOurs) {
   EXPECT_FALSE(IsLeftoverName("a.pal.~1234.txt", "a.pal"));
   EXPECT_FALSE(IsLeftoverName("b.pal.~1234.tmp", "a.pal"));
   EXPECT_FALSE(IsLeftoverName("a.pal", "a.pal"));
+  unsigned long owner = 1;
+  EXPECT_TRUE(IsLeftoverName("a.pal.~00ff-4321.tmp", "a.pal", owner));
+  EXPECT_EQ(owner, 4321ul);
+  EXPECT_TRUE(IsLeftoverName("a.pal.~00ff.tmp", "a.pal", owner));
+  EXPECT_EQ(owner, 0ul);
+  EXPECT_FALSE(IsLeftoverName("a.pal.~00ff-.tmp", "a.pal"));
+  EXPECT_FALSE(IsLeftoverName("a.pal.~00ff-12x.tmp", "a.pal"));
 }

@@ -238,6 +238,26 @@ void DropPictures(Scenario& s, EditorSession& session) {
   ExpectView(s.context, session, s.model, "scenes.dropped_small_picture_changes_nothing");
 }
 
+// A scene and its screenshot named in other scripts open from the command line as they do
+// in the tool: the name reaches the editor whole and the file's UTF-8 names are used as such.
+void NamesInOtherScripts(Scenario& s) {
+  const std::wstring scene = s.folder + L"\\\u6218\u5f79 \u00fc.ini", shot = L"\u622a\u56fe \u00fc.png";
+  std::string text = FileBytes(s.scene);
+  const std::string oldShot = "mission1.screenshot.png";
+  const auto at = text.find(oldShot);
+  const bool staged = at != std::string::npos &&
+                      CopyFileW((s.folder + L"\\mission1.screenshot.png").c_str(), (s.folder + L"\\" + shot).c_str(), FALSE);
+  if (staged) text.replace(at, oldShot.size(), Utf8(shot));
+  std::ofstream(std::filesystem::path(scene), std::ios::binary) << text;
+  EditorSession session(s.context);
+  std::string error;
+  if (!s.log().Expect(staged && session.Start(s.context.packageDir, error, Quote(scene)), "scenes.unicode_name_start",
+                      staged ? error : "mission1.ini names no screenshot"))
+    return;
+  s.ExpectSaved(session, "scenes.unicode_names_open_the_same_picture");
+  s.ExpectTitle(session, std::wstring(texts::kTitle) + L" - \u6218\u5f79 \u00fc.ini", "scenes.unicode_name_in_title");
+}
+
 // run_gui_tests.sh leaves scratch\readonly\locked.ini in a folder nobody may write to.
 void ReadOnlyFolder(Scenario& s, EditorSession& session) {
   const std::wstring folder = s.context.scratchDir + L"\\readonly", locked = folder + L"\\locked.ini";
@@ -290,4 +310,6 @@ void RunSceneFileChecks(const DriverContext& context) {
   DropScene(s, session);
   DropPictures(s, session);
   ReadOnlyFolder(s, session);
+  CloseEditor(session);
+  NamesInOtherScripts(s);
 }
