@@ -220,6 +220,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       RunMenuCommand(LOWORD(wParam));
       break;
+    case WM_ENTERMENULOOP:
+    case WM_INITMENUPOPUP:
+    case WM_EXITMENULOOP:
+      TrackPasteMenuItem(message);
+      break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
