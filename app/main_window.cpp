@@ -10,6 +10,7 @@
 #include "drop_files.h"
 #include "gdi_handles.h"
 #include "map_view.h"
+#include "paste_screenshot_command.h"
 #include "resource.h"
 #include "side_switch.h"
 #include "ui_language.h"
