@@ -5,6 +5,7 @@
 // to the larger region, and OK gives the core's scaled crop (what ScreenshotScale gives a
 // scene); Undo takes it away in one step.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 #include <string>
