@@ -19,6 +19,7 @@
 #include "map_alignment.h"
 #include "map_view.h"
 #include "marker_commands.h"
+#include "paste_screenshot_command.h"
 #include "resource.h"
 #include "save_image_command.h"
 #include "select_item_dialog.h"
@@ -92,6 +93,7 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_DELETE_ITEM, DeleteItem},
     {IDM_CANCEL_ITEM, CancelItem},
     {IDM_COPY_TO_CLIPBOARD, CopyToClipboard},
+    {IDM_PASTE_SCREENSHOT, PasteScreenshotCommand},
     {IDM_VIEW_TOP, ToggleUpperLayer},
     {IDM_VIEW_BOTTOM, ToggleLowerLayer},
     {IDM_STATUS_BAR, ToggleStatusBar},

@@ -11,6 +11,7 @@
 #include "dib_image_draw_win32.h"
 #include "gdi_handles.h"
 #include "resource.h"
+#include "scaled_crop.h"
 #include "ui_language.h"
 
 namespace {
@@ -20,8 +21,11 @@ constexpr POINT kMinimumTrackSize{440, 334};
 struct CropState {
   DibImage source;  // the dialog's own copy of the image being cropped
   const char* fileName = "";
-  int width = 0, height = 0;  // the box
-  int x = 0, y = 0;           // its top-left corner in source pixels
+  int width = 0, height = 0;     // the picture made: the screenshot's size
+  int scale = kMaximumScale;     // percent; the box covers width x height * 100 / scale
+  int smallestScale = kMaximumScale;
+  RegionSize region;             // the box in source pixels
+  int x = 0, y = 0;              // its top-left corner in source pixels
 };
 
 CropState* StateOf(HWND dialog) { return reinterpret_cast<CropState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -32,7 +36,7 @@ void PaintPreview(HWND preview, HDC dc, const CropState& state) {
   if (!state.source.IsValid()) return;
   DibImage picture(state.source);
   if (!picture.IsValid()) return;
-  DarkenOutsideCrop(picture, state.x, state.y, state.width, state.height);
+  DarkenOutsideCrop(picture, state.x, state.y, state.region.width, state.region.height);
   RECT client;
   GetClientRect(preview, &client);
   SetStretchBltMode(dc, COLORONCOLOR);
@@ -46,8 +50,8 @@ void OnPreviewClick(HWND preview, CropState& state, int mouseX, int mouseY) {
   GetClientRect(preview, &client);
   // A preview squeezed to nothing has no point to click.
   if (client.right <= 0 || client.bottom <= 0) return;
-  state.x = CropPositionFromClick(mouseX, client.right, state.source.width, state.width);
-  state.y = CropPositionFromClick(mouseY, client.bottom, state.source.height, state.height);
+  state.x = CropPositionFromClick(mouseX, client.right, state.source.width, state.region.width);
+  state.y = CropPositionFromClick(mouseY, client.bottom, state.source.height, state.region.height);
   HWND dialog = GetParent(preview);
   SetDlgItemInt(dialog, IDC_CROP_X, static_cast<UINT>(state.x), FALSE);
   SetDlgItemInt(dialog, IDC_CROP_Y, static_cast<UINT>(state.y), FALSE);
@@ -80,10 +84,29 @@ void OnPositionChanged(HWND dialog, CropState& state, int field) {
   BOOL translated = FALSE;
   const UINT value = GetDlgItemInt(dialog, field, &translated, FALSE);
   if (field == IDC_CROP_X)
-    state.x = ClampCropPosition(value, state.source.width, state.width);
+    state.x = ClampCropPosition(value, state.source.width, state.region.width);
   else
-    state.y = ClampCropPosition(value, state.source.height, state.height);
+    state.y = ClampCropPosition(value, state.source.height, state.region.height);
   InvalidatePreview(dialog);
+}
+
+// A typed or stepped scale, kept between the smallest that fits and 100 (the field keeps
+// what was typed; an empty one changes nothing). The box's region, the size fields and
+// the position ranges follow, and the corner is clamped again to the new region.
+void OnScaleChanged(HWND dialog, CropState& state) {
+  BOOL translated = FALSE;
+  const UINT value = GetDlgItemInt(dialog, IDC_CROP_SCALE, &translated, FALSE);
+  if (!translated) return;
+  state.scale = static_cast<int>(std::clamp<UINT>(value, static_cast<UINT>(state.smallestScale), kMaximumScale));
+  state.region = ScaledRegion(state.scale, state.width, state.height);
+  SetDlgItemInt(dialog, IDC_CROP_WIDTH, static_cast<UINT>(state.region.width), FALSE);
+  SetDlgItemInt(dialog, IDC_CROP_HEIGHT, static_cast<UINT>(state.region.height), FALSE);
+  const CropRange across = CropUpDownRange(state.source.width, state.region.width);
+  const CropRange down = CropUpDownRange(state.source.height, state.region.height);
+  SendDlgItemMessageA(dialog, IDC_CROP_X_UPDOWN, UDM_SETRANGE32, across.minimum, across.maximum);
+  SendDlgItemMessageA(dialog, IDC_CROP_Y_UPDOWN, UDM_SETRANGE32, down.minimum, down.maximum);
+  OnPositionChanged(dialog, state, IDC_CROP_X);
+  OnPositionChanged(dialog, state, IDC_CROP_Y);
 }
 
 void LayOut(HWND dialog) {
@@ -99,6 +122,7 @@ void LayOut(HWND dialog) {
       {IDC_CROP_GROUP, 12, 102}, {IDC_CROP_X, 33, 80},     {IDC_CROP_X_UPDOWN, 93, 80},
       {IDC_CROP_Y, 131, 80},     {IDC_CROP_Y_UPDOWN, 192, 80}, {IDC_CROP_WIDTH, 229, 80},
       {IDC_CROP_HEIGHT, 327, 80}, {IDOK, 87, 33},           {IDCANCEL, 169, 33},
+      {IDC_CROP_SCALE_LABEL, 249, 28}, {IDC_CROP_SCALE, 310, 33}, {IDC_CROP_SCALE_UPDOWN, 357, 33},
   };
   for (const Anchored& control : kAnchored)
     SetWindowPos(GetDlgItem(dialog, control.id), nullptr, control.x, h - control.aboveBottom, 0, 0,
@@ -114,13 +138,10 @@ BOOL OnInitDialog(HWND dialog, CropState& state) {
   SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
   SetDlgItemInt(dialog, IDC_CROP_X, 0, FALSE);
   SetDlgItemInt(dialog, IDC_CROP_Y, 0, FALSE);
-  SetDlgItemInt(dialog, IDC_CROP_WIDTH, static_cast<UINT>(state.width), FALSE);
-  SetDlgItemInt(dialog, IDC_CROP_HEIGHT, static_cast<UINT>(state.height), FALSE);
   SetDlgItemTextA(dialog, IDC_CROP_FILE_NAME, state.fileName);
-  const CropRange across = CropUpDownRange(state.source.width, state.width);
-  const CropRange down = CropUpDownRange(state.source.height, state.height);
-  SendDlgItemMessageA(dialog, IDC_CROP_X_UPDOWN, UDM_SETRANGE32, across.minimum, across.maximum);
-  SendDlgItemMessageA(dialog, IDC_CROP_Y_UPDOWN, UDM_SETRANGE32, down.minimum, down.maximum);
+  SendDlgItemMessageA(dialog, IDC_CROP_SCALE_UPDOWN, UDM_SETRANGE32, state.smallestScale, kMaximumScale);
+  // Sets the size fields and the position ranges through its change notice.
+  SetDlgItemInt(dialog, IDC_CROP_SCALE, kMaximumScale, FALSE);
   SetWindowLongPtrA(GetDlgItem(dialog, IDC_CROP_PREVIEW), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CropPreviewProc));
   LayOut(dialog);
   return TRUE;
@@ -145,6 +166,8 @@ INT_PTR CALLBACK CropDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       const int id = LOWORD(wParam);
       if ((id == IDC_CROP_X || id == IDC_CROP_Y) && HIWORD(wParam) == EN_CHANGE) {
         OnPositionChanged(dialog, *state, id);
+      } else if (id == IDC_CROP_SCALE && HIWORD(wParam) == EN_CHANGE) {
+        OnScaleChanged(dialog, *state);
       } else if (id == IDOK) {
         EndDialog(dialog, 1);
       } else if (id == IDCANCEL) {
@@ -170,6 +193,8 @@ int ShowCropDialog(HWND owner, Image& destination, const Image& source, const ch
   state.fileName = fileName ? fileName : "";
   state.width = width;
   state.height = height;
+  state.region = ScaledRegion(kMaximumScale, width, height);
+  state.smallestScale = SmallestFittingScale(source.width, source.height, width, height);
   if (!state.source.Create(source.width, source.height)) {
     MessageBoxA(owner, kOutOfMemory, kProgramCaption, MB_ICONERROR);
     return 0;
@@ -179,7 +204,7 @@ int ShowCropDialog(HWND owner, Image& destination, const Image& source, const ch
                                          reinterpret_cast<LPARAM>(&state));
   // -1 is a dialog that could not be shown: only 1 is an OK.
   if (result != 1) return 0;
-  if (!CropImage(destination, state.source, state.x, state.y, width, height)) {
+  if (!CropAndScale(destination, state.source, state.x, state.y, state.scale, width, height)) {
     MessageBoxA(owner, kOutOfMemory, kProgramCaption, MB_ICONERROR);
     return 0;
   }

@@ -10,6 +10,7 @@
 #include "drop_files.h"
 #include "gdi_handles.h"
 #include "map_view.h"
+#include "paste_screenshot_command.h"
 #include "resource.h"
 #include "side_switch.h"
 #include "ui_language.h"
@@ -219,6 +220,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_COMMAND:
       RunMenuCommand(LOWORD(wParam));
+      break;
+    case WM_ENTERMENULOOP:
+    case WM_INITMENUPOPUP:
+    case WM_EXITMENULOOP:
+      TrackPasteMenuItem(message);
       break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));

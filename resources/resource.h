@@ -47,6 +47,7 @@
 // Switches the interface to the other language; names that language.
 #define IDM_LANGUAGE 40060
 #define IDM_ALIGN_LARGE_MAP 40061
+#define IDM_PASTE_SCREENSHOT 40063
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 
@@ -107,6 +108,9 @@
 #define IDC_CROP_Y_UPDOWN 1027
 #define IDC_CROP_X 1018
 #define IDC_CROP_GROUP 1030
+#define IDC_CROP_SCALE 1031
+#define IDC_CROP_SCALE_UPDOWN 1032
+#define IDC_CROP_SCALE_LABEL 1033
 
 // Colourize dialog (112).
 #define IDC_COLOURIZE_PREVIEW 1015

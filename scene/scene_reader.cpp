@@ -14,6 +14,7 @@
 #include "marker_colours.h"
 #include "marker_commands.h"
 #include "renderer.h"
+#include "scaled_crop.h"
 #include "scene_text.h"
 #include "path_limits.h"
 
@@ -108,7 +109,7 @@ class SceneReader {
     if (!LoadText(text)) return false;
     const Section& screen = *text.Find("LoadScreen");
     static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
-                                         "ScreenshotCrop", "ScreenshotColour",
+                                         "ScreenshotCrop", "ScreenshotScale", "ScreenshotColour",
                                          "ScreenshotIntensity", "SmallMapOffset", "LargeMapOffset",
                                          "TargetBoxY", "UpperLayer", "LowerLayer"};
     for (const SceneEntry& entry : screen.entries) {
@@ -239,7 +240,7 @@ class SceneReader {
   bool ReadScreenshot(const Section& screen) {
     const std::string* file = Find(screen, "Screenshot");
     const std::string* crop = Find(screen, "ScreenshotCrop");
-    for (const char* key : {"ScreenshotColour", "ScreenshotIntensity"})
+    for (const char* key : {"ScreenshotScale", "ScreenshotColour", "ScreenshotIntensity"})
       if (!file && Find(screen, key)) return Fail(std::string(key) + " without Screenshot");
     if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
     const std::string path = ScreenshotPath(*file);
@@ -248,16 +249,28 @@ class SceneReader {
       return Fail("cannot load screenshot " + path + ": " + problem);
     if (source.width < kScreenshotWidth || source.height < kScreenshotHeight)
       return Fail("screenshot " + *file + " is smaller than 234 x 232");
+    int scale = kMaximumScale;
+    if (!ReadScale(screen, source, scale)) return false;
+    const RegionSize region = ScaledRegion(scale, kScreenshotWidth, kScreenshotHeight);
     Point at{0, 0};
     if (crop)
       if (const std::string problem = PointProblem(*crop, at); !problem.empty())
         return Fail("ScreenshotCrop: " + problem);
-    at.x = ClampCropPosition(static_cast<unsigned>(at.x), source.width, kScreenshotWidth);
-    at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
-    if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
-      return Fail("cannot crop the screenshot");
+    at.x = ClampCropPosition(static_cast<unsigned>(at.x), source.width, region.width);
+    at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, region.height);
+    if (!CropAndScale(document_.screenshot, source, at.x, at.y, scale, kScreenshotWidth, kScreenshotHeight))
+      return Fail("cannot crop the screenshot (out of memory?)");
     document_.screenshotName = path;
     return ReadColourize(screen);
+  }
+
+  // The crop dialog's scale: 10..100 percent, its region inside the picture.
+  bool ReadScale(const Section& screen, const MemoryImage& source, int& scale) {
+    const std::string* value = Find(screen, "ScreenshotScale");
+    if (value && (ParseInt(*value, scale) != Number::kOk || scale < kMinimumScale || scale > kMaximumScale))
+      return Fail("ScreenshotScale must be 10..100, not '" + *value + "'");
+    const std::string problem = ScaleFitProblem(scale, source.width, source.height, kScreenshotWidth, kScreenshotHeight);
+    return problem.empty() || Fail("ScreenshotScale " + std::to_string(scale) + ": " + problem);
   }
 
   // The colourize dialog's settings, applied to the cropped screenshot as the dialog does.

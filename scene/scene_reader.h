@@ -6,7 +6,8 @@
 //   Cameos=3                ; 2 | 3; default 2
 //   Cameo1=tank.png         ; Cameo1..3, relative to the package's Templates; 76 x 60
 //   Screenshot=shot.png     ; relative to the scene's folder, or absolute; >= 234 x 232
-//   ScreenshotCrop=10,20    ; top-left of the 234 x 232 box, clamped like the crop dialog
+//   ScreenshotCrop=10,20    ; top-left of the box's region, clamped like the crop dialog
+//   ScreenshotScale=50      ; 10..100: the region is 234 x 232 * 100 / scale, shrunk to 234 x 232
 //   ScreenshotColour=grey   ; grey | R,G,B levels 0..255 (255 keeps a channel); default 255,255,255
 //   ScreenshotIntensity=300 ; 0..511: 255 unchanged, below darkens, above lightens; default 255
 //   SmallMapOffset=0,0      ; inside the world map; default 0,0

@@ -16,6 +16,7 @@ inline constexpr UINT kLoadScreenSettings = 40030, kScreenshotSettings = 40043;
 inline constexpr UINT kModeSmallMap = 40034, kModeLargeMap = 40035, kModeTargetBox = 40036;
 inline constexpr UINT kHelp = 40037, kAbout = 40013;
 inline constexpr UINT kLanguage = 40060, kAlignLargeMap = 40061;
+inline constexpr UINT kPasteScreenshot = 40063;
 
 // Add-item dialog (105) and select-item dialog (106).
 inline constexpr int kListBox = 1008;
@@ -34,6 +35,7 @@ inline constexpr int kPreviewLabel = 1023;  // the label above the image chooser
 // Crop dialog (109).
 inline constexpr int kCropFileName = 1001, kCropPreview = 1015, kCropX = 1018, kCropY = 1025;
 inline constexpr int kCropWidth = 1024, kCropHeight = 1023;
+inline constexpr int kCropScale = 1031, kCropScaleUpDown = 1032;
 // Colourize dialog (112).
 inline constexpr int kColourizePreview = 1015, kColourizeGrey = 1026;
 inline constexpr int kColourizeRed = 1023, kColourizeGreen = 1024, kColourizeBlue = 1025, kColourizeIntensity = 1027;

@@ -48,6 +48,7 @@ const NamedScenario kScenarios[] = {
     {L"soak", RunSoakChecks},
     {L"comfort", RunComfortChecks},
     {L"language", RunLanguageChecks},
+    {L"paste", RunPasteChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

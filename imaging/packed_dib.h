@@ -1,0 +1,22 @@
+// A packed device-independent bitmap (the bytes of a clipboard CF_DIB or CF_DIBV5: a
+// BITMAPINFOHEADER, V4 or V5 header, colour masks or table, then the rows) turned into
+// pixels. Portable: the layout is read from the bytes, no platform header is needed.
+//
+// Read: 16-bit (5-5-5), 24-bit and 32-bit rows (BI_RGB), 16-bit and 32-bit rows with masks
+// (BI_BITFIELDS), bottom-up (positive height) and top-down (negative height). The fourth
+// byte or an alpha mask is ignored: the editor's pixels have no alpha.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "memory_image.h"
+
+// Largest width or height taken, as for image files.
+inline constexpr int kMaxPackedDibSide = 16384;
+
+// Fills `picture` (0x00RRGGBB, top-down) from `size` bytes at `data`. On failure returns
+// false with a reason ("truncated", "unsupported ...", "... too large") and leaves
+// `picture` untouched; sizes and lengths are all checked before any allocation, so a
+// damaged or absurd header costs nothing.
+bool DecodePackedDib(const unsigned char* data, std::size_t size, MemoryImage& picture, std::string& reason);

@@ -1,0 +1,153 @@
+// Edit > Paste screenshot and the crop dialog's scale: with nothing on the clipboard Ctrl+V
+// says so and the item is grayed in the open menu; an absurd bitmap is refused with a
+// message; a 300 x 280 bitmap put there by the driver goes through the crop question and
+// the dialog, where a scale below the smallest that fits stops at it, the corner is clamped
+// to the larger region, and OK gives the core's scaled crop (what ScreenshotScale gives a
+// scene); Undo takes it away in one step.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "clipboard_reader.h"
+#include "content_commands.h"
+#include "content_dialog_steps.h"
+#include "editor_ids.h"
+#include "input.h"
+#include "remote_controls.h"
+#include "scaled_crop.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wait.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+
+constexpr int kPastedWidth = 300, kPastedHeight = 280;
+
+const wchar_t* NoPictureText() {
+  return RunLanguage() == DriverLanguage::English ? L"The clipboard holds no picture." : L"剪贴板里没有图片。";
+}
+
+// A CF_DIB of 24-bit bottom-up rows, as a paint program leaves it; `claimedWidth` and
+// `claimedHeight` may lie about the rows that follow.
+bool PutDib(const MemoryImage& picture, int claimedWidth, int claimedHeight) {
+  const int stride = (picture.width * 3 + 3) / 4 * 4;
+  std::vector<unsigned char> bytes(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * picture.height);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = claimedWidth;
+  header.biHeight = claimedHeight;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  std::memcpy(bytes.data(), &header, sizeof header);
+  for (int y = 0; y < picture.height; ++y) {
+    unsigned char* row = bytes.data() + sizeof header + static_cast<size_t>(stride) * (picture.height - 1 - y);
+    for (int x = 0; x < picture.width; ++x) {
+      const Pixel p = picture.ReadPixel(x, y);
+      row[3 * x] = static_cast<unsigned char>(p), row[3 * x + 1] = static_cast<unsigned char>(p >> 8);
+      row[3 * x + 2] = static_cast<unsigned char>(p >> 16);
+    }
+  }
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  void* at = memory ? GlobalLock(memory) : nullptr;
+  if (!at) return false;
+  std::memcpy(at, bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return GlobalFree(memory), false;
+  const bool put = EmptyClipboard() && SetClipboardData(CF_DIB, memory);
+  if (!put) GlobalFree(memory);
+  CloseClipboard();
+  return put;
+}
+
+// The Edit menu's paste item as the open menu shows it: the menu loop's messages sent as
+// the system sends them when the user opens Edit (the editor looks at no parameter).
+bool PasteGrayedInOpenMenu(const EditorSession& session) {
+  SendAndWait(session.main(), WM_ENTERMENULOOP, FALSE, 0);
+  SendAndWait(session.main(), WM_INITMENUPOPUP, 0, 1);
+  MenuItemState item;
+  const bool grayed = session.MenuItem(ids::kPasteScreenshot, item) && item.grayed();
+  SendAndWait(session.main(), WM_EXITMENULOOP, FALSE, 0);
+  return grayed;
+}
+
+std::wstring Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
+
+void NothingToPaste(const DriverContext& context, EditorSession& session) {
+  context.log.Expect(EmptyClipboardNow() && PasteGrayedInOpenMenu(session), "paste.grayed_without_picture",
+                     "the item is enabled in the open menu with an empty clipboard");
+  TypeShortcut('V', kCtrl);
+  std::wstring text;
+  const bool answered = AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
+  context.log.Expect(answered && text == NoPictureText(), "paste.ctrl_v_says_no_picture",
+                     answered ? "the message is " + Quoted(text) : "no message box after Ctrl+V");
+
+  // A header claiming 100000 x 100000 pixels over a few bytes of rows.
+  PutDib(MakeTestPicture(4, 4), 100000, 100000);
+  context.log.Expect(!PasteGrayedInOpenMenu(session), "paste.enabled_with_bitmap", "the item is grayed");
+  session.PostCommand(ids::kPasteScreenshot);
+  const bool refused = AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
+  context.log.Expect(refused && text.find(L"too large") != std::wstring::npos, "paste.absurd_bitmap_refused",
+                     refused ? "the message is " + Quoted(text) : "no message box");
+}
+
+void PasteScaled(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+  const MemoryImage picture = MakeTestPicture(kPastedWidth, kPastedHeight);
+  if (!PutDib(picture, kPastedWidth, kPastedHeight)) {
+    context.log.Fail("paste.bitmap_put", "the driver cannot put a bitmap on the clipboard");
+    return;
+  }
+  session.PostCommand(ids::kPasteScreenshot);
+  std::wstring text;
+  if (!AnswerMessageBox(session, texts::kProgramCaption, IDYES, text) || text != texts::kCropQuestion) {
+    context.log.Fail("paste.crop_question", "no crop question: " + Quoted(text));
+    return;
+  }
+  HWND crop = session.WaitForDialog(texts::kCropCaption);
+  if (!context.log.Expect(crop != nullptr, "paste.crop_dialog_opens", "no crop dialog after Yes")) return;
+  session.ParkDialog(crop);
+  const int smallest = SmallestFittingScale(kPastedWidth, kPastedHeight, ScreenshotWidth, ScreenshotHeight);
+  const RegionSize region = ScaledRegion(smallest, ScreenshotWidth, ScreenshotHeight);
+  // Below the smallest scale that fits: the box stops there (83 %: 281 x 279), the field
+  // keeps the text; the corner then stops one short of the region's room (300 - 281 - 1).
+  SendAndWait(GetDlgItem(crop, ids::kCropScale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
+  SendAndWait(GetDlgItem(crop, ids::kCropX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99"));
+  const std::wstring want = L"20|" + std::to_wstring(region.width) + L"|" + std::to_wstring(region.height);
+  std::wstring shown;
+  const bool sized = WaitUntil([&] {
+    return (shown = Field(crop, ids::kCropScale) + L"|" + Field(crop, ids::kCropWidth) + L"|" +
+                    Field(crop, ids::kCropHeight)) == want;
+  });
+  context.log.Expect(sized, "paste.scale_stops_at_smallest_fitting", Quoted(shown) + " instead of " + Quoted(want));
+  LRESULT range = 0;
+  SendAndWait(GetDlgItem(crop, ids::kCropScaleUpDown), UDM_GETRANGE, 0, 0, &range);
+  context.log.Expect(HIWORD(range) == smallest && LOWORD(range) == 100, "paste.scale_updown_range",
+                     "the range is " + std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
+
+  PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
+  context.log.Expect(WaitForWindowGone(crop, kDefaultWaitMs), "paste.crop_ok_closes", "the crop dialog stays");
+  const int x = kPastedWidth - region.width - 1;
+  MemoryImage expected;
+  CropAndScale(expected, picture, x, 0, smallest, ScreenshotWidth, ScreenshotHeight);
+  model.Command();
+  SetScreenshot(model.document(), std::move(expected), "clipboard");
+  ExpectView(context, session, model, "paste.view_shows_scaled_crop");
+
+  TypeShortcut('Z', kCtrl);
+  model.Undo();
+  ExpectView(context, session, model, "paste.undone_in_one_step");
+}
+
+}  // namespace
+
+void RunPasteChecks(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "paste", context.packageDir)) return;
+  NothingToPaste(context, session);
+  PasteScaled(context, session, model);
+}
