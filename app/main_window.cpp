@@ -10,6 +10,7 @@
 #include "drop_files.h"
 #include "gdi_handles.h"
 #include "map_view.h"
+#include "recovery.h"
 #include "resource.h"
 #include "side_switch.h"
 #include "ui_language.h"
@@ -220,6 +221,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       RunMenuCommand(LOWORD(wParam));
       break;
+    case WM_TIMER:
+      if (wParam != kRecoveryTimerId) break;
+      OnRecoveryTimer();
+      return 0;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
