@@ -1,4 +1,5 @@
 // Writing and discarding this editor's recovery copy.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>

@@ -5,6 +5,8 @@
 // copy. A damaged copy is reported and renamed aside, never deleted.
 #include <windows.h>
 
+#include <cwctype>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -35,6 +37,10 @@ RecoveryTexts TextsOfRun() {
     return {L"Vantorel did not close properly last time. Restore the unsaved screen from ", L"?",
             L"A recovery copy of unsaved work could not be read ("};
   return {L"Vantorel 上次没有正常关闭。要恢复 ", L" 未保存的屏幕吗?", L"一份未保存屏幕的恢复副本无法读取（"};
+}
+
+void WriteText(const std::wstring& path, const char* text) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << text;
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -104,7 +110,7 @@ MemoryImage PictureOf(const ScreenPicture& picture) {
 void KillAndRestore(const DriverContext& context) {
   CheckLog& log = context.log;
   const std::wstring scene = context.scratchDir + L"\\recovered.ini";
-  std::ofstream(scene, std::ios::binary) << "[LoadScreen]\r\nSide=Soviet\r\nCameos=3\r\n";
+  WriteText(scene, "[LoadScreen]\r\nSide=Soviet\r\nCameos=3\r\n");
   MemoryImage before;
   std::wstring killedCopy;
   {
@@ -175,8 +181,8 @@ void DamagedCopy(const DriverContext& context) {
   CreateDirectoryW(root.substr(0, root.find_last_of(L'\\')).c_str(), nullptr);
   CreateDirectoryW(root.c_str(), nullptr);
   CreateDirectoryW(folder.c_str(), nullptr);
-  std::ofstream(folder + L"\\recovery.txt", std::ios::binary) << "\x01\x02 not a record";
-  std::ofstream(folder + L"\\scene.ini", std::ios::binary) << "[LoadScreen]\r\n";
+  WriteText(folder + L"\\recovery.txt", "\x01\x02 not a record");
+  WriteText(folder + L"\\scene.ini", "[LoadScreen]\r\n");
   EditorSession editor(context);
   if (!Start(context, editor, "recovery.start_with_damaged_copy")) return;
   HWND box = editor.WaitForDialog(L"Vantorel");
