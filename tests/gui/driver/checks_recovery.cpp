@@ -93,7 +93,7 @@ bool AnswerQuestion(const DriverContext& context, EditorSession& session, int bu
   const std::wstring start = texts.questionStart, end = texts.questionEnd;
   const bool asks = text.size() == start.size() + 5 + end.size() && text.rfind(start, 0) == 0 &&
                     IsClock(text.substr(start.size(), 5)) && text.substr(start.size() + 5) == end;
-  context.log.Expect(asks, name, "the question is " + Quoted(text));
+  context.log.Expect(asks, name + "_in_words", "the question is " + Quoted(text));
   return Answer(box, button);
 }
 
