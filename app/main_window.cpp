@@ -225,6 +225,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (wParam != kRecoveryTimerId) break;
       OnRecoveryTimer();
       return 0;
+    case WM_QUERYENDSESSION:
+      // Log-off or shutdown may end the program without a close: unsaved work gets its copy now.
+      OnRecoveryTimer();
+      break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
