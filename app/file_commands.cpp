@@ -59,6 +59,17 @@ bool MayReplaceScreen() {
   }
 }
 
+// Read apart from the screen, which stays as it is when the scene has an error. The common
+// templates are the same for every scene.
+bool ReadSceneApart(const std::string& path, LoadScreenDocument& scene, std::string& error) {
+  const LoadScreenDocument& document = Document();
+  scene.appDir = document.appDir;
+  scene.largeTargetBox = document.largeTargetBox;
+  scene.smallTargetBox = document.smallTargetBox;
+  scene.worldMap2x = document.worldMap2x;
+  return LoadScene(path, scene, error);
+}
+
 }  // namespace
 
 void OpenSceneCommand() {
@@ -73,15 +84,9 @@ bool OpenSceneFile(const std::string& path) {
   LoadScreenDocument& document = Document();
   History().EndGroup(document);
   const std::string fullPath = FullPathOf(path);
-  // Read apart from the screen, which stays as it is when the scene has an error. The
-  // common templates are the same for every scene.
   LoadScreenDocument scene;
-  scene.appDir = document.appDir;
-  scene.largeTargetBox = document.largeTargetBox;
-  scene.smallTargetBox = document.smallTargetBox;
-  scene.worldMap2x = document.worldMap2x;
   std::string error;
-  if (!LoadScene(fullPath, scene, error)) {
+  if (!ReadSceneApart(fullPath, scene, error)) {
     // The reader's line starts with the file at fault, as the command-line tool prints it.
     MessageBoxA(App().mainWindow, error.c_str(), kProgramCaption, MB_ICONERROR);
     return false;
@@ -92,6 +97,23 @@ bool OpenSceneFile(const std::string& path) {
   App().scenePath = fullPath;
   History().Clear();
   History().MarkSaved();
+  return true;
+}
+
+bool RestoreRecoveredScene(const std::string& recoveredPath, const std::string& originalPath, std::string& error) {
+  LoadScreenDocument& document = Document();
+  History().EndGroup(document);
+  LoadScreenDocument scene;
+  if (!ReadSceneApart(recoveredPath, scene, error)) return false;
+  if (!MayReplaceScreen()) {
+    error.clear();
+    return false;
+  }
+  ImagePool pool;
+  RestoreState(document, CaptureState(scene, pool));
+  App().scenePath = originalPath;
+  History().Clear();
+  History().MarkUnsaved();
   return true;
 }
 

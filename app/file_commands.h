@@ -15,6 +15,12 @@ void SaveSceneAsCommand();  // 40052: the save dialog, which asks before replaci
 // reported with the command-line tool's words and changes nothing. True when opened.
 bool OpenSceneFile(const std::string& path);
 
+// Makes the scene at `recoveredPath` (a recovery copy) the screen as unsaved work that
+// belongs to `originalPath` (empty: to no file), with a fresh history; unsaved changes on the
+// screen are asked about first, as by OpenSceneFile. False with the reader's line in `error`
+// when the copy cannot be read, with `error` empty when the user kept the screen.
+bool RestoreRecoveredScene(const std::string& recoveredPath, const std::string& originalPath, std::string& error);
+
 // "Vantorel 1.11" while no scene file is named, else "Vantorel 1.11 - <file name>", with
 // " *" after it while there are unsaved changes.
 void UpdateTitle();

@@ -3,6 +3,7 @@
 #include "app_state.h"
 #include "file_commands.h"
 #include "main_window.h"
+#include "recovery.h"
 #include "resource.h"
 
 void UndoCommand() { History().Undo(Document()); }
@@ -13,4 +14,5 @@ void ShowHistoryState() {
   EnableMainMenuItem(MenuPopupEdit, IDM_UNDO, history.CanUndo());
   EnableMainMenuItem(MenuPopupEdit, IDM_REDO, history.CanRedo());
   UpdateTitle();
+  OnDocumentChanged();
 }

@@ -21,6 +21,7 @@
 #include "link_control.h"
 #include "main_window.h"
 #include "map_view.h"
+#include "recovery.h"
 #include "renderer.h"
 #include "resource.h"
 #include "ui_language.h"
@@ -161,7 +162,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // From here on every change of the document is a step of the history.
   UndoHistory& history = History();
   history.SetListener(ShowHistoryState);
-  document.SetRecorder(&history);
+  document.SetRecorder(&RecorderWatchedForRecovery(history));
   history.MarkSaved();
   ShowWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
@@ -169,10 +170,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     DestroyWindow(mainWindow);
     return FailStartUp(message.c_str(), kProgramCaption);
   }
+  OfferRecoveryAtStart();
   const std::string scene = SceneOnCommandLine();
   if (!scene.empty()) OpenSceneFile(scene);
 
   const int exitCode = RunMessageLoop(mainWindow, LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_SHORTCUTS)));
+  // A clean end: the unsaved work was let go knowingly, so no copy of it stays.
+  DiscardRecovery();
 
   FreeDocumentImages();
   ImageUnInit();

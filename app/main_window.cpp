@@ -11,6 +11,7 @@
 #include "gdi_handles.h"
 #include "map_view.h"
 #include "paste_screenshot_command.h"
+#include "recovery.h"
 #include "resource.h"
 #include "side_switch.h"
 #include "ui_language.h"
@@ -225,6 +226,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENUPOPUP:
     case WM_EXITMENULOOP:
       TrackPasteMenuItem(message);
+      break;
+    case WM_TIMER:
+      if (wParam != kRecoveryTimerId) break;
+      OnRecoveryTimer();
+      return 0;
+    case WM_QUERYENDSESSION:
+      // Log-off or shutdown may end the program without a close: unsaved work gets its copy now.
+      OnRecoveryTimer();
       break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));

@@ -1,5 +1,7 @@
 #include "ui_texts.h"
 
+#include <windows.h>
+
 #include "ui_language.h"
 
 namespace {
@@ -33,7 +35,34 @@ constexpr const wchar_t* kQuantizerNames[2][kQuantizerNameCount] = {
     {L"Octree (the classic palette)", L"Best (Wu + k-means, 6-bit)"},
 };
 
+struct WideTranslation {
+  const wchar_t* chinese;
+  const wchar_t* english;
+};
+
+constexpr WideTranslation kWideTexts[] = {
+    {L"Vantorel 上次没有正常关闭。要恢复 HH:MM 未保存的屏幕吗?",
+     L"Vantorel did not close properly last time. Restore the unsaved screen from HH:MM?"},
+    {L"一份未保存屏幕的恢复副本无法读取（{reason}）。\n它已改名保留为：{path}",
+     L"A recovery copy of unsaved work could not be read ({reason}).\nIt was kept as {path}"},
+    {L"无法写入恢复副本：", L"The recovery copy could not be written: "},
+};
+static_assert(sizeof kWideTexts / sizeof kWideTexts[0] == static_cast<int>(UiWideText::Count));
+
 }  // namespace
+
+const wchar_t* WideText(UiWideText text) {
+  const WideTranslation& t = kWideTexts[static_cast<int>(text)];
+  return UiIsEnglish() ? t.english : t.chinese;
+}
+
+std::wstring AnsiToWide(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
 
 const char* Text(UiText text) {
   const Translation& t = kTexts[static_cast<int>(text)];

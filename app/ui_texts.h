@@ -4,6 +4,8 @@
 // (the ones of the scene files, the core's reasons) stay where they are used.
 #pragma once
 
+#include <string>
+
 enum class UiText {
   KeyHint,            // status bar part 2
   CloseQuestion,      // WM_CLOSE
@@ -22,3 +24,15 @@ const char* Text(UiText text);
 // The SHP dialog's palette methods, in the order of the Quantizer values.
 const wchar_t* QuantizerName(int index);
 inline constexpr int kQuantizerNameCount = 2;
+
+// Texts that hold Chinese characters, for the W calls. "HH:MM", "{reason}" and "{path}" are
+// filled in by the caller.
+enum class UiWideText {
+  RecoveryQuestion,     // start-up: restore a copy left by an editor that ended
+  RecoveryDamaged,      // ... a copy that cannot be read, renamed aside
+  RecoveryWriteFailed,  // status bar, followed by the reason
+  Count
+};
+const wchar_t* WideText(UiWideText text);
+// Text in the program's ANSI code page (file names, the core's reasons) as UTF-16.
+std::wstring AnsiToWide(const std::string& text);

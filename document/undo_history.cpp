@@ -63,3 +63,9 @@ void UndoHistory::MarkSaved() {
   saved_ = current_;
   Notify();
 }
+
+void UndoHistory::MarkUnsaved() {
+  // No version of the document is ever numbered this.
+  saved_ = static_cast<unsigned long>(-1);
+  Notify();
+}

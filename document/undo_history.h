@@ -47,6 +47,9 @@ class UndoHistory final : public ChangeRecorder {
   void Clear();
   // The document now holds what its file holds (saved, or just read).
   void MarkSaved();
+  // The document holds work that no file holds (a recovered copy): modified whatever is
+  // undone or redone, until it is saved.
+  void MarkUnsaved();
   bool Modified() const { return current_ != saved_; }
 
   std::size_t UndoSteps() const { return undo_.size(); }

@@ -42,7 +42,7 @@ std::string ScreenshotFileFor(const std::string& scenePath) {
 }
 
 bool ComposeScene(const LoadScreenDocument& document, const std::string& screenshotFile, std::string& text,
-                  std::string& error) {
+                  std::string& error, SceneSelection selection) {
   auto refuse = [&error](const std::string& message) {
     error = message;
     return false;
@@ -81,16 +81,18 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
     const char* colour = MarkerColourName(static_cast<Pixel>(marker.colour));
     if (!colour) return refuse("marker " + number + " has no side colour");
     scene.Entry(number, marker.symbolFile + "," + colour + "," + std::to_string(marker.x) + "," +
-                            std::to_string(marker.y));
+                            std::to_string(marker.y) +
+                            (selection == SceneSelection::kKept && marker.selected ? ",selected" : ""));
   }
   text = scene.text();
   return true;
 }
 
-bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document, std::string& error) {
+bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document, std::string& error,
+               SceneSelection selection) {
   const std::string screenshotPath = ScreenshotFileFor(scenePath);
   std::string text;
-  if (!ComposeScene(document, screenshotPath.substr(NameStart(screenshotPath)), text, error)) return false;
+  if (!ComposeScene(document, screenshotPath.substr(NameStart(screenshotPath)), text, error, selection)) return false;
   std::vector<FileContent> files;
   if (document.screenshot.IsValid()) {
     std::vector<unsigned char> png;

@@ -13,6 +13,10 @@
 
 #include "load_screen_document.h"
 
+// Whether the marker selection goes into the scene (a copy that must draw exactly what the
+// screen shows keeps it; a user's scene does not).
+enum class SceneSelection { kLeftOut, kKept };
+
 // The screenshot file of a scene: beside it, named after it without its extension
 // ("maps/mission1.ini" gives "maps/mission1.screenshot.png").
 std::string ScreenshotFileFor(const std::string& scenePath);
@@ -23,10 +27,11 @@ std::string ScreenshotFileFor(const std::string& scenePath);
 // not known, a marker colour other than the three side colours, or a name the format
 // cannot hold (with ';' or '=', blanks at its ends, or a ',' in a marker's symbol).
 bool ComposeScene(const LoadScreenDocument& document, const std::string& screenshotFile, std::string& text,
-                  std::string& error);
+                  std::string& error, SceneSelection selection = SceneSelection::kLeftOut);
 
 // Writes the scene file and, when the document has a screenshot, ScreenshotFileFor(it):
 // both completely under temporary names first, then put in place together, so on any
 // failure both earlier files remain as they were. False with one line in `error` that names
 // the file and the reason.
-bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document, std::string& error);
+bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document, std::string& error,
+               SceneSelection selection = SceneSelection::kLeftOut);

@@ -241,3 +241,15 @@ TEST_F(History, ModifiedFollowsTheSavedVersion) {
   history.MarkSaved();
   EXPECT_FALSE(history.CanUndo() || history.CanRedo() || history.Modified());
 }
+
+TEST_F(History, RecoveredWorkStaysUnsavedUntilSaved) {
+  // A recovered copy opens with a fresh history and no file holding it.
+  history.Clear();
+  history.MarkUnsaved();
+  EXPECT_TRUE(history.Modified());
+  doc.SetLayers(0, 1);
+  history.Undo(doc);
+  EXPECT_TRUE(history.Modified()) << "undoing never reaches a saved version";
+  history.MarkSaved();
+  EXPECT_FALSE(history.Modified());
+}

@@ -2,6 +2,7 @@
 
 #include "input.h"
 #include "picture_compare.h"
+#include "recovery_folders.h"
 #include "remote_controls.h"
 #include "wide_text.h"
 #include "window_search.h"
@@ -11,6 +12,7 @@ constexpr int kStartTimeoutMs = 15000;
 }
 
 bool EditorSession::Launch(const std::wstring& folder, std::string& error, const std::wstring& arguments) {
+  if (!keepRecoveryCopies_) RemoveRecoveryCopies();
   return process_.Start(context_.EditorIn(folder), context_.scratchDir, error, arguments);
 }
 

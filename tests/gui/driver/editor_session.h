@@ -41,6 +41,10 @@ class EditorSession {
   // Only launches it (for start-up failures, where no main window appears).
   bool Launch(const std::wstring& folder, std::string& error, const std::wstring& arguments = {});
 
+  // Start and Launch first remove the editor's recovery copies that earlier (killed) editors
+  // left, so no start is asked about them; a scenario about those copies keeps them.
+  void KeepRecoveryCopies() { keepRecoveryCopies_ = true; }
+
   EditorProcess& process() { return process_; }
   const EditorProcess& process() const { return process_; }
   HWND main() const { return main_; }
@@ -88,4 +92,5 @@ class EditorSession {
   HWND main_ = nullptr;
   HWND view_ = nullptr;
   HWND statusBar_ = nullptr;
+  bool keepRecoveryCopies_ = false;
 };

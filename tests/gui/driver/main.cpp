@@ -49,6 +49,7 @@ const NamedScenario kScenarios[] = {
     {L"comfort", RunComfortChecks},
     {L"language", RunLanguageChecks},
     {L"paste", RunPasteChecks},
+    {L"recovery", RunRecoveryChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

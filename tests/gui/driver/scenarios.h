@@ -29,6 +29,7 @@ void RunSoakChecks(const DriverContext& context);            // many rounds of e
 void RunComfortChecks(const DriverContext& context);         // align command, quiet modifier keys, minimum window size
 void RunLanguageChecks(const DriverContext& context);        // switching the language, the remembered choice
 void RunPasteChecks(const DriverContext& context);           // paste screenshot, scale in the crop dialog
+void RunRecoveryChecks(const DriverContext& context);        // copies of unsaved work after a kill
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,

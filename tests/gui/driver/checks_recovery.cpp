@@ -1,0 +1,207 @@
+// Recovery copies of unsaved work. An editor killed from outside with unsaved changes leaves
+// a copy within seconds; the next start asks about it, and Yes gives back the same picture,
+// marked unsaved under its scene's name; No deletes it. An editor running beside keeps its
+// own copy and is not offered; undoing back to the saved screen and a clean exit remove the
+// copy. A damaged copy is reported and renamed aside, never deleted.
+#include <windows.h>
+
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editor_ids.h"
+#include "input.h"
+#include "recovery_folders.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+
+// The editor writes within 10 s of a change (sooner when the changes pause).
+constexpr int kCopyWaitMs = 10000;
+constexpr wchar_t kDeadCopy[] = L"editor-4000000-0000000000000001";
+
+struct RecoveryTexts {
+  const wchar_t* questionStart;
+  const wchar_t* questionEnd;  // around the time, "HH:MM"
+  const wchar_t* damagedStart;
+};
+
+RecoveryTexts TextsOfRun() {
+  if (RunLanguage() == DriverLanguage::English)
+    return {L"Vantorel did not close properly last time. Restore the unsaved screen from ", L"?",
+            L"A recovery copy of unsaved work could not be read ("};
+  return {L"Vantorel 上次没有正常关闭。要恢复 ", L" 未保存的屏幕吗?", L"一份未保存屏幕的恢复副本无法读取（"};
+}
+
+void WriteText(const std::wstring& path, const char* text) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << text;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The complete copy of the editor with that process id, or empty.
+std::wstring CopyOf(const EditorSession& session) {
+  const std::wstring prefix = L"editor-" + std::to_wstring(session.process().id()) + L"-";
+  for (const std::wstring& name : RecoveryEntries())
+    if (name.rfind(prefix, 0) == 0 && name.find(L'.') == std::wstring::npos &&
+        Exists(RecoveryFolder() + L"\\" + name + L"\\recovery.txt"))
+      return name;
+  return {};
+}
+
+bool WaitForCopy(const EditorSession& session) {
+  return WaitUntil([&] { return !CopyOf(session).empty(); }, kCopyWaitMs);
+}
+
+bool Answer(HWND box, int button) {
+  PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+  return WaitForWindowGone(box, kDefaultWaitMs);
+}
+
+// The close question, answered so that the editor closes and lets the changes go.
+bool CloseLettingChangesGo(EditorSession& session) {
+  PostMessageW(session.main(), WM_CLOSE, 0, 0);
+  HWND box = session.WaitForDialog(L"Vantorel");
+  DWORD code = 0;
+  return box && Answer(box, IDYES) && session.process().WaitForExit(5000, code);
+}
+
+bool Start(const DriverContext& context, EditorSession& session, const std::string& name,
+           const std::wstring& arguments = {}) {
+  std::string error;
+  session.KeepRecoveryCopies();
+  return context.log.Expect(session.Start(context.packageDir, error, arguments), name, error);
+}
+
+bool IsClock(const std::wstring& text) {
+  return text.size() == 5 && iswdigit(text[0]) && iswdigit(text[1]) && text[2] == L':' && iswdigit(text[3]) &&
+         iswdigit(text[4]);
+}
+
+// The question of a start that found a copy, checked and answered.
+bool AnswerQuestion(const DriverContext& context, EditorSession& session, int button, const std::string& name) {
+  const RecoveryTexts texts = TextsOfRun();
+  HWND box = session.WaitForDialog(L"Vantorel");
+  if (!context.log.Expect(box != nullptr, name, "no question at the start")) return false;
+  const std::wstring text = MessageBoxText(box);
+  const std::wstring start = texts.questionStart, end = texts.questionEnd;
+  const bool asks = text.size() == start.size() + 5 + end.size() && text.rfind(start, 0) == 0 &&
+                    IsClock(text.substr(start.size(), 5)) && text.substr(start.size() + 5) == end;
+  context.log.Expect(asks, name + "_in_words", "the question is " + Quoted(text));
+  return Answer(box, button);
+}
+
+MemoryImage PictureOf(const ScreenPicture& picture) {
+  MemoryImage image;
+  image.Create(picture.width, picture.height);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) image.WritePixel(x, y, picture.At(x, y));
+  return image;
+}
+
+// Unsaved changes to a scene opened from the command line, the editor killed, the copy
+// restored: the picture of before the kill.
+void KillAndRestore(const DriverContext& context) {
+  CheckLog& log = context.log;
+  const std::wstring scene = context.scratchDir + L"\\recovered.ini";
+  WriteText(scene, "[LoadScreen]\r\nSide=Soviet\r\nCameos=3\r\n");
+  MemoryImage before;
+  std::wstring killedCopy;
+  {
+    EditorSession editor(context);
+    ExpectedScreen model;
+    std::vector<CatalogueEntry> symbols;
+    std::string error;
+    if (!Start(context, editor, "recovery.start", L"\"" + scene + L"\"") ||
+        !log.Expect(model.Load(ToAnsi(context.packageDir) + "\\", error) && ReadSymbolCatalogue(context, symbols, error),
+                    "recovery.catalogue", error))
+      return;
+    editor.PressKey(VK_LEFT, kCtrl);
+    if (!AddMarkerThroughDialog(context, editor, model, symbols, 1, ids::kRadioRed, "recovery.marker_added")) return;
+    const ULONGLONG changed = GetTickCount64();
+    if (!log.Expect(WaitForCopy(editor), "recovery.copy_within_10s_of_a_change",
+                    "no copy " + std::to_string(GetTickCount64() - changed) + " ms after the change"))
+      return;
+    killedCopy = CopyOf(editor);
+    ScreenPicture shown;
+    ViewGeometry geometry;
+    if (!log.Expect(editor.CaptureCanvas(shown, geometry), "recovery.picture_read", "cannot read the view")) return;
+    before = PictureOf(shown);
+    editor.process().Terminate();
+  }
+  EditorSession restored(context);
+  if (!Start(context, restored, "recovery.start_after_kill") ||
+      !AnswerQuestion(context, restored, IDYES, "recovery.start_asks"))
+    return;
+  std::string detail;
+  log.Expect(restored.ViewShows(before, detail), "recovery.yes_restores_the_picture", detail);
+  const std::wstring title = restored.Title();
+  log.Expect(title == std::wstring(texts::kTitle) + L" - recovered.ini *", "recovery.restored_screen_is_unsaved",
+             "the title is " + Quoted(title));
+  // The restored work is this editor's now: its own copy replaces the killed editor's.
+  log.Expect(WaitForCopy(restored) && !Exists(RecoveryFolder() + L"\\" + killedCopy) && RecoveryEntries().size() == 1,
+             "recovery.restored_copy_taken_over", std::to_string(RecoveryEntries().size()) + " entries");
+}
+
+// No deletes the copy; then two editors side by side, each with its own copy.
+void NoAndSideBySide(const DriverContext& context) {
+  CheckLog& log = context.log;
+  EditorSession first(context);
+  if (!Start(context, first, "recovery.start_again") || !AnswerQuestion(context, first, IDNO, "recovery.asks_again"))
+    return;
+  log.Expect(WaitUntil([] { return RecoveryEntries().empty(); }, 2000), "recovery.no_deletes_the_copy",
+             std::to_string(RecoveryEntries().size()) + " entries left");
+
+  first.PressKey(VK_LEFT, kCtrl);
+  EditorSession second(context);
+  if (!Start(context, second, "recovery.second_editor")) return;
+  log.Expect(!WaitForDialog(second.process().id(), L"Vantorel", 1000), "recovery.live_editor_not_offered",
+             "the second editor asks about the first one's work");
+  second.PressKey(VK_RIGHT, kCtrl);
+  const bool both = WaitForCopy(first) && WaitForCopy(second);
+  log.Expect(both && RecoveryEntries().size() == 2, "recovery.each_editor_its_own_copy",
+             std::to_string(RecoveryEntries().size()) + " entries");
+  second.Command(ids::kUndo);
+  log.Expect(WaitUntil([&] { return CopyOf(second).empty(); }, 2000) && !CopyOf(first).empty(),
+             "recovery.undo_to_saved_deletes_only_its_copy", "after undo: " + std::to_string(RecoveryEntries().size()));
+  log.Expect(CloseLettingChangesGo(first) && WaitUntil([] { return RecoveryEntries().empty(); }, 2000),
+             "recovery.clean_exit_leaves_nothing", std::to_string(RecoveryEntries().size()) + " entries left");
+}
+
+// A copy whose record is garbage: reported, renamed aside, nothing asked.
+void DamagedCopy(const DriverContext& context) {
+  CheckLog& log = context.log;
+  const std::wstring root = RecoveryFolder(), folder = root + L"\\" + kDeadCopy;
+  CreateDirectoryW(root.substr(0, root.find_last_of(L'\\')).c_str(), nullptr);
+  CreateDirectoryW(root.c_str(), nullptr);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteText(folder + L"\\recovery.txt", "\x01\x02 not a record");
+  WriteText(folder + L"\\scene.ini", "[LoadScreen]\r\n");
+  EditorSession editor(context);
+  if (!Start(context, editor, "recovery.start_with_damaged_copy")) return;
+  HWND box = editor.WaitForDialog(L"Vantorel");
+  const std::wstring text = box ? MessageBoxText(box) : L"";
+  log.Expect(text.rfind(TextsOfRun().damagedStart, 0) == 0 && text.find(L".damaged") != std::wstring::npos,
+             "recovery.damaged_copy_reported", box ? "the box says " + Quoted(text) : "no box");
+  if (box) Answer(box, IDOK);
+  const std::vector<std::wstring> entries = RecoveryEntries();
+  log.Expect(entries == std::vector<std::wstring>{std::wstring(kDeadCopy) + L".damaged"} &&
+                 Exists(folder + L".damaged\\recovery.txt") && !editor.WaitForDialog(L"Vantorel", 500),
+             "recovery.damaged_copy_kept_aside", std::to_string(entries.size()) + " entries");
+}
+
+}  // namespace
+
+void RunRecoveryChecks(const DriverContext& context) {
+  RemoveRecoveryCopies();
+  KillAndRestore(context);
+  NoAndSideBySide(context);
+  DamagedCopy(context);
+  RemoveRecoveryCopies();
+}
