@@ -14,6 +14,14 @@ void SaveSceneAsCommand();  // 40052: the save dialog, which asks before replaci
 // screen), makes it the screen with a fresh history. A scene that cannot be read is
 // reported with the command-line tool's words and changes nothing. True when opened.
 bool OpenSceneFile(const std::string& path);
+// OpenSceneFile telling apart a scene that could not be read (reported already) from one the
+// user chose to keep the screen for.
+enum class SceneOpenOutcome { Opened, Unreadable, Kept };
+SceneOpenOutcome TryOpenSceneFile(const std::string& path);
+
+// Before the screen is replaced: true when it has no unsaved changes or the user let them
+// go (No) or saved them (Yes); false for Cancel and for a save that failed or was cancelled.
+bool MayReplaceScreen();
 
 // "Vantorel 1.11" while no scene file is named, else "Vantorel 1.11 - <file name>", with
 // " *" after it while there are unsaved changes.

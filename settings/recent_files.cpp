@@ -55,7 +55,9 @@ std::string ShortenedPath(const std::string& path, std::size_t maxLength) {
 }
 
 std::string RecentFileCaption(int index, const std::string& path) {
-  std::string caption = "&" + std::to_string(index + 1) + " ";
+  std::string caption = "&";
+  caption += std::to_string(index + 1);
+  caption += ' ';
   for (char c : ShortenedPath(path, kRecentCaptionPathLength)) {
     caption += c;
     if (c == '&') caption += '&';
