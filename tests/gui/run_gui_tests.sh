@@ -152,7 +152,7 @@ soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
 # (the same paths many times over, whatever the captions say) only with the first.
 languages=${VANTOREL_GUI_LANGUAGES:-chinese english}
 all_scenarios=(startup keys markers settings view clipboard exit startup_failures cameos screenshot colourize
-  scenes undo shp_export save_image about comfort language soak)
+  scenes undo shp_export save_image about comfort language zoom new_and_recent soak)
 for language in $languages; do
   case $language in chinese|english) ;; *) fail "VANTOREL_GUI_LANGUAGES: unknown language '$language'" ;; esac
   scenarios=("$@")

@@ -1,7 +1,8 @@
 // The interface language: item 40060 at the end of the View popup names the other language
 // and switches to it at once (menu captions, the key hint, the next dialog), keeping every
 // check mark and enabled state; the choice is written to the user's settings file and the
-// next start comes up in it; a damaged file means Chinese.
+// next start comes up in it; without a choice (or with a damaged file) the user's system
+// language decides.
 #include <windows.h>
 
 #include <string>
@@ -109,9 +110,34 @@ void RestartInChoice(const DriverContext& context) {
   CheckMenuCaptions(context, session, "language.damaged_file_means_chinese_", DriverLanguage::Chinese);
 }
 
+// Without a choice the editor follows the user's interface language: Wine takes it from
+// the locale of the processes it starts.
+void StartInSystemLanguage(const DriverContext& context) {
+  std::string error;
+  WriteLanguageSettings(nullptr, error);
+  wchar_t lang[64] = {}, all[64] = {};
+  GetEnvironmentVariableW(L"LANG", lang, 64);
+  GetEnvironmentVariableW(L"LC_ALL", all, 64);
+  const struct {
+    const wchar_t* locale;
+    DriverLanguage expected;
+    const char* name;
+  } systems[] = {{L"en_US.UTF-8", DriverLanguage::English, "language.english_system_starts_english_"},
+                 {L"zh_CN.UTF-8", DriverLanguage::Chinese, "language.chinese_system_starts_chinese_"}};
+  for (const auto& system : systems) {
+    SetEnvironmentVariableW(L"LANG", system.locale);
+    SetEnvironmentVariableW(L"LC_ALL", system.locale);
+    EditorSession session(context);
+    if (Start(context, session, system.name + std::string("start"))) CheckMenuCaptions(context, session, system.name, system.expected);
+  }
+  SetEnvironmentVariableW(L"LANG", lang[0] ? lang : nullptr);
+  SetEnvironmentVariableW(L"LC_ALL", all[0] ? all : nullptr);
+}
+
 }  // namespace
 
 void RunLanguageChecks(const DriverContext& context) {
+  StartInSystemLanguage(context);
   SwitchAndBack(context);
   RestartInChoice(context);
   // What the run started with, for the scenarios after this one.

@@ -47,6 +47,8 @@ const NamedScenario kScenarios[] = {
     {L"soak", RunSoakChecks},
     {L"comfort", RunComfortChecks},
     {L"language", RunLanguageChecks},
+    {L"zoom", RunZoomChecks},
+    {L"new_and_recent", RunNewAndRecentChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

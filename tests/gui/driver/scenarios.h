@@ -26,7 +26,9 @@ void RunSaveImageChecks(const DriverContext& context);       // save as image
 void RunAboutChecks(const DriverContext& context);           // About dialog, readme box, link
 void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat
 void RunComfortChecks(const DriverContext& context);         // align command, quiet modifier keys, minimum window size
-void RunLanguageChecks(const DriverContext& context);        // switching the language, the remembered choice
+void RunLanguageChecks(const DriverContext& context);
+void RunZoomChecks(const DriverContext& context);            // 200 % blocks, a drag at 200 %, back to 100 %
+void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."        // switching the language, the remembered choice
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,
