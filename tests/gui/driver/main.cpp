@@ -47,6 +47,7 @@ const NamedScenario kScenarios[] = {
     {L"soak", RunSoakChecks},
     {L"comfort", RunComfortChecks},
     {L"language", RunLanguageChecks},
+    {L"system_language", RunSystemLanguageChecks},
     {L"zoom", RunZoomChecks},
     {L"new_and_recent", RunNewAndRecentChecks},
 };

@@ -27,6 +27,7 @@ void RunAboutChecks(const DriverContext& context);           // About dialog, re
 void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat
 void RunComfortChecks(const DriverContext& context);         // align command, quiet modifier keys, minimum window size
 void RunLanguageChecks(const DriverContext& context);
+void RunSystemLanguageChecks(const DriverContext& context);  // the first start follows the system's language
 void RunZoomChecks(const DriverContext& context);            // 200 % blocks, a drag at 200 %, back to 100 %
 void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."        // switching the language, the remembered choice
 
