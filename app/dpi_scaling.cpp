@@ -5,6 +5,7 @@
 #include "app_state.h"
 #include "gdi_handles.h"
 #include "main_window.h"
+#include "map_view.h"
 
 namespace {
 
@@ -50,7 +51,9 @@ bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi) {
 
 void ScaleStatusBar(HWND bar, int dpi) {
   if (!bar) return;
-  const int rightEdges[3] = {ScaledForDpi(70, dpi), ScaledForDpi(270, dpi), -1};
+  // The mode part grows while it also names a zoom ("... (200%)"), so that stays readable.
+  const int modeEdge = ViewZoom() == 1 ? 270 : 330;
+  const int rightEdges[3] = {ScaledForDpi(70, dpi), ScaledForDpi(modeEdge, dpi), -1};
   SendMessageA(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
 }
 

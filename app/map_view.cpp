@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "commands.h"
 #include "dib_image_draw_win32.h"
+#include "dpi_scaling.h"
 #include "gdi_handles.h"
 #include "main_window.h"
 #include "marker_commands.h"
@@ -191,6 +192,7 @@ void SetViewZoom(int zoom) {
   view.horizontal.scroll = ScrollAfterZoom(view.horizontal, view.zoom, zoom);
   view.vertical.scroll = ScrollAfterZoom(view.vertical, view.zoom, zoom);
   view.zoom = zoom;
+  ScaleStatusBar(App().statusBar, WindowDpi(App().mainWindow));
   if (!App().view) return;
   RefitView();
   // The picture moves and its margins change: everything is drawn again, margins erased.
