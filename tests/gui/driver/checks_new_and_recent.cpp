@@ -97,7 +97,9 @@ void RecentFiles(const DriverContext& context) {
   std::wstring message;
   session.PostCommand(gone);
   const bool reported = gone != 0 && AnswerMessageBox(session, texts::kProgramCaption, IDOK, message);
-  context.log.Expect(reported && RecentItemNaming(session, L"first.ini") == 0, "recent.missing_file_reported_and_removed",
+  // The list changes once the message box has closed.
+  const bool removed = WaitUntil([&] { return RecentItemNaming(session, L"first.ini") == 0; }, 1000);
+  context.log.Expect(reported && removed, "recent.missing_file_reported_and_removed",
                      reported ? "first.ini is still listed" : "no message for the missing file");
 }
 
