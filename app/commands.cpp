@@ -20,11 +20,14 @@
 #include "map_view.h"
 #include "marker_commands.h"
 #include "paste_screenshot_command.h"
+#include "new_scene_command.h"
+#include "recent_files_menu.h"
 #include "resource.h"
 #include "save_image_command.h"
 #include "select_item_dialog.h"
 #include "shp_save_dialog.h"
 #include "ui_texts.h"
+#include "zoom_commands.h"
 
 namespace {
 
@@ -74,12 +77,16 @@ void ShowHelp() {
   ShellExecuteA(App().mainWindow, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
+template <int index>
+void OpenRecent() { OpenRecentFile(index); }
+
 struct MenuCommand {
   int id;
   void (*run)();
 };
 
 constexpr MenuCommand kMenuCommands[] = {
+    {IDM_NEW_SCENE, NewSceneCommand},
     {IDM_OPEN_SCENE, OpenSceneCommand},
     {IDM_SAVE_SCENE, SaveSceneCommand},
     {IDM_SAVE_SCENE_AS, SaveSceneAsCommand},
@@ -97,6 +104,17 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_VIEW_TOP, ToggleUpperLayer},
     {IDM_VIEW_BOTTOM, ToggleLowerLayer},
     {IDM_STATUS_BAR, ToggleStatusBar},
+    {IDM_ZOOM_IN, ZoomInCommand},
+    {IDM_ZOOM_OUT, ZoomOutCommand},
+    {IDM_ACTUAL_SIZE, ActualSizeCommand},
+    {IDM_RECENT_FILE_FIRST, OpenRecent<0>},
+    {IDM_RECENT_FILE_FIRST + 1, OpenRecent<1>},
+    {IDM_RECENT_FILE_FIRST + 2, OpenRecent<2>},
+    {IDM_RECENT_FILE_FIRST + 3, OpenRecent<3>},
+    {IDM_RECENT_FILE_FIRST + 4, OpenRecent<4>},
+    {IDM_RECENT_FILE_FIRST + 5, OpenRecent<5>},
+    {IDM_RECENT_FILE_FIRST + 6, OpenRecent<6>},
+    {IDM_RECENT_FILE_LAST, OpenRecent<7>},
     {IDM_LANGUAGE, SwitchLanguageCommand},
     {IDM_LOAD_SCREEN_SETTINGS, OpenLoadScreenSettings},
     {IDM_SCREENSHOT_SETTINGS, ScreenshotSettings},

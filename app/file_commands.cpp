@@ -4,6 +4,8 @@
 
 #include "app_state.h"
 #include "document_state.h"
+#include "recent_files_menu.h"
+#include "saved_message.h"
 #include "scene_open_dialog.h"
 #include "scene_reader.h"
 #include "scene_save_dialog.h"
@@ -38,6 +40,8 @@ bool SaveTo(const std::string& path) {
   App().scenePath = path;
   History().MarkSaved();
   UpdateTitle();
+  NoteRecentFile(path);
+  ShowSavedMessage({FileNameOf(path)});
   return true;
 }
 
@@ -48,8 +52,8 @@ bool SaveAs() {
 
 bool Save() { return App().scenePath.empty() ? SaveAs() : SaveTo(App().scenePath); }
 
-// Before the screen is replaced: Yes saves first (and a failed or cancelled save keeps the
-// screen), No lets the changes go, Cancel keeps the screen.
+}  // namespace
+
 bool MayReplaceScreen() {
   if (!History().Modified()) return true;
   switch (MessageBoxA(App().mainWindow, kSaveChangesQuestion, kProgramCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
@@ -58,6 +62,8 @@ bool MayReplaceScreen() {
     default: return false;
   }
 }
+
+namespace {
 
 // Read apart from the screen, which stays as it is when the scene has an error. The common
 // templates are the same for every scene.
@@ -80,7 +86,9 @@ void OpenSceneCommand() {
 void SaveSceneCommand() { Save(); }
 void SaveSceneAsCommand() { SaveAs(); }
 
-bool OpenSceneFile(const std::string& path) {
+bool OpenSceneFile(const std::string& path) { return TryOpenSceneFile(path) == SceneOpenOutcome::Opened; }
+
+SceneOpenOutcome TryOpenSceneFile(const std::string& path) {
   LoadScreenDocument& document = Document();
   History().EndGroup(document);
   const std::string fullPath = FullPathOf(path);
@@ -89,15 +97,16 @@ bool OpenSceneFile(const std::string& path) {
   if (!ReadSceneApart(fullPath, scene, error)) {
     // The reader's line starts with the file at fault, as the command-line tool prints it.
     MessageBoxA(App().mainWindow, error.c_str(), kProgramCaption, MB_ICONERROR);
-    return false;
+    return SceneOpenOutcome::Unreadable;
   }
-  if (!MayReplaceScreen()) return false;
+  if (!MayReplaceScreen()) return SceneOpenOutcome::Kept;
   ImagePool pool;
   RestoreState(document, CaptureState(scene, pool));
   App().scenePath = fullPath;
   History().Clear();
   History().MarkSaved();
-  return true;
+  NoteRecentFile(fullPath);
+  return SceneOpenOutcome::Opened;
 }
 
 bool RestoreRecoveredScene(const std::string& recoveredPath, const std::string& originalPath, std::string& error) {

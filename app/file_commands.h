@@ -14,6 +14,14 @@ void SaveSceneAsCommand();  // 40052: the save dialog, which asks before replaci
 // screen), makes it the screen with a fresh history. A scene that cannot be read is
 // reported with the command-line tool's words and changes nothing. True when opened.
 bool OpenSceneFile(const std::string& path);
+// OpenSceneFile telling apart a scene that could not be read (reported already) from one the
+// user chose to keep the screen for.
+enum class SceneOpenOutcome { Opened, Unreadable, Kept };
+SceneOpenOutcome TryOpenSceneFile(const std::string& path);
+
+// Before the screen is replaced: true when it has no unsaved changes or the user let them
+// go (No) or saved them (Yes); false for Cancel and for a save that failed or was cancelled.
+bool MayReplaceScreen();
 
 // Makes the scene at `recoveredPath` (a recovery copy) the screen as unsaved work that
 // belongs to `originalPath` (empty: to no file), with a fresh history; unsaved changes on the

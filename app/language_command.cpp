@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "ui_language.h"
 #include "ui_texts.h"
+#include "user_settings_store.h"
 
 void SwitchLanguageCommand() {
   std::string reason;
@@ -16,6 +17,6 @@ void SwitchLanguageCommand() {
   SetStatusText(StatusPartHint, Text(UiText::KeyHint));
   if (saved) return;
   // The switch holds for this run; only the next start will not know of it.
-  const std::string text = std::string(Text(UiText::LanguageSaveFailed)) + "\n\n" + LanguageSettingsPath() + ":\n" + reason;
+  const std::string text = std::string(Text(UiText::LanguageSaveFailed)) + "\n\n" + UserSettingsPath() + ":\n" + reason;
   MessageBoxA(App().mainWindow, text.c_str(), kProgramCaption, MB_ICONWARNING);
 }

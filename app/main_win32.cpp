@@ -20,11 +20,14 @@
 #include "image_lib.h"
 #include "link_control.h"
 #include "main_window.h"
+#include "dpi_scaling.h"
 #include "map_view.h"
 #include "recovery.h"
+#include "new_scene_command.h"
 #include "renderer.h"
 #include "resource.h"
 #include "ui_language.h"
+#include "view_zoom.h"
 
 namespace {
 
@@ -77,7 +80,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 // Returns 0 when the main window was destroyed, 1 when GetMessage failed. The shortcuts
-// (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, Ctrl+L) become menu commands of the main window.
+// (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, Ctrl+L and the zoom keys) become menu commands
+// of the main window.
 int RunMessageLoop(HWND mainWindow, HACCEL shortcuts) {
   MSG message;
   for (;;) {
@@ -159,6 +163,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   }
   document.SetLayers(1, 1);
   SetEditMode(EditMode::SmallMap);
+  RememberStartScreen();
+  // Whole picture pixels on any monitor: 2 x 2 screen pixels each at 200 %.
+  SetViewZoom(ZoomForDpi(WindowDpi(mainWindow)));
   // From here on every change of the document is a step of the history.
   UndoHistory& history = History();
   history.SetListener(ShowHistoryState);

@@ -7,15 +7,18 @@
 
 #include "app_state.h"
 #include "commands.h"
+#include "dpi_scaling.h"
 #include "drop_files.h"
 #include "gdi_handles.h"
 #include "map_view.h"
 #include "paste_screenshot_command.h"
 #include "recovery.h"
+#include "recent_files_menu.h"
 #include "resource.h"
 #include "side_switch.h"
 #include "ui_language.h"
 #include "ui_texts.h"
+#include "zoom_commands.h"
 
 namespace {
 
@@ -49,6 +52,7 @@ bool OnCreate(HWND window) {
   if (document.cameoCount != 2 && !document.SetCameoCount(2))
     return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
   CheckMainMenuItem(MenuPopupView, IDM_STATUS_BAR, true);
+  AddRecentFilesToMenu(GetMenu(window));
   DragAcceptFiles(window, TRUE);
   return true;
 }
@@ -63,14 +67,16 @@ void OnClose(HWND window) {
 // The smallest window that keeps the menu bar on one line and the status bar readable
 // (its side and mode parts whole and a start of the key hint). Measured with the menu font,
 // so it fits the captions of either language.
+// All of it for the DPI of the window's monitor.
 SIZE MinimumWindowSize(HWND window) {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof metrics;
+  const int dpi = WindowDpi(window);
+  const auto metric = [dpi](int index) { return SystemMetricForDpi(index, dpi); };
+  NONCLIENTMETRICSW metrics;
   int menuBarWidth = 0;
   HMENU menu = GetMenu(window);
-  if (menu && SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+  if (menu && NonClientMetricsForDpi(metrics, dpi)) {
     WindowDc screen(nullptr);
-    OwnedFont font(CreateFontIndirectA(&metrics.lfMenuFont));
+    OwnedFont font(CreateFontIndirectW(&metrics.lfMenuFont));
     SelectedObject selected(screen, font.get());
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
@@ -79,14 +85,13 @@ SIZE MinimumWindowSize(HWND window) {
       RECT box{};
       DrawTextW(screen, caption, -1, &box, DT_CALCRECT | DT_SINGLELINE);
       // Each item has a character's width of room on either side.
-      menuBarWidth += box.right + 2 * GetSystemMetrics(SM_CXMENUCHECK);
+      menuBarWidth += box.right + 2 * metric(SM_CXMENUCHECK);
     }
   }
-  constexpr int kStatusReadable = 270 + 150;  // the first two parts, then some of the hint
-  const int frameWidth = 2 * (GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXEDGE));
-  const int width = std::max(menuBarWidth, kStatusReadable) + frameWidth;
-  const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
-                     2 * GetSystemMetrics(SM_CYSIZEFRAME) + 160;
+  const int statusReadable = ScaledForDpi(270 + 150, dpi);  // the first two parts, then some of the hint
+  const int frameWidth = 2 * (metric(SM_CXSIZEFRAME) + metric(SM_CXEDGE));
+  const int width = std::max(menuBarWidth, statusReadable) + frameWidth;
+  const int height = metric(SM_CYCAPTION) + metric(SM_CYMENU) + 2 * metric(SM_CYSIZEFRAME) + ScaledForDpi(160, dpi);
   return {width, height};
 }
 
@@ -103,8 +108,7 @@ bool CreateStatusBar(HWND mainWindow) {
   app.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, kStatusBarStyle, 0, 0, 0, 0, mainWindow,
                                   nullptr, app.instance, nullptr);
   if (!app.statusBar) return false;
-  const int rightEdges[3] = {70, 270, -1};
-  SendMessageA(app.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+  ScaleStatusBar(app.statusBar, WindowDpi(mainWindow));
   SetStatusText(StatusPartHint, Text(UiText::KeyHint));
   return true;
 }
@@ -162,6 +166,7 @@ void ReplaceMainMenu() {
   HMENU menu = window ? LoadMainMenu() : nullptr;
   if (!menu) return;
   HMENU old = GetMenu(window);
+  AddRecentFilesToMenu(menu);
   if (old) CopyMenuStates(old, menu);
   SetMenu(window, menu);
   if (old) DestroyMenu(old);
@@ -205,6 +210,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnKey(static_cast<int>(wParam));
       break;
     case WM_MOUSEWHEEL:
+      if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        ZoomByWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+      }
       // The view never takes the focus, so its wheel messages come here. Shift turns the
       // vertical wheel into a horizontal one, as in other programs.
       OnViewWheel((GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) ? SB_HORZ : SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam));
@@ -212,6 +221,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEHWHEEL:
       // A tilt to the right is positive and scrolls right.
       OnViewWheel(SB_HORZ, -GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_GETMINMAXINFO:
       ApplyMinimumSize(window, *reinterpret_cast<MINMAXINFO*>(lParam));

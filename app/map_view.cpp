@@ -7,11 +7,14 @@
 #include "app_state.h"
 #include "commands.h"
 #include "dib_image_draw_win32.h"
+#include "dpi_scaling.h"
 #include "gdi_handles.h"
 #include "main_window.h"
 #include "marker_commands.h"
 #include "renderer.h"
+#include "saved_message.h"
 #include "view_scroll.h"
+#include "view_zoom.h"
 
 namespace {
 
@@ -23,12 +26,24 @@ struct ViewState {
   Point grabOffset;     // pointer position relative to the dragged marker's top-left
   bool capturing = false;
   int sizeGeneration = 0;
+  // Every picture pixel is a zoom x zoom block; the axes work in screen pixels.
+  int zoom = 1;
 };
 
 ViewState view;
 
+// The picture pixel under a client point, at any zoom.
 Point CanvasPoint(int clientX, int clientY) {
-  return {CanvasCoordinate(view.horizontal, clientX), CanvasCoordinate(view.vertical, clientY)};
+  return {PictureCoordinate(view.horizontal, clientX, view.zoom), PictureCoordinate(view.vertical, clientY, view.zoom)};
+}
+
+// The canvas as the axes see it: zoom times the picture.
+int ZoomedWidth() { return CanvasWidth * view.zoom; }
+int ZoomedHeight() { return CanvasHeight * view.zoom; }
+
+void RefitView() {
+  RECT client;
+  if (GetClientRect(App().view, &client)) OnViewSize(client.right, client.bottom);
 }
 
 void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize) {
@@ -53,6 +68,7 @@ void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize) {
 }
 
 void OnButtonDown(int clientX, int clientY) {
+  EndSavedMessage();
   LoadScreenDocument& document = Document();
   History().EndGroup(document);
   const Point point = CanvasPoint(clientX, clientY);
@@ -102,10 +118,19 @@ void OnCaptureLost() {
 void PaintView(HDC dc) {
   DibImage& canvas = ViewCanvas();
   RenderLoadScreen(Document(), &canvas);
-  DrawPart(canvas, dc, view.horizontal.centre, view.vertical.centre, view.horizontal.scroll,
-           view.vertical.scroll, view.horizontal.visible, view.vertical.visible);
+  if (view.zoom == 1) {
+    DrawPart(canvas, dc, view.horizontal.centre, view.vertical.centre, view.horizontal.scroll,
+             view.vertical.scroll, view.horizontal.visible, view.vertical.visible);
+  } else {
+    const ZoomedSpan x = VisiblePictureSpan(view.horizontal, view.zoom, canvas.width);
+    const ZoomedSpan y = VisiblePictureSpan(view.vertical, view.zoom, canvas.height);
+    DrawZoomedPart(canvas, dc, x.clientStart, y.clientStart, x.first, y.first, x.count, y.count, view.zoom);
+  }
   char text[64];
-  std::snprintf(text, sizeof text, "Current mode: %s", EditModeStatusText(view.mode));
+  if (view.zoom == 1)
+    std::snprintf(text, sizeof text, "Current mode: %s", EditModeStatusText(view.mode));
+  else
+    std::snprintf(text, sizeof text, "Current mode: %s (%d%%)", EditModeStatusText(view.mode), view.zoom * 100);
   SetStatusText(StatusPartMode, text);
 }
 
@@ -120,16 +145,16 @@ void OnViewSize(int width, int height) {
   // Showing or hiding a scroll bar resizes the client area and sends a WM_SIZE of its own
   // from inside these calls; that newer size then wins and this older one stops.
   const int generation = ++view.sizeGeneration;
-  FitAxis(SB_HORZ, view.horizontal, width, CanvasWidth);
+  FitAxis(SB_HORZ, view.horizontal, width, ZoomedWidth());
   if (generation != view.sizeGeneration) return;
-  FitAxis(SB_VERT, view.vertical, height, CanvasHeight);
+  FitAxis(SB_VERT, view.vertical, height, ZoomedHeight());
 }
 
 void OnViewScroll(int bar, int code, int thumb) {
   History().EndGroup(Document());
   const bool horizontal = bar == SB_HORZ;
   ViewAxis& axis = horizontal ? view.horizontal : view.vertical;
-  if (!ScrollViewAxis(axis, code, thumb, horizontal ? CanvasWidth : CanvasHeight)) return;
+  if (!ScrollViewAxis(axis, code, thumb, horizontal ? ZoomedWidth() : ZoomedHeight())) return;
   SetScrollPos(App().view, bar, axis.scroll, TRUE);
   RepaintView();
 }
@@ -142,18 +167,37 @@ void OnViewWheel(int bar, int delta) {
   // A page-wise wheel setting (WHEEL_PAGESCROLL) scrolls by the most lines there are.
   const int pixels = WheelScrollPixels(pending[horizontal ? 0 : 1], delta, lines > 20 ? 20 : static_cast<int>(lines));
   ViewAxis& axis = horizontal ? view.horizontal : view.vertical;
-  if (!ScrollViewAxisBy(axis, pixels, horizontal ? CanvasWidth : CanvasHeight)) return;
+  if (!ScrollViewAxisBy(axis, pixels, horizontal ? ZoomedWidth() : ZoomedHeight())) return;
   History().EndGroup(Document());
   SetScrollPos(App().view, bar, axis.scroll, TRUE);
   RepaintView();
 }
 
 void OnKey(int key) {
+  EndSavedMessage();
   // The modifiers as they were when this key's message was queued: a fast run of presses
   // keeps the step each press was made with, whatever is held by the time it is handled.
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   OnKeyWithHistory(Document(), History(), view.mode, key, KeyStep(ctrl, shift));
+}
+
+int ViewZoom() { return view.zoom; }
+
+void SetViewZoom(int zoom) {
+  zoom = ClampZoom(zoom);
+  if (zoom == view.zoom) return;
+  History().EndGroup(Document());
+  EndMarkerDrag();
+  view.horizontal.scroll = ScrollAfterZoom(view.horizontal, view.zoom, zoom);
+  view.vertical.scroll = ScrollAfterZoom(view.vertical, view.zoom, zoom);
+  view.zoom = zoom;
+  ScaleStatusBar(App().statusBar, WindowDpi(App().mainWindow));
+  if (!App().view) return;
+  RefitView();
+  // The picture moves and its margins change: everything is drawn again, margins erased.
+  InvalidateRect(App().view, nullptr, TRUE);
+  UpdateWindow(App().view);
 }
 
 void SetEditMode(EditMode mode) {

@@ -1,5 +1,5 @@
 // The map view ("ViewClass"): a child of the main window that shows the composed load
-// screen from an 800 x 520 canvas, centred when the view is larger and scrolled when it is
+// screen from an 800 x 520 canvas at a whole-number zoom, centred when the view is larger and scrolled when it is
 // smaller. The mouse selects and drags markers; the keys (handed over by the main window)
 // move the selected marker or what the edit mode names. Every document change is painted
 // at once through a device context taken for the purpose, not by invalidation.
@@ -24,6 +24,11 @@ void OnViewScroll(int bar, int code, int thumb);
 void OnViewWheel(int bar, int delta);
 // A key pressed in the main window, with the step that Ctrl and Shift give.
 void OnKey(int key);
+
+// The zoom: every picture pixel shows as a zoom x zoom block (kMinZoom .. kMaxZoom). Setting
+// it keeps the picture pixel in the middle of the view where it was and repaints.
+int ViewZoom();
+void SetViewZoom(int zoom);
 
 // Sets the mode, moves the Mode menu's radio mark and repaints.
 void SetEditMode(EditMode mode);

@@ -4,11 +4,15 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "app_state.h"
 #include "common_file_dialogs_win32.h"
+#include "proposed_file_name.h"
 #include "resource.h"
+#include "saved_message.h"
 #include "ui_language.h"
 #include "shp_export.h"
 #include "shp_mix_option.h"
@@ -151,6 +155,12 @@ void RunExport(HWND dialog) {
     if (!result.reason.empty()) text += (result.file.empty() ? "\n\n" : ":\n") + result.reason;
     MessageBoxA(dialog, text.c_str(), result.caption.empty() ? kErrorCaption : result.caption.c_str(), MB_ICONERROR);
   } else {
+    if (settings.paletteMode == NewPalette)
+      ShowSavedMessage({FileNameOfPath(settings.exportPath), FileNameOfPath(settings.palettePath)},
+                       std::clamp(settings.colorCount, 1, 256));
+    else
+      ShowSavedMessage({FileNameOfPath(settings.exportPath)});
+    // The packing note, when the MIX option is on, replaces the saved message.
     PackExportIntoMix(dialog, settings);
   }
   SendMessageA(dialog, WM_CLOSE, 0, 0);
@@ -239,6 +249,9 @@ void SaveShpCommand() {
   browse.hwndOwner = app.mainWindow;
   browse.hInstance = app.instance;
   browse.lpstrFilter = "SHP(YR/RA2) files(*.shp)\0*.shp\0All Files (*.*)\0*.*\0";
+  // Folder and name as last chosen in any file dialog, but never another type's extension.
+  const std::string proposed = ProposedFileName(app.exportPath, {".shp"}, ".shp");
+  if (proposed.size() < sizeof app.exportPath) std::memcpy(app.exportPath, proposed.c_str(), proposed.size() + 1);
   browse.lpstrFile = app.exportPath;
   browse.nMaxFile = sizeof app.exportPath;
   browse.lpstrDefExt = "shp";

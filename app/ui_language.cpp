@@ -1,14 +1,10 @@
 #include "ui_language.h"
 
-#include <shlobj.h>
-
-#include <cstdint>
-#include <vector>
+#include <optional>
 
 #include "app_state.h"
-#include "file_replacement.h"
-#include "read_file.h"
 #include "resource.h"
+#include "user_settings_store.h"
 
 namespace {
 
@@ -34,33 +30,21 @@ const void* LanguageResource(LPCSTR type, int id) {
 InterfaceLanguage UiLanguage() { return language; }
 bool UiIsEnglish() { return language == InterfaceLanguage::English; }
 
-std::string LanguageSettingsPath() {
-  char folder[MAX_PATH];
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
-  return std::string(folder) + "\\Vantorel\\settings.ini";
-}
-
 void LoadLanguageChoice() {
-  const std::string path = LanguageSettingsPath();
-  std::vector<std::uint8_t> bytes;
-  std::string reason;
-  // One byte more than a file of ours may hold, so an overlong file reads as damaged.
-  if (path.empty() || !ReadFileContents(path, kInterfaceSettingsMaxBytes + 1, bytes, reason)) return;
-  language = ParseInterfaceLanguage(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  LoadUserSettings();
+  if (const std::optional<InterfaceLanguage> chosen = StoredSettings().Language()) {
+    language = *chosen;
+    return;
+  }
+  // No choice yet: the user's own interface language decides, Chinese for any Chinese.
+  language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? InterfaceLanguage::Chinese
+                                                                        : InterfaceLanguage::English;
 }
 
 bool SaveLanguageChoice(InterfaceLanguage chosen, std::string& reason) {
   language = chosen;
-  const std::string path = LanguageSettingsPath();
-  if (path.empty()) {
-    reason = "the application-data folder is unknown";
-    return false;
-  }
-  // The program's own folder inside the application-data folder, made on the first save.
-  CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
-  const std::string text = FormatInterfaceLanguage(chosen);
-  FileReplacement file(path);
-  return file.WriteAll(text.data(), text.size(), reason) && CommitReplacement(file, reason);
+  StoredSettings().SetLanguage(chosen);
+  return SaveUserSettings(reason);
 }
 
 HMENU LoadMainMenu() {

@@ -1,5 +1,5 @@
-// The interface language: the user's choice, read at start-up from a small settings file in
-// the user's application-data folder ("Vantorel\settings.ini"), and the menu and dialogs of
+// The interface language: the user's choice, kept in the per-user settings file, or the
+// system's interface language until there is one; and the menu and dialogs of
 // that language. The .rc holds every menu and dialog once per language with the same ids;
 // they are loaded explicitly in the chosen language, so the system's own language never
 // decides, and ids and code paths are the same in both.
@@ -14,14 +14,14 @@
 InterfaceLanguage UiLanguage();
 bool UiIsEnglish();
 
-// Reads the choice; a missing, unreadable or damaged file leaves the default (Chinese).
+// Reads the per-user settings (user_settings_store.h) and takes the language chosen there;
+// until the user has chosen one, the interface is Chinese when the user's Windows interface
+// language is any Chinese, English otherwise.
 void LoadLanguageChoice();
 // Makes `language` the interface language and writes it to the settings file (atomically:
 // the file holds the old or the new choice, never a part). False with `reason` when the
 // file could not be written; the language is switched for this run all the same.
 bool SaveLanguageChoice(InterfaceLanguage language, std::string& reason);
-// The settings file's full name; empty when the application-data folder is unknown.
-std::string LanguageSettingsPath();
 
 // The main menu (resource 101) of the interface language. Null when it cannot be loaded.
 HMENU LoadMainMenu();

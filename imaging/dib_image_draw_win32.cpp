@@ -37,6 +37,19 @@ void DrawPart(const DibImage& image, HDC dc, int x, int y, int srcX, int srcY, i
   if (source.dc()) BitBlt(dc, x, y, w, h, source.dc(), srcX, srcY, SRCCOPY);
 }
 
+void DrawZoomedPart(const DibImage& image, HDC dc, int x, int y, int srcX, int srcY, int w, int h, int zoom) {
+  if (srcX + w > image.width) w = image.width - srcX;
+  if (srcY + h > image.height) h = image.height - srcY;
+  if (w <= 0 || h <= 0) return;
+  SelectedBitmap source(image, dc);
+  if (!source.dc()) return;
+  // COLORONCOLOR drops or repeats whole pixels: at a whole-number factor each source pixel
+  // becomes exactly one block.
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, x, y, w * zoom, h * zoom, source.dc(), srcX, srcY, w, h, SRCCOPY);
+  if (oldMode) SetStretchBltMode(dc, oldMode);
+}
+
 void DrawStretched(const DibImage& image, HDC dc, int x, int y, int w, int h) {
   SelectedBitmap source(image, dc);
   if (source.dc())

@@ -48,6 +48,14 @@
 #define IDM_LANGUAGE 40060
 #define IDM_ALIGN_LARGE_MAP 40061
 #define IDM_PASTE_SCREENSHOT 40063
+// View zoom and File -> New.
+#define IDM_ZOOM_IN 40064
+#define IDM_ZOOM_OUT 40065
+#define IDM_ACTUAL_SIZE 40066
+#define IDM_NEW_SCENE 40067
+// The recent scene files in the File popup, newest first; added by the program.
+#define IDM_RECENT_FILE_FIRST 40070
+#define IDM_RECENT_FILE_LAST 40077
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 

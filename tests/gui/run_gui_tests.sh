@@ -152,7 +152,8 @@ soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
 # (the same paths many times over, whatever the captions say) only with the first.
 languages=${VANTOREL_GUI_LANGUAGES:-chinese english}
 all_scenarios=(startup keys markers settings view clipboard exit startup_failures cameos screenshot colourize
-  scenes undo shp_export mix save_image about comfort language soak)
+  scenes undo shp_export mix save_image about comfort language system_language zoom new_and_recent paste recovery
+  soak)
 for language in $languages; do
   case $language in chinese|english) ;; *) fail "VANTOREL_GUI_LANGUAGES: unknown language '$language'" ;; esac
   scenarios=("$@")
@@ -173,5 +174,20 @@ for language in $languages; do
   fi
   [ "$language_status" -eq 0 ] || status=$language_status
 done
+# The first start follows the system's interface language: the language passes above run in
+# the Chinese locale, so system_language runs once more in an English one.
+if [ $# -eq 0 ] || [[ " $* " == *" system_language "* ]]; then
+  english_locale=(env LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)
+  if ! locale -a 2>/dev/null | grep -qiE '^en_US\.utf-?8$'; then
+    mkdir -p "$work/locale"
+    localedef -i en_US -f UTF-8 "$work/locale/en_US.UTF-8" >/dev/null 2>&1 ||
+      fail "localedef could not generate en_US.UTF-8"
+    english_locale+=(LOCPATH="$work/locale")
+  fi
+  echo "run_gui_tests: the first start on an English system" >&2
+  make_scratch "$work/scratch-system"
+  DISPLAY=$display timeout 300 "${without_override[@]}" "${english_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+    'T:\stage' 'T:\scratch-system' system_language || status=$?
+fi
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
 exit "$status"

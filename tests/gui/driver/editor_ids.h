@@ -17,6 +17,8 @@ inline constexpr UINT kModeSmallMap = 40034, kModeLargeMap = 40035, kModeTargetB
 inline constexpr UINT kHelp = 40037, kAbout = 40013;
 inline constexpr UINT kLanguage = 40060, kAlignLargeMap = 40061;
 inline constexpr UINT kPasteScreenshot = 40063;
+inline constexpr UINT kZoomIn = 40064, kZoomOut = 40065, kActualSize = 40066, kNewScene = 40067;
+inline constexpr UINT kRecentFileFirst = 40070, kRecentFileLast = 40077;
 
 // Add-item dialog (105) and select-item dialog (106).
 inline constexpr int kListBox = 1008;

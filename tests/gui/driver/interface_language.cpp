@@ -65,14 +65,16 @@ const Texts kTexts[] = {
 };
 
 const std::vector<MenuCaptions> kChineseMenu = {
-    {"file", {{0, true, L"文件"}, {ids::kSaveShp, false, L"另存 SHP..."}, {ids::kSaveImage, false, L"保存 as..."},
+    {"file", {{0, true, L"文件"}, {ids::kNewScene, false, L"新建\tCtrl+N"},
+              {ids::kSaveShp, false, L"另存 SHP..."}, {ids::kSaveImage, false, L"保存 as..."},
               {ids::kExit, false, L"退出"}}},
     {"edit", {{1, true, L"编辑"}, {ids::kAddItem, false, L"加入新的项目..."}, {ids::kSelectItem, false, L"选择项目..."},
               {ids::kDeleteItem, false, L"删除项目"}, {ids::kCancelItem, false, L"取消项目"},
               {ids::kCopyToClipboard, false, L"复制到剪切板"},
               {ids::kPasteScreenshot, false, L"粘贴载图"}}},
     {"view", {{2, true, L"查看"}, {ids::kUpperLayer, false, L"视图上面"}, {ids::kLowerLayer, false, L"视图下面"},
-              {ids::kStatusBar, false, L"状态条"}, {ids::kLanguage, false, L"English"}}},
+              {ids::kZoomIn, false, L"放大\tCtrl++"}, {ids::kZoomOut, false, L"缩小\tCtrl+-"},
+              {ids::kActualSize, false, L"实际大小\tCtrl+0"}, {ids::kStatusBar, false, L"状态条"}, {ids::kLanguage, false, L"English"}}},
     {"tools", {{3, true, L"工具"}, {ids::kLoadScreenSettings, false, L"加载屏幕设定..."},
                {ids::kScreenshotSettings, false, L"载图设定..."}, {ids::kAlignLargeMap, false, L"对齐放大地图"}}},
     {"mode", {{4, true, L"模式"}, {ids::kModeSmallMap, false, L"缩小 map"}, {ids::kModeLargeMap, false, L"放大 map"},
@@ -81,7 +83,8 @@ const std::vector<MenuCaptions> kChineseMenu = {
 };
 
 const std::vector<MenuCaptions> kEnglishMenu = {
-    {"file", {{0, true, L"&File"}, {ids::kOpenScene, false, L"&Open...\tCtrl+O"}, {ids::kSaveScene, false, L"&Save\tCtrl+S"},
+    {"file", {{0, true, L"&File"}, {ids::kNewScene, false, L"&New\tCtrl+N"},
+              {ids::kOpenScene, false, L"&Open...\tCtrl+O"}, {ids::kSaveScene, false, L"&Save\tCtrl+S"},
               {ids::kSaveSceneAs, false, L"Save &as..."}, {ids::kSaveShp, false, L"Save as S&HP..."},
               {ids::kSaveImage, false, L"Save as &image..."}, {ids::kExit, false, L"E&xit"}}},
     {"edit", {{1, true, L"&Edit"}, {ids::kUndo, false, L"&Undo\tCtrl+Z"}, {ids::kRedo, false, L"&Redo\tCtrl+Y"},
@@ -90,7 +93,8 @@ const std::vector<MenuCaptions> kEnglishMenu = {
               {ids::kCopyToClipboard, false, L"C&opy to clipboard"},
               {ids::kPasteScreenshot, false, L"&Paste screenshot\tCtrl+V"}}},
     {"view", {{2, true, L"&View"}, {ids::kUpperLayer, false, L"&Upper layer"}, {ids::kLowerLayer, false, L"&Lower layer"},
-              {ids::kStatusBar, false, L"&Status bar"}, {ids::kLanguage, false, L"中文"}}},
+              {ids::kZoomIn, false, L"Zoom &in\tCtrl++"}, {ids::kZoomOut, false, L"Zoom &out\tCtrl+-"},
+              {ids::kActualSize, false, L"&Actual size\tCtrl+0"}, {ids::kStatusBar, false, L"&Status bar"}, {ids::kLanguage, false, L"中文"}}},
     {"tools", {{3, true, L"&Tools"}, {ids::kLoadScreenSettings, false, L"&Load screen settings..."},
                {ids::kScreenshotSettings, false, L"S&creenshot settings..."},
                {ids::kAlignLargeMap, false, L"&Align magnified map\tCtrl+L"}}},

@@ -50,6 +50,9 @@ const NamedScenario kScenarios[] = {
     {L"language", RunLanguageChecks},
     {L"paste", RunPasteChecks},
     {L"recovery", RunRecoveryChecks},
+    {L"system_language", RunSystemLanguageChecks},
+    {L"zoom", RunZoomChecks},
+    {L"new_and_recent", RunNewAndRecentChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -1,0 +1,76 @@
+#include "dpi_scaling.h"
+
+#include <commctrl.h>
+
+#include "app_state.h"
+#include "gdi_handles.h"
+#include "main_window.h"
+#include "map_view.h"
+
+namespace {
+
+// Looked up at run time: the program still starts on systems without them.
+template <typename Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
+OwnedFont statusFont;
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (window && getDpiForWindow) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+int ScaledForDpi(int value, int dpi) { return MulDiv(value, dpi, USER_DEFAULT_SCREEN_DPI); }
+
+int SystemMetricForDpi(int index, int dpi) {
+  using Function = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32Function<Function>("GetSystemMetricsForDpi");
+  return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi) {
+  using Function = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static const auto forDpi = User32Function<Function>("SystemParametersInfoForDpi");
+  metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (forDpi) return forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)) != 0;
+  return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) != 0;
+}
+
+void ScaleStatusBar(HWND bar, int dpi) {
+  if (!bar) return;
+  // The mode part grows while it also names a zoom ("... (200%)"), so that stays readable.
+  const int modeEdge = ViewZoom() == 1 ? 270 : 330;
+  const int rightEdges[3] = {ScaledForDpi(70, dpi), ScaledForDpi(modeEdge, dpi), -1};
+  SendMessageA(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+}
+
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  HWND bar = App().statusBar;
+  NONCLIENTMETRICSW metrics;
+  if (bar && NonClientMetricsForDpi(metrics, dpi)) {
+    // The bar lets go of the old font before it is deleted.
+    if (HFONT font = CreateFontIndirectW(&metrics.lfStatusFont)) {
+      SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+      statusFont.Reset(font);
+    }
+  }
+  ScaleStatusBar(bar, dpi);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(window, &client);
+  LayoutMainWindow(client.right, client.bottom);
+}

@@ -1,0 +1,111 @@
+// File -> New and the recent scene files. New over a change asks as opening a scene does,
+// and No gives back the start screen, untitled, with an empty history. A scene opened and
+// saved is the first recent item and the status bar says it was saved; the list survives a
+// restart and opens from the menu; a listed file that is gone is reported and leaves the list.
+#include <windows.h>
+
+#include <string>
+
+#include "content_dialog_steps.h"
+#include "editor_ids.h"
+#include "input.h"
+#include "interface_language.h"
+#include "package_staging.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+
+namespace {
+
+std::wstring Quote(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+bool EndsWith(const std::wstring& text, const std::wstring& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The recent item whose caption ends with `name`, or 0.
+UINT RecentItemNaming(const EditorSession& session, const std::wstring& name) {
+  for (UINT id = ids::kRecentFileFirst; id <= ids::kRecentFileLast; ++id) {
+    MenuItemState item;
+    if (session.MenuItem(id, item) && EndsWith(item.caption, L"\\" + name)) return id;
+  }
+  return 0;
+}
+
+void ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
+                 const std::string& name) {
+  std::wstring got;
+  WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
+  context.log.Expect(got == want, name, "the title is " + Quoted(got));
+}
+
+void NewOverChanges(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "new", context.packageDir)) return;
+  session.Command(ids::kModeLargeMap);
+  PressKey(session.main(), VK_RIGHT, kCtrl);
+  session.Command(ids::kUpperLayer);
+  std::wstring question;
+  session.PostCommand(ids::kNewScene);
+  const bool asked = AnswerMessageBox(session, texts::kProgramCaption, IDNO, question);
+  context.log.Expect(asked && question == texts::kSaveChangesQuestion, "new.asks_over_unsaved_changes",
+                     asked ? "the question is " + Quoted(question) : "no question");
+  // The fresh model is the start screen.
+  ExpectView(context, session, model, "new.shows_the_start_screen");
+  ExpectTitle(context, session, texts::kTitle, "new.untitled");
+  ExpectMenuItem(context, session, ids::kUndo, false, true, "new.fresh_history");
+  ExpectMenuItem(context, session, ids::kUpperLayer, true, false, "new.upper_layer_back_on");
+}
+
+void RecentFiles(const DriverContext& context) {
+  const std::wstring folder = context.scratchDir + L"\\recent";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::string error;
+  if (!WriteFileIn(folder, L"first.ini", "[LoadScreen]\r\nSide=Soviet\r\n", error) ||
+      !WriteFileIn(folder, L"second.ini", "[LoadScreen]\r\nSide=Yuri\r\n", error)) {
+    context.log.Fail("recent.stage", error);
+    return;
+  }
+  const std::wstring first = folder + L"\\first.ini", second = folder + L"\\second.ini";
+  {
+    EditorSession session(context);
+    if (!session.Start(context.packageDir, error, Quote(second))) {
+      context.log.Fail("recent.start", error);
+      return;
+    }
+    session.Command(ids::kSaveScene);
+    const std::wstring saved = RunLanguage() == DriverLanguage::English ? L"Saved second.ini" : L"已保存 second.ini";
+    ExpectStatus(context, session, 2, saved, "recent.status_says_saved");
+    PressKey(session.main(), VK_SHIFT);
+    ExpectStatus(context, session, 2, texts::kHint, "recent.next_key_brings_back_the_hint");
+    context.log.Expect(RecentItemNaming(session, L"second.ini") == ids::kRecentFileFirst, "recent.saved_scene_first",
+                       "second.ini is not item 40070");
+  }
+  EditorSession session(context);
+  if (!session.Start(context.packageDir, error, Quote(first))) {
+    context.log.Fail("recent.restart", error);
+    return;
+  }
+  context.log.Expect(RecentItemNaming(session, L"first.ini") == ids::kRecentFileFirst &&
+                         RecentItemNaming(session, L"second.ini") == ids::kRecentFileFirst + 1,
+                     "recent.kept_over_a_restart_newest_first", "first.ini and second.ini are not items 40070, 40071");
+  session.Command(ids::kRecentFileFirst + 1);
+  ExpectTitle(context, session, std::wstring(texts::kTitle) + L" - second.ini", "recent.opens_from_the_menu");
+  DeleteFileW(first.c_str());
+  const UINT gone = RecentItemNaming(session, L"first.ini");
+  std::wstring message;
+  session.PostCommand(gone);
+  const bool reported = gone != 0 && AnswerMessageBox(session, texts::kProgramCaption, IDOK, message);
+  // The list changes once the message box has closed.
+  const bool removed = WaitUntil([&] { return RecentItemNaming(session, L"first.ini") == 0; }, 1000);
+  context.log.Expect(reported && removed, "recent.missing_file_reported_and_removed",
+                     reported ? "first.ini is still listed" : "no message for the missing file");
+}
+
+}  // namespace
+
+void RunNewAndRecentChecks(const DriverContext& context) {
+  NewOverChanges(context);
+  RecentFiles(context);
+}

@@ -1,0 +1,110 @@
+// The view's zoom: at 200 % every picture pixel is a 2 x 2 block of the same colour, the
+// scroll bars run over the zoomed picture and the mode part names the zoom; a marker dragged
+// at 200 % follows the pointer in picture pixels; Ctrl+wheel and Ctrl+0 zoom too; zooming
+// out and Actual size give back exactly the picture as it was.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "editor_ids.h"
+#include "input.h"
+#include "memory_image.h"
+#include "picture_compare.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+
+namespace {
+
+constexpr int kZoom = 2;
+
+// The view's client area must show the model's picture blown up kZoom times, from the
+// scroll bars' positions on.
+void ExpectZoomedView(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
+                      const std::string& name) {
+  const Image& picture = model.Picture();
+  MemoryImage zoomed;
+  zoomed.Create(picture.width * kZoom, picture.height * kZoom);
+  for (int y = 0; y < zoomed.height; ++y)
+    for (int x = 0; x < zoomed.width; ++x) zoomed.WritePixel(x, y, picture.ReadPixel(x / kZoom, y / kZoom));
+  ScrollBarState horizontal, vertical;
+  const SIZE client = session.ViewClientSize();
+  if (!session.ScrollBar(SB_HORZ, horizontal) || !session.ScrollBar(SB_VERT, vertical)) {
+    context.log.Fail(name, "cannot read the scroll bars");
+    return;
+  }
+  POINT origin{0, 0};
+  ClientToScreen(session.view(), &origin);
+  const RECT area{origin.x, origin.y, origin.x + client.cx, origin.y + client.cy};
+  ScreenPicture got;
+  PictureDifference difference;
+  const bool same = WaitUntil(
+      [&] {
+        if (!CaptureScreen(area, got)) return false;
+        difference = ComparePictures(got, zoomed, horizontal.position, vertical.position);
+        return difference.count == 0;
+      },
+      kPictureWaitMs, 20);
+  context.log.Expect(same, name, DescribeDifference(difference) + " (scrolled to " + std::to_string(horizontal.position) +
+                                     ", " + std::to_string(vertical.position) + ")");
+}
+
+// Client point of the middle of picture pixel `p`'s block with the view scrolled to the top left.
+POINT ZoomedScreenPoint(const EditorSession& session, Point p) {
+  POINT point{p.x * kZoom + kZoom / 2, p.y * kZoom + kZoom / 2};
+  ClientToScreen(session.view(), &point);
+  return point;
+}
+
+void DragAtZoom(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+  const Point from{101, 101}, to{151, 133};  // the marker added at (100, 100), and where it goes
+  MoveMouseTo(ZoomedScreenPoint(session, from));
+  PressMouseButton();
+  model.MouseDown(from);
+  WaitUntil([&] { return session.MouseCapture() != nullptr; }, kDefaultWaitMs);
+  MoveMouseTo(ZoomedScreenPoint(session, to));
+  model.MouseMove(to);
+  ReleaseMouseButton();
+  model.MouseUp();
+  WaitUntil([&] { return session.MouseCapture() == nullptr; }, kDefaultWaitMs);
+  ExpectZoomedView(context, session, model, "zoom.drag_at_200_moves_in_picture_pixels");
+}
+
+}  // namespace
+
+void RunZoomChecks(const DriverContext& context) {
+  EditorSession session(context);
+  ExpectedScreen model;
+  if (!StartScenario(context, session, model, "zoom", context.packageDir)) return;
+  std::vector<CatalogueEntry> catalogue;
+  std::string error;
+  if (!ReadSymbolCatalogue(context, catalogue, error)) {
+    context.log.Fail("zoom.catalogue", error);
+    return;
+  }
+  if (!AddMarkerThroughDialog(context, session, model, catalogue, 0, ids::kRadioRed, "zoom.add_marker")) return;
+  ExpectView(context, session, model, "zoom.starts_at_actual_size");
+
+  session.Command(ids::kZoomIn);
+  SendAndWait(session.view(), WM_HSCROLL, SB_TOP, 0);
+  SendAndWait(session.view(), WM_VSCROLL, SB_TOP, 0);
+  ExpectZoomedView(context, session, model, "zoom.200_shows_2x2_blocks");
+  ExpectStatus(context, session, 1, L"Current mode: Move small map (200%)", "zoom.status_names_the_zoom");
+  ScrollBarState horizontal;
+  context.log.Expect(session.ScrollBar(SB_HORZ, horizontal) && horizontal.maximum == CanvasWidth * kZoom - 1,
+                     "zoom.scroll_bar_in_screen_pixels", "range up to " + std::to_string(horizontal.maximum));
+  DragAtZoom(context, session, model);
+
+  // A notch forward with Ctrl zooms in, Ctrl+0 goes back to one screen pixel per pixel.
+  POINT inside = ZoomedScreenPoint(session, {50, 50});
+  SendAndWait(session.main(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
+  ExpectStatus(context, session, 1, L"Current mode: Move small map (300%)", "zoom.ctrl_wheel_zooms_in");
+  session.Command(ids::kZoomOut);
+  session.Command(ids::kZoomOut);
+  ExpectView(context, session, model, "zoom.zoom_out_gives_back_the_picture");
+  ExpectStatus(context, session, 1, L"Current mode: Move small map", "zoom.status_at_actual_size");
+  session.Command(ids::kZoomIn);
+  TypeShortcut('0', kCtrl);
+  ExpectView(context, session, model, "zoom.ctrl_0_gives_back_the_picture");
+}
