@@ -4,6 +4,7 @@
 #include "document_state.h"
 #include "file_commands.h"
 #include "map_view.h"
+#include "recovery.h"
 
 namespace {
 // Holds its own share of the start screen's pictures for the whole run.
@@ -28,4 +29,6 @@ void ResetToNewScene() {
   History().Clear();
   History().MarkSaved();
   UpdateTitle();
+  // The changes were let go: their recovery copy goes too.
+  DiscardRecovery();
 }
