@@ -11,6 +11,7 @@
 #include "clipboard.h"
 #include "colourize_dialog.h"
 #include "content_commands.h"
+#include "export_preview_view.h"
 #include "file_commands.h"
 #include "history_commands.h"
 #include "language_command.h"
@@ -95,6 +96,7 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_VIEW_TOP, ToggleUpperLayer},
     {IDM_VIEW_BOTTOM, ToggleLowerLayer},
     {IDM_STATUS_BAR, ToggleStatusBar},
+    {IDM_PREVIEW_AS_EXPORTED, ToggleExportPreview},
     {IDM_LANGUAGE, SwitchLanguageCommand},
     {IDM_LOAD_SCREEN_SETTINGS, OpenLoadScreenSettings},
     {IDM_SCREENSHOT_SETTINGS, ScreenshotSettings},

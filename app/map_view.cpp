@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "commands.h"
 #include "dib_image_draw_win32.h"
+#include "export_preview_view.h"
 #include "gdi_handles.h"
 #include "main_window.h"
 #include "marker_commands.h"
@@ -102,6 +103,7 @@ void OnCaptureLost() {
 void PaintView(HDC dc) {
   DibImage& canvas = ViewCanvas();
   RenderLoadScreen(Document(), &canvas);
+  ApplyExportPreview(canvas);
   DrawPart(canvas, dc, view.horizontal.centre, view.vertical.centre, view.horizontal.scroll,
            view.vertical.scroll, view.horizontal.visible, view.vertical.visible);
   char text[64];
@@ -202,6 +204,12 @@ LRESULT CALLBACK MapViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_CAPTURECHANGED:
       OnCaptureLost();
+      return 0;
+    case kExportPreviewReadyMessage:
+      OnExportPreviewReady();
+      return 0;
+    case WM_DESTROY:
+      StopExportPreview();
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

@@ -10,7 +10,9 @@
 #include "common_file_dialogs_win32.h"
 #include "resource.h"
 #include "ui_language.h"
+#include "map_view.h"
 #include "shp_export.h"
+#include "shp_export_choices.h"
 #include "ui_texts.h"
 
 namespace {
@@ -127,6 +129,9 @@ void RunExport(HWND dialog) {
   settings.colorCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
   settings.quantizer = quantizer;
   settings.dither = dither;
+  // Confirmed with OK: the preview shows exports made with these from now on.
+  ConfirmedShpExportSettings() = settings;
+  ConfirmedShpExportSettings().exportPath.clear();
   int steps = 0;
   const ShpExportResult result = ExportShp(Document(), settings, [&] {
     ++steps;
@@ -242,4 +247,6 @@ void SaveShpCommand() {
   browse.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING;
   if (!ShowSaveFileDialog(&browse)) return;
   ShowShpSaveDialog(app.exportPath);
+  // The settings may have changed what the export preview shows.
+  RepaintView();
 }

@@ -47,6 +47,7 @@
 // Switches the interface to the other language; names that language.
 #define IDM_LANGUAGE 40060
 #define IDM_ALIGN_LARGE_MAP 40061
+#define IDM_PREVIEW_AS_EXPORTED 40062
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 
