@@ -16,6 +16,7 @@ inline constexpr UINT kLoadScreenSettings = 40030, kScreenshotSettings = 40043;
 inline constexpr UINT kModeSmallMap = 40034, kModeLargeMap = 40035, kModeTargetBox = 40036;
 inline constexpr UINT kHelp = 40037, kAbout = 40013;
 inline constexpr UINT kLanguage = 40060, kAlignLargeMap = 40061;
+inline constexpr UINT kPreviewAsExported = 40062;
 
 // Add-item dialog (105) and select-item dialog (106).
 inline constexpr int kListBox = 1008;

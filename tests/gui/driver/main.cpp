@@ -47,6 +47,7 @@ const NamedScenario kScenarios[] = {
     {L"soak", RunSoakChecks},
     {L"comfort", RunComfortChecks},
     {L"language", RunLanguageChecks},
+    {L"preview", RunPreviewChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {
