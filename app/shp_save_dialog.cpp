@@ -129,10 +129,10 @@ void RunExport(HWND dialog) {
   settings.colorCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
   settings.quantizer = quantizer;
   settings.dither = dither;
+  int steps = 0;
   // Confirmed with OK: the preview shows exports made with these from now on.
   ConfirmedShpExportSettings() = settings;
   ConfirmedShpExportSettings().exportPath.clear();
-  int steps = 0;
   const ShpExportResult result = ExportShp(Document(), settings, [&] {
     ++steps;
     SendMessageA(progress, PBM_STEPIT, 0, 0);
