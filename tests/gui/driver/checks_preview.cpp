@@ -16,6 +16,7 @@
 #include "remote_controls.h"
 #include "scenario_support.h"
 #include "scenarios.h"
+#include "shp_export.h"
 #include "shp_reader.h"
 #include "wait.h"
 #include "wide_text.h"
