@@ -15,6 +15,7 @@
 #include "memory_image.h"
 #include "pal_file.h"
 #include "preview_worker.h"
+#include "renderer.h"
 #include "resource.h"
 #include "shp_export_choices.h"
 #include "ui_language.h"
@@ -27,6 +28,9 @@ namespace {
 // `preview` is the newest finished result, which may belong to an older request.
 struct PreviewState {
   bool on = false;
+  // The screen as the export composes it: into memory, whose lines are drawn otherwise
+  // than into the view's device bitmap.
+  MemoryImage composed;
   MemoryImage picture;
   ShpExportSettings settings;
   Palette existing{};
@@ -84,6 +88,7 @@ void SetOn(bool on) {
   if (on) return;
   if (state.worker) state.worker->CancelAll();
   // The next preview starts afresh, and the memory goes back meanwhile.
+  state.composed.Free();
   state.picture.Free();
   state.preview.Free();
   state.previewGeneration = ++state.generation;
@@ -97,9 +102,9 @@ void TurnOffWithMessage(std::string message) {
   PostMessageA(App().view, kExportPreviewReadyMessage, 0, 0);
 }
 
-void StartRequest(const Image& canvas, const ShpExportSettings& settings, const Palette& existing) {
-  if (!state.picture.Allocate(canvas.width, canvas.height)) return TurnOffWithMessage(kOutOfMemory);
-  state.picture.PasteRect(canvas, 0, 0, 0, 0, canvas.width, canvas.height);
+void StartRequest(const Image& composed, const ShpExportSettings& settings, const Palette& existing) {
+  if (!state.picture.Allocate(composed.width, composed.height)) return TurnOffWithMessage(kOutOfMemory);
+  state.picture.PasteRect(composed, 0, 0, 0, 0, composed.width, composed.height);
   state.settings = settings;
   state.existing = existing;
   const std::uint64_t generation = ++state.generation;
@@ -118,7 +123,7 @@ void StartRequest(const Image& canvas, const ShpExportSettings& settings, const 
     return;
   }
   if (state.worker) state.worker->CancelAll();
-  if (!state.preview.valid && !state.preview.Allocate(canvas.width, canvas.height))
+  if (!state.preview.valid && !state.preview.Allocate(composed.width, composed.height))
     return TurnOffWithMessage(kOutOfMemory);
   switch (RenderExportPreview(state.picture, settings, existing, state.preview, state.psnr)) {
     case PreviewOutcome::Done: state.previewGeneration = generation; return;
@@ -144,8 +149,12 @@ void ApplyExportPreview(DibImage& canvas) {
       return TurnOffWithMessage("The palette file cannot be read, so the preview is off.\n\n" + settings.palettePath +
                                 (reason.empty() ? "" : ":\n" + reason));
   }
-  if (!SamePicture(canvas, state.picture) || !SameReduction(settings, state.settings) || existing != state.existing)
-    StartRequest(canvas, settings, existing);
+  if (!state.composed.valid && !state.composed.Allocate(CanvasWidth, CanvasHeight))
+    return TurnOffWithMessage(kOutOfMemory);
+  RenderLoadScreen(Document(), &state.composed);
+  if (!SamePicture(state.composed, state.picture) || !SameReduction(settings, state.settings) ||
+      existing != state.existing)
+    StartRequest(state.composed, settings, existing);
   if (!state.on) return;
   // Until the worker's first result the full-colour screen stays.
   if (state.preview.valid) canvas.PasteRect(state.preview, 0, 0, 0, 0, canvas.width, canvas.height);

@@ -13,8 +13,8 @@ inline constexpr unsigned kExportPreviewReadyMessage = 0x8000 + 62;  // WM_APP +
 
 // The menu command: turns the preview on or off, moves the check mark, repaints.
 void ToggleExportPreview();
-// Called by the view after the screen was composed into `canvas`: replaces it with the
-// preview while the preview is on. An existing palette that cannot be read turns the
+// Called by the view after the screen was composed into `canvas`: while the preview is on,
+// replaces it with the preview of the screen composed as the export composes it. An existing palette that cannot be read turns the
 // preview off, with a message that names the file.
 void ApplyExportPreview(DibImage& canvas);
 // The worker finished a preview: repaints with it unless a newer one is wanted.

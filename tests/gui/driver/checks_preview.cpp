@@ -1,6 +1,6 @@
-// View -> Preview as exported: after exports through the SHP dialog (a new palette of 16
-// colours, then an existing palette with 200), the view equals the decoded SHP and PAL that
-// export wrote, follows a key move, names its figures in the status bar, and goes back to
+// View -> Preview as exported: with the default settings, and after exports through the SHP
+// dialog (a new palette of 16 colours, then an existing palette with 200), the view equals
+// the decoded SHP and PAL of that export, follows a key move, names its figures in the status bar, and goes back to
 // the plain view when switched off. A palette file that went missing switches it off with
 // a message that names the file.
 #include <windows.h>
@@ -54,8 +54,9 @@ class PreviewRun {
   bool ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const wchar_t* pal, int colours,
                            const std::string& name);
   void ExpectViewShows(const Image& expected, const std::string& name) {
-    std::string detail;
-    Expect(expected.valid && session_.ViewShows(expected, detail), name, expected.valid ? detail : "no picture to compare");
+    std::string detail = "no picture to compare";
+    const bool shows = expected.valid && session_.ViewShows(expected, detail);
+    Expect(shows, name, detail);
   }
   void ExpectStatusStarts(const std::wstring& english, const std::wstring& chinese, const std::string& name) {
     const std::wstring want = RunLanguage() == DriverLanguage::English ? english : chinese;
@@ -91,23 +92,34 @@ bool PreviewRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const
 }
 
 void PreviewRun::Run() {
-  // 1. A new palette of 16 colours; Ctrl+E turns the preview on.
-  if (!ExportThroughDialog(L"sixteen.shp", NewPalette, L"sixteen.pal", 16, "new_16")) return;
+  // 1. Ctrl+E before any export: a new octree palette of 256 colours.
   TypeShortcut('E', kCtrl);
+  MenuItemState item;
+  WaitUntil([&] { return session_.MenuItem(ids::kPreviewAsExported, item) && item.checked(); }, kDefaultWaitMs);
   ExpectMenuItem(context_, session_, ids::kPreviewAsExported, true, false, "preview.ctrl_e_checks_the_item");
+  ShpExportSettings defaults;
+  defaults.exportPath = ToAnsi(File(L"default.shp"));
+  defaults.palettePath = ToAnsi(File(L"default.pal"));
+  Expect(ExportShp(model_.document(), defaults).success, "default.core_export", "the driver's export failed");
+  ExpectViewShows(DecodeExport(File(L"default.shp"), File(L"default.pal")), "default.view_equals_decoded_export");
+  ExpectStatusStarts(L"Preview: octree, 256 colours, ", L"预览: 八叉树, 256 色, ", "default.status");
+
+  // 2. Through the dialog, a new palette of 16 colours.
+  if (!ExportThroughDialog(L"sixteen.shp", NewPalette, L"sixteen.pal", 16, "new_16")) return;
   ExpectViewShows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "new_16.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16.status");
 
-  // 2. An existing palette with 200 of its entries, the preview still on.
+  // 3. An existing palette with 200 of its entries, the preview still on.
   std::string error;
   WriteFileIn(folder_, L"existing.pal", ReadWholeFile(File(L"seed.pal")), error);
   if (!ExportThroughDialog(L"existing.shp", ExistingPalette, L"existing.pal", 200, "existing_200")) return;
   ExpectViewShows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "existing_200.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200.status");
 
-  // 3. A key move: the view follows, as an export made after the move shows it.
-  session_.PressKey(VK_LEFT, kCtrl);
-  model_.Key(VK_LEFT, kCtrl);
+  // 4. A key move: the view follows, as an export made after the move shows it.
+  // Without a modifier: after the dialogs the editor need not be the foreground window.
+  session_.PressKey(VK_LEFT, kNoModifier);
+  model_.Key(VK_LEFT, kNoModifier);
   ShpExportSettings after;
   after.exportPath = ToAnsi(File(L"after_move.shp"));
   after.palettePath = ToAnsi(File(L"existing.pal"));
@@ -116,13 +128,13 @@ void PreviewRun::Run() {
   Expect(ExportShp(model_.document(), after).success, "after_move.core_export", "the driver's export failed");
   ExpectViewShows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "after_move.view_follows_the_key");
 
-  // 4. Off: the plain view and the key hint again.
+  // 5. Off: the plain view and the key hint again.
   session_.Command(ids::kPreviewAsExported);
   ExpectMenuItem(context_, session_, ids::kPreviewAsExported, false, false, "preview.off_unchecks_the_item");
   ExpectView(context_, session_, model_, "preview.off_shows_the_plain_view");
   ExpectStatus(context_, session_, 2, texts::kHint, "preview.off_shows_the_key_hint");
 
-  // 5. The existing palette gone: switching on reports the file and stays off.
+  // 6. The existing palette gone: switching on reports the file and stays off.
   fs::remove(File(L"existing.pal"));
   session_.PostCommand(ids::kPreviewAsExported);
   HWND box = session_.WaitForDialog(L"Vantorel");
