@@ -11,6 +11,7 @@
 #include "clipboard.h"
 #include "colourize_dialog.h"
 #include "content_commands.h"
+#include "export_preview_view.h"
 #include "file_commands.h"
 #include "history_commands.h"
 #include "language_command.h"
@@ -115,6 +116,7 @@ constexpr MenuCommand kMenuCommands[] = {
     {IDM_RECENT_FILE_FIRST + 5, OpenRecent<5>},
     {IDM_RECENT_FILE_FIRST + 6, OpenRecent<6>},
     {IDM_RECENT_FILE_LAST, OpenRecent<7>},
+    {IDM_PREVIEW_AS_EXPORTED, ToggleExportPreview},
     {IDM_LANGUAGE, SwitchLanguageCommand},
     {IDM_LOAD_SCREEN_SETTINGS, OpenLoadScreenSettings},
     {IDM_SCREENSHOT_SETTINGS, ScreenshotSettings},

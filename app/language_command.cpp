@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "export_preview_view.h"
 #include "main_window.h"
 #include "ui_language.h"
 #include "ui_texts.h"
@@ -15,6 +16,7 @@ void SwitchLanguageCommand() {
   const bool saved = SaveLanguageChoice(OtherLanguage(UiLanguage()), reason);
   ReplaceMainMenu();
   SetStatusText(StatusPartHint, Text(UiText::KeyHint));
+  RefreshExportPreviewStatus();
   if (saved) return;
   // The switch holds for this run; only the next start will not know of it.
   const std::string text = std::string(Text(UiText::LanguageSaveFailed)) + "\n\n" + UserSettingsPath() + ":\n" + reason;

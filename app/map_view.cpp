@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "dib_image_draw_win32.h"
 #include "dpi_scaling.h"
+#include "export_preview_view.h"
 #include "gdi_handles.h"
 #include "main_window.h"
 #include "marker_commands.h"
@@ -118,6 +119,7 @@ void OnCaptureLost() {
 void PaintView(HDC dc) {
   DibImage& canvas = ViewCanvas();
   RenderLoadScreen(Document(), &canvas);
+  ApplyExportPreview(canvas);
   if (view.zoom == 1) {
     DrawPart(canvas, dc, view.horizontal.centre, view.vertical.centre, view.horizontal.scroll,
              view.vertical.scroll, view.horizontal.visible, view.vertical.visible);
@@ -246,6 +248,12 @@ LRESULT CALLBACK MapViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_CAPTURECHANGED:
       OnCaptureLost();
+      return 0;
+    case kExportPreviewReadyMessage:
+      OnExportPreviewReady();
+      return 0;
+    case WM_DESTROY:
+      StopExportPreview();
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

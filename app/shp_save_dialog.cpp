@@ -14,8 +14,10 @@
 #include "resource.h"
 #include "saved_message.h"
 #include "ui_language.h"
+#include "map_view.h"
 #include "shp_export.h"
 #include "shp_mix_option.h"
+#include "shp_export_choices.h"
 #include "ui_texts.h"
 
 namespace {
@@ -134,6 +136,9 @@ void RunExport(HWND dialog) {
   settings.quantizer = quantizer;
   settings.dither = dither;
   int steps = 0;
+  // Confirmed with OK: the preview shows exports made with these from now on.
+  ConfirmedShpExportSettings() = settings;
+  ConfirmedShpExportSettings().exportPath.clear();
   const ShpExportResult result = ExportShp(Document(), settings, [&] {
     ++steps;
     SendMessageA(progress, PBM_STEPIT, 0, 0);
@@ -260,4 +265,6 @@ void SaveShpCommand() {
   browse.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING;
   if (!ShowSaveFileDialog(&browse)) return;
   ShowShpSaveDialog(app.exportPath);
+  // The settings may have changed what the export preview shows.
+  RepaintView();
 }

@@ -80,6 +80,16 @@ std::string DescribeShpExportFailure(const ShpExportResult& result) {
   return text;
 }
 
+MappingOptions ExportMappingOptions(const ShpExportSettings& settings) {
+  MappingOptions mapping;
+  mapping.count = ClampColorCount(settings.colorCount);
+  mapping.first = settings.keepIndex0 ? 1 : 0;
+  mapping.dither = settings.dither;
+  // The best palette is made for plain RGB distance; the rest keep the luma weights.
+  if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
+  return mapping;
+}
+
 bool SameFilePath(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
   std::error_code error;
@@ -133,12 +143,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]);
   if (!indices) return Failed(kOutOfMemoryMessage, "");
-  MappingOptions mapping;
-  mapping.count = count;
-  mapping.first = first;
-  mapping.dither = settings.dither;
-  // The best palette is made for plain RGB distance; the rest keep the luma weights.
-  if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
+  const MappingOptions mapping = ExportMappingOptions(settings);
   if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
         if (y % kProgressRowInterval == 0) Step(progress);
       }))

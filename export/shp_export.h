@@ -23,6 +23,7 @@
 #include "image.h"
 #include "load_screen_document.h"
 #include "palette_builder.h"
+#include "picture_mapping.h"
 
 enum PaletteMode { NewPalette = 0, ExistingPalette = 1 };
 
@@ -73,6 +74,11 @@ ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSet
 // whose number is a multiple of 50, after the image data is written.
 ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings& settings,
                                    const ExportProgress& progress = {});
+
+// The mapping an export with `settings` uses: the entries it may take (the colour count
+// clamped to 1..256, entry 0 left out for keepIndex0), dithering and the distance. When
+// `first` is not below `count` the settings cannot export (kIndex0NeedsTwoColoursMessage).
+MappingOptions ExportMappingOptions(const ShpExportSettings& settings);
 
 // True when both paths name the same file, spelled alike or not.
 bool SameFilePath(const std::string& a, const std::string& b);

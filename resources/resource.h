@@ -56,6 +56,7 @@
 // The recent scene files in the File popup, newest first; added by the program.
 #define IDM_RECENT_FILE_FIRST 40070
 #define IDM_RECENT_FILE_LAST 40077
+#define IDM_PREVIEW_AS_EXPORTED 40062
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 

@@ -19,6 +19,7 @@ inline constexpr UINT kLanguage = 40060, kAlignLargeMap = 40061;
 inline constexpr UINT kPasteScreenshot = 40063;
 inline constexpr UINT kZoomIn = 40064, kZoomOut = 40065, kActualSize = 40066, kNewScene = 40067;
 inline constexpr UINT kRecentFileFirst = 40070, kRecentFileLast = 40077;
+inline constexpr UINT kPreviewAsExported = 40062;
 
 // Add-item dialog (105) and select-item dialog (106).
 inline constexpr int kListBox = 1008;

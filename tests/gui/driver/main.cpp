@@ -53,6 +53,7 @@ const NamedScenario kScenarios[] = {
     {L"system_language", RunSystemLanguageChecks},
     {L"zoom", RunZoomChecks},
     {L"new_and_recent", RunNewAndRecentChecks},
+    {L"preview", RunPreviewChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -30,10 +30,10 @@ void RunComfortChecks(const DriverContext& context);         // align command, q
 void RunLanguageChecks(const DriverContext& context);        // switching the language, the remembered choice
 void RunPasteChecks(const DriverContext& context);           // paste screenshot, scale in the crop dialog
 void RunRecoveryChecks(const DriverContext& context);        // copies of unsaved work after a kill
-void RunLanguageChecks(const DriverContext& context);
 void RunSystemLanguageChecks(const DriverContext& context);  // the first start follows the system's language
 void RunZoomChecks(const DriverContext& context);            // 200 % blocks, a drag at 200 %, back to 100 %
-void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."        // switching the language, the remembered choice
+void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."
+void RunPreviewChecks(const DriverContext& context);         // the view as an SHP export would show it
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,

@@ -1,0 +1,6 @@
+#include "shp_export_choices.h"
+
+ShpExportSettings& ConfirmedShpExportSettings() {
+  static ShpExportSettings settings;
+  return settings;
+}
