@@ -46,14 +46,18 @@ bool SaveAs() {
   return ChooseSceneToSave(App().mainWindow, path) && SaveTo(path);
 }
 
-bool Save() { return App().scenePath.empty() ? SaveAs() : SaveTo(App().scenePath); }
+}  // namespace
+
+bool SaveScreen() { return App().scenePath.empty() ? SaveAs() : SaveTo(App().scenePath); }
+
+namespace {
 
 // Before the screen is replaced: Yes saves first (and a failed or cancelled save keeps the
 // screen), No lets the changes go, Cancel keeps the screen.
 bool MayReplaceScreen() {
   if (!History().Modified()) return true;
   switch (MessageBoxA(App().mainWindow, kSaveChangesQuestion, kProgramCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES: return Save();
+    case IDYES: return SaveScreen();
     case IDNO: return true;
     default: return false;
   }
@@ -66,7 +70,7 @@ void OpenSceneCommand() {
   if (ChooseSceneToOpen(App().mainWindow, path)) OpenSceneFile(path);
 }
 
-void SaveSceneCommand() { Save(); }
+void SaveSceneCommand() { SaveScreen(); }
 void SaveSceneAsCommand() { SaveAs(); }
 
 bool OpenSceneFile(const std::string& path) {
