@@ -85,6 +85,8 @@
 // Two controls of our own below the colour count: how a new palette is built, dithering.
 #define IDC_QUANTIZER 1040
 #define IDC_DITHER 1041
+// Keeps pixels off palette entry 0, which the games draw transparent.
+#define IDC_KEEP_INDEX0 1042
 
 // Image open dialog's preview pane (template 108).
 #define IDC_PREVIEW_PLACEHOLDER 1119
