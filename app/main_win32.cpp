@@ -13,6 +13,7 @@
 
 #include "app_state.h"
 #include "file_commands.h"
+#include "gif_writer.h"
 #include "history_commands.h"
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
@@ -127,6 +128,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return FailStartUp("Error: The path of the program folder is too long.", kProgramCaption);
   // A library that failed to start shows up as the first missing template below.
   InitImageFiles();
+  EnableGifWriting();
   RegisterImagePreviewClass(instance);
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);

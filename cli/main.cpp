@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli_verbs.h"
+#include "gif_writer.h"
 #include "process_memory.h"
 
 namespace {
@@ -26,6 +27,7 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
   PrepareProcessMemory();
+  EnableGifWriting();
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     std::fputs(kUsage, argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
