@@ -278,6 +278,7 @@ class SceneReader {
     at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, kScreenshotHeight);
     if (!CropImage(document_.screenshot, source, at.x, at.y, kScreenshotWidth, kScreenshotHeight))
       return Fail("cannot crop the screenshot");
+    if (!BackupScreenshot(document_)) return Fail("out of memory for the screenshot");
     document_.screenshotName = path;
     return ReadColourize(screen);
   }
@@ -299,7 +300,7 @@ class SceneReader {
     }
     if (intensity && (ParseInt(*intensity, settings.intensity) != Number::kOk || settings.intensity < 0 || settings.intensity > 511))
       return Fail("ScreenshotIntensity must be 0..511, not '" + *intensity + "'");
-    if (!BackupScreenshot(document_) || !ColourizeScreenshot(document_, settings))
+    if (!ColourizeScreenshot(document_, settings))
       return Fail("out of memory for the screenshot");
     return true;
   }
