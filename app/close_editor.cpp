@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "file_commands.h"
+#include "main_window_placement.h"
 #include "ui_language.h"
 
 namespace {
@@ -40,5 +41,7 @@ bool MayClose(HWND window) {
 }  // namespace
 
 void CloseEditor(HWND mainWindow) {
-  if (MayClose(mainWindow)) DestroyWindow(mainWindow);
+  if (!MayClose(mainWindow)) return;
+  SaveMainWindowPlacement(mainWindow);
+  DestroyWindow(mainWindow);
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "dialog_placement.h"
 #include "file_commands.h"
 #include "gif_writer.h"
 #include "history_commands.h"
@@ -20,6 +21,7 @@
 #include "image_lib.h"
 #include "link_control.h"
 #include "main_window.h"
+#include "main_window_placement.h"
 #include "map_view.h"
 #include "renderer.h"
 #include "resource.h"
@@ -129,6 +131,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // A library that failed to start shows up as the first missing template below.
   InitImageFiles();
   EnableGifWriting();
+  KeepDialogsOnScreen();
   RegisterImagePreviewClass(instance);
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);
@@ -161,7 +164,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   history.SetListener(ShowHistoryState);
   document.SetRecorder(&history);
   history.MarkSaved();
-  ShowWindow(mainWindow, showCommand);
+  ShowMainWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
   if (!document.LoadWholeLargeMap(message)) {
     DestroyWindow(mainWindow);

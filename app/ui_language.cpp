@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "app_state.h"
+#include "dialog_placement.h"
 #include "file_replacement.h"
 #include "read_file.h"
 #include "resource.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -40,17 +42,23 @@ std::string LanguageSettingsPath() {
   return std::string(folder) + "\\Vantorel\\settings.ini";
 }
 
-void LoadLanguageChoice() {
+std::string ReadSettingsText() {
   const std::string path = LanguageSettingsPath();
   std::vector<std::uint8_t> bytes;
   std::string reason;
   // One byte more than a file of ours may hold, so an overlong file reads as damaged.
-  if (path.empty() || !ReadFileContents(path, kInterfaceSettingsMaxBytes + 1, bytes, reason)) return;
-  language = ParseInterfaceLanguage(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (path.empty() || !ReadFileContents(path, kInterfaceSettingsMaxBytes + 1, bytes, reason)) return {};
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
+
+void LoadLanguageChoice() { language = ParseInterfaceLanguage(ReadSettingsText()); }
 
 bool SaveLanguageChoice(InterfaceLanguage chosen, std::string& reason) {
   language = chosen;
+  return SaveSettingsSection("Interface", FormatInterfaceLanguage(chosen), reason);
+}
+
+bool SaveSettingsSection(std::string_view name, const std::string& sectionText, std::string& reason) {
   const std::string path = LanguageSettingsPath();
   if (path.empty()) {
     reason = "the application-data folder is unknown";
@@ -58,7 +66,9 @@ bool SaveLanguageChoice(InterfaceLanguage chosen, std::string& reason) {
   }
   // The program's own folder inside the application-data folder, made on the first save.
   CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
-  const std::string text = FormatInterfaceLanguage(chosen);
+  std::string text = ReadSettingsText();
+  // A damaged (overlong) file is not kept.
+  text = ReplaceIniSection(text.size() > kInterfaceSettingsMaxBytes ? std::string() : text, name, sectionText);
   FileReplacement file(path);
   return file.WriteAll(text.data(), text.size(), reason) && CommitReplacement(file, reason);
 }
@@ -71,5 +81,8 @@ HMENU LoadMainMenu() {
 INT_PTR ShowDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter) {
   const void* dialog = LanguageResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, id);
   if (!dialog) return -1;
-  return DialogBoxIndirectParamA(App().instance, static_cast<LPCDLGTEMPLATEA>(dialog), owner, procedure, parameter);
+  const INT_PTR result =
+      DialogBoxIndirectParamA(App().instance, static_cast<LPCDLGTEMPLATEA>(dialog), owner, procedure, parameter);
+  ReturnFocusTo(owner);
+  return result;
 }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "interface_language.h"
 
@@ -22,6 +23,11 @@ void LoadLanguageChoice();
 bool SaveLanguageChoice(InterfaceLanguage language, std::string& reason);
 // The settings file's full name; empty when the application-data folder is unknown.
 std::string LanguageSettingsPath();
+// The settings file's text; empty when there is none or it cannot be read.
+std::string ReadSettingsText();
+// Replaces (or adds) one section of the settings file, keeping the others, atomically as
+// SaveLanguageChoice writes. False with `reason` when the file could not be written.
+bool SaveSettingsSection(std::string_view name, const std::string& sectionText, std::string& reason);
 
 // The main menu (resource 101) of the interface language. Null when it cannot be loaded.
 HMENU LoadMainMenu();
