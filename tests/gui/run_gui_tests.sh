@@ -8,7 +8,7 @@
 # bin/vantorel_gui_driver.exe and bin/vantorel_gui_probe.dll; this script builds and
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
 # startup_failures shp_export save_image about cameos screenshot colourize scenes undo
-# comfort language soak) limit the run. Each runs with the Chinese interface, then with the
+# comfort language placement soak) limit the run. Each runs with the Chinese interface, then with the
 # English one (all but the soak); VANTOREL_GUI_LANGUAGES=english (or chinese) runs one. Exits non-zero when a check fails or the run cannot start. Safe to run
 # several times, also at once: every run has its own display, prefix and folders.
 # VANTOREL_SOAK_ROUNDS=N makes the soak run N rounds after its warm-up (default 4, about
@@ -152,7 +152,7 @@ soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
 # (the same paths many times over, whatever the captions say) only with the first.
 languages=${VANTOREL_GUI_LANGUAGES:-chinese english}
 all_scenarios=(startup keys markers settings view clipboard exit startup_failures cameos screenshot colourize
-  scenes undo shp_export save_image about comfort language soak)
+  scenes undo shp_export save_image about comfort language placement soak)
 for language in $languages; do
   case $language in chinese|english) ;; *) fail "VANTOREL_GUI_LANGUAGES: unknown language '$language'" ;; esac
   scenarios=("$@")

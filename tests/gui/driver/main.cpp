@@ -47,6 +47,7 @@ const NamedScenario kScenarios[] = {
     {L"soak", RunSoakChecks},
     {L"comfort", RunComfortChecks},
     {L"language", RunLanguageChecks},
+    {L"placement", RunPlacementChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

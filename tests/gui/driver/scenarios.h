@@ -27,6 +27,7 @@ void RunAboutChecks(const DriverContext& context);           // About dialog, re
 void RunSoakChecks(const DriverContext& context);            // many rounds of everything; objects and memory flat
 void RunComfortChecks(const DriverContext& context);         // align command, quiet modifier keys, minimum window size
 void RunLanguageChecks(const DriverContext& context);        // switching the language, the remembered choice
+void RunPlacementChecks(const DriverContext& context);       // focus after dialogs, dialogs on screen, window remembered
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,
