@@ -1,4 +1,5 @@
-// Markers: the add-item dialog in each colour, the select-item dialog, mouse drags with
+// Markers: the add-item dialog in each colour, the select-item dialog, mouse drags (a press
+// takes the marker drawn on top) with
 // clamping at the canvas edges, arrow keys, Tab, Escape, clicks and both ways of deleting.
 // Every step ends with the view compared to the driver's model; positions the user can
 // read (the select-item dialog's lines) are checked against numbers computed here.
