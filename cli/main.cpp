@@ -11,7 +11,7 @@ namespace {
 const char kUsage[] =
     "usage: vantorel <verb> ...\n"
     "  vantorel render SCENE.ini -o OUT.png [--package DIR]\n"
-    "  vantorel render SCENE.ini... --out-dir DIR [--format png|bmp|tga|jpg] [--package DIR]\n"
+    "  vantorel render SCENE.ini... --out-dir DIR [--format png|bmp|tga|jpg|gif] [--package DIR]\n"
     "      compose the load screen a scene file describes and save it as an image\n"
     "  vantorel export SCENE.ini -o OUT.shp (--palette OUT.pal | --use-palette IN.pal) [OPTIONS]\n"
     "  vantorel export SCENE.ini... --out-dir DIR [--use-palette IN.pal] [OPTIONS]\n"

@@ -135,6 +135,12 @@ TEST_F(ExportInspect, ExistingPaletteIsOnlyReadAndLimitedToTheColourCount) {
   EXPECT_EQ(mismatches, 0);
   const Bytes shp = ReadBytes(work_.Path("a.shp"));
   EXPECT_LT(*std::max_element(shp.begin() + 32, shp.end()), 100);
+  // Entry 0 of this palette is not black: the games would show those pixels transparent.
+  const auto onEntry0 = std::count(shp.begin() + 32, shp.end(), 0);
+  EXPECT_GT(onEntry0, 1);
+  EXPECT_NE(run.err.find(std::to_string(onEntry0) + " pixels use palette entry 0, which the games draw transparent."),
+            std::string::npos)
+      << run.err;
 }
 
 TEST_F(ExportInspect, ColourCountsAreClampedLikeTheDialog) {
