@@ -1,6 +1,7 @@
 #include "dialog_placement.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "app_state.h"
 #include "renderer.h"

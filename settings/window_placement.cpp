@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <functional>
+#include <system_error>
 
 #include "ini_line.h"
 

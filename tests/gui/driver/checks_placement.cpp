@@ -97,7 +97,7 @@ void RunPlacementChecks(const DriverContext& context) {
     EditorSession session(context);
     ExpectedScreen model;
     if (!StartScenario(context, session, model, "placement", context.packageDir)) return;
-    const RECT start = WindowRect(session.main());
+    const RECT start = session.openedAt();
     context.log.Expect(OnScreen(start) && start.right - start.left == 900, "placement.lost_place_moved_on_screen",
                        "the window opened at " + Describe(start));
     FocusAfterAbout(context, session);
@@ -109,7 +109,7 @@ void RunPlacementChecks(const DriverContext& context) {
   {
     EditorSession session(context);
     if (!Restart(context, session, "placement.restart")) return;
-    const RECT again = WindowRect(session.main());
+    const RECT again = session.openedAt();
     context.log.Expect(again.left == 50 && again.top == 60 && again.right == 950 && again.bottom == 710,
                        "placement.size_and_position_remembered", "the window opened at " + Describe(again));
     ShowWindow(session.main(), SW_MAXIMIZE);
@@ -118,7 +118,7 @@ void RunPlacementChecks(const DriverContext& context) {
   {
     EditorSession session(context);
     if (Restart(context, session, "placement.restart_maximized"))
-      context.log.Expect(IsZoomed(session.main()) != FALSE, "placement.maximized_remembered", "the window opened restored");
+      context.log.Expect(session.openedMaximized(), "placement.maximized_remembered", "the window opened restored");
   }
   // The scenarios after this one start as the run did.
   WriteLanguageSettings(runSettings.empty() ? nullptr : runSettings.c_str(), error);
