@@ -8,7 +8,8 @@ if(WIN32)
                         "which fetches Debian's giflib source package there")
   endif()
   add_library(vantorel_gif STATIC ${VANTOREL_GIFLIB_DIR}/egif_lib.c ${VANTOREL_GIFLIB_DIR}/gif_err.c
-              ${VANTOREL_GIFLIB_DIR}/gif_hash.c ${VANTOREL_GIFLIB_DIR}/gifalloc.c)
+              ${VANTOREL_GIFLIB_DIR}/gif_hash.c ${VANTOREL_GIFLIB_DIR}/gifalloc.c
+              ${VANTOREL_GIFLIB_DIR}/openbsd-reallocarray.c)
   target_include_directories(vantorel_gif SYSTEM PUBLIC ${VANTOREL_GIFLIB_DIR})
   target_compile_options(vantorel_gif PRIVATE -w)
 else()
