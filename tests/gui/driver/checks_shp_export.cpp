@@ -152,6 +152,9 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   if (mode == NewPalette)
     Expect(Read(palette) == ReadWholeFile(Wide(settings.palettePath)), name + ".pal_equals_core",
            "the PAL files differ");
+  // Pixels the games would show transparent are counted in the status bar.
+  if (const std::string note = Index0Note(core); !note.empty())
+    ExpectStatus(context_, session_, 2, Wide(note), "shp." + name + ".status_counts_entry_0_pixels");
 }
 
 void ShpExportRun::Run() {
