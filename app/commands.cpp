@@ -52,6 +52,12 @@ void ScreenshotSettings() {
     MessageBoxA(App().mainWindow, Text(UiText::NoScreenshot), kProgramCaption, MB_ICONWARNING);
     return;
   }
+  // Every screenshot comes with its uncoloured copy; should one ever lack it, the picture
+  // as it is becomes the uncoloured one.
+  if (!document.screenshotBackup.IsValid() && !BackupScreenshot(document)) {
+    MessageBoxA(App().mainWindow, kOutOfMemory, kProgramCaption, MB_ICONERROR);
+    return;
+  }
   const ColourizeSettings inForce = document.screenshotColour;
   History().BeginGroup(document);
   if (ShowColourizeDialog() != 1) ColourizeScreenshot(document, inForce);
