@@ -9,6 +9,7 @@
 #include "add_item_dialog.h"
 #include "app_state.h"
 #include "clipboard.h"
+#include "colourize.h"
 #include "colourize_dialog.h"
 #include "content_commands.h"
 #include "file_commands.h"
