@@ -33,24 +33,26 @@ void MoveOnScreen(HWND dialog) {
     SetWindowPos(dialog, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Activation is the first moment every kind of dialog has its final size (a file dialog
-// grows by its template during its own initialisation). Only the first one moves it.
-LRESULT CALLBACK DialogActivation(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (IsDialog(window) && !GetPropA(window, kPlacedProperty)) {
-      SetPropA(window, kPlacedProperty, reinterpret_cast<HANDLE>(1));
-      MoveOnScreen(window);
-    }
-  } else if (code == HCBT_DESTROYWND) {
-    RemovePropA(reinterpret_cast<HWND>(wParam), kPlacedProperty);
+// Showing is the first moment every kind of dialog has its final size (a file dialog grows
+// by its template during its own initialisation). Only the first showing moves it: the
+// user may put it anywhere afterwards.
+LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+      (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) &&
+      !(GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD) && IsDialog(call->hwnd) &&
+      !GetPropA(call->hwnd, kPlacedProperty)) {
+    SetPropA(call->hwnd, kPlacedProperty, reinterpret_cast<HANDLE>(1));
+    MoveOnScreen(call->hwnd);
+  } else if (code == HC_ACTION && call->message == WM_NCDESTROY) {
+    RemovePropA(call->hwnd, kPlacedProperty);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
 
-void KeepDialogsOnScreen() { SetWindowsHookExA(WH_CBT, DialogActivation, nullptr, GetCurrentThreadId()); }
+void KeepDialogsOnScreen() { SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, nullptr, GetCurrentThreadId()); }
 
 void ReturnFocusTo(HWND owner) {
   if (!owner || !IsWindow(owner) || !IsWindowEnabled(owner)) return;

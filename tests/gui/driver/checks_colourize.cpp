@@ -178,6 +178,7 @@ void SceneRendersTheView(Scenario& s) {
 // The dialog opens with the settings in force; all back at the defaults, OK shows the
 // screenshot as it was taken (no step of darkening left behind).
 void ReopenThenDefaults(Scenario& s) {
+  s.session.Command(ids::kUpperLayer);  // back on after the comparison with the tool
   if (!OpenDialog(s, "colourize.reopens_with_settings_in_force")) return;
   for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
     SetTrackbar(s.dialog, id, 255);
