@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr char kPlacedProperty[] = "VantorelPlaced";
-
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 ScreenRect WorkAreaOf(HWND window) {
@@ -33,19 +31,15 @@ void MoveOnScreen(HWND dialog) {
     SetWindowPos(dialog, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Showing is the first moment every kind of dialog has its final size (a file dialog grows
-// by its template during its own initialisation). Only the first showing moves it: the
-// user may put it anywhere afterwards.
+// Moved when shown and whenever its size changes: a file dialog grows by its template only
+// after it is shown. Moves alone (the user's, by the caption) are left as they are.
 LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
-      (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) &&
-      !(GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD) && IsDialog(call->hwnd) &&
-      !GetPropA(call->hwnd, kPlacedProperty)) {
-    SetPropA(call->hwnd, kPlacedProperty, reinterpret_cast<HANDLE>(1));
-    MoveOnScreen(call->hwnd);
-  } else if (code == HC_ACTION && call->message == WM_NCDESTROY) {
-    RemovePropA(call->hwnd, kPlacedProperty);
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED) {
+    const UINT flags = reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags;
+    if (((flags & SWP_SHOWWINDOW) || !(flags & SWP_NOSIZE)) && IsWindowVisible(call->hwnd) &&
+        !(GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD) && IsDialog(call->hwnd))
+      MoveOnScreen(call->hwnd);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

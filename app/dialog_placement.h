@@ -4,8 +4,8 @@
 #include <windows.h>
 
 // From now on every dialog of this thread (our own, message boxes and the system's file
-// dialogs) is moved inside the work area of its monitor the first time it is shown;
-// the user may move it anywhere afterwards. Called once at start-up.
+// dialogs) is moved inside the work area of its monitor when it is shown or resized; the
+// user may still move it anywhere. Called once at start-up.
 void KeepDialogsOnScreen();
 // After a modal dialog owned by `owner` has ended: the owner is active and has the
 // keyboard again, whatever window the dialog's closing activated.
