@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -101,6 +102,24 @@ void ReloadPreview(HWND hookDialog) {
   InvalidateRect(GetDlgItem(hookDialog, IDC_PREVIEW_PANE), nullptr, TRUE);
 }
 
+// `window` moved, not resized, the least distance that puts it inside its monitor's work
+// area; one larger than the area keeps its top-left corner (and caption) on the screen.
+void MoveInsideWorkArea(HWND window) {
+  RECT now;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetWindowRect(window, &now) ||
+      !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
+  const RECT& area = monitor.rcWork;
+  LONG left = std::min(now.left, area.right - (now.right - now.left));
+  LONG top = std::min(now.top, area.bottom - (now.bottom - now.top));
+  left = std::max(left, area.left);
+  top = std::max(top, area.top);
+  if (left != now.left || top != now.top)
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Receives the messages of the template-108 child dialog; its parent is the system dialog.
 UINT_PTR CALLBACK OpenDialogHook(HWND hookDialog, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
@@ -121,6 +140,8 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hookDialog, UINT message, WPARAM, LPARAM l
     }
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->code == CDN_SELCHANGE) ReloadPreview(hookDialog);
+      // Grown by the preview pane, the system dialog may reach past the screen's edge.
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) MoveInsideWorkArea(GetParent(hookDialog));
       return TRUE;
     case WM_DESTROY:
       preview.image.reset();
