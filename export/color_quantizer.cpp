@@ -58,38 +58,39 @@ QuantizerNode* ColorQuantizer::NewNode() {
     node = &blocks_.back()[usedInLastBlock_++];
   }
   *node = QuantizerNode{};
+  node->serial = nextSerial_++;
   return node;
 }
 
 void ColorQuantizer::ReleaseTree(QuantizerNode* node) {
   if (!node) return;
   for (QuantizerNode* child : node->children) ReleaseTree(child);
+  node->serial = 0;  // no longer the node anyone remembered
   node->nextMergeable = freeNodes_;
   freeNodes_ = node;
 }
 
 namespace {
 // The leaves found lately, by colour: a colour met again goes straight to its leaf instead
-// of down the tree. A merge can free any leaf, so every merge empties the table (by a new
-// generation, not by clearing it).
+// of down the tree. A remembered leaf stays right for its colour while it is in the tree:
+// nodes on the way to it change only when a reduction merges one of them, which releases
+// the leaf too. So a slot holds while its node still carries the serial it had then.
 class RecentLeaves {
  public:
   QuantizerNode* Find(Pixel colour) const {
     const Slot& slot = slots_[SlotOf(colour)];
-    return slot.generation == generation_ && slot.colour == colour ? slot.leaf : nullptr;
+    return slot.leaf && slot.colour == colour && slot.leaf->serial == slot.serial ? slot.leaf : nullptr;
   }
-  void Remember(Pixel colour, QuantizerNode* leaf) { slots_[SlotOf(colour)] = {colour, generation_, leaf}; }
-  void Forget() { ++generation_; }
+  void Remember(Pixel colour, QuantizerNode* leaf) { slots_[SlotOf(colour)] = {colour, leaf, leaf->serial}; }
 
  private:
-  static constexpr int kSlotBits = 12;
+  static constexpr int kSlotBits = 14;
   static std::size_t SlotOf(Pixel colour) { return (colour * 0x9E3779B1u) >> (32 - kSlotBits); }
   struct Slot {
     Pixel colour = 0;
-    std::uint32_t generation = 0;
     QuantizerNode* leaf = nullptr;
+    std::uint64_t serial = 0;
   };
-  std::uint32_t generation_ = 1;
   Slot slots_[std::size_t{1} << kSlotBits];
 };
 
@@ -122,11 +123,7 @@ bool ColorQuantizer::BuildFromImage(const Image& image) {
       }
       QuantizerNode* leaf = AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, count);
       if (!leaf) return false;
-      if (leafCount_ <= colorLimit_) {
-        recent->Remember(colour, leaf);
-        continue;
-      }
-      recent->Forget();
+      recent->Remember(colour, leaf);
       while (leafCount_ > colorLimit_)
         if (!MergeOneNode()) break;
     }

@@ -39,6 +39,9 @@ struct QuantizerNode {
   std::uint64_t alphaSum = 0;
   QuantizerNode* children[8] = {};
   QuantizerNode* nextMergeable = nullptr;
+  // Differs for every node NewNode hands out and is 0 once the node is released, so a
+  // remembered node that left the tree is told apart from the one remembered.
+  std::uint64_t serial = 0;
 };
 
 class ColorQuantizer {
@@ -90,6 +93,7 @@ class ColorQuantizer {
   std::vector<std::unique_ptr<QuantizerNode[]>> blocks_;
   std::size_t usedInLastBlock_ = kNodesPerBlock;
   QuantizerNode* freeNodes_ = nullptr;
+  std::uint64_t nextSerial_ = 1;
 
   QuantizerNode* root_ = nullptr;
   std::uint32_t leafCount_ = 0;
