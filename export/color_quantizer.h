@@ -39,9 +39,6 @@ struct QuantizerNode {
   std::uint64_t alphaSum = 0;
   QuantizerNode* children[8] = {};
   QuantizerNode* nextMergeable = nullptr;
-  // Differs for every node NewNode hands out and is 0 once the node is released, so a
-  // remembered node that left the tree is told apart from the one remembered.
-  std::uint64_t serial = 0;
 };
 
 class ColorQuantizer {
@@ -56,10 +53,10 @@ class ColorQuantizer {
   ColorQuantizer(const ColorQuantizer&) = delete;
   ColorQuantizer& operator=(const ColorQuantizer&) = delete;
 
-  // Adds every pixel (red bits 16-23, green 8-15, blue 0-7; the top byte is ignored), rows
-  // from the top, each from the left, reducing the tree after each pixel. An image without
-  // pixels adds nothing. False when a node could not be allocated: the pixels up to that
-  // one stay in the tree, and the caller should give up on this palette.
+  // Gives the tree of adding every pixel (red bits 16-23, green 8-15, blue 0-7; the top byte
+  // is ignored), rows from the top, each from the left, reducing the tree after each pixel.
+  // An image without pixels adds nothing. False when memory is short: part of the picture
+  // stays in the tree, and the caller should give up on this palette.
   bool BuildFromImage(const Image& image);
 
   // Writes the palette to `table` from entry 0 (entries after the last one written are not
@@ -93,7 +90,6 @@ class ColorQuantizer {
   std::vector<std::unique_ptr<QuantizerNode[]>> blocks_;
   std::size_t usedInLastBlock_ = kNodesPerBlock;
   QuantizerNode* freeNodes_ = nullptr;
-  std::uint64_t nextSerial_ = 1;
 
   QuantizerNode* root_ = nullptr;
   std::uint32_t leafCount_ = 0;
