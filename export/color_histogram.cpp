@@ -1,13 +1,18 @@
 #include "color_histogram.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kFirstSlotBits = 14;
 std::uint32_t Spread(std::uint32_t colour) { return colour * 0x9E3779B1u; }
 }  // namespace
 
-ColorHistogram::ColorHistogram(const Image& image)
+ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
     : slots_(std::size_t{1} << kFirstSlotBits, Slot{kEmpty, 0}), shift_(32 - kFirstSlotBits) {
-  if (!image.valid) return;
+  if (!image.valid || image.width <= 0 || image.height <= 0) return;
+  const bool keepIds = ids == PixelIds::kKeep;
+  if (keepIds) pixelIds_.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+  std::uint32_t* idAt = pixelIds_.data();
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     // A run of one colour is looked up once.
@@ -15,25 +20,27 @@ ColorHistogram::ColorHistogram(const Image& image)
       const Pixel colour = row[x] & 0xFFFFFF;
       int end = x + 1;
       while (end < image.width && (row[end] & 0xFFFFFF) == colour) ++end;
-      SlotFor(colour).count += static_cast<std::uint32_t>(end - x);
+      const std::uint32_t id = IdOf(colour);
+      entries_[id].count += static_cast<std::uint32_t>(end - x);
+      if (keepIds) idAt = std::fill_n(idAt, end - x, id);
       x = end;
     }
   }
 }
 
-ColorHistogram::Slot& ColorHistogram::SlotFor(std::uint32_t colour) {
+std::uint32_t ColorHistogram::IdOf(std::uint32_t colour) {
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t at = Spread(colour) >> shift_;; at = (at + 1) & mask) {
     Slot& slot = slots_[at];
-    if (slot.key == colour) return slot;
+    if (slot.key == colour) return slot.id;
     if (slot.key != kEmpty) continue;
-    if ((order_.size() + 1) * 2 > slots_.size()) {
+    if ((entries_.size() + 1) * 2 > slots_.size()) {
       Grow();
-      return SlotFor(colour);
+      return IdOf(colour);
     }
-    order_.push_back(colour);
-    slot.key = colour;
-    return slot;
+    slot = {colour, static_cast<std::uint32_t>(entries_.size())};
+    entries_.push_back({colour, 0});
+    return slot.id;
   }
 }
 
@@ -48,16 +55,4 @@ void ColorHistogram::Grow() {
     while (slots_[at].key != kEmpty) at = (at + 1) & mask;
     slots_[at] = slot;
   }
-}
-
-std::vector<ColorHistogram::Entry> ColorHistogram::Entries() const {
-  std::vector<Entry> entries;
-  entries.reserve(order_.size());
-  const std::size_t mask = slots_.size() - 1;
-  for (const Pixel colour : order_) {
-    std::size_t at = Spread(colour) >> shift_;
-    while (slots_[at].key != colour) at = (at + 1) & mask;
-    entries.push_back({colour, slots_[at].count});
-  }
-  return entries;
 }

@@ -3,7 +3,6 @@
 #include <memory>
 #include <new>
 
-#include "color_histogram.h"
 
 namespace {
 
@@ -87,13 +86,15 @@ void AddToLeaf(QuantizerNode& leaf, unsigned red, unsigned green, unsigned blue,
 // once, in order of first appearance, with all its pixels, gives the very tree and sums of
 // adding the pixels one by one, in a fraction of the time.
 bool ColorQuantizer::BuildFromImage(const Image& image) {
-  std::vector<ColorHistogram::Entry> colours;
   try {
-    colours = ColorHistogram(image).Entries();
+    return BuildFromColours(ColorHistogram(image));
   } catch (const std::bad_alloc&) {
     return false;
   }
-  for (const ColorHistogram::Entry& entry : colours) {
+}
+
+bool ColorQuantizer::BuildFromColours(const ColorHistogram& colours) {
+  for (const ColorHistogram::Entry& entry : colours.Entries()) {
     const Pixel colour = entry.colour;
     if (!AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, entry.count)) return false;
     while (leafCount_ > colorLimit_)

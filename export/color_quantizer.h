@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "color_histogram.h"
 #include "image.h"
 
 // One colour table entry, in the byte order of a Windows RGBQUAD.
@@ -58,6 +59,8 @@ class ColorQuantizer {
   // An image without pixels adds nothing. False when memory is short: part of the picture
   // stays in the tree, and the caller should give up on this palette.
   bool BuildFromImage(const Image& image);
+  // The same from the picture's colours, counted beforehand.
+  bool BuildFromColours(const ColorHistogram& colours);
 
   // Writes the palette to `table` from entry 0 (entries after the last one written are not
   // touched) and returns how many entries were written, never more than `capacity`.

@@ -111,6 +111,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (first >= count) return Failed(kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
+  std::optional<ColorHistogram> colours;
   if (settings.paletteMode == ExistingPalette) {
     std::string reason;
     switch (ReadPalFile(settings.palettePath.c_str(), palette, reason)) {
@@ -118,8 +119,17 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath, reason);
       case PalReadStatus::kOk: break;
     }
-  } else if (!BuildNewPalette(picture, settings.quantizer, count, first, palette)) {
-    return Failed(kOutOfMemoryMessage, "");
+  } else {
+    // The octree and the mapping share one count of the picture's colours.
+    if (settings.quantizer == Quantizer::Octree && !settings.dither) {
+      try {
+        colours.emplace(picture, ColorHistogram::PixelIds::kKeep);
+      } catch (const std::bad_alloc&) {
+        // Each step then goes over the picture itself.
+      }
+    }
+    if (!BuildNewPalette(picture, settings.quantizer, count, first, palette, colours ? &*colours : nullptr))
+      return Failed(kOutOfMemoryMessage, "");
   }
   Step(progress);
 
@@ -137,12 +147,14 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   mapping.count = count;
   mapping.first = first;
   mapping.dither = settings.dither;
+  mapping.colours = colours ? &*colours : nullptr;
   // The best palette is made for plain RGB distance; the rest keep the luma weights.
   if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
   if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
         if (y % kProgressRowInterval == 0) Step(progress);
       }))
     return Failed(kOutOfMemoryMessage, "");
+  colours.reset();
   if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
     return Failed(kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);

@@ -24,14 +24,21 @@ TEST(ColorHistogram, DistinctColoursInOrderOfFirstAppearanceWithTheirCounts) {
       if (expectedCounts[colour]++ == 0) expectedOrder.push_back(colour);
     }
 
-  const std::vector<ColorHistogram::Entry> entries = ColorHistogram(image).Entries();
+  const ColorHistogram histogram(image, ColorHistogram::PixelIds::kKeep);
+  const std::vector<ColorHistogram::Entry>& entries = histogram.Entries();
   ASSERT_GT(entries.size(), 30000u);
   ASSERT_EQ(entries.size(), expectedOrder.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     ASSERT_EQ(entries[i].colour, expectedOrder[i]) << i;
     ASSERT_EQ(entries[i].count, expectedCounts[expectedOrder[i]]) << i;
   }
-  EXPECT_EQ(ColorHistogram(MemoryImage()).DistinctCount(), 0u);
+  const std::vector<std::uint32_t>& ids = histogram.PixelColourIds();
+  ASSERT_EQ(ids.size(), 300u * 200u);
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      ASSERT_EQ(entries[ids[y * 300 + x]].colour, image.ReadPixel(x, y) & 0xFFFFFF) << x << "," << y;
+  EXPECT_TRUE(ColorHistogram(image).PixelColourIds().empty());
+  EXPECT_TRUE(ColorHistogram(MemoryImage(), ColorHistogram::PixelIds::kKeep).Entries().empty());
 }
 
 }  // namespace
