@@ -10,22 +10,35 @@ std::uint32_t Spread(std::uint32_t colour) { return colour * 0x9E3779B1u; }
 ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
     : slots_(std::size_t{1} << kFirstSlotBits, Slot{kEmpty, 0}), shift_(32 - kFirstSlotBits) {
   if (!image.valid || image.width <= 0 || image.height <= 0) return;
-  const bool keepIds = ids == PixelIds::kKeep;
-  if (keepIds) pixelIds_.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+  if (ids == PixelIds::kKeep) {
+    pixelIds_.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    Count<true>(image);
+  } else {
+    Count<false>(image);
+  }
+}
+
+template <bool kKeepIds>
+void ColorHistogram::Count(const Image& image) {
   std::uint32_t* idAt = pixelIds_.data();
+  // A run of one colour is looked up once and counted when it ends.
+  std::uint32_t runColour = kEmpty, runId = 0, runLength = 0;
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
-    // A run of one colour is looked up once.
-    for (int x = 0; x < image.width;) {
-      const Pixel colour = row[x] & 0xFFFFFF;
-      int end = x + 1;
-      while (end < image.width && (row[end] & 0xFFFFFF) == colour) ++end;
-      const std::uint32_t id = IdOf(colour);
-      entries_[id].count += static_cast<std::uint32_t>(end - x);
-      if (keepIds) idAt = std::fill_n(idAt, end - x, id);
-      x = end;
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint32_t colour = row[x] & 0xFFFFFF;
+      if (colour != runColour) {
+        if (runLength) entries_[runId].count += runLength;
+        const Slot& slot = slots_[Spread(colour) >> shift_];
+        runId = slot.key == colour ? slot.id : IdOf(colour);
+        runColour = colour;
+        runLength = 0;
+      }
+      ++runLength;
+      if constexpr (kKeepIds) *idAt++ = runId;
     }
   }
+  if (runLength) entries_[runId].count += runLength;
 }
 
 std::uint32_t ColorHistogram::IdOf(std::uint32_t colour) {

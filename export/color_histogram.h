@@ -32,6 +32,8 @@ class ColorHistogram {
     std::uint32_t id;   // its position in entries_
   };
   static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;  // no 24-bit colour
+  template <bool kKeepIds>
+  void Count(const Image& image);
   std::uint32_t IdOf(std::uint32_t colour);
   void Grow();
 
