@@ -21,24 +21,16 @@ ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
 template <bool kKeepIds>
 void ColorHistogram::Count(const Image& image) {
   std::uint32_t* idAt = pixelIds_.data();
-  // A run of one colour is looked up once and counted when it ends.
-  std::uint32_t runColour = kEmpty, runId = 0, runLength = 0;
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     for (int x = 0; x < image.width; ++x) {
       const std::uint32_t colour = row[x] & 0xFFFFFF;
-      if (colour != runColour) {
-        if (runLength) entries_[runId].count += runLength;
-        const Slot& slot = slots_[Spread(colour) >> shift_];
-        runId = slot.key == colour ? slot.id : IdOf(colour);
-        runColour = colour;
-        runLength = 0;
-      }
-      ++runLength;
-      if constexpr (kKeepIds) *idAt++ = runId;
+      const Slot& slot = slots_[Spread(colour) >> shift_];
+      const std::uint32_t id = slot.key == colour ? slot.id : IdOf(colour);
+      ++entries_[id].count;
+      if constexpr (kKeepIds) *idAt++ = id;
     }
   }
-  if (runLength) entries_[runId].count += runLength;
 }
 
 std::uint32_t ColorHistogram::IdOf(std::uint32_t colour) {
