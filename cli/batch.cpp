@@ -56,7 +56,9 @@ bool MakeOutputFolder(const std::string& outDir, std::string& error) {
 
 int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, const char* verb, unsigned threads,
              const std::function<SceneOutcome(const std::string& scene, ImageFileCache& cache)>& work) {
-  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  // Two threads a core: each scene ends waiting for the disk to flush its files, and the
+  // other thread of the core works meanwhile.
+  if (threads == 0) threads = 2 * std::max(1u, std::thread::hardware_concurrency());
   threads = std::min<unsigned>(threads, static_cast<unsigned>(scenes.size()));
   ImageFileCache cache;
   for (const std::string& scene : scenes) cache.Prefetch(SceneImageFiles(scene, appDir));
