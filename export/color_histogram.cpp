@@ -11,7 +11,7 @@ ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
     : slots_(std::size_t{1} << kFirstSlotBits, Slot{kEmpty, 0}), shift_(32 - kFirstSlotBits) {
   if (!image.valid || image.width <= 0 || image.height <= 0) return;
   if (ids == PixelIds::kKeep) {
-    pixelIds_.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    pixelIds_.reset(new std::uint32_t[static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)]);
     Count<true>(image);
   } else {
     Count<false>(image);
@@ -20,7 +20,7 @@ ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
 
 template <bool kKeepIds>
 void ColorHistogram::Count(const Image& image) {
-  std::uint32_t* idAt = pixelIds_.data();
+  std::uint32_t* idAt = pixelIds_.get();
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     for (int x = 0; x < image.width; ++x) {
@@ -50,9 +50,10 @@ std::uint32_t ColorHistogram::IdOf(std::uint32_t colour) {
 }
 
 void ColorHistogram::Grow() {
-  std::vector<Slot> old(slots_.size() * 2, Slot{kEmpty, 0});
+  // Four times the room at once: a picture of very many colours is rehashed less often.
+  std::vector<Slot> old(slots_.size() * 4, Slot{kEmpty, 0});
   old.swap(slots_);
-  --shift_;
+  shift_ -= 2;
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.key == kEmpty) continue;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "image.h"
@@ -23,8 +24,8 @@ class ColorHistogram {
   // In order of first appearance.
   const std::vector<Entry>& Entries() const { return entries_; }
   // With PixelIds::kKeep, one per pixel, rows from the top: the position of its colour in
-  // Entries(). Empty otherwise.
-  const std::vector<std::uint32_t>& PixelColourIds() const { return pixelIds_; }
+  // Entries(). Null otherwise, and for a picture without pixels.
+  const std::uint32_t* PixelColourIds() const { return pixelIds_.get(); }
 
  private:
   struct Slot {
@@ -40,5 +41,5 @@ class ColorHistogram {
   std::vector<Slot> slots_;  // open addressing, at most half full
   int shift_ = 0;            // 32 - log2(slots_.size())
   std::vector<Entry> entries_;
-  std::vector<std::uint32_t> pixelIds_;
+  std::unique_ptr<std::uint32_t[]> pixelIds_;  // not zeroed first: every one is written
 };

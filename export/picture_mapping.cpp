@@ -19,15 +19,15 @@ void MapPlain(const Image& picture, NearestColorMapper& mapper, std::uint8_t* in
 // Each distinct colour is searched once; every pixel then takes its colour's index.
 bool MapByColourIds(const Image& picture, const ColorHistogram& colours, NearestColorMapper& mapper,
                     std::uint8_t* indices, const std::function<void(int)>& afterRow) {
-  const std::vector<std::uint32_t>& ids = colours.PixelColourIds();
+  // The caller vouches that `colours` were counted on this very picture.
+  const std::uint32_t* id = colours.PixelColourIds();
+  if (!id) return false;
   const std::size_t width = static_cast<std::size_t>(picture.width);
-  if (ids.size() != width * static_cast<std::size_t>(picture.height)) return false;
   std::vector<std::uint8_t> indexOf(colours.Entries().size());
   for (std::size_t i = 0; i < indexOf.size(); ++i) {
     const Pixel colour = colours.Entries()[i].colour;
     indexOf[i] = mapper.Search(RedOf(colour), GreenOf(colour), BlueOf(colour));
   }
-  const std::uint32_t* id = ids.data();
   for (int y = 0; y < picture.height; ++y) {
     for (std::size_t x = 0; x < width; ++x) *indices++ = indexOf[*id++];
     if (afterRow) afterRow(y);
