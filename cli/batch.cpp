@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
+#include "folder_sync_batch.h"
 #include "load_screen_document.h"
 #include "scene_reader.h"
 
@@ -54,7 +56,9 @@ bool MakeOutputFolder(const std::string& outDir, std::string& error) {
 
 int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, const char* verb, unsigned threads,
              const std::function<SceneOutcome(const std::string& scene, ImageFileCache& cache)>& work) {
-  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  // Two threads a core: each scene ends waiting for the disk to flush its files, and the
+  // other thread of the core works meanwhile.
+  if (threads == 0) threads = 2 * std::max(1u, std::thread::hardware_concurrency());
   threads = std::min<unsigned>(threads, static_cast<unsigned>(scenes.size()));
   ImageFileCache cache;
   for (const std::string& scene : scenes) cache.Prefetch(SceneImageFiles(scene, appDir));
@@ -80,6 +84,8 @@ int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, 
       }
     }
   };
+  // The output folder is flushed once, after the last scene, not after each.
+  std::optional<FolderSyncBatch> folderSyncs(std::in_place);
   std::vector<std::thread> pool;
   try {
     for (unsigned t = 1; t < threads; ++t) pool.emplace_back(worker);
@@ -88,6 +94,7 @@ int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, 
   }
   worker();
   for (std::thread& thread : pool) thread.join();
+  folderSyncs.reset();
   std::printf("%s %s of %s scenes, %s failed\n", verb, std::to_string(scenes.size() - failed).c_str(),
               std::to_string(scenes.size()).c_str(), std::to_string(failed).c_str());
   return failed ? 1 : 0;

@@ -29,7 +29,7 @@ std::string SharedOutputName(const std::vector<std::string>& scenes);
 // something else or cannot be made.
 bool MakeOutputFolder(const std::string& outDir, std::string& error);
 
-// Runs work(scene, cache) for every scene on up to `threads` threads (0: one per core),
+// Runs work(scene, cache) for every scene on up to `threads` threads (0: two per core),
 // printing the lines above with `verb` ("exported", "rendered"). Every scene's images on
 // the package in `appDir` are announced to the cache first, so the threads share out the
 // decoding of the templates rather than wait for each other's. Returns the exit code: 0

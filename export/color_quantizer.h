@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "color_histogram.h"
 #include "image.h"
 
 // One colour table entry, in the byte order of a Windows RGBQUAD.
@@ -53,11 +54,13 @@ class ColorQuantizer {
   ColorQuantizer(const ColorQuantizer&) = delete;
   ColorQuantizer& operator=(const ColorQuantizer&) = delete;
 
-  // Adds every pixel (red bits 16-23, green 8-15, blue 0-7; the top byte is ignored), rows
-  // from the top, each from the left, reducing the tree after each pixel. An image without
-  // pixels adds nothing. False when a node could not be allocated: the pixels up to that
-  // one stay in the tree, and the caller should give up on this palette.
+  // Gives the tree of adding every pixel (red bits 16-23, green 8-15, blue 0-7; the top byte
+  // is ignored), rows from the top, each from the left, reducing the tree after each pixel.
+  // An image without pixels adds nothing. False when memory is short: part of the picture
+  // stays in the tree, and the caller should give up on this palette.
   bool BuildFromImage(const Image& image);
+  // The same from the picture's colours, counted beforehand.
+  bool BuildFromColours(const ColorHistogram& colours);
 
   // Writes the palette to `table` from entry 0 (entries after the last one written are not
   // touched) and returns how many entries were written, never more than `capacity`.

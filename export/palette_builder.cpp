@@ -17,14 +17,15 @@ bool ParseQuantizerName(const std::string& name, Quantizer& quantizer) {
 
 const char* QuantizerName(Quantizer quantizer) { return quantizer == Quantizer::Best ? "best" : "octree"; }
 
-bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int first, Palette& palette) {
+bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int first, Palette& palette,
+                     const ColorHistogram* colours) {
   count = std::clamp(count, 1, kPaletteSize);
   first = std::clamp(first, 0, std::min(1, count - 1));
   const int wanted = count - first;
   palette.fill(PaletteColor{});
   if (quantizer == Quantizer::Best) return BuildBestPalette(picture, wanted, palette.data() + first) >= 0;
   ColorQuantizer octree(static_cast<std::uint32_t>(wanted), 8);
-  if (!octree.BuildFromImage(picture)) return false;
+  if (!(colours ? octree.BuildFromColours(*colours) : octree.BuildFromImage(picture))) return false;
   ColorTableEntry table[kPaletteSize] = {};
   octree.FillColorTable(table, static_cast<std::size_t>(kPaletteSize - first));
   for (int i = first; i < kPaletteSize; ++i) palette[i] = {table[i - first].red, table[i - first].green, table[i - first].blue};

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "color_histogram.h"
 #include "image.h"
 #include "palette.h"
 
@@ -18,4 +19,6 @@ const char* QuantizerName(Quantizer quantizer);
 // Fills entries first..count-1 of `palette` with colours for `picture` (count clamped to
 // 1..256, first to 0 or 1 below count) and sets every other entry to black; entry 0 is the
 // black the games draw as transparent when first is 1. False when memory ran short.
-bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int first, Palette& palette);
+// `colours`, when given, are the picture's, counted beforehand (the octree uses them).
+bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int first, Palette& palette,
+                     const ColorHistogram* colours = nullptr);

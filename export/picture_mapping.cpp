@@ -16,6 +16,25 @@ void MapPlain(const Image& picture, NearestColorMapper& mapper, std::uint8_t* in
   }
 }
 
+// Each distinct colour is searched once; every pixel then takes its colour's index.
+bool MapByColourIds(const Image& picture, const ColorHistogram& colours, NearestColorMapper& mapper,
+                    std::uint8_t* indices, const std::function<void(int)>& afterRow) {
+  // The caller vouches that `colours` were counted on this very picture.
+  const std::uint32_t* id = colours.PixelColourIds();
+  if (!id) return false;
+  const std::size_t width = static_cast<std::size_t>(picture.width);
+  std::vector<std::uint8_t> indexOf(colours.Entries().size());
+  for (std::size_t i = 0; i < indexOf.size(); ++i) {
+    const Pixel colour = colours.Entries()[i].colour;
+    indexOf[i] = mapper.Search(RedOf(colour), GreenOf(colour), BlueOf(colour));
+  }
+  for (int y = 0; y < picture.height; ++y) {
+    for (std::size_t x = 0; x < width; ++x) *indices++ = indexOf[*id++];
+    if (afterRow) afterRow(y);
+  }
+  return true;
+}
+
 // Errors are kept in sixteenths, per channel, for the current and the next row, with one
 // spare pixel on each side so the edges need no tests.
 void MapDithered(const Image& picture, const Palette& palette, NearestColorMapper& mapper, std::uint8_t* indices,
@@ -58,11 +77,12 @@ bool MapPicture(const Image& picture, const Palette& palette, const MappingOptio
                 const std::function<void(int)>& afterRow) {
   if (!picture.valid) return true;
   NearestColorMapper mapper(palette, options.count, options.first, options.weights);
-  if (!options.dither) {
-    MapPlain(picture, mapper, indices, afterRow);
-    return true;
-  }
   try {
+    if (!options.dither) {
+      if (!options.colours || !MapByColourIds(picture, *options.colours, mapper, indices, afterRow))
+        MapPlain(picture, mapper, indices, afterRow);
+      return true;
+    }
     MapDithered(picture, palette, mapper, indices, afterRow);
   } catch (const std::bad_alloc&) {
     return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "color_histogram.h"
 #include "image.h"
 #include "nearest_color.h"
 #include "palette.h"
@@ -13,6 +14,9 @@ struct MappingOptions {
   int first = 0;       // 1 keeps every pixel off entry 0
   bool dither = false;  // Floyd-Steinberg error diffusion, rows in alternating directions
   ColourWeights weights = kLumaWeights;
+  // The picture's colours with their pixel ids, when counted beforehand: the plain mapping
+  // then looks each colour up once.
+  const ColorHistogram* colours = nullptr;
 };
 
 // Writes one index per pixel of `picture` to `indices` (width * height, rows from the top)

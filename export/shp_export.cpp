@@ -129,6 +129,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (first >= count) return Failed(kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
+  std::optional<ColorHistogram> colours;
   if (settings.paletteMode == ExistingPalette) {
     std::string reason;
     switch (ReadPalFile(settings.palettePath.c_str(), palette, reason)) {
@@ -136,8 +137,17 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath, reason);
       case PalReadStatus::kOk: break;
     }
-  } else if (!BuildNewPalette(picture, settings.quantizer, count, first, palette)) {
-    return Failed(kOutOfMemoryMessage, "");
+  } else {
+    // The octree and the mapping share one count of the picture's colours.
+    if (settings.quantizer == Quantizer::Octree && !settings.dither) {
+      try {
+        colours.emplace(picture, ColorHistogram::PixelIds::kKeep);
+      } catch (const std::bad_alloc&) {
+        // Each step then goes over the picture itself.
+      }
+    }
+    if (!BuildNewPalette(picture, settings.quantizer, count, first, palette, colours ? &*colours : nullptr))
+      return Failed(kOutOfMemoryMessage, "");
   }
   Step(progress);
 
@@ -151,7 +161,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]);
   if (!indices) return Failed(kOutOfMemoryMessage, "");
-  const MappingOptions mapping = ExportMappingOptions(settings);
+  MappingOptions mapping = ExportMappingOptions(settings);
+  mapping.colours = colours ? &*colours : nullptr;
   if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
         if (y % kProgressRowInterval == 0) Step(progress);
       }))
@@ -159,6 +170,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   long index0Pixels = 0;
   if (first == 0 && !(palette[0] == PaletteColor{}))
     index0Pixels = static_cast<long>(std::count(indices.get(), indices.get() + pixelCount, std::uint8_t{0}));
+  colours.reset();
   if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
     return Failed(kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);

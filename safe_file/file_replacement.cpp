@@ -1,5 +1,6 @@
 #include "file_replacement.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <random>
 
+#include "folder_sync_batch.h"
 #include "path_limits.h"
 #include "replacement_system.h"
 
@@ -209,7 +211,12 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
     file.MarkCommitted();
     step();
   }
-  for (FileReplacement* file : files) sys::SyncFolder(FolderOf(file->target()));
+  // Each folder once: files put side by side share one flush.
+  std::vector<std::string> folders;
+  for (FileReplacement* file : files)
+    if (std::string folder = FolderOf(file->target()); std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(std::move(folder));
+  for (const std::string& folder : folders) SyncFolderNowOrAfterBatch(folder);
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (!backups[i].empty()) {
       sys::RemoveQuietly(backups[i]);

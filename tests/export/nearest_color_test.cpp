@@ -7,6 +7,7 @@
 
 #include "color_quantizer.h"
 #include "memory_image.h"
+#include "picture_mapping.h"
 #include "synthetic_screen.h"
 
 namespace {
@@ -75,6 +76,12 @@ void ExpectMapperEqualsFullSearch(const MemoryImage& image, const Palette& palet
   for (int y = 0; y < image.height; ++y)
     mapper.MapRow(image.GetRow(y), image.width, fast.data() + static_cast<std::size_t>(y) * image.width);
   ASSERT_EQ(fast, full) << "count " << count << ", first " << first << ", weights " << weights.red;
+  // The export's way: each distinct colour of the picture searched once.
+  const ColorHistogram colours(image, ColorHistogram::PixelIds::kKeep);
+  MappingOptions options;
+  options.count = count, options.first = first, options.weights = weights, options.colours = &colours;
+  ASSERT_TRUE(MapPicture(image, palette, options, fast.data()));
+  ASSERT_EQ(fast, full) << "by colour ids: count " << count << ", first " << first;
   for (std::uint8_t index : full) {
     ASSERT_LT(index, count);
     ASSERT_GE(index, std::min(first, count - 1));
