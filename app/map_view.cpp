@@ -96,9 +96,14 @@ void OnMouseMove(int clientX, int clientY) {
 
 // The main window opens the load screen settings on a double click on its own client area,
 // which the view covers; the view's margin around a centred canvas stands in for it.
+// On the canvas the second press of a double click is a press like any other: a quick
+// second click on a marker takes it again.
 void OnDoubleClick(int clientX, int clientY) {
   const Point point = CanvasPoint(clientX, clientY);
-  if (point.x < 0 || point.y < 0 || point.x >= CanvasWidth || point.y >= CanvasHeight) OpenLoadScreenSettings();
+  if (point.x < 0 || point.y < 0 || point.x >= CanvasWidth || point.y >= CanvasHeight)
+    OpenLoadScreenSettings();
+  else
+    OnButtonDown(clientX, clientY);
 }
 
 void OnButtonUp() {

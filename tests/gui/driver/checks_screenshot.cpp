@@ -13,6 +13,7 @@
 #include "crop_position.h"
 #include "editor_ids.h"
 #include "input.h"
+#include "letterbox_fit.h"
 #include "preview_fit.h"
 #include "remote_controls.h"
 #include "scenario_support.h"
@@ -202,15 +203,17 @@ void Crop(Scenario& s) {
   ClickPreview(crop, 479, 299);
   ExpectFields(s, crop, L"245", L"67", "screenshot.crop_corner_click_clamped");
 
-  // Smaller than 440 x 334 is refused; the stretched preview's clicks are scaled back.
+  // Smaller than 440 x 334 is refused; in the letterboxed preview a click maps back through
+  // the one scale the picture is drawn with.
   const SIZE size = ResizeClient(crop, 200, 100);
   s.log().Expect(size.cx == 440 && size.cy == 334, "screenshot.crop_minimum_size",
                  "the dialog is " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
   GetClientRect(GetDlgItem(crop, ids::kCropPreview), &preview);
-  const int cropX = CropPositionFromClick(250, preview.right, kShotLarge.width, ScreenshotWidth);
-  const int cropY = CropPositionFromClick(30, preview.bottom, kShotLarge.height, ScreenshotHeight);
+  const Letterbox box = FitLetterbox(kShotLarge.width, kShotLarge.height, preview.right, preview.bottom);
+  const int cropX = CropPositionFromClick(250 - box.x, box.width, kShotLarge.width, ScreenshotWidth);
+  const int cropY = CropPositionFromClick(30 - box.y, box.height, kShotLarge.height, ScreenshotHeight);
   ClickPreview(crop, 250, 30);
-  ExpectFields(s, crop, std::to_wstring(cropX), std::to_wstring(cropY), "screenshot.crop_click_on_stretched_preview");
+  ExpectFields(s, crop, std::to_wstring(cropX), std::to_wstring(cropY), "screenshot.crop_click_on_letterboxed_preview");
 
   PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "screenshot.crop_ok_closes", "the crop dialog stays");
