@@ -18,6 +18,9 @@ struct LineWalk {
   // The steps [first, last) whose points lie inside 0..width-1, 0..height-1 (empty:
   // first == last). Points along a walk move one way on each axis, so they form one stretch.
   void StepsInside(int width, int height, long long& first, long long& last) const;
+  // Calls plot(x, y) for every point of the walk inside 0..width-1, 0..height-1, in order.
+  template <class Plot>
+  void ForEachPointInside(int width, int height, Plot plot) const;
 
   int x0, y0, sx, sy;
   long long ax, ay, n;
@@ -26,3 +29,22 @@ struct LineWalk {
  private:
   long long MovesAfter(long long step, long long a) const;
 };
+
+template <class Plot>
+void LineWalk::ForEachPointInside(int width, int height, Plot plot) const {
+  long long first, last;
+  StepsInside(width, height, first, last);
+  if (first == last) return;
+  const int ax32 = static_cast<int>(ax), ay32 = static_cast<int>(ay), n32 = static_cast<int>(n);
+  // An axis moves when its term reaches n (kAtN) or passes it (kPastN).
+  const int limit = moves == Moves::kAtN ? n32 - 1 : n32;
+  int x, y, ex, ey;
+  At(first, x, y, ex, ey);
+  for (long long i = first; i < last; ++i) {
+    plot(x, y);
+    ex += ax32;
+    ey += ay32;
+    if (ex > limit) { ex -= n32; x += sx; }
+    if (ey > limit) { ey -= n32; y += sy; }
+  }
+}

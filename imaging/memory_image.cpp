@@ -108,21 +108,9 @@ Pixel MemoryImage::ReadPixel(int x, int y) const {
 }
 
 void MemoryImage::DrawLine(int x0, int y0, int x1, int y1, Pixel colour) {
-  const LineWalk walk(x0, y0, x1, y1, LineWalk::Moves::kPastN);
-  long long first, last;
-  walk.StepsInside(width, height, first, last);
-  if (first == last) return;
-  const int sx = walk.sx, sy = walk.sy, ax = static_cast<int>(walk.ax), ay = static_cast<int>(walk.ay);
-  const int n = static_cast<int>(walk.n);
-  int x, y, ex, ey;
-  walk.At(first, x, y, ex, ey);
-  for (long long i = first; i < last; ++i) {
+  LineWalk(x0, y0, x1, y1, LineWalk::Moves::kPastN).ForEachPointInside(width, height, [&](int x, int y) {
     WritePixel(x, y, colour);
-    ex += ax;
-    ey += ay;
-    if (ex > n) { ex -= n; x += sx; }
-    if (ey > n) { ey -= n; y += sy; }
-  }
+  });
 }
 
 void MemoryImage::DrawRect(int x, int y, int w, int h, Pixel colour) { OutlineRect(x, y, w, h, colour, false); }
