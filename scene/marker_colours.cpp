@@ -1,7 +1,6 @@
 #include "marker_colours.h"
 
-#include <cctype>
-
+#include "ini_line.h"
 #include "marker_commands.h"
 
 namespace {
@@ -12,12 +11,6 @@ struct NamedColour {
 constexpr NamedColour kColours[] = {
     {"Blue", kSideColourBlue}, {"Red", kSideColourRed}, {"Purpure", kSideColourPurpure}};
 
-bool SameIgnoringCase(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return i == a.size() && b[i] == '\0';
-}
 }  // namespace
 
 const char* MarkerColourName(Pixel colour) {
@@ -28,7 +21,7 @@ const char* MarkerColourName(Pixel colour) {
 
 bool MarkerColourOf(const std::string& name, Pixel& colour) {
   for (const NamedColour& c : kColours)
-    if (SameIgnoringCase(name, c.name)) {
+    if (SameWordIgnoringCase(name, c.name)) {
       colour = c.colour;
       return true;
     }

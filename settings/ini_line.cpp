@@ -1,5 +1,7 @@
 #include "ini_line.h"
 
+#include <cctype>
+
 namespace {
 
 std::string_view TrimLeadingBlanks(std::string_view text) {
@@ -40,4 +42,11 @@ IniLine ParseIniLine(std::string_view text) {
     line.value = text.substr(equals + 1);
   }
   return line;
+}
+
+bool SameWordIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
 }

@@ -28,3 +28,6 @@ struct IniLine {
 
 // Never fails: a line that is neither a header nor an entry comes back with both flags false.
 IniLine ParseIniLine(std::string_view line);
+
+// Section names, keys and words of values compare without regard to case (ASCII letters).
+bool SameWordIgnoringCase(std::string_view a, std::string_view b);

@@ -1,17 +1,8 @@
 #include "interface_language.h"
 
-#include <cctype>
-
 #include "ini_line.h"
 
 namespace {
-
-bool SameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 constexpr std::string_view kSection = "Interface", kKey = "Language";
 constexpr std::string_view kChinese = "Chinese", kEnglish = "English";
@@ -30,10 +21,10 @@ InterfaceLanguage ParseInterfaceLanguage(std::string_view text) {
     text.remove_prefix(length);
     const IniLine parsed = ParseIniLine(line);
     if (parsed.isSection) {
-      inSection = SameWord(parsed.sectionName, kSection);
-    } else if (inSection && parsed.isEntry && SameWord(parsed.key, kKey)) {
+      inSection = SameWordIgnoringCase(parsed.sectionName, kSection);
+    } else if (inSection && parsed.isEntry && SameWordIgnoringCase(parsed.key, kKey)) {
       // The last entry wins, as in the other INI files the program reads.
-      language = SameWord(parsed.value, kEnglish) ? InterfaceLanguage::English : InterfaceLanguage::Chinese;
+      language = SameWordIgnoringCase(parsed.value, kEnglish) ? InterfaceLanguage::English : InterfaceLanguage::Chinese;
     }
   }
   return language;

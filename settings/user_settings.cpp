@@ -1,15 +1,10 @@
 #include "user_settings.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "ini_line.h"
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -57,8 +52,8 @@ std::string UserSettings::Format() const {
 std::optional<InterfaceLanguage> UserSettings::Language() const {
   const std::optional<std::string> value = Value(kInterface, kLanguage);
   if (!value) return std::nullopt;
-  if (SameName(Trimmed(*value), "English")) return InterfaceLanguage::English;
-  if (SameName(Trimmed(*value), "Chinese")) return InterfaceLanguage::Chinese;
+  if (SameWordIgnoringCase(Trimmed(*value), "English")) return InterfaceLanguage::English;
+  if (SameWordIgnoringCase(Trimmed(*value), "Chinese")) return InterfaceLanguage::Chinese;
   return std::nullopt;
 }
 
@@ -90,7 +85,7 @@ std::optional<std::string> UserSettings::Value(std::string_view section, std::st
   const Section* found = FindSection(section);
   if (!found) return std::nullopt;
   for (const auto& [name, value] : found->entries)
-    if (SameName(name, key)) return value;
+    if (SameWordIgnoringCase(name, key)) return value;
   return std::nullopt;
 }
 
@@ -98,7 +93,7 @@ void UserSettings::SetValue(std::string_view section, std::string_view key, std:
   Section* found = FindSection(section);
   if (!found) found = &sections_.emplace_back(Section{std::string(section), {}});
   for (auto& [name, old] : found->entries) {
-    if (SameName(name, key)) {
+    if (SameWordIgnoringCase(name, key)) {
       old = value;
       return;
     }
@@ -108,12 +103,12 @@ void UserSettings::SetValue(std::string_view section, std::string_view key, std:
 
 void UserSettings::RemoveValue(std::string_view section, std::string_view key) {
   if (Section* found = FindSection(section))
-    std::erase_if(found->entries, [&](const auto& entry) { return SameName(entry.first, key); });
+    std::erase_if(found->entries, [&](const auto& entry) { return SameWordIgnoringCase(entry.first, key); });
 }
 
 UserSettings::Section* UserSettings::FindSection(std::string_view name) {
   for (Section& section : sections_)
-    if (SameName(section.name, name)) return &section;
+    if (SameWordIgnoringCase(section.name, name)) return &section;
   return nullptr;
 }
 

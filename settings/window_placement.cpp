@@ -1,6 +1,5 @@
 #include "window_placement.h"
 
-#include <cctype>
 #include <charconv>
 #include <functional>
 #include <system_error>
@@ -8,13 +7,6 @@
 #include "ini_line.h"
 
 namespace {
-
-bool SameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 constexpr std::string_view kSection = "Window";
 // Beyond any screen: a larger number is a damaged file, not a window.
@@ -45,7 +37,7 @@ bool ParseWindowPlacement(std::string_view fileText, WindowPlacement& placement)
   int found = 0;  // one bit per entry
   ForEachLine(fileText, [&](std::string_view, const IniLine& parsed) {
     if (parsed.isSection) {
-      inSection = SameWord(parsed.sectionName, kSection);
+      inSection = SameWordIgnoringCase(parsed.sectionName, kSection);
       return;
     }
     if (!inSection || !parsed.isEntry) return;
@@ -55,13 +47,13 @@ bool ParseWindowPlacement(std::string_view fileText, WindowPlacement& placement)
     };
     const Field fields[] = {{"Left", &read.left}, {"Top", &read.top}, {"Width", &read.width}, {"Height", &read.height}};
     for (int i = 0; i < 4; ++i)
-      if (SameWord(parsed.key, fields[i].key)) {
+      if (SameWordIgnoringCase(parsed.key, fields[i].key)) {
         ok = ok && ParseCoordinate(parsed.value, *fields[i].value);
         found |= 1 << i;
       }
-    if (SameWord(parsed.key, "Maximized")) {
-      read.maximized = SameWord(parsed.value, "yes");
-      ok = ok && (read.maximized || SameWord(parsed.value, "no"));
+    if (SameWordIgnoringCase(parsed.key, "Maximized")) {
+      read.maximized = SameWordIgnoringCase(parsed.value, "yes");
+      ok = ok && (read.maximized || SameWordIgnoringCase(parsed.value, "no"));
       found |= 1 << 4;
     }
   });
@@ -104,7 +96,7 @@ std::string ReplaceIniSection(std::string_view fileText, std::string_view name, 
   bool inSection = false, replaced = false;
   ForEachLine(fileText, [&](std::string_view whole, const IniLine& parsed) {
     if (parsed.isSection) {
-      inSection = SameWord(parsed.sectionName, name);
+      inSection = SameWordIgnoringCase(parsed.sectionName, name);
       if (inSection && !replaced) {
         out += sectionText;
         replaced = true;
