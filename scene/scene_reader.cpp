@@ -16,6 +16,7 @@
 #include "renderer.h"
 #include "scaled_crop.h"
 #include "scene_text.h"
+#include "symbol_marker.h"
 #include "path_limits.h"
 
 namespace {
@@ -372,12 +373,8 @@ class SceneReader {
       const bool selected = fields.size() == 5;
       if (selected && Lower(fields[4]) != "selected")
         return Fail("marker " + key + ": fifth field must be 'selected'");
-      MemoryImage symbol;
-      const std::string path = document_.appDir + "Templates" + kPathSeparator + fields[0];
-      if (const std::string problem = ImageProblem(path, symbol); !problem.empty())
-        return Fail("marker " + key + ": cannot load symbol " + path + ": " + problem);
-      ReplaceColour(symbol, kSymbolSideColourKey, colour);
-      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour), fields[0]);
+      if (std::string problem; !AddSymbolMarker(document_, fields[0], colour, {0, 0}, problem))
+        return Fail("marker " + key + ": cannot load symbol " + problem);
       const int index = document_.markers.Count() - 1;
       MoveMarkerTo(document_, index, at.x, at.y);
       if (selected) {
