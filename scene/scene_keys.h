@@ -1,6 +1,6 @@
 // The keys of a scene file's [LoadScreen] section: one table for the reader, which refuses
-// any other key, and the writer, which writes them in this order (the screenshot's crop,
-// scale and colour keys are only ever read: a written screenshot is already prepared).
+// any other key, and the writer, which writes them in this order (the screenshot's crop and
+// scale keys are only ever read: a written screenshot is already cropped).
 #pragma once
 
 #include <string>

@@ -65,6 +65,16 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
     if (!FitsValue(screenshotFile))
       return refuse("the screenshot file name '" + screenshotFile + "' cannot be written in a scene");
     scene.Entry(scene_key::kScreenshot, screenshotFile);
+    // The picture is written uncoloured; the colour settings stay settings.
+    const ColourizeSettings& colour = document.screenshotColour;
+    if (document.screenshotBackup.IsValid() && !(colour == ColourizeSettings{})) {
+      if (colour.greyMode)
+        scene.Entry(scene_key::kScreenshotColour, "grey");
+      else if (colour.redLevel != 255 || colour.greenLevel != 255 || colour.blueLevel != 255)
+        scene.Entry(scene_key::kScreenshotColour, std::to_string(colour.redLevel) + "," + std::to_string(colour.greenLevel) +
+                                            "," + std::to_string(colour.blueLevel));
+      if (colour.intensity != 255) scene.Entry(scene_key::kScreenshotIntensity, std::to_string(colour.intensity));
+    }
   }
   scene.Entry(scene_key::kSmallMapOffset, PointValue(document.smallMapOffset));
   scene.Entry(scene_key::kLargeMapOffset, PointValue(document.largeMapOffset));
@@ -97,7 +107,8 @@ bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document,
   std::vector<FileContent> files;
   if (document.screenshot.IsValid()) {
     std::vector<unsigned char> png;
-    if (!EncodeImageFile(screenshotPath.c_str(), document.screenshot, png)) {
+    const MemoryImage& picture = document.screenshotBackup.IsValid() ? document.screenshotBackup : document.screenshot;
+    if (!EncodeImageFile(screenshotPath.c_str(), picture, png)) {
       error = "cannot encode the screenshot as PNG (out of memory?)";
       return false;
     }
