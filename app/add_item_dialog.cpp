@@ -13,6 +13,7 @@
 #include "map_view.h"
 #include "marker_commands.h"
 #include "resource.h"
+#include "symbol_marker.h"
 #include "ui_language.h"
 
 namespace {
@@ -64,15 +65,11 @@ void ReloadPreview(HWND dialog) {
 void PlaceSymbol(HWND dialog) {
   const std::string* fileName = SelectedFileName(dialog);
   if (!fileName) return;
-  MemoryImage symbol;
-  if (!LoadSymbol(*fileName, symbol)) {
+  std::string problem;
+  if (!AddSymbolMarker(Document(), *fileName, kSideColours[SideColour], {100, 100}, problem)) {
     InvalidatePreview(dialog);
     return;
   }
-  // The marker keeps its pure-blue background: the renderer treats it as transparent.
-  const Pixel colour = kSideColours[SideColour];
-  ReplaceColour(symbol, kSymbolSideColourKey, colour);
-  AddMarker(Document(), symbol, 100, 100, static_cast<int>(colour), *fileName);
   RepaintView();
 }
 

@@ -14,6 +14,7 @@
 #include "app_state.h"
 #include "decoded_image_store.h"
 #include "dialog_placement.h"
+#include "editor_start.h"
 #include "file_commands.h"
 #include "gif_writer.h"
 #include "history_commands.h"
@@ -148,17 +149,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // The first picture shows the large map from row 103 down through its window: only those
   // rows are decoded before it (a third of the map, the largest template); the whole map
   // follows right after the window is shown.
-  document.largeMapOffset = {232, 103};
-  document.worldMap2xRowLimit = document.largeMapOffset.y + layout::kLargeMapHeight;
-  if (!document.LoadCommonTemplates(message)) return FailStartUp(message.c_str(), kProgramCaption);
+  if (!LoadStartTemplates(document, true, message)) return FailStartUp(message.c_str(), kProgramCaption);
 
   app.instance = instance;
   LoadLanguageChoice();
   app.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTOREL));
   if (!RegisterWindowClasses(instance) || !RegisterLinkClass(instance))
     return FailStartUp("RegisterClassEx failed!", kErrorCaption);
-
-  document.targetBoxPos = {232, 103};
 
   HWND mainWindow = CreateMainWindow(instance);
   if (!mainWindow) {

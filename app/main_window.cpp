@@ -10,6 +10,7 @@
 #include "commands.h"
 #include "dpi_scaling.h"
 #include "drop_files.h"
+#include "editor_start.h"
 #include "gdi_handles.h"
 #include "map_view.h"
 #include "paste_screenshot_command.h"
@@ -48,9 +49,7 @@ bool OnCreate(HWND window) {
   if (!app.view)
     return RefuseCreation(window, "Error: Can't create the map view.", kProgramCaption, MB_ICONERROR);
   LoadScreenDocument& document = Document();
-  if (!document.SetSide(Allied))
-    return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
-  if (document.cameoCount != 2 && !document.SetCameoCount(2))
+  if (!StartAlliedSide(document))
     return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
   CheckMainMenuItem(MenuPopupView, IDM_STATUS_BAR, true);
   AddRecentFilesToMenu(GetMenu(window));

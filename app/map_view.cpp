@@ -12,6 +12,7 @@
 #include "gdi_handles.h"
 #include "main_window.h"
 #include "marker_commands.h"
+#include "marker_drag.h"
 #include "renderer.h"
 #include "saved_message.h"
 #include "view_scroll.h"
@@ -23,8 +24,7 @@ struct ViewState {
   EditMode mode = EditMode::SmallMap;
   ViewAxis horizontal;
   ViewAxis vertical;
-  int dragMarker = -1;  // marker being dragged, -1 none
-  Point grabOffset;     // pointer position relative to the dragged marker's top-left
+  MarkerDrag drag;
   bool capturing = false;
   int sizeGeneration = 0;
   // Every picture pixel is a zoom x zoom block; the axes work in screen pixels.
@@ -70,27 +70,14 @@ void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize) {
 
 void OnButtonDown(int clientX, int clientY) {
   EndSavedMessage();
-  LoadScreenDocument& document = Document();
-  History().EndGroup(document);
-  const Point point = CanvasPoint(clientX, clientY);
-  view.dragMarker = HitTestMarker(document, point.x, point.y);
-  if (view.dragMarker == -1) {
-    ClearSelection(document);
-    return;
-  }
-  // The whole drag undoes as one step, to the screen as it was before this press.
-  History().BeginGroup(document);
-  SelectMarker(document, view.dragMarker);
-  const Marker& marker = document.markers.MarkerAt(view.dragMarker);
-  view.grabOffset = {point.x - marker.x, point.y - marker.y};
+  if (!view.drag.Press(Document(), History(), CanvasPoint(clientX, clientY))) return;
   SetCapture(App().view);
   view.capturing = true;
 }
 
 void OnMouseMove(int clientX, int clientY) {
-  if (!view.capturing || view.dragMarker == -1) return;
-  const Point point = CanvasPoint(clientX, clientY);
-  MoveMarkerTo(Document(), view.dragMarker, point.x - view.grabOffset.x, point.y - view.grabOffset.y);
+  if (!view.capturing || !view.drag.Running()) return;
+  view.drag.Move(Document(), CanvasPoint(clientX, clientY));
   RepaintView();
 }
 
@@ -108,15 +95,15 @@ void OnDoubleClick(int clientX, int clientY) {
 
 void OnButtonUp() {
   if (!view.capturing) return;
-  view.dragMarker = -1;
+  view.drag.Release(Document(), History());
+  view.capturing = false;
   ReleaseCapture();
-  History().EndGroup(Document());
 }
 
 void OnCaptureLost() {
-  if (view.capturing) History().EndGroup(Document());
+  if (view.capturing) view.drag.Release(Document(), History());
   view.capturing = false;
-  view.dragMarker = -1;
+  view.drag.Cancel();
 }
 
 }  // namespace
@@ -214,7 +201,7 @@ void SetEditMode(EditMode mode) {
 }
 
 void EndMarkerDrag() {
-  view.dragMarker = -1;
+  view.drag.Cancel();
   if (!view.capturing) return;
   view.capturing = false;
   ReleaseCapture();

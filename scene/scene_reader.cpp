@@ -1,8 +1,5 @@
 #include "scene_reader.h"
 
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
 #include <vector>
 
 #include "colourize.h"
@@ -15,72 +12,16 @@
 #include "marker_commands.h"
 #include "renderer.h"
 #include "scaled_crop.h"
+#include "scene_keys.h"
 #include "scene_text.h"
+#include "scene_values.h"
+#include "symbol_marker.h"
 #include "path_limits.h"
 
 namespace {
 
 constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
 constexpr int kCameoWidth = 76, kCameoHeight = 60;
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::vector<std::string> SplitFields(const std::string& value) {
-  std::vector<std::string> fields;
-  std::string::size_type start = 0;
-  while (true) {
-    const auto comma = value.find(',', start);
-    fields.push_back(Trim(value.substr(start, comma - start)));
-    if (comma == std::string::npos) return fields;
-    start = comma + 1;
-  }
-}
-
-constexpr long kLargestNumber = 1000000000L;
-const std::string kNumberRange = "-1000000000..1000000000";
-
-enum class Number { kOk, kMalformed, kOutOfRange };
-
-// A whole number of at most nine digits' worth either way: enough for any position, and
-// far from overflowing the arithmetic that moves things around.
-Number ParseInt(const std::string& text, int& out) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return Number::kMalformed;
-  char* end = nullptr;
-  errno = 0;
-  const long long value = std::strtoll(text.c_str(), &end, 10);
-  if (end == text.c_str() || *end != '\0') return Number::kMalformed;
-  if (errno == ERANGE || value < -kLargestNumber || value > kLargestNumber) return Number::kOutOfRange;
-  out = static_cast<int>(value);
-  return Number::kOk;
-}
-
-// Why a field is not a number, or empty: "'x' is not a number", "99999999999 is out of range ...".
-std::string NumberProblem(const std::string& text, int& out) {
-  switch (ParseInt(text, out)) {
-    case Number::kOk: return {};
-    case Number::kMalformed: return "'" + text + "' is not a number";
-    case Number::kOutOfRange: return text + " is out of range (" + kNumberRange + ")";
-  }
-  return {};
-}
-
-// "" for a good "x,y", otherwise why it is not.
-std::string PointProblem(const std::string& text, Point& out) {
-  const auto fields = SplitFields(text);
-  if (fields.size() != 2) return "'" + text + "' is not x,y";
-  std::string problem = NumberProblem(fields[0], out.x);
-  if (problem.empty()) problem = NumberProblem(fields[1], out.y);
-  return problem;
-}
 
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
@@ -96,7 +37,7 @@ using Section = SceneSection;
 
 // The sections a scene may hold; anything else is most likely a typing mistake.
 bool IsSceneSection(const std::string& name) {
-  return SameIgnoringCase(name, "LoadScreen") || SameIgnoringCase(name, "Markers");
+  return SameIgnoringCase(name, scene_key::kSection) || SameIgnoringCase(name, scene_key::kMarkersSection);
 }
 
 class SceneReader {
@@ -107,14 +48,10 @@ class SceneReader {
   bool Read() {
     SceneTextContent text;
     if (!LoadText(text)) return false;
-    const Section& screen = *text.Find("LoadScreen");
-    static const char* const kKnown[] = {"Side", "Cameos", "Cameo1", "Cameo2", "Cameo3", "Screenshot",
-                                         "ScreenshotCrop", "ScreenshotScale", "ScreenshotColour",
-                                         "ScreenshotIntensity", "SmallMapOffset", "LargeMapOffset",
-                                         "TargetBoxY", "UpperLayer", "LowerLayer"};
+    const Section& screen = *text.Find(scene_key::kSection);
     for (const SceneEntry& entry : screen.entries) {
       bool known = false;
-      for (const char* name : kKnown) known = known || SameIgnoringCase(entry.key, name);
+      for (const char* name : scene_key::kAll) known = known || SameIgnoringCase(entry.key, name);
       if (!known) return Fail("line " + std::to_string(entry.line) + ": unknown key '" + entry.key + "' in [LoadScreen]");
     }
     if (maps_ == SceneMaps::kShownRowsOnly) SetMapRowLimits(screen);
@@ -122,14 +59,14 @@ class SceneReader {
     std::string message;
     if (!document_.HasCommonTemplates() && !document_.LoadCommonTemplates(message)) return TemplateFailure();
     return ReadSideAndCount(screen) && ReadCameos(screen) && ReadScreenshot(screen) && ReadOffsets(screen) &&
-           ReadLayers(screen) && ReadMarkers(text.Find("Markers"));
+           ReadLayers(screen) && ReadMarkers(text.Find(scene_key::kMarkersSection));
   }
 
   // The image files Read takes, in its order; none when the scene file cannot be read.
   std::vector<PrefetchFile> ImageFiles() {
     SceneTextContent text;
     if (!LoadText(text)) return {};
-    return ImageFiles(*text.Find("LoadScreen"));
+    return ImageFiles(*text.Find(scene_key::kSection));
   }
 
  private:
@@ -141,7 +78,7 @@ class SceneReader {
       if (!IsSceneSection(section.name))
         return Fail("line " + std::to_string(section.line) + ": unknown section [" + section.name +
                     "] (LoadScreen or Markers)");
-    if (!text.Find("LoadScreen")) return Fail("no [LoadScreen] section");
+    if (!text.Find(scene_key::kSection)) return Fail("no [LoadScreen] section");
     return true;
   }
 
@@ -176,14 +113,14 @@ class SceneReader {
   std::string SideAndCount(const Section& screen, int& side, int& count) {
     side = Allied;
     count = 2;
-    if (const std::string* value = Find(screen, "Side")) {
+    if (const std::string* value = Find(screen, scene_key::kSide)) {
       const std::string name = Lower(*value);
       if (name == "allied") side = Allied;
       else if (name == "soviet") side = Soviet;
       else if (name == "yuri") side = Yuri;
       else return "unknown side '" + *value + "' (Allied, Soviet or Yuri)";
     }
-    if (const std::string* value = Find(screen, "Cameos")) {
+    if (const std::string* value = Find(screen, scene_key::kCameos)) {
       if (ParseInt(*value, count) != Number::kOk || (count != 2 && count != 3))
         return "Cameos must be 2 or 3, not '" + *value + "'";
     }
@@ -207,9 +144,9 @@ class SceneReader {
     std::vector<PrefetchFile> files = document_.TemplateFilesToLoad(side, count);
     if (!known) files.resize(3);
     for (int slot = 0; slot < 3 && known; ++slot)
-      if (const std::string* file = Find(screen, ("Cameo" + std::to_string(slot + 1)).c_str()))
+      if (const std::string* file = Find(screen, scene_key::Cameo(slot).c_str()))
         files.push_back({CameoPath(*file), 0});
-    if (const std::string* file = Find(screen, "Screenshot"); file && known) files.push_back({ScreenshotPath(*file), 0});
+    if (const std::string* file = Find(screen, scene_key::kScreenshot); file && known) files.push_back({ScreenshotPath(*file), 0});
     return files;
   }
 
@@ -222,7 +159,7 @@ class SceneReader {
 
   bool ReadCameos(const Section& screen) {
     for (int slot = 0; slot < 3; ++slot) {
-      const std::string key = "Cameo" + std::to_string(slot + 1);
+      const std::string key = scene_key::Cameo(slot);
       const std::string* file = Find(screen, key.c_str());
       if (!file) continue;
       MemoryImage& cameo = document_.cameos[slot];
@@ -238,9 +175,9 @@ class SceneReader {
   }
 
   bool ReadScreenshot(const Section& screen) {
-    const std::string* file = Find(screen, "Screenshot");
-    const std::string* crop = Find(screen, "ScreenshotCrop");
-    for (const char* key : {"ScreenshotScale", "ScreenshotColour", "ScreenshotIntensity"})
+    const std::string* file = Find(screen, scene_key::kScreenshot);
+    const std::string* crop = Find(screen, scene_key::kScreenshotCrop);
+    for (const char* key : {scene_key::kScreenshotScale, scene_key::kScreenshotColour, scene_key::kScreenshotIntensity})
       if (!file && Find(screen, key)) return Fail(std::string(key) + " without Screenshot");
     if (!file) return crop ? Fail("ScreenshotCrop without Screenshot") : true;
     const std::string path = ScreenshotPath(*file);
@@ -267,7 +204,7 @@ class SceneReader {
 
   // The crop dialog's scale: 10..100 percent, its region inside the picture.
   bool ReadScale(const Section& screen, const MemoryImage& source, int& scale) {
-    const std::string* value = Find(screen, "ScreenshotScale");
+    const std::string* value = Find(screen, scene_key::kScreenshotScale);
     if (value && (ParseInt(*value, scale) != Number::kOk || scale < kMinimumScale || scale > kMaximumScale))
       return Fail("ScreenshotScale must be 10..100, not '" + *value + "'");
     const std::string problem = ScaleFitProblem(scale, source.width, source.height, kScreenshotWidth, kScreenshotHeight);
@@ -276,8 +213,8 @@ class SceneReader {
 
   // The colourize dialog's settings, applied to the cropped screenshot as the dialog does.
   bool ReadColourize(const Section& screen) {
-    const std::string* colour = Find(screen, "ScreenshotColour");
-    const std::string* intensity = Find(screen, "ScreenshotIntensity");
+    const std::string* colour = Find(screen, scene_key::kScreenshotColour);
+    const std::string* intensity = Find(screen, scene_key::kScreenshotIntensity);
     if (!colour && !intensity) return true;
     ColourizeSettings settings;
     if (colour && Lower(*colour) == "grey") {
@@ -306,8 +243,8 @@ class SceneReader {
       if (value && !PointProblem(*value, offset).empty()) return 0;
       return offset.x >= 0 && offset.y >= 0 ? offset.y + windowHeight : 0;
     };
-    document_.worldMapRowLimit = limit("SmallMapOffset", document_.smallMapOffset, CanvasHeight);
-    document_.worldMap2xRowLimit = limit("LargeMapOffset", document_.largeMapOffset, layout::kLargeMapHeight);
+    document_.worldMapRowLimit = limit(scene_key::kSmallMapOffset, document_.smallMapOffset, CanvasHeight);
+    document_.worldMap2xRowLimit = limit(scene_key::kLargeMapOffset, document_.largeMapOffset, layout::kLargeMapHeight);
   }
 
   // A map decoded only in part still holds every row up to an offset inside the map, so the
@@ -330,12 +267,12 @@ class SceneReader {
   }
 
   bool ReadOffsets(const Section& screen) {
-    if (!ReadOffset(screen, "SmallMapOffset", document_.worldMap, WorldMapFileName(document_.side),
+    if (!ReadOffset(screen, scene_key::kSmallMapOffset, document_.worldMap, WorldMapFileName(document_.side),
                     document_.smallMapOffset))
       return false;
-    if (!ReadOffset(screen, "LargeMapOffset", document_.worldMap2x, "com_worldmap2x.png", document_.largeMapOffset))
+    if (!ReadOffset(screen, scene_key::kLargeMapOffset, document_.worldMap2x, "com_worldmap2x.png", document_.largeMapOffset))
       return false;
-    if (const std::string* value = Find(screen, "TargetBoxY"))
+    if (const std::string* value = Find(screen, scene_key::kTargetBoxY))
       if (const std::string problem = NumberProblem(*value, document_.targetBoxPos.y); !problem.empty())
         return Fail("TargetBoxY: " + problem);
     return true;
@@ -352,7 +289,7 @@ class SceneReader {
   }
 
   bool ReadLayers(const Section& screen) {
-    return ReadSwitch(screen, "UpperLayer", document_.viewTop) && ReadSwitch(screen, "LowerLayer", document_.viewBottom);
+    return ReadSwitch(screen, scene_key::kUpperLayer, document_.viewTop) && ReadSwitch(screen, scene_key::kLowerLayer, document_.viewBottom);
   }
 
   bool ReadMarkers(const Section* section) {
@@ -373,12 +310,8 @@ class SceneReader {
       const bool selected = fields.size() == 5;
       if (selected && Lower(fields[4]) != "selected")
         return Fail("marker " + key + ": fifth field must be 'selected'");
-      MemoryImage symbol;
-      const std::string path = document_.appDir + "Templates" + kPathSeparator + fields[0];
-      if (const std::string problem = ImageProblem(path, symbol); !problem.empty())
-        return Fail("marker " + key + ": cannot load symbol " + path + ": " + problem);
-      ReplaceColour(symbol, kSymbolSideColourKey, colour);
-      AddMarker(document_, symbol, 0, 0, static_cast<int>(colour), fields[0]);
+      if (std::string problem; !AddSymbolMarker(document_, fields[0], colour, {0, 0}, problem))
+        return Fail("marker " + key + ": cannot load symbol " + problem);
       const int index = document_.markers.Count() - 1;
       MoveMarkerTo(document_, index, at.x, at.y);
       if (selected) {

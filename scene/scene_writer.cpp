@@ -5,6 +5,7 @@
 #include "image_files.h"
 #include "marker_colours.h"
 #include "replace_files_together.h"
+#include "scene_keys.h"
 
 namespace {
 
@@ -49,13 +50,13 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
   };
   SceneText scene;
   scene.Line("; Load screen scene, written by Vantorel 1.11");
-  scene.Line("[LoadScreen]");
-  scene.Entry("Side", SideName(document.side));
-  scene.Entry("Cameos", std::to_string(document.cameoCount == 3 ? 3 : 2));
+  scene.Line(std::string("[") + scene_key::kSection + "]");
+  scene.Entry(scene_key::kSide, SideName(document.side));
+  scene.Entry(scene_key::kCameos, std::to_string(document.cameoCount == 3 ? 3 : 2));
   for (int slot = 0; slot < 3; ++slot) {
     if (!document.cameos[slot].IsValid()) continue;
     const std::string& file = document.cameoFiles[slot];
-    const std::string key = "Cameo" + std::to_string(slot + 1);
+    const std::string key = scene_key::Cameo(slot);
     if (file.empty()) return refuse("the file of cameo " + std::to_string(slot + 1) + " is not known");
     if (!FitsValue(file)) return refuse("the cameo file name '" + file + "' cannot be written in a scene");
     scene.Entry(key, file);
@@ -63,25 +64,25 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
   if (document.screenshot.IsValid()) {
     if (!FitsValue(screenshotFile))
       return refuse("the screenshot file name '" + screenshotFile + "' cannot be written in a scene");
-    scene.Entry("Screenshot", screenshotFile);
+    scene.Entry(scene_key::kScreenshot, screenshotFile);
     // The picture is written uncoloured; the colour settings stay settings.
     const ColourizeSettings& colour = document.screenshotColour;
     if (document.screenshotBackup.IsValid() && !(colour == ColourizeSettings{})) {
       if (colour.greyMode)
-        scene.Entry("ScreenshotColour", "grey");
+        scene.Entry(scene_key::kScreenshotColour, "grey");
       else if (colour.redLevel != 255 || colour.greenLevel != 255 || colour.blueLevel != 255)
-        scene.Entry("ScreenshotColour", std::to_string(colour.redLevel) + "," + std::to_string(colour.greenLevel) +
+        scene.Entry(scene_key::kScreenshotColour, std::to_string(colour.redLevel) + "," + std::to_string(colour.greenLevel) +
                                             "," + std::to_string(colour.blueLevel));
-      if (colour.intensity != 255) scene.Entry("ScreenshotIntensity", std::to_string(colour.intensity));
+      if (colour.intensity != 255) scene.Entry(scene_key::kScreenshotIntensity, std::to_string(colour.intensity));
     }
   }
-  scene.Entry("SmallMapOffset", PointValue(document.smallMapOffset));
-  scene.Entry("LargeMapOffset", PointValue(document.largeMapOffset));
-  scene.Entry("TargetBoxY", std::to_string(document.targetBoxPos.y));
-  scene.Entry("UpperLayer", document.viewTop ? "yes" : "no");
-  scene.Entry("LowerLayer", document.viewBottom ? "yes" : "no");
+  scene.Entry(scene_key::kSmallMapOffset, PointValue(document.smallMapOffset));
+  scene.Entry(scene_key::kLargeMapOffset, PointValue(document.largeMapOffset));
+  scene.Entry(scene_key::kTargetBoxY, std::to_string(document.targetBoxPos.y));
+  scene.Entry(scene_key::kUpperLayer, document.viewTop ? "yes" : "no");
+  scene.Entry(scene_key::kLowerLayer, document.viewBottom ? "yes" : "no");
   scene.Line("");
-  scene.Line("[Markers]");
+  scene.Line(std::string("[") + scene_key::kMarkersSection + "]");
   for (int i = 0; i < document.markers.Count(); ++i) {
     const Marker& marker = document.markers.MarkerAt(i);
     const std::string number = std::to_string(i + 1);

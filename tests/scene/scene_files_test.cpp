@@ -16,6 +16,7 @@
 #include "replace_files_together.h"
 #include "scene_reader.h"
 #include "scene_writer.h"
+#include "symbol_marker.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -39,9 +40,8 @@ MemoryImage Shot(int seed) {
 }
 
 void AddSymbol(LoadScreenDocument& doc, const std::string& file, Pixel colour, int x, int y) {
-  MemoryImage symbol = LoadTemplate(file);
-  ReplaceColour(symbol, kSymbolSideColourKey, colour);
-  AddMarker(doc, symbol, 0, 0, static_cast<int>(colour), file);
+  std::string problem;
+  ASSERT_TRUE(AddSymbolMarker(doc, file, colour, {0, 0}, problem)) << problem;
   MoveMarkerTo(doc, doc.markers.Count() - 1, x, y);
 }
 

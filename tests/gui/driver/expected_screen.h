@@ -15,6 +15,7 @@
 #include "document_shell.h"
 #include "edit_keys.h"
 #include "load_screen_document.h"
+#include "marker_drag.h"
 #include "undo_history.h"
 
 class RecordingShell final : public DocumentShell {
@@ -74,6 +75,5 @@ class ExpectedScreen {
   LoadScreenDocument document_;
   EditMode mode_ = EditMode::SmallMap;
   DibImage canvas_;
-  int dragMarker_ = -1;
-  Point grabOffset_;
+  MarkerDrag drag_;
 };

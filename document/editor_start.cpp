@@ -1,0 +1,26 @@
+#include "editor_start.h"
+
+#include "renderer.h"
+
+bool LoadStartTemplates(LoadScreenDocument& document, bool firstPictureOnly, std::string& message) {
+  document.largeMapOffset = {232, 103};
+  document.targetBoxPos = {232, 103};
+  if (firstPictureOnly) document.worldMap2xRowLimit = document.largeMapOffset.y + layout::kLargeMapHeight;
+  return document.LoadCommonTemplates(message);
+}
+
+bool StartAlliedSide(LoadScreenDocument& document) {
+  return document.SetSide(Allied) && (document.cameoCount == 2 || document.SetCameoCount(2));
+}
+
+bool StartEditorDocument(LoadScreenDocument& document, UndoHistory& history, std::string& message) {
+  if (!LoadStartTemplates(document, false, message)) return false;
+  if (!StartAlliedSide(document)) {
+    message = "the package lacks a template of the Allied side: " + document.lastTemplateProblem.path;
+    return false;
+  }
+  document.SetLayers(1, 1);
+  document.SetRecorder(&history);
+  history.MarkSaved();
+  return true;
+}

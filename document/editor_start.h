@@ -1,0 +1,24 @@
+// How the editor's document starts: the common templates, the Allied side with two cameo
+// slots, both layers, the large map and the target box at their first place. The editor
+// runs the stages around the creation of its window (the side's status needs the window);
+// its stand-ins (the test driver's model of the screen, tests) start in one call.
+#pragma once
+
+#include <string>
+
+#include "load_screen_document.h"
+#include "undo_history.h"
+
+// Stage 1, before any window: places the large map and the target box, then loads the
+// common templates. With `firstPictureOnly` only the 2x map's rows down to the large map's
+// first window are decoded (LoadWholeLargeMap reads the rest). False with `message` as
+// LoadCommonTemplates gives it.
+bool LoadStartTemplates(LoadScreenDocument& document, bool firstPictureOnly, std::string& message);
+// Stage 2, once the shell can show a status: the Allied side with two cameo slots. False
+// when a template of the side is missing (lastTemplateProblem names it).
+bool StartAlliedSide(LoadScreenDocument& document);
+
+// Both stages whole, both layers shown, and `history` recording from here on with nothing
+// modified: the screen the editor shows after start-up. False with `message` set when a
+// template is missing.
+bool StartEditorDocument(LoadScreenDocument& document, UndoHistory& history, std::string& message);
