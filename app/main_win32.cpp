@@ -143,7 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // The first picture shows the large map from row 103 down through its window: only those
   // rows are decoded before it (a third of the map, the largest template); the whole map
   // follows right after the window is shown.
-  document.largeMapOffset = {232, 103};
+  document.largeMapOffset = kDefaultLargeMapOffset;
   document.worldMap2xRowLimit = document.largeMapOffset.y + layout::kLargeMapHeight;
   if (!document.LoadCommonTemplates(message)) return FailStartUp(message.c_str(), kProgramCaption);
 
@@ -153,7 +153,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!RegisterWindowClasses(instance) || !RegisterLinkClass(instance))
     return FailStartUp("RegisterClassEx failed!", kErrorCaption);
 
-  document.targetBoxPos = {232, 103};
+  document.targetBoxPos = kDefaultLargeMapOffset;
 
   HWND mainWindow = CreateMainWindow(instance);
   if (!mainWindow) {

@@ -36,6 +36,10 @@ struct Point {
   int y = 0;
 };
 
+// Where the 2x map's window starts in a new document, and so where its target box stands:
+// the editor's start and a scene file's default.
+inline constexpr Point kDefaultLargeMapOffset{232, 103};
+
 enum Side { Allied = 0, Soviet = 1, Yuri = 2 };
 
 // "all", "sov", "psy": the side's file name prefix (index outside 0..2 gives "psy").
@@ -86,8 +90,8 @@ class LoadScreenDocument {
   int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
   int viewBottom = 1;  // lower layer: world map, interface frame, cameos, screenshot
   Point smallMapOffset{0, 0};
-  Point largeMapOffset{232, 103};
-  Point targetBoxPos{232, 103};
+  Point largeMapOffset = kDefaultLargeMapOffset;
+  Point targetBoxPos = kDefaultLargeMapOffset;
 
   MemoryImage worldMap;
   MemoryImage interfaceFrame;
