@@ -28,6 +28,7 @@
 #include "select_item_dialog.h"
 #include "shp_save_dialog.h"
 #include "ui_texts.h"
+#include "undo_group.h"
 #include "zoom_commands.h"
 
 namespace {
@@ -60,9 +61,10 @@ void ScreenshotSettings() {
     MessageBoxA(App().mainWindow, kOutOfMemory, kProgramCaption, MB_ICONERROR);
     return;
   }
-  History().BeginGroup(document);
-  if (ShowColourizeDialog() != 1) RestoreScreenshot(document);
-  History().EndGroup(document);
+  {
+    UndoGroup group(History(), document);
+    if (ShowColourizeDialog() != 1) RestoreScreenshot(document);
+  }
   RepaintView();
 }
 

@@ -14,6 +14,7 @@
 #include "marker_commands.h"
 #include "renderer.h"
 #include "test_package.h"
+#include "undo_group.h"
 
 namespace {
 
@@ -153,10 +154,12 @@ TEST_F(History, ChangesThatFailOrChangeNothingLeaveNoStep) {
   Key(EditMode::SmallMap, keys::kEscape);
   Key(EditMode::SmallMap, keys::kDelete);  // nothing selected
   // A group whose changes cancel out (the colourize dialog cancelled) leaves none either.
-  history.BeginGroup(doc);
-  MoveMarkerTo(doc, 1, 50, 50);
-  MoveMarkerTo(doc, 1, 300, 200);
-  history.EndGroup(doc);
+  {
+    UndoGroup group(history, doc);
+    MoveMarkerTo(doc, 1, 50, 50);
+    MoveMarkerTo(doc, 1, 300, 200);
+  }
+  EXPECT_FALSE(history.GroupOpen());
   EXPECT_EQ(history.UndoSteps(), 0u);
   EXPECT_FALSE(history.Modified());
 }
