@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app_state.h"
 #include "colourize.h"
 #include "dib_image.h"
@@ -75,13 +77,18 @@ void OnOk(HWND dialog, const ColourizeSettings& settings) {
   EndDialog(dialog, 0);
 }
 
-BOOL OnInitDialog(HWND dialog, ColourizeSettings& settings) {
+// The controls show the settings in force (which the caller put in `settings`).
+BOOL OnInitDialog(HWND dialog, const ColourizeSettings& settings) {
   SetWindowLongPtrA(GetDlgItem(dialog, IDC_COLOURIZE_PREVIEW), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviewProc));
   for (int id : kLevelTrackbars) SendDlgItemMessageA(dialog, id, TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
   SendDlgItemMessageA(dialog, IDC_COLOURIZE_INTENSITY, TBM_SETRANGE, TRUE, MAKELPARAM(0, 511));
-  for (int id : {IDC_COLOURIZE_RED, IDC_COLOURIZE_GREEN, IDC_COLOURIZE_BLUE, IDC_COLOURIZE_INTENSITY})
-    SendDlgItemMessageA(dialog, id, TBM_SETPOS, TRUE, 255);
-  settings = ColourizeSettings{};
+  const std::pair<int, int> positions[] = {{IDC_COLOURIZE_RED, settings.redLevel},
+                                           {IDC_COLOURIZE_GREEN, settings.greenLevel},
+                                           {IDC_COLOURIZE_BLUE, settings.blueLevel},
+                                           {IDC_COLOURIZE_INTENSITY, settings.intensity}};
+  for (const auto& [id, position] : positions) SendDlgItemMessageA(dialog, id, TBM_SETPOS, TRUE, position);
+  CheckDlgButton(dialog, IDC_COLOURIZE_GREY, settings.greyMode ? BST_CHECKED : BST_UNCHECKED);
+  for (int id : kLevelTrackbars) EnableWindow(GetDlgItem(dialog, id), settings.greyMode == 0);
   return TRUE;
 }
 
@@ -116,7 +123,7 @@ INT_PTR CALLBACK ColourizeDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 int ShowColourizeDialog() {
   AppState& app = App();
-  ColourizeSettings settings;
+  ColourizeSettings settings = Document().screenshotColour;
   const INT_PTR result = ShowDialog(IDD_COLOURIZE, app.mainWindow,
                                          ColourizeDialogProc, reinterpret_cast<LPARAM>(&settings));
   return result == 1 ? 1 : 0;

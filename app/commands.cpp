@@ -9,6 +9,7 @@
 #include "add_item_dialog.h"
 #include "app_state.h"
 #include "clipboard.h"
+#include "colourize.h"
 #include "colourize_dialog.h"
 #include "content_commands.h"
 #include "export_preview_view.h"
@@ -48,22 +49,26 @@ void ToggleLowerLayer() {
   document.SetLayers(document.viewTop, !document.viewBottom);
 }
 
-// The colourize dialog works on the screenshot from a backup made here; anything but OK
-// puts the screenshot back as it was. Without a screenshot there is nothing to colourize.
-// Everything the dialog does undoes as one step, and a cancelled dialog leaves none.
+// The colourize dialog opens with the colour settings in force and recomputes the
+// screenshot from its uncoloured copy; anything but OK puts the settings in force back.
+// Without a screenshot there is nothing to colourize. Everything the dialog does undoes as
+// one step, and a cancelled dialog leaves none.
 void ScreenshotSettings() {
   LoadScreenDocument& document = Document();
   if (!document.screenshot.IsValid()) {
     MessageBoxA(App().mainWindow, Text(UiText::NoScreenshot), kProgramCaption, MB_ICONWARNING);
     return;
   }
-  if (!BackupScreenshot(document)) {
+  // Every screenshot comes with its uncoloured copy; should one ever lack it, the picture
+  // as it is becomes the uncoloured one.
+  if (!document.screenshotBackup.IsValid() && !BackupScreenshot(document)) {
     MessageBoxA(App().mainWindow, kOutOfMemory, kProgramCaption, MB_ICONERROR);
     return;
   }
+  const ColourizeSettings inForce = document.screenshotColour;
   {
     UndoGroup group(History(), document);
-    if (ShowColourizeDialog() != 1) RestoreScreenshot(document);
+    if (ShowColourizeDialog() != 1) ColourizeScreenshot(document, inForce);
   }
   RepaintView();
 }

@@ -10,6 +10,7 @@
 #include "dib_image.h"
 #include "dib_image_draw_win32.h"
 #include "gdi_handles.h"
+#include "letterbox_fit.h"
 #include "resource.h"
 #include "scaled_crop.h"
 #include "ui_language.h"
@@ -30,8 +31,15 @@ struct CropState {
 
 CropState* StateOf(HWND dialog) { return reinterpret_cast<CropState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
-// The whole source stretched over the preview, darkened outside the box, which has a white
-// outline. The picture takes the preview's shape; its aspect ratio is not kept.
+// Where the whole source is drawn in the preview: as large as fits, its proportions kept.
+Letterbox PictureBox(HWND preview, const CropState& state) {
+  RECT client;
+  GetClientRect(preview, &client);
+  return FitLetterbox(state.source.width, state.source.height, client.right, client.bottom);
+}
+
+// The whole source letterboxed in the preview on the dialog's face colour, darkened outside
+// the box, which has a white outline.
 void PaintPreview(HWND preview, HDC dc, const CropState& state) {
   if (!state.source.IsValid()) return;
   DibImage picture(state.source);
@@ -39,19 +47,27 @@ void PaintPreview(HWND preview, HDC dc, const CropState& state) {
   DarkenOutsideCrop(picture, state.x, state.y, state.region.width, state.region.height);
   RECT client;
   GetClientRect(preview, &client);
+  const Letterbox box = PictureBox(preview, state);
+  // The bars only: painting the picture's place too would flicker.
+  const RECT bars[] = {{0, 0, client.right, box.y},
+                       {0, box.y + box.height, client.right, client.bottom},
+                       {0, box.y, box.x, box.y + box.height},
+                       {box.x + box.width, box.y, client.right, box.y + box.height}};
+  for (const RECT& bar : bars)
+    if (bar.right > bar.left && bar.bottom > bar.top) FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
   SetStretchBltMode(dc, COLORONCOLOR);
-  DrawStretched(picture, dc, 0, 0, client.right, client.bottom);
+  DrawStretched(picture, dc, box.x, box.y, box.width, box.height);
 }
 
 // A click centres the box on the clicked point. The fields are written with the result;
 // their change notices clamp again and find nothing to change.
 void OnPreviewClick(HWND preview, CropState& state, int mouseX, int mouseY) {
-  RECT client;
-  GetClientRect(preview, &client);
-  // A preview squeezed to nothing has no point to click.
-  if (client.right <= 0 || client.bottom <= 0) return;
-  state.x = CropPositionFromClick(mouseX, client.right, state.source.width, state.region.width);
-  state.y = CropPositionFromClick(mouseY, client.bottom, state.source.height, state.region.height);
+  // Through the same scale the picture is drawn with; a click on a bar counts as the
+  // nearest edge. A preview squeezed to nothing has no point to click.
+  const Letterbox box = PictureBox(preview, state);
+  if (box.width <= 0 || box.height <= 0) return;
+  state.x = CropPositionFromClick(mouseX - box.x, box.width, state.source.width, state.region.width);
+  state.y = CropPositionFromClick(mouseY - box.y, box.height, state.source.height, state.region.height);
   HWND dialog = GetParent(preview);
   SetDlgItemInt(dialog, IDC_CROP_X, static_cast<UINT>(state.x), FALSE);
   SetDlgItemInt(dialog, IDC_CROP_Y, static_cast<UINT>(state.y), FALSE);

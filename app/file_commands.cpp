@@ -50,14 +50,18 @@ bool SaveAs() {
   return ChooseSceneToSave(App().mainWindow, path) && SaveTo(path);
 }
 
-bool Save() { return App().scenePath.empty() ? SaveAs() : SaveTo(App().scenePath); }
+}  // namespace
+
+bool SaveScreen() { return App().scenePath.empty() ? SaveAs() : SaveTo(App().scenePath); }
+
+namespace {
 
 }  // namespace
 
 bool MayReplaceScreen() {
   if (!History().Modified()) return true;
   switch (MessageBoxA(App().mainWindow, kSaveChangesQuestion, kProgramCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES: return Save();
+    case IDYES: return SaveScreen();
     case IDNO: return true;
     default: return false;
   }
@@ -83,7 +87,7 @@ void OpenSceneCommand() {
   if (ChooseSceneToOpen(App().mainWindow, path)) OpenSceneFile(path);
 }
 
-void SaveSceneCommand() { Save(); }
+void SaveSceneCommand() { SaveScreen(); }
 void SaveSceneAsCommand() { SaveAs(); }
 
 bool OpenSceneFile(const std::string& path) { return TryOpenSceneFile(path) == SceneOpenOutcome::Opened; }

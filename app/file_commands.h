@@ -8,6 +8,9 @@
 void OpenSceneCommand();    // 40050: the open dialog, then OpenSceneFile
 void SaveSceneCommand();    // 40051: Save as while no scene file is named
 void SaveSceneAsCommand();  // 40052: the save dialog, which asks before replacing a file
+// Saves the screen to its scene file, or asks for one first (Save as). False when the user
+// cancelled or the save failed (already reported).
+bool SaveScreen();
 
 // Reads the scene at `path` (relative to the current folder, or full) and, when that worked
 // and the user does not keep unsaved changes (Yes saves them first, Cancel keeps the

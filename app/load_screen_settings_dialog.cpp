@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_state.h"
+#include "dialog_placement.h"
 #include "catalogue.h"
 #include "content_commands.h"
 #include "image_file_dialogs_win32.h"
@@ -154,6 +155,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       FillCameoCombos(dialog, *reinterpret_cast<SettingsDialogState*>(lParam));
       ShowSideAndCount(dialog);
       SetDlgItemTextA(dialog, IDC_SCREENSHOT_NAME, Document().screenshotName.c_str());
+      PlaceBesidePicture(dialog);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

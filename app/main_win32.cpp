@@ -13,7 +13,9 @@
 
 #include "app_state.h"
 #include "decoded_image_store.h"
+#include "dialog_placement.h"
 #include "file_commands.h"
+#include "gif_writer.h"
 #include "history_commands.h"
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
@@ -21,6 +23,7 @@
 #include "link_control.h"
 #include "main_window.h"
 #include "dpi_scaling.h"
+#include "main_window_placement.h"
 #include "map_view.h"
 #include "recovery.h"
 #include "new_scene_command.h"
@@ -136,6 +139,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // The templates' maps and frames decoded by an earlier run are read back from the user's
   // cache instead of decoded again.
   UseDecodedImageStore(UserImageCacheFolder());
+  EnableGifWriting();
+  KeepDialogsOnScreen();
   RegisterImagePreviewClass(instance);
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);
@@ -165,13 +170,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   SetEditMode(EditMode::SmallMap);
   RememberStartScreen();
   // Whole picture pixels on any monitor: 2 x 2 screen pixels each at 200 %.
-  SetViewZoom(ZoomForDpi(WindowDpi(mainWindow)));
+  // The zoom of the last clean exit, if any.
+  SetViewZoom(RememberedZoom(ZoomForDpi(WindowDpi(mainWindow))));
   // From here on every change of the document is a step of the history.
   UndoHistory& history = History();
   history.SetListener(ShowHistoryState);
   document.SetRecorder(&RecorderWatchedForRecovery(history));
   history.MarkSaved();
-  ShowWindow(mainWindow, showCommand);
+  ShowMainWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
   if (!document.LoadWholeLargeMap(message)) {
     DestroyWindow(mainWindow);

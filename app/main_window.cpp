@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app_state.h"
+#include "close_editor.h"
 #include "commands.h"
 #include "dpi_scaling.h"
 #include "drop_files.h"
@@ -65,13 +66,6 @@ bool OnCreate(HWND window) {
   AddRecentFilesToMenu(GetMenu(window));
   DragAcceptFiles(window, TRUE);
   return true;
-}
-
-void OnClose(HWND window) {
-  // Only an explicit Yes closes: No, and a message box that could not be shown (0), keep
-  // the program and its unsaved screen.
-  if (MessageBoxA(window, Text(UiText::CloseQuestion), kProgramCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
-    DestroyWindow(window);
 }
 
 // The smallest window that keeps the menu bar on one line and the status bar readable
@@ -214,7 +208,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       LayoutMainWindow(LOWORD(lParam), HIWORD(lParam));
       break;
     case WM_CLOSE:
-      OnClose(window);
+      CloseEditor(window);
       return 0;
     case WM_KEYDOWN:
       OnKey(static_cast<int>(wParam));

@@ -26,7 +26,7 @@ std::string FileNameOfPath(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void ShowSavedMessage(const std::vector<std::string>& files, int colours) {
+void ShowSavedMessage(const std::vector<std::string>& files, int colours, const std::wstring& note) {
   HWND bar = App().statusBar;
   if (!bar || files.empty()) return;
   const bool english = UiIsEnglish();
@@ -37,6 +37,7 @@ void ShowSavedMessage(const std::vector<std::string>& files, int colours) {
     text += Wide(files[i]);
   }
   if (colours > 0) text += L" (" + std::to_wstring(colours) + (english ? L" colours)" : L" 色)");
+  if (!note.empty()) text += L" " + note;
   SendMessageW(bar, SB_SETTEXTW, StatusPartHint, reinterpret_cast<LPARAM>(text.c_str()));
   showing = true;
 }

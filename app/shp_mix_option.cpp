@@ -11,6 +11,7 @@
 #include "main_window.h"
 #include "mix_choice.h"
 #include "mix_name_id.h"
+#include "user_settings_store.h"
 #include "mix_packing.h"
 #include "read_file.h"
 #include "resource.h"
@@ -26,8 +27,8 @@ bool loaded = false;
 std::string packInto;
 
 std::string ChoicePath() {
-  const std::string language = LanguageSettingsPath();
-  return language.empty() ? language : language.substr(0, language.find_last_of('\\') + 1) + "mix.ini";
+  const std::string settings = UserSettingsPath();
+  return settings.empty() ? settings : settings.substr(0, settings.find_last_of('\\') + 1) + "mix.ini";
 }
 
 void LoadChoice() {

@@ -11,6 +11,7 @@
 #include "app_state.h"
 #include "common_file_dialogs_win32.h"
 #include "proposed_file_name.h"
+#include "main_window.h"
 #include "resource.h"
 #include "saved_message.h"
 #include "ui_language.h"
@@ -29,6 +30,8 @@ char palettePath[kMaxPath] = {};
 // defaults give the plain octree export.
 Quantizer quantizer = Quantizer::Octree;
 bool dither = false;
+// Whether pixels are kept off palette entry 0, also kept for the run.
+bool keepIndex0 = false;
 
 constexpr unsigned kMinColours = 1;
 constexpr unsigned kMaxColours = 256;
@@ -39,8 +42,8 @@ constexpr int kExportSteps = 14;
 // starts meanwhile. The close box stays: closing ends the dialog once the export returns.
 constexpr int kLockedControls[] = {IDOK,            IDCANCEL,             IDC_PALETTE_NAME, IDC_PALETTE_BROWSE,
                                    IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT,
-                                   IDC_QUANTIZER,   IDC_DITHER,           IDC_MIX_PACK,     IDC_MIX_NAME,
-                                   IDC_MIX_BROWSE};
+                                   IDC_QUANTIZER,   IDC_DITHER,           IDC_KEEP_INDEX0,  IDC_MIX_PACK,
+                                   IDC_MIX_NAME,    IDC_MIX_BROWSE};
 
 struct ShpSaveDialogState {
   std::string shpPath;
@@ -66,8 +69,11 @@ bool PaletteNamePasses(HWND dialog) {
 
 void CheckPaletteName(HWND dialog) { EnableWindow(GetDlgItem(dialog, IDOK), PaletteNamePasses(dialog)); }
 
-// Setting the field notifies again; that second pass finds the count in range.
-void ClampColourCount(HWND dialog) {
+// Setting the field notifies again; that second pass finds the count in range. While the
+// user types, an emptied field stays empty (so deleting "256" and typing "64" gives 64);
+// it reads as 1 once the field loses the focus or OK is pressed.
+void ClampColourCount(HWND dialog, bool whileTyping) {
+  if (whileTyping && GetWindowTextLengthA(GetDlgItem(dialog, IDC_COLOUR_COUNT)) == 0) return;
   const unsigned count = GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE);
   if (count > kMaxColours) SetDlgItemInt(dialog, IDC_COLOUR_COUNT, kMaxColours, FALSE);
   else if (count < kMinColours) SetDlgItemInt(dialog, IDC_COLOUR_COUNT, kMinColours, FALSE);
@@ -102,6 +108,7 @@ void ReadQuantizerChoices(HWND dialog) {
   const LRESULT selected = SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_GETCURSEL, 0, 0);
   quantizer = selected == 1 ? Quantizer::Best : Quantizer::Octree;
   dither = IsDlgButtonChecked(dialog, IDC_DITHER) == BST_CHECKED;
+  keepIndex0 = IsDlgButtonChecked(dialog, IDC_KEEP_INDEX0) == BST_CHECKED;
 }
 
 // Lets the windows repaint and answer while the export works. A quit request is put back
@@ -116,6 +123,15 @@ void DispatchPendingMessages() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+// How many pixels landed on palette entry 0, which the games draw transparent; empty when none.
+std::wstring Index0NoteText(const ShpExportResult& result) {
+  if (Index0Note(result).empty()) return {};
+  const std::wstring count = std::to_wstring(result.index0Pixels);
+  if (!UiIsEnglish()) return L"有 " + count + L" 个像素用了调色板第 0 项, 游戏会把它画成透明。";
+  return count + (result.index0Pixels == 1 ? L" pixel uses" : L" pixels use") +
+         L" palette entry 0, which the games draw transparent.";
 }
 
 void RunExport(HWND dialog) {
@@ -135,6 +151,7 @@ void RunExport(HWND dialog) {
   settings.colorCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
   settings.quantizer = quantizer;
   settings.dither = dither;
+  settings.keepIndex0 = keepIndex0;
   int steps = 0;
   // Confirmed with OK: the preview shows exports made with these from now on.
   ConfirmedShpExportSettings() = settings;
@@ -160,11 +177,12 @@ void RunExport(HWND dialog) {
     if (!result.reason.empty()) text += (result.file.empty() ? "\n\n" : ":\n") + result.reason;
     MessageBoxA(dialog, text.c_str(), result.caption.empty() ? kErrorCaption : result.caption.c_str(), MB_ICONERROR);
   } else {
+    const std::wstring note = Index0NoteText(result);
     if (settings.paletteMode == NewPalette)
       ShowSavedMessage({FileNameOfPath(settings.exportPath), FileNameOfPath(settings.palettePath)},
-                       std::clamp(settings.colorCount, 1, 256));
+                       std::clamp(settings.colorCount, 1, 256), note);
     else
-      ShowSavedMessage({FileNameOfPath(settings.exportPath)});
+      ShowSavedMessage({FileNameOfPath(settings.exportPath)}, 0, note);
     // The packing note, when the MIX option is on, replaces the saved message.
     PackExportIntoMix(dialog, settings);
   }
@@ -184,6 +202,7 @@ BOOL OnInitDialog(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_QUANTIZER, CB_SETCURSEL, quantizer == Quantizer::Best ? 1 : 0, 0);
   EnableWindow(GetDlgItem(dialog, IDC_QUANTIZER), paletteMode == NewPalette);
   CheckDlgButton(dialog, IDC_DITHER, dither ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_KEEP_INDEX0, keepIndex0 ? BST_CHECKED : BST_UNCHECKED);
   InitMixOption(dialog);
   return TRUE;
 }
@@ -194,6 +213,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
   if (!state || (state->exporting && (id == IDOK || id == IDCANCEL))) return TRUE;
   switch (id) {
     case IDOK:
+      ClampColourCount(dialog, false);
       GetDlgItemTextA(dialog, IDC_PALETTE_NAME, palettePath, sizeof palettePath);
       ReadQuantizerChoices(dialog);
       if (PrepareMixOption(dialog, state->shpPath)) RunExport(dialog);
@@ -214,7 +234,7 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
       ChoosePaletteMode(dialog, ExistingPalette);
       return TRUE;
     case IDC_COLOUR_COUNT:
-      if (notification == EN_CHANGE) ClampColourCount(dialog);
+      if (notification == EN_CHANGE || notification == EN_KILLFOCUS) ClampColourCount(dialog, notification == EN_CHANGE);
       return TRUE;
     default:
       return MixOptionCommand(dialog, id) ? TRUE : FALSE;

@@ -1,7 +1,9 @@
 // Save as SHP (menu 40038): the SHP file dialog, then the SHP save settings dialog (107),
 // where the user chooses a new palette built from the picture or an existing PAL file, the
-// palette file and the number of colours; OK runs the export with a progress bar and
-// closes the dialog when it ends. The palette mode and file are kept for the run; the
+// palette file, the number of colours and whether palette entry 0 is left unused (the
+// games draw it transparent); OK runs the export with a progress bar and
+// closes the dialog when it ends, and the status bar tells how many pixels an export put
+// on a coloured entry 0. The palette mode, file and entry-0 choice are kept for the run; the
 // colour count starts at 256 at every opening.
 #pragma once
 

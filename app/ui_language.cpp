@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app_state.h"
+#include "dialog_placement.h"
 #include "resource.h"
 #include "user_settings_store.h"
 
@@ -55,5 +56,8 @@ HMENU LoadMainMenu() {
 INT_PTR ShowDialog(int id, HWND owner, DLGPROC procedure, LPARAM parameter) {
   const void* dialog = LanguageResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, id);
   if (!dialog) return -1;
-  return DialogBoxIndirectParamA(App().instance, static_cast<LPCDLGTEMPLATEA>(dialog), owner, procedure, parameter);
+  const INT_PTR result =
+      DialogBoxIndirectParamA(App().instance, static_cast<LPCDLGTEMPLATEA>(dialog), owner, procedure, parameter);
+  ReturnFocusTo(owner);
+  return result;
 }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "interface_language.h"
 

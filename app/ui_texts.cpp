@@ -14,8 +14,6 @@ struct Translation {
 constexpr Translation kTexts[] = {
     {"Press CTRL to move map faster(5x) or press CTRL+SHIFT to move map faster (10x)",
      "Arrow keys move by 1 pixel: Shift 2, Ctrl 5, Ctrl+Shift 10"},
-    {"Do you want to close Vantorel now?\nAll data won't be saved!",
-     "Do you want to close Vantorel? Unsaved changes will be lost."},
     {"Please select screenshot in the load screen settings dialog",
      "There is no screenshot yet. Choose one in Load screen settings first."},
     {"Error: Can't find file!", "The cameo picture cannot be found."},

@@ -8,7 +8,6 @@
 
 enum class UiText {
   KeyHint,            // status bar part 2
-  CloseQuestion,      // WM_CLOSE
   NoScreenshot,       // screenshot settings without a screenshot
   CameoMissing,       // load screen settings: a cameo file that cannot be loaded
   CameoWrongSize,     // ... or is not 76 x 60

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "batch.h"
@@ -37,6 +38,7 @@ bool ExportScene(const std::string& scene, const std::string& appDir, ImageFileC
   if (!LoadScene(scene, document, error, SceneMaps::kShownRowsOnly)) return false;
   const ShpExportResult result = ExportShp(document, settings);
   if (!result.success) error = DescribeShpExportFailure(result);
+  if (const std::string note = Index0Note(result); !note.empty()) std::fprintf(stderr, "%s: %s\n", scene.c_str(), note.c_str());
   return result.success;
 }
 

@@ -5,13 +5,14 @@
 
 #include "cli_verbs.h"
 #include "decoded_image_store.h"
+#include "gif_writer.h"
 #include "process_memory.h"
 
 namespace {
 const char kUsage[] =
     "usage: vantorel <verb> ...\n"
     "  vantorel render SCENE.ini -o OUT.png [--package DIR]\n"
-    "  vantorel render SCENE.ini... --out-dir DIR [--format png|bmp|tga|jpg] [--package DIR]\n"
+    "  vantorel render SCENE.ini... --out-dir DIR [--format png|bmp|tga|jpg|gif] [--package DIR]\n"
     "      compose the load screen a scene file describes and save it as an image\n"
     "  vantorel export SCENE.ini -o OUT.shp (--palette OUT.pal | --use-palette IN.pal) [OPTIONS]\n"
     "  vantorel export SCENE.ini... --out-dir DIR [--use-palette IN.pal] [OPTIONS]\n"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
   // Large pictures (the templates' maps and frames) decoded once are read back from the
   // user's cache on later runs.
   UseDecodedImageStore(UserImageCacheFolder());
+  EnableGifWriting();
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     std::fputs(kUsage, argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;

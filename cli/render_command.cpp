@@ -49,7 +49,7 @@ int RunRender(int argc, char** argv) {
     if (!clash.empty()) return UsageError("scenes " + clash + " would write the same files");
     extension = "." + (format ? *format : std::string("png"));
     if (!ImageCanSave(("x" + extension).c_str()))
-      return UsageError("unknown --format '" + extension.substr(1) + "' (png, bmp, tga or jpg)");
+      return UsageError("unknown --format '" + extension.substr(1) + "' (png, bmp, tga, jpg or gif)");
   } else {
     if (args.positional.size() != 1) return UsageError("render of several scenes needs --out-dir DIR");
     if (!out) return UsageError("render needs -o OUT.png");

@@ -32,8 +32,13 @@ bool ClearCameo(LoadScreenDocument& document, int slot) {
 
 bool SetScreenshot(LoadScreenDocument& document, MemoryImage&& screenshot, const std::string& name) {
   if (!screenshot.valid || screenshot.width != ScreenshotWidth || screenshot.height != ScreenshotHeight) return false;
+  // Check the copy first: a failure must leave the document as it was.
+  MemoryImage uncoloured;
+  if (!CopyImage(screenshot, uncoloured)) return false;
   document.WillChange();
   document.screenshot = std::move(screenshot);
+  document.screenshotBackup = std::move(uncoloured);
+  document.screenshotColour = ColourizeSettings{};
   document.screenshotName = name;
   document.shell().RepaintView();
   return true;

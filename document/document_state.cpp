@@ -88,6 +88,8 @@ DocumentState CaptureState(const LoadScreenDocument& d, ImagePool& pool) {
     s.cameoFiles[slot] = d.cameoFiles[slot];
   }
   s.screenshot = pool.Share(d.screenshot);
+  s.screenshotUncoloured = pool.Share(d.screenshotBackup);
+  s.screenshotColour = d.screenshotColour;
   s.screenshotName = d.screenshotName;
   s.markers.reserve(static_cast<std::size_t>(d.markers.Count()));
   for (int i = 0; i < d.markers.Count(); ++i) {
@@ -102,6 +104,7 @@ bool SameContent(const DocumentState& s, const LoadScreenDocument& d) {
   if (s.side != d.side || s.cameoCount != d.cameoCount || s.viewTop != d.viewTop || s.viewBottom != d.viewBottom ||
       !SamePoint(s.smallMapOffset, d.smallMapOffset) || !SamePoint(s.largeMapOffset, d.largeMapOffset) ||
       !SamePoint(s.targetBoxPos, d.targetBoxPos) || s.screenshotName != d.screenshotName ||
+      !(s.screenshotColour == d.screenshotColour) ||
       static_cast<int>(s.markers.size()) != d.markers.Count())
     return false;
   for (int slot = 0; slot < 3; ++slot)
@@ -113,7 +116,8 @@ bool SameContent(const DocumentState& s, const LoadScreenDocument& d) {
         !SameImage(ImageOf(a.image), b.image))
       return false;
   }
-  return SameImage(ImageOf(s.screenshot), d.screenshot) && SameImage(ImageOf(s.worldMap), d.worldMap) &&
+  return SameImage(ImageOf(s.screenshot), d.screenshot) &&
+         SameImage(ImageOf(s.screenshotUncoloured), d.screenshotBackup) && SameImage(ImageOf(s.worldMap), d.worldMap) &&
          SameImage(ImageOf(s.interfaceFrame), d.interfaceFrame);
 }
 
@@ -133,6 +137,8 @@ void RestoreState(LoadScreenDocument& d, const DocumentState& s) {
     d.cameoFiles[slot] = s.cameoFiles[slot];
   }
   Take(d.screenshot, s.screenshot);
+  Take(d.screenshotBackup, s.screenshotUncoloured);
+  d.screenshotColour = s.screenshotColour;
   d.screenshotName = s.screenshotName;
   d.markers.Clear();
   const int count = static_cast<int>(s.markers.size());

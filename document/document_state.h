@@ -4,8 +4,7 @@
 // Images are shared and never changed once made: an ImagePool hands out one copy of each
 // distinct picture, so states that hold the same world map, screenshot or symbol hold one
 // image between them, and a step costs little beyond the pictures it really changed.
-// Not kept: appDir, the common templates (loaded once at start-up) and screenshotBackup (the
-// colourize dialog's working copy, made again each time the dialog opens).
+// Not kept: appDir and the common templates (loaded once at start-up).
 #pragma once
 
 #include <cstddef>
@@ -56,6 +55,8 @@ struct DocumentState {
   SharedImage cameos[3];
   std::string cameoFiles[3];
   SharedImage screenshot;
+  SharedImage screenshotUncoloured;  // the document's screenshotBackup
+  ColourizeSettings screenshotColour;
   std::string screenshotName;
   std::vector<MarkerState> markers;
   int selectedMarker = -1;  // restored with the state, but not part of its content

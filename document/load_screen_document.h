@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "colourize_settings.h"
 #include "change_recorder.h"
 #include "document_shell.h"
 #include "image_file_cache.h"
@@ -102,7 +103,10 @@ class LoadScreenDocument {
   std::string cameoFiles[3];  // each cameo's file in Templates; empty with the slot
   MemoryImage screenshot;
   std::string screenshotName;  // the file the screenshot was taken from, as the user chose it
+  // The screenshot as taken (cropped) before colouring, and the colour settings in force:
+  // screenshot is always screenshotBackup coloured with screenshotColour (colourize.h).
   MemoryImage screenshotBackup;
+  ColourizeSettings screenshotColour;
 
   MarkerList markers;
   int selectedMarker = -1;

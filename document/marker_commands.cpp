@@ -62,7 +62,7 @@ void DeleteSelectedMarker(LoadScreenDocument& document) {
 
 int HitTestMarker(const LoadScreenDocument& document, int x, int y) {
   const MarkerList& markers = document.markers;
-  for (int i = 0; i < markers.Count(); ++i) {
+  for (int i = markers.Count() - 1; i >= 0; --i) {
     const Marker& m = markers.MarkerAt(i);
     if (x >= m.x && y >= m.y && x <= m.x + m.image.width && y <= m.y + m.image.height) return i;
   }

@@ -29,8 +29,8 @@ void ClearSelection(LoadScreenDocument& document);
 void SelectNextMarker(LoadScreenDocument& document);
 // Removes the selected marker and clears the selection; nothing when none is selected.
 void DeleteSelectedMarker(LoadScreenDocument& document);
-// The first marker (lowest index) whose rectangle x..x+w, y..y+h (both ends inclusive)
-// holds the point, or -1.
+// The marker on top (highest index: later markers are drawn over earlier ones) whose
+// rectangle x..x+w, y..y+h (both ends inclusive) holds the point, or -1.
 int HitTestMarker(const LoadScreenDocument& document, int x, int y);
 // Places marker `index` at (x, y), kept inside the canvas with one free column and row.
 void MoveMarkerTo(LoadScreenDocument& document, int index, int x, int y);

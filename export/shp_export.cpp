@@ -1,5 +1,7 @@
 #include "shp_export.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <filesystem>
 #include <memory>
@@ -94,6 +96,12 @@ MappingOptions ExportMappingOptions(const ShpExportSettings& settings) {
   return mapping;
 }
 
+std::string Index0Note(const ShpExportResult& result) {
+  if (!result.success || result.index0Pixels <= 0) return {};
+  return std::to_string(result.index0Pixels) + (result.index0Pixels == 1 ? " pixel uses" : " pixels use") +
+         " palette entry 0, which the games draw transparent.";
+}
+
 bool SameFilePath(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
   std::error_code error;
@@ -153,6 +161,9 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
         if (y % kProgressRowInterval == 0) Step(progress);
       }))
     return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
+  long index0Pixels = 0;
+  if (first == 0 && !(palette[0] == PaletteColor{}))
+    index0Pixels = static_cast<long>(std::count(indices.get(), indices.get() + pixelCount, std::uint8_t{0}));
   if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
     return Failed(kShpWrite, kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);
@@ -178,6 +189,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
                : Failed(kPalCreate, kPalCreateError, failure.file, failure.reason);
   ShpExportResult ok;
   ok.success = true;
+  ok.index0Pixels = index0Pixels;
   return ok;
 }
 

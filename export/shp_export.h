@@ -68,7 +68,14 @@ struct ShpExportResult {
   std::string caption;
   std::string file;
   std::string reason;
+  // On success without keepIndex0: how many pixels went to a palette entry 0 that is not
+  // black, which the games and most readers draw transparent (0 when none or it is black).
+  long index0Pixels = 0;
 };
+
+// "12 pixels use palette entry 0, which the games draw transparent." for a result with
+// index0Pixels; empty otherwise. The editor's status bar and the command-line tool say it.
+std::string Index0Note(const ShpExportResult& result);
 
 // "file: message (reason)" without the parts that are empty: one line for the command-line
 // tool and the message boxes.

@@ -19,7 +19,9 @@ std::string LowerExtension(const char* path) {
   return ext;
 }
 
-enum class SaveFormat { None, Png, Bmp, Tga, Jpeg };
+enum class SaveFormat { None, Png, Bmp, Tga, Jpeg, Gif };
+
+GifEncoder gifEncoder = nullptr;
 
 // The one place that maps a file name's extension to the format it is written in.
 SaveFormat SaveFormatOf(const char* path) {
@@ -28,6 +30,7 @@ SaveFormat SaveFormatOf(const char* path) {
   if (ext == ".bmp") return SaveFormat::Bmp;
   if (ext == ".tga") return SaveFormat::Tga;
   if (ext == ".jpg" || ext == ".jpeg") return SaveFormat::Jpeg;
+  if (ext == ".gif" && gifEncoder) return SaveFormat::Gif;
   return SaveFormat::None;
 }
 
@@ -56,6 +59,13 @@ int EncodeRgb(SaveFormat format, int width, int height, const unsigned char* rgb
     case SaveFormat::Bmp: return stbi_write_bmp_to_func(write, context, width, height, 3, rgb);
     case SaveFormat::Tga: return stbi_write_tga_to_func(write, context, width, height, 3, rgb);
     case SaveFormat::Jpeg: return stbi_write_jpg_to_func(write, context, width, height, 3, rgb, 95);
+    case SaveFormat::Gif: {
+      std::vector<unsigned char> bytes;
+      if (!gifEncoder(width, height, rgb, bytes) || bytes.empty()) return 0;
+      // One piece: the writers take sizes of up to 2 GiB, far beyond an 800 x 520 GIF.
+      write(context, bytes.data(), static_cast<int>(bytes.size()));
+      return 1;
+    }
     case SaveFormat::None: break;
   }
   return 0;
@@ -139,6 +149,8 @@ int ImageLoad(const char* path, Pixel* pixels, int width, int height) {
   return DecodeImageBytes(bytes.data(), bytes.size(), header, pixels, reason) ? 1 : 0;
 }
 
+void SetGifEncoder(GifEncoder encoder) { gifEncoder = encoder; }
+
 int ImageCanSave(const char* path) { return path && SaveFormatOf(path) != SaveFormat::None ? 1 : 0; }
 
 std::string ImageSaveProblem(const char* path) {
@@ -147,7 +159,7 @@ std::string ImageSaveProblem(const char* path) {
   if (ImageCanSave(path)) return {};
   const std::string ext = path ? LowerExtension(path) : std::string();
   return (ext.empty() ? std::string("no file extension") : "unsupported format '" + ext + "'") +
-         " (use .png, .bmp, .tga or .jpg)";
+         (gifEncoder ? " (use .png, .bmp, .tga, .jpg or .gif)" : " (use .png, .bmp, .tga or .jpg)");
 }
 
 bool WriteImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,

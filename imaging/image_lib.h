@@ -54,3 +54,10 @@ bool WriteImageRows(const char* path, int width, int height, const std::function
 // encoding failed.
 bool EncodeImageRows(const char* path, int width, int height, const std::function<const Pixel*(int)>& row,
                      std::vector<unsigned char>& bytes);
+
+// GIF holds at most 256 colours, so its encoder needs a palette, which the export layer's
+// quantizer makes; that layer hands its encoder in here (EnableGifWriting, gif_writer.h).
+// Until then ".gif" is not a format this layer writes. The encoder takes packed 8-bit RGB
+// rows and appends the file's bytes; false when it failed.
+using GifEncoder = bool (*)(int width, int height, const unsigned char* rgb, std::vector<unsigned char>& bytes);
+void SetGifEncoder(GifEncoder encoder);

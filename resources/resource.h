@@ -95,6 +95,8 @@
 // Two controls of our own below the colour count: how a new palette is built, dithering.
 #define IDC_QUANTIZER 1040
 #define IDC_DITHER 1041
+// Keeps pixels off palette entry 0, which the games draw transparent.
+#define IDC_KEEP_INDEX0 1042
 // Also put the export into a MIX archive: the check box, the archive's name, browse.
 #define IDC_MIX_PACK 1043
 #define IDC_MIX_NAME 1044

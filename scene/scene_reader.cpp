@@ -260,6 +260,7 @@ class SceneReader {
     at.y = ClampCropPosition(static_cast<unsigned>(at.y), source.height, region.height);
     if (!CropAndScale(document_.screenshot, source, at.x, at.y, scale, kScreenshotWidth, kScreenshotHeight))
       return Fail("cannot crop the screenshot (out of memory?)");
+    if (!BackupScreenshot(document_)) return Fail("out of memory for the screenshot");
     document_.screenshotName = path;
     return ReadColourize(screen);
   }
@@ -290,7 +291,7 @@ class SceneReader {
     }
     if (intensity && (ParseInt(*intensity, settings.intensity) != Number::kOk || settings.intensity < 0 || settings.intensity > 511))
       return Fail("ScreenshotIntensity must be 0..511, not '" + *intensity + "'");
-    if (!BackupScreenshot(document_) || !ColourizeScreenshot(document_, settings))
+    if (!ColourizeScreenshot(document_, settings))
       return Fail("out of memory for the screenshot");
     return true;
   }

@@ -64,6 +64,16 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
     if (!FitsValue(screenshotFile))
       return refuse("the screenshot file name '" + screenshotFile + "' cannot be written in a scene");
     scene.Entry("Screenshot", screenshotFile);
+    // The picture is written uncoloured; the colour settings stay settings.
+    const ColourizeSettings& colour = document.screenshotColour;
+    if (document.screenshotBackup.IsValid() && !(colour == ColourizeSettings{})) {
+      if (colour.greyMode)
+        scene.Entry("ScreenshotColour", "grey");
+      else if (colour.redLevel != 255 || colour.greenLevel != 255 || colour.blueLevel != 255)
+        scene.Entry("ScreenshotColour", std::to_string(colour.redLevel) + "," + std::to_string(colour.greenLevel) +
+                                            "," + std::to_string(colour.blueLevel));
+      if (colour.intensity != 255) scene.Entry("ScreenshotIntensity", std::to_string(colour.intensity));
+    }
   }
   scene.Entry("SmallMapOffset", PointValue(document.smallMapOffset));
   scene.Entry("LargeMapOffset", PointValue(document.largeMapOffset));
@@ -96,7 +106,8 @@ bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document,
   std::vector<FileContent> files;
   if (document.screenshot.IsValid()) {
     std::vector<unsigned char> png;
-    if (!EncodeImageFile(screenshotPath.c_str(), document.screenshot, png)) {
+    const MemoryImage& picture = document.screenshotBackup.IsValid() ? document.screenshotBackup : document.screenshot;
+    if (!EncodeImageFile(screenshotPath.c_str(), picture, png)) {
       error = "cannot encode the screenshot as PNG (out of memory?)";
       return false;
     }

@@ -4,7 +4,9 @@
 // Everything the screen draws is written: side, cameo count, the three cameos by their
 // catalogue file names (an empty slot is left out), the screenshot, the map offsets, the
 // target box, the layer switches and the markers in drawing order with their symbol file,
-// colour and position. The selection is not. The screenshot is written as the document holds
+// colour and position. The selection is not. The screenshot is written uncoloured, with
+// its colour settings as ScreenshotColour and ScreenshotIntensity when they are not the
+// defaults; otherwise as the document holds
 // it (already cropped and colourized), so the scene has no crop or colour keys. Reading the
 // scene back gives the same screen.
 #pragma once

@@ -33,6 +33,7 @@ bool ColourizeImage(const MemoryImage& backup, MemoryImage& screenshot, const Co
 bool ColourizeScreenshot(LoadScreenDocument& document, const ColourizeSettings& settings) {
   document.WillChange();
   const bool ok = ColourizeImage(document.screenshotBackup, document.screenshot, settings);
+  document.screenshotColour = settings;
   document.shell().RepaintView();
   return ok;
 }

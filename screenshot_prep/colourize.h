@@ -2,19 +2,12 @@
 // common darkening or lightening. Pixels are 0x00RRGGBB (pixel.h).
 #pragma once
 
+#include "colourize_settings.h"
 #include "load_screen_document.h"
 #include "memory_image.h"
 #include "pixel.h"
 
-// Ranges are those of the dialog's controls; ColourizePixel clamps values outside them.
-// The defaults leave every pixel as it is.
-struct ColourizeSettings {
-  int greyMode = 0;      // 0 or 1: 1 converts to grey and ignores the three levels
-  int redLevel = 255;    // 0..255, factor in 255ths
-  int greenLevel = 255;  // 0..255
-  int blueLevel = 255;   // 0..255
-  int intensity = 255;   // 0..511: 255 unchanged, below darkens, above lightens
-};
+// ColourizePixel clamps settings outside the ranges of colourize_settings.h.
 
 // Grey mode: ToGrey. Otherwise each channel c becomes c * level / 255 (integer), so level
 // 255 keeps c and 0 gives 0. Then intensity <= 255 gives Darken(p, 255 - intensity), above
@@ -26,7 +19,8 @@ Pixel ColourizePixel(Pixel pixel, const ColourizeSettings& settings);
 // when the copy cannot be allocated; an empty backup gives an empty screenshot and true.
 bool ColourizeImage(const MemoryImage& backup, MemoryImage& screenshot, const ColourizeSettings& settings);
 
-// The document's screenshot recomputed from its untouched backup (BackupScreenshot in
-// content_commands.h) with `settings`, then the view repainted. So settings can be changed
-// any number of times without the changes adding up. False as for ColourizeImage.
+// The document's screenshot recomputed from its uncoloured copy (screenshotBackup) with
+// `settings`, which become the document's screenshotColour; then the view repainted. So
+// settings can be changed any number of times without the changes adding up, and the
+// defaults give the uncoloured picture back. False as for ColourizeImage.
 bool ColourizeScreenshot(LoadScreenDocument& document, const ColourizeSettings& settings);

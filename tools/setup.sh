@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Vantorel needs on Debian 12, and fetches the source of
-# Debian's libspng (the PNG decoder both builds compile) into third_party/libspng. Safe to
+# Debian's libspng (the PNG decoder both builds compile) and giflib (the GIF writer of the
+# Windows build) into third_party. Safe to
 # run again: it only asks apt for packages that are missing and fetches the source once.
 # Runs apt-get as root, through sudo otherwise.
 set -euo pipefail
@@ -8,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ pkg-config zlib1g-dev libz-mingw-w64-dev dpkg-dev debian-archive-keyring
-  googletest libgtest-dev libbenchmark-dev libstb-dev
+  googletest libgtest-dev libbenchmark-dev libstb-dev libgif-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine
   fp-utils libchm-bin
@@ -26,34 +27,43 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# libspng: Debian ships no MinGW build of it, so both builds compile the source of Debian's
-# package. apt fetches it through a sources list of our own (a deb-src line for bookworm
+# libspng and giflib: Debian ships no MinGW build of them, so the Windows build compiles the
+# source of Debian's packages (libspng for both builds; the native build links Debian's
+# libgif-dev). apt fetches it through a sources list of our own (a deb-src line for bookworm
 # main), with its own index and cache in a temporary folder: the machine's apt setup is
 # neither read for sources nor changed. dpkg-source (dpkg-dev) unpacks it with Debian's
 # patches applied.
-spng_dir=third_party/libspng
-if [ ! -f "$spng_dir/spng/spng.c" ]; then
-  # The Debian mirror this machine already uses, deb.debian.org when none is found.
-  mirror=$(sed -n 's/^URIs: *\([^ ]*debian\/\{0,1\}\)$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
-  [ -n "$mirror" ] || mirror=$(sed -n 's/^deb  *\(http[^ ]*debian\/\{0,1\}\)  *bookworm .*/\1/p' /etc/apt/sources.list 2>/dev/null | head -n 1)
-  [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$work/source"
-  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror bookworm main" > "$work/sources.list"
-  apt_options=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=$work/none"
-               -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache" -o Debug::NoLocking=1)
-  # Root's downloads would otherwise run as the _apt user, which cannot write our folders.
-  [ "$(id -u)" -eq 0 ] && apt_options+=(-o APT::Sandbox::User=root)
-  echo "setup: fetching Debian's libspng source package from $mirror"
-  apt-get "${apt_options[@]}" -qq update
-  (cd "$work/source" && apt-get "${apt_options[@]}" -qq source libspng >/dev/null)
-  unpacked=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'libspng-*' | head -n 1)
-  [ -n "$unpacked" ] && [ -f "$unpacked/spng/spng.c" ] || { echo "setup: libspng's source did not unpack" >&2; exit 1; }
+work=""
+fetch_source() {  # fetch_source PACKAGE FOLDER FILE-THAT-MUST-BE-THERE
+  local package=$1 target=$2 marker=$3
+  [ -f "$target/$marker" ] && return 0
+  if [ -z "$work" ]; then
+    # The Debian mirror this machine already uses, deb.debian.org when none is found.
+    mirror=$(sed -n 's/^URIs: *\([^ ]*debian\/\{0,1\}\)$/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
+    [ -n "$mirror" ] || mirror=$(sed -n 's/^deb  *\(http[^ ]*debian\/\{0,1\}\)  *bookworm .*/\1/p' /etc/apt/sources.list 2>/dev/null | head -n 1)
+    [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
+    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror bookworm main" > "$work/sources.list"
+    apt_options=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=$work/none"
+                 -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache" -o Debug::NoLocking=1)
+    # Root's downloads would otherwise run as the _apt user, which cannot write our folders.
+    [ "$(id -u)" -eq 0 ] && apt_options+=(-o APT::Sandbox::User=root)
+    apt-get "${apt_options[@]}" -qq update
+  fi
+  echo "setup: fetching Debian's $package source package from $mirror"
+  mkdir -p "$work/source-$package"
+  (cd "$work/source-$package" && apt-get "${apt_options[@]}" -qq source "$package" >/dev/null)
+  local unpacked
+  unpacked=$(find "$work/source-$package" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n 1)
+  [ -n "$unpacked" ] && [ -f "$unpacked/$marker" ] || { echo "setup: $package's source did not unpack" >&2; exit 1; }
   # Copied beside its place first and renamed in, so an interrupted run leaves no half.
   mkdir -p third_party
-  rm -rf "$spng_dir" "$spng_dir.partial"
-  cp -R "$unpacked" "$spng_dir.partial"
-  mv "$spng_dir.partial" "$spng_dir"
-  echo "setup: libspng $(dpkg-parsechangelog -l "$spng_dir/debian/changelog" -S Version) in $spng_dir"
-fi
+  rm -rf "$target" "$target.partial"
+  cp -R "$unpacked" "$target.partial"
+  mv "$target.partial" "$target"
+  echo "setup: $package $(dpkg-parsechangelog -l "$target/debian/changelog" -S Version) in $target"
+}
+fetch_source libspng third_party/libspng spng/spng.c
+fetch_source giflib third_party/giflib egif_lib.c

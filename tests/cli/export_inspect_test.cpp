@@ -67,9 +67,16 @@ TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
   work_.Write("a.shp.~00ff.bak", Bytes(9, 2));
   const ToolRun run = Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(ReadBytes(work_.Path("a.shp")).size(), kShpSize);
-  EXPECT_EQ(ReadBytes(work_.Path("a.pal")).size(), 768u);
+  const Bytes shp = ReadBytes(work_.Path("a.shp")), pal = ReadBytes(work_.Path("a.pal"));
+  EXPECT_EQ(shp.size(), kShpSize);
+  ASSERT_EQ(pal.size(), 768u);
+  // Nothing on standard error but the note on pixels that would show transparent in the
+  // games, when the new palette's entry 0 is not black.
+  const auto onEntry0 = std::count(shp.begin() + 32, shp.end(), 0);
+  const bool colouredEntry0 = pal[0] != 0 || pal[1] != 0 || pal[2] != 0;
+  EXPECT_EQ(run.err, colouredEntry0 && onEntry0 > 0 ? Scene() + ": " + std::to_string(onEntry0) +
+                                                          " pixels use palette entry 0, which the games draw transparent.\n"
+                                                    : "");
   EXPECT_EQ(work_.Names(), (std::set<std::string>{"a.pal", "a.shp"}));
 }
 
@@ -135,6 +142,12 @@ TEST_F(ExportInspect, ExistingPaletteIsOnlyReadAndLimitedToTheColourCount) {
   EXPECT_EQ(mismatches, 0);
   const Bytes shp = ReadBytes(work_.Path("a.shp"));
   EXPECT_LT(*std::max_element(shp.begin() + 32, shp.end()), 100);
+  // Entry 0 of this palette is not black: the games would show those pixels transparent.
+  const auto onEntry0 = std::count(shp.begin() + 32, shp.end(), 0);
+  EXPECT_GT(onEntry0, 1);
+  EXPECT_NE(run.err.find(std::to_string(onEntry0) + " pixels use palette entry 0, which the games draw transparent."),
+            std::string::npos)
+      << run.err;
 }
 
 TEST_F(ExportInspect, ColourCountsAreClampedLikeTheDialog) {

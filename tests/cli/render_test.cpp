@@ -208,7 +208,7 @@ TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {
     EXPECT_FALSE(fs::exists(Out())) << text;
   }
   EXPECT_EQ(RunTool({"render", folder_.Path("missing.ini"), "-o", Out()}).exitCode, 1);
-  EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n"), "-o", folder_.Path("out.gif")}).exitCode, 1);
+  EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n"), "-o", folder_.Path("out.webp")}).exitCode, 1);
   EXPECT_EQ(RunTool({"render", Scene("[LoadScreen]\n")}).exitCode, 2) << "no -o";
   EXPECT_FALSE(fs::exists(Out()));
 

@@ -95,11 +95,12 @@ TEST_F(Markers, DeleteClearsTheSelectionAndGraysWhenEmpty) {
   EXPECT_EQ(shell.deleteItem.back(), false);
 }
 
-TEST_F(Markers, HitTestIncludesTheFarEdgesAndPrefersTheLowestIndex) {
+TEST_F(Markers, HitTestIncludesTheFarEdgesAndTakesTheMarkerOnTop) {
   AddMarker(doc, Symbol(10, 10), 50, 50, 0);
   AddMarker(doc, Symbol(10, 10), 55, 55, 0);
-  EXPECT_EQ(HitTestMarker(doc, 60, 60), 0) << "x + w is still inside";
-  EXPECT_EQ(HitTestMarker(doc, 61, 61), 1);
+  EXPECT_EQ(HitTestMarker(doc, 60, 52), 0) << "x + w is still inside";
+  EXPECT_EQ(HitTestMarker(doc, 60, 60), 1) << "where they overlap, the one drawn last";
+  EXPECT_EQ(HitTestMarker(doc, 65, 65), 1);
   EXPECT_EQ(HitTestMarker(doc, 49, 50), -1);
   EXPECT_EQ(HitTestMarker(doc, 66, 55), -1);
 }

@@ -1,5 +1,7 @@
 #include "shp_export.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "color_quantizer.h"
@@ -99,6 +101,32 @@ TEST(ShpExport, ExistingPaletteMapsTinyPictureExactly) {
   EXPECT_EQ(Le16(shp, 4), 2u);
   EXPECT_EQ(Bytes(shp.begin() + 32, shp.end()), (Bytes{0, 63, 2, 63, 41, 10}));
   EXPECT_EQ(ReadBytes(folder.Path("screen.pal")), palBytes);  // read, never written
+}
+
+// Entry 0 of this palette is green, which the games would draw transparent: the export
+// counts the pixels put there, and with keepIndex0 puts none there.
+TEST(ShpExport, PixelsOnAColouredEntryZeroAreCountedOrKeptOff) {
+  ScratchFolder folder;
+  folder.Write("screen.pal", SixBitPalette());
+  const MemoryImage picture = Picture(3, 1, {MakePixel(0, 252, 0), MakePixel(0, 250, 0), MakePixel(252, 0, 124)});
+  ShpExportSettings settings = Settings(folder, ExistingPalette, 64);
+  const ShpExportResult counted = ExportPictureAsShp(picture, settings);
+  ASSERT_TRUE(counted.success) << counted.message;
+  EXPECT_EQ(counted.index0Pixels, 2);
+  EXPECT_EQ(Index0Note(counted), "2 pixels use palette entry 0, which the games draw transparent.");
+
+  settings.keepIndex0 = true;
+  const ShpExportResult kept = ExportPictureAsShp(picture, settings);
+  ASSERT_TRUE(kept.success) << kept.message;
+  EXPECT_EQ(kept.index0Pixels, 0);
+  EXPECT_EQ(Index0Note(kept), "");
+  const Bytes shp = ReadBytes(folder.Path("screen.shp"));
+  EXPECT_EQ(std::count(shp.begin() + 32, shp.end(), 0), 0);
+
+  // A black entry 0 is drawn as it is meant: nothing to say.
+  const ShpExportResult black = ExportPictureAsShp(Picture(1, 1, {0}), Settings(folder, NewPalette, 16));
+  ASSERT_TRUE(black.success);
+  EXPECT_EQ(black.index0Pixels, 0);
 }
 
 TEST(ShpExport, EntriesFromTheColourCountOnAreNeverUsed) {

@@ -1,5 +1,5 @@
 // Scene files written and read back: the same screen, the screenshot beside the scene
-// without crop or colour keys, names a scene cannot hold refused, and a save that fails
+// without crop keys and uncoloured with its colour settings as keys, names a scene cannot hold refused, and a save that fails
 // part-way leaving both earlier files as they were.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "colourize.h"
 #include "content_commands.h"
 #include "document_state.h"
 #include "image_files.h"
@@ -106,6 +107,39 @@ TEST_F(SceneFiles, ASavedSceneReadsBackAsTheSameScreen) {
   ASSERT_TRUE(SaveScene(folder.Path("plain"), plain, error)) << error;
   EXPECT_EQ(ReadWholeFile(folder.Path("plain")).find("Screenshot"), std::string::npos);
   EXPECT_FALSE(fs::exists(folder.Path("plain.screenshot.png")));
+}
+
+// A coloured screenshot is saved as it was taken, with its settings as keys, and reads back
+// as the same screen with the same settings in force.
+TEST_F(SceneFiles, ColourSettingsAreSavedAsSettings) {
+  const struct {
+    ColourizeSettings settings;
+    const char* keys;
+  } kCases[] = {
+      {{0, 100, 30, 200, 0}, "ScreenshotColour=100,30,200\r\nScreenshotIntensity=0\r\n"},
+      {{1, 255, 255, 255, 400}, "ScreenshotColour=grey\r\nScreenshotIntensity=400\r\n"},
+      {{0, 255, 255, 255, 100}, "Screenshot=mission1.screenshot.png\r\nScreenshotIntensity=100\r\n"},
+  };
+  for (const auto& c : kCases) {
+    LoadScreenDocument screen;
+    MakeScreen(screen);
+    ASSERT_TRUE(ColourizeScreenshot(screen, c.settings));
+    const std::string scene = folder.Path("mission1.ini");
+    std::string error;
+    ASSERT_TRUE(SaveScene(scene, screen, error)) << error;
+    EXPECT_NE(ReadWholeFile(scene).find(c.keys), std::string::npos) << ReadWholeFile(scene);
+    MemoryImage png;
+    ASSERT_TRUE(LoadImageFile(folder.Path("mission1.screenshot.png").c_str(), png));
+    EXPECT_TRUE(SameImage(png, Shot(9))) << "the picture is saved uncoloured";
+
+    LoadScreenDocument read;
+    read.appDir = kPackage;
+    ASSERT_TRUE(LoadScene(scene, read, error)) << error;
+    screen.screenshotName = folder.Path("mission1.screenshot.png");
+    ImagePool pool;
+    EXPECT_TRUE(SameContent(CaptureState(read, pool), screen)) << c.keys;
+    EXPECT_TRUE(read.screenshotColour == c.settings) << c.keys;
+  }
 }
 
 TEST_F(SceneFiles, WhatASceneCannotNameIsRefused) {

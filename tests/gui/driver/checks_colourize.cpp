@@ -1,8 +1,9 @@
 // The screenshot colourize dialog: the guard without a screenshot, the defaults leaving the
 // screenshot as it is, levels, grey mode (which disables the levels), intensity, the live
 // view while settings change, Cancel restoring the screenshot, and OK keeping a keyboard
-// change made just before it. Last, `vantorel-cli render` of a scene with the same
-// settings must equal the editor's view.
+// change made just before it. `vantorel-cli render` of a scene with the same settings must
+// equal the editor's view. Last, the dialog reopens with the settings in force, and OK at
+// the defaults gives the uncoloured screenshot back.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -71,11 +72,13 @@ bool OpenDialog(Scenario& s, const std::string& name) {
     return false;
   }
   s.session.ParkDialog(s.dialog);
-  BackupScreenshot(s.model.document());
+  const ColourizeSettings& inForce = s.model.document().screenshotColour;
+  const std::string expected = std::to_string(inForce.redLevel) + " " + std::to_string(inForce.greenLevel) + " " +
+                               std::to_string(inForce.blueLevel) + " " + std::to_string(inForce.intensity) + " ";
   std::string positions;
   for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
     positions += std::to_string(TrackbarPosition(s.dialog, id)) + " ";
-  s.log().Expect(positions == "255 255 255 255 " && !IsChecked(s.dialog, ids::kColourizeGrey), name,
+  s.log().Expect(positions == expected && IsChecked(s.dialog, ids::kColourizeGrey) == (inForce.greyMode != 0), name,
                  "positions " + positions + (IsChecked(s.dialog, ids::kColourizeGrey) ? "and grey checked" : ""));
   return true;
 }
@@ -130,14 +133,14 @@ void SettingsThenCancel(Scenario& s) {
 
   PostMessageW(GetDlgItem(s.dialog, IDCANCEL), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.cancel_closes", "the dialog stays open");
-  RestoreScreenshot(s.model.document());
+  s.Colourize({});
   s.View("colourize.cancel_restores_screenshot");
 }
 
 // A key on the intensity trackbar followed at once by OK: the dialog is gone before its
 // preview could paint, and OK still applies the key.
 void KeyThenOk(Scenario& s) {
-  if (!OpenDialog(s, "colourize.reopens_at_defaults")) return;
+  if (!OpenDialog(s, "colourize.reopens_after_cancel_at_defaults")) return;
   SetTrackbar(s.dialog, ids::kColourizeRed, 100);
   SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
   SetTrackbar(s.dialog, ids::kColourizeBlue, 200);
@@ -172,6 +175,19 @@ void SceneRendersTheView(Scenario& s) {
     s.log().Expect(s.session.ViewShows(rendered, detail), "colourize.scene_render_equals_view", detail);
 }
 
+// The dialog opens with the settings in force; all back at the defaults, OK shows the
+// screenshot as it was taken (no step of darkening left behind).
+void ReopenThenDefaults(Scenario& s) {
+  s.session.Command(ids::kUpperLayer);  // back on after the comparison with the tool
+  if (!OpenDialog(s, "colourize.reopens_with_settings_in_force")) return;
+  for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
+    SetTrackbar(s.dialog, id, 255);
+  PostMessageW(GetDlgItem(s.dialog, IDOK), BM_CLICK, 0, 0);
+  s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.ok_at_defaults_closes", "the dialog stays open");
+  s.model.document().screenshot = LoadPicture(s.shot);
+  s.View("colourize.defaults_give_the_uncoloured_screenshot");
+}
+
 }  // namespace
 
 void RunColourizeChecks(const DriverContext& context) {
@@ -190,4 +206,5 @@ void RunColourizeChecks(const DriverContext& context) {
   SettingsThenCancel(s);
   KeyThenOk(s);
   SceneRendersTheView(s);
+  ReopenThenDefaults(s);
 }

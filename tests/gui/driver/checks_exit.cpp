@@ -1,10 +1,12 @@
-// Leaving the editor: Exit and the close box ask "Do you want to close Vantorel now?"; No
-// keeps it running, Yes ends it with exit code 0.
+// Leaving the editor: with unsaved changes Exit and the close box ask "Save changes to
+// Untitled?"; Cancel keeps the editor, Yes on a new screen opens Save as and cancelling it
+// keeps the editor too. With nothing unsaved, Exit ends the editor at once with code 0.
 #include <windows.h>
 
 #include <string>
 
 #include "editor_ids.h"
+#include "file_dialogs.h"
 #include "remote_controls.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -30,6 +32,10 @@ bool AnswerQuestion(const DriverContext& context, EditorSession& session, int an
   PostMessageW(button, BM_CLICK, 0, 0);
   return WaitForWindowGone(box, kDefaultWaitMs);
 }
+
+bool StillRunning(EditorSession& session) {
+  return session.process().Running() && IsWindowVisible(session.main()) && SendAndWait(session.main(), WM_NULL, 0, 0);
+}
 }  // namespace
 
 void RunExitChecks(const DriverContext& context) {
@@ -37,20 +43,27 @@ void RunExitChecks(const DriverContext& context) {
   ExpectedScreen model;
   if (!StartScenario(context, session, model, "exit", context.packageDir)) return;
 
+  session.Command(ids::kUpperLayer);  // an unsaved change
   session.PostCommand(ids::kExit);
-  if (AnswerQuestion(context, session, IDNO, "exit.command_asks")) {
-    context.log.Expect(session.process().Running() && IsWindowVisible(session.main()) && SendAndWait(session.main(), WM_NULL, 0, 0),
-                       "exit.no_keeps_running", "the editor is gone after No");
-  }
+  if (AnswerQuestion(context, session, IDCANCEL, "exit.command_asks"))
+    context.log.Expect(StillRunning(session), "exit.cancel_keeps_running", "the editor is gone after Cancel");
   PostMessageW(session.main(), WM_CLOSE, 0, 0);
-  if (AnswerQuestion(context, session, IDNO, "exit.close_box_asks")) {
-    context.log.Expect(session.process().Running() && IsWindowVisible(session.main()),
-                       "exit.close_box_no_keeps_running", "the editor is gone after No");
+  if (AnswerQuestion(context, session, IDYES, "exit.close_box_asks")) {
+    HWND saveAs = WaitForFileDialog(session.process().id());
+    context.log.Expect(saveAs != nullptr, "exit.yes_opens_save_as", "no file dialog after Yes on a new screen");
+    if (saveAs) {
+      PostMessageW(saveAs, WM_COMMAND, IDCANCEL, 0);
+      WaitForWindowGone(saveAs, kDefaultWaitMs);
+      context.log.Expect(StillRunning(session), "exit.cancelled_save_keeps_running",
+                         "the editor is gone after the save was cancelled");
+    }
   }
+  session.Command(ids::kUpperLayer);  // back as it was, but still a change since start
+  session.Command(ids::kUndo);
+  session.Command(ids::kUndo);  // nothing unsaved now
   session.PostCommand(ids::kExit);
-  if (!AnswerQuestion(context, session, IDYES, "exit.command_asks_again")) return;
   DWORD code = 0;
   const bool ended = session.process().WaitForExit(5000, code);
-  context.log.Expect(ended && code == 0, "exit.yes_ends_with_code_0",
-                     ended ? "exit code " + std::to_string(code) : "the editor still runs 5 s after Yes");
+  context.log.Expect(ended && code == 0, "exit.unchanged_ends_at_once_with_code_0",
+                     ended ? "exit code " + std::to_string(code) : "the editor still runs 5 s after Exit");
 }

@@ -1,4 +1,5 @@
-// Markers: the add-item dialog in each colour, the select-item dialog, mouse drags with
+// Markers: the add-item dialog in each colour, the select-item dialog, mouse drags (a press
+// takes the marker drawn on top) with
 // clamping at the canvas edges, arrow keys, Tab, Escape, clicks and both ways of deleting.
 // Every step ends with the view compared to the driver's model; positions the user can
 // read (the select-item dialog's lines) are checked against numbers computed here.
@@ -181,36 +182,39 @@ void SelectThroughDialog(Scenario& s) {
   CloseSelectDialog(s, dialog, "markers.select_dialog_closes");
 }
 
+// The marker the drags and keys move: the last added, drawn over the other two.
+constexpr int kTop = 2;
+
 void Drags(Scenario& s) {
   std::string error;
-  // All three lie at (100, 100); the press hits the lowest index, marker 0.
-  if (!DragCanvas(s.session, s.model, s.CentreOf(0), s.session.CanvasToScreen({300, 200}), error)) {
-    s.log().Fail("markers.drag_moves_marker", error);
+  // All three lie at (100, 100); the press takes the one drawn on top, marker 2.
+  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), s.session.CanvasToScreen({300, 200}), error)) {
+    s.log().Fail("markers.drag_moves_marker_on_top", error);
     return;
   }
-  s.View("markers.drag_moves_marker");
-  const int w = s.MarkerAt(0).image.width, h = s.MarkerAt(0).image.height;
+  s.View("markers.drag_moves_marker_on_top");
+  const int w = s.MarkerAt(kTop).image.width, h = s.MarkerAt(kTop).image.height;
   const POINT farCorner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
-  if (!DragCanvas(s.session, s.model, s.CentreOf(0), farCorner, error)) {
+  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), farCorner, error)) {
     s.log().Fail("markers.drag_far_right_bottom", error);
     return;
   }
   s.View("markers.drag_far_right_bottom_picture");
-  const std::vector<std::wstring> clamped = {SelectLine(0, 799 - w, 519 - h), SelectLine(1, 100, 100),
-                                              SelectLine(2, 100, 100)};
-  if (HWND dialog = OpenSelectDialog(s, clamped, 0, "markers.drag_stops_at_799_minus_w_519_minus_h"))
+  const std::vector<std::wstring> clamped = {SelectLine(0, 100, 100), SelectLine(1, 100, 100),
+                                              SelectLine(2, 799 - w, 519 - h)};
+  if (HWND dialog = OpenSelectDialog(s, clamped, kTop, "markers.drag_stops_at_799_minus_w_519_minus_h"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_again");
-  if (!DragCanvas(s.session, s.model, s.CentreOf(0), POINT{1, 1}, error)) {
+  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), POINT{1, 1}, error)) {
     s.log().Fail("markers.drag_far_left_top", error);
     return;
   }
   s.View("markers.drag_far_left_top_picture");
-  const std::vector<std::wstring> atOrigin = {SelectLine(0, 0, 0), SelectLine(1, 100, 100), SelectLine(2, 100, 100)};
-  if (HWND dialog = OpenSelectDialog(s, atOrigin, 0, "markers.drag_stops_at_0_0"))
+  const std::vector<std::wstring> atOrigin = {SelectLine(0, 100, 100), SelectLine(1, 100, 100), SelectLine(2, 0, 0)};
+  if (HWND dialog = OpenSelectDialog(s, atOrigin, kTop, "markers.drag_stops_at_0_0"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_after_drags");
 }
 
-// Marker 0 is selected at (0, 0).
+// Marker 2 is selected at (0, 0).
 void ArrowKeys(Scenario& s) {
   struct Step {
     const char* name;
@@ -238,7 +242,7 @@ void ArrowKeys(Scenario& s) {
   // the marker where the drag stopped it.
   std::string error;
   const POINT farCorner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
-  if (!DragCanvas(s.session, s.model, s.CentreOf(0), farCorner, error)) {
+  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), farCorner, error)) {
     s.log().Fail("markers.keys_near_edges", error);
     return;
   }
@@ -249,15 +253,15 @@ void ArrowKeys(Scenario& s) {
                             {"markers.key_ctrl_shift_right_stops_at_edge", VK_RIGHT, kCtrlShift},
                             {"markers.key_ctrl_shift_down_stops_at_edge", VK_DOWN, kCtrlShift}};
   for (const Step& step : nearEdges) press(step);
-  const int w = s.MarkerAt(0).image.width, h = s.MarkerAt(0).image.height;
-  const std::vector<std::wstring> lines = {SelectLine(0, 799 - w, 519 - h), SelectLine(1, 100, 100),
-                                           SelectLine(2, 100, 100)};
-  if (HWND dialog = OpenSelectDialog(s, lines, 0, "markers.keys_stop_at_799_minus_w_519_minus_h"))
+  const int w = s.MarkerAt(kTop).image.width, h = s.MarkerAt(kTop).image.height;
+  const std::vector<std::wstring> lines = {SelectLine(0, 100, 100), SelectLine(1, 100, 100),
+                                           SelectLine(2, 799 - w, 519 - h)};
+  if (HWND dialog = OpenSelectDialog(s, lines, kTop, "markers.keys_stop_at_799_minus_w_519_minus_h"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_after_keys");
 }
 
 void TabEscapeAndClicks(Scenario& s) {
-  const char* tabs[] = {"markers.tab_selects_1", "markers.tab_selects_2", "markers.tab_wraps_to_0"};
+  const char* tabs[] = {"markers.tab_wraps_to_0", "markers.tab_selects_1", "markers.tab_selects_2"};
   for (const char* name : tabs) {
     s.session.PressKey(VK_TAB, kNoModifier);
     s.model.Key(VK_TAB, kNoModifier);
@@ -270,7 +274,7 @@ void TabEscapeAndClicks(Scenario& s) {
 
   // The sensitive area reaches one pixel right of and below the symbol.
   std::string error;
-  const Marker& corner = s.MarkerAt(0);
+  const Marker& corner = s.MarkerAt(kTop);
   if (!ClickCanvas(s.session, s.model, {corner.x + corner.image.width, corner.y + corner.image.height}, error)) {
     s.log().Fail("markers.click_one_past_symbol_edge_selects", error);
     return;
@@ -292,7 +296,8 @@ void TabEscapeAndClicks(Scenario& s) {
 
 void Deletes(Scenario& s) {
   std::string error;
-  // Markers 1 and 2 lie at (100, 100): the click selects marker 1, Delete removes it.
+  // Markers 0 and 1 lie at (100, 100): the click selects marker 1, on top, and Delete
+  // removes it.
   if (!ClickCanvas(s.session, s.model, s.CentreOf(1), error)) {
     s.log().Fail("markers.delete_key_removes", error);
     return;

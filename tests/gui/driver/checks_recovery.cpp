@@ -69,7 +69,7 @@ bool CloseLettingChangesGo(EditorSession& session) {
   PostMessageW(session.main(), WM_CLOSE, 0, 0);
   HWND box = session.WaitForDialog(L"Vantorel");
   DWORD code = 0;
-  return box && Answer(box, IDYES) && session.process().WaitForExit(5000, code);
+  return box && Answer(box, IDNO) && session.process().WaitForExit(5000, code);
 }
 
 bool Start(const DriverContext& context, EditorSession& session, const std::string& name,

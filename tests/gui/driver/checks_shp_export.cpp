@@ -1,7 +1,9 @@
 // Save as SHP: the settings dialog (OK waits for a palette name that passes, the colour
-// count is clamped, the palette mode is kept and the fields reset on reopening), exports in
+// count is clamped but may be emptied while typing, the palette mode and the entry-0 choice
+// are kept and the fields reset on reopening), exports in
 // both palette modes compared byte for byte with the core's export of the driver's model
-// (octree by default, dithered onto an existing palette, the best quantizer),
+// (octree by default, dithered onto an existing palette, the best quantizer with entry 0
+// left unused),
 // the progress bar and the locked controls during an export, and two failures that leave
 // every file as it was and no temporary file behind.
 #include <windows.h>
@@ -59,7 +61,8 @@ class ShpExportRun {
   bool ExportAndWatch(const std::string& name);
   void ExportFails(const std::wstring& message, const std::string& name);
   void CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
-                       const std::string& name, Quantizer quantizer = Quantizer::Octree, bool dither = false);
+                       const std::string& name, Quantizer quantizer = Quantizer::Octree, bool dither = false,
+                       bool keepIndex0 = false);
   int QuantizerShown() const {
     LRESULT selected = -1;
     SendAndWait(Control(ids::kQuantizer), CB_GETCURSEL, 0, 0, &selected);
@@ -131,7 +134,7 @@ void ShpExportRun::ExportFails(const std::wstring& message, const std::string& n
 }
 
 void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
-                                   const std::string& name, Quantizer quantizer, bool dither) {
+                                   const std::string& name, Quantizer quantizer, bool dither, bool keepIndex0) {
   const std::wstring expected = context_.scratchDir + L"\\shp_export_expected";
   CreateDirectoryW(expected.c_str(), nullptr);
   ShpExportSettings settings;
@@ -141,6 +144,7 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   settings.colorCount = colours;
   settings.quantizer = quantizer;
   settings.dither = dither;
+  settings.keepIndex0 = keepIndex0;
   const ShpExportResult core = ExportShp(model_.document(), settings);
   const std::string wrote = Read(shp);
   Expect(core.success && wrote.size() == 416032 && wrote == ReadWholeFile(Wide(settings.exportPath)),
@@ -148,6 +152,14 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   if (mode == NewPalette)
     Expect(Read(palette) == ReadWholeFile(Wide(settings.palettePath)), name + ".pal_equals_core",
            "the PAL files differ");
+  // Pixels the games would show transparent are counted in the status bar.
+  // The saved message ends with that note, in the interface's language; the count is the same.
+  if (const std::string note = Index0Note(core); !note.empty()) {
+    const std::wstring status = session_.StatusText(2);
+    const std::wstring count = std::to_wstring(core.index0Pixels);
+    Expect(status.find(L" " + count + L" ") != std::wstring::npos,
+           "shp." + name + ".status_counts_entry_0_pixels", "the status bar does not give the count of entry-0 pixels");
+  }
 }
 
 void ShpExportRun::Run() {
@@ -171,6 +183,18 @@ void ShpExportRun::Run() {
   SetText(ids::kColourCount, L"999");
   Expect(fromZero == L"1" && Text(ids::kColourCount) == L"256", "colour_count_clamped_to_1_and_256",
          "0 gives " + Quoted(fromZero) + ", 999 gives " + Quoted(Text(ids::kColourCount)));
+  // Emptied, the field waits for the digits; leaving it empty reads as 1.
+  SetText(ids::kColourCount, L"");
+  const std::wstring emptied = Text(ids::kColourCount);
+  SetText(ids::kColourCount, L"64");
+  const std::wstring typed = Text(ids::kColourCount);
+  SetText(ids::kColourCount, L"");
+  SendAndWait(dialog_, WM_COMMAND, MAKEWPARAM(ids::kColourCount, EN_KILLFOCUS),
+              reinterpret_cast<LPARAM>(Control(ids::kColourCount)));
+  Expect(emptied.empty() && typed == L"64" && Text(ids::kColourCount) == L"1", "colour_count_can_be_typed",
+         "emptied " + Quoted(emptied) + ", typed 64 gives " + Quoted(typed) + ", left empty gives " +
+             Quoted(Text(ids::kColourCount)));
+  SetText(ids::kColourCount, L"256");
   SetText(ids::kPaletteName, File(L"screen.pal"));
   if (!ExportAndWatch("new_palette")) return;
   CompareWithCore(L"screen.shp", L"screen.pal", NewPalette, 256, "new_palette");
@@ -204,20 +228,26 @@ void ShpExportRun::Run() {
   Write(L"short.pal", std::string(767, '\x10'));
   if (!Open(L"existing.shp", true, "short_palette")) return;
   Expect(Checked(ids::kPaletteExisting) && !Checked(ids::kPaletteNew) && Text(ids::kPaletteName).empty() &&
-             Text(ids::kColourCount) == L"256" && !Enabled(IDOK) && Checked(ids::kDither) && !Enabled(ids::kQuantizer),
+             Text(ids::kColourCount) == L"256" && !Enabled(IDOK) && Checked(ids::kDither) && !Enabled(ids::kQuantizer) &&
+             !Checked(ids::kKeepIndex0),
          "reopens_with_mode_and_dither_kept_fields_reset", "the dialog reopens in another state");
   SetText(ids::kPaletteName, File(L"short.pal"));
   ExportFails(L"PAL file read error!", "short_palette");
   Expect(Read(L"existing.shp") == shp, "short_palette.shp_unchanged", "the SHP file changed");
 
-  // 5. The best quantizer for a new palette, undithered.
+  // 5. The best quantizer for a new palette, undithered, entry 0 left unused.
   if (Open(L"best.shp", false, "best")) {
     ClickButton(dialog_, ids::kPaletteNew);
     ClickButton(dialog_, ids::kDither);
+    ClickButton(dialog_, ids::kKeepIndex0);
     SendAndWait(Control(ids::kQuantizer), CB_SETCURSEL, 1, 0);
     SetText(ids::kPaletteName, File(L"best.pal"));
-    if (ExportAndWatch("best"))
-      CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false);
+    if (ExportAndWatch("best")) {
+      CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false, true);
+      const std::string best = Read(L"best.shp");
+      Expect(best.size() == 416032 && best.find('\0', 32) == std::string::npos, "best.no_pixel_on_entry_0",
+             "a pixel uses entry 0");
+    }
   }
 
   // 6. An SHP another program holds open cannot be replaced: the new palette must not
@@ -226,6 +256,7 @@ void ShpExportRun::Run() {
   Write(L"locked.pal", "old pal");
   HANDLE lock = CreateFileW(File(L"locked.shp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (Open(L"locked.shp", true, "locked_target")) {
+    Expect(Checked(ids::kKeepIndex0), "keep_index0_kept", "the entry-0 choice is not kept");
     ClickButton(dialog_, ids::kPaletteNew);
     SetText(ids::kPaletteName, File(L"locked.pal"));
     ExportFails(L"SHP file open error!", "locked_target");

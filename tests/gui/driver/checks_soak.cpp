@@ -398,7 +398,7 @@ bool SoakRun::Colourize() {
     HWND dialog = Dialog(texts::kColourizeCaption);
     if (!Step(dialog != nullptr, "colourize", "the dialog did not open")) return false;
     session_.ParkDialog(dialog);
-    BackupScreenshot(model_.document());
+    const ColourizeSettings inForce = model_.document().screenshotColour;
     ColourizeSettings settings;
     settings.greyMode = round_ % 2;
     settings.intensity = (round_ * 97 + (ok ? 300 : 100)) % 512;
@@ -409,13 +409,14 @@ bool SoakRun::Colourize() {
                          reinterpret_cast<LPARAM>(trackbar));
     };
     bool answered = true;
-    if (settings.greyMode) {
+    // The dialog opens with the settings in force, grey mode included.
+    if (IsChecked(dialog, ids::kColourizeGrey) != (settings.greyMode != 0))
       answered = ClickButton(dialog, ids::kColourizeGrey);
-    } else {
+    if (!settings.greyMode) {
       settings.redLevel = (round_ * 41 + 60) % 256;
       settings.greenLevel = (round_ * 67 + 120) % 256;
       settings.blueLevel = (round_ * 23 + 200) % 256;
-      answered = move(ids::kColourizeRed, settings.redLevel) && move(ids::kColourizeGreen, settings.greenLevel) &&
+      answered = answered && move(ids::kColourizeRed, settings.redLevel) && move(ids::kColourizeGreen, settings.greenLevel) &&
                  move(ids::kColourizeBlue, settings.blueLevel);
     }
     if (!Step(answered && move(ids::kColourizeIntensity, settings.intensity), "colourize",
@@ -426,7 +427,7 @@ bool SoakRun::Colourize() {
     if (ok)
       ColourizeScreenshot(model_.document(), settings);
     else
-      RestoreScreenshot(model_.document());
+      ColourizeScreenshot(model_.document(), inForce);
     ++tally_.colourizes;
   }
   return true;

@@ -188,7 +188,6 @@ void Colourize(Scenario& s) {
   WaitForWindowGone(dialog, kDefaultWaitMs);
   LoadScreenDocument& model = s.model.document();
   s.model.history().BeginGroup(model);
-  BackupScreenshot(model);
   ColourizeScreenshot(model, {0, 60, 255, 255, 60});
   s.model.history().EndGroup(model);
   s.UndoRedo(before, "colourize_is_one_step");

@@ -45,7 +45,7 @@ inline constexpr int kColourizeRed = 1023, kColourizeGreen = 1024, kColourizeBlu
 // SHP save settings dialog (107).
 inline constexpr int kPaletteName = 1001, kPaletteBrowse = 1007, kColourCount = 1018, kExportProgress = 1017;
 inline constexpr int kPaletteNew = 1010, kPaletteExisting = 1011, kPaletteNone = 1012;
-inline constexpr int kQuantizer = 1040, kDither = 1041;
+inline constexpr int kQuantizer = 1040, kDither = 1041, kKeepIndex0 = 1042;
 inline constexpr int kMixPack = 1043, kMixName = 1044, kMixBrowse = 1045;
 
 // About dialog (103) and its link control.

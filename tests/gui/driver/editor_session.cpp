@@ -49,6 +49,8 @@ bool EditorSession::Start(const std::wstring& folder, std::string& error, const 
     return false;
   }
   if (!probe_.Attach(process_.handle(), process_.id(), context_.probeDll, error)) return false;
+  GetWindowRect(main_, &openedAt_);
+  openedMaximized_ = IsZoomed(main_) != FALSE;
   if (!PlaceWindow(kStandardViewWidth, kStandardViewHeight)) {
     error = "the view does not follow the main window's size";
     return false;

@@ -49,6 +49,9 @@ class EditorSession {
   const EditorProcess& process() const { return process_; }
   HWND main() const { return main_; }
   HWND view() const { return view_; }
+  // Where the editor put its main window, before Start placed it for the checks.
+  const RECT& openedAt() const { return openedAt_; }
+  bool openedMaximized() const { return openedMaximized_; }
   HWND statusBar() const { return statusBar_; }
 
   // A menu command that opens no modal window, handled before this returns.
@@ -90,6 +93,8 @@ class EditorSession {
   EditorProcess process_;
   InProcessProbe probe_;
   HWND main_ = nullptr;
+  RECT openedAt_{};
+  bool openedMaximized_ = false;
   HWND view_ = nullptr;
   HWND statusBar_ = nullptr;
   bool keepRecoveryCopies_ = false;

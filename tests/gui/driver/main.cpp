@@ -54,6 +54,7 @@ const NamedScenario kScenarios[] = {
     {L"zoom", RunZoomChecks},
     {L"new_and_recent", RunNewAndRecentChecks},
     {L"preview", RunPreviewChecks},
+    {L"placement", RunPlacementChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

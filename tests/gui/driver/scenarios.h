@@ -34,6 +34,7 @@ void RunSystemLanguageChecks(const DriverContext& context);  // the first start 
 void RunZoomChecks(const DriverContext& context);            // 200 % blocks, a drag at 200 %, back to 100 %
 void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."
 void RunPreviewChecks(const DriverContext& context);         // the view as an SHP export would show it
+void RunPlacementChecks(const DriverContext& context);       // focus after dialogs, dialogs on screen, window remembered
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,

@@ -1,0 +1,125 @@
+// Where windows go: the keyboard is back in the main window after About; the load screen
+// settings dialog opens beside the picture and the image chooser inside the screen even
+// from a window near the screen's edge; the main window opens where it was closed (size,
+// position, maximized), and a remembered place no screen shows is moved onto the screen.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "content_dialog_steps.h"
+#include "editor_ids.h"
+#include "remote_controls.h"
+#include "scenario_support.h"
+#include "scenarios.h"
+#include "wide_text.h"
+#include "window_search.h"
+
+namespace {
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
+
+bool OnScreen(const RECT& r) {
+  return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) && r.bottom <= GetSystemMetrics(SM_CYSCREEN);
+}
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+void FocusAfterAbout(const DriverContext& context, EditorSession& session) {
+  session.PostCommand(ids::kAbout);
+  HWND about = session.WaitForDialog(texts::kAboutCaption);
+  if (!context.log.Expect(about != nullptr, "placement.about_opens", "no About dialog")) return;
+  PostMessageW(GetDlgItem(about, IDCANCEL), BM_CLICK, 0, 0);
+  WaitForWindowGone(about, kDefaultWaitMs);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const bool ok = WaitUntil(
+      [&] { return GetGUIThreadInfo(session.process().threadId(), &info) && info.hwndFocus == session.main(); },
+      kDefaultWaitMs);
+  context.log.Expect(ok, "placement.keyboard_back_after_about", "the focus is on another window");
+}
+
+// From a main window pushed towards the right edge: the settings dialog goes left of the
+// picture, and the chooser it opens stays inside the screen.
+void DialogsOnScreen(const DriverContext& context, EditorSession& session) {
+  SetWindowPos(session.main(), nullptr, 420, 40, 860, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+  session.PostCommand(ids::kLoadScreenSettings);
+  HWND settings = session.WaitForDialog(texts::kLoadScreenSettingsCaption);
+  if (!context.log.Expect(settings != nullptr, "placement.settings_opens", "no settings dialog")) return;
+  RECT view = WindowRect(session.view()), dialog = WindowRect(settings), overlap{};
+  view.right = std::min<LONG>(view.right, view.left + 800);
+  view.bottom = std::min<LONG>(view.bottom, view.top + 520);
+  context.log.Expect(!IntersectRect(&overlap, &view, &dialog) && OnScreen(dialog), "placement.settings_beside_picture",
+                     "the dialog at " + Describe(dialog) + ", the picture at " + Describe(view));
+  PostMessageW(GetDlgItem(settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
+  HWND chooser = session.WaitForDialog(texts::kOpenImageCaption);
+  if (chooser) {
+    const RECT at = WindowRect(chooser);
+    context.log.Expect(OnScreen(at), "placement.chooser_inside_screen", "the chooser at " + Describe(at));
+    PostMessageW(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
+    WaitForWindowGone(chooser, kDefaultWaitMs);
+  } else {
+    context.log.Fail("placement.chooser_inside_screen", "no image chooser");
+  }
+  PostMessageW(GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
+  WaitForWindowGone(settings, kDefaultWaitMs);
+}
+
+// Exit with nothing unsaved ends the editor at once, remembering its place.
+bool Exit(const DriverContext& context, EditorSession& session, const std::string& name) {
+  session.PostCommand(ids::kExit);
+  DWORD code = 0;
+  return context.log.Expect(session.process().WaitForExit(5000, code), name, "the editor did not exit");
+}
+
+bool Restart(const DriverContext& context, EditorSession& session, const std::string& name) {
+  std::string error;
+  return context.log.Expect(session.Start(context.packageDir, error), name, error);
+}
+
+}  // namespace
+
+void RunPlacementChecks(const DriverContext& context) {
+  const std::string runSettings = RunLanguage() == DriverLanguage::English ? "[Interface]\r\nLanguage=English\r\n" : "";
+  std::string error;
+  // A place on a monitor that is gone.
+  WriteLanguageSettings((runSettings + "[Window]\r\nLeft=-5000\r\nTop=-4000\r\nWidth=900\r\nHeight=650\r\n"
+                                       "Maximized=no\r\n").c_str(),
+                        error);
+  {
+    EditorSession session(context);
+    ExpectedScreen model;
+    if (!StartScenario(context, session, model, "placement", context.packageDir)) return;
+    const RECT start = session.openedAt();
+    context.log.Expect(OnScreen(start) && start.right - start.left == 900, "placement.lost_place_moved_on_screen",
+                       "the window opened at " + Describe(start));
+    FocusAfterAbout(context, session);
+    DialogsOnScreen(context, session);
+
+    SetWindowPos(session.main(), nullptr, 50, 60, 900, 650, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!Exit(context, session, "placement.exit")) return;
+  }
+  {
+    EditorSession session(context);
+    if (!Restart(context, session, "placement.restart")) return;
+    const RECT again = session.openedAt();
+    context.log.Expect(again.left == 50 && again.top == 60 && again.right == 950 && again.bottom == 710,
+                       "placement.size_and_position_remembered", "the window opened at " + Describe(again));
+    ShowWindow(session.main(), SW_MAXIMIZE);
+    if (!Exit(context, session, "placement.exit_maximized")) return;
+  }
+  {
+    EditorSession session(context);
+    if (Restart(context, session, "placement.restart_maximized"))
+      context.log.Expect(session.openedMaximized(), "placement.maximized_remembered", "the window opened restored");
+  }
+  // The scenarios after this one start as the run did.
+  WriteLanguageSettings(runSettings.empty() ? nullptr : runSettings.c_str(), error);
+}
