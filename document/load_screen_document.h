@@ -88,8 +88,8 @@ class LoadScreenDocument {
   int worldMap2xRowLimit = 0;
   int side = -1;
   int cameoCount = -1;
-  int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
-  int viewBottom = 1;  // lower layer: world map, interface frame, cameos, screenshot
+  bool viewTop = true;     // upper layer: target boxes, 2x map, zoom lines, markers
+  bool viewBottom = true;  // lower layer: world map, interface frame, cameos, screenshot
   Point smallMapOffset{0, 0};
   Point largeMapOffset = kDefaultLargeMapOffset;
   Point targetBoxPos = kDefaultLargeMapOffset;
@@ -150,7 +150,7 @@ class LoadScreenDocument {
   // (an undo step); nothing is loaded, recorded or repainted.
   void RestoreCameoCount(int count, MemoryImage frame);
   // Sets both layer switches, updates the menu check marks and repaints.
-  void SetLayers(int top, int bottom);
+  void SetLayers(bool top, bool bottom);
   // True when the three common templates are loaded.
   bool HasCommonTemplates() const;
 

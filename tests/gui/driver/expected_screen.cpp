@@ -13,7 +13,7 @@ bool ExpectedScreen::Load(const std::string& appDir, std::string& error) {
     error = "the package lacks a template of the Allied side";
     return false;
   }
-  document_.SetLayers(1, 1);
+  document_.SetLayers(true, true);
   document_.SetRecorder(&history_);
   history_.MarkSaved();
   return true;
