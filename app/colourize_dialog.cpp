@@ -60,9 +60,9 @@ void OnTrackbar(HWND dialog, HWND trackbar, ColourizeSettings& settings) {
 }
 
 void OnGreyMode(HWND dialog, ColourizeSettings& settings) {
-  settings.greyMode = IsDlgButtonChecked(dialog, IDC_COLOURIZE_GREY) == BST_CHECKED ? 1 : 0;
+  settings.greyMode = IsDlgButtonChecked(dialog, IDC_COLOURIZE_GREY) == BST_CHECKED;
   // Grey ignores the three levels; the intensity still applies.
-  for (int id : kLevelTrackbars) EnableWindow(GetDlgItem(dialog, id), settings.greyMode == 0);
+  for (int id : kLevelTrackbars) EnableWindow(GetDlgItem(dialog, id), !settings.greyMode);
   InvalidatePreview(dialog);
 }
 
@@ -88,7 +88,7 @@ BOOL OnInitDialog(HWND dialog, const ColourizeSettings& settings) {
                                            {IDC_COLOURIZE_INTENSITY, settings.intensity}};
   for (const auto& [id, position] : positions) SendDlgItemMessageA(dialog, id, TBM_SETPOS, TRUE, position);
   CheckDlgButton(dialog, IDC_COLOURIZE_GREY, settings.greyMode ? BST_CHECKED : BST_UNCHECKED);
-  for (int id : kLevelTrackbars) EnableWindow(GetDlgItem(dialog, id), settings.greyMode == 0);
+  for (int id : kLevelTrackbars) EnableWindow(GetDlgItem(dialog, id), !settings.greyMode);
   return TRUE;
 }
 

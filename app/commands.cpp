@@ -29,6 +29,7 @@
 #include "select_item_dialog.h"
 #include "shp_save_dialog.h"
 #include "ui_texts.h"
+#include "undo_group.h"
 #include "zoom_commands.h"
 
 namespace {
@@ -65,9 +66,10 @@ void ScreenshotSettings() {
     return;
   }
   const ColourizeSettings inForce = document.screenshotColour;
-  History().BeginGroup(document);
-  if (ShowColourizeDialog() != 1) ColourizeScreenshot(document, inForce);
-  History().EndGroup(document);
+  {
+    UndoGroup group(History(), document);
+    if (ShowColourizeDialog() != 1) ColourizeScreenshot(document, inForce);
+  }
   RepaintView();
 }
 

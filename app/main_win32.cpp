@@ -163,7 +163,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (app.startupFailureReported) return kExitFailure;
     return FailStartUp("Error: Can't create the main window.", kProgramCaption);
   }
-  document.SetLayers(1, 1);
+  document.SetLayers(true, true);
   SetEditMode(EditMode::SmallMap);
   RememberStartScreen();
   // Whole picture pixels on any monitor: 2 x 2 screen pixels each at 200 %.

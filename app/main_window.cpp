@@ -20,6 +20,7 @@
 #include "side_switch.h"
 #include "ui_language.h"
 #include "ui_texts.h"
+#include "view_reports.h"
 #include "zoom_commands.h"
 
 namespace {
@@ -40,7 +41,16 @@ bool RefuseCreation(HWND window, const char* message, const char* caption, UINT 
   return false;
 }
 
+// The map view's reports land in the status bar and the Mode menu.
+class MainWindowViewReports : public ViewReports {
+ public:
+  void ShowModeText(const char* text) override { SetStatusText(StatusPartMode, text); }
+  void CheckMode(int position) override { CheckModeMenuItem(position); }
+};
+
 bool OnCreate(HWND window) {
+  static MainWindowViewReports viewReports;
+  SetViewReports(&viewReports);
   AppState& app = App();
   app.mainWindow = window;
   CreateStatusBar(window);

@@ -10,11 +10,11 @@
 #include "dpi_scaling.h"
 #include "export_preview_view.h"
 #include "gdi_handles.h"
-#include "main_window.h"
 #include "marker_commands.h"
 #include "marker_drag.h"
 #include "renderer.h"
 #include "saved_message.h"
+#include "view_reports.h"
 #include "view_scroll.h"
 #include "view_zoom.h"
 
@@ -32,6 +32,7 @@ struct ViewState {
 };
 
 ViewState view;
+ViewReports* reports = nullptr;
 
 // The picture pixel under a client point, at any zoom.
 Point CanvasPoint(int clientX, int clientY) {
@@ -108,6 +109,8 @@ void OnCaptureLost() {
 
 }  // namespace
 
+void SetViewReports(ViewReports* viewReports) { reports = viewReports; }
+
 void PaintView(HDC dc) {
   DibImage& canvas = ViewCanvas();
   RenderLoadScreen(Document(), &canvas);
@@ -125,7 +128,7 @@ void PaintView(HDC dc) {
     std::snprintf(text, sizeof text, "Current mode: %s", EditModeStatusText(view.mode));
   else
     std::snprintf(text, sizeof text, "Current mode: %s (%d%%)", EditModeStatusText(view.mode), view.zoom * 100);
-  SetStatusText(StatusPartMode, text);
+  if (reports) reports->ShowModeText(text);
 }
 
 void RepaintView() {
@@ -196,7 +199,7 @@ void SetViewZoom(int zoom) {
 
 void SetEditMode(EditMode mode) {
   view.mode = mode;
-  CheckModeMenuItem(static_cast<int>(mode));
+  if (reports) reports->CheckMode(static_cast<int>(mode));
   RepaintView();
 }
 

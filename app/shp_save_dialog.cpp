@@ -163,7 +163,7 @@ void RunExport(HWND dialog) {
   });
   state.exporting = false;
 
-  if (!result.success && steps == 0 && result.message == kOutOfMemoryMessage) {
+  if (!result.success && steps == 0 && result.error == ShpExportError::kOutOfMemory) {
     // The picture itself could not be made (the first step is its rendering): nothing was
     // written. The dialog stays, and Cancel is there to leave it.
     MessageBoxA(dialog, kOutOfMemory, kErrorCaption, MB_ICONERROR);

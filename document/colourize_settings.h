@@ -6,7 +6,7 @@
 // Ranges are those of the colourize dialog's controls. The defaults leave every pixel as
 // it is.
 struct ColourizeSettings {
-  int greyMode = 0;      // 0 or 1: 1 converts to grey and ignores the three levels
+  bool greyMode = false;  // converts to grey and ignores the three levels
   int redLevel = 255;    // 0..255, factor in 255ths
   int greenLevel = 255;  // 0..255
   int blueLevel = 255;   // 0..255

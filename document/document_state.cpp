@@ -150,14 +150,14 @@ void RestoreState(LoadScreenDocument& d, const DocumentState& s) {
     marker.y = m.y;
     Take(marker.image, m.image);
     marker.colour = m.colour;
-    marker.selected = i == d.selectedMarker ? 1 : 0;
+    marker.selected = i == d.selectedMarker;
     marker.symbolFile = m.symbolFile;
     d.markers.Append(std::move(marker));
   }
   DocumentShell& shell = d.shell();
   shell.MarkerListChanged();
   shell.SetSideStatus(d.SideStatusText().c_str());
-  shell.SetLayerChecks(d.viewTop != 0, d.viewBottom != 0);
+  shell.SetLayerChecks(d.viewTop, d.viewBottom);
   shell.SetDeleteItemEnabled(d.selectedMarker != -1);
   shell.RepaintView();
 }

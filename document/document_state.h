@@ -45,8 +45,8 @@ struct MarkerState {
 struct DocumentState {
   int side = -1;
   int cameoCount = -1;
-  int viewTop = 1;
-  int viewBottom = 1;
+  bool viewTop = true;
+  bool viewBottom = true;
   Point smallMapOffset;
   Point largeMapOffset;
   Point targetBoxPos;

@@ -3,8 +3,8 @@
 #include "renderer.h"
 
 bool LoadStartTemplates(LoadScreenDocument& document, bool firstPictureOnly, std::string& message) {
-  document.largeMapOffset = {232, 103};
-  document.targetBoxPos = {232, 103};
+  document.largeMapOffset = kDefaultLargeMapOffset;
+  document.targetBoxPos = kDefaultLargeMapOffset;
   if (firstPictureOnly) document.worldMap2xRowLimit = document.largeMapOffset.y + layout::kLargeMapHeight;
   return document.LoadCommonTemplates(message);
 }
@@ -19,7 +19,7 @@ bool StartEditorDocument(LoadScreenDocument& document, UndoHistory& history, std
     message = "the package lacks a template of the Allied side: " + document.lastTemplateProblem.path;
     return false;
   }
-  document.SetLayers(1, 1);
+  document.SetLayers(true, true);
   document.SetRecorder(&history);
   history.MarkSaved();
   return true;

@@ -164,10 +164,10 @@ bool LoadScreenDocument::HasCommonTemplates() const {
   return largeTargetBox.IsValid() && smallTargetBox.IsValid() && worldMap2x.IsValid();
 }
 
-void LoadScreenDocument::SetLayers(int top, int bottom) {
+void LoadScreenDocument::SetLayers(bool top, bool bottom) {
   if (top != viewTop || bottom != viewBottom) WillChange();
   viewTop = top;
   viewBottom = bottom;
-  shell_->SetLayerChecks(top != 0, bottom != 0);
+  shell_->SetLayerChecks(top, bottom);
   shell_->RepaintView();
 }

@@ -37,6 +37,10 @@ struct Point {
   int y = 0;
 };
 
+// Where the 2x map's window starts in a new document, and so where its target box stands:
+// the editor's start and a scene file's default.
+inline constexpr Point kDefaultLargeMapOffset{232, 103};
+
 enum Side { Allied = 0, Soviet = 1, Yuri = 2 };
 
 // "all", "sov", "psy": the side's file name prefix (index outside 0..2 gives "psy").
@@ -84,11 +88,11 @@ class LoadScreenDocument {
   int worldMap2xRowLimit = 0;
   int side = -1;
   int cameoCount = -1;
-  int viewTop = 1;     // upper layer: target boxes, 2x map, zoom lines, markers
-  int viewBottom = 1;  // lower layer: world map, interface frame, cameos, screenshot
+  bool viewTop = true;     // upper layer: target boxes, 2x map, zoom lines, markers
+  bool viewBottom = true;  // lower layer: world map, interface frame, cameos, screenshot
   Point smallMapOffset{0, 0};
-  Point largeMapOffset{232, 103};
-  Point targetBoxPos{232, 103};
+  Point largeMapOffset = kDefaultLargeMapOffset;
+  Point targetBoxPos = kDefaultLargeMapOffset;
 
   MemoryImage worldMap;
   MemoryImage interfaceFrame;
@@ -146,7 +150,7 @@ class LoadScreenDocument {
   // (an undo step); nothing is loaded, recorded or repainted.
   void RestoreCameoCount(int count, MemoryImage frame);
   // Sets both layer switches, updates the menu check marks and repaints.
-  void SetLayers(int top, int bottom);
+  void SetLayers(bool top, bool bottom);
   // True when the three common templates are loaded.
   bool HasCommonTemplates() const;
 

@@ -7,7 +7,7 @@ void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, in
   marker.y = y;
   marker.image = image;
   marker.colour = colour;
-  marker.selected = 0;
+  marker.selected = false;
   marker.symbolFile = symbolFile;
   document.WillChange();
   document.markers.Append(marker);
@@ -17,7 +17,7 @@ void AddMarker(LoadScreenDocument& document, const MemoryImage& image, int x, in
 
 void SelectMarker(LoadScreenDocument& document, int index) {
   MarkerList& markers = document.markers;
-  for (int j = 0; j < markers.Count(); ++j) markers.MarkerAt(j).selected = j == index ? 1 : 0;
+  for (int j = 0; j < markers.Count(); ++j) markers.MarkerAt(j).selected = j == index;
   document.shell().SetDeleteItemEnabled(true);
   document.selectedMarker = index;
   document.shell().RepaintView();
@@ -25,7 +25,7 @@ void SelectMarker(LoadScreenDocument& document, int index) {
 
 void ClearSelection(LoadScreenDocument& document) {
   MarkerList& markers = document.markers;
-  for (int j = 0; j < markers.Count(); ++j) markers.MarkerAt(j).selected = 0;
+  for (int j = 0; j < markers.Count(); ++j) markers.MarkerAt(j).selected = false;
   document.shell().SetDeleteItemEnabled(false);
   document.selectedMarker = -1;
   document.shell().RepaintView();
@@ -36,15 +36,15 @@ void SelectNextMarker(LoadScreenDocument& document) {
   if (markers.Count() == 0) return;
   for (int i = 0; i < markers.Count(); ++i) {
     if (!markers.MarkerAt(i).selected) continue;
-    markers.MarkerAt(i).selected = 0;
+    markers.MarkerAt(i).selected = false;
     if (i + 1 < markers.Count()) {
-      markers.MarkerAt(i + 1).selected = 1;
+      markers.MarkerAt(i + 1).selected = true;
       document.selectedMarker = i + 1;
       return;
     }
     break;
   }
-  markers.MarkerAt(0).selected = 1;
+  markers.MarkerAt(0).selected = true;
   document.selectedMarker = 0;
 }
 

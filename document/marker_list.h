@@ -18,7 +18,7 @@ struct Marker {
   int y = 0;
   MemoryImage image;
   int colour = 0;    // the side colour put into the symbol when it was added
-  int selected = 0;  // 1 when this marker carries the selection outline
+  bool selected = false;  // this marker carries the selection outline
   std::string symbolFile;  // the symbol's file in Templates; empty when not known
 };
 

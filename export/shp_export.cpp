@@ -32,8 +32,12 @@ constexpr char kPictureError[] = "The picture cannot be stored in an SHP file!";
 
 constexpr int kProgressRowInterval = 50;
 
-ShpExportResult Failed(const std::string& message, const std::string& file, const std::string& reason = {}) {
+using enum ShpExportError;
+
+ShpExportResult Failed(ShpExportError error, const std::string& message, const std::string& file,
+                       const std::string& reason = {}) {
   ShpExportResult result;
+  result.error = error;
   result.message = message;
   result.caption = "Error";
   result.file = file;
@@ -59,8 +63,8 @@ ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
   std::uint8_t headerBytes[kShpFileHeaderSize], frameBytes[kShpFrameHeaderSize];
   EncodeShpFileHeader(header, headerBytes);
   EncodeShpFrameHeader(frame, frameBytes);
-  if (!file.Write(headerBytes, sizeof headerBytes)) return Failed(kShpFileHeaderError, "", file.ErrorText());
-  if (!file.Write(frameBytes, sizeof frameBytes)) return Failed(kShpFrameHeaderError, "", file.ErrorText());
+  if (!file.Write(headerBytes, sizeof headerBytes)) return Failed(kShpWrite, kShpFileHeaderError, "", file.ErrorText());
+  if (!file.Write(frameBytes, sizeof frameBytes)) return Failed(kShpWrite, kShpFrameHeaderError, "", file.ErrorText());
   ShpExportResult ok;
   ok.success = true;
   return ok;
@@ -120,21 +124,22 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
                                    const ExportProgress& progress) {
   const int count = ClampColorCount(settings.colorCount);
   // An existing palette must survive too: an SHP written over it would destroy it.
-  if (SameFilePath(settings.exportPath, settings.palettePath)) return Failed(kSamePathMessage, settings.exportPath);
+  if (SameFilePath(settings.exportPath, settings.palettePath))
+    return Failed(kSamePath, kSamePathMessage, settings.exportPath);
   if (!picture.valid || picture.width < 1 || picture.height < 1 || picture.width > kMaxImageSide ||
       picture.height > kMaxImageSide)
-    return Failed(kPictureError, "");
+    return Failed(kPicture, kPictureError, "");
   const int width = picture.width, height = picture.height;
   const int first = settings.keepIndex0 ? 1 : 0;
-  if (first >= count) return Failed(kIndex0NeedsTwoColoursMessage, "");
+  if (first >= count) return Failed(kIndex0NeedsTwoColours, kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
   std::optional<ColorHistogram> colours;
   if (settings.paletteMode == ExistingPalette) {
     std::string reason;
     switch (ReadPalFile(settings.palettePath.c_str(), palette, reason)) {
-      case PalReadStatus::kOpenError: return Failed(kPalOpenError, settings.palettePath, reason);
-      case PalReadStatus::kReadError: return Failed(kPalReadError, settings.palettePath, reason);
+      case PalReadStatus::kOpenError: return Failed(kPalOpen, kPalOpenError, settings.palettePath, reason);
+      case PalReadStatus::kReadError: return Failed(kPalRead, kPalReadError, settings.palettePath, reason);
       case PalReadStatus::kOk: break;
     }
   } else {
@@ -147,32 +152,32 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       }
     }
     if (!BuildNewPalette(picture, settings.quantizer, count, first, palette, colours ? &*colours : nullptr))
-      return Failed(kOutOfMemoryMessage, "");
+      return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
   }
   Step(progress);
 
   FileReplacement shp(settings.exportPath);
   FileClass shpFile;
   std::string reason;
-  if (!OpenTemporary(shp, shpFile, reason)) return Failed(kShpOpenError, settings.exportPath, reason);
+  if (!OpenTemporary(shp, shpFile, reason)) return Failed(kShpOpen, kShpOpenError, settings.exportPath, reason);
   ShpExportResult headers = WriteShpHeaders(shpFile, width, height);
-  if (!headers.success) return Failed(headers.message, settings.exportPath, headers.reason);
+  if (!headers.success) return Failed(headers.error, headers.message, settings.exportPath, headers.reason);
 
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[pixelCount]);
-  if (!indices) return Failed(kOutOfMemoryMessage, "");
+  if (!indices) return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
   MappingOptions mapping = ExportMappingOptions(settings);
   mapping.colours = colours ? &*colours : nullptr;
   if (!MapPicture(picture, palette, mapping, indices.get(), [&](int y) {
         if (y % kProgressRowInterval == 0) Step(progress);
       }))
-    return Failed(kOutOfMemoryMessage, "");
+    return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
   long index0Pixels = 0;
   if (first == 0 && !(palette[0] == PaletteColor{}))
     index0Pixels = static_cast<long>(std::count(indices.get(), indices.get() + pixelCount, std::uint8_t{0}));
   colours.reset();
   if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
-    return Failed(kShpImageDataError, settings.exportPath, shpFile.ErrorText());
+    return Failed(kShpWrite, kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);
   indices.reset();
   shpFile.Close();
@@ -182,16 +187,18 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (settings.paletteMode == NewPalette) {
     pal.emplace(settings.palettePath);
     FileClass palFile;
-    if (!OpenTemporary(*pal, palFile, reason)) return Failed(kPalCreateError, settings.palettePath, reason);
+    if (!OpenTemporary(*pal, palFile, reason)) return Failed(kPalCreate, kPalCreateError, settings.palettePath, reason);
     const PalBytes bytes = PalBytesFromPalette(palette);
     if (!palFile.Write(bytes.data(), kPalFileSize) || !palFile.Flush())
-      return Failed(kPalWriteError, settings.palettePath, palFile.ErrorText());
+      return Failed(kPalWrite, kPalWriteError, settings.palettePath, palFile.ErrorText());
     files.push_back(&*pal);
   }
   files.push_back(&shp);
   CommitFailure failure;
   if (!CommitReplacements(files, failure))
-    return Failed(failure.file == settings.exportPath ? kShpOpenError : kPalCreateError, failure.file, failure.reason);
+    return failure.file == settings.exportPath
+               ? Failed(kShpOpen, kShpOpenError, failure.file, failure.reason)
+               : Failed(kPalCreate, kPalCreateError, failure.file, failure.reason);
   ShpExportResult ok;
   ok.success = true;
   ok.index0Pixels = index0Pixels;
@@ -202,7 +209,7 @@ ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSet
                           const ExportProgress& progress) {
   MemoryImage picture;
   // The render paints every pixel, from its black fill on.
-  if (!picture.Allocate(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemoryMessage, "");
+  if (!picture.Allocate(CanvasWidth, CanvasHeight)) return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
   RenderLoadScreen(document, &picture);
   Step(progress);
   return ExportPictureAsShp(picture, settings, progress);

@@ -42,8 +42,24 @@ struct ShpExportSettings {
   bool keepIndex0 = false;
 };
 
+// The kind of a failure, for callers that act on it rather than only show the message.
+enum class ShpExportError {
+  kNone,
+  kSamePath,               // the SHP would overwrite the palette
+  kPicture,                // no pixels, or sides an SHP cannot hold
+  kIndex0NeedsTwoColours,  // entry 0 kept free leaves no colour
+  kPalOpen,
+  kPalRead,
+  kOutOfMemory,
+  kShpOpen,
+  kShpWrite,
+  kPalCreate,
+  kPalWrite
+};
+
 struct ShpExportResult {
   bool success = false;
+  ShpExportError error = ShpExportError::kNone;
   // On failure: the text and caption for the user ("PAL file read error!", "Error"), the
   // file it concerns (empty when none does), and why, in the system's words or the
   // format's terms ("Permission denied", "the file has 100 bytes, a palette needs 768";

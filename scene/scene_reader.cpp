@@ -218,7 +218,7 @@ class SceneReader {
     if (!colour && !intensity) return true;
     ColourizeSettings settings;
     if (colour && Lower(*colour) == "grey") {
-      settings.greyMode = 1;
+      settings.greyMode = true;
     } else if (colour) {
       const auto levels = SplitFields(*colour);
       int* const into[3] = {&settings.redLevel, &settings.greenLevel, &settings.blueLevel};
@@ -278,12 +278,12 @@ class SceneReader {
     return true;
   }
 
-  bool ReadSwitch(const Section& screen, const char* key, int& into) {
+  bool ReadSwitch(const Section& screen, const char* key, bool& into) {
     const std::string* value = Find(screen, key);
     if (!value) return true;
     const std::string v = Lower(*value);
-    if (v == "yes") into = 1;
-    else if (v == "no") into = 0;
+    if (v == "yes") into = true;
+    else if (v == "no") into = false;
     else return Fail(std::string(key) + " must be yes or no, not '" + *value + "'");
     return true;
   }
@@ -315,7 +315,7 @@ class SceneReader {
       const int index = document_.markers.Count() - 1;
       MoveMarkerTo(document_, index, at.x, at.y);
       if (selected) {
-        document_.markers.MarkerAt(index).selected = 1;
+        document_.markers.MarkerAt(index).selected = true;
         document_.selectedMarker = index;
       }
     }

@@ -10,7 +10,7 @@ Pixel ColourizePixel(Pixel pixel, const ColourizeSettings& settings) {
 
   // Levels are fractions of 255, so the default 255 leaves a channel exactly as it is and
   // pressing OK at the defaults does not darken the screenshot a step each time.
-  Pixel result = settings.greyMode != 0
+  Pixel result = settings.greyMode
                      ? ToGrey(pixel)
                      : MakePixel(RedOf(pixel) * red / 255, GreenOf(pixel) * green / 255, BlueOf(pixel) * blue / 255);
   if (intensity <= 255)

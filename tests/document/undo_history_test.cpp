@@ -14,6 +14,7 @@
 #include "marker_commands.h"
 #include "renderer.h"
 #include "test_package.h"
+#include "undo_group.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ TEST_F(History, ChangesThatFailOrChangeNothingLeaveNoStep) {
   EXPECT_FALSE(SetScreenshot(doc, Gradient(233, 232, 0)));
   EXPECT_TRUE(doc.SetSide(Allied));
   EXPECT_TRUE(doc.SetCameoCount(2));
-  doc.SetLayers(1, 1);
+  doc.SetLayers(true, true);
   EXPECT_TRUE(ClearCameo(doc, 1));
   MoveMarkerTo(doc, 0, 100, 100);
   MoveMarkerTo(doc, 2, 0, 0);  // no such marker
@@ -153,10 +154,12 @@ TEST_F(History, ChangesThatFailOrChangeNothingLeaveNoStep) {
   Key(EditMode::SmallMap, keys::kEscape);
   Key(EditMode::SmallMap, keys::kDelete);  // nothing selected
   // A group whose changes cancel out (the colourize dialog cancelled) leaves none either.
-  history.BeginGroup(doc);
-  MoveMarkerTo(doc, 1, 50, 50);
-  MoveMarkerTo(doc, 1, 300, 200);
-  history.EndGroup(doc);
+  {
+    UndoGroup group(history, doc);
+    MoveMarkerTo(doc, 1, 50, 50);
+    MoveMarkerTo(doc, 1, 300, 200);
+  }
+  EXPECT_FALSE(history.GroupOpen());
   EXPECT_EQ(history.UndoSteps(), 0u);
   EXPECT_FALSE(history.Modified());
 }

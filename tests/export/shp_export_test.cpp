@@ -200,21 +200,28 @@ struct FailureCase {
   std::string shpName, palName;
   Bytes palContent;  // written before the export when not empty
   std::string message;
+  ShpExportError error;
 };
 
 TEST(ShpExport, FailuresReportTheirMessageAndChangeNothing) {
+  using enum ShpExportError;
   const Bytes earlierShp(123, 0xAB);
   const FailureCase cases[] = {
-      {"missing palette", ExistingPalette, "screen.shp", "missing.pal", {}, "PAL file open error!"},
-      {"palette of 767 bytes", ExistingPalette, "screen.shp", "screen.pal", Bytes(767, 1), "PAL file read error!"},
-      {"palette is a folder", ExistingPalette, "screen.shp", "folder", {}, "PAL file open error!"},
-      {"SHP folder missing", NewPalette, "nowhere/screen.shp", "screen.pal", Bytes(768, 5), "SHP file open error!"},
-      {"SHP path is a folder", NewPalette, "folder", "screen.pal", Bytes(768, 5), "SHP file open error!"},
-      {"PAL folder missing", NewPalette, "screen.shp", "nowhere/screen.pal", {}, "Palette file create error!"},
-      {"PAL path is a folder", NewPalette, "screen.shp", "folder", {}, "Palette file create error!"},
-      {"same file (new palette)", NewPalette, "screen.pal", "screen.pal", Bytes(768, 5), kSamePathMessage},
-      {"same file, spelled apart", NewPalette, "./screen.pal", "sub/../screen.pal", Bytes(768, 5), kSamePathMessage},
-      {"same file (existing palette)", ExistingPalette, "screen.pal", "screen.pal", Bytes(768, 5), kSamePathMessage},
+      {"missing palette", ExistingPalette, "screen.shp", "missing.pal", {}, "PAL file open error!", kPalOpen},
+      {"palette of 767 bytes", ExistingPalette, "screen.shp", "screen.pal", Bytes(767, 1), "PAL file read error!",
+       kPalRead},
+      {"palette is a folder", ExistingPalette, "screen.shp", "folder", {}, "PAL file open error!", kPalOpen},
+      {"SHP folder missing", NewPalette, "nowhere/screen.shp", "screen.pal", Bytes(768, 5), "SHP file open error!",
+       kShpOpen},
+      {"SHP path is a folder", NewPalette, "folder", "screen.pal", Bytes(768, 5), "SHP file open error!", kShpOpen},
+      {"PAL folder missing", NewPalette, "screen.shp", "nowhere/screen.pal", {}, "Palette file create error!",
+       kPalCreate},
+      {"PAL path is a folder", NewPalette, "screen.shp", "folder", {}, "Palette file create error!", kPalCreate},
+      {"same file (new palette)", NewPalette, "screen.pal", "screen.pal", Bytes(768, 5), kSamePathMessage, kSamePath},
+      {"same file, spelled apart", NewPalette, "./screen.pal", "sub/../screen.pal", Bytes(768, 5), kSamePathMessage,
+       kSamePath},
+      {"same file (existing palette)", ExistingPalette, "screen.pal", "screen.pal", Bytes(768, 5), kSamePathMessage,
+       kSamePath},
   };
   MemoryImage screen;
   ASSERT_TRUE(synthetic::MakeScreen(screen));
@@ -232,6 +239,7 @@ TEST(ShpExport, FailuresReportTheirMessageAndChangeNothing) {
     const ShpExportResult result = ExportPictureAsShp(screen, settings);
     EXPECT_FALSE(result.success) << c.what;
     EXPECT_EQ(result.message, c.message) << c.what;
+    EXPECT_EQ(result.error, c.error) << c.what;
     EXPECT_EQ(result.caption, "Error") << c.what;
     EXPECT_EQ(folder.Names(), before) << c.what << ": no file added or left behind";
     EXPECT_EQ(ReadBytes(folder.Path("screen.shp")), earlierShp) << c.what;
@@ -266,7 +274,7 @@ TEST(ShpExport, SuccessReplacesEarlierFilesAndLeavesNoTemporaries) {
 TEST(ShpExport, PictureWithoutPixelsIsRefused) {
   ScratchFolder folder;
   const ShpExportResult result = ExportPictureAsShp(MemoryImage(), Settings(folder, NewPalette));
-  EXPECT_FALSE(result.success);
+  EXPECT_EQ(result.error, ShpExportError::kPicture);
   EXPECT_EQ(result.caption, "Error");
   EXPECT_TRUE(folder.Names().empty());
 }

@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"level below range", 0xFFFFFF, {0, -5, 255, 255, 255}, 0x00FFFF},
         PixelCase{"intensity above range", 0x123456, {0, 255, 255, 255, 9999}, 0xFFFFFF},
         PixelCase{"intensity below range", 0xFFFFFF, {0, 255, 255, 255, -9999}, 0x010101},
-        PixelCase{"grey mode 2 is grey", 0xFFFFFF, {2, 0, 0, 0, 255}, 0xFEFEFE}));
+        PixelCase{"grey mode ignores the levels", 0xFFFFFF, {true, 0, 0, 0, 255}, 0xFEFEFE}));
 
 TEST(ColourizeImage, RecomputesTheScreenshotFromTheBackup) {
   MemoryImage backup;

@@ -8,7 +8,7 @@
 #include "../ratio_reporter.h"
 #include "content_commands.h"
 #include "marker_commands.h"
-#include "undo_history.h"
+#include "undo_group.h"
 
 namespace {
 
@@ -58,10 +58,9 @@ void ChangeInsideAStep(benchmark::State& state) {
   MakeScreen(doc);
   UndoHistory history;
   doc.SetRecorder(&history);
-  history.BeginGroup(doc);
+  UndoGroup group(history, doc);
   int i = 0;
   for (auto _ : state) MoveMarkerTo(doc, 7, 100 + (++i % 300), 100);
-  history.EndGroup(doc);
 }
 
 void UndoAndRedo(benchmark::State& state) {
