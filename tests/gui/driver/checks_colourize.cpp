@@ -15,6 +15,7 @@
 #include "editor_ids.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -24,15 +25,11 @@ namespace {
 
 constexpr int kLevelTrackbars[] = {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue};
 
-struct Scenario {
-  const DriverContext& context;
-  EditorSession& session;
-  ExpectedScreen& model;
+struct ColourizeScenario : Scenario {
+  explicit ColourizeScenario(const DriverContext& context) : Scenario(context, "colourize") {}
   std::wstring shot;  // the screenshot's file
   HWND dialog = nullptr;
 
-  CheckLog& log() const { return context.log; }
-  bool View(const std::string& name) const { return ExpectView(context, session, model, name); }
   void Colourize(const ColourizeSettings& settings) { ColourizeScreenshot(model.document(), settings); }
 };
 
@@ -50,7 +47,7 @@ void SetTrackbar(HWND dialog, int id, int position) {
 }
 
 // The preview shows the screenshot centred on the dialog's face colour.
-void ExpectPreview(Scenario& s, const std::string& name) {
+void ExpectPreview(ColourizeScenario& s, const std::string& name) {
   HWND preview = GetDlgItem(s.dialog, ids::kColourizePreview);
   RECT client{};
   GetClientRect(preview, &client);
@@ -63,7 +60,7 @@ void ExpectPreview(Scenario& s, const std::string& name) {
   s.log().Expect(ControlShows(preview, expected, detail), name, detail);
 }
 
-bool OpenDialog(Scenario& s, const std::string& name) {
+bool OpenDialog(ColourizeScenario& s, const std::string& name) {
   s.session.PostCommand(ids::kScreenshotSettings);
   s.dialog = s.session.WaitForDialog(texts::kColourizeCaption);
   if (!s.dialog) {
@@ -80,7 +77,7 @@ bool OpenDialog(Scenario& s, const std::string& name) {
   return true;
 }
 
-void Guard(Scenario& s) {
+void Guard(ColourizeScenario& s) {
   s.session.PostCommand(ids::kScreenshotSettings);
   std::wstring text;
   const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
@@ -90,7 +87,7 @@ void Guard(Scenario& s) {
                  "the dialog opened without a screenshot");
 }
 
-bool TakeScreenshot(Scenario& s) {
+bool TakeScreenshot(ColourizeScenario& s) {
   HWND settings = OpenLoadScreenSettings(s.session);
   std::string error = "the load screen settings dialog did not open";
   const bool taken = settings && BrowseForScreenshot(s.session, settings, s.shot, error);
@@ -106,7 +103,7 @@ bool TakeScreenshot(Scenario& s) {
   return s.View("colourize.screenshot_taken");
 }
 
-void SettingsThenCancel(Scenario& s) {
+void SettingsThenCancel(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.opens_at_defaults")) return;
   s.View("colourize.defaults_leave_screenshot_unchanged");
   ExpectPreview(s, "colourize.preview_centred_on_face_colour");
@@ -136,7 +133,7 @@ void SettingsThenCancel(Scenario& s) {
 
 // A key on the intensity trackbar followed at once by OK: the dialog is gone before its
 // preview could paint, and OK still applies the key.
-void KeyThenOk(Scenario& s) {
+void KeyThenOk(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.reopens_at_defaults")) return;
   SetTrackbar(s.dialog, ids::kColourizeRed, 100);
   SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
@@ -150,7 +147,7 @@ void KeyThenOk(Scenario& s) {
 
 // The same screenshot and settings as a scene for the command-line tool, which must render
 // exactly the picture the editor shows.
-void SceneRendersTheView(Scenario& s) {
+void SceneRendersTheView(ColourizeScenario& s) {
   // Without the upper layer: the tool draws into memory images, whose lines differ from the
   // view's by design.
   const std::string scene = "[LoadScreen]\r\nScreenshot=" + ToAnsi(s.shot) +
@@ -175,16 +172,15 @@ void SceneRendersTheView(Scenario& s) {
 }  // namespace
 
 void RunColourizeChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
   const std::wstring shots = context.scratchDir + L"\\shots";
-  Scenario s{context, session, model, shots + L"\\" + kShotExact.file, nullptr};
+  ColourizeScenario s(context);
+  s.shot = shots + L"\\" + kShotExact.file;
   std::string error;
   if (!WriteTestPicture(shots, kShotExact, error)) {
     context.log.Fail("colourize.stage", error);
     return;
   }
-  if (!StartScenario(context, session, model, "colourize", context.packageDir)) return;
+  if (!s.Start()) return;
   Guard(s);
   if (!TakeScreenshot(s)) return;
   SettingsThenCancel(s);

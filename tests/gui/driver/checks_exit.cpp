@@ -6,6 +6,7 @@
 
 #include "editor_ids.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -14,17 +15,17 @@
 namespace {
 // Waits for the close question and answers it; false (with a failed check) when it does
 // not come.
-bool AnswerQuestion(const DriverContext& context, EditorSession& session, int answer, const std::string& name) {
-  HWND box = session.WaitForDialog(L"Vantorel");
+bool AnswerQuestion(Scenario& s, int answer, const std::string& name) {
+  HWND box = s.session.WaitForDialog(L"Vantorel");
   if (!box) {
-    context.log.Fail(name, "no message box captioned \"Vantorel\"");
+    s.log().Fail(name, "no message box captioned \"Vantorel\"");
     return false;
   }
   const std::wstring text = MessageBoxText(box);
-  context.log.Expect(text == texts::kCloseQuestion, name, "the question is " + Quoted(text));
+  s.log().Expect(text == texts::kCloseQuestion, name, "the question is " + Quoted(text));
   HWND button = GetDlgItem(box, answer);
   if (!button) {
-    context.log.Fail(name + "_buttons", "the box has no button " + std::to_string(answer));
+    s.log().Fail(name + "_buttons", "the box has no button " + std::to_string(answer));
     return false;
   }
   PostMessageW(button, BM_CLICK, 0, 0);
@@ -33,24 +34,23 @@ bool AnswerQuestion(const DriverContext& context, EditorSession& session, int an
 }  // namespace
 
 void RunExitChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "exit", context.packageDir)) return;
+  Scenario s(context, "exit");
+  if (!s.Start()) return;
 
-  session.PostCommand(ids::kExit);
-  if (AnswerQuestion(context, session, IDNO, "exit.command_asks")) {
-    context.log.Expect(session.process().Running() && IsWindowVisible(session.main()) && SendAndWait(session.main(), WM_NULL, 0, 0),
+  s.session.PostCommand(ids::kExit);
+  if (AnswerQuestion(s, IDNO, "exit.command_asks")) {
+    context.log.Expect(s.session.process().Running() && IsWindowVisible(s.session.main()) && SendAndWait(s.session.main(), WM_NULL, 0, 0),
                        "exit.no_keeps_running", "the editor is gone after No");
   }
-  PostMessageW(session.main(), WM_CLOSE, 0, 0);
-  if (AnswerQuestion(context, session, IDNO, "exit.close_box_asks")) {
-    context.log.Expect(session.process().Running() && IsWindowVisible(session.main()),
+  PostMessageW(s.session.main(), WM_CLOSE, 0, 0);
+  if (AnswerQuestion(s, IDNO, "exit.close_box_asks")) {
+    context.log.Expect(s.session.process().Running() && IsWindowVisible(s.session.main()),
                        "exit.close_box_no_keeps_running", "the editor is gone after No");
   }
-  session.PostCommand(ids::kExit);
-  if (!AnswerQuestion(context, session, IDYES, "exit.command_asks_again")) return;
+  s.session.PostCommand(ids::kExit);
+  if (!AnswerQuestion(s, IDYES, "exit.command_asks_again")) return;
   DWORD code = 0;
-  const bool ended = session.process().WaitForExit(5000, code);
+  const bool ended = s.session.process().WaitForExit(5000, code);
   context.log.Expect(ended && code == 0, "exit.yes_ends_with_code_0",
                      ended ? "exit code " + std::to_string(code) : "the editor still runs 5 s after Yes");
 }
