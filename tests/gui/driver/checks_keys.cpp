@@ -113,7 +113,7 @@ void RunMode(Scenario& s, const ModeCase& mode) {
   s.log().Expect(s.session.MenuItem(mode.command, item) && item.checked() && item.radio(), prefix + "radio_mark",
                      "item " + std::to_string(mode.command) + " has state " + std::to_string(item.state) +
                          " type " + std::to_string(item.type));
-  ExpectStatus(s, 1, mode.statusText, prefix + "status_text");
+  ExpectStatus(s.context, s.session, 1, mode.statusText, prefix + "status_text");
   s.View(prefix + "picture");
   for (const KeyStep& step : mode.steps) {
     const std::string name = prefix + step.name;

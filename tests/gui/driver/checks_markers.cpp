@@ -26,8 +26,8 @@ struct MarkerScenario : Scenario {
   explicit MarkerScenario(const DriverContext& context) : Scenario(context, "markers") {}
   std::vector<CatalogueEntry> catalogue;
 
-  const Marker& MarkerAt(int i) const { return model.document().markers.MarkerAt(i); }
-  Point CentreOf(int i) const {
+  const Marker& MarkerAt(int i) { return model.document().markers.MarkerAt(i); }
+  Point CentreOf(int i) {
     const Marker& m = MarkerAt(i);
     return {m.x + m.image.width / 2, m.y + m.image.height / 2};
   }
@@ -61,7 +61,7 @@ bool ExpectedPreview(const std::string& symbolPath, Pixel colour, int width, int
   return true;
 }
 
-void CheckPreview(const MarkerScenario& s, HWND dialog, int line, int radioId, const std::string& name) {
+void CheckPreview(MarkerScenario& s, HWND dialog, int line, int radioId, const std::string& name) {
   HWND preview = GetDlgItem(dialog, ids::kPreview);
   RECT client{};
   GetClientRect(preview, &client);

@@ -18,9 +18,9 @@
 
 namespace {
 void CheckStatusBar(const DriverContext& context, const EditorSession& session) {
-  ExpectStatus(s, 0, L"Allied - 2", "startup.status_side");
-  ExpectStatus(s, 1, L"Current mode: Move small map", "startup.status_mode");
-  ExpectStatus(s, 2, texts::kHint, "startup.status_hint");
+  ExpectStatus(context, session, 0, L"Allied - 2", "startup.status_side");
+  ExpectStatus(context, session, 1, L"Current mode: Move small map", "startup.status_mode");
+  ExpectStatus(context, session, 2, texts::kHint, "startup.status_hint");
   const std::vector<int> parts = StatusBarParts(session.process().handle(), session.statusBar());
   std::string got;
   for (int edge : parts) got += std::to_string(edge) + " ";
@@ -29,12 +29,12 @@ void CheckStatusBar(const DriverContext& context, const EditorSession& session) 
 }
 
 void CheckMenuState(const DriverContext& context, const EditorSession& session) {
-  ExpectMenuItem(s, ids::kUpperLayer, true, false, "startup.menu_upper_layer_checked");
-  ExpectMenuItem(s, ids::kLowerLayer, true, false, "startup.menu_lower_layer_checked");
-  ExpectMenuItem(s, ids::kStatusBar, true, false, "startup.menu_status_bar_checked");
+  ExpectMenuItem(context, session, ids::kUpperLayer, true, false, "startup.menu_upper_layer_checked");
+  ExpectMenuItem(context, session, ids::kLowerLayer, true, false, "startup.menu_lower_layer_checked");
+  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "startup.menu_status_bar_checked");
   // Every item starts enabled as the menu resource holds it; the first click on empty
   // canvas, Escape or deleting the last marker grays "Delete item" (the markers scenario).
-  ExpectMenuItem(s, ids::kDeleteItem, false, false, "startup.menu_delete_item_enabled");
+  ExpectMenuItem(context, session, ids::kDeleteItem, false, false, "startup.menu_delete_item_enabled");
   MenuItemState small, large, target;
   const bool read = session.MenuItem(ids::kModeSmallMap, small) && session.MenuItem(ids::kModeLargeMap, large) &&
                     session.MenuItem(ids::kModeTargetBox, target);
@@ -103,8 +103,8 @@ void CheckLayers(Scenario& s) {
     else
       s.model.ToggleBottomLayer();
     const std::string name = toggle.name;
-    ExpectMenuItem(s, ids::kUpperLayer, s.model.document().viewTop != 0, false, name + "_upper_check");
-    ExpectMenuItem(s, ids::kLowerLayer, s.model.document().viewBottom != 0, false,
+    ExpectMenuItem(s.context, s.session, ids::kUpperLayer, s.model.document().viewTop != 0, false, name + "_upper_check");
+    ExpectMenuItem(s.context, s.session, ids::kLowerLayer, s.model.document().viewBottom != 0, false,
                    name + "_lower_check");
     s.View(name + "_picture");
     if (name == "layers.both_off") {
@@ -148,10 +148,10 @@ void CheckFirstStart(const DriverContext& context) {
   if (!s.Start()) return;
   const std::wstring title = CaptionOf(s.session.main());
   context.log.Expect(title == texts::kTitle, "startup.title", "the title is " + Quoted(title));
-  CheckStatusBar(s);
-  CheckMenuState(s);
-  CheckMenuCaptions(s, "startup.menu_captions_", RunLanguage());
-  CheckViewLayout(s);
+  CheckStatusBar(s.context, s.session);
+  CheckMenuState(s.context, s.session);
+  CheckMenuCaptions(s.context, s.session, "startup.menu_captions_", RunLanguage());
+  CheckViewLayout(s.context, s.session);
   s.View("startup.picture");
   CheckLayers(s);
 }
