@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "content_dialog_steps.h"
+#include "input.h"
+#include "remote_controls.h"
 #include "package_staging.h"
 #include "scenario.h"
 #include "shp_export.h"
@@ -53,7 +56,7 @@ class SoakRun : public Scenario {
     return dialog;
   }
   std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
-  Point CentreOf(int marker) const {
+  Point CentreOf(int marker) {
     const Marker& m = model.document().markers.MarkerAt(marker);
     return {m.x + m.image.width / 2, m.y + m.image.height / 2};
   }
