@@ -16,8 +16,8 @@
 #include "scenario.h"
 #include "shp_export.h"
 
-inline constexpr int kSoakSoakMarkersPerRound = 6;
-inline constexpr int kSoakSoakExportTimeoutMs = 60000;
+inline constexpr int kSoakMarkersPerRound = 6;
+inline constexpr int kSoakExportTimeoutMs = 60000;
 
 struct Tally {
   int markers = 0, mapKeys = 0, sideSwitches = 0, cameos = 0, screenshots = 0, crops = 0, colourizes = 0, exports = 0,
