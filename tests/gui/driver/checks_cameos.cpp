@@ -17,6 +17,7 @@
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -34,14 +35,10 @@ const CatalogueEntry kCameos[] = {{"Tank", "cameo_tank.png"},
 constexpr int kLines = 5;
 constexpr int kMissingLine = 0, kTooTallLine = 1, kPowerPlantLine = 2, kDestroyerLine = 3, kTankLine = 4;
 
-struct Scenario {
-  const DriverContext& context;
-  EditorSession& session;
-  ExpectedScreen& model;
+struct CameoScenario : Scenario {
+  explicit CameoScenario(const DriverContext& context) : Scenario(context, "cameos") {}
   HWND dialog = nullptr;
 
-  CheckLog& log() const { return context.log; }
-  bool View(const std::string& name) const { return ExpectView(context, session, model, name); }
   HWND Combo(int slot) const { return GetDlgItem(dialog, ids::kCameoCombos[slot]); }
   bool ThirdComboEnabled() const { return IsWindowEnabled(Combo(2)) != 0; }
   // A radio button whose change succeeds, handled before this returns.
@@ -61,7 +58,7 @@ bool StageVariant(const DriverContext& context, const std::wstring& folder) {
   return ok;
 }
 
-void ChooseCameo(Scenario& s, int slot, int line, const std::string& name) {
+void ChooseCameo(CameoScenario& s, int slot, int line, const std::string& name) {
   PostComboChoice(s.dialog, ids::kCameoCombos[slot], line);
   MemoryImage cameo;
   LoadImageFile(TemplatePath(s.model.document().appDir, kCameos[kLines - 1 - line].fileName).c_str(), cameo);
@@ -69,7 +66,7 @@ void ChooseCameo(Scenario& s, int slot, int line, const std::string& name) {
   s.View(name);
 }
 
-void InitialState(Scenario& s) {
+void InitialState(CameoScenario& s) {
   std::vector<std::wstring> reversed;
   for (int i = kLines - 1; i >= 0; --i) reversed.push_back(FromAnsi(kCameos[i].displayName));
   for (int slot = 0; slot < 3; ++slot)
@@ -82,7 +79,7 @@ void InitialState(Scenario& s) {
                  "cameos.opens_allied_two_third_combo_disabled", "the radio buttons or combo 1006 are wrong");
 }
 
-void CameosCountAndSide(Scenario& s) {
+void CameosCountAndSide(CameoScenario& s) {
   LoadScreenDocument& model = s.model.document();
   ChooseCameo(s, 0, kPowerPlantLine, "cameos.slot_1_power_plant");
   ChooseCameo(s, 1, kTankLine, "cameos.slot_2_tank");
@@ -105,7 +102,7 @@ void CameosCountAndSide(Scenario& s) {
 
 // Yuri has no frame for three slots here: the editor keeps Soviet, says so once, and the
 // dialog shows Soviet again.
-void RefusedSide(Scenario& s) {
+void RefusedSide(CameoScenario& s) {
   PostMessageW(GetDlgItem(s.dialog, ids::kSideYuri), BM_CLICK, 0, 0);
   std::wstring text;
   const bool answered = AnswerMessageBox(s.session, texts::kErrorCaption, IDOK, text);
@@ -120,7 +117,7 @@ void RefusedSide(Scenario& s) {
 
 // A refused cameo empties its slot; the slot shows empty while the message is still up
 // (checked there only: the box may cover other parts, and closing it repaints them).
-void RefusedCameo(Scenario& s, int slot, int line, const wchar_t* message, const std::string& name) {
+void RefusedCameo(CameoScenario& s, int slot, int line, const wchar_t* message, const std::string& name) {
   PostComboChoice(s.dialog, ids::kCameoCombos[slot], line);
   ClearCameo(s.model.document(), slot);
   HWND box = s.session.WaitForDialog(texts::kProgramCaption);
@@ -145,13 +142,13 @@ void RefusedCameo(Scenario& s, int slot, int line, const wchar_t* message, const
                  "line " + std::to_string(ComboSelection(s.Combo(slot))) + " stays selected");
 }
 
-void CloseDialog(Scenario& s, const std::string& name) {
+void CloseDialog(CameoScenario& s, const std::string& name) {
   PostMessageW(GetDlgItem(s.dialog, IDCANCEL), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), name, "button 2 does not close the dialog");
 }
 
 // A double click beside the picture opens the dialog again with the choices in force.
-void Reopen(Scenario& s) {
+void Reopen(CameoScenario& s) {
   MoveMouseTo(s.session.CanvasToScreen({-10, 100}));
   for (int click = 0; click < 2; ++click) {
     PressMouseButton();
@@ -177,12 +174,10 @@ void Reopen(Scenario& s) {
 }  // namespace
 
 void RunCameoChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  Scenario s{context, session, model};
+  CameoScenario s(context);
   const std::wstring folder = context.scratchDir + L"\\cameo_variant";
-  if (!StageVariant(context, folder) || !StartScenario(context, session, model, "cameos", folder)) return;
-  s.dialog = OpenLoadScreenSettings(session);
+  if (!StageVariant(context, folder) || !s.Start(folder)) return;
+  s.dialog = OpenLoadScreenSettings(s.session);
   if (!s.dialog) {
     context.log.Fail("cameos.dialog_opens", "the load screen settings dialog did not open");
     return;

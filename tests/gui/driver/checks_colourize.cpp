@@ -16,6 +16,7 @@
 #include "editor_ids.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -25,15 +26,11 @@ namespace {
 
 constexpr int kLevelTrackbars[] = {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue};
 
-struct Scenario {
-  const DriverContext& context;
-  EditorSession& session;
-  ExpectedScreen& model;
+struct ColourizeScenario : Scenario {
+  explicit ColourizeScenario(const DriverContext& context) : Scenario(context, "colourize") {}
   std::wstring shot;  // the screenshot's file
   HWND dialog = nullptr;
 
-  CheckLog& log() const { return context.log; }
-  bool View(const std::string& name) const { return ExpectView(context, session, model, name); }
   void Colourize(const ColourizeSettings& settings) { ColourizeScreenshot(model.document(), settings); }
 };
 
@@ -51,7 +48,7 @@ void SetTrackbar(HWND dialog, int id, int position) {
 }
 
 // The preview shows the screenshot centred on the dialog's face colour.
-void ExpectPreview(Scenario& s, const std::string& name) {
+void ExpectPreview(ColourizeScenario& s, const std::string& name) {
   HWND preview = GetDlgItem(s.dialog, ids::kColourizePreview);
   RECT client{};
   GetClientRect(preview, &client);
@@ -64,7 +61,7 @@ void ExpectPreview(Scenario& s, const std::string& name) {
   s.log().Expect(ControlShows(preview, expected, detail), name, detail);
 }
 
-bool OpenDialog(Scenario& s, const std::string& name) {
+bool OpenDialog(ColourizeScenario& s, const std::string& name) {
   s.session.PostCommand(ids::kScreenshotSettings);
   s.dialog = s.session.WaitForDialog(texts::kColourizeCaption);
   if (!s.dialog) {
@@ -83,7 +80,7 @@ bool OpenDialog(Scenario& s, const std::string& name) {
   return true;
 }
 
-void Guard(Scenario& s) {
+void Guard(ColourizeScenario& s) {
   s.session.PostCommand(ids::kScreenshotSettings);
   std::wstring text;
   const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
@@ -93,7 +90,7 @@ void Guard(Scenario& s) {
                  "the dialog opened without a screenshot");
 }
 
-bool TakeScreenshot(Scenario& s) {
+bool TakeScreenshot(ColourizeScenario& s) {
   HWND settings = OpenLoadScreenSettings(s.session);
   std::string error = "the load screen settings dialog did not open";
   const bool taken = settings && BrowseForScreenshot(s.session, settings, s.shot, error);
@@ -109,7 +106,7 @@ bool TakeScreenshot(Scenario& s) {
   return s.View("colourize.screenshot_taken");
 }
 
-void SettingsThenCancel(Scenario& s) {
+void SettingsThenCancel(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.opens_at_defaults")) return;
   s.View("colourize.defaults_leave_screenshot_unchanged");
   ExpectPreview(s, "colourize.preview_centred_on_face_colour");
@@ -139,7 +136,7 @@ void SettingsThenCancel(Scenario& s) {
 
 // A key on the intensity trackbar followed at once by OK: the dialog is gone before its
 // preview could paint, and OK still applies the key.
-void KeyThenOk(Scenario& s) {
+void KeyThenOk(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.reopens_after_cancel_at_defaults")) return;
   SetTrackbar(s.dialog, ids::kColourizeRed, 100);
   SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
@@ -153,7 +150,7 @@ void KeyThenOk(Scenario& s) {
 
 // The same screenshot and settings as a scene for the command-line tool, which must render
 // exactly the picture the editor shows.
-void SceneRendersTheView(Scenario& s) {
+void SceneRendersTheView(ColourizeScenario& s) {
   // Without the upper layer: the tool draws into memory images, whose lines differ from the
   // view's by design.
   const std::string scene = "[LoadScreen]\r\nScreenshot=" + ToAnsi(s.shot) +
@@ -177,7 +174,7 @@ void SceneRendersTheView(Scenario& s) {
 
 // The dialog opens with the settings in force; all back at the defaults, OK shows the
 // screenshot as it was taken (no step of darkening left behind).
-void ReopenThenDefaults(Scenario& s) {
+void ReopenThenDefaults(ColourizeScenario& s) {
   s.session.Command(ids::kUpperLayer);  // back on after the comparison with the tool
   if (!OpenDialog(s, "colourize.reopens_with_settings_in_force")) return;
   for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
@@ -191,16 +188,15 @@ void ReopenThenDefaults(Scenario& s) {
 }  // namespace
 
 void RunColourizeChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
   const std::wstring shots = context.scratchDir + L"\\shots";
-  Scenario s{context, session, model, shots + L"\\" + kShotExact.file, nullptr};
+  ColourizeScenario s(context);
+  s.shot = shots + L"\\" + kShotExact.file;
   std::string error;
   if (!WriteTestPicture(shots, kShotExact, error)) {
     context.log.Fail("colourize.stage", error);
     return;
   }
-  if (!StartScenario(context, session, model, "colourize", context.packageDir)) return;
+  if (!s.Start()) return;
   Guard(s);
   if (!TakeScreenshot(s)) return;
   SettingsThenCancel(s);

@@ -8,6 +8,7 @@
 #include "editor_ids.h"
 #include "file_dialogs.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -16,17 +17,17 @@
 namespace {
 // Waits for the close question and answers it; false (with a failed check) when it does
 // not come.
-bool AnswerQuestion(const DriverContext& context, EditorSession& session, int answer, const std::string& name) {
-  HWND box = session.WaitForDialog(L"Vantorel");
+bool AnswerQuestion(Scenario& s, int answer, const std::string& name) {
+  HWND box = s.session.WaitForDialog(L"Vantorel");
   if (!box) {
-    context.log.Fail(name, "no message box captioned \"Vantorel\"");
+    s.log().Fail(name, "no message box captioned \"Vantorel\"");
     return false;
   }
   const std::wstring text = MessageBoxText(box);
-  context.log.Expect(text == texts::kCloseQuestion, name, "the question is " + Quoted(text));
+  s.log().Expect(text == texts::kCloseQuestion, name, "the question is " + Quoted(text));
   HWND button = GetDlgItem(box, answer);
   if (!button) {
-    context.log.Fail(name + "_buttons", "the box has no button " + std::to_string(answer));
+    s.log().Fail(name + "_buttons", "the box has no button " + std::to_string(answer));
     return false;
   }
   PostMessageW(button, BM_CLICK, 0, 0);
@@ -39,31 +40,30 @@ bool StillRunning(EditorSession& session) {
 }  // namespace
 
 void RunExitChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "exit", context.packageDir)) return;
+  Scenario s(context, "exit");
+  if (!s.Start()) return;
 
-  session.Command(ids::kUpperLayer);  // an unsaved change
-  session.PostCommand(ids::kExit);
-  if (AnswerQuestion(context, session, IDCANCEL, "exit.command_asks"))
-    context.log.Expect(StillRunning(session), "exit.cancel_keeps_running", "the editor is gone after Cancel");
-  PostMessageW(session.main(), WM_CLOSE, 0, 0);
-  if (AnswerQuestion(context, session, IDYES, "exit.close_box_asks")) {
-    HWND saveAs = WaitForFileDialog(session.process().id());
+  s.session.Command(ids::kUpperLayer);  // an unsaved change
+  s.session.PostCommand(ids::kExit);
+  if (AnswerQuestion(s, IDCANCEL, "exit.command_asks"))
+    context.log.Expect(StillRunning(s.session), "exit.cancel_keeps_running", "the editor is gone after Cancel");
+  PostMessageW(s.session.main(), WM_CLOSE, 0, 0);
+  if (AnswerQuestion(s, IDYES, "exit.close_box_asks")) {
+    HWND saveAs = WaitForFileDialog(s.session.process().id());
     context.log.Expect(saveAs != nullptr, "exit.yes_opens_save_as", "no file dialog after Yes on a new screen");
     if (saveAs) {
       PostMessageW(saveAs, WM_COMMAND, IDCANCEL, 0);
       WaitForWindowGone(saveAs, kDefaultWaitMs);
-      context.log.Expect(StillRunning(session), "exit.cancelled_save_keeps_running",
+      context.log.Expect(StillRunning(s.session), "exit.cancelled_save_keeps_running",
                          "the editor is gone after the save was cancelled");
     }
   }
-  session.Command(ids::kUpperLayer);  // back as it was, but still a change since start
-  session.Command(ids::kUndo);
-  session.Command(ids::kUndo);  // nothing unsaved now
-  session.PostCommand(ids::kExit);
+  s.session.Command(ids::kUpperLayer);  // back as it was, but still a change since start
+  s.session.Command(ids::kUndo);
+  s.session.Command(ids::kUndo);  // nothing unsaved now
+  s.session.PostCommand(ids::kExit);
   DWORD code = 0;
-  const bool ended = session.process().WaitForExit(5000, code);
+  const bool ended = s.session.process().WaitForExit(5000, code);
   context.log.Expect(ended && code == 0, "exit.unchanged_ends_at_once_with_code_0",
                      ended ? "exit code " + std::to_string(code) : "the editor still runs 5 s after Exit");
 }

@@ -9,6 +9,7 @@
 
 #include "editor_ids.h"
 #include "input.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -104,44 +105,43 @@ bool PressStep(EditorSession& session, ExpectedScreen& model, const KeyStep& ste
   return true;
 }
 
-void RunMode(const DriverContext& context, EditorSession& session, ExpectedScreen& model, const ModeCase& mode) {
+void RunMode(Scenario& s, const ModeCase& mode) {
   const std::string prefix = std::string("keys.") + mode.name + ".";
-  session.Command(mode.command);
-  model.SetMode(mode.mode);
+  s.session.Command(mode.command);
+  s.model.SetMode(mode.mode);
   MenuItemState item;
-  context.log.Expect(session.MenuItem(mode.command, item) && item.checked() && item.radio(), prefix + "radio_mark",
+  s.log().Expect(s.session.MenuItem(mode.command, item) && item.checked() && item.radio(), prefix + "radio_mark",
                      "item " + std::to_string(mode.command) + " has state " + std::to_string(item.state) +
                          " type " + std::to_string(item.type));
-  ExpectStatus(context, session, 1, mode.statusText, prefix + "status_text");
-  ExpectView(context, session, model, prefix + "picture");
+  ExpectStatus(s.context, s.session, 1, mode.statusText, prefix + "status_text");
+  s.View(prefix + "picture");
   for (const KeyStep& step : mode.steps) {
     const std::string name = prefix + step.name;
-    if (!PressStep(session, model, step)) {
-      context.log.Fail(name, "the main window does not handle WM_KEYDOWN");
+    if (!PressStep(s.session, s.model, step)) {
+      s.log().Fail(name, "the main window does not handle WM_KEYDOWN");
       continue;
     }
-    const Point reached = MovedPoint(model.document(), model.mode());
-    const int wantX = Resolve(step.wantX, model.document(), model.mode());
-    const int wantY = Resolve(step.wantY, model.document(), model.mode());
+    const Point reached = MovedPoint(s.model.document(), s.model.mode());
+    const int wantX = Resolve(step.wantX, s.model.document(), s.model.mode());
+    const int wantY = Resolve(step.wantY, s.model.document(), s.model.mode());
     if ((step.wantX != kAny && reached.x != wantX) || (step.wantY != kAny && reached.y != wantY)) {
-      context.log.Fail(name, "the driver's model reached (" + std::to_string(reached.x) + ", " +
+      s.log().Fail(name, "the driver's model reached (" + std::to_string(reached.x) + ", " +
                                  std::to_string(reached.y) + ") instead of (" + std::to_string(wantX) + ", " +
                                  std::to_string(wantY) + "): the core's key handling is wrong");
       continue;
     }
     std::string picture;
-    const bool pictureOk = session.ViewShows(model.Picture(), picture);
-    const std::wstring status = session.StatusText(1);
+    const bool pictureOk = s.session.ViewShows(s.model.Picture(), picture);
+    const std::wstring status = s.session.StatusText(1);
     std::string detail = pictureOk ? "" : picture;
     if (status != mode.statusText) detail += (detail.empty() ? "" : "; ") + std::string("status ") + Quoted(status);
-    context.log.Expect(detail.empty(), name, detail);
+    s.log().Expect(detail.empty(), name, detail);
   }
 }
 }  // namespace
 
 void RunKeyChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "keys", context.packageDir)) return;
-  for (const ModeCase& mode : kModes) RunMode(context, session, model, mode);
+  Scenario s(context, "keys");
+  if (!s.Start()) return;
+  for (const ModeCase& mode : kModes) RunMode(s, mode);
 }

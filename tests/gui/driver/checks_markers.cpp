@@ -16,22 +16,19 @@
 #include "memory_image.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
 #include "window_search.h"
 
 namespace {
-struct Scenario {
-  const DriverContext& context;
-  EditorSession& session;
-  ExpectedScreen& model;
+struct MarkerScenario : Scenario {
+  explicit MarkerScenario(const DriverContext& context) : Scenario(context, "markers") {}
   std::vector<CatalogueEntry> catalogue;
 
-  CheckLog& log() const { return context.log; }
-  bool View(const std::string& name) const { return ExpectView(context, session, model, name); }
-  const Marker& MarkerAt(int i) const { return model.document().markers.MarkerAt(i); }
-  Point CentreOf(int i) const {
+  const Marker& MarkerAt(int i) { return model.document().markers.MarkerAt(i); }
+  Point CentreOf(int i) {
     const Marker& m = MarkerAt(i);
     return {m.x + m.image.width / 2, m.y + m.image.height / 2};
   }
@@ -65,7 +62,7 @@ bool ExpectedPreview(const std::string& symbolPath, Pixel colour, int width, int
   return true;
 }
 
-void CheckPreview(const Scenario& s, HWND dialog, int line, int radioId, const std::string& name) {
+void CheckPreview(MarkerScenario& s, HWND dialog, int line, int radioId, const std::string& name) {
   HWND preview = GetDlgItem(dialog, ids::kPreview);
   RECT client{};
   GetClientRect(preview, &client);
@@ -93,7 +90,7 @@ void CheckPreview(const Scenario& s, HWND dialog, int line, int radioId, const s
 
 // Opens the add-item dialog three times, each time checking the remembered colour, and adds
 // one marker per colour: red, purpure, then blue.
-void AddThreeMarkers(Scenario& s) {
+void AddThreeMarkers(MarkerScenario& s) {
   const std::vector<std::wstring> expectedLines = [&] {
     std::vector<std::wstring> lines;
     for (auto it = s.catalogue.rbegin(); it != s.catalogue.rend(); ++it) lines.push_back(FromAnsi(it->displayName));
@@ -142,7 +139,7 @@ void AddThreeMarkers(Scenario& s) {
 
 // The select-item dialog's lines must equal `want`; its current line must be `current`.
 // Leaves the dialog open and returns it (null when it did not open).
-HWND OpenSelectDialog(Scenario& s, const std::vector<std::wstring>& want, int current, const std::string& name) {
+HWND OpenSelectDialog(MarkerScenario& s, const std::vector<std::wstring>& want, int current, const std::string& name) {
   s.session.PostCommand(ids::kSelectItem);
   HWND dialog = s.session.WaitForDialog(texts::kSelectItemCaption);
   if (!dialog) {
@@ -163,12 +160,12 @@ HWND OpenSelectDialog(Scenario& s, const std::vector<std::wstring>& want, int cu
   return dialog;
 }
 
-void CloseSelectDialog(Scenario& s, HWND dialog, const std::string& name) {
+void CloseSelectDialog(MarkerScenario& s, HWND dialog, const std::string& name) {
   s.log().Expect(ClickButton(dialog, IDCANCEL) && WaitForWindowGone(dialog, kDefaultWaitMs), name,
                  "button 2 does not close the select-item dialog");
 }
 
-void SelectThroughDialog(Scenario& s) {
+void SelectThroughDialog(MarkerScenario& s) {
   const std::vector<std::wstring> lines = {SelectLine(0, 100, 100), SelectLine(1, 100, 100), SelectLine(2, 100, 100)};
   HWND dialog = OpenSelectDialog(s, lines, LB_ERR, "markers.select_dialog_lines_at_100_100");
   if (!dialog) return;
@@ -185,7 +182,7 @@ void SelectThroughDialog(Scenario& s) {
 // The marker the drags and keys move: the last added, drawn over the other two.
 constexpr int kTop = 2;
 
-void Drags(Scenario& s) {
+void Drags(MarkerScenario& s) {
   std::string error;
   // All three lie at (100, 100); the press takes the one drawn on top, marker 2.
   if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), s.session.CanvasToScreen({300, 200}), error)) {
@@ -215,7 +212,7 @@ void Drags(Scenario& s) {
 }
 
 // Marker 2 is selected at (0, 0).
-void ArrowKeys(Scenario& s) {
+void ArrowKeys(MarkerScenario& s) {
   struct Step {
     const char* name;
     int key;
@@ -260,7 +257,7 @@ void ArrowKeys(Scenario& s) {
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_after_keys");
 }
 
-void TabEscapeAndClicks(Scenario& s) {
+void TabEscapeAndClicks(MarkerScenario& s) {
   const char* tabs[] = {"markers.tab_wraps_to_0", "markers.tab_selects_1", "markers.tab_selects_2"};
   for (const char* name : tabs) {
     s.session.PressKey(VK_TAB, kNoModifier);
@@ -294,7 +291,7 @@ void TabEscapeAndClicks(Scenario& s) {
   ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, true, "markers.click_on_empty_canvas_grays_delete_item");
 }
 
-void Deletes(Scenario& s) {
+void Deletes(MarkerScenario& s) {
   std::string error;
   // Markers 0 and 1 lie at (100, 100): the click selects marker 1, on top, and Delete
   // removes it.
@@ -325,17 +322,15 @@ void Deletes(Scenario& s) {
 }  // namespace
 
 void RunMarkerChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  Scenario s{context, session, model, {}};
+  MarkerScenario s(context);
   std::string error;
   if (!ReadSymbolCatalogue(context, s.catalogue, error)) {
     context.log.Fail("markers.catalogue", error);
     return;
   }
-  if (!StartScenario(context, session, model, "markers", context.packageDir)) return;
+  if (!s.Start()) return;
   AddThreeMarkers(s);
-  if (model.document().markers.Count() != 3) return;
+  if (s.model.document().markers.Count() != 3) return;
   SelectThroughDialog(s);
   Drags(s);
   ArrowKeys(s);

@@ -16,6 +16,7 @@
 #include "letterbox_fit.h"
 #include "preview_fit.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -25,23 +26,19 @@ namespace {
 
 constexpr int kChooserTop = 700;  // below the view
 
-struct Scenario {
-  const DriverContext& context;
-  EditorSession& session;
-  ExpectedScreen& model;
+struct ScreenshotScenario : Scenario {
+  explicit ScreenshotScenario(const DriverContext& context) : Scenario(context, "screenshot") {}
   std::wstring shots;  // the folder of the test pictures
   HWND settings = nullptr;
   std::wstring taken = L"";  // the file name the settings dialog must show
 
-  CheckLog& log() const { return context.log; }
   std::wstring Path(const TestPicture& picture) const { return shots + L"\\" + picture.file; }
-  bool View(const std::string& name) const { return ExpectView(context, session, model, name); }
   void ExpectName(const std::string& name) const {
     const std::wstring shown = ControlText(GetDlgItem(settings, ids::kScreenshotName));
     log().Expect(shown == taken, name, "the file name field shows " + Quoted(shown) + ", expected " + Quoted(taken));
   }
   // The screenshot, its file name and the view are as they were.
-  void ExpectUnchanged(const std::string& name) const {
+  void ExpectUnchanged(const std::string& name) {
     View(name + "_keeps_screenshot");
     ExpectName(name + "_keeps_name");
   }
@@ -60,7 +57,7 @@ HWND DescendantOfClass(HWND parent, const wchar_t* className) {
   return search.second;
 }
 
-void TakeExact(Scenario& s) {
+void TakeExact(ScreenshotScenario& s) {
   std::string error;
   if (!BrowseForScreenshot(s.session, s.settings, s.Path(kShotExact), error)) {
     s.log().Fail("screenshot.exact_taken", error);
@@ -76,7 +73,7 @@ void TakeExact(Scenario& s) {
 
 // The chooser opens in the folder of the last file, whose first file is the small picture:
 // the pane shows it unscaled and centred.
-void PreviewThenTooLow(Scenario& s) {
+void PreviewThenTooLow(ScreenshotScenario& s) {
   PostMessageW(GetDlgItem(s.settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
   HWND chooser = s.session.WaitForDialog(texts::kOpenImageCaption);
   HWND pane = chooser ? DescendantOfClass(chooser, ids::kImagePreviewClass) : nullptr;
@@ -107,7 +104,7 @@ void PreviewThenTooLow(Scenario& s) {
 }
 
 // Opens the larger picture and answers the crop question; the crop dialog after Yes.
-HWND OpenLarge(Scenario& s, int answer, const std::string& name) {
+HWND OpenLarge(ScreenshotScenario& s, int answer, const std::string& name) {
   std::string error;
   std::wstring text;
   if (!BrowseForScreenshot(s.session, s.settings, s.Path(kShotLarge), error) ||
@@ -122,14 +119,14 @@ HWND OpenLarge(Scenario& s, int answer, const std::string& name) {
 
 std::wstring Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
 
-void ExpectFields(Scenario& s, HWND crop, const std::wstring& x, const std::wstring& y, const std::string& name) {
+void ExpectFields(ScreenshotScenario& s, HWND crop, const std::wstring& x, const std::wstring& y, const std::string& name) {
   std::wstring got;
   const bool same = WaitUntil([&] { return (got = Field(crop, ids::kCropX) + L"," + Field(crop, ids::kCropY)) == x + L"," + y; });
   s.log().Expect(same, name, "the fields show " + Quoted(got) + " instead of " + Quoted(x + L"," + y));
 }
 
 // With the preview as large as the picture, it equals the core's crop picture at (x, y).
-void ExpectCropPreview(Scenario& s, HWND crop, int x, int y, const std::string& name) {
+void ExpectCropPreview(ScreenshotScenario& s, HWND crop, int x, int y, const std::string& name) {
   MemoryImage expected = MakeTestPicture(kShotLarge.width, kShotLarge.height);
   DarkenOutsideCrop(expected, x, y, ScreenshotWidth, ScreenshotHeight);
   std::string detail;
@@ -156,7 +153,7 @@ void ClickPreview(HWND crop, int x, int y) {
   ReleaseMouseButton();
 }
 
-void DeclinedAndCancelled(Scenario& s) {
+void DeclinedAndCancelled(ScreenshotScenario& s) {
   OpenLarge(s, IDNO, "screenshot.crop_declined");
   s.log().Expect(NoWindowShows(s.session, texts::kCropCaption, 500), "screenshot.crop_declined_no_dialog",
                  "the crop dialog opened after No");
@@ -169,7 +166,7 @@ void DeclinedAndCancelled(Scenario& s) {
   s.ExpectUnchanged("screenshot.crop_cancel");
 }
 
-void Crop(Scenario& s) {
+void Crop(ScreenshotScenario& s) {
   HWND crop = OpenLarge(s, IDYES, "screenshot.crop_dialog_opens");
   if (!crop) return;
   const std::wstring shown = Field(crop, ids::kCropFileName) + L"|" + Field(crop, ids::kCropWidth) + L"|" +
@@ -229,9 +226,8 @@ void Crop(Scenario& s) {
 }  // namespace
 
 void RunScreenshotChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  Scenario s{context, session, model, context.scratchDir + L"\\shots"};
+  ScreenshotScenario s(context);
+  s.shots = context.scratchDir + L"\\shots";
   std::string error;
   for (const TestPicture& picture : {kShotExact, kShotTooLow, kShotLarge, kPreviewSmall}) {
     if (!WriteTestPicture(s.shots, picture, error)) {
@@ -239,8 +235,8 @@ void RunScreenshotChecks(const DriverContext& context) {
       return;
     }
   }
-  if (!StartScenario(context, session, model, "screenshot", context.packageDir)) return;
-  s.settings = OpenLoadScreenSettings(session);
+  if (!s.Start()) return;
+  s.settings = OpenLoadScreenSettings(s.session);
   if (!s.settings) {
     context.log.Fail("screenshot.dialog_opens", "the load screen settings dialog did not open");
     return;

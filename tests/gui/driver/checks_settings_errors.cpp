@@ -7,6 +7,7 @@
 #include "editor_ids.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -36,11 +37,10 @@ void RunCase(const DriverContext& context, const SettingsCase& c) {
     context.log.Fail(prefix + ".stage", error);
     return;
   }
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, prefix, folder)) return;
-  session.PostCommand(ids::kAddItem);
-  HWND box = session.WaitForDialog(L"Error");
+  Scenario s(context, prefix);
+  if (!s.Start(folder)) return;
+  s.session.PostCommand(ids::kAddItem);
+  HWND box = s.session.WaitForDialog(L"Error");
   if (!box) {
     context.log.Fail(prefix + ".message", "no message box captioned \"Error\"");
     return;
@@ -49,7 +49,7 @@ void RunCase(const DriverContext& context, const SettingsCase& c) {
   context.log.Expect(text == c.message, prefix + ".message", "the message is " + Quoted(text));
   PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   context.log.Expect(WaitForWindowGone(box, kDefaultWaitMs), prefix + ".message_closes", "OK does not close it");
-  HWND dialog = session.WaitForDialog(texts::kAddItemCaption);
+  HWND dialog = s.session.WaitForDialog(texts::kAddItemCaption);
   if (!dialog) {
     context.log.Fail(prefix + ".dialog_stays_open_empty", "the add-item dialog is not open after the message");
     return;
@@ -60,7 +60,7 @@ void RunCase(const DriverContext& context, const SettingsCase& c) {
   // OK with nothing to place closes the dialog and adds nothing.
   ClickButton(dialog, IDOK);
   context.log.Expect(WaitForWindowGone(dialog, kDefaultWaitMs), prefix + ".ok_closes_dialog", "the dialog stays open");
-  ExpectView(context, session, model, prefix + ".nothing_placed");
+  s.View(prefix + ".nothing_placed");
 }
 }  // namespace
 

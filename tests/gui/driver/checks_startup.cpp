@@ -10,6 +10,7 @@
 #include "editor_ids.h"
 #include "interface_language.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -86,7 +87,7 @@ void CheckViewLayout(const DriverContext& context, const EditorSession& session)
 }
 
 // Upper off, both off (black), lower off, both on: check marks and pictures follow.
-void CheckLayers(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+void CheckLayers(Scenario& s) {
   struct Toggle {
     UINT command;
     const char* name;
@@ -96,23 +97,23 @@ void CheckLayers(const DriverContext& context, EditorSession& session, ExpectedS
                             {ids::kUpperLayer, "layers.lower_off"},
                             {ids::kLowerLayer, "layers.both_on"}};
   for (const Toggle& toggle : toggles) {
-    session.Command(toggle.command);
+    s.session.Command(toggle.command);
     if (toggle.command == ids::kUpperLayer)
-      model.ToggleTopLayer();
+      s.model.ToggleTopLayer();
     else
-      model.ToggleBottomLayer();
+      s.model.ToggleBottomLayer();
     const std::string name = toggle.name;
-    ExpectMenuItem(context, session, ids::kUpperLayer, model.document().viewTop != 0, false, name + "_upper_check");
-    ExpectMenuItem(context, session, ids::kLowerLayer, model.document().viewBottom != 0, false,
+    ExpectMenuItem(s.context, s.session, ids::kUpperLayer, s.model.document().viewTop != 0, false, name + "_upper_check");
+    ExpectMenuItem(s.context, s.session, ids::kLowerLayer, s.model.document().viewBottom != 0, false,
                    name + "_lower_check");
-    ExpectView(context, session, model, name + "_picture");
+    s.View(name + "_picture");
     if (name == "layers.both_off") {
       // Independent of the renderer: nothing at all is drawn.
       DibImage black;
       black.Create(CanvasWidth, CanvasHeight);
       black.Fill(0);
       std::string detail;
-      context.log.Expect(session.ViewShows(black, detail), "layers.both_off_is_black", detail);
+      s.log().Expect(s.session.ViewShows(black, detail), "layers.both_off_is_black", detail);
     }
   }
 }
@@ -137,24 +138,22 @@ void CheckDamagedCache(const DriverContext& context) {
   }
   context.log.Expect(damaged >= 3, "startup.cache_holds_the_large_templates",
                      std::to_string(damaged) + " entries in " + folder);
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "startup_damaged_cache", context.packageDir)) return;
-  ExpectView(context, session, model, "startup.damaged_cache_same_picture");
+  Scenario s(context, "startup_damaged_cache");
+  if (!s.Start()) return;
+  s.View("startup.damaged_cache_same_picture");
 }
 
 void CheckFirstStart(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "startup", context.packageDir)) return;
-  const std::wstring title = CaptionOf(session.main());
+  Scenario s(context, "startup");
+  if (!s.Start()) return;
+  const std::wstring title = CaptionOf(s.session.main());
   context.log.Expect(title == texts::kTitle, "startup.title", "the title is " + Quoted(title));
-  CheckStatusBar(context, session);
-  CheckMenuState(context, session);
-  CheckMenuCaptions(context, session, "startup.menu_captions_", RunLanguage());
-  CheckViewLayout(context, session);
-  ExpectView(context, session, model, "startup.picture");
-  CheckLayers(context, session, model);
+  CheckStatusBar(s.context, s.session);
+  CheckMenuState(s.context, s.session);
+  CheckMenuCaptions(s.context, s.session, "startup.menu_captions_", RunLanguage());
+  CheckViewLayout(s.context, s.session);
+  s.View("startup.picture");
+  CheckLayers(s);
 }
 }  // namespace
 

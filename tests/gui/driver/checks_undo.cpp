@@ -16,6 +16,7 @@
 #include "image_files.h"
 #include "input.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -23,13 +24,10 @@
 
 namespace {
 
-struct Scenario {
-  const DriverContext& context;
-  EditorSession& session;
-  ExpectedScreen& model;
+struct UndoScenario : Scenario {
+  explicit UndoScenario(const DriverContext& context) : Scenario(context, "undo") {}
   std::vector<CatalogueEntry> symbols;
 
-  CheckLog& log() const { return context.log; }
   MemoryImage Picture() {
     MemoryImage copy;
     copy.Create(CanvasWidth, CanvasHeight);
@@ -74,7 +72,7 @@ struct Scenario {
 
 Point CentreOf(const Marker& m) { return {m.x + m.image.width / 2, m.y + m.image.height / 2}; }
 
-void Markers(Scenario& s) {
+void Markers(UndoScenario& s) {
   MemoryImage before = s.Picture();
   if (!AddMarkerThroughDialog(s.context, s.session, s.model, s.symbols, 0, ids::kRadioRed, "undo.marker_add")) return;
   s.ExpectMenu(true, false, "undo.after_a_change");
@@ -105,7 +103,7 @@ void Markers(Scenario& s) {
 }
 
 // Two runs of map keys with a mode command between them: two steps.
-void MapKeys(Scenario& s) {
+void MapKeys(UndoScenario& s) {
   const MemoryImage before = s.Picture();
   s.Key(VK_LEFT);
   s.Key(VK_UP, kCtrl);
@@ -126,7 +124,7 @@ void MapKeys(Scenario& s) {
 }
 
 // Side, count, cameo and screenshot changed in one opening of the dialog: four steps.
-void Settings(Scenario& s) {
+void Settings(UndoScenario& s) {
   std::string error;
   if (!WriteTestPicture(s.context.scratchDir + L"\\undo", kShotExact, error)) {
     s.log().Fail("undo.settings", error);
@@ -170,7 +168,7 @@ void Settings(Scenario& s) {
   s.ExpectShows(pictures.back(), "undo.settings_redone");
 }
 
-void Colourize(Scenario& s) {
+void Colourize(UndoScenario& s) {
   const MemoryImage before = s.Picture();
   s.session.PostCommand(ids::kScreenshotSettings);
   HWND dialog = s.session.WaitForDialog(texts::kColourizeCaption);
@@ -194,7 +192,7 @@ void Colourize(Scenario& s) {
 }
 
 // The layers, then the shortcuts, then a new change that ends the redo.
-void LayersAndShortcuts(Scenario& s) {
+void LayersAndShortcuts(UndoScenario& s) {
   const MemoryImage before = s.Picture();
   s.Command(ids::kLowerLayer);
   s.model.ToggleBottomLayer();
@@ -220,15 +218,13 @@ void LayersAndShortcuts(Scenario& s) {
 }  // namespace
 
 void RunUndoChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  Scenario s{context, session, model, {}};
+  UndoScenario s(context);
   std::string error;
   if (!ReadSymbolCatalogue(context, s.symbols, error)) {
     context.log.Fail("undo.start", error);
     return;
   }
-  if (!StartScenario(context, session, model, "undo", context.packageDir)) return;
+  if (!s.Start()) return;
   s.ExpectMenu(false, false, "undo.at_start");
   Markers(s);
   MapKeys(s);

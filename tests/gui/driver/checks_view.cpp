@@ -9,6 +9,7 @@
 
 #include "editor_ids.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 
@@ -27,42 +28,42 @@ int ViewHeight(const EditorSession& session) {
   return r.bottom - r.top;
 }
 
-void StatusBarToggle(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+void StatusBarToggle(Scenario& s) {
   RECT bar{};
-  GetWindowRect(session.statusBar(), &bar);
-  const int barHeight = bar.bottom - bar.top, before = ViewHeight(session);
-  session.Command(ids::kStatusBar);
-  context.log.Expect(!IsWindowVisible(session.statusBar()), "view.status_bar_hides", "the status bar is visible");
-  ExpectMenuItem(context, session, ids::kStatusBar, false, false, "view.status_bar_unchecked");
-  context.log.Expect(ViewHeight(session) == before + barHeight, "view.taller_by_status_bar_height",
-                     "view height " + std::to_string(ViewHeight(session)) + ", expected " +
+  GetWindowRect(s.session.statusBar(), &bar);
+  const int barHeight = bar.bottom - bar.top, before = ViewHeight(s.session);
+  s.session.Command(ids::kStatusBar);
+  s.log().Expect(!IsWindowVisible(s.session.statusBar()), "view.status_bar_hides", "the status bar is visible");
+  ExpectMenuItem(s.context, s.session, ids::kStatusBar, false, false, "view.status_bar_unchecked");
+  s.log().Expect(ViewHeight(s.session) == before + barHeight, "view.taller_by_status_bar_height",
+                     "view height " + std::to_string(ViewHeight(s.session)) + ", expected " +
                          std::to_string(before + barHeight));
-  ExpectView(context, session, model, "view.picture_without_status_bar");
-  session.Command(ids::kStatusBar);
-  context.log.Expect(IsWindowVisible(session.statusBar()), "view.status_bar_shows_again", "the status bar is hidden");
-  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "view.status_bar_checked_again");
-  context.log.Expect(ViewHeight(session) == before, "view.height_restored",
-                     "view height " + std::to_string(ViewHeight(session)) + ", expected " + std::to_string(before));
+  s.View("view.picture_without_status_bar");
+  s.session.Command(ids::kStatusBar);
+  s.log().Expect(IsWindowVisible(s.session.statusBar()), "view.status_bar_shows_again", "the status bar is hidden");
+  ExpectMenuItem(s.context, s.session, ids::kStatusBar, true, false, "view.status_bar_checked_again");
+  s.log().Expect(ViewHeight(s.session) == before, "view.height_restored",
+                     "view height " + std::to_string(ViewHeight(s.session)) + ", expected " + std::to_string(before));
 }
 
-void WideView(const DriverContext& context, EditorSession& session, ExpectedScreen& model, const std::string& name) {
-  if (!session.PlaceWindow(1000, 600)) {
-    context.log.Fail(name, "the view does not follow the main window to 1000 x 600");
+void WideView(Scenario& s, const std::string& name) {
+  if (!s.session.PlaceWindow(1000, 600)) {
+    s.log().Fail(name, "the view does not follow the main window to 1000 x 600");
     return;
   }
-  const LONG style = GetWindowLongW(session.view(), GWL_STYLE);
-  context.log.Expect((style & (WS_HSCROLL | WS_VSCROLL)) == 0, name + "_has_no_scroll_bars",
+  const LONG style = GetWindowLongW(s.session.view(), GWL_STYLE);
+  s.log().Expect((style & (WS_HSCROLL | WS_VSCROLL)) == 0, name + "_has_no_scroll_bars",
                      "view style " + Hex(static_cast<unsigned long>(style)));
-  ExpectView(context, session, model, name + "_centred");
+  s.View(name + "_centred");
   // Left of the canvas the view shows its class background, COLOR_WINDOW.
   POINT margin{50, 300};
-  ClientToScreen(session.view(), &margin);
+  ClientToScreen(s.session.view(), &margin);
   ScreenPicture pixel;
   const Pixel window = SwapRedBlue(GetSysColor(COLOR_WINDOW));
   const bool ok = WaitUntil(
       [&] { return CaptureScreen({margin.x, margin.y, margin.x + 1, margin.y + 1}, pixel) && pixel.At(0, 0) == window; },
       kPictureWaitMs);
-  context.log.Expect(ok, name + "_margin_shows_window_colour", "the margin is not the window colour");
+  s.log().Expect(ok, name + "_margin_shows_window_colour", "the margin is not the window colour");
 }
 
 struct ScrollStep {
@@ -81,8 +82,8 @@ int WheelNotchPixels() {
 
 // Sends the scroll steps and checks the position and the picture after each; the driver
 // computes the position the editor must reach.
-void ScrollSteps(const DriverContext& context, EditorSession& session, ExpectedScreen& model, Point& scroll) {
-  const SIZE client = session.ViewClientSize();
+void ScrollSteps(Scenario& s, Point& scroll) {
+  const SIZE client = s.session.ViewClientSize();
   const int maxX = CanvasWidth - client.cx, maxY = CanvasHeight - client.cy;
   const ScrollStep steps[] = {
       {"line_right_by_1", WM_HSCROLL, SB_LINERIGHT, 0},     {"page_right_by_5", WM_HSCROLL, SB_PAGERIGHT, 0},
@@ -108,8 +109,8 @@ void ScrollSteps(const DriverContext& context, EditorSession& session, ExpectedS
       pos -= step.thumb * notch / WHEEL_DELTA;
       pos = pos < 0 ? 0 : (pos > max ? max : pos);
       POINT inside{100, 100};
-      ClientToScreen(session.view(), &inside);
-      SendAndWait(session.main(), WM_MOUSEWHEEL, MAKEWPARAM(step.code, step.thumb), MAKELPARAM(inside.x, inside.y));
+      ClientToScreen(s.session.view(), &inside);
+      SendAndWait(s.session.main(), WM_MOUSEWHEEL, MAKEWPARAM(step.code, step.thumb), MAKELPARAM(inside.x, inside.y));
     }
     switch (wheel ? -1 : step.code) {
       case SB_LINELEFT: pos = pos - 1 < 0 ? 0 : pos - 1; break;
@@ -122,33 +123,33 @@ void ScrollSteps(const DriverContext& context, EditorSession& session, ExpectedS
       case SB_RIGHT: pos = max; break;
       default: break;
     }
-    if (!wheel) SendAndWait(session.view(), step.message, MAKEWPARAM(step.code, step.thumb), 0);
+    if (!wheel) SendAndWait(s.session.view(), step.message, MAKEWPARAM(step.code, step.thumb), 0);
     const std::string name = std::string("view.scroll_") + step.name;
     ScrollBarState bar;
-    const bool read = session.ScrollBar(horizontal ? SB_HORZ : SB_VERT, bar);
+    const bool read = s.session.ScrollBar(horizontal ? SB_HORZ : SB_VERT, bar);
     std::string detail;
     if (!read || bar.position != pos)
       detail = "scroll position " + (read ? std::to_string(bar.position) : std::string("unreadable")) +
                ", expected " + std::to_string(pos) + "; ";
     std::string picture;
-    if (!session.ViewShows(model.Picture(), picture, scroll)) detail += picture;
-    context.log.Expect(detail.empty(), name, detail);
+    if (!s.session.ViewShows(s.model.Picture(), picture, scroll)) detail += picture;
+    s.log().Expect(detail.empty(), name, detail);
   }
 }
 
-void SmallView(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
-  if (!session.PlaceWindow(600, 400)) {
-    context.log.Fail("view.small", "the view does not follow the main window to 600 x 400");
+void SmallView(Scenario& s) {
+  if (!s.session.PlaceWindow(600, 400)) {
+    s.log().Fail("view.small", "the view does not follow the main window to 600 x 400");
     return;
   }
-  const LONG style = GetWindowLongW(session.view(), GWL_STYLE);
-  context.log.Expect((style & WS_HSCROLL) && (style & WS_VSCROLL), "view.small_has_both_scroll_bars",
+  const LONG style = GetWindowLongW(s.session.view(), GWL_STYLE);
+  s.log().Expect((style & WS_HSCROLL) && (style & WS_VSCROLL), "view.small_has_both_scroll_bars",
                      "view style " + Hex(static_cast<unsigned long>(style)));
-  const SIZE client = session.ViewClientSize();
+  const SIZE client = s.session.ViewClientSize();
   ScrollBarState h, v;
-  const bool read = session.ScrollBar(SB_HORZ, h) && session.ScrollBar(SB_VERT, v);
+  const bool read = s.session.ScrollBar(SB_HORZ, h) && s.session.ScrollBar(SB_VERT, v);
   // The range is the whole canvas, the page (the thumb's size) the visible part.
-  context.log.Expect(read && h.minimum == 0 && h.maximum == CanvasWidth - 1 && h.page == client.cx &&
+  s.log().Expect(read && h.minimum == 0 && h.maximum == CanvasWidth - 1 && h.page == client.cx &&
                          v.minimum == 0 && v.maximum == CanvasHeight - 1 && v.page == client.cy && h.position == 0 &&
                          v.position == 0,
                      "view.small_scroll_ranges_and_pages",
@@ -157,33 +158,32 @@ void SmallView(const DriverContext& context, EditorSession& session, ExpectedScr
                          std::to_string(h.position) + ", vertical " + std::to_string(v.minimum) + ".." +
                          std::to_string(v.maximum) + " page " + std::to_string(v.page) + " at " +
                          std::to_string(v.position));
-  ExpectView(context, session, model, "view.small_shows_top_left");
+  s.View("view.small_shows_top_left");
   Point scroll{0, 0};
-  ScrollSteps(context, session, model, scroll);
+  ScrollSteps(s, scroll);
 
   // Scrolled to both ends, the view grows: the canvas must still end at the view's edge.
-  if (!session.PlaceWindow(700, 460)) {
-    context.log.Fail("view.grow_pulls_scroll_back", "the view does not follow the main window to 700 x 460");
+  if (!s.session.PlaceWindow(700, 460)) {
+    s.log().Fail("view.grow_pulls_scroll_back", "the view does not follow the main window to 700 x 460");
     return;
   }
-  const SIZE grown = session.ViewClientSize();
+  const SIZE grown = s.session.ViewClientSize();
   const Point pulled{CanvasWidth - grown.cx, CanvasHeight - grown.cy};
   ScrollBarState gh, gv;
-  const bool grownRead = session.ScrollBar(SB_HORZ, gh) && session.ScrollBar(SB_VERT, gv);
-  context.log.Expect(grownRead && gh.position == pulled.x && gv.position == pulled.y,
+  const bool grownRead = s.session.ScrollBar(SB_HORZ, gh) && s.session.ScrollBar(SB_VERT, gv);
+  s.log().Expect(grownRead && gh.position == pulled.x && gv.position == pulled.y,
                      "view.grow_pulls_scroll_position_back",
                      "positions " + std::to_string(gh.position) + ", " + std::to_string(gv.position) +
                          " expected " + std::to_string(pulled.x) + ", " + std::to_string(pulled.y));
-  ExpectView(context, session, model, "view.grow_shows_canvas_end", pulled);
+  s.View("view.grow_shows_canvas_end", pulled);
 }
 }  // namespace
 
 void RunViewChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "view", context.packageDir)) return;
-  StatusBarToggle(context, session, model);
-  WideView(context, session, model, "view.wide");
-  SmallView(context, session, model);
-  WideView(context, session, model, "view.wide_again");
+  Scenario s(context, "view");
+  if (!s.Start()) return;
+  StatusBarToggle(s);
+  WideView(s, "view.wide");
+  SmallView(s);
+  WideView(s, "view.wide_again");
 }
