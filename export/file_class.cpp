@@ -1,6 +1,8 @@
 #include "file_class.h"
 
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #include "system_error.h"
 
@@ -47,4 +49,23 @@ int FileClass::Close() {
     isOpen_ = 0;
   }
   return 1;
+}
+
+FlushResults FlushSideBySide(FileClass& first, FileClass& second) {
+  FlushResults results;
+  const auto flush = [](FileClass& file) { return !file.IsOpen() || file.Flush() != 0; };
+  if (!first.IsOpen() || !second.IsOpen()) {
+    results.first = flush(first);
+    results.second = flush(second);
+    return results;
+  }
+  std::thread other;
+  try {
+    other = std::thread([&] { results.second = flush(second); });
+  } catch (const std::system_error&) {
+    results.second = flush(second);
+  }
+  results.first = flush(first);
+  if (other.joinable()) other.join();
+  return results;
 }

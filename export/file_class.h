@@ -87,3 +87,14 @@ class FileClass {
   Handle handle_ = kInvalidHandle;
   char name_[kMaxFileName] = {};
 };
+
+// Whether each of two files reached the disk.
+struct FlushResults {
+  bool first = true;
+  bool second = true;
+};
+
+// Flushes the open ones of two files at the same time, the second on a thread of its own
+// (one after the other when no thread can be started): the waits for the disk overlap.
+// A file that is not open counts as flushed.
+FlushResults FlushSideBySide(FileClass& first, FileClass& second);

@@ -176,26 +176,33 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (first == 0 && !(palette[0] == PaletteColor{}))
     index0Pixels = static_cast<long>(std::count(indices.get(), indices.get() + pixelCount, std::uint8_t{0}));
   colours.reset();
-  if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)) || !shpFile.Flush())
+  if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)))
     return Failed(kShpWrite, kShpImageDataError, settings.exportPath, shpFile.ErrorText());
   Step(progress);
   indices.reset();
-  shpFile.Close();
 
   std::optional<FileReplacement> pal;
+  FileClass palFile;
   std::vector<FileReplacement*> files;
   if (settings.paletteMode == NewPalette) {
     pal.emplace(settings.palettePath);
-    FileClass palFile;
     if (!OpenTemporary(*pal, palFile, reason)) return Failed(kPalCreate, kPalCreateError, settings.palettePath, reason);
     const PalBytes bytes = PalBytesFromPalette(palette);
-    if (!palFile.Write(bytes.data(), kPalFileSize) || !palFile.Flush())
+    if (!palFile.Write(bytes.data(), kPalFileSize))
       return Failed(kPalWrite, kPalWriteError, settings.palettePath, palFile.ErrorText());
     files.push_back(&*pal);
   }
+  // Both files reach the disk before either takes its name; flushed side by side, the two
+  // waits for the disk overlap (most file systems commit them together).
+  const FlushResults flushed = FlushSideBySide(shpFile, palFile);
+  if (!flushed.first) return Failed(kShpWrite, kShpImageDataError, settings.exportPath, shpFile.ErrorText());
+  if (!flushed.second) return Failed(kPalWrite, kPalWriteError, settings.palettePath, palFile.ErrorText());
+  shpFile.Close();
+  palFile.Close();
   files.push_back(&shp);
   CommitFailure failure;
-  if (!CommitReplacements(files, failure))
+  // An export is made again from its scene at any time: its new names are left to the system.
+  if (!CommitReplacements(files, failure, {}, NameFlush::kLeftToSystem))
     return failure.file == settings.exportPath
                ? Failed(kShpOpen, kShpOpenError, failure.file, failure.reason)
                : Failed(kPalCreate, kPalCreateError, failure.file, failure.reason);

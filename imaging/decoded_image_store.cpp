@@ -140,7 +140,8 @@ bool DecodedImageStore::Write(const DecodedImageKey& key, int width, int height,
       return false;
     for (int y = 0; y < height; ++y)
       if (!file.Write(row(y), RowBytes(width), reason)) return false;
-    return file.Finish(reason) && CommitReplacement(file, reason);
+    // An entry is checked on every read and made again when lost: its name needs no flush.
+    return file.Finish(reason) && CommitReplacement(file, reason, NameFlush::kLeftToSystem);
   } catch (const std::exception&) {
     return false;
   }

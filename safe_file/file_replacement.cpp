@@ -167,7 +167,7 @@ void RemoveLeftoversOf(const std::string& target) {
 }
 
 bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailure& failure,
-                        const CommitStep& afterEachStep) {
+                        const CommitStep& afterEachStep, NameFlush names) {
   auto step = [&afterEachStep] {
     if (afterEachStep) afterEachStep();
   };
@@ -216,7 +216,8 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
   for (FileReplacement* file : files)
     if (std::string folder = FolderOf(file->target()); std::find(folders.begin(), folders.end(), folder) == folders.end())
       folders.push_back(std::move(folder));
-  for (const std::string& folder : folders) SyncFolderNowOrAfterBatch(folder);
+  if (names == NameFlush::kFolders)
+    for (const std::string& folder : folders) SyncFolderNowOrAfterBatch(folder);
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (!backups[i].empty()) {
       sys::RemoveQuietly(backups[i]);
@@ -227,9 +228,9 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
   return true;
 }
 
-bool CommitReplacement(FileReplacement& file, std::string& reason) {
+bool CommitReplacement(FileReplacement& file, std::string& reason, NameFlush names) {
   CommitFailure failure;
-  if (CommitReplacements({&file}, failure)) return true;
+  if (CommitReplacements({&file}, failure, {}, names)) return true;
   reason = failure.reason;
   return false;
 }

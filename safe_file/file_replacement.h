@@ -75,13 +75,20 @@ struct CommitFailure {
 // interrupt, every intermediate state).
 using CommitStep = std::function<void()>;
 
+// Whether a commit also flushes the folders, so that the new names survive a power cut in
+// the seconds after it. Either way a crash leaves each target whole, old or new: the content
+// is flushed before it takes the name. Files made again from their source at any time (an
+// export) leave the names to the system, as the Windows build always does, and save a wait
+// for the disk.
+enum class NameFlush { kFolders, kLeftToSystem };
+
 // Puts the temporary files in place of their targets, in the order given. On failure the
 // targets already replaced get their old content back (or go again, where there was none),
 // `failure` names the target and the reason, and false comes back.
 bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailure& failure,
-                        const CommitStep& afterEachStep = {});
+                        const CommitStep& afterEachStep = {}, NameFlush names = NameFlush::kFolders);
 // One file: the temporary file renamed over the target.
-bool CommitReplacement(FileReplacement& file, std::string& reason);
+bool CommitReplacement(FileReplacement& file, std::string& reason, NameFlush names = NameFlush::kFolders);
 
 // Removes the temporary and backup files named after `target` that an interrupted run left
 // in its folder: those whose owner is no longer running, or that name no owner. Nothing
