@@ -1,9 +1,10 @@
 // The editor's entry: start-up, the message loop and shutdown.
 //
-// Start-up finds the program's folder, starts the image files, makes the view canvas, loads
-// the three templates every side shares, registers the window classes and creates the main
-// window (whose creation loads the first side). Any failure there shows its message and
-// ends the process with exit code 1, before or without a window. A normal end returns 0.
+// Start-up finds the program's folder, starts the image files, makes the view canvas, starts
+// reading the templates of the first picture on a second thread, registers the window
+// classes and creates the main window, hidden; then loads the three templates every side
+// shares and the first side. Any failure there shows its message and ends the process with
+// exit code 1, without a window shown. A normal end returns 0.
 // A scene file named on the command line is opened once the window shows.
 #include <windows.h>
 #include <commctrl.h>
@@ -30,6 +31,7 @@
 #include "new_scene_command.h"
 #include "renderer.h"
 #include "resource.h"
+#include "side_switch.h"
 #include "ui_language.h"
 #include "view_zoom.h"
 
@@ -37,8 +39,16 @@ namespace {
 
 constexpr int kExitFailure = 1;
 
-int FailStartUp(const char* message, const char* caption) {
-  MessageBoxA(nullptr, message, caption, MB_ICONERROR);
+int FailStartUp(const char* message, const char* caption, UINT icon = MB_ICONERROR) {
+  MessageBoxA(nullptr, message, caption, icon);
+  return kExitFailure;
+}
+
+// The same once the main window exists: the message first, as the window's end posts the
+// quit message that would close a message box shown after it at once.
+int FailStartUp(HWND mainWindow, const char* message, const char* caption, UINT icon = MB_ICONERROR) {
+  FailStartUp(message, caption, icon);
+  DestroyWindow(mainWindow);
   return kExitFailure;
 }
 
@@ -145,11 +155,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   RegisterImagePreviewClass(instance);
   if (!ViewCanvas().Create(CanvasWidth, CanvasHeight))
     return FailStartUp("Error: Can't create the view canvas.", kProgramCaption);
-  std::string message;
-  // The first picture shows the large map from row 103 down through its window: only those
-  // rows are decoded before it (a third of the map, the largest template); the whole map
-  // follows right after the window is shown.
-  if (!LoadStartTemplates(document, true, message)) return FailStartUp(message.c_str(), kProgramCaption);
+  // The templates of the first picture are read on a second thread while the window is
+  // made, and by this thread too once it is: the first picture shows the large map from row
+  // 103 down through its window, so only those rows are decoded before it (a third of the
+  // map, the largest template); the whole map follows right after the window is shown.
+  ImageFileCache startTemplates(ImageFileCache::Use::kOnce);
+  document.imageCache = &startTemplates;
+  PlaceStartScreen(document, true);
 
   app.instance = instance;
   LoadLanguageChoice();
@@ -163,9 +175,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (app.startupFailureReported) return kExitFailure;
     return FailStartUp("Error: Can't create the main window.", kProgramCaption);
   }
+  // The window is not shown yet: a missing template ends the start without one.
+  std::string message;
+  if (!document.LoadCommonTemplates(message)) return FailStartUp(mainWindow, message.c_str(), kProgramCaption);
+  if (!StartAlliedSide(document))
+    return FailStartUp(mainWindow, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
+  // Files read later (another side, the whole 2x map) are read as they are asked for.
+  document.imageCache = nullptr;
   document.SetLayers(true, true);
   SetEditMode(EditMode::SmallMap);
-  RememberStartScreen();
   // Whole picture pixels on any monitor: 2 x 2 screen pixels each at 200 %.
   // The zoom of the last clean exit, if any.
   SetViewZoom(RememberedZoom(ZoomForDpi(WindowDpi(mainWindow))));
@@ -176,10 +194,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   history.MarkSaved();
   ShowMainWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
-  if (!document.LoadWholeLargeMap(message)) {
-    DestroyWindow(mainWindow);
-    return FailStartUp(message.c_str(), kProgramCaption);
-  }
+  // What File > New puts back, kept once the first picture is up.
+  RememberStartScreen();
+  if (!document.LoadWholeLargeMap(message)) return FailStartUp(mainWindow, message.c_str(), kProgramCaption);
   OfferRecoveryAtStart();
   const std::string scene = SceneOnCommandLine();
   if (!scene.empty()) OpenSceneFile(scene);

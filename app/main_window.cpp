@@ -58,9 +58,6 @@ bool OnCreate(HWND window) {
                              nullptr, app.instance, nullptr);
   if (!app.view)
     return RefuseCreation(window, "Error: Can't create the map view.", kProgramCaption, MB_ICONERROR);
-  LoadScreenDocument& document = Document();
-  if (!StartAlliedSide(document))
-    return RefuseCreation(window, kMissingSideTemplateMessage, kErrorCaption, MB_ICONWARNING);
   CheckMainMenuItem(MenuPopupView, IDM_STATUS_BAR, true);
   AddRecentFilesToMenu(GetMenu(window));
   DragAcceptFiles(window, TRUE);
@@ -99,7 +96,16 @@ SIZE MinimumWindowSize(HWND window) {
 }
 
 void ApplyMinimumSize(HWND window, MINMAXINFO& limits) {
-  const SIZE minimum = MinimumWindowSize(window);
+  // Asked for on every move and size of the window: measured again only for another menu
+  // (the language) or another DPI.
+  static HMENU measuredMenu = nullptr;
+  static int measuredDpi = 0;
+  static SIZE minimum{};
+  if (GetMenu(window) != measuredMenu || WindowDpi(window) != measuredDpi || minimum.cx == 0) {
+    measuredMenu = GetMenu(window);
+    measuredDpi = WindowDpi(window);
+    minimum = MinimumWindowSize(window);
+  }
   limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimum.cx);
   limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimum.cy);
 }

@@ -133,7 +133,9 @@ void PaintView(HDC dc) {
 
 void RepaintView() {
   HWND window = App().view;
-  if (!window) return;
+  // A view not shown yet (the start builds its screen before the window shows) has nothing
+  // to bring up to date: its first WM_PAINT draws the screen as it is then.
+  if (!window || !IsWindowVisible(window)) return;
   WindowDc dc(window);
   if (dc) PaintView(dc);
 }

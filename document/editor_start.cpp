@@ -2,10 +2,15 @@
 
 #include "renderer.h"
 
-bool LoadStartTemplates(LoadScreenDocument& document, bool firstPictureOnly, std::string& message) {
+void PlaceStartScreen(LoadScreenDocument& document, bool firstPictureOnly) {
   document.largeMapOffset = kDefaultLargeMapOffset;
   document.targetBoxPos = kDefaultLargeMapOffset;
   if (firstPictureOnly) document.worldMap2xRowLimit = document.largeMapOffset.y + layout::kLargeMapHeight;
+  if (document.imageCache) document.imageCache->Prefetch(document.TemplateFilesToLoad(Allied, 2));
+}
+
+bool LoadStartTemplates(LoadScreenDocument& document, bool firstPictureOnly, std::string& message) {
+  PlaceStartScreen(document, firstPictureOnly);
   return document.LoadCommonTemplates(message);
 }
 
