@@ -106,10 +106,10 @@ bool SameContent(const DocumentState& s, const LoadScreenDocument& d) {
 
 void RestoreState(LoadScreenDocument& d, const DocumentState& s) {
   static_cast<DocumentSettings&>(d) = s.settings;
-  // The count goes back with its frame: the document also keeps which count its frame is for.
   Take(d.worldMap, s.worldMap);
   MemoryImage frame;
   Take(frame, s.interfaceFrame);
+  // The count goes back with its frame: the document also keeps which count its frame is for.
   d.RestoreCameoCount(s.settings.cameoCount, std::move(frame));
   for (int slot = 0; slot < 3; ++slot) Take(d.cameos[slot], s.cameos[slot]);
   Take(d.screenshot, s.screenshot);
