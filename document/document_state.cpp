@@ -30,8 +30,6 @@ void Take(MemoryImage& into, const SharedImage& from) {
     into.Free();
 }
 
-bool SamePoint(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
-
 }  // namespace
 
 bool SameImage(const MemoryImage& a, const MemoryImage& b) {
@@ -74,23 +72,12 @@ std::size_t ImagePool::Bytes() const {
 
 DocumentState CaptureState(const LoadScreenDocument& d, ImagePool& pool) {
   DocumentState s;
-  s.side = d.side;
-  s.cameoCount = d.cameoCount;
-  s.viewTop = d.viewTop;
-  s.viewBottom = d.viewBottom;
-  s.smallMapOffset = d.smallMapOffset;
-  s.largeMapOffset = d.largeMapOffset;
-  s.targetBoxPos = d.targetBoxPos;
+  s.settings = d;
   s.worldMap = pool.Share(d.worldMap);
   s.interfaceFrame = pool.Share(d.interfaceFrame);
-  for (int slot = 0; slot < 3; ++slot) {
-    s.cameos[slot] = pool.Share(d.cameos[slot]);
-    s.cameoFiles[slot] = d.cameoFiles[slot];
-  }
+  for (int slot = 0; slot < 3; ++slot) s.cameos[slot] = pool.Share(d.cameos[slot]);
   s.screenshot = pool.Share(d.screenshot);
   s.screenshotUncoloured = pool.Share(d.screenshotBackup);
-  s.screenshotColour = d.screenshotColour;
-  s.screenshotName = d.screenshotName;
   s.markers.reserve(static_cast<std::size_t>(d.markers.Count()));
   for (int i = 0; i < d.markers.Count(); ++i) {
     const Marker& m = d.markers.MarkerAt(i);
@@ -101,14 +88,10 @@ DocumentState CaptureState(const LoadScreenDocument& d, ImagePool& pool) {
 }
 
 bool SameContent(const DocumentState& s, const LoadScreenDocument& d) {
-  if (s.side != d.side || s.cameoCount != d.cameoCount || s.viewTop != d.viewTop || s.viewBottom != d.viewBottom ||
-      !SamePoint(s.smallMapOffset, d.smallMapOffset) || !SamePoint(s.largeMapOffset, d.largeMapOffset) ||
-      !SamePoint(s.targetBoxPos, d.targetBoxPos) || s.screenshotName != d.screenshotName ||
-      !(s.screenshotColour == d.screenshotColour) ||
-      static_cast<int>(s.markers.size()) != d.markers.Count())
-    return false;
+  const DocumentSettings& settings = d;
+  if (s.settings != settings || static_cast<int>(s.markers.size()) != d.markers.Count()) return false;
   for (int slot = 0; slot < 3; ++slot)
-    if (s.cameoFiles[slot] != d.cameoFiles[slot] || !SameImage(ImageOf(s.cameos[slot]), d.cameos[slot])) return false;
+    if (!SameImage(ImageOf(s.cameos[slot]), d.cameos[slot])) return false;
   for (int i = 0; i < d.markers.Count(); ++i) {
     const MarkerState& a = s.markers[static_cast<std::size_t>(i)];
     const Marker& b = d.markers.MarkerAt(i);
@@ -122,24 +105,15 @@ bool SameContent(const DocumentState& s, const LoadScreenDocument& d) {
 }
 
 void RestoreState(LoadScreenDocument& d, const DocumentState& s) {
-  d.side = s.side;
-  d.viewTop = s.viewTop;
-  d.viewBottom = s.viewBottom;
-  d.smallMapOffset = s.smallMapOffset;
-  d.largeMapOffset = s.largeMapOffset;
-  d.targetBoxPos = s.targetBoxPos;
+  static_cast<DocumentSettings&>(d) = s.settings;
   Take(d.worldMap, s.worldMap);
   MemoryImage frame;
   Take(frame, s.interfaceFrame);
-  d.RestoreCameoCount(s.cameoCount, std::move(frame));
-  for (int slot = 0; slot < 3; ++slot) {
-    Take(d.cameos[slot], s.cameos[slot]);
-    d.cameoFiles[slot] = s.cameoFiles[slot];
-  }
+  // The count goes back with its frame: the document also keeps which count its frame is for.
+  d.RestoreCameoCount(s.settings.cameoCount, std::move(frame));
+  for (int slot = 0; slot < 3; ++slot) Take(d.cameos[slot], s.cameos[slot]);
   Take(d.screenshot, s.screenshot);
   Take(d.screenshotBackup, s.screenshotUncoloured);
-  d.screenshotColour = s.screenshotColour;
-  d.screenshotName = s.screenshotName;
   d.markers.Clear();
   const int count = static_cast<int>(s.markers.size());
   d.selectedMarker = s.selectedMarker >= 0 && s.selectedMarker < count ? s.selectedMarker : -1;

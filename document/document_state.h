@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "document_settings.h"
 #include "load_screen_document.h"
 
 using SharedImage = std::shared_ptr<const MemoryImage>;
@@ -43,21 +44,12 @@ struct MarkerState {
 };
 
 struct DocumentState {
-  int side = -1;
-  int cameoCount = -1;
-  bool viewTop = true;
-  bool viewBottom = true;
-  Point smallMapOffset;
-  Point largeMapOffset;
-  Point targetBoxPos;
+  DocumentSettings settings;
   SharedImage worldMap;
   SharedImage interfaceFrame;
   SharedImage cameos[3];
-  std::string cameoFiles[3];
   SharedImage screenshot;
   SharedImage screenshotUncoloured;  // the document's screenshotBackup
-  ColourizeSettings screenshotColour;
-  std::string screenshotName;
   std::vector<MarkerState> markers;
   int selectedMarker = -1;  // restored with the state, but not part of its content
 };

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "colourize_settings.h"
 #include "change_recorder.h"
+#include "document_settings.h"
 #include "document_shell.h"
 #include "image_file_cache.h"
 #include "path_limits.h"
@@ -31,15 +31,6 @@ inline constexpr int CanvasHeight = 520;
 // Path buffers hold this many characters with the terminator: 260 in the Windows build,
 // what the system allows elsewhere.
 inline constexpr std::size_t kMaxPath = kPathBufferSize;
-
-struct Point {
-  int x = 0;
-  int y = 0;
-};
-
-// Where the 2x map's window starts in a new document, and so where its target box stands:
-// the editor's start and a scene file's default.
-inline constexpr Point kDefaultLargeMapOffset{232, 103};
 
 enum Side { Allied = 0, Soviet = 1, Yuri = 2 };
 
@@ -70,7 +61,9 @@ struct TemplateProblem {
   bool missing = false;
 };
 
-class LoadScreenDocument {
+// The settings (side, cameo count, layers, offsets, file names, colour) are inherited from
+// DocumentSettings, so that callers name them on the document itself.
+class LoadScreenDocument : public DocumentSettings {
  public:
   explicit LoadScreenDocument(DocumentShell* shell = nullptr);
 
@@ -86,13 +79,6 @@ class LoadScreenDocument {
   // whole). A shared cache (batches) decodes whole maps once and hands out those rows.
   int worldMapRowLimit = 0;
   int worldMap2xRowLimit = 0;
-  int side = -1;
-  int cameoCount = -1;
-  bool viewTop = true;     // upper layer: target boxes, 2x map, zoom lines, markers
-  bool viewBottom = true;  // lower layer: world map, interface frame, cameos, screenshot
-  Point smallMapOffset{0, 0};
-  Point largeMapOffset = kDefaultLargeMapOffset;
-  Point targetBoxPos = kDefaultLargeMapOffset;
 
   MemoryImage worldMap;
   MemoryImage interfaceFrame;
@@ -100,13 +86,10 @@ class LoadScreenDocument {
   MemoryImage largeTargetBox;
   MemoryImage smallTargetBox;
   MemoryImage cameos[3];
-  std::string cameoFiles[3];  // each cameo's file in Templates; empty with the slot
   MemoryImage screenshot;
-  std::string screenshotName;  // the file the screenshot was taken from, as the user chose it
-  // The screenshot as taken (cropped) before colouring, and the colour settings in force:
-  // screenshot is always screenshotBackup coloured with screenshotColour (colourize.h).
+  // The screenshot as taken (cropped) before colouring: screenshot is always
+  // screenshotBackup coloured with screenshotColour (colourize.h).
   MemoryImage screenshotBackup;
-  ColourizeSettings screenshotColour;
 
   MarkerList markers;
   int selectedMarker = -1;

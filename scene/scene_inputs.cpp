@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "scene_keys.h"
 #include "scene_reader.h"
 #include "scene_text.h"
 
@@ -12,7 +13,7 @@ std::vector<InputFile> SceneInputFiles(const std::string& scenePath, const std::
   std::string problem;
   SceneTextContent text;
   if (!ReadSceneText(scenePath, text, problem)) return inputs;
-  if (const SceneSection* markers = text.Find("Markers"))
+  if (const SceneSection* markers = text.Find(scene_key::kMarkersSection))
     for (const SceneEntry& entry : markers->entries) {
       const std::string symbol = entry.value.substr(0, entry.value.find(','));
       inputs.push_back({TemplatePath(appDir, symbol.substr(0, symbol.find_last_not_of(" \t") + 1)), "the symbol"});

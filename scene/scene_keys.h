@@ -21,6 +21,12 @@ inline constexpr char kTargetBoxY[] = "TargetBoxY";
 inline constexpr char kUpperLayer[] = "UpperLayer";
 inline constexpr char kLowerLayer[] = "LowerLayer";
 
+// The words of values, as written (read in any case).
+inline constexpr char kGrey[] = "grey";          // ScreenshotColour
+inline constexpr char kYes[] = "yes";            // UpperLayer, LowerLayer
+inline constexpr char kNo[] = "no";
+inline constexpr char kSelected[] = "selected";  // a marker's fifth field
+
 // "Cameo1".."Cameo3" for slots 0..2.
 inline std::string Cameo(int slot) { return "Cameo" + std::to_string(slot + 1); }
 

@@ -35,7 +35,9 @@ enum class SceneMaps { kWhole, kShownRowsOnly };
 
 // Fills `document` (fresh, its appDir set to the package) from the scene file: loads the
 // common templates (unless the document holds them already), the side templates, cameos,
-// screenshot and markers, and records the file names it took them from. On failure returns
+// screenshot and markers, and records the file names it took them from. Every key and value
+// is checked before any image is loaded, so a mistake in the text is reported first, and
+// without waiting for pictures to decode (scene_settings.h). On failure returns
 // false with one line in `error` that starts with the file at fault (the scene, or a
 // template of the package) and says why; the document may then be partly filled and must
 // not be used.

@@ -69,7 +69,7 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
     const ColourizeSettings& colour = document.screenshotColour;
     if (document.screenshotBackup.IsValid() && !(colour == ColourizeSettings{})) {
       if (colour.greyMode)
-        scene.Entry(scene_key::kScreenshotColour, "grey");
+        scene.Entry(scene_key::kScreenshotColour, scene_key::kGrey);
       else if (colour.redLevel != 255 || colour.greenLevel != 255 || colour.blueLevel != 255)
         scene.Entry(scene_key::kScreenshotColour, std::to_string(colour.redLevel) + "," + std::to_string(colour.greenLevel) +
                                             "," + std::to_string(colour.blueLevel));
@@ -79,8 +79,8 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
   scene.Entry(scene_key::kSmallMapOffset, PointValue(document.smallMapOffset));
   scene.Entry(scene_key::kLargeMapOffset, PointValue(document.largeMapOffset));
   scene.Entry(scene_key::kTargetBoxY, std::to_string(document.targetBoxPos.y));
-  scene.Entry(scene_key::kUpperLayer, document.viewTop ? "yes" : "no");
-  scene.Entry(scene_key::kLowerLayer, document.viewBottom ? "yes" : "no");
+  scene.Entry(scene_key::kUpperLayer, document.viewTop ? scene_key::kYes : scene_key::kNo);
+  scene.Entry(scene_key::kLowerLayer, document.viewBottom ? scene_key::kYes : scene_key::kNo);
   scene.Line("");
   scene.Line(std::string("[") + scene_key::kMarkersSection + "]");
   for (int i = 0; i < document.markers.Count(); ++i) {
@@ -91,9 +91,9 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
       return refuse("the symbol file name '" + marker.symbolFile + "' cannot be written in a scene");
     const char* colour = MarkerColourName(static_cast<Pixel>(marker.colour));
     if (!colour) return refuse("marker " + number + " has no side colour");
+    const bool selected = selection == SceneSelection::kKept && marker.selected;
     scene.Entry(number, marker.symbolFile + "," + colour + "," + std::to_string(marker.x) + "," +
-                            std::to_string(marker.y) +
-                            (selection == SceneSelection::kKept && marker.selected ? ",selected" : ""));
+                            std::to_string(marker.y) + (selected ? std::string(",") + scene_key::kSelected : ""));
   }
   text = scene.text();
   return true;
