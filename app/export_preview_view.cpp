@@ -53,7 +53,7 @@ bool SamePicture(const Image& a, const Image& b) {
 
 // The settings that change the picture; the palette path counts through `existing`.
 bool SameReduction(const ShpExportSettings& a, const ShpExportSettings& b) {
-  return a.paletteMode == b.paletteMode && a.colorCount == b.colorCount && a.quantizer == b.quantizer &&
+  return a.paletteMode == b.paletteMode && a.colourCount == b.colourCount && a.quantizer == b.quantizer &&
          a.dither == b.dither && a.keepIndex0 == b.keepIndex0;
 }
 

@@ -148,7 +148,7 @@ void RunExport(HWND dialog) {
   settings.exportPath = state.shpPath;
   settings.palettePath = palettePath;
   settings.paletteMode = paletteMode;
-  settings.colorCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
+  settings.colourCount = static_cast<int>(GetDlgItemInt(dialog, IDC_COLOUR_COUNT, nullptr, FALSE));
   settings.quantizer = quantizer;
   settings.dither = dither;
   settings.keepIndex0 = keepIndex0;
@@ -180,7 +180,7 @@ void RunExport(HWND dialog) {
     const std::wstring note = Index0NoteText(result);
     if (settings.paletteMode == NewPalette)
       ShowSavedMessage({FileNameOfPath(settings.exportPath), FileNameOfPath(settings.palettePath)},
-                       std::clamp(settings.colorCount, 1, 256), note);
+                       std::clamp(settings.colourCount, 1, 256), note);
     else
       ShowSavedMessage({FileNameOfPath(settings.exportPath)}, 0, note);
     // The packing note, when the MIX option is on, replaces the saved message.

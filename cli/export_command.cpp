@@ -17,7 +17,7 @@
 namespace {
 
 // The colour count as the export dialog takes it: any whole number, clamped to 1..256.
-bool ParseColorCount(const std::string& text, int& count) {
+bool ParseColourCount(const std::string& text, int& count) {
   if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
   errno = 0;
   char* end = nullptr;
@@ -81,7 +81,7 @@ int RunExport(int argc, char** argv) {
   settings.paletteMode = usePalette ? ExistingPalette : NewPalette;
   if (usePalette) settings.palettePath = *usePalette;
   if (const std::string* colors = args.Option("--colors"))
-    if (!ParseColorCount(*colors, settings.colorCount)) return UsageError("--colors needs a number, not '" + *colors + "'");
+    if (!ParseColourCount(*colors, settings.colourCount)) return UsageError("--colors needs a number, not '" + *colors + "'");
   if (const std::string* quantizer = args.Option("--quantizer")) {
     if (!ParseQuantizerName(*quantizer, settings.quantizer))
       return UsageError("unknown quantizer '" + *quantizer + "' (octree or best)");
@@ -89,7 +89,7 @@ int RunExport(int argc, char** argv) {
   }
   settings.dither = flags.count("--dither") != 0;
   settings.keepIndex0 = flags.count("--keep-index0") != 0;
-  if (settings.keepIndex0 && settings.colorCount < 2) return UsageError("--keep-index0 needs --colors of at least 2");
+  if (settings.keepIndex0 && settings.colourCount < 2) return UsageError("--keep-index0 needs --colors of at least 2");
 
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);

@@ -16,11 +16,11 @@ namespace {
 constexpr int kFreeIterations = 20;
 
 // The entry nearest to each colour, by plain RGB distance, and the clusters they form.
-void Assign(const std::vector<Colour>& colours, const std::vector<PaletteColor>& palette,
+void Assign(const std::vector<Colour>& colours, const std::vector<PaletteColour>& palette,
             std::vector<std::uint8_t>& nearest, std::vector<Cluster>& clusters) {
   Palette table{};
   std::copy(palette.begin(), palette.end(), table.begin());
-  NearestColorMapper mapper(table, static_cast<int>(palette.size()), 0, kPlainWeights);
+  NearestColourMapper mapper(table, static_cast<int>(palette.size()), 0, kPlainWeights);
   clusters.assign(palette.size(), Cluster{});
   nearest.resize(colours.size());
   for (std::size_t i = 0; i < colours.size(); ++i) {
@@ -33,7 +33,7 @@ void Assign(const std::vector<Colour>& colours, const std::vector<PaletteColor>&
 // Adds entries up to `count` at the PAL levels of the colours served worst (by their
 // weighted squared distance to their entry), skipping levels the palette holds already.
 void Refill(const std::vector<Colour>& colours, const std::vector<std::uint8_t>& nearest,
-            const std::vector<PaletteColor>& served, int count, std::vector<PaletteColor>& palette) {
+            const std::vector<PaletteColour>& served, int count, std::vector<PaletteColour>& palette) {
   if (static_cast<int>(palette.size()) >= count) return;
   std::vector<std::pair<double, std::size_t>> errors(colours.size());
   for (std::size_t i = 0; i < colours.size(); ++i)
@@ -41,7 +41,7 @@ void Refill(const std::vector<Colour>& colours, const std::vector<std::uint8_t>&
   const std::size_t wanted = std::min(errors.size(), static_cast<std::size_t>(count) * 4);
   std::partial_sort(errors.begin(), errors.begin() + static_cast<std::ptrdiff_t>(wanted), errors.end());
   for (std::size_t k = 0; k < wanted && static_cast<int>(palette.size()) < count; ++k) {
-    const PaletteColor c = AtPalLevels(colours[errors[k].second]);
+    const PaletteColour c = AtPalLevels(colours[errors[k].second]);
     if (!Contains(palette, c)) palette.push_back(c);
   }
 }
@@ -108,15 +108,15 @@ void SettleFreely(const std::vector<Colour>& colours, std::vector<Centre>& centr
 // Lloyd's iterations at PAL levels: each entry goes to the PAL level nearest to the mean
 // of its colours, which for those colours is the best an entry at PAL levels can do. Two
 // entries that meet keep one of them; the free places go to colours served worst.
-void SettleAtPalLevels(const std::vector<Colour>& colours, int count, std::vector<PaletteColor>& palette) {
+void SettleAtPalLevels(const std::vector<Colour>& colours, int count, std::vector<PaletteColour>& palette) {
   std::vector<std::uint8_t> nearest;
   std::vector<Cluster> clusters;
   for (int iteration = 0; iteration < kPalLevelIterations; ++iteration) {
     Assign(colours, palette, nearest, clusters);
-    std::vector<PaletteColor> moved;
+    std::vector<PaletteColour> moved;
     for (std::size_t j = 0; j < palette.size(); ++j) {
       if (clusters[j].weight <= 0) continue;
-      const PaletteColor c = AtPalLevels(clusters[j].Mean());
+      const PaletteColour c = AtPalLevels(clusters[j].Mean());
       if (!Contains(moved, c)) moved.push_back(c);
     }
     Refill(colours, nearest, palette, count, moved);

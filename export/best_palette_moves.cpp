@@ -17,7 +17,7 @@ constexpr int kPolishSteps = 2;
 
 // After the entries at `changed` moved: a colour whose two nearest entries stayed put only
 // needs the moved ones measured; the others are measured anew.
-void Remeasure(const std::vector<Colour>& colours, const std::vector<PaletteColor>& palette,
+void Remeasure(const std::vector<Colour>& colours, const std::vector<PaletteColour>& palette,
                const std::vector<int>& changed, std::vector<NearestTwo>& nearest) {
   if (changed.empty()) return;
   std::vector<bool> moved(palette.size(), false);
@@ -43,13 +43,13 @@ double TotalError(const std::vector<Colour>& colours, const std::vector<NearestT
 // Lloyd's step at PAL levels that keeps every entry's index: an entry moves to the PAL
 // level of its colours' mean unless another entry stands there. Returns the entries moved.
 std::vector<int> Polish(const std::vector<Colour>& colours, const std::vector<NearestTwo>& nearest,
-                        std::vector<PaletteColor>& palette) {
+                        std::vector<PaletteColour>& palette) {
   std::vector<Cluster> clusters(palette.size());
   for (std::size_t i = 0; i < colours.size(); ++i) clusters[static_cast<std::size_t>(nearest[i].entry)].Add(colours[i]);
   std::vector<int> moved;
   for (std::size_t j = 0; j < palette.size(); ++j) {
     if (clusters[j].weight <= 0) continue;
-    const PaletteColor c = AtPalLevels(clusters[j].Mean());
+    const PaletteColour c = AtPalLevels(clusters[j].Mean());
     if (c == palette[j] || Contains(palette, c)) continue;
     palette[j] = c;
     moved.push_back(static_cast<int>(j));
@@ -64,7 +64,7 @@ std::vector<int> Polish(const std::vector<Colour>& colours, const std::vector<Ne
 // the PAL levels of the colours served worst, counting every colour that then changes
 // entry, makes the best few of those moves (each entry once) and polishes the palette; a
 // round that does not lower the total error is undone, and the search ends there.
-void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColor>& palette) {
+void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColour>& palette) {
   const std::size_t n = colours.size();
   if (palette.size() < 2) return;
   std::vector<NearestTwo> nearest(n);
@@ -80,9 +80,9 @@ void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColor>& 
     for (std::size_t i = 0; i < n; ++i) worst[i] = {-static_cast<float>(colours[i].count) * nearest[i].distance, i};
     const std::size_t looked = std::min(n, static_cast<std::size_t>(kMovePlaces) * 4);
     std::partial_sort(worst.begin(), worst.begin() + static_cast<std::ptrdiff_t>(looked), worst.end());
-    std::vector<PaletteColor> places;
+    std::vector<PaletteColour> places;
     for (std::size_t e = 0; e < looked && static_cast<int>(places.size()) < kMovePlaces; ++e) {
-      const PaletteColor c = AtPalLevels(colours[worst[e].second]);
+      const PaletteColour c = AtPalLevels(colours[worst[e].second]);
       if (!Contains(places, c) && !Contains(palette, c)) places.push_back(c);
     }
     // Moving entry j to place q changes the error by what q gains on every colour nearer
@@ -91,11 +91,11 @@ void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColor>& 
     struct Move {
       double change;
       int entry;
-      PaletteColor place;
+      PaletteColour place;
     };
     std::vector<Move> moves;
     std::vector<double> loss(k);
-    for (const PaletteColor& q : places) {
+    for (const PaletteColour& q : places) {
       double gain = 0;
       std::fill(loss.begin(), loss.end(), 0.0);
       for (std::size_t i = 0; i < n; ++i) {
@@ -111,7 +111,7 @@ void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColor>& 
     }
     if (moves.empty()) break;
     std::sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.change < b.change; });
-    const std::vector<PaletteColor> before = palette;
+    const std::vector<PaletteColour> before = palette;
     const std::vector<NearestTwo> measured = nearest;
     std::vector<int> changed;
     for (const Move& move : moves) {

@@ -31,15 +31,15 @@ inline std::uint8_t PalLevel(double value) {
   return static_cast<std::uint8_t>(4 * std::clamp(level, 0L, 63L));
 }
 
-inline PaletteColor AtPalLevels(const Centre& c) { return {PalLevel(c.red), PalLevel(c.green), PalLevel(c.blue)}; }
-inline PaletteColor AtPalLevels(const Colour& c) { return {PalLevel(c.red), PalLevel(c.green), PalLevel(c.blue)}; }
+inline PaletteColour AtPalLevels(const Centre& c) { return {PalLevel(c.red), PalLevel(c.green), PalLevel(c.blue)}; }
+inline PaletteColour AtPalLevels(const Colour& c) { return {PalLevel(c.red), PalLevel(c.green), PalLevel(c.blue)}; }
 
-inline int SquaredDistance(const Colour& a, const PaletteColor& b) {
+inline int SquaredDistance(const Colour& a, const PaletteColour& b) {
   const int dr = a.red - b.red, dg = a.green - b.green, db = a.blue - b.blue;
   return dr * dr + dg * dg + db * db;
 }
 
-inline bool Contains(const std::vector<PaletteColor>& palette, const PaletteColor& c) {
+inline bool Contains(const std::vector<PaletteColour>& palette, const PaletteColour& c) {
   return std::find(palette.begin(), palette.end(), c) != palette.end();
 }
 
@@ -65,9 +65,9 @@ bool WuCentres(const std::vector<Colour>& colours, int count, std::vector<Centre
 
 // Lloyd's iterations on free centres, then on entries at PAL levels (refilled up to `count`).
 void SettleFreely(const std::vector<Colour>& colours, std::vector<Centre>& centres);
-void SettleAtPalLevels(const std::vector<Colour>& colours, int count, std::vector<PaletteColor>& palette);
+void SettleAtPalLevels(const std::vector<Colour>& colours, int count, std::vector<PaletteColour>& palette);
 
 // Moves single entries to far places while that lowers the total error.
-void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColor>& palette);
+void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColour>& palette);
 
 }  // namespace best_palette

@@ -8,13 +8,13 @@
 
 using namespace best_palette;
 
-int BuildBestPalette(const Image& image, int count, PaletteColor* out) {
+int BuildBestPalette(const Image& image, int count, PaletteColour* out) {
   count = std::clamp(count, 1, kPaletteSize);
   if (!image.valid || image.width < 1 || image.height < 1) return 0;
   try {
     std::vector<Colour> colours;
     if (!CollectColours(image, colours)) return -1;
-    std::vector<PaletteColor> palette;
+    std::vector<PaletteColour> palette;
     for (std::size_t i = 0; i < colours.size() && static_cast<int>(palette.size()) <= count; ++i)
       if (!Contains(palette, AtPalLevels(colours[i]))) palette.push_back(AtPalLevels(colours[i]));
     if (static_cast<int>(palette.size()) > count) {

@@ -18,4 +18,4 @@
 // Writes at most `count` (1..256) distinct colours to out[0..] and returns how many were
 // written (fewer when the picture has fewer colours at 6 bits per channel); 0 for an
 // image without pixels. -1 when memory ran short; `out` may then hold anything.
-int BuildBestPalette(const Image& image, int count, PaletteColor* out);
+int BuildBestPalette(const Image& image, int count, PaletteColour* out);

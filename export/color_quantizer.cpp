@@ -87,14 +87,14 @@ void AddToLeaf(QuantizerNode& leaf, unsigned red, unsigned green, unsigned blue,
 // adding the pixels one by one, in a fraction of the time.
 bool ColorQuantizer::BuildFromImage(const Image& image) {
   try {
-    return BuildFromColours(ColorHistogram(image));
+    return BuildFromColours(ColourHistogram(image));
   } catch (const std::bad_alloc&) {
     return false;
   }
 }
 
-bool ColorQuantizer::BuildFromColours(const ColorHistogram& colours) {
-  for (const ColorHistogram::Entry& entry : colours.Entries()) {
+bool ColorQuantizer::BuildFromColours(const ColourHistogram& colours) {
+  for (const ColourHistogram::Entry& entry : colours.Entries()) {
     const Pixel colour = entry.colour;
     if (!AddColor(RedOf(colour), GreenOf(colour), BlueOf(colour), 0, entry.count)) return false;
     while (leafCount_ > colorLimit_)

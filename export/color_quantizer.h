@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "color_histogram.h"
+#include "colour_histogram.h"
 #include "image.h"
 
 // One colour table entry, in the byte order of a Windows RGBQUAD.
@@ -60,7 +60,7 @@ class ColorQuantizer {
   // stays in the tree, and the caller should give up on this palette.
   bool BuildFromImage(const Image& image);
   // The same from the picture's colours, counted beforehand.
-  bool BuildFromColours(const ColorHistogram& colours);
+  bool BuildFromColours(const ColourHistogram& colours);
 
   // Writes the palette to `table` from entry 0 (entries after the last one written are not
   // touched) and returns how many entries were written, never more than `capacity`.

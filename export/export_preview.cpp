@@ -53,7 +53,7 @@ PreviewOutcome RenderExportPreview(const Image& picture, const ShpExportSettings
   for (int y = 0; y < out.height; ++y) {
     Pixel* row = out.GetRow(y);
     for (int x = 0; x < out.width; ++x, ++index) {
-      const PaletteColor& colour = shown[*index];
+      const PaletteColour& colour = shown[*index];
       row[x] = MakePixel(colour.red, colour.green, colour.blue);
     }
   }

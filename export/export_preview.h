@@ -17,7 +17,7 @@ enum class PreviewOutcome {
 };
 
 // Reduces `picture` into `out`, which must already have the picture's size. The palette
-// comes from `settings` as the export builds it (paletteMode, colorCount, quantizer,
+// comes from `settings` as the export builds it (paletteMode, colourCount, quantizer,
 // keepIndex0); for ExistingPalette, `existing` is the palette read from its file (8-bit,
 // as ReadPalFile gives it) and the path is not read here. `cancelled` is asked between the
 // steps and after every mapped row. `psnr` gets the picture's PSNR against `picture` in dB

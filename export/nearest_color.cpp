@@ -38,7 +38,7 @@ void MapImageFullSearch(const Image& image, const Palette& palette, int count, s
   }
 }
 
-NearestColorMapper::NearestColorMapper(const Palette& palette, int count, int first, ColourWeights weights)
+NearestColourMapper::NearestColourMapper(const Palette& palette, int count, int first, ColourWeights weights)
     : weights_(weights) {
   count = ClampCount(count);
   first = ClampFirst(first, count);
@@ -71,7 +71,7 @@ NearestColorMapper::NearestColorMapper(const Palette& palette, int count, int fi
 // cell is not above the smallest farthest distance of any entry: the winner for any colour
 // of the cell is among them, and so is every entry that ties with it. They are sorted by
 // that lower bound, so a search stops as soon as the bound passes the best distance.
-const NearestColorMapper::Candidate* NearestColorMapper::CellCandidates(int cell, int& count) {
+const NearestColourMapper::Candidate* NearestColourMapper::CellCandidates(int cell, int& count) {
   if (!cellStarts_) return nullptr;
   if (cellStarts_[cell] < 0) {
     const int size = 1 << kCellShift;
@@ -110,7 +110,7 @@ const NearestColorMapper::Candidate* NearestColorMapper::CellCandidates(int cell
   return candidates_.data() + cellStarts_[cell];
 }
 
-std::uint8_t NearestColorMapper::Search(int red, int green, int blue) {
+std::uint8_t NearestColourMapper::Search(int red, int green, int blue) {
   int best = kPaletteSize, bestDistance = INT_MAX;
   int count = 0;
   const int cell = ((red >> kCellShift) * kCellsPerChannel + (green >> kCellShift)) * kCellsPerChannel + (blue >> kCellShift);
@@ -138,7 +138,7 @@ std::uint8_t NearestColorMapper::Search(int red, int green, int blue) {
   return static_cast<std::uint8_t>(best);
 }
 
-std::uint8_t NearestColorMapper::Map(Pixel pixel) {
+std::uint8_t NearestColourMapper::Map(Pixel pixel) {
   const std::uint32_t key = pixel & 0xFFFFFF;
   if (key == lastKey_) return lastIndex_;
   std::uint8_t index;
@@ -159,6 +159,6 @@ std::uint8_t NearestColorMapper::Map(Pixel pixel) {
   return index;
 }
 
-void NearestColorMapper::MapRow(const Pixel* row, int width, std::uint8_t* indices) {
+void NearestColourMapper::MapRow(const Pixel* row, int width, std::uint8_t* indices) {
   for (int x = 0; x < width; ++x) indices[x] = Map(row[x]);
 }

@@ -34,11 +34,11 @@ void MapImageFullSearch(const Image& image, const Palette& palette, int count, s
 // The same results much faster, however many colours a picture has: a cache of colours
 // already seen (a load screen repeats few colours) in front of a grid of colour cells, each
 // knowing the few entries that can be nearest to some colour inside it.
-class NearestColorMapper {
+class NearestColourMapper {
  public:
   // count and first are clamped as for FindNearestColor. Without memory for the cache the
   // mapper still works, only slower.
-  NearestColorMapper(const Palette& palette, int count, int first = 0, ColourWeights weights = kLumaWeights);
+  NearestColourMapper(const Palette& palette, int count, int first = 0, ColourWeights weights = kLumaWeights);
 
   std::uint8_t Map(Pixel pixel);
   void MapRow(const Pixel* row, int width, std::uint8_t* indices);

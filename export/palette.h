@@ -5,13 +5,13 @@
 #include <array>
 #include <cstdint>
 
-struct PaletteColor {
+struct PaletteColour {
   std::uint8_t red = 0;
   std::uint8_t green = 0;
   std::uint8_t blue = 0;
 
-  friend bool operator==(const PaletteColor&, const PaletteColor&) = default;
+  friend bool operator==(const PaletteColour&, const PaletteColour&) = default;
 };
 
 inline constexpr int kPaletteSize = 256;
-using Palette = std::array<PaletteColor, kPaletteSize>;
+using Palette = std::array<PaletteColour, kPaletteSize>;

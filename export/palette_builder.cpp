@@ -18,11 +18,11 @@ bool ParseQuantizerName(const std::string& name, Quantizer& quantizer) {
 const char* QuantizerName(Quantizer quantizer) { return quantizer == Quantizer::Best ? "best" : "octree"; }
 
 bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int first, Palette& palette,
-                     const ColorHistogram* colours) {
+                     const ColourHistogram* colours) {
   count = std::clamp(count, 1, kPaletteSize);
   first = std::clamp(first, 0, std::min(1, count - 1));
   const int wanted = count - first;
-  palette.fill(PaletteColor{});
+  palette.fill(PaletteColour{});
   if (quantizer == Quantizer::Best) return BuildBestPalette(picture, wanted, palette.data() + first) >= 0;
   ColorQuantizer octree(static_cast<std::uint32_t>(wanted), 8);
   if (!(colours ? octree.BuildFromColours(*colours) : octree.BuildFromImage(picture))) return false;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "color_histogram.h"
+#include "colour_histogram.h"
 #include "image.h"
 #include "palette.h"
 
@@ -21,4 +21,4 @@ const char* QuantizerName(Quantizer quantizer);
 // black the games draw as transparent when first is 1. False when memory ran short.
 // `colours`, when given, are the picture's, counted beforehand (the octree uses them).
 bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int first, Palette& palette,
-                     const ColorHistogram* colours = nullptr);
+                     const ColourHistogram* colours = nullptr);

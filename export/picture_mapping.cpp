@@ -8,7 +8,7 @@
 
 namespace {
 
-void MapPlain(const Image& picture, NearestColorMapper& mapper, std::uint8_t* indices,
+void MapPlain(const Image& picture, NearestColourMapper& mapper, std::uint8_t* indices,
               const std::function<void(int)>& afterRow) {
   for (int y = 0; y < picture.height; ++y) {
     mapper.MapRow(picture.GetRow(y), picture.width, indices + static_cast<std::size_t>(y) * picture.width);
@@ -17,7 +17,7 @@ void MapPlain(const Image& picture, NearestColorMapper& mapper, std::uint8_t* in
 }
 
 // Each distinct colour is searched once; every pixel then takes its colour's index.
-bool MapByColourIds(const Image& picture, const ColorHistogram& colours, NearestColorMapper& mapper,
+bool MapByColourIds(const Image& picture, const ColourHistogram& colours, NearestColourMapper& mapper,
                     std::uint8_t* indices, const std::function<void(int)>& afterRow) {
   // The caller vouches that `colours` were counted on this very picture.
   const std::uint32_t* id = colours.PixelColourIds();
@@ -37,7 +37,7 @@ bool MapByColourIds(const Image& picture, const ColorHistogram& colours, Nearest
 
 // Errors are kept in sixteenths, per channel, for the current and the next row, with one
 // spare pixel on each side so the edges need no tests.
-void MapDithered(const Image& picture, const Palette& palette, NearestColorMapper& mapper, std::uint8_t* indices,
+void MapDithered(const Image& picture, const Palette& palette, NearestColourMapper& mapper, std::uint8_t* indices,
                  const std::function<void(int)>& afterRow) {
   const int width = picture.width;
   std::vector<int> current(static_cast<std::size_t>(width + 2) * 3), next(current.size());
@@ -56,7 +56,7 @@ void MapDithered(const Image& picture, const Palette& palette, NearestColorMappe
       };
       const std::uint8_t index = mapper.Map(MakePixel(wanted[0], wanted[1], wanted[2]));
       out[x] = index;
-      const PaletteColor& got = palette[index];
+      const PaletteColour& got = palette[index];
       const int error[3] = {wanted[0] - got.red, wanted[1] - got.green, wanted[2] - got.blue};
       const int ahead = at + 3 * step, behind = at - 3 * step;
       for (int c = 0; c < 3; ++c) {
@@ -76,7 +76,7 @@ void MapDithered(const Image& picture, const Palette& palette, NearestColorMappe
 bool MapPicture(const Image& picture, const Palette& palette, const MappingOptions& options, std::uint8_t* indices,
                 const std::function<void(int)>& afterRow) {
   if (!picture.valid) return true;
-  NearestColorMapper mapper(palette, options.count, options.first, options.weights);
+  NearestColourMapper mapper(palette, options.count, options.first, options.weights);
   try {
     if (!options.dither) {
       if (!options.colours || !MapByColourIds(picture, *options.colours, mapper, indices, afterRow))

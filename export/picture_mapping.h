@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "color_histogram.h"
+#include "colour_histogram.h"
 #include "image.h"
 #include "nearest_color.h"
 #include "palette.h"
@@ -16,7 +16,7 @@ struct MappingOptions {
   ColourWeights weights = kLumaWeights;
   // The picture's colours with their pixel ids, when counted beforehand: the plain mapping
   // then looks each colour up once.
-  const ColorHistogram* colours = nullptr;
+  const ColourHistogram* colours = nullptr;
 };
 
 // Writes one index per pixel of `picture` to `indices` (width * height, rows from the top)

@@ -49,7 +49,7 @@ void Step(const ExportProgress& progress) {
   if (progress) progress();
 }
 
-int ClampColorCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
+int ClampColourCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
 
 ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
   ShpFileHeader header;
@@ -88,7 +88,7 @@ std::string DescribeShpExportFailure(const ShpExportResult& result) {
 
 MappingOptions ExportMappingOptions(const ShpExportSettings& settings) {
   MappingOptions mapping;
-  mapping.count = ClampColorCount(settings.colorCount);
+  mapping.count = ClampColourCount(settings.colourCount);
   mapping.first = settings.keepIndex0 ? 1 : 0;
   mapping.dither = settings.dither;
   // The best palette is made for plain RGB distance; the rest keep the luma weights.
@@ -122,7 +122,7 @@ bool SameFilePath(const std::string& a, const std::string& b) {
 
 ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings& settings,
                                    const ExportProgress& progress) {
-  const int count = ClampColorCount(settings.colorCount);
+  const int count = ClampColourCount(settings.colourCount);
   // An existing palette must survive too: an SHP written over it would destroy it.
   if (SameFilePath(settings.exportPath, settings.palettePath))
     return Failed(kSamePath, kSamePathMessage, settings.exportPath);
@@ -134,7 +134,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (first >= count) return Failed(kIndex0NeedsTwoColours, kIndex0NeedsTwoColoursMessage, "");
 
   Palette palette;
-  std::optional<ColorHistogram> colours;
+  std::optional<ColourHistogram> colours;
   if (settings.paletteMode == ExistingPalette) {
     std::string reason;
     switch (ReadPalFile(settings.palettePath.c_str(), palette, reason)) {
@@ -146,7 +146,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
     // The octree and the mapping share one count of the picture's colours.
     if (settings.quantizer == Quantizer::Octree && !settings.dither) {
       try {
-        colours.emplace(picture, ColorHistogram::PixelIds::kKeep);
+        colours.emplace(picture, ColourHistogram::PixelIds::kKeep);
       } catch (const std::bad_alloc&) {
         // Each step then goes over the picture itself.
       }
@@ -173,7 +173,7 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
       }))
     return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
   long index0Pixels = 0;
-  if (first == 0 && !(palette[0] == PaletteColor{}))
+  if (first == 0 && !(palette[0] == PaletteColour{}))
     index0Pixels = static_cast<long>(std::count(indices.get(), indices.get() + pixelCount, std::uint8_t{0}));
   colours.reset();
   if (!shpFile.Write(indices.get(), static_cast<std::uint32_t>(pixelCount)))

@@ -33,12 +33,12 @@ struct ShpExportSettings {
   PaletteMode paletteMode = NewPalette;
   // Most colours of a new palette, and the palette entries pixels may use (both modes);
   // clamped to 1..256.
-  int colorCount = 256;
+  int colourCount = 256;
   // How a new palette is built; Best also maps pixels by plain RGB distance.
   Quantizer quantizer = Quantizer::Octree;
   bool dither = false;                      // Floyd-Steinberg error diffusion (either mode)
   // Keeps every pixel off entry 0, which the games draw as transparent: a new palette gets
-  // black there and colorCount - 1 colours after it; an existing one keeps entry 0 unused.
+  // black there and colourCount - 1 colours after it; an existing one keeps entry 0 unused.
   bool keepIndex0 = false;
 };
 

@@ -164,7 +164,7 @@ bool DecodeShpFrameToImage(const std::uint8_t* data, std::size_t size, const Shp
     Pixel* row = image.GetRow(y);
     const std::uint8_t* indices = canvas.get() + static_cast<std::size_t>(y) * width;
     for (int x = 0; x < width; ++x) {
-      const PaletteColor& colour = palette[indices[x]];
+      const PaletteColour& colour = palette[indices[x]];
       row[x] = MakePixel(colour.red, colour.green, colour.blue);
     }
   }

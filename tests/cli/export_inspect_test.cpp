@@ -110,7 +110,7 @@ TEST_F(ExportInspect, InspectShowsTheNewPaletteSpriteAsTheNearestColours) {
   for (int y = 0; y < 520; ++y)
     for (int x = 0; x < 800; ++x) {
       const Pixel p = rendered.ReadPixel(x, y);
-      const PaletteColor& c = shown[FindNearestColor(exact, RedOf(p), GreenOf(p), BlueOf(p), 256)];
+      const PaletteColour& c = shown[FindNearestColor(exact, RedOf(p), GreenOf(p), BlueOf(p), 256)];
       mismatches += decoded.ReadPixel(x, y) != MakePixel(c.red, c.green, c.blue);
     }
   EXPECT_EQ(mismatches, 0);
@@ -136,7 +136,7 @@ TEST_F(ExportInspect, ExistingPaletteIsOnlyReadAndLimitedToTheColourCount) {
   for (int y = 0; y < 520; ++y)
     for (int x = 0; x < 800; ++x) {
       const Pixel p = rendered.ReadPixel(x, y);
-      const PaletteColor& c = palette[FindNearestColor(palette, RedOf(p), GreenOf(p), BlueOf(p), 100)];
+      const PaletteColour& c = palette[FindNearestColor(palette, RedOf(p), GreenOf(p), BlueOf(p), 100)];
       mismatches += decoded.ReadPixel(x, y) != MakePixel(c.red, c.green, c.blue);
     }
   EXPECT_EQ(mismatches, 0);

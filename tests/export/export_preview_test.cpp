@@ -56,7 +56,7 @@ TEST(ExportPreview, EqualsTheDecodedExportForEveryKindOfSettings) {
   ShpExportSettings first;
   first.exportPath = folder.Path("first.shp");
   first.palettePath = folder.Path("existing.pal");
-  first.colorCount = 230;
+  first.colourCount = 230;
   ASSERT_TRUE(ExportPictureAsShp(picture, first).success);
   Palette existing{};
   ASSERT_EQ(ReadPalFile(first.palettePath.c_str(), existing), PalReadStatus::kOk);
@@ -82,7 +82,7 @@ TEST(ExportPreview, EqualsTheDecodedExportForEveryKindOfSettings) {
     settings.exportPath = folder.Path("screen.shp");
     settings.palettePath = c.mode == NewPalette ? folder.Path("new.pal") : first.palettePath;
     settings.paletteMode = c.mode;
-    settings.colorCount = c.colours;
+    settings.colourCount = c.colours;
     settings.quantizer = c.quantizer;
     settings.dither = c.dither;
     settings.keepIndex0 = c.keepIndex0;
@@ -104,7 +104,7 @@ TEST(ExportPreview, RefusesWhatCannotExportAndStopsWhenCancelled) {
   preview.Create(picture.width, picture.height);
   double psnr = 0;
   ShpExportSettings settings;
-  settings.colorCount = 1;
+  settings.colourCount = 1;
   settings.keepIndex0 = true;
   EXPECT_EQ(RenderExportPreview(picture, settings, {}, preview, psnr), PreviewOutcome::NotPossible);
   settings.keepIndex0 = false;

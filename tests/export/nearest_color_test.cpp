@@ -12,10 +12,10 @@
 
 namespace {
 
-Palette PaletteOf(std::initializer_list<PaletteColor> colours) {
+Palette PaletteOf(std::initializer_list<PaletteColour> colours) {
   Palette palette{};
   int i = 0;
-  for (const PaletteColor& c : colours) palette[i++] = c;
+  for (const PaletteColour& c : colours) palette[i++] = c;
   return palette;
 }
 
@@ -43,14 +43,14 @@ TEST(FindNearestColor, Cases) {
   };
   for (const NearestCase& c : cases) {
     EXPECT_EQ(FindNearestColor(c.palette, c.red, c.green, c.blue, c.count), c.expected) << c.what;
-    NearestColorMapper mapper(c.palette, c.count);
+    NearestColourMapper mapper(c.palette, c.count);
     EXPECT_EQ(mapper.Map(MakePixel(c.red, c.green, c.blue)), c.expected) << c.what << " (mapper)";
   }
 }
 
-TEST(NearestColorMapper, IgnoresTheTopByte) {
+TEST(NearestColourMapper, IgnoresTheTopByte) {
   const Palette palette = PaletteOf({{0, 0, 0}, {255, 255, 255}});
-  NearestColorMapper mapper(palette, 2);
+  NearestColourMapper mapper(palette, 2);
   EXPECT_EQ(mapper.Map(0xFF000000), 0);
   EXPECT_EQ(mapper.Map(0x00FFFFFF), 1);
   EXPECT_EQ(mapper.Map(0x12FFFFFF), 1);
@@ -72,12 +72,12 @@ void ExpectMapperEqualsFullSearch(const MemoryImage& image, const Palette& palet
   std::vector<std::uint8_t> full(static_cast<std::size_t>(image.width) * image.height);
   std::vector<std::uint8_t> fast(full.size());
   MapImageFullSearch(image, palette, count, full.data(), first, weights);
-  NearestColorMapper mapper(palette, count, first, weights);
+  NearestColourMapper mapper(palette, count, first, weights);
   for (int y = 0; y < image.height; ++y)
     mapper.MapRow(image.GetRow(y), image.width, fast.data() + static_cast<std::size_t>(y) * image.width);
   ASSERT_EQ(fast, full) << "count " << count << ", first " << first << ", weights " << weights.red;
   // The export's way: each distinct colour of the picture searched once.
-  const ColorHistogram colours(image, ColorHistogram::PixelIds::kKeep);
+  const ColourHistogram colours(image, ColourHistogram::PixelIds::kKeep);
   MappingOptions options;
   options.count = count, options.first = first, options.weights = weights, options.colours = &colours;
   ASSERT_TRUE(MapPicture(image, palette, options, fast.data()));
@@ -88,7 +88,7 @@ void ExpectMapperEqualsFullSearch(const MemoryImage& image, const Palette& palet
   }
 }
 
-TEST(NearestColorMapper, EqualsFullSearchOnRandomImages) {
+TEST(NearestColourMapper, EqualsFullSearchOnRandomImages) {
   std::mt19937 random(2024);
   MemoryImage image;
   ASSERT_TRUE(image.Create(200, 100));
@@ -123,7 +123,7 @@ bool RenderScreen(MemoryImage& screen) {
   return synthetic::MakeScreen(screen);
 }
 
-TEST(NearestColorMapper, EqualsFullSearchOnARenderedScreen) {
+TEST(NearestColourMapper, EqualsFullSearchOnARenderedScreen) {
   MemoryImage screen;
   ASSERT_TRUE(RenderScreen(screen));
   for (int count : {256, 64, 7}) {

@@ -13,7 +13,7 @@ TEST(PalFile, SixBitsToEightMultiplyByFourAndWrap) {
   for (int i = 0; i < 6; ++i) bytes[i] = samples[i];
   const Palette palette = PaletteFromPalBytes(bytes);
   for (int i = 0; i < 6; ++i) {
-    const PaletteColor& c = palette[i / 3];
+    const PaletteColour& c = palette[i / 3];
     EXPECT_EQ(i % 3 == 0 ? c.red : i % 3 == 1 ? c.green : c.blue, expected[i]) << int{samples[i]};
   }
 }
@@ -57,8 +57,8 @@ TEST(PalFile, Reading) {
   EXPECT_EQ(palette, sentinel);
 
   ASSERT_EQ(ReadPalFile(folder.Write("long.pal", content).c_str(), palette), PalReadStatus::kOk);
-  EXPECT_EQ(palette[0], (PaletteColor{0, 4, 8}));
-  EXPECT_EQ(palette[255], (PaletteColor{(765 % 64) * 4, (766 % 64) * 4, (767 % 64) * 4}));
+  EXPECT_EQ(palette[0], (PaletteColour{0, 4, 8}));
+  EXPECT_EQ(palette[255], (PaletteColour{(765 % 64) * 4, (766 % 64) * 4, (767 % 64) * 4}));
 }
 
 }  // namespace

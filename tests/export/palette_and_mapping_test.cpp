@@ -23,7 +23,7 @@ double MeanSquaredError(const Image& picture, const Palette& palette, const std:
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) {
       const Pixel p = picture.GetRow(y)[x];
-      const PaletteColor& c = shown[indices[static_cast<std::size_t>(y) * picture.width + x]];
+      const PaletteColour& c = shown[indices[static_cast<std::size_t>(y) * picture.width + x]];
       const double dr = int(RedOf(p)) - c.red, dg = int(GreenOf(p)) - c.green, db = int(BlueOf(p)) - c.blue;
       sum += dr * dr + dg * dg + db * db;
     }
@@ -90,7 +90,7 @@ TEST(BestPalette, VeryManyColoursStillGiveAGoodPalette) {
   Palette best{};
   ASSERT_EQ(BuildBestPalette(picture, 256, best.data()), 256);
   std::set<std::tuple<int, int, int>> seen;
-  for (const PaletteColor& c : best) {
+  for (const PaletteColour& c : best) {
     EXPECT_TRUE(c.red % 4 == 0 && c.green % 4 == 0 && c.blue % 4 == 0 && c.red <= 252);
     EXPECT_TRUE(seen.insert({c.red, c.green, c.blue}).second);
   }
@@ -108,7 +108,7 @@ TEST(PaletteBuilder, KeepingIndex0LeavesItBlackAndUnused) {
   for (Quantizer quantizer : {Quantizer::Octree, Quantizer::Best}) {
     Palette palette;
     ASSERT_TRUE(BuildNewPalette(screen, quantizer, 256, 1, palette));
-    EXPECT_EQ(palette[0], PaletteColor{}) << QuantizerName(quantizer);
+    EXPECT_EQ(palette[0], PaletteColour{}) << QuantizerName(quantizer);
     for (bool dither : {false, true}) {
       MappingOptions options;
       options.first = 1;

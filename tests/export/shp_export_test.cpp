@@ -37,7 +37,7 @@ ShpExportSettings Settings(const ScratchFolder& folder, PaletteMode mode, int co
   settings.exportPath = folder.Path("screen.shp");
   settings.palettePath = folder.Path("screen.pal");
   settings.paletteMode = mode;
-  settings.colorCount = colours;
+  settings.colourCount = colours;
   return settings;
 }
 

@@ -124,7 +124,7 @@ void PreviewRun::Run() {
   after.exportPath = ToAnsi(File(L"after_move.shp"));
   after.palettePath = ToAnsi(File(L"existing.pal"));
   after.paletteMode = ExistingPalette;
-  after.colorCount = 200;
+  after.colourCount = 200;
   Expect(ExportShp(model_.document(), after).success, "after_move.core_export", "the driver's export failed");
   ExpectViewShows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "after_move.view_follows_the_key");
 

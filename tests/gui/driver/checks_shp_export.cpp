@@ -141,7 +141,7 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   settings.exportPath = ToAnsi(expected + L"\\" + shp);
   settings.paletteMode = mode;
   settings.palettePath = ToAnsi(mode == NewPalette ? expected + L"\\" + palette : File(palette));
-  settings.colorCount = colours;
+  settings.colourCount = colours;
   settings.quantizer = quantizer;
   settings.dither = dither;
   settings.keepIndex0 = keepIndex0;

@@ -155,7 +155,7 @@ void SoakRun::FinalChecks() {
   existing.exportPath = ToAnsi(expected + L"\\soak_existing.shp");
   existing.palettePath = ToAnsi(File(L"soak.pal"));
   existing.paletteMode = ExistingPalette;
-  existing.colorCount = 1 + round_ * 53 % 256;
+  existing.colourCount = 1 + round_ * 53 % 256;
   const bool exported =
       ::ExportShp(model.document(), fresh).success && ::ExportShp(model.document(), existing).success;
   std::string differs;

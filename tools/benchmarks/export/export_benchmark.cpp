@@ -113,7 +113,7 @@ void BM_MappingFullSearch(benchmark::State& state) {
 void BM_MappingFast(benchmark::State& state) {
   Screen& s = TheScreen(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    NearestColorMapper mapper(s.palette, 256);
+    NearestColourMapper mapper(s.palette, 256);
     for (int y = 0; y < s.image.height; ++y)
       mapper.MapRow(s.image.GetRow(y), s.image.width, Indices().data() + static_cast<std::size_t>(y) * s.image.width);
     benchmark::DoNotOptimize(Indices().data());

@@ -9,7 +9,7 @@
 
 #include "image.h"
 
-class ColorHistogram {
+class ColourHistogram {
  public:
   struct Entry {
     Pixel colour;  // red bits 16-23, green 8-15, blue 0-7
@@ -19,7 +19,7 @@ class ColorHistogram {
 
   // Counts every pixel of `image` (none for an image without pixels). Throws std::bad_alloc
   // when memory is short.
-  explicit ColorHistogram(const Image& image, PixelIds ids = PixelIds::kSkip);
+  explicit ColourHistogram(const Image& image, PixelIds ids = PixelIds::kSkip);
 
   // In order of first appearance.
   const std::vector<Entry>& Entries() const { return entries_; }

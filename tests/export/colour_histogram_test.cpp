@@ -1,4 +1,4 @@
-#include "color_histogram.h"
+#include "colour_histogram.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 // Enough distinct colours for the table to grow several times; runs, repeats and a varying
 // top byte, which must not tell colours apart.
-TEST(ColorHistogram, DistinctColoursInOrderOfFirstAppearanceWithTheirCounts) {
+TEST(ColourHistogram, DistinctColoursInOrderOfFirstAppearanceWithTheirCounts) {
   MemoryImage image;
   ASSERT_TRUE(image.Create(300, 200));
   std::mt19937 random(5);
@@ -24,8 +24,8 @@ TEST(ColorHistogram, DistinctColoursInOrderOfFirstAppearanceWithTheirCounts) {
       if (expectedCounts[colour]++ == 0) expectedOrder.push_back(colour);
     }
 
-  const ColorHistogram histogram(image, ColorHistogram::PixelIds::kKeep);
-  const std::vector<ColorHistogram::Entry>& entries = histogram.Entries();
+  const ColourHistogram histogram(image, ColourHistogram::PixelIds::kKeep);
+  const std::vector<ColourHistogram::Entry>& entries = histogram.Entries();
   ASSERT_GT(entries.size(), 30000u);
   ASSERT_EQ(entries.size(), expectedOrder.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -37,8 +37,8 @@ TEST(ColorHistogram, DistinctColoursInOrderOfFirstAppearanceWithTheirCounts) {
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x)
       ASSERT_EQ(entries[ids[y * 300 + x]].colour, image.ReadPixel(x, y) & 0xFFFFFF) << x << "," << y;
-  EXPECT_EQ(ColorHistogram(image).PixelColourIds(), nullptr);
-  EXPECT_TRUE(ColorHistogram(MemoryImage(), ColorHistogram::PixelIds::kKeep).Entries().empty());
+  EXPECT_EQ(ColourHistogram(image).PixelColourIds(), nullptr);
+  EXPECT_TRUE(ColourHistogram(MemoryImage(), ColourHistogram::PixelIds::kKeep).Entries().empty());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "color_histogram.h"
+#include "colour_histogram.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@ constexpr int kFirstSlotBits = 14;
 std::uint32_t Spread(std::uint32_t colour) { return colour * 0x9E3779B1u; }
 }  // namespace
 
-ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
+ColourHistogram::ColourHistogram(const Image& image, PixelIds ids)
     : slots_(std::size_t{1} << kFirstSlotBits, Slot{kEmpty, 0}), shift_(32 - kFirstSlotBits) {
   if (!image.valid || image.width <= 0 || image.height <= 0) return;
   if (ids == PixelIds::kKeep) {
@@ -19,7 +19,7 @@ ColorHistogram::ColorHistogram(const Image& image, PixelIds ids)
 }
 
 template <bool kKeepIds>
-void ColorHistogram::Count(const Image& image) {
+void ColourHistogram::Count(const Image& image) {
   std::uint32_t* idAt = pixelIds_.get();
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
@@ -33,7 +33,7 @@ void ColorHistogram::Count(const Image& image) {
   }
 }
 
-std::uint32_t ColorHistogram::IdOf(std::uint32_t colour) {
+std::uint32_t ColourHistogram::IdOf(std::uint32_t colour) {
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t at = Spread(colour) >> shift_;; at = (at + 1) & mask) {
     Slot& slot = slots_[at];
@@ -49,7 +49,7 @@ std::uint32_t ColorHistogram::IdOf(std::uint32_t colour) {
   }
 }
 
-void ColorHistogram::Grow() {
+void ColourHistogram::Grow() {
   // Four times the room at once: a picture of very many colours is rehashed less often.
   std::vector<Slot> old(slots_.size() * 4, Slot{kEmpty, 0});
   old.swap(slots_);
