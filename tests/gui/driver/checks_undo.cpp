@@ -74,20 +74,20 @@ Point CentreOf(const Marker& m) { return {m.x + m.image.width / 2, m.y + m.image
 
 void Markers(UndoScenario& s) {
   MemoryImage before = s.Picture();
-  if (!AddMarkerThroughDialog(s.context, s.session, s.model, s.symbols, 0, ids::kRadioRed, "undo.marker_add")) return;
+  if (!AddMarkerThroughDialog(s, s.symbols, 0, ids::kRadioRed, "undo.marker_add")) return;
   s.ExpectMenu(true, false, "undo.after_a_change");
   s.UndoRedo(before, "marker_add");
 
   before = s.Picture();
   std::string error;
   const Point from = CentreOf(s.model.document().markers.MarkerAt(0));
-  const bool dragged = DragCanvas(s.session, s.model, from, s.session.CanvasToScreen({from.x + 150, from.y + 90}), error);
+  const bool dragged = DragCanvas(s, from, s.session.CanvasToScreen({from.x + 150, from.y + 90}), error);
   if (!s.log().Expect(dragged, "undo.drag", error)) return;
   s.UndoRedo(before, "drag_is_one_step");
 
   // The click selects (no change); the run of keys after it is one step.
-  if (!s.log().Expect(ClickCanvas(s.session, s.model, CentreOf(s.model.document().markers.MarkerAt(0)), error),
-                      "undo.marker_selected", error))
+  if (!s.log().Expect(ClickCanvas(s, CentreOf(s.model.document().markers.MarkerAt(0)), error), "undo.marker_selected",
+                      error))
     return;
   before = s.Picture();
   s.Key(VK_LEFT);
