@@ -32,13 +32,6 @@ UINT RecentItemNaming(const EditorSession& session, const std::wstring& name) {
   return 0;
 }
 
-void ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
-                 const std::string& name) {
-  std::wstring got;
-  WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
-  context.log.Expect(got == want, name, "the title is " + Quoted(got));
-}
-
 void NewOverChanges(const DriverContext& context) {
   Scenario s(context, "new");
   if (!s.Start()) return;

@@ -43,11 +43,6 @@ struct SceneRun : Scenario {
   std::wstring Title(bool modified = false) const {
     return std::wstring(texts::kTitle) + L" - mission1.ini" + (modified ? L" *" : L"");
   }
-  void ExpectTitle(const EditorSession& session, const std::wstring& want, const std::string& name) const {
-    std::wstring got;
-    WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
-    log().Expect(got == want, name, "the title is " + Quoted(got) + ", expected " + Quoted(want));
-  }
   void ExpectSaved(const EditorSession& other, const std::string& name) const {
     std::string detail;
     log().Expect(other.ViewShows(saved, detail), name, detail);
@@ -137,7 +132,7 @@ void SaveByShortcut(SceneRun& s) {
   const std::wstring screenshot = s.folder + L"\\mission1.screenshot.png";
   const bool written = WaitUntil([&] { return Exists(s.scene) && Exists(screenshot); });
   s.log().Expect(written, "scenes.scene_and_screenshot_written", "no mission1.ini with mission1.screenshot.png");
-  s.ExpectTitle(s.session, s.Title(), "scenes.title_names_the_file");
+  ExpectTitle(s.context, s.session, s.Title(), "scenes.title_names_the_file");
   s.Remember();
 }
 
@@ -175,9 +170,9 @@ void ToolRendersTheScene(SceneRun& s) {
 void ChangeAndSave(SceneRun& s) {
   s.session.PressKey(VK_UP, kNoModifier);
   s.model.Key(VK_UP, kNoModifier);
-  s.ExpectTitle(s.session, s.Title(true), "scenes.change_marks_the_title");
+  ExpectTitle(s.context, s.session, s.Title(true), "scenes.change_marks_the_title");
   s.session.Command(ids::kSaveScene);
-  s.ExpectTitle(s.session, s.Title(), "scenes.save_clears_the_mark");
+  ExpectTitle(s.context, s.session, s.Title(), "scenes.save_clears_the_mark");
   s.Remember();
 }
 
@@ -204,19 +199,19 @@ void RefusedScene(SceneRun& s, EditorSession& session) {
   s.log().Expect(answered && text == want, "scenes.bad_scene_refused_with_the_tools_words",
                  answered ? "the message is " + Quoted(text) : error);
   s.ExpectSaved(session, "scenes.bad_scene_keeps_the_screen");
-  s.ExpectTitle(session, s.Title(), "scenes.bad_scene_keeps_the_title");
+  ExpectTitle(s.context, session, s.Title(), "scenes.bad_scene_keeps_the_title");
 }
 
 // A drop of the scene over unsaved changes asks first; No lets them go.
 void DropScene(SceneRun& s, EditorSession& session) {
   session.PressKey(VK_LEFT, kNoModifier);
-  s.ExpectTitle(session, s.Title(true), "scenes.reopened_change_marks_the_title");
+  ExpectTitle(s.context, session, s.Title(true), "scenes.reopened_change_marks_the_title");
   std::wstring text;
   const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, texts::kProgramCaption, IDNO, text);
   s.log().Expect(asked && text == texts::kSaveChangesQuestion, "scenes.drop_asks_about_unsaved_changes",
                  asked ? "the question is " + Quoted(text) : "no question");
   s.ExpectSaved(session, "scenes.drop_reopens_the_same_picture");
-  s.ExpectTitle(session, s.Title(), "scenes.drop_reopens_unchanged");
+  ExpectTitle(s.context, session, s.Title(), "scenes.drop_reopens_unchanged");
 }
 
 // Dropped pictures go through the load screen settings dialog's checks.
@@ -262,7 +257,8 @@ void NamesInOtherScripts(SceneRun& s) {
                       staged ? error : "mission1.ini names no screenshot"))
     return;
   s.ExpectSaved(session, "scenes.unicode_names_open_the_same_picture");
-  s.ExpectTitle(session, std::wstring(texts::kTitle) + L" - \u6218\u5f79 \u00fc.ini", "scenes.unicode_name_in_title");
+  ExpectTitle(s.context, session, std::wstring(texts::kTitle) + L" - \u6218\u5f79 \u00fc.ini",
+              "scenes.unicode_name_in_title");
 }
 
 // run_gui_tests.sh leaves scratch\readonly\locked.ini in a folder nobody may write to.
@@ -289,7 +285,8 @@ void ReadOnlyFolder(SceneRun& s, EditorSession& session) {
                  "scenes.read_only_save_refused_with_the_reason", told ? "the message is " + Quoted(text) : "no message");
   s.log().Expect(FileBytes(locked) == before && !Exists(folder + L"\\locked.screenshot.png"),
                  "scenes.read_only_save_keeps_the_old_file", "locked.ini changed or a screenshot appeared");
-  s.ExpectTitle(session, std::wstring(texts::kTitle) + L" - locked.ini *", "scenes.read_only_save_keeps_the_mark");
+  ExpectTitle(s.context, session, std::wstring(texts::kTitle) + L" - locked.ini *",
+              "scenes.read_only_save_keeps_the_mark");
 }
 
 }  // namespace
@@ -307,7 +304,7 @@ void RunSceneFileChecks(const DriverContext& context) {
   if (!context.log.Expect(session.Start(context.packageDir, error, Quote(s.scene)), "scenes.command_line_start", error))
     return;
   s.ExpectSaved(session, "scenes.command_line_reopens_the_same_picture");
-  s.ExpectTitle(session, s.Title(), "scenes.command_line_names_the_file");
+  ExpectTitle(s.context, session, s.Title(), "scenes.command_line_names_the_file");
   s.model.SetMode(EditMode::SmallMap);
   RefusedScene(s, session);
   DropScene(s, session);

@@ -16,6 +16,13 @@ bool ExpectStatus(const DriverContext& context, const EditorSession& session, in
                             "status part " + std::to_string(part) + " is " + Quoted(got) + ", expected " + Quoted(want));
 }
 
+bool ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
+                 const std::string& name) {
+  std::wstring got;
+  WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
+  return context.log.Expect(got == want, name, "the title is " + Quoted(got) + ", expected " + Quoted(want));
+}
+
 bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, UINT id, bool checked, bool grayed,
                     const std::string& name) {
   MenuItemState item;

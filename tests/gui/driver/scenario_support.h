@@ -13,6 +13,8 @@
 
 bool ExpectStatus(const DriverContext& context, const EditorSession& session, int part, const std::wstring& want,
                   const std::string& name);
+bool ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
+                 const std::string& name);
 // The menu item's check mark and grayed state.
 bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, UINT id, bool checked, bool grayed,
                     const std::string& name);
