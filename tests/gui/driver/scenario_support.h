@@ -11,6 +11,8 @@
 #include "editor_session.h"
 #include "scenario.h"
 
+// The status bar's part `part`, or the main window's title, reads `want`; a late repaint
+// gets a second.
 bool ExpectStatus(const DriverContext& context, const EditorSession& session, int part, const std::wstring& want,
                   const std::string& name);
 bool ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
