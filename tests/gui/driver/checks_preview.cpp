@@ -53,11 +53,6 @@ class PreviewRun : public Scenario {
   std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
   bool ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const wchar_t* pal, int colours,
                            const std::string& name);
-  void ExpectViewShows(const Image& expected, const std::string& name) {
-    std::string detail = "no picture to compare";
-    const bool shows = expected.valid && session.ViewShows(expected, detail);
-    Expect(shows, name, detail);
-  }
   void ExpectStatusStarts(const std::wstring& english, const std::wstring& chinese, const std::string& name) {
     const std::wstring want = RunLanguage() == DriverLanguage::English ? english : chinese;
     std::wstring got;
@@ -108,19 +103,19 @@ void PreviewRun::Run() {
   defaults.exportPath = ToAnsi(File(L"default.shp"));
   defaults.palettePath = ToAnsi(File(L"default.pal"));
   Expect(ExportShp(model.document(), defaults).success, "default.core_export", "the driver's export failed");
-  ExpectViewShows(DecodeExport(File(L"default.shp"), File(L"default.pal")), "default.view_equals_decoded_export");
+  Shows(DecodeExport(File(L"default.shp"), File(L"default.pal")), "preview.default.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: octree, 256 colours, ", L"预览: 八叉树, 256 色, ", "default.status");
 
   // 2. Through the dialog, a new palette of 16 colours.
   if (!ExportThroughDialog(L"sixteen.shp", NewPalette, L"sixteen.pal", 16, "new_16")) return;
-  ExpectViewShows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "new_16.view_equals_decoded_export");
+  Shows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "preview.new_16.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16.status");
 
   // 3. An existing palette with 200 of its entries, the preview still on.
   std::string error;
   WriteFileIn(folder_, L"existing.pal", ReadWholeFile(File(L"seed.pal")), error);
   if (!ExportThroughDialog(L"existing.shp", ExistingPalette, L"existing.pal", 200, "existing_200")) return;
-  ExpectViewShows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "existing_200.view_equals_decoded_export");
+  Shows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "preview.existing_200.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200.status");
 
   // 4. A key move: the view follows, as an export made after the move shows it.
@@ -133,7 +128,7 @@ void PreviewRun::Run() {
   after.paletteMode = ExistingPalette;
   after.colorCount = 200;
   Expect(ExportShp(model.document(), after).success, "after_move.core_export", "the driver's export failed");
-  ExpectViewShows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "after_move.view_follows_the_key");
+  Shows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "preview.after_move.view_follows_the_key");
 
   // 5. Off: the plain view and the key hint again.
   session.Command(ids::kPreviewAsExported);
