@@ -9,7 +9,7 @@
 #include "package_staging.h"
 #include "remote_buffer.h"
 #include "remote_controls.h"
-#include "scenario_support.h"
+#include "scenario.h"
 #include "scenarios.h"
 #include "wide_text.h"
 #include "window_search.h"
@@ -40,44 +40,43 @@ LRESULT SetLinkTarget(HANDLE process, HWND link, std::size_t length) {
 }  // namespace
 
 void RunAboutChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "about", context.packageDir)) return;
-  session.PostCommand(ids::kAbout);
-  HWND dialog = session.WaitForDialog(texts::kAboutCaption);
-  if (!context.log.Expect(dialog != nullptr, "about.opens", "no dialog captioned \"关于 Vantorel\"")) return;
+  Scenario s(context, "about");
+  if (!s.Start()) return;
+  s.session.PostCommand(ids::kAbout);
+  HWND dialog = s.session.WaitForDialog(texts::kAboutCaption);
+  if (!s.Expect(dialog != nullptr, "opens", "no dialog captioned \"关于 Vantorel\"")) return;
 
   HWND box = GetDlgItem(dialog, ids::kReadme);
-  const std::wstring readme = FromAnsi(ReadWholeFile(context.packageDir + L"\\Templates\\readme.txt"));
+  const std::wstring readme = FromAnsi(ReadWholeFile(s.context.packageDir + L"\\Templates\\readme.txt"));
   const std::wstring shown = ControlText(box);
-  context.log.Expect(!readme.empty() && shown == readme, "about.shows_readme",
-                     "the box shows " + std::to_string(shown.size()) + " characters of a " +
-                         std::to_string(readme.size()) + "-character readme");
+  s.Expect(!readme.empty() && shown == readme, "shows_readme",
+           "the box shows " + std::to_string(shown.size()) + " characters of a " + std::to_string(readme.size()) +
+               "-character readme");
   TryToChange(box);
   const std::wstring after = ControlText(box);
-  context.log.Expect(after == shown, "about.readme_cannot_be_changed",
-                     "after typing the box shows " + std::to_string(after.size()) + " characters");
+  s.Expect(after == shown, "readme_cannot_be_changed",
+           "after typing the box shows " + std::to_string(after.size()) + " characters");
   SendAndWait(box, EM_SETSEL, 0, 0);
   SendAndWait(box, WM_KEYDOWN, VK_RIGHT, 0);
   SendAndWait(box, WM_KEYDOWN, VK_DOWN, 0);
   LRESULT selection = 0;
   SendAndWait(box, EM_GETSEL, 0, 0, &selection);
-  context.log.Expect(LOWORD(selection) > 1, "about.arrow_keys_move_caret",
-                     "the caret is at " + std::to_string(LOWORD(selection)) + " after Right and Down");
+  s.Expect(LOWORD(selection) > 1, "arrow_keys_move_caret",
+           "the caret is at " + std::to_string(LOWORD(selection)) + " after Right and Down");
 
   HWND link = GetDlgItem(dialog, ids::kLink);
-  context.log.Expect(ClassNameOf(link) == L"LinkClass" && ControlText(link) == texts::kLinkLabel, "about.link",
-                     "control 1003 is a " + Utf8(ClassNameOf(link)) + " saying " + Quoted(ControlText(link)));
-  const LRESULT longest = SetLinkTarget(session.process().handle(), link, 255);
-  const LRESULT tooLong = SetLinkTarget(session.process().handle(), link, 256);
-  context.log.Expect(longest == 1 && tooLong == 0, "about.link_target_at_most_255",
-                     "255 characters give " + std::to_string(longest) + ", 256 give " + std::to_string(tooLong));
+  s.Expect(ClassNameOf(link) == L"LinkClass" && ControlText(link) == texts::kLinkLabel, "link",
+           "control 1003 is a " + Utf8(ClassNameOf(link)) + " saying " + Quoted(ControlText(link)));
+  const LRESULT longest = SetLinkTarget(s.session.process().handle(), link, 255);
+  const LRESULT tooLong = SetLinkTarget(s.session.process().handle(), link, 256);
+  s.Expect(longest == 1 && tooLong == 0, "link_target_at_most_255",
+           "255 characters give " + std::to_string(longest) + ", 256 give " + std::to_string(tooLong));
 
   // The keyboard: Tab from Close into the box and out again, Escape closes the dialog.
   auto focus = [&] {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(session.process().threadId(), &info) ? info.hwndFocus : nullptr;
+    return GetGUIThreadInfo(s.session.process().threadId(), &info) ? info.hwndFocus : nullptr;
   };
   HWND close = GetDlgItem(dialog, IDCANCEL);
   TapKey(VK_TAB);
@@ -85,8 +84,8 @@ void RunAboutChecks(const DriverContext& context) {
   TapKey(VK_TAB);
   const bool outOfBox = WaitUntil([&] { return focus() == close; }, 1000);
   TapKey(VK_ESCAPE);
-  context.log.Expect(intoBox && outOfBox && WaitForWindowGone(dialog, kDefaultWaitMs), "about.keyboard_leaves_box_and_closes",
-                     std::string("Tab into the box ") + (intoBox ? "works" : "fails") + ", Tab out " +
-                         (outOfBox ? "works" : "fails") + ", then Escape");
+  s.Expect(intoBox && outOfBox && WaitForWindowGone(dialog, kDefaultWaitMs), "keyboard_leaves_box_and_closes",
+           std::string("Tab into the box ") + (intoBox ? "works" : "fails") + ", Tab out " +
+               (outOfBox ? "works" : "fails") + ", then Escape");
   if (IsWindow(dialog)) PostMessageW(close, BM_CLICK, 0, 0);
 }

@@ -55,9 +55,9 @@ void RunClipboardChecks(const DriverContext& context) {
   s.model.SetMode(EditMode::LargeMap);
   s.session.PressKey(VK_RIGHT, kCtrl);
   s.model.Key(VK_RIGHT, kCtrl);
-  if (!AddMarkerThroughDialog(s.context, s.session, s.model, catalogue, 0, ids::kRadioRed, "clipboard.add_marker")) return;
+  if (!AddMarkerThroughDialog(s, catalogue, 0, ids::kRadioRed, "clipboard.add_marker")) return;
   const Marker& marker = s.model.document().markers.MarkerAt(0);
-  if (!ClickCanvas(s.session, s.model, {marker.x + marker.image.width / 2, marker.y + marker.image.height / 2}, error)) {
+  if (!ClickCanvas(s, {marker.x + marker.image.width / 2, marker.y + marker.image.height / 2}, error)) {
     context.log.Fail("clipboard.select_marker", error);
     return;
   }

@@ -169,7 +169,7 @@ void SceneRendersTheView(ColourizeScenario& s) {
   if (exitCode != 0 || !rendered.IsValid())
     s.log().Fail("colourize.scene_render_equals_view", Utf8(cli) + " gave " + std::to_string(exitCode) + " and no picture");
   else
-    s.log().Expect(s.session.ViewShows(rendered, detail), "colourize.scene_render_equals_view", detail);
+    s.Shows(rendered, "colourize.scene_render_equals_view");
 }
 
 // The dialog opens with the settings in force; all back at the defaults, OK shows the

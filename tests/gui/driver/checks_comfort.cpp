@@ -27,64 +27,63 @@ Point ExpectedAlignment(const LoadScreenDocument& d) {
 
 std::string At(Point p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
 
-void ExpectAligned(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                   const std::string& name) {
-  const Point want = ExpectedAlignment(model.document());
-  model.Command();
-  AlignLargeMap(model.document());
-  const Point got = model.document().largeMapOffset;
+void ExpectAligned(Scenario& s, const std::string& name) {
+  const Point want = ExpectedAlignment(s.model.document());
+  s.model.Command();
+  AlignLargeMap(s.model.document());
+  const Point got = s.model.document().largeMapOffset;
   if (got.x != want.x || got.y != want.y) {
-    context.log.Fail(name, "the core aligns to " + At(got) + " instead of " + At(want));
+    s.log().Fail(name, "the core aligns to " + At(got) + " instead of " + At(want));
     return;
   }
-  ExpectView(context, session, model, name);
+  s.View(name);
 }
 
-void AlignChecks(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
-  session.Command(ids::kAlignLargeMap);
-  ExpectAligned(context, session, model, "comfort.align_command_shows_the_box_centre");
+void AlignChecks(Scenario& s) {
+  s.session.Command(ids::kAlignLargeMap);
+  ExpectAligned(s, "comfort.align_command_shows_the_box_centre");
   // The small map moved by keys, then the shortcut.
   for (int i = 0; i < 3; ++i) {
-    PressKey(session.main(), VK_RIGHT, kCtrlShift);
-    model.Key(VK_RIGHT, kCtrlShift);
+    PressKey(s.session.main(), VK_RIGHT, kCtrlShift);
+    s.model.Key(VK_RIGHT, kCtrlShift);
   }
-  PressKey(session.main(), VK_DOWN, kCtrl);
-  model.Key(VK_DOWN, kCtrl);
+  PressKey(s.session.main(), VK_DOWN, kCtrl);
+  s.model.Key(VK_DOWN, kCtrl);
   TypeShortcut('L', kCtrl);
-  ExpectAligned(context, session, model, "comfort.ctrl_l_aligns_after_moving_the_small_map");
+  ExpectAligned(s, "comfort.ctrl_l_aligns_after_moving_the_small_map");
   // One step: undo brings back the offset of the first alignment, the small map stays.
-  session.Command(ids::kUndo);
-  model.Undo();
-  ExpectView(context, session, model, "comfort.align_undoes_as_one_step");
+  s.session.Command(ids::kUndo);
+  s.model.Undo();
+  s.View("comfort.align_undoes_as_one_step");
 }
 
-void QuietModifierChecks(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+void QuietModifierChecks(Scenario& s) {
   std::vector<CatalogueEntry> catalogue;
   std::string error;
-  if (!ReadSymbolCatalogue(context, catalogue, error) ||
-      !AddMarkerThroughDialog(context, session, model, catalogue, 0, ids::kRadioBlue, "comfort.add_marker"))
+  if (!ReadSymbolCatalogue(s.context, catalogue, error) ||
+      !AddMarkerThroughDialog(s, catalogue, 0, ids::kRadioBlue, "comfort.add_marker"))
     return;
   // Right after the dialog closed the pointer may miss its first move; a second try settles it.
   bool selected = false;
-  for (int attempt = 0; attempt < 3 && !selected; ++attempt) selected = ClickCanvas(session, model, {104, 104}, error);
+  for (int attempt = 0; attempt < 3 && !selected; ++attempt) selected = ClickCanvas(s, {104, 104}, error);
   if (!selected) {
-    context.log.Fail("comfort.select_marker", error);
+    s.log().Fail("comfort.select_marker", error);
     return;
   }
   int start = 0, afterModifiers = 0, afterOther = 0;
-  if (!context.log.Expect(session.Beeps(start), "comfort.beeps_counted", "the probe cannot count the editor's beeps"))
+  if (!s.log().Expect(s.session.Beeps(start), "comfort.beeps_counted", "the probe cannot count the editor's beeps"))
     return;
-  for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LCONTROL, VK_RSHIFT, VK_LMENU}) SendKey(session.main(), key);
-  PressKey(session.main(), VK_LEFT, kCtrl);
-  model.Key(VK_LEFT, kCtrl);
-  session.Beeps(afterModifiers);
-  context.log.Expect(afterModifiers == start, "comfort.modifiers_alone_do_not_beep",
-                     std::to_string(afterModifiers - start) + " beeps");
-  ExpectView(context, session, model, "comfort.ctrl_left_moves_the_marker_by_5");
-  SendKey(session.main(), 'A');
-  session.Beeps(afterOther);
-  context.log.Expect(afterOther == afterModifiers + 1, "comfort.other_keys_still_beep",
-                     std::to_string(afterOther - afterModifiers) + " beeps for A");
+  for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LCONTROL, VK_RSHIFT, VK_LMENU}) SendKey(s.session.main(), key);
+  PressKey(s.session.main(), VK_LEFT, kCtrl);
+  s.model.Key(VK_LEFT, kCtrl);
+  s.session.Beeps(afterModifiers);
+  s.log().Expect(afterModifiers == start, "comfort.modifiers_alone_do_not_beep",
+                 std::to_string(afterModifiers - start) + " beeps");
+  s.View("comfort.ctrl_left_moves_the_marker_by_5");
+  SendKey(s.session.main(), 'A');
+  s.session.Beeps(afterOther);
+  s.log().Expect(afterOther == afterModifiers + 1, "comfort.other_keys_still_beep",
+                 std::to_string(afterOther - afterModifiers) + " beeps for A");
 
   // A burst typed faster than the editor handles it: each arrow keeps the Ctrl it was
   // typed with, even when Ctrl is up again by the time the editor gets to it.
@@ -92,34 +91,33 @@ void QuietModifierChecks(const DriverContext& context, EditorSession& session, E
     ModifierHold hold(kCtrl);
     for (int i = 0; i < 4; ++i) TapKey(VK_RIGHT);
   }
-  for (int i = 0; i < 4; ++i) model.Key(VK_RIGHT, kCtrl);
-  ExpectView(context, session, model, "comfort.typed_burst_keeps_its_step");
+  for (int i = 0; i < 4; ++i) s.model.Key(VK_RIGHT, kCtrl);
+  s.View("comfort.typed_burst_keeps_its_step");
 }
 
-void MinimumSizeChecks(const DriverContext& context, EditorSession& session) {
+void MinimumSizeChecks(Scenario& s) {
   RECT window{}, client{};
-  GetWindowRect(session.main(), &window);
-  GetClientRect(session.main(), &client);
+  GetWindowRect(s.session.main(), &window);
+  GetClientRect(s.session.main(), &client);
   const int chrome = (window.bottom - window.top) - client.bottom;  // caption, menu bar, frame
-  SetWindowPos(session.main(), nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  GetWindowRect(session.main(), &window);
-  GetClientRect(session.main(), &client);
+  SetWindowPos(s.session.main(), nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(s.session.main(), &window);
+  GetClientRect(s.session.main(), &client);
   const int smallChrome = (window.bottom - window.top) - client.bottom;
-  context.log.Expect(smallChrome == chrome && client.right >= 400 && client.bottom > 0,
-                     "comfort.minimum_size_keeps_menu_on_one_line",
-                     "at its smallest the window is " + std::to_string(window.right - window.left) + " x " +
-                         std::to_string(window.bottom - window.top) + ", the menu bar and frame take " +
-                         std::to_string(smallChrome) + " pixels (" + std::to_string(chrome) + " before)");
-  session.PlaceWindow(kStandardViewWidth, kStandardViewHeight);
+  s.log().Expect(smallChrome == chrome && client.right >= 400 && client.bottom > 0,
+                 "comfort.minimum_size_keeps_menu_on_one_line",
+                 "at its smallest the window is " + std::to_string(window.right - window.left) + " x " +
+                     std::to_string(window.bottom - window.top) + ", the menu bar and frame take " +
+                     std::to_string(smallChrome) + " pixels (" + std::to_string(chrome) + " before)");
+  s.session.PlaceWindow(kStandardViewWidth, kStandardViewHeight);
 }
 
 }  // namespace
 
 void RunComfortChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "comfort", context.packageDir)) return;
-  AlignChecks(context, session, model);
-  QuietModifierChecks(context, session, model);
-  MinimumSizeChecks(context, session);
+  Scenario s(context, "comfort");
+  if (!s.Start()) return;
+  AlignChecks(s);
+  QuietModifierChecks(s);
+  MinimumSizeChecks(s);
 }

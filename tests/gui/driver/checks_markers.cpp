@@ -174,7 +174,7 @@ void SelectThroughDialog(MarkerScenario& s) {
   } else {
     SelectMarker(s.model.document(), 2);
     s.View("markers.select_dialog_selects_while_open");
-    ExpectDeleteItemState(s.context, s.session, s.model, "markers.select_dialog_enables_delete_item");
+    ExpectDeleteItemState(s, "markers.select_dialog_enables_delete_item");
   }
   CloseSelectDialog(s, dialog, "markers.select_dialog_closes");
 }
@@ -185,14 +185,14 @@ constexpr int kTop = 2;
 void Drags(MarkerScenario& s) {
   std::string error;
   // All three lie at (100, 100); the press takes the one drawn on top, marker 2.
-  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), s.session.CanvasToScreen({300, 200}), error)) {
+  if (!DragCanvas(s, s.CentreOf(kTop), s.session.CanvasToScreen({300, 200}), error)) {
     s.log().Fail("markers.drag_moves_marker_on_top", error);
     return;
   }
   s.View("markers.drag_moves_marker_on_top");
   const int w = s.MarkerAt(kTop).image.width, h = s.MarkerAt(kTop).image.height;
   const POINT farCorner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
-  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), farCorner, error)) {
+  if (!DragCanvas(s, s.CentreOf(kTop), farCorner, error)) {
     s.log().Fail("markers.drag_far_right_bottom", error);
     return;
   }
@@ -201,7 +201,7 @@ void Drags(MarkerScenario& s) {
                                               SelectLine(2, 799 - w, 519 - h)};
   if (HWND dialog = OpenSelectDialog(s, clamped, kTop, "markers.drag_stops_at_799_minus_w_519_minus_h"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_again");
-  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), POINT{1, 1}, error)) {
+  if (!DragCanvas(s, s.CentreOf(kTop), POINT{1, 1}, error)) {
     s.log().Fail("markers.drag_far_left_top", error);
     return;
   }
@@ -239,7 +239,7 @@ void ArrowKeys(MarkerScenario& s) {
   // the marker where the drag stopped it.
   std::string error;
   const POINT farCorner{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2};
-  if (!DragCanvas(s.session, s.model, s.CentreOf(kTop), farCorner, error)) {
+  if (!DragCanvas(s, s.CentreOf(kTop), farCorner, error)) {
     s.log().Fail("markers.keys_near_edges", error);
     return;
   }
@@ -272,7 +272,7 @@ void TabEscapeAndClicks(MarkerScenario& s) {
   // The sensitive area reaches one pixel right of and below the symbol.
   std::string error;
   const Marker& corner = s.MarkerAt(kTop);
-  if (!ClickCanvas(s.session, s.model, {corner.x + corner.image.width, corner.y + corner.image.height}, error)) {
+  if (!ClickCanvas(s, {corner.x + corner.image.width, corner.y + corner.image.height}, error)) {
     s.log().Fail("markers.click_one_past_symbol_edge_selects", error);
     return;
   }
@@ -283,7 +283,7 @@ void TabEscapeAndClicks(MarkerScenario& s) {
       if (HitTestMarker(s.model.document(), p.x, p.y) == -1) return p;
     return Point{400, 300};
   }();
-  if (!ClickCanvas(s.session, s.model, empty, error)) {
+  if (!ClickCanvas(s, empty, error)) {
     s.log().Fail("markers.click_on_empty_canvas_deselects", error);
     return;
   }
@@ -295,19 +295,19 @@ void Deletes(MarkerScenario& s) {
   std::string error;
   // Markers 0 and 1 lie at (100, 100): the click selects marker 1, on top, and Delete
   // removes it.
-  if (!ClickCanvas(s.session, s.model, s.CentreOf(1), error)) {
+  if (!ClickCanvas(s, s.CentreOf(1), error)) {
     s.log().Fail("markers.delete_key_removes", error);
     return;
   }
   s.session.PressKey(VK_DELETE, kNoModifier);
   s.model.Key(VK_DELETE, kNoModifier);
   s.View("markers.delete_key_removes");
-  ExpectDeleteItemState(s.context, s.session, s.model, "markers.delete_key_menu_state");
+  ExpectDeleteItemState(s, "markers.delete_key_menu_state");
 
   // The first of these presses lands where the click above did, soon enough to be the
   // second press of a double click: it takes the marker all the same.
   for (const char* name : {"markers.delete_command_removes", "markers.delete_command_removes_last"}) {
-    if (!ClickCanvas(s.session, s.model, s.CentreOf(0), error)) {
+    if (!ClickCanvas(s, s.CentreOf(0), error)) {
       s.log().Fail(name, error);
       return;
     }

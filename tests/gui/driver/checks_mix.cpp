@@ -14,6 +14,7 @@
 #include "mix_name_id.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -30,16 +31,12 @@ std::wstring ChoiceFile() {
   return language.empty() ? language : language.substr(0, language.find_last_of(L'\\') + 1) + L"mix.ini";
 }
 
-class MixRun {
+class MixRun : public Scenario {
  public:
-  MixRun(const DriverContext& context, EditorSession& session, std::wstring folder)
-      : context_(context), session_(session), folder_(std::move(folder)) {}
+  MixRun(const DriverContext& context, std::wstring folder) : Scenario(context, "mix"), folder_(std::move(folder)) {}
   void Run();
 
  private:
-  bool Expect(bool ok, const std::string& name, const std::string& detail) {
-    return context_.log.Expect(ok, "mix." + name, detail);
-  }
   std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
   std::wstring Text(int id) const { return ControlText(Control(id)); }
@@ -51,15 +48,13 @@ class MixRun {
     return SendAndWait(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
   }
   bool Open(const wchar_t* shp, const std::string& name) {
-    session_.PostCommand(ids::kSaveShp);
-    HWND fileDialog = WaitForFileDialog(session_.process().id());
+    session.PostCommand(ids::kSaveShp);
+    HWND fileDialog = WaitForFileDialog(session.process().id());
     if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
-    dialog_ = session_.WaitForDialog(texts::kShpSaveCaption);
+    dialog_ = session.WaitForDialog(texts::kShpSaveCaption);
     return Expect(dialog_ != nullptr, name + ".dialog", "dialog 107 did not open");
   }
 
-  const DriverContext& context_;
-  EditorSession& session_;
   std::wstring folder_;
   HWND dialog_ = nullptr;
 };
@@ -97,7 +92,7 @@ void MixRun::Run() {
   }
   Expect(shp.size() == 416032 && (bodies == "S=P=" || bodies == "P=S="), "export.archive_holds_the_loose_files",
          "entries " + Quoted(Wide(bodies)) + " " + error);
-  ExpectStatus(context_, session_, 2, L"Packed LS800A.SHP and LS800A.PAL into expandmd01.mix", "mix.export.status");
+  ExpectStatus(context, session, 2, L"Packed LS800A.SHP and LS800A.PAL into expandmd01.mix", "mix.export.status");
 
   // 3. Remembered; an encrypted archive is refused before the export writes anything.
   std::string encrypted = archive;
@@ -109,7 +104,7 @@ void MixRun::Run() {
   SetText(ids::kMixName, File(L"locked.mix"));
   SetText(ids::kPaletteName, File(L"ls800b.pal"));
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
-  HWND box = session_.WaitForDialog(L"Error", kDefaultWaitMs);
+  HWND box = session.WaitForDialog(L"Error", kDefaultWaitMs);
   const std::wstring text = box ? MessageBoxText(box) : L"";
   Expect(text.rfind(L"MIX file error!", 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
          "encrypted.refused", "the message is " + Quoted(text));
@@ -130,9 +125,8 @@ void RunMixChecks(const DriverContext& context) {
   // The choice is the user's: start from none and leave none for the other scenarios.
   DeleteFileW(ChoiceFile().c_str());
   {
-    EditorSession session(context);
-    ExpectedScreen model;
-    if (StartScenario(context, session, model, "mix", context.packageDir)) MixRun(context, session, folder).Run();
+    MixRun run(context, folder);
+    if (run.Start()) run.Run();
   }
   DeleteFileW(ChoiceFile().c_str());
 }

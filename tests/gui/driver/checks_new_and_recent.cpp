@@ -32,30 +32,22 @@ UINT RecentItemNaming(const EditorSession& session, const std::wstring& name) {
   return 0;
 }
 
-void ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
-                 const std::string& name) {
-  std::wstring got;
-  WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
-  context.log.Expect(got == want, name, "the title is " + Quoted(got));
-}
-
 void NewOverChanges(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "new", context.packageDir)) return;
-  session.Command(ids::kModeLargeMap);
-  PressKey(session.main(), VK_RIGHT, kCtrl);
-  session.Command(ids::kUpperLayer);
+  Scenario s(context, "new");
+  if (!s.Start()) return;
+  s.session.Command(ids::kModeLargeMap);
+  PressKey(s.session.main(), VK_RIGHT, kCtrl);
+  s.session.Command(ids::kUpperLayer);
   std::wstring question;
-  session.PostCommand(ids::kNewScene);
-  const bool asked = AnswerMessageBox(session, texts::kProgramCaption, IDNO, question);
-  context.log.Expect(asked && question == texts::kSaveChangesQuestion, "new.asks_over_unsaved_changes",
-                     asked ? "the question is " + Quoted(question) : "no question");
+  s.session.PostCommand(ids::kNewScene);
+  const bool asked = AnswerMessageBox(s.session, texts::kProgramCaption, IDNO, question);
+  s.log().Expect(asked && question == texts::kSaveChangesQuestion, "new.asks_over_unsaved_changes",
+                 asked ? "the question is " + Quoted(question) : "no question");
   // The fresh model is the start screen.
-  ExpectView(context, session, model, "new.shows_the_start_screen");
-  ExpectTitle(context, session, texts::kTitle, "new.untitled");
-  ExpectMenuItem(context, session, ids::kUndo, false, true, "new.fresh_history");
-  ExpectMenuItem(context, session, ids::kUpperLayer, true, false, "new.upper_layer_back_on");
+  s.View("new.shows_the_start_screen");
+  ExpectTitle(s.context, s.session, texts::kTitle, "new.untitled");
+  ExpectMenuItem(s.context, s.session, ids::kUndo, false, true, "new.fresh_history");
+  ExpectMenuItem(s.context, s.session, ids::kUpperLayer, true, false, "new.upper_layer_back_on");
 }
 
 void RecentFiles(const DriverContext& context) {

@@ -77,39 +77,39 @@ bool PasteGrayedInOpenMenu(const EditorSession& session) {
 
 std::wstring Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
 
-void NothingToPaste(const DriverContext& context, EditorSession& session) {
-  context.log.Expect(EmptyClipboardNow() && PasteGrayedInOpenMenu(session), "paste.grayed_without_picture",
-                     "the item is enabled in the open menu with an empty clipboard");
+void NothingToPaste(Scenario& s) {
+  s.log().Expect(EmptyClipboardNow() && PasteGrayedInOpenMenu(s.session), "paste.grayed_without_picture",
+                 "the item is enabled in the open menu with an empty clipboard");
   TypeShortcut('V', kCtrl);
   std::wstring text;
-  const bool answered = AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
-  context.log.Expect(answered && text == NoPictureText(), "paste.ctrl_v_says_no_picture",
-                     answered ? "the message is " + Quoted(text) : "no message box after Ctrl+V");
+  const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  s.log().Expect(answered && text == NoPictureText(), "paste.ctrl_v_says_no_picture",
+                 answered ? "the message is " + Quoted(text) : "no message box after Ctrl+V");
 
   // A header claiming 100000 x 100000 pixels over a few bytes of rows.
   PutDib(MakeTestPicture(4, 4), 100000, 100000);
-  context.log.Expect(!PasteGrayedInOpenMenu(session), "paste.enabled_with_bitmap", "the item is grayed");
-  session.PostCommand(ids::kPasteScreenshot);
-  const bool refused = AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
-  context.log.Expect(refused && text.find(L"too large") != std::wstring::npos, "paste.absurd_bitmap_refused",
-                     refused ? "the message is " + Quoted(text) : "no message box");
+  s.log().Expect(!PasteGrayedInOpenMenu(s.session), "paste.enabled_with_bitmap", "the item is grayed");
+  s.session.PostCommand(ids::kPasteScreenshot);
+  const bool refused = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  s.log().Expect(refused && text.find(L"too large") != std::wstring::npos, "paste.absurd_bitmap_refused",
+                 refused ? "the message is " + Quoted(text) : "no message box");
 }
 
-void PasteScaled(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+void PasteScaled(Scenario& s) {
   const MemoryImage picture = MakeTestPicture(kPastedWidth, kPastedHeight);
   if (!PutDib(picture, kPastedWidth, kPastedHeight)) {
-    context.log.Fail("paste.bitmap_put", "the driver cannot put a bitmap on the clipboard");
+    s.log().Fail("paste.bitmap_put", "the driver cannot put a bitmap on the clipboard");
     return;
   }
-  session.PostCommand(ids::kPasteScreenshot);
+  s.session.PostCommand(ids::kPasteScreenshot);
   std::wstring text;
-  if (!AnswerMessageBox(session, texts::kProgramCaption, IDYES, text) || text != texts::kCropQuestion) {
-    context.log.Fail("paste.crop_question", "no crop question: " + Quoted(text));
+  if (!AnswerMessageBox(s.session, texts::kProgramCaption, IDYES, text) || text != texts::kCropQuestion) {
+    s.log().Fail("paste.crop_question", "no crop question: " + Quoted(text));
     return;
   }
-  HWND crop = session.WaitForDialog(texts::kCropCaption);
-  if (!context.log.Expect(crop != nullptr, "paste.crop_dialog_opens", "no crop dialog after Yes")) return;
-  session.ParkDialog(crop);
+  HWND crop = s.session.WaitForDialog(texts::kCropCaption);
+  if (!s.log().Expect(crop != nullptr, "paste.crop_dialog_opens", "no crop dialog after Yes")) return;
+  s.session.ParkDialog(crop);
   const int smallest = SmallestFittingScale(kPastedWidth, kPastedHeight, ScreenshotWidth, ScreenshotHeight);
   const RegionSize region = ScaledRegion(smallest, ScreenshotWidth, ScreenshotHeight);
   // Below the smallest scale that fits: the box stops there (83 %: 281 x 279), the field
@@ -122,32 +122,31 @@ void PasteScaled(const DriverContext& context, EditorSession& session, ExpectedS
     return (shown = Field(crop, ids::kCropScale) + L"|" + Field(crop, ids::kCropWidth) + L"|" +
                     Field(crop, ids::kCropHeight)) == want;
   });
-  context.log.Expect(sized, "paste.scale_stops_at_smallest_fitting", Quoted(shown) + " instead of " + Quoted(want));
+  s.log().Expect(sized, "paste.scale_stops_at_smallest_fitting", Quoted(shown) + " instead of " + Quoted(want));
   LRESULT range = 0;
   SendAndWait(GetDlgItem(crop, ids::kCropScaleUpDown), UDM_GETRANGE, 0, 0, &range);
-  context.log.Expect(HIWORD(range) == smallest && LOWORD(range) == 100, "paste.scale_updown_range",
-                     "the range is " + std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
+  s.log().Expect(HIWORD(range) == smallest && LOWORD(range) == 100, "paste.scale_updown_range",
+                 "the range is " + std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
 
   PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
-  context.log.Expect(WaitForWindowGone(crop, kDefaultWaitMs), "paste.crop_ok_closes", "the crop dialog stays");
+  s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "paste.crop_ok_closes", "the crop dialog stays");
   const int x = kPastedWidth - region.width - 1;
   MemoryImage expected;
   CropAndScale(expected, picture, x, 0, smallest, ScreenshotWidth, ScreenshotHeight);
-  model.Command();
-  SetScreenshot(model.document(), std::move(expected), "clipboard");
-  ExpectView(context, session, model, "paste.view_shows_scaled_crop");
+  s.model.Command();
+  SetScreenshot(s.model.document(), std::move(expected), "clipboard");
+  s.View("paste.view_shows_scaled_crop");
 
   TypeShortcut('Z', kCtrl);
-  model.Undo();
-  ExpectView(context, session, model, "paste.undone_in_one_step");
+  s.model.Undo();
+  s.View("paste.undone_in_one_step");
 }
 
 }  // namespace
 
 void RunPasteChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "paste", context.packageDir)) return;
-  NothingToPaste(context, session);
-  PasteScaled(context, session, model);
+  Scenario s(context, "paste");
+  if (!s.Start()) return;
+  NothingToPaste(s);
+  PasteScaled(s);
 }

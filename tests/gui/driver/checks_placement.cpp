@@ -32,41 +32,41 @@ RECT WindowRect(HWND window) {
   return r;
 }
 
-void FocusAfterAbout(const DriverContext& context, EditorSession& session) {
-  session.PostCommand(ids::kAbout);
-  HWND about = session.WaitForDialog(texts::kAboutCaption);
-  if (!context.log.Expect(about != nullptr, "placement.about_opens", "no About dialog")) return;
+void FocusAfterAbout(Scenario& s) {
+  s.session.PostCommand(ids::kAbout);
+  HWND about = s.session.WaitForDialog(texts::kAboutCaption);
+  if (!s.log().Expect(about != nullptr, "placement.about_opens", "no About dialog")) return;
   PostMessageW(GetDlgItem(about, IDCANCEL), BM_CLICK, 0, 0);
   WaitForWindowGone(about, kDefaultWaitMs);
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   const bool ok = WaitUntil(
-      [&] { return GetGUIThreadInfo(session.process().threadId(), &info) && info.hwndFocus == session.main(); },
+      [&] { return GetGUIThreadInfo(s.session.process().threadId(), &info) && info.hwndFocus == s.session.main(); },
       kDefaultWaitMs);
-  context.log.Expect(ok, "placement.keyboard_back_after_about", "the focus is on another window");
+  s.log().Expect(ok, "placement.keyboard_back_after_about", "the focus is on another window");
 }
 
 // From a main window pushed towards the right edge: the settings dialog goes left of the
 // picture, and the chooser it opens stays inside the screen.
-void DialogsOnScreen(const DriverContext& context, EditorSession& session) {
-  SetWindowPos(session.main(), nullptr, 420, 40, 860, 700, SWP_NOZORDER | SWP_NOACTIVATE);
-  session.PostCommand(ids::kLoadScreenSettings);
-  HWND settings = session.WaitForDialog(texts::kLoadScreenSettingsCaption);
-  if (!context.log.Expect(settings != nullptr, "placement.settings_opens", "no settings dialog")) return;
-  RECT view = WindowRect(session.view()), dialog = WindowRect(settings), overlap{};
+void DialogsOnScreen(Scenario& s) {
+  SetWindowPos(s.session.main(), nullptr, 420, 40, 860, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+  s.session.PostCommand(ids::kLoadScreenSettings);
+  HWND settings = s.session.WaitForDialog(texts::kLoadScreenSettingsCaption);
+  if (!s.log().Expect(settings != nullptr, "placement.settings_opens", "no settings dialog")) return;
+  RECT view = WindowRect(s.session.view()), dialog = WindowRect(settings), overlap{};
   view.right = std::min<LONG>(view.right, view.left + 800);
   view.bottom = std::min<LONG>(view.bottom, view.top + 520);
-  context.log.Expect(!IntersectRect(&overlap, &view, &dialog) && OnScreen(dialog), "placement.settings_beside_picture",
-                     "the dialog at " + Describe(dialog) + ", the picture at " + Describe(view));
+  s.log().Expect(!IntersectRect(&overlap, &view, &dialog) && OnScreen(dialog), "placement.settings_beside_picture",
+                 "the dialog at " + Describe(dialog) + ", the picture at " + Describe(view));
   PostMessageW(GetDlgItem(settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
-  HWND chooser = session.WaitForDialog(texts::kOpenImageCaption);
+  HWND chooser = s.session.WaitForDialog(texts::kOpenImageCaption);
   if (chooser) {
     const RECT at = WindowRect(chooser);
-    context.log.Expect(OnScreen(at), "placement.chooser_inside_screen", "the chooser at " + Describe(at));
+    s.log().Expect(OnScreen(at), "placement.chooser_inside_screen", "the chooser at " + Describe(at));
     PostMessageW(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
     WaitForWindowGone(chooser, kDefaultWaitMs);
   } else {
-    context.log.Fail("placement.chooser_inside_screen", "no image chooser");
+    s.log().Fail("placement.chooser_inside_screen", "no image chooser");
   }
   PostMessageW(GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
   WaitForWindowGone(settings, kDefaultWaitMs);
@@ -94,17 +94,16 @@ void RunPlacementChecks(const DriverContext& context) {
                                        "Maximized=no\r\n").c_str(),
                         error);
   {
-    EditorSession session(context);
-    ExpectedScreen model;
-    if (!StartScenario(context, session, model, "placement", context.packageDir)) return;
-    const RECT start = session.openedAt();
-    context.log.Expect(OnScreen(start) && start.right - start.left == 900, "placement.lost_place_moved_on_screen",
-                       "the window opened at " + Describe(start));
-    FocusAfterAbout(context, session);
-    DialogsOnScreen(context, session);
+    Scenario s(context, "placement");
+    if (!s.Start()) return;
+    const RECT start = s.session.openedAt();
+    s.Expect(OnScreen(start) && start.right - start.left == 900, "lost_place_moved_on_screen",
+             "the window opened at " + Describe(start));
+    FocusAfterAbout(s);
+    DialogsOnScreen(s);
 
-    SetWindowPos(session.main(), nullptr, 50, 60, 900, 650, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!Exit(context, session, "placement.exit")) return;
+    SetWindowPos(s.session.main(), nullptr, 50, 60, 900, 650, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!Exit(context, s.session, "placement.exit")) return;
   }
   {
     EditorSession session(context);

@@ -14,6 +14,7 @@
 #include "package_staging.h"
 #include "pal_file.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "shp_export.h"
@@ -40,46 +41,38 @@ MemoryImage DecodeExport(const std::wstring& shp, const std::wstring& pal) {
   return picture;
 }
 
-class PreviewRun {
+class PreviewRun : public Scenario {
  public:
-  PreviewRun(const DriverContext& context, EditorSession& session, ExpectedScreen& model, std::wstring folder)
-      : context_(context), session_(session), model_(model), folder_(std::move(folder)) {}
+  PreviewRun(const DriverContext& context, std::wstring folder)
+      : Scenario(context, "preview"), folder_(std::move(folder)) {}
+  // A palette for the existing-palette export, made by the core from the screen moved once.
+  bool Seed();
   void Run();
 
  private:
-  bool Expect(bool ok, const std::string& name, const std::string& detail) {
-    return context_.log.Expect(ok, "preview." + name, detail);
-  }
   std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
   bool ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const wchar_t* pal, int colours,
                            const std::string& name);
-  void ExpectViewShows(const Image& expected, const std::string& name) {
-    std::string detail = "no picture to compare";
-    const bool shows = expected.valid && session_.ViewShows(expected, detail);
-    Expect(shows, name, detail);
-  }
   void ExpectStatusStarts(const std::wstring& english, const std::wstring& chinese, const std::string& name) {
     const std::wstring want = RunLanguage() == DriverLanguage::English ? english : chinese;
     std::wstring got;
-    WaitUntil([&] { return (got = session_.StatusText(2)).rfind(want, 0) == 0 && got.find(L"dB") != std::wstring::npos; },
-              kDefaultWaitMs);
+    WaitUntil(
+        [&] { return (got = session.StatusText(2)).rfind(want, 0) == 0 && got.find(L"dB") != std::wstring::npos; },
+        kDefaultWaitMs);
     Expect(got.rfind(want, 0) == 0 && got.find(L"dB") != std::wstring::npos, name,
            "the status bar says " + Quoted(got) + ", expected " + Quoted(want) + "... dB");
   }
 
-  const DriverContext& context_;
-  EditorSession& session_;
-  ExpectedScreen& model_;
   std::wstring folder_;
 };
 
 // The SHP file dialog, then dialog 107 with these settings, OK, and the export's end.
 bool PreviewRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const wchar_t* pal, int colours,
                                      const std::string& name) {
-  session_.PostCommand(ids::kSaveShp);
-  HWND fileDialog = WaitForFileDialog(session_.process().id());
+  session.PostCommand(ids::kSaveShp);
+  HWND fileDialog = WaitForFileDialog(session.process().id());
   if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".file_dialog", "no file dialog")) return false;
-  HWND dialog = session_.WaitForDialog(texts::kShpSaveCaption);
+  HWND dialog = session.WaitForDialog(texts::kShpSaveCaption);
   if (!Expect(dialog != nullptr, name + ".dialog", "dialog 107 did not open")) return false;
   ClickButton(dialog, mode == NewPalette ? ids::kPaletteNew : ids::kPaletteExisting);
   const std::wstring palette = File(pal), count = std::to_wstring(colours);
@@ -91,60 +84,69 @@ bool PreviewRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const
                 "the export did not end with an SHP file");
 }
 
+bool PreviewRun::Seed() {
+  session.PressKey(VK_RIGHT, kCtrl);
+  model.Key(VK_RIGHT, kCtrl);
+  ShpExportSettings seed;
+  seed.exportPath = ToAnsi(File(L"seed.shp"));
+  seed.palettePath = ToAnsi(File(L"seed.pal"));
+  return Expect(ExportShp(model.document(), seed).success, "seed_palette", "the driver's export failed");
+}
+
 void PreviewRun::Run() {
   // 1. Ctrl+E before any export: a new octree palette of 256 colours.
   TypeShortcut('E', kCtrl);
   MenuItemState item;
-  WaitUntil([&] { return session_.MenuItem(ids::kPreviewAsExported, item) && item.checked(); }, kDefaultWaitMs);
-  ExpectMenuItem(context_, session_, ids::kPreviewAsExported, true, false, "preview.ctrl_e_checks_the_item");
+  WaitUntil([&] { return session.MenuItem(ids::kPreviewAsExported, item) && item.checked(); }, kDefaultWaitMs);
+  ExpectMenuItem(context, session, ids::kPreviewAsExported, true, false, "preview.ctrl_e_checks_the_item");
   ShpExportSettings defaults;
   defaults.exportPath = ToAnsi(File(L"default.shp"));
   defaults.palettePath = ToAnsi(File(L"default.pal"));
-  Expect(ExportShp(model_.document(), defaults).success, "default.core_export", "the driver's export failed");
-  ExpectViewShows(DecodeExport(File(L"default.shp"), File(L"default.pal")), "default.view_equals_decoded_export");
+  Expect(ExportShp(model.document(), defaults).success, "default.core_export", "the driver's export failed");
+  Shows(DecodeExport(File(L"default.shp"), File(L"default.pal")), "preview.default.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: octree, 256 colours, ", L"预览: 八叉树, 256 色, ", "default.status");
 
   // 2. Through the dialog, a new palette of 16 colours.
   if (!ExportThroughDialog(L"sixteen.shp", NewPalette, L"sixteen.pal", 16, "new_16")) return;
-  ExpectViewShows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "new_16.view_equals_decoded_export");
+  Shows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "preview.new_16.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16.status");
 
   // 3. An existing palette with 200 of its entries, the preview still on.
   std::string error;
   WriteFileIn(folder_, L"existing.pal", ReadWholeFile(File(L"seed.pal")), error);
   if (!ExportThroughDialog(L"existing.shp", ExistingPalette, L"existing.pal", 200, "existing_200")) return;
-  ExpectViewShows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "existing_200.view_equals_decoded_export");
+  Shows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "preview.existing_200.view_equals_decoded_export");
   ExpectStatusStarts(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200.status");
 
   // 4. A key move: the view follows, as an export made after the move shows it.
   // Without a modifier: after the dialogs the editor need not be the foreground window.
-  session_.PressKey(VK_LEFT, kNoModifier);
-  model_.Key(VK_LEFT, kNoModifier);
+  session.PressKey(VK_LEFT, kNoModifier);
+  model.Key(VK_LEFT, kNoModifier);
   ShpExportSettings after;
   after.exportPath = ToAnsi(File(L"after_move.shp"));
   after.palettePath = ToAnsi(File(L"existing.pal"));
   after.paletteMode = ExistingPalette;
   after.colourCount = 200;
-  Expect(ExportShp(model_.document(), after).success, "after_move.core_export", "the driver's export failed");
-  ExpectViewShows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "after_move.view_follows_the_key");
+  Expect(ExportShp(model.document(), after).success, "after_move.core_export", "the driver's export failed");
+  Shows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "preview.after_move.view_follows_the_key");
 
   // 5. Off: the plain view and the key hint again.
-  session_.Command(ids::kPreviewAsExported);
-  ExpectMenuItem(context_, session_, ids::kPreviewAsExported, false, false, "preview.off_unchecks_the_item");
-  ExpectView(context_, session_, model_, "preview.off_shows_the_plain_view");
-  ExpectStatus(context_, session_, 2, texts::kHint, "preview.off_shows_the_key_hint");
+  session.Command(ids::kPreviewAsExported);
+  ExpectMenuItem(context, session, ids::kPreviewAsExported, false, false, "preview.off_unchecks_the_item");
+  View("preview.off_shows_the_plain_view");
+  ExpectStatus(context, session, 2, texts::kHint, "preview.off_shows_the_key_hint");
 
   // 6. The existing palette gone: switching on reports the file and stays off.
   fs::remove(File(L"existing.pal"));
-  session_.PostCommand(ids::kPreviewAsExported);
-  HWND box = session_.WaitForDialog(L"Vantorel");
+  session.PostCommand(ids::kPreviewAsExported);
+  HWND box = session.WaitForDialog(L"Vantorel");
   const std::wstring text = box ? MessageBoxText(box) : L"";
   Expect(box && text.find(File(L"existing.pal")) != std::wstring::npos, "missing_palette.message_names_the_file",
          "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   WaitForWindowGone(box, kDefaultWaitMs);
-  ExpectMenuItem(context_, session_, ids::kPreviewAsExported, false, false, "missing_palette.turns_the_preview_off");
-  ExpectView(context_, session_, model_, "missing_palette.plain_view");
+  ExpectMenuItem(context, session, ids::kPreviewAsExported, false, false, "missing_palette.turns_the_preview_off");
+  View("missing_palette.plain_view");
 }
 
 }  // namespace
@@ -154,16 +156,6 @@ void RunPreviewChecks(const DriverContext& context) {
   std::error_code ignored;
   fs::remove_all(folder, ignored);
   fs::create_directories(folder, ignored);
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "preview", context.packageDir)) return;
-  session.PressKey(VK_RIGHT, kCtrl);
-  model.Key(VK_RIGHT, kCtrl);
-  // A palette for the existing-palette export, made by the core from the same screen.
-  ShpExportSettings seed;
-  seed.exportPath = ToAnsi(folder + L"\\seed.shp");
-  seed.palettePath = ToAnsi(folder + L"\\seed.pal");
-  if (!context.log.Expect(ExportShp(model.document(), seed).success, "preview.seed_palette", "the driver's export failed"))
-    return;
-  PreviewRun(context, session, model, folder).Run();
+  PreviewRun run(context, folder);
+  if (run.Start() && run.Seed()) run.Run();
 }

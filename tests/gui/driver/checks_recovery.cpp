@@ -114,8 +114,9 @@ void KillAndRestore(const DriverContext& context) {
   MemoryImage before;
   std::wstring killedCopy;
   {
-    EditorSession editor(context);
-    ExpectedScreen model;
+    Scenario killed(context, "recovery");
+    EditorSession& editor = killed.session;
+    ExpectedScreen& model = killed.model;
     std::vector<CatalogueEntry> symbols;
     std::string error;
     if (!Start(context, editor, "recovery.start", L"\"" + scene + L"\"") ||
@@ -123,7 +124,7 @@ void KillAndRestore(const DriverContext& context) {
                     "recovery.catalogue", error))
       return;
     editor.PressKey(VK_LEFT, kCtrl);
-    if (!AddMarkerThroughDialog(context, editor, model, symbols, 1, ids::kRadioRed, "recovery.marker_added")) return;
+    if (!AddMarkerThroughDialog(killed, symbols, 1, ids::kRadioRed, "recovery.marker_added")) return;
     const ULONGLONG changed = GetTickCount64();
     if (!log.Expect(WaitForCopy(editor), "recovery.copy_within_10s_of_a_change",
                     "no copy " + std::to_string(GetTickCount64() - changed) + " ms after the change"))

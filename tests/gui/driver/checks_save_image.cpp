@@ -17,7 +17,7 @@
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
-#include "scenario_support.h"
+#include "scenario.h"
 #include "scenarios.h"
 #include "wide_text.h"
 #include "window_search.h"
@@ -45,24 +45,25 @@ double MeanDifference(const Image& a, const Image& b) {
   return static_cast<double>(sum) / (3.0 * CanvasWidth * CanvasHeight);
 }
 
-void CheckSavedPicture(const DriverContext& context, const std::wstring& path, const Image& expected, Match match,
+void CheckSavedPicture(const Scenario& s, const std::wstring& path, const Image& expected, Match match,
                        const std::string& name) {
   const bool exact = match == Match::Exact;
   MemoryImage saved;
   const std::string file = ToAnsi(path);
-  if (!context.log.Expect(WaitUntil([&] { return LoadImageFile(file.c_str(), saved); }, 10000, 20), name,
-                          "no readable file"))
+  if (!s.log().Expect(WaitUntil([&] { return LoadImageFile(file.c_str(), saved); }, 10000, 20), name,
+                      "no readable file"))
     return;
   bool same = saved.width == CanvasWidth && saved.height == CanvasHeight;
   for (int y = 0; same && exact && y < CanvasHeight; ++y)
     same = std::memcmp(saved.GetRow(y), expected.GetRow(y), CanvasWidth * sizeof(Pixel)) == 0;
   if (same && match == Match::Close) {
     const double difference = MeanDifference(saved, expected);
-    context.log.Expect(difference < 4.0, name, "the mean channel difference is " + std::to_string(difference));
+    s.log().Expect(difference < 4.0, name, "the mean channel difference is " + std::to_string(difference));
     return;
   }
-  context.log.Expect(same, name, "the file holds " + std::to_string(saved.width) + " x " +
-                                     std::to_string(saved.height) + (exact ? " pixels, not the renderer's" : " pixels"));
+  s.log().Expect(same, name,
+                 "the file holds " + std::to_string(saved.width) + " x " + std::to_string(saved.height) +
+                     (exact ? " pixels, not the renderer's" : " pixels"));
 }
 }  // namespace
 
@@ -71,16 +72,15 @@ void RunSaveImageChecks(const DriverContext& context) {
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
   std::filesystem::create_directories(folder, ignored);
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "save_image", context.packageDir)) return;
-  session.Command(ids::kModeLargeMap);
-  model.SetMode(EditMode::LargeMap);
-  session.PressKey(VK_DOWN, kCtrlShift);
-  model.Key(VK_DOWN, kCtrlShift);
+  Scenario s(context, "save_image");
+  if (!s.Start()) return;
+  s.session.Command(ids::kModeLargeMap);
+  s.model.SetMode(EditMode::LargeMap);
+  s.session.PressKey(VK_DOWN, kCtrlShift);
+  s.model.Key(VK_DOWN, kCtrlShift);
   MemoryImage expected;
   expected.Create(CanvasWidth, CanvasHeight);
-  RenderLoadScreen(model.document(), &expected);
+  RenderLoadScreen(s.model.document(), &expected);
 
   const struct {
     const wchar_t* file;
@@ -91,32 +91,32 @@ void RunSaveImageChecks(const DriverContext& context) {
                  {L"\\screen.jpg", Match::Size, "save_image.jpeg_800_x_520"},
                  {L"\\screen.gif", Match::Close, "save_image.gif_close_to_render"}};
   for (const auto& format : formats) {
-    HWND fileDialog = StartSave(session, folder + format.file);
-    if (context.log.Expect(fileDialog && WaitForWindowGone(fileDialog, 10000), format.name, "no file dialog"))
-      CheckSavedPicture(context, folder + format.file, expected, format.match, format.name);
+    HWND fileDialog = StartSave(s.session, folder + format.file);
+    if (s.log().Expect(fileDialog && WaitForWindowGone(fileDialog, 10000), format.name, "no file dialog"))
+      CheckSavedPicture(s, folder + format.file, expected, format.match, format.name);
   }
 
   // Replacing asks first; No returns to the file dialog and the file stays.
   const std::string png = ReadWholeFile(folder + L"\\screen.png");
-  if (HWND fileDialog = StartSave(session, folder + L"\\screen.png")) {
-    HWND question = WaitForReplaceQuestion(session.process().id(), fileDialog);
+  if (HWND fileDialog = StartSave(s.session, folder + L"\\screen.png")) {
+    HWND question = WaitForReplaceQuestion(s.session.process().id(), fileDialog);
     if (question) PostMessageW(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
-    context.log.Expect(question && WaitForWindowGone(question, kDefaultWaitMs) && IsWindowVisible(fileDialog),
-                       "save_image.asks_before_replacing", "no question, or No does not return to the file dialog");
+    s.log().Expect(question && WaitForWindowGone(question, kDefaultWaitMs) && IsWindowVisible(fileDialog),
+                   "save_image.asks_before_replacing", "no question, or No does not return to the file dialog");
     PostMessageW(GetDlgItem(fileDialog, IDCANCEL), BM_CLICK, 0, 0);
     WaitForWindowGone(fileDialog, kDefaultWaitMs);
-    context.log.Expect(ReadWholeFile(folder + L"\\screen.png") == png, "save_image.no_leaves_file", "the file changed");
+    s.log().Expect(ReadWholeFile(folder + L"\\screen.png") == png, "save_image.no_leaves_file", "the file changed");
   }
 
   // TIFF is not a format the image files know.
-  StartSave(session, folder + L"\\screen.tif");
-  HWND box = session.WaitForDialog(L"Error");
+  StartSave(s.session, folder + L"\\screen.tif");
+  HWND box = s.session.WaitForDialog(L"Error");
   const std::wstring text = box ? MessageBoxText(box) : L"";
   // The fixed message, then the file and why (the format is not one it writes).
-  context.log.Expect(text.rfind(texts::kImageSaveError, 0) == 0 && text.find(L"screen.tif") != std::wstring::npos &&
-                         text.find(L"unsupported format") != std::wstring::npos,
-                     "save_image.failure_reported", "the message is " + Quoted(text));
+  s.log().Expect(text.rfind(texts::kImageSaveError, 0) == 0 && text.find(L"screen.tif") != std::wstring::npos &&
+                     text.find(L"unsupported format") != std::wstring::npos,
+                 "save_image.failure_reported", "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   const auto files = std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
-  context.log.Expect(files == 4, "save_image.failure_writes_nothing", std::to_string(files) + " files in the folder");
+  s.log().Expect(files == 4, "save_image.failure_writes_nothing", std::to_string(files) + " files in the folder");
 }

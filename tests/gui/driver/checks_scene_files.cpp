@@ -23,6 +23,7 @@
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -30,25 +31,26 @@
 
 namespace {
 
-struct Scenario {
-  const DriverContext& context;
-  ExpectedScreen& model;
+// The first editor makes and saves the screen; the editors started after it on the saved
+// scene are checked against the same model.
+struct SceneRun : Scenario {
+  explicit SceneRun(const DriverContext& context)
+      : Scenario(context, "scenes"), folder(context.scratchDir + L"\\scenes"), scene(folder + L"\\mission1.ini") {}
   std::wstring folder;  // where the scenes go
   std::wstring scene;   // the scene saved there
   MemoryImage saved;    // the picture of the saved scene
 
-  CheckLog& log() const { return context.log; }
   std::wstring Title(bool modified = false) const {
     return std::wstring(texts::kTitle) + L" - mission1.ini" + (modified ? L" *" : L"");
   }
-  void ExpectTitle(const EditorSession& session, const std::wstring& want, const std::string& name) const {
-    std::wstring got;
-    WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
-    log().Expect(got == want, name, "the title is " + Quoted(got) + ", expected " + Quoted(want));
-  }
-  void ExpectSaved(const EditorSession& session, const std::string& name) const {
+  void ExpectSaved(const EditorSession& other, const std::string& name) const {
     std::string detail;
-    log().Expect(session.ViewShows(saved, detail), name, detail);
+    log().Expect(other.ViewShows(saved, detail), name, detail);
+  }
+  // The model's picture in `other`, an editor started after the first.
+  void ExpectModel(const EditorSession& other, const std::string& name) {
+    std::string detail;
+    log().Expect(other.ViewShows(model.Picture(), detail), name, detail);
   }
   void Remember() {
     saved.Create(CanvasWidth, CanvasHeight);
@@ -67,7 +69,7 @@ std::string FileBytes(const std::wstring& path) {
 
 // Soviet with three slots, a cameo in the third, a screenshot, two markers, the world map
 // and the target box moved: away from every default.
-bool MakeScreen(Scenario& s, EditorSession& session) {
+bool MakeScreen(SceneRun& s) {
   LoadScreenDocument& model = s.model.document();
   std::vector<CatalogueEntry> symbols, cameos;
   std::string error;
@@ -78,7 +80,7 @@ bool MakeScreen(Scenario& s, EditorSession& session) {
     s.log().Fail("scenes.stage", error);
     return false;
   }
-  HWND settings = OpenLoadScreenSettings(session);
+  HWND settings = OpenLoadScreenSettings(s.session);
   if (!settings) {
     s.log().Fail("scenes.screen_made", "the load screen settings dialog did not open");
     return false;
@@ -92,7 +94,7 @@ bool MakeScreen(Scenario& s, EditorSession& session) {
   LoadImageFile(TemplatePath(model.appDir, cameos.back().fileName).c_str(), cameo);
   SetCameo(model, 2, std::move(cameo), cameos.back().fileName);
   const std::wstring shot = s.folder + L"\\" + kShotExact.file;
-  const bool taken = BrowseForScreenshot(session, settings, shot, error);
+  const bool taken = BrowseForScreenshot(s.session, settings, shot, error);
   PostMessageW(GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
   WaitForWindowGone(settings, kDefaultWaitMs);
   if (!taken) {
@@ -100,43 +102,43 @@ bool MakeScreen(Scenario& s, EditorSession& session) {
     return false;
   }
   SetScreenshot(model, LoadPicture(shot), ToAnsi(shot));
-  if (!AddMarkerThroughDialog(s.context, session, s.model, symbols, 2, ids::kRadioRed, "scenes.screen_made") ||
-      !AddMarkerThroughDialog(s.context, session, s.model, symbols, 5, ids::kRadioPurpure, "scenes.screen_made"))
+  if (!AddMarkerThroughDialog(s, symbols, 2, ids::kRadioRed, "scenes.screen_made") ||
+      !AddMarkerThroughDialog(s, symbols, 5, ids::kRadioPurpure, "scenes.screen_made"))
     return false;
   for (int i = 0; i < 2; ++i) {
-    session.PressKey(VK_LEFT, kCtrl);
+    s.session.PressKey(VK_LEFT, kCtrl);
     s.model.Key(VK_LEFT, kCtrl);
   }
-  session.Command(ids::kModeTargetBox);
+  s.session.Command(ids::kModeTargetBox);
   s.model.SetMode(EditMode::TargetBox);
-  session.PressKey(VK_DOWN, kShift);
+  s.session.PressKey(VK_DOWN, kShift);
   s.model.Key(VK_DOWN, kShift);
-  return ExpectView(s.context, session, s.model, "scenes.screen_made");
+  return s.View("scenes.screen_made");
 }
 
 // Ctrl+S with no file named yet: the save dialog, then the scene and its screenshot.
-void SaveByShortcut(Scenario& s, EditorSession& session) {
-  s.log().Expect(session.Title() == texts::kTitle, "scenes.title_without_file_is_plain",
-                 "the title is " + Quoted(session.Title()));
+void SaveByShortcut(SceneRun& s) {
+  s.log().Expect(s.session.Title() == texts::kTitle, "scenes.title_without_file_is_plain",
+                 "the title is " + Quoted(s.session.Title()));
   TypeShortcut('S', kCtrl);
   // Without the shortcut, the menu command goes on with the same steps.
-  if (!s.log().Expect(session.WaitForDialog(texts::kSaveSceneCaption, 1500) != nullptr,
+  if (!s.log().Expect(s.session.WaitForDialog(texts::kSaveSceneCaption, 1500) != nullptr,
                       "scenes.ctrl_s_asks_for_a_name", "no save dialog after Ctrl+S"))
-    session.PostCommand(ids::kSaveScene);
+    s.session.PostCommand(ids::kSaveScene);
   std::string error;
-  if (!s.log().Expect(ChooseInFileDialog(session, texts::kSaveSceneCaption, s.scene, error),
+  if (!s.log().Expect(ChooseInFileDialog(s.session, texts::kSaveSceneCaption, s.scene, error),
                       "scenes.save_dialog_takes_the_name", error))
     return;
   const std::wstring screenshot = s.folder + L"\\mission1.screenshot.png";
   const bool written = WaitUntil([&] { return Exists(s.scene) && Exists(screenshot); });
   s.log().Expect(written, "scenes.scene_and_screenshot_written", "no mission1.ini with mission1.screenshot.png");
-  s.ExpectTitle(session, s.Title(), "scenes.title_names_the_file");
+  ExpectTitle(s.context, s.session, s.Title(), "scenes.title_names_the_file");
   s.Remember();
 }
 
 // The tool renders the saved scene as the core renders the screen, and as the editor's own
 // save as image writes it.
-void ToolRendersTheScene(Scenario& s, EditorSession& session) {
+void ToolRendersTheScene(SceneRun& s) {
   const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
   const long exitCode = RunProgram(Quote(cli) + L" render mission1.ini -o rendered.png --package " +
                                        Quote(s.context.packageDir),
@@ -156,8 +158,8 @@ void ToolRendersTheScene(Scenario& s, EditorSession& session) {
                      " pixels differ");
 
   const std::wstring imagePath = s.folder + L"\\editor.png";
-  session.PostCommand(ids::kSaveImage);
-  HWND fileDialog = WaitForFileDialog(session.process().id());
+  s.session.PostCommand(ids::kSaveImage);
+  HWND fileDialog = WaitForFileDialog(s.session.process().id());
   MemoryImage image;
   const bool saved = fileDialog && ChooseFileName(fileDialog, imagePath) &&
                      WaitUntil([&] { return LoadImageFile(ToAnsi(imagePath).c_str(), image); }, 10000, 20);
@@ -165,12 +167,12 @@ void ToolRendersTheScene(Scenario& s, EditorSession& session) {
                  saved ? std::to_string(differing(image)) + " pixels differ" : "no image saved");
 }
 
-void ChangeAndSave(Scenario& s, EditorSession& session) {
-  session.PressKey(VK_UP, kNoModifier);
+void ChangeAndSave(SceneRun& s) {
+  s.session.PressKey(VK_UP, kNoModifier);
   s.model.Key(VK_UP, kNoModifier);
-  s.ExpectTitle(session, s.Title(true), "scenes.change_marks_the_title");
-  session.Command(ids::kSaveScene);
-  s.ExpectTitle(session, s.Title(), "scenes.save_clears_the_mark");
+  ExpectTitle(s.context, s.session, s.Title(true), "scenes.change_marks_the_title");
+  s.session.Command(ids::kSaveScene);
+  ExpectTitle(s.context, s.session, s.Title(), "scenes.save_clears_the_mark");
   s.Remember();
 }
 
@@ -181,7 +183,7 @@ bool CloseEditor(EditorSession& session) {
   return session.process().WaitForExit(5000, exitCode);
 }
 
-void RefusedScene(Scenario& s, EditorSession& session) {
+void RefusedScene(SceneRun& s, EditorSession& session) {
   std::string error;
   const std::wstring bad = s.folder + L"\\bad.ini";
   if (!WriteFileIn(s.folder, L"bad.ini", "[LoadScreen]\r\nSide=Nod\r\n", error)) {
@@ -197,23 +199,23 @@ void RefusedScene(Scenario& s, EditorSession& session) {
   s.log().Expect(answered && text == want, "scenes.bad_scene_refused_with_the_tools_words",
                  answered ? "the message is " + Quoted(text) : error);
   s.ExpectSaved(session, "scenes.bad_scene_keeps_the_screen");
-  s.ExpectTitle(session, s.Title(), "scenes.bad_scene_keeps_the_title");
+  ExpectTitle(s.context, session, s.Title(), "scenes.bad_scene_keeps_the_title");
 }
 
 // A drop of the scene over unsaved changes asks first; No lets them go.
-void DropScene(Scenario& s, EditorSession& session) {
+void DropScene(SceneRun& s, EditorSession& session) {
   session.PressKey(VK_LEFT, kNoModifier);
-  s.ExpectTitle(session, s.Title(true), "scenes.reopened_change_marks_the_title");
+  ExpectTitle(s.context, session, s.Title(true), "scenes.reopened_change_marks_the_title");
   std::wstring text;
   const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, texts::kProgramCaption, IDNO, text);
   s.log().Expect(asked && text == texts::kSaveChangesQuestion, "scenes.drop_asks_about_unsaved_changes",
                  asked ? "the question is " + Quoted(text) : "no question");
   s.ExpectSaved(session, "scenes.drop_reopens_the_same_picture");
-  s.ExpectTitle(session, s.Title(), "scenes.drop_reopens_unchanged");
+  ExpectTitle(s.context, session, s.Title(), "scenes.drop_reopens_unchanged");
 }
 
 // Dropped pictures go through the load screen settings dialog's checks.
-void DropPictures(Scenario& s, EditorSession& session) {
+void DropPictures(SceneRun& s, EditorSession& session) {
   std::string error;
   if (!WriteTestPicture(s.folder, kShotLarge, error) || !WriteTestPicture(s.folder, kShotTooLow, error)) {
     s.log().Fail("scenes.dropped_picture_cropped", error);
@@ -229,18 +231,18 @@ void DropPictures(Scenario& s, EditorSession& session) {
   CropImage(screenshot, LoadPicture(large), 0, 0, ScreenshotWidth, ScreenshotHeight);
   SetScreenshot(s.model.document(), std::move(screenshot), ToAnsi(large));
   s.log().Expect(cropped, "scenes.dropped_picture_asks_and_crops", "the crop question or dialog did not come");
-  ExpectView(s.context, session, s.model, "scenes.dropped_picture_is_the_screenshot");
+  s.ExpectModel(session, "scenes.dropped_picture_is_the_screenshot");
 
   const bool refused = session.DropFile(s.folder + L"\\" + kShotTooLow.file) &&
                        AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
   s.log().Expect(refused && text == texts::kScreenshotTooSmall, "scenes.dropped_small_picture_refused",
                  refused ? "the message is " + Quoted(text) : "no message");
-  ExpectView(s.context, session, s.model, "scenes.dropped_small_picture_changes_nothing");
+  s.ExpectModel(session, "scenes.dropped_small_picture_changes_nothing");
 }
 
 // A scene and its screenshot named in other scripts open from the command line as they do
 // in the tool: the name reaches the editor whole and the file's UTF-8 names are used as such.
-void NamesInOtherScripts(Scenario& s) {
+void NamesInOtherScripts(SceneRun& s) {
   const std::wstring scene = s.folder + L"\\\u6218\u5f79 \u00fc.ini", shot = L"\u622a\u56fe \u00fc.png";
   std::string text = FileBytes(s.scene);
   const std::string oldShot = "mission1.screenshot.png";
@@ -255,11 +257,12 @@ void NamesInOtherScripts(Scenario& s) {
                       staged ? error : "mission1.ini names no screenshot"))
     return;
   s.ExpectSaved(session, "scenes.unicode_names_open_the_same_picture");
-  s.ExpectTitle(session, std::wstring(texts::kTitle) + L" - \u6218\u5f79 \u00fc.ini", "scenes.unicode_name_in_title");
+  ExpectTitle(s.context, session, std::wstring(texts::kTitle) + L" - \u6218\u5f79 \u00fc.ini",
+              "scenes.unicode_name_in_title");
 }
 
 // run_gui_tests.sh leaves scratch\readonly\locked.ini in a folder nobody may write to.
-void ReadOnlyFolder(Scenario& s, EditorSession& session) {
+void ReadOnlyFolder(SceneRun& s, EditorSession& session) {
   const std::wstring folder = s.context.scratchDir + L"\\readonly", locked = folder + L"\\locked.ini";
   const std::wstring probe = folder + L"\\probe.tmp";
   HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -282,30 +285,27 @@ void ReadOnlyFolder(Scenario& s, EditorSession& session) {
                  "scenes.read_only_save_refused_with_the_reason", told ? "the message is " + Quoted(text) : "no message");
   s.log().Expect(FileBytes(locked) == before && !Exists(folder + L"\\locked.screenshot.png"),
                  "scenes.read_only_save_keeps_the_old_file", "locked.ini changed or a screenshot appeared");
-  s.ExpectTitle(session, std::wstring(texts::kTitle) + L" - locked.ini *", "scenes.read_only_save_keeps_the_mark");
+  ExpectTitle(s.context, session, std::wstring(texts::kTitle) + L" - locked.ini *",
+              "scenes.read_only_save_keeps_the_mark");
 }
 
 }  // namespace
 
 void RunSceneFileChecks(const DriverContext& context) {
-  ExpectedScreen model;
-  Scenario s{context, model, context.scratchDir + L"\\scenes", context.scratchDir + L"\\scenes\\mission1.ini", {}};
+  SceneRun s(context);
   CreateDirectoryW(s.folder.c_str(), nullptr);
-  {
-    EditorSession session(context);
-    if (!StartScenario(context, session, model, "scenes", context.packageDir) || !MakeScreen(s, session)) return;
-    SaveByShortcut(s, session);
-    ToolRendersTheScene(s, session);
-    ChangeAndSave(s, session);
-    if (!context.log.Expect(CloseEditor(session), "scenes.editor_closes", "closing a saved screen did not end it")) return;
-  }
+  if (!s.Start() || !MakeScreen(s)) return;
+  SaveByShortcut(s);
+  ToolRendersTheScene(s);
+  ChangeAndSave(s);
+  if (!s.Expect(CloseEditor(s.session), "editor_closes", "closing a saved screen did not end it")) return;
   EditorSession session(context);
   std::string error;
   if (!context.log.Expect(session.Start(context.packageDir, error, Quote(s.scene)), "scenes.command_line_start", error))
     return;
   s.ExpectSaved(session, "scenes.command_line_reopens_the_same_picture");
-  s.ExpectTitle(session, s.Title(), "scenes.command_line_names_the_file");
-  model.SetMode(EditMode::SmallMap);
+  ExpectTitle(s.context, session, s.Title(), "scenes.command_line_names_the_file");
+  s.model.SetMode(EditMode::SmallMap);
   RefusedScene(s, session);
   DropScene(s, session);
   DropPictures(s, session);

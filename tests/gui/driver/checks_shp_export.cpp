@@ -19,6 +19,7 @@
 #include "input.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "shp_export.h"
@@ -30,16 +31,28 @@ namespace fs = std::filesystem;
 
 constexpr int kExportTimeoutMs = 60000;
 
-class ShpExportRun {
+// The export run as named steps, each on the dialog the step before left: a step returns
+// false when the steps after it cannot go on.
+class ShpExportRun : public Scenario {
  public:
-  ShpExportRun(const DriverContext& context, EditorSession& session, ExpectedScreen& model, std::wstring folder)
-      : context_(context), session_(session), model_(model), folder_(std::move(folder)) {}
+  explicit ShpExportRun(const DriverContext& context)
+      : Scenario(context, "shp"), folder_(context.scratchDir + L"\\shp_export") {}
   void Run();
 
  private:
-  bool Expect(bool ok, const std::string& name, const std::string& detail) {
-    return context_.log.Expect(ok, "shp." + name, detail);
-  }
+  // A screen with more than the start: the world map moved, a red marker.
+  bool Prepare();
+  bool OpensWithDefaults();
+  bool PaletteNameChecked();
+  bool ColourCountClamped();
+  bool ExportNewPalette();
+  bool FileDialogOffersLastFile();
+  bool ExportOntoExistingPalette();
+  bool ShortPaletteRefused();
+  bool BestQuantizer();
+  bool LockedTargetRefused();
+  bool NoTemporaryFilesLeft();
+
   std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
   std::string Read(const wchar_t* name) const { return ReadWholeFile(File(name)); }
   void Write(const wchar_t* name, const std::string& bytes) const {
@@ -69,9 +82,6 @@ class ShpExportRun {
     return static_cast<int>(selected);
   }
 
-  const DriverContext& context_;
-  EditorSession& session_;
-  ExpectedScreen& model_;
   std::wstring folder_;
   HWND dialog_ = nullptr;
 };
@@ -79,15 +89,15 @@ class ShpExportRun {
 // The SHP file dialog for `shp` (answering Yes when it asks to replace the file), then
 // dialog 107.
 bool ShpExportRun::Open(const wchar_t* shp, bool replaces, const std::string& name) {
-  session_.PostCommand(ids::kSaveShp);
-  HWND fileDialog = WaitForFileDialog(session_.process().id());
+  session.PostCommand(ids::kSaveShp);
+  HWND fileDialog = WaitForFileDialog(session.process().id());
   if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
-  HWND question = WaitForReplaceQuestion(session_.process().id(), fileDialog, replaces ? 3000 : 300);
+  HWND question = WaitForReplaceQuestion(session.process().id(), fileDialog, replaces ? 3000 : 300);
   if (!Expect((question != nullptr) == replaces, name + ".replace_question",
               replaces ? "no question before replacing the file" : "a question for a new file"))
     return false;
   if (question) PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
-  dialog_ = session_.WaitForDialog(texts::kShpSaveCaption);
+  dialog_ = session.WaitForDialog(texts::kShpSaveCaption);
   return Expect(dialog_ != nullptr, name + ".open", "dialog 107 did not open");
 }
 
@@ -98,11 +108,11 @@ bool ShpExportRun::Open(const wchar_t* shp, bool replaces, const std::string& na
 // check, however fast the export runs.
 bool ShpExportRun::ExportAndWatch(const std::string& name) {
   const ULONGLONG start = GetTickCount64();
-  const bool held = SuspendThread(session_.process().thread()) != static_cast<DWORD>(-1);
+  const bool held = SuspendThread(session.process().thread()) != static_cast<DWORD>(-1);
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
-  session_.PostCommand(ids::kSelectItem);
-  if (held) ResumeThread(session_.process().thread());
-  HWND pause = session_.WaitForDialog(texts::kSelectItemCaption, kExportTimeoutMs);
+  session.PostCommand(ids::kSelectItem);
+  if (held) ResumeThread(session.process().thread());
+  HWND pause = session.WaitForDialog(texts::kSelectItemCaption, kExportTimeoutMs);
   std::string enabled = pause ? "" : " (the export did not pause)";
   for (int id : {IDOK, IDCANCEL, ids::kPaletteName, ids::kPaletteBrowse, ids::kPaletteNew, ids::kPaletteExisting,
                  ids::kPaletteNone, ids::kColourCount, ids::kQuantizer, ids::kDither})
@@ -118,14 +128,14 @@ bool ShpExportRun::ExportAndWatch(const std::string& name) {
   if (pause) PostMessageW(GetDlgItem(pause, IDCANCEL), BM_CLICK, 0, 0);
   const bool closed = Expect(WaitForWindowGone(dialog_, kExportTimeoutMs), name + ".closes_dialog", "it stays open");
   // A figure, not a check: OK to the dialog closed, the pause included.
-  if (closed) context_.log.Note(name + " export took " + std::to_string(GetTickCount64() - start) + " ms");
+  if (closed) context.log.Note(name + " export took " + std::to_string(GetTickCount64() - start) + " ms");
   return closed;
 }
 
 // Presses OK and expects the failure `message` (caption "Error"); its OK closes the dialog.
 void ShpExportRun::ExportFails(const std::wstring& message, const std::string& name) {
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
-  HWND box = session_.WaitForDialog(L"Error", kExportTimeoutMs);
+  HWND box = session.WaitForDialog(L"Error", kExportTimeoutMs);
   const std::wstring text = box ? MessageBoxText(box) : L"";
   // A message may go on to say why; it starts with the failure's own text.
   Expect(box && text.rfind(message, 0) == 0, name + ".message", "the message is " + Quoted(text));
@@ -135,7 +145,7 @@ void ShpExportRun::ExportFails(const std::wstring& message, const std::string& n
 
 void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, PaletteMode mode, int colours,
                                    const std::string& name, Quantizer quantizer, bool dither, bool keepIndex0) {
-  const std::wstring expected = context_.scratchDir + L"\\shp_export_expected";
+  const std::wstring expected = context.scratchDir + L"\\shp_export_expected";
   CreateDirectoryW(expected.c_str(), nullptr);
   ShpExportSettings settings;
   settings.exportPath = ToAnsi(expected + L"\\" + shp);
@@ -145,7 +155,7 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   settings.quantizer = quantizer;
   settings.dither = dither;
   settings.keepIndex0 = keepIndex0;
-  const ShpExportResult core = ExportShp(model_.document(), settings);
+  const ShpExportResult core = ExportShp(model.document(), settings);
   const std::string wrote = Read(shp);
   Expect(core.success && wrote.size() == 416032 && wrote == ReadWholeFile(Wide(settings.exportPath)),
          name + ".shp_equals_core", core.success ? "the SHP files differ" : "the core failed: " + core.message);
@@ -155,22 +165,43 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
   // Pixels the games would show transparent are counted in the status bar.
   // The saved message ends with that note, in the interface's language; the count is the same.
   if (const std::string note = Index0Note(core); !note.empty()) {
-    const std::wstring status = session_.StatusText(2);
+    const std::wstring status = session.StatusText(2);
     const std::wstring count = std::to_wstring(core.index0Pixels);
-    Expect(status.find(L" " + count + L" ") != std::wstring::npos,
-           "shp." + name + ".status_counts_entry_0_pixels", "the status bar does not give the count of entry-0 pixels");
+    Expect(status.find(L" " + count + L" ") != std::wstring::npos, name + ".status_counts_entry_0_pixels",
+           "the status bar does not give the count of entry-0 pixels");
   }
 }
 
-void ShpExportRun::Run() {
-  // 1. A new palette of 256 colours, after the dialog's own checks.
-  if (!Open(L"screen.shp", false, "new_palette")) return;
+bool ShpExportRun::Prepare() {
+  std::error_code ignored;
+  fs::remove_all(folder_, ignored);
+  fs::create_directories(folder_, ignored);
+  std::vector<CatalogueEntry> catalogue;
+  std::string error;
+  if (!ReadSymbolCatalogue(context, catalogue, error)) {
+    log().Fail("shp.catalogue", error);
+    return false;
+  }
+  if (!Start()) return false;
+  session.PressKey(VK_RIGHT, kCtrl);
+  model.Key(VK_RIGHT, kCtrl);
+  return AddMarkerThroughDialog(*this, catalogue, 1, ids::kRadioRed, "shp.add_marker") &&
+         View("shp.view_before_export");
+}
+
+// A new palette of 256 colours, the octree quantizer, no dithering, no progress bar yet.
+bool ShpExportRun::OpensWithDefaults() {
+  if (!Open(L"screen.shp", false, "new_palette")) return false;
   Expect(Checked(ids::kPaletteNew) && !Checked(ids::kPaletteExisting) && Text(ids::kColourCount) == L"256" &&
              Text(ids::kPaletteName).empty() && !IsWindowVisible(Control(ids::kExportProgress)) &&
              !IsWindowVisible(Control(ids::kPaletteNone)) && QuantizerShown() == 0 && Enabled(ids::kQuantizer) &&
              !Checked(ids::kDither),
          "opens_new_palette_256_colours_octree_undithered_no_progress", "the dialog opens in another state");
-  // A new palette needs an existing folder; the file itself may be new.
+  return true;
+}
+
+// A new palette needs an existing folder; the file itself may be new.
+bool ShpExportRun::PaletteNameChecked() {
   std::string okStates = Enabled(IDOK) ? "1" : "0";
   SetText(ids::kPaletteName, File(L"no such folder\\new.pal"));
   okStates += Enabled(IDOK) ? "1" : "0";
@@ -178,12 +209,16 @@ void ShpExportRun::Run() {
   okStates += Enabled(IDOK) ? "1" : "0";
   Expect(okStates == "001", "ok_waits_for_a_palette_name_that_passes",
          "OK enabled at start, for a missing folder, for a new file: " + okStates);
+  return true;
+}
+
+// Clamped to 1..256; emptied, the field waits for the digits, and left empty reads as 1.
+bool ShpExportRun::ColourCountClamped() {
   SetText(ids::kColourCount, L"0");
   const std::wstring fromZero = Text(ids::kColourCount);
   SetText(ids::kColourCount, L"999");
   Expect(fromZero == L"1" && Text(ids::kColourCount) == L"256", "colour_count_clamped_to_1_and_256",
          "0 gives " + Quoted(fromZero) + ", 999 gives " + Quoted(Text(ids::kColourCount)));
-  // Emptied, the field waits for the digits; leaving it empty reads as 1.
   SetText(ids::kColourCount, L"");
   const std::wstring emptied = Text(ids::kColourCount);
   SetText(ids::kColourCount, L"64");
@@ -194,39 +229,52 @@ void ShpExportRun::Run() {
   Expect(emptied.empty() && typed == L"64" && Text(ids::kColourCount) == L"1", "colour_count_can_be_typed",
          "emptied " + Quoted(emptied) + ", typed 64 gives " + Quoted(typed) + ", left empty gives " +
              Quoted(Text(ids::kColourCount)));
+  return true;
+}
+
+bool ShpExportRun::ExportNewPalette() {
   SetText(ids::kColourCount, L"256");
   SetText(ids::kPaletteName, File(L"screen.pal"));
-  if (!ExportAndWatch("new_palette")) return;
+  if (!ExportAndWatch("new_palette")) return false;
   CompareWithCore(L"screen.shp", L"screen.pal", NewPalette, 256, "new_palette");
+  return true;
+}
 
-  // 2. The file dialog offers the last file; Cancel there opens nothing.
-  session_.PostCommand(ids::kSaveShp);
-  HWND fileDialog = WaitForFileDialog(session_.process().id());
+// The file dialog offers the last file; Cancel there opens nothing.
+bool ShpExportRun::FileDialogOffersLastFile() {
+  session.PostCommand(ids::kSaveShp);
+  HWND fileDialog = WaitForFileDialog(session.process().id());
   const std::wstring offered = fileDialog ? FileDialogName(fileDialog) : L"";
   Expect(offered == File(L"screen.shp") || offered == L"screen.shp", "file_dialog_offers_last_file",
          "it offers " + Quoted(offered));
   if (fileDialog) PostMessageW(GetDlgItem(fileDialog, IDCANCEL), BM_CLICK, 0, 0);
-  Expect(fileDialog && WaitForWindowGone(fileDialog, kDefaultWaitMs) && !session_.WaitForDialog(texts::kShpSaveCaption, 300),
+  Expect(fileDialog && WaitForWindowGone(fileDialog, kDefaultWaitMs) &&
+             !session.WaitForDialog(texts::kShpSaveCaption, 300),
          "cancelled_file_dialog_opens_nothing", "the settings dialog opened after Cancel");
+  return true;
+}
 
-  // 3. That palette as an existing one, 100 of its colours, dithered; no quantizer to
-  // choose for it.
+// That palette as an existing one, 100 of its colours, dithered; no quantizer to choose.
+bool ShpExportRun::ExportOntoExistingPalette() {
   const std::string palette = Read(L"screen.pal");
-  if (!Open(L"existing.shp", false, "existing_palette")) return;
+  if (!Open(L"existing.shp", false, "existing_palette")) return false;
   ClickButton(dialog_, ids::kPaletteExisting);
   Expect(!Enabled(ids::kQuantizer), "existing_palette.no_quantizer", "the quantizer list stays enabled");
   ClickButton(dialog_, ids::kDither);
   SetText(ids::kPaletteName, File(L"screen.pal"));
   SetText(ids::kColourCount, L"100");
-  if (!ExportAndWatch("existing_palette")) return;
+  if (!ExportAndWatch("existing_palette")) return false;
   CompareWithCore(L"existing.shp", L"screen.pal", ExistingPalette, 100, "existing_palette", Quantizer::Octree, true);
   Expect(Read(L"screen.pal") == palette, "existing_palette.pal_unchanged", "the palette file changed");
+  return true;
+}
 
-  // 4. The mode is kept and the fields start afresh; a palette one byte short is refused
-  // and the SHP it would have replaced stays.
+// The mode is kept and the fields start afresh; a palette one byte short is refused and
+// the SHP it would have replaced stays.
+bool ShpExportRun::ShortPaletteRefused() {
   const std::string shp = Read(L"existing.shp");
   Write(L"short.pal", std::string(767, '\x10'));
-  if (!Open(L"existing.shp", true, "short_palette")) return;
+  if (!Open(L"existing.shp", true, "short_palette")) return false;
   Expect(Checked(ids::kPaletteExisting) && !Checked(ids::kPaletteNew) && Text(ids::kPaletteName).empty() &&
              Text(ids::kColourCount) == L"256" && !Enabled(IDOK) && Checked(ids::kDither) && !Enabled(ids::kQuantizer) &&
              !Checked(ids::kKeepIndex0),
@@ -234,24 +282,28 @@ void ShpExportRun::Run() {
   SetText(ids::kPaletteName, File(L"short.pal"));
   ExportFails(L"PAL file read error!", "short_palette");
   Expect(Read(L"existing.shp") == shp, "short_palette.shp_unchanged", "the SHP file changed");
+  return true;
+}
 
-  // 5. The best quantizer for a new palette, undithered, entry 0 left unused.
-  if (Open(L"best.shp", false, "best")) {
-    ClickButton(dialog_, ids::kPaletteNew);
-    ClickButton(dialog_, ids::kDither);
-    ClickButton(dialog_, ids::kKeepIndex0);
-    SendAndWait(Control(ids::kQuantizer), CB_SETCURSEL, 1, 0);
-    SetText(ids::kPaletteName, File(L"best.pal"));
-    if (ExportAndWatch("best")) {
-      CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false, true);
-      const std::string best = Read(L"best.shp");
-      Expect(best.size() == 416032 && best.find('\0', 32) == std::string::npos, "best.no_pixel_on_entry_0",
-             "a pixel uses entry 0");
-    }
-  }
+// The best quantizer for a new palette, undithered, entry 0 left unused.
+bool ShpExportRun::BestQuantizer() {
+  if (!Open(L"best.shp", false, "best")) return true;
+  ClickButton(dialog_, ids::kPaletteNew);
+  ClickButton(dialog_, ids::kDither);
+  ClickButton(dialog_, ids::kKeepIndex0);
+  SendAndWait(Control(ids::kQuantizer), CB_SETCURSEL, 1, 0);
+  SetText(ids::kPaletteName, File(L"best.pal"));
+  if (!ExportAndWatch("best")) return true;
+  CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false, true);
+  const std::string best = Read(L"best.shp");
+  Expect(best.size() == 416032 && best.find('\0', 32) == std::string::npos, "best.no_pixel_on_entry_0",
+         "a pixel uses entry 0");
+  return true;
+}
 
-  // 6. An SHP another program holds open cannot be replaced: the new palette must not
-  // replace the old one either.
+// An SHP another program holds open cannot be replaced: the new palette must not replace
+// the old one either.
+bool ShpExportRun::LockedTargetRefused() {
   Write(L"locked.shp", "old shp");
   Write(L"locked.pal", "old pal");
   HANDLE lock = CreateFileW(File(L"locked.shp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -264,7 +316,10 @@ void ShpExportRun::Run() {
   if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
   Expect(Read(L"locked.shp") == "old shp" && Read(L"locked.pal") == "old pal", "locked_target.files_unchanged",
          "the SHP or the PAL file changed");
+  return true;
+}
 
+bool ShpExportRun::NoTemporaryFilesLeft() {
   std::set<std::wstring> left;
   std::string listing;
   for (const auto& entry : fs::directory_iterator(folder_)) {
@@ -274,27 +329,24 @@ void ShpExportRun::Run() {
   Expect(left == std::set<std::wstring>{L"screen.shp", L"screen.pal", L"existing.shp", L"short.pal", L"best.shp",
                                         L"best.pal", L"locked.shp", L"locked.pal"},
          "no_temporary_files_left", "the folder holds" + listing);
+  return true;
+}
+
+void ShpExportRun::Run() {
+  static constexpr bool (ShpExportRun::*kSteps[])() = {&ShpExportRun::Prepare,
+                                                       &ShpExportRun::OpensWithDefaults,
+                                                       &ShpExportRun::PaletteNameChecked,
+                                                       &ShpExportRun::ColourCountClamped,
+                                                       &ShpExportRun::ExportNewPalette,
+                                                       &ShpExportRun::FileDialogOffersLastFile,
+                                                       &ShpExportRun::ExportOntoExistingPalette,
+                                                       &ShpExportRun::ShortPaletteRefused,
+                                                       &ShpExportRun::BestQuantizer,
+                                                       &ShpExportRun::LockedTargetRefused,
+                                                       &ShpExportRun::NoTemporaryFilesLeft};
+  for (const auto step : kSteps)
+    if (!(this->*step)()) return;
 }
 }  // namespace
 
-void RunShpExportChecks(const DriverContext& context) {
-  const std::wstring folder = context.scratchDir + L"\\shp_export";
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  fs::create_directories(folder, ignored);
-  std::vector<CatalogueEntry> catalogue;
-  std::string error;
-  if (!ReadSymbolCatalogue(context, catalogue, error)) {
-    context.log.Fail("shp.catalogue", error);
-    return;
-  }
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "shp", context.packageDir)) return;
-  // A screen with more than the start: the world map moved, a red marker.
-  session.PressKey(VK_RIGHT, kCtrl);
-  model.Key(VK_RIGHT, kCtrl);
-  if (!AddMarkerThroughDialog(context, session, model, catalogue, 1, ids::kRadioRed, "shp.add_marker")) return;
-  if (!ExpectView(context, session, model, "shp.view_before_export")) return;
-  ShpExportRun(context, session, model, folder).Run();
-}
+void RunShpExportChecks(const DriverContext& context) { ShpExportRun(context).Run(); }

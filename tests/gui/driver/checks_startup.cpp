@@ -112,8 +112,7 @@ void CheckLayers(Scenario& s) {
       DibImage black;
       black.Create(CanvasWidth, CanvasHeight);
       black.Fill(0);
-      std::string detail;
-      s.log().Expect(s.session.ViewShows(black, detail), "layers.both_off_is_black", detail);
+      s.Shows(black, "layers.both_off_is_black");
     }
   }
 }

@@ -34,10 +34,6 @@ struct UndoScenario : Scenario {
     copy.Paste(model.Picture(), 0, 0);
     return copy;
   }
-  void ExpectShows(const MemoryImage& picture, const std::string& name) const {
-    std::string detail;
-    log().Expect(session.ViewShows(picture, detail), name, detail);
-  }
   void ExpectMenu(bool canUndo, bool canRedo, const std::string& name) const {
     ExpectMenuItem(context, session, ids::kUndo, false, !canUndo, name + "_undo_item");
     ExpectMenuItem(context, session, ids::kRedo, false, !canRedo, name + "_redo_item");
@@ -62,11 +58,11 @@ struct UndoScenario : Scenario {
   // After a change made since `before`: one Undo shows `before`, one Redo the change again.
   void UndoRedo(const MemoryImage& before, const std::string& kind) {
     const MemoryImage after = Picture();
-    ExpectShows(after, "undo." + kind + "_made");
+    Shows(after, "undo." + kind + "_made");
     Undo();
-    ExpectShows(before, "undo." + kind + "_undone");
+    Shows(before, "undo." + kind + "_undone");
     Redo();
-    ExpectShows(after, "undo." + kind + "_redone");
+    Shows(after, "undo." + kind + "_redone");
   }
 };
 
@@ -74,20 +70,20 @@ Point CentreOf(const Marker& m) { return {m.x + m.image.width / 2, m.y + m.image
 
 void Markers(UndoScenario& s) {
   MemoryImage before = s.Picture();
-  if (!AddMarkerThroughDialog(s.context, s.session, s.model, s.symbols, 0, ids::kRadioRed, "undo.marker_add")) return;
+  if (!AddMarkerThroughDialog(s, s.symbols, 0, ids::kRadioRed, "undo.marker_add")) return;
   s.ExpectMenu(true, false, "undo.after_a_change");
   s.UndoRedo(before, "marker_add");
 
   before = s.Picture();
   std::string error;
   const Point from = CentreOf(s.model.document().markers.MarkerAt(0));
-  const bool dragged = DragCanvas(s.session, s.model, from, s.session.CanvasToScreen({from.x + 150, from.y + 90}), error);
+  const bool dragged = DragCanvas(s, from, s.session.CanvasToScreen({from.x + 150, from.y + 90}), error);
   if (!s.log().Expect(dragged, "undo.drag", error)) return;
   s.UndoRedo(before, "drag_is_one_step");
 
   // The click selects (no change); the run of keys after it is one step.
-  if (!s.log().Expect(ClickCanvas(s.session, s.model, CentreOf(s.model.document().markers.MarkerAt(0)), error),
-                      "undo.marker_selected", error))
+  if (!s.log().Expect(ClickCanvas(s, CentreOf(s.model.document().markers.MarkerAt(0)), error), "undo.marker_selected",
+                      error))
     return;
   before = s.Picture();
   s.Key(VK_LEFT);
@@ -115,12 +111,12 @@ void MapKeys(UndoScenario& s) {
   s.Key(VK_DOWN);
   const MemoryImage after = s.Picture();
   s.Undo();
-  s.ExpectShows(between, "undo.command_ends_a_key_run");
+  s.Shows(between, "undo.command_ends_a_key_run");
   s.Undo();
-  s.ExpectShows(before, "undo.map_key_run_undone");
+  s.Shows(before, "undo.map_key_run_undone");
   s.Redo();
   s.Redo();
-  s.ExpectShows(after, "undo.map_key_runs_redone");
+  s.Shows(after, "undo.map_key_runs_redone");
 }
 
 // Side, count, cameo and screenshot changed in one opening of the dialog: four steps.
@@ -158,14 +154,14 @@ void Settings(UndoScenario& s) {
   PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
   WaitForWindowGone(dialog, kDefaultWaitMs);
   if (!s.log().Expect(taken, "undo.settings_screenshot_taken", error)) return;
-  s.ExpectShows(pictures.back(), "undo.settings_made");
+  s.Shows(pictures.back(), "undo.settings_made");
   const char* const kinds[] = {"side", "cameo_count", "cameo", "screenshot"};
   for (int i = 3; i >= 0; --i) {
     s.Undo();
-    s.ExpectShows(pictures[static_cast<std::size_t>(i)], std::string("undo.") + kinds[i] + "_undone");
+    s.Shows(pictures[static_cast<std::size_t>(i)], std::string("undo.") + kinds[i] + "_undone");
   }
   for (int i = 0; i < 4; ++i) s.Redo();
-  s.ExpectShows(pictures.back(), "undo.settings_redone");
+  s.Shows(pictures.back(), "undo.settings_redone");
 }
 
 void Colourize(UndoScenario& s) {
@@ -201,11 +197,11 @@ void LayersAndShortcuts(UndoScenario& s) {
 
   TypeShortcut('Z', kCtrl);
   s.model.Undo();
-  s.ExpectShows(before, "undo.ctrl_z_undoes");
+  s.Shows(before, "undo.ctrl_z_undoes");
   ExpectMenuItem(s.context, s.session, ids::kLowerLayer, true, false, "undo.ctrl_z_restores_the_layer_check");
   TypeShortcut('Y', kCtrl);
   s.model.Redo();
-  s.ExpectShows(after, "undo.ctrl_y_redoes");
+  s.Shows(after, "undo.ctrl_y_redoes");
 
   s.Undo();
   s.ExpectMenu(true, true, "undo.after_undo");

@@ -21,21 +21,20 @@ constexpr int kZoom = 2;
 
 // The view's client area must show the model's picture blown up kZoom times, from the
 // scroll bars' positions on.
-void ExpectZoomedView(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                      const std::string& name) {
-  const Image& picture = model.Picture();
+void ExpectZoomedView(Scenario& s, const std::string& name) {
+  const Image& picture = s.model.Picture();
   MemoryImage zoomed;
   zoomed.Create(picture.width * kZoom, picture.height * kZoom);
   for (int y = 0; y < zoomed.height; ++y)
     for (int x = 0; x < zoomed.width; ++x) zoomed.WritePixel(x, y, picture.ReadPixel(x / kZoom, y / kZoom));
   ScrollBarState horizontal, vertical;
-  const SIZE client = session.ViewClientSize();
-  if (!session.ScrollBar(SB_HORZ, horizontal) || !session.ScrollBar(SB_VERT, vertical)) {
-    context.log.Fail(name, "cannot read the scroll bars");
+  const SIZE client = s.session.ViewClientSize();
+  if (!s.session.ScrollBar(SB_HORZ, horizontal) || !s.session.ScrollBar(SB_VERT, vertical)) {
+    s.log().Fail(name, "cannot read the scroll bars");
     return;
   }
   POINT origin{0, 0};
-  ClientToScreen(session.view(), &origin);
+  ClientToScreen(s.session.view(), &origin);
   const RECT area{origin.x, origin.y, origin.x + client.cx, origin.y + client.cy};
   ScreenPicture got;
   PictureDifference difference;
@@ -46,8 +45,9 @@ void ExpectZoomedView(const DriverContext& context, EditorSession& session, Expe
         return difference.count == 0;
       },
       kPictureWaitMs, 20);
-  context.log.Expect(same, name, DescribeDifference(difference) + " (scrolled to " + std::to_string(horizontal.position) +
-                                     ", " + std::to_string(vertical.position) + ")");
+  s.log().Expect(same, name,
+                 DescribeDifference(difference) + " (scrolled to " + std::to_string(horizontal.position) + ", " +
+                     std::to_string(vertical.position) + ")");
 }
 
 // Client point of the middle of picture pixel `p`'s block with the view scrolled to the top left.
@@ -57,54 +57,53 @@ POINT ZoomedScreenPoint(const EditorSession& session, Point p) {
   return point;
 }
 
-void DragAtZoom(const DriverContext& context, EditorSession& session, ExpectedScreen& model) {
+void DragAtZoom(Scenario& s) {
   const Point from{101, 101}, to{151, 133};  // the marker added at (100, 100), and where it goes
-  MoveMouseTo(ZoomedScreenPoint(session, from));
+  MoveMouseTo(ZoomedScreenPoint(s.session, from));
   PressMouseButton();
-  model.MouseDown(from);
-  WaitUntil([&] { return session.MouseCapture() != nullptr; }, kDefaultWaitMs);
-  MoveMouseTo(ZoomedScreenPoint(session, to));
-  model.MouseMove(to);
+  s.model.MouseDown(from);
+  WaitUntil([&] { return s.session.MouseCapture() != nullptr; }, kDefaultWaitMs);
+  MoveMouseTo(ZoomedScreenPoint(s.session, to));
+  s.model.MouseMove(to);
   ReleaseMouseButton();
-  model.MouseUp();
-  WaitUntil([&] { return session.MouseCapture() == nullptr; }, kDefaultWaitMs);
-  ExpectZoomedView(context, session, model, "zoom.drag_at_200_moves_in_picture_pixels");
+  s.model.MouseUp();
+  WaitUntil([&] { return s.session.MouseCapture() == nullptr; }, kDefaultWaitMs);
+  ExpectZoomedView(s, "zoom.drag_at_200_moves_in_picture_pixels");
 }
 
 }  // namespace
 
 void RunZoomChecks(const DriverContext& context) {
-  EditorSession session(context);
-  ExpectedScreen model;
-  if (!StartScenario(context, session, model, "zoom", context.packageDir)) return;
+  Scenario s(context, "zoom");
+  if (!s.Start()) return;
   std::vector<CatalogueEntry> catalogue;
   std::string error;
-  if (!ReadSymbolCatalogue(context, catalogue, error)) {
-    context.log.Fail("zoom.catalogue", error);
+  if (!ReadSymbolCatalogue(s.context, catalogue, error)) {
+    s.log().Fail("zoom.catalogue", error);
     return;
   }
-  if (!AddMarkerThroughDialog(context, session, model, catalogue, 0, ids::kRadioRed, "zoom.add_marker")) return;
-  ExpectView(context, session, model, "zoom.starts_at_actual_size");
+  if (!AddMarkerThroughDialog(s, catalogue, 0, ids::kRadioRed, "zoom.add_marker")) return;
+  s.View("zoom.starts_at_actual_size");
 
-  session.Command(ids::kZoomIn);
-  SendAndWait(session.view(), WM_HSCROLL, SB_TOP, 0);
-  SendAndWait(session.view(), WM_VSCROLL, SB_TOP, 0);
-  ExpectZoomedView(context, session, model, "zoom.200_shows_2x2_blocks");
-  ExpectStatus(context, session, 1, L"Current mode: Move small map (200%)", "zoom.status_names_the_zoom");
+  s.session.Command(ids::kZoomIn);
+  SendAndWait(s.session.view(), WM_HSCROLL, SB_TOP, 0);
+  SendAndWait(s.session.view(), WM_VSCROLL, SB_TOP, 0);
+  ExpectZoomedView(s, "zoom.200_shows_2x2_blocks");
+  ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map (200%)", "zoom.status_names_the_zoom");
   ScrollBarState horizontal;
-  context.log.Expect(session.ScrollBar(SB_HORZ, horizontal) && horizontal.maximum == CanvasWidth * kZoom - 1,
-                     "zoom.scroll_bar_in_screen_pixels", "range up to " + std::to_string(horizontal.maximum));
-  DragAtZoom(context, session, model);
+  s.log().Expect(s.session.ScrollBar(SB_HORZ, horizontal) && horizontal.maximum == CanvasWidth * kZoom - 1,
+                 "zoom.scroll_bar_in_screen_pixels", "range up to " + std::to_string(horizontal.maximum));
+  DragAtZoom(s);
 
   // A notch forward with Ctrl zooms in, Ctrl+0 goes back to one screen pixel per pixel.
-  POINT inside = ZoomedScreenPoint(session, {50, 50});
-  SendAndWait(session.main(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
-  ExpectStatus(context, session, 1, L"Current mode: Move small map (300%)", "zoom.ctrl_wheel_zooms_in");
-  session.Command(ids::kZoomOut);
-  session.Command(ids::kZoomOut);
-  ExpectView(context, session, model, "zoom.zoom_out_gives_back_the_picture");
-  ExpectStatus(context, session, 1, L"Current mode: Move small map", "zoom.status_at_actual_size");
-  session.Command(ids::kZoomIn);
+  POINT inside = ZoomedScreenPoint(s.session, {50, 50});
+  SendAndWait(s.session.main(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
+  ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map (300%)", "zoom.ctrl_wheel_zooms_in");
+  s.session.Command(ids::kZoomOut);
+  s.session.Command(ids::kZoomOut);
+  s.View("zoom.zoom_out_gives_back_the_picture");
+  ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map", "zoom.status_at_actual_size");
+  s.session.Command(ids::kZoomIn);
   TypeShortcut('0', kCtrl);
-  ExpectView(context, session, model, "zoom.ctrl_0_gives_back_the_picture");
+  s.View("zoom.ctrl_0_gives_back_the_picture");
 }

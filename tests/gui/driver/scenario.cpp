@@ -15,7 +15,7 @@ bool Scenario::Start(const std::wstring& folder) {
   return true;
 }
 
-bool Scenario::View(const std::string& check, Point scroll) {
-  std::string detail;
-  return context.log.Expect(session.ViewShows(model.Picture(), detail, scroll), check, detail);
+bool Scenario::Shows(const Image& picture, const std::string& check, Point scroll) {
+  std::string detail = "no picture to compare";
+  return context.log.Expect(picture.IsValid() && session.ViewShows(picture, detail, scroll), check, detail);
 }

@@ -29,8 +29,11 @@ class Scenario {
   bool Expect(bool ok, const std::string& check, const std::string& detail) const {
     return context.log.Expect(ok, name_ + "." + check, detail);
   }
-  // The view shows the model's picture (scrolled to `scroll`); `check` is the full name.
-  bool View(const std::string& check, Point scroll = {});
+  // The view shows `picture` (scrolled to `scroll`); an invalid picture fails. `check` is
+  // the full name.
+  bool Shows(const Image& picture, const std::string& check, Point scroll = {});
+  // The view shows the model's picture.
+  bool View(const std::string& check, Point scroll = {}) { return Shows(model.Picture(), check, scroll); }
 
   const DriverContext& context;
   EditorSession session;

@@ -7,26 +7,6 @@
 #include "wide_text.h"
 #include "window_search.h"
 
-bool StartScenario(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                   const std::string& scenario, const std::wstring& folder) {
-  std::string error;
-  if (!model.Load(ToAnsi(folder) + "\\", error)) {
-    context.log.Fail(scenario + ".start", "the driver cannot load the package: " + error);
-    return false;
-  }
-  if (!session.Start(folder, error)) {
-    context.log.Fail(scenario + ".start", error);
-    return false;
-  }
-  return true;
-}
-
-bool ExpectView(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                const std::string& name, Point scroll) {
-  std::string detail;
-  return context.log.Expect(session.ViewShows(model.Picture(), detail, scroll), name, detail);
-}
-
 bool ExpectStatus(const DriverContext& context, const EditorSession& session, int part, const std::wstring& want,
                   const std::string& name) {
   std::wstring got;
@@ -34,6 +14,13 @@ bool ExpectStatus(const DriverContext& context, const EditorSession& session, in
   WaitUntil([&] { return (got = session.StatusText(part)) == want; }, 1000);
   return context.log.Expect(got == want, name,
                             "status part " + std::to_string(part) + " is " + Quoted(got) + ", expected " + Quoted(want));
+}
+
+bool ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
+                 const std::string& name) {
+  std::wstring got;
+  WaitUntil([&] { return (got = session.Title()) == want; }, 1000);
+  return context.log.Expect(got == want, name, "the title is " + Quoted(got) + ", expected " + Quoted(want));
 }
 
 bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, UINT id, bool checked, bool grayed,
@@ -49,9 +36,8 @@ bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, 
   return context.log.Expect(detail.empty(), name, "item " + std::to_string(id) + " is " + detail);
 }
 
-bool ExpectDeleteItemState(const DriverContext& context, const EditorSession& session, const ExpectedScreen& model,
-                           const std::string& name) {
-  return ExpectMenuItem(context, session, ids::kDeleteItem, false, !model.shell().deleteItemEnabled, name);
+bool ExpectDeleteItemState(const Scenario& s, const std::string& name) {
+  return ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, !s.model.shell().deleteItemEnabled, name);
 }
 
 bool ReadSymbolCatalogue(const DriverContext& context, std::vector<CatalogueEntry>& entries, std::string& error) {
@@ -101,28 +87,29 @@ const char* NameOfRadio(int radioId) {
   }
 }
 
-bool AddMarkerThroughDialog(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                            const std::vector<CatalogueEntry>& catalogue, int line, int radioId,
+bool AddMarkerThroughDialog(Scenario& s, const std::vector<CatalogueEntry>& catalogue, int line, int radioId,
                             const std::string& name) {
+  EditorSession& session = s.session;
+  CheckLog& log = s.log();
   session.PostCommand(ids::kAddItem);
   HWND dialog = session.WaitForDialog(texts::kAddItemCaption);
   if (!dialog) {
-    context.log.Fail(name, "the add-item dialog did not open");
+    log.Fail(name, "the add-item dialog did not open");
     return false;
   }
   if (!ChooseListLine(dialog, line) || !ClickButton(dialog, radioId) || !ClickButton(dialog, IDOK)) {
-    context.log.Fail(name, "the dialog's list or buttons do not answer");
+    log.Fail(name, "the dialog's list or buttons do not answer");
     return false;
   }
   if (!WaitForWindowGone(dialog, kDefaultWaitMs)) {
-    context.log.Fail(name, "the add-item dialog stays open after OK");
+    log.Fail(name, "the add-item dialog stays open after OK");
     return false;
   }
   // The list shows the catalogue in reverse file order.
   const CatalogueEntry& entry = catalogue[catalogue.size() - 1 - static_cast<std::size_t>(line)];
   std::string error;
-  if (!model.AddSymbol(entry.fileName, ColourOfRadio(radioId), error)) {
-    context.log.Fail(name, error);
+  if (!s.model.AddSymbol(entry.fileName, ColourOfRadio(radioId), error)) {
+    log.Fail(name, error);
     return false;
   }
   return true;
@@ -134,7 +121,9 @@ bool WaitForCapture(const EditorSession& session, bool held) {
 }
 }  // namespace
 
-bool ClickCanvas(EditorSession& session, ExpectedScreen& model, Point from, std::string& error) {
+bool ClickCanvas(Scenario& s, Point from, std::string& error) {
+  EditorSession& session = s.session;
+  ExpectedScreen& model = s.model;
   const bool onMarker = HitTestMarker(model.document(), from.x, from.y) != -1;
   if (!MoveMouseTo(session.CanvasToScreen(from))) {
     error = "the pointer does not reach the canvas point";
@@ -157,7 +146,9 @@ bool ClickCanvas(EditorSession& session, ExpectedScreen& model, Point from, std:
   return true;
 }
 
-bool DragCanvas(EditorSession& session, ExpectedScreen& model, Point from, POINT to, std::string& error) {
+bool DragCanvas(Scenario& s, Point from, POINT to, std::string& error) {
+  EditorSession& session = s.session;
+  ExpectedScreen& model = s.model;
   const POINT start = session.CanvasToScreen(from);
   if (!MoveMouseTo(start)) {
     error = "the pointer does not reach the canvas point";

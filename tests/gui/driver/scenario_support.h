@@ -9,24 +9,19 @@
 #include "catalogue.h"
 #include "driver_context.h"
 #include "editor_session.h"
-#include "expected_screen.h"
+#include "scenario.h"
 
-// Starts the editor on `folder` and loads the driver's model of the same package. Records a
-// failing check "<scenario>.start" and returns false when either does not come up.
-bool StartScenario(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                   const std::string& scenario, const std::wstring& folder);
-
-// The view shows the model's picture (scrolled to `scroll`).
-bool ExpectView(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                const std::string& name, Point scroll = {});
+// The status bar's part `part`, or the main window's title, reads `want`; a late repaint
+// gets a second.
 bool ExpectStatus(const DriverContext& context, const EditorSession& session, int part, const std::wstring& want,
                   const std::string& name);
+bool ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
+                 const std::string& name);
 // The menu item's check mark and grayed state.
 bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, UINT id, bool checked, bool grayed,
                     const std::string& name);
 // "Delete item" (40029) grayed exactly when the model says the core grayed it.
-bool ExpectDeleteItemState(const DriverContext& context, const EditorSession& session, const ExpectedScreen& model,
-                           const std::string& name);
+bool ExpectDeleteItemState(const Scenario& s, const std::string& name);
 
 // The add-item dialog's catalogue as the driver reads Settings.ini.
 bool ReadSymbolCatalogue(const DriverContext& context, std::vector<CatalogueEntry>& entries, std::string& error);
@@ -42,16 +37,15 @@ const char* NameOfRadio(int radioId);
 // The add-item dialog, start to end: open it, choose list line `line` and colour `radioId`,
 // press OK and wait for it to close; the model adds the same symbol. Records a failing
 // check `name` and returns false when a step does not work.
-bool AddMarkerThroughDialog(const DriverContext& context, EditorSession& session, ExpectedScreen& model,
-                            const std::vector<CatalogueEntry>& catalogue, int line, int radioId,
+bool AddMarkerThroughDialog(Scenario& s, const std::vector<CatalogueEntry>& catalogue, int line, int radioId,
                             const std::string& name);
 
 // A mouse click or drag in the view with the real mouse, applied to the model too. The
 // press is on canvas point `from`; the pointer then moves to screen point `to` (when given)
 // and the button is released there. Waits until the editor took and released the capture.
 // False with `error` set when the pointer or the capture do not behave.
-bool ClickCanvas(EditorSession& session, ExpectedScreen& model, Point from, std::string& error);
-bool DragCanvas(EditorSession& session, ExpectedScreen& model, Point from, POINT to, std::string& error);
+bool ClickCanvas(Scenario& s, Point from, std::string& error);
+bool DragCanvas(Scenario& s, Point from, POINT to, std::string& error);
 
 // Runs a command line in `folder`; its exit code, or -1 when it did not run or end in time
 // (it is then ended).

@@ -56,7 +56,7 @@ bool SoakRun::Markers() {
     const Point from{106 + i % 2 * 8, 106 + i % 2 * 8};
     std::string error = "the pointer does not stay where it was put";
     const bool dragged = SettlePointer(session.CanvasToScreen(from)) &&
-                         DragCanvas(session, model, from, session.CanvasToScreen(to), error) && ParkPointer();
+                         DragCanvas(*this, from, session.CanvasToScreen(to), error) && ParkPointer();
     if (!Step(dragged, "drag_marker", error)) return false;
     if (!Step(Key(VK_LEFT, kCtrl) && Key(VK_DOWN, kShift), "marker_keys", "the main window does not take keys"))
       return false;
@@ -78,7 +78,7 @@ bool SoakRun::Markers() {
   for (int marker = model.document().markers.Count() - 1; marker >= 0; --marker) {
     std::string error = "the pointer does not stay where it was put";
     const bool clicked = SettlePointer(session.CanvasToScreen(CentreOf(marker))) &&
-                         ClickCanvas(session, model, CentreOf(marker), error) && ParkPointer();
+                         ClickCanvas(*this, CentreOf(marker), error) && ParkPointer();
     if (!Step(clicked, "click_marker", error)) return false;
     bool handled = true;
     if (marker % 2 == 0) {
