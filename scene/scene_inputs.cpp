@@ -1,6 +1,8 @@
 #include "scene_inputs.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <unordered_set>
 
 #include "scene_keys.h"
 #include "scene_reader.h"
@@ -30,12 +32,27 @@ std::vector<InputFile> RunInputFiles(const std::vector<std::string>& scenePaths,
 
 std::string OutputOverInputProblem(const std::vector<std::string>& outputs, const std::vector<InputFile>& inputs) {
   namespace fs = std::filesystem;
+  // A batch names each template once per scene: every distinct input is looked at once,
+  // and only one of the output's size can be the same file (each look is a system call).
+  struct Input {
+    const InputFile* file;
+    std::uintmax_t size;
+  };
+  std::vector<Input> distinct;
+  std::unordered_set<std::string> seen;
+  for (const InputFile& input : inputs) {
+    if (!seen.insert(input.path).second) continue;
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(input.path, error);
+    if (!error) distinct.push_back({&input, size});
+  }
   for (const std::string& output : outputs) {
     std::error_code error;
-    if (!fs::exists(output, error)) continue;
-    for (const InputFile& input : inputs)
-      if (fs::equivalent(output, input.path, error))
-        return output + ": refused: it would be written over " + input.role + " " + input.path +
+    const std::uintmax_t size = fs::file_size(output, error);
+    if (error) continue;  // not there yet (or not a file): nothing to write over
+    for (const Input& input : distinct)
+      if (input.size == size && fs::equivalent(output, input.file->path, error))
+        return output + ": refused: it would be written over " + input.file->role + " " + input.file->path +
                ", which this run reads";
   }
   return {};
