@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "byte_hash.h"
+#include "mapped_file.h"
 #include "file_replacement.h"
 #include "memory_image.h"
 
@@ -40,6 +41,15 @@ std::size_t RowBytes(int width) { return static_cast<std::size_t>(width) * sizeo
 
 bool SameKey(const EntryHeader& header, const DecodedImageKey& key) {
   return header.size == key.size && header.time == key.time && header.hash == key.hash;
+}
+
+// Marks an entry as recently used, for MakeRoomFor; it matters little when it fails.
+void MarkUsed(const std::string& path) {
+  try {
+    std::error_code ignored;
+    fs::last_write_time(path, fs::file_time_type::clock::now(), ignored);
+  } catch (const std::exception&) {
+  }
 }
 }  // namespace
 
@@ -109,12 +119,31 @@ bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, 
     if (HashBytes(row, RowBytes(width)) != rowHashes[static_cast<std::size_t>(y)]) return false;
   }
   file.reset();
-  // Marks the entry as recently used, for MakeRoomFor; it matters little when it fails.
-  try {
-    std::error_code ignored;
-    fs::last_write_time(path, fs::file_time_type::clock::now(), ignored);
-  } catch (const std::exception&) {
+  MarkUsed(path);
+  return true;
+}
+
+bool DecodedImageStore::Map(const DecodedImageKey& key, int width, int height, int rows, MemoryImage& into) const {
+  into.Free();
+  if (folder_.empty() || width <= 0 || height <= 0 || rows <= 0 || rows > height) return false;
+  const std::string path = EntryPath(key);
+  std::shared_ptr<MappedFile> file = MappedFile::Open(path);
+  const std::size_t hashesStart = sizeof(EntryHeader), pixelsStart = hashesStart + sizeof(std::uint64_t) * static_cast<std::size_t>(height);
+  if (!file || file->size() < pixelsStart + RowBytes(width) * static_cast<std::size_t>(height)) return false;
+  EntryHeader header;
+  std::memcpy(&header, file->data(), sizeof header);
+  if (std::memcmp(header.magic, kMagic, sizeof kMagic) || !SameKey(header, key) ||
+      header.width != static_cast<std::uint32_t>(width) || header.height != static_cast<std::uint32_t>(height))
+    return false;
+  auto* first = reinterpret_cast<Pixel*>(file->data() + pixelsStart);
+  for (int y = 0; y < rows; ++y) {
+    std::uint64_t expected;
+    std::memcpy(&expected, file->data() + hashesStart + sizeof expected * static_cast<std::size_t>(y), sizeof expected);
+    if (HashBytes(first + static_cast<std::size_t>(y) * static_cast<std::size_t>(width), RowBytes(width)) != expected)
+      return false;
   }
+  if (!into.UseRowsIn(std::move(file), first, width, rows)) return false;
+  MarkUsed(path);
   return true;
 }
 
@@ -183,6 +212,14 @@ void DecodedImageStore::MakeRoomFor(std::uint64_t bytes) const {
     // Another process may have removed it, or (on Windows) be reading it: then it stays.
     if (fs::remove(entry.path, ignored)) total -= entry.size;
   }
+}
+
+bool MapImageStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
+                    std::size_t size, const ImageHeader& header, int rowCount, MemoryImage& into) {
+  DecodedImageKey key;
+  return store && static_cast<long long>(header.width) * header.height >= DecodedImageStore::kMinPixels &&
+         DecodedImageStore::KeyFor(path, bytes, size, key) &&
+         store->Map(key, header.width, header.height, std::min(rowCount, header.height), into);
 }
 
 bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,

@@ -22,6 +22,7 @@
 #include "pixel.h"
 
 #include "image_decoder.h"
+#include "memory_image.h"
 
 struct DecodedImageKey {
   std::uint64_t size = 0;
@@ -46,6 +47,10 @@ class DecodedImageStore {
   // be a width x height picture. False, the rows holding anything, when there is no sound
   // entry.
   bool Read(const DecodedImageKey& key, int width, int height, int rows, const std::function<Pixel*(int)>& rowAt) const;
+  // The same rows checked alike, but left where they lie: `into` becomes them, read from the
+  // entry's file mapped (MappedFile), which it keeps alive. False, `into` left empty, when
+  // there is no sound entry or the file cannot be mapped.
+  bool Map(const DecodedImageKey& key, int width, int height, int rows, MemoryImage& into) const;
   // Keeps the whole width x height picture whose rows row(y) gives as the entry for `key`;
   // false (nothing left behind) on failure.
   bool Write(const DecodedImageKey& key, int width, int height, const std::function<const Pixel*(int)>& row) const;
@@ -70,6 +75,12 @@ class DecodedImageStore {
 bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
                            std::size_t size, const ImageHeader& header, int rowCount,
                            const std::function<Pixel*(int)>& rowAt, std::string& reason);
+
+// The top `rowCount` rows of the large picture in the file at `path` (whole content `bytes`),
+// straight from a sound entry of `store`, mapped (DecodedImageStore::Map); false, `into`
+// left empty, when there is no store or entry (then DecodeImageRowsStored reads the file).
+bool MapImageStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
+                    std::size_t size, const ImageHeader& header, int rowCount, MemoryImage& into);
 
 // The store LoadImageFileRows uses (image_files.h), for the whole process; none at first.
 // Set it before any thread reads image files; an empty folder turns it off.

@@ -29,6 +29,7 @@ MemoryImage& MemoryImage::operator=(MemoryImage&& other) noexcept {
   Free();
   rows_ = std::exchange(other.rows_, nullptr);
   sharedSource_ = std::move(other.sharedSource_);
+  rowKeeper_ = std::move(other.rowKeeper_);
   valid = std::exchange(other.valid, false);
   width = std::exchange(other.width, 0);
   height = std::exchange(other.height, 0);
@@ -84,10 +85,27 @@ void MemoryImage::ShareRowsOf(std::shared_ptr<const MemoryImage> source, int row
   sharedSource_ = std::move(source);
 }
 
+bool MemoryImage::UseRowsIn(std::shared_ptr<const void> keeper, Pixel* first, int w, int h) {
+  Free();
+  if (!keeper || !first || w <= 0 || h <= 0) return false;
+  rows_ = new (std::nothrow) Pixel*[static_cast<size_t>(h)];
+  if (!rows_) return false;
+  for (int y = 0; y < h; ++y) rows_[y] = first + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+  rowKeeper_ = std::move(keeper);
+  width = w;
+  height = h;
+  valid = true;
+  return true;
+}
+
 void MemoryImage::Free() {
   if (sharedSource_) {
     sharedSource_.reset();
     rows_ = nullptr;
+  } else if (rowKeeper_) {
+    delete[] rows_;  // the rows themselves are the keeper's
+    rows_ = nullptr;
+    rowKeeper_.reset();
   } else if (rows_) {
     for (int y = 0; y < height; ++y) delete[] rows_[y];
     delete[] rows_;

@@ -3,7 +3,8 @@
 // Invariants: `rows` is null exactly when the image holds no pixels (then not valid, 0 x 0);
 // when valid, rows[y] is row y (y = 0 at the top) of `width` pixels. The image owns the row
 // array and every row, except after ShareRowsOf: then they belong to the shared source,
-// which the image keeps alive. Copies are deep. Allocation failure is reported by Create
+// which the image keeps alive; and after UseRowsIn, where the rows lie in memory a keeper
+// owns (a mapped file), which the image keeps alive. Copies are deep. Allocation failure is reported by Create
 // and CreateFromPixels returning false with the image left empty.
 #pragma once
 
@@ -31,6 +32,10 @@ class MemoryImage final : public Image {
   // pixels stay the source's, which this image keeps alive. For pictures that are only read
   // (templates shared by the scenes of a batch): a write would change the source too.
   void ShareRowsOf(std::shared_ptr<const MemoryImage> source, int rows);
+  // Makes this image `width` x `height` pixels lying row after row from `first`, in memory
+  // that `keeper` owns and this image keeps alive (a picture read from a mapped file).
+  // False, the image left empty, when the row array cannot be allocated.
+  bool UseRowsIn(std::shared_ptr<const void> keeper, Pixel* first, int width, int height);
   void Free() override;
   int IsDeviceBitmap() const override { return 0; }
   Pixel* PixelAddress(int x, int y) override { return rows_[y] + x; }
@@ -55,4 +60,5 @@ class MemoryImage final : public Image {
   bool AllocateRows(int width, int height);
   Pixel** rows_ = nullptr;
   std::shared_ptr<const MemoryImage> sharedSource_;  // set when the rows are the source's
+  std::shared_ptr<const void> rowKeeper_;            // set when the rows lie in its memory
 };
