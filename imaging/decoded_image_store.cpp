@@ -43,6 +43,12 @@ bool SameKey(const EntryHeader& header, const DecodedImageKey& key) {
   return header.size == key.size && header.time == key.time && header.hash == key.hash;
 }
 
+// The header of a sound entry for `key` holding a width x height picture.
+bool IsEntryFor(const EntryHeader& header, const DecodedImageKey& key, int width, int height) {
+  return std::memcmp(header.magic, kMagic, sizeof kMagic) == 0 && SameKey(header, key) &&
+         header.width == static_cast<std::uint32_t>(width) && header.height == static_cast<std::uint32_t>(height);
+}
+
 // Marks an entry as recently used, for MakeRoomFor; it matters little when it fails.
 void MarkUsed(const std::string& path) {
   try {
@@ -104,9 +110,7 @@ bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, 
   if (!file) return false;
   if (buffer) std::setvbuf(file.get(), buffer.get(), _IOFBF, kBufferBytes);
   EntryHeader header;
-  if (std::fread(&header, sizeof header, 1, file.get()) != 1 || std::memcmp(header.magic, kMagic, sizeof kMagic) ||
-      !SameKey(header, key) || header.width != static_cast<std::uint32_t>(width) ||
-      header.height != static_cast<std::uint32_t>(height))
+  if (std::fread(&header, sizeof header, 1, file.get()) != 1 || !IsEntryFor(header, key, width, height))
     return false;
   std::vector<std::uint64_t> rowHashes(static_cast<std::size_t>(rows));
   if (std::fread(rowHashes.data(), sizeof(std::uint64_t), rowHashes.size(), file.get()) != rowHashes.size())
@@ -132,9 +136,7 @@ bool DecodedImageStore::Map(const DecodedImageKey& key, int width, int height, i
   if (!file || file->size() < pixelsStart + RowBytes(width) * static_cast<std::size_t>(height)) return false;
   EntryHeader header;
   std::memcpy(&header, file->data(), sizeof header);
-  if (std::memcmp(header.magic, kMagic, sizeof kMagic) || !SameKey(header, key) ||
-      header.width != static_cast<std::uint32_t>(width) || header.height != static_cast<std::uint32_t>(height))
-    return false;
+  if (!IsEntryFor(header, key, width, height)) return false;
   auto* first = reinterpret_cast<Pixel*>(file->data() + pixelsStart);
   for (int y = 0; y < rows; ++y) {
     std::uint64_t expected;

@@ -211,13 +211,14 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
     file.MarkCommitted();
     step();
   }
-  // Each folder once: files put side by side share one flush.
-  std::vector<std::string> folders;
-  for (FileReplacement* file : files)
-    if (std::string folder = FolderOf(file->target()); std::find(folders.begin(), folders.end(), folder) == folders.end())
-      folders.push_back(std::move(folder));
-  if (names == NameFlush::kFolders)
+  if (names == NameFlush::kFolders) {
+    // Each folder once: files put side by side share one flush.
+    std::vector<std::string> folders;
+    for (FileReplacement* file : files)
+      if (std::string folder = FolderOf(file->target()); std::find(folders.begin(), folders.end(), folder) == folders.end())
+        folders.push_back(std::move(folder));
     for (const std::string& folder : folders) SyncFolderNowOrAfterBatch(folder);
+  }
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (!backups[i].empty()) {
       sys::RemoveQuietly(backups[i]);

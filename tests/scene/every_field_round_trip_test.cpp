@@ -12,6 +12,7 @@
 #include "editor_start.h"
 #include "image_files.h"
 #include "marker_commands.h"
+#include "package_templates.h"
 #include "renderer.h"
 #include "scene_reader.h"
 #include "scene_writer.h"
@@ -19,14 +20,6 @@
 #include "temp_folder.h"
 
 namespace {
-
-const std::string kPackage = std::string(VANTOREL_SOURCE_DIR) + "/resources/package/";
-
-MemoryImage Template(const std::string& name) {
-  MemoryImage image;
-  LoadImageFile((kPackage + "Templates/" + name).c_str(), image);
-  return image;
-}
 
 MemoryImage Shot() {
   MemoryImage image;
@@ -52,9 +45,9 @@ MemoryImage Everything(LoadScreenDocument& doc) {
 void ChangeEveryField(LoadScreenDocument& doc, UndoHistory& history) {
   ASSERT_TRUE(doc.SetSide(Soviet));
   ASSERT_TRUE(doc.SetCameoCount(3));
-  ASSERT_TRUE(SetCameo(doc, 0, Template("cameo_tank.png"), "cameo_tank.png"));
-  ASSERT_TRUE(SetCameo(doc, 1, Template("cameo_jet.png"), "cameo_jet.png"));
-  ASSERT_TRUE(SetCameo(doc, 2, Template("cameo_ship.png"), "cameo_ship.png"));
+  ASSERT_TRUE(SetCameo(doc, 0, PackageTemplate("cameo_tank.png"), "cameo_tank.png"));
+  ASSERT_TRUE(SetCameo(doc, 1, PackageTemplate("cameo_jet.png"), "cameo_jet.png"));
+  ASSERT_TRUE(SetCameo(doc, 2, PackageTemplate("cameo_ship.png"), "cameo_ship.png"));
   ASSERT_TRUE(SetScreenshot(doc, Shot(), "battle.png"));
   ASSERT_TRUE(ColourizeScreenshot(doc, {false, 100, 30, 200, 300}));
   for (const auto& [mode, key] : {std::pair{EditMode::SmallMap, keys::kRight}, {EditMode::SmallMap, keys::kDown},

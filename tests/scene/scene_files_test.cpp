@@ -13,6 +13,7 @@
 #include "document_state.h"
 #include "image_files.h"
 #include "marker_commands.h"
+#include "package_templates.h"
 #include "replace_files_together.h"
 #include "scene_reader.h"
 #include "scene_writer.h"
@@ -22,14 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string kPackage = std::string(VANTOREL_SOURCE_DIR) + "/resources/package/";
-
-MemoryImage LoadTemplate(const std::string& name) {
-  MemoryImage image;
-  LoadImageFile((kPackage + "Templates/" + name).c_str(), image);
-  return image;
-}
 
 MemoryImage Shot(int seed) {
   MemoryImage image;
@@ -52,8 +45,8 @@ void MakeScreen(LoadScreenDocument& doc) {
   ASSERT_TRUE(doc.LoadCommonTemplates(message)) << message;
   doc.cameoCount = 3;
   ASSERT_TRUE(doc.SetSide(Yuri));
-  ASSERT_TRUE(SetCameo(doc, 0, LoadTemplate("cameo_tank.png"), "cameo_tank.png"));
-  ASSERT_TRUE(SetCameo(doc, 2, LoadTemplate("cameo_jet.png"), "cameo_jet.png"));
+  ASSERT_TRUE(SetCameo(doc, 0, PackageTemplate("cameo_tank.png"), "cameo_tank.png"));
+  ASSERT_TRUE(SetCameo(doc, 2, PackageTemplate("cameo_jet.png"), "cameo_jet.png"));
   ASSERT_TRUE(SetScreenshot(doc, Shot(9), "elsewhere/shot.png"));
   doc.smallMapOffset = {17, 402};
   doc.largeMapOffset = {1999, 5};
