@@ -65,6 +65,10 @@ bool ComposeMix(const std::uint8_t* existingData, const MixIndex* existing, cons
     names[id] = input->name;
   }
   names[kMixDatabaseId] = kMixDatabaseName;
+  if (members.size() + 1 > kMixMaxFiles) {
+    error = MixTooManyFilesText(members.size() + 1) + " (its name list counted)";
+    return false;
+  }
 
   std::vector<std::uint32_t> order;
   for (const auto& [id, name] : names) order.push_back(id);
