@@ -56,8 +56,9 @@ int RunPack(int argc, char** argv) {
   if (!PackMix(target, addTo ? *addTo : "", inputs, error, &summary)) return Failure(error);
   const std::string packed = Count(inputs.size(), "file");
   if (summary.existed || addTo)
-    std::printf("packed %s into %s (added to %s: %s added, %s replaced, %s kept)\n", packed.c_str(), target.c_str(),
-                summary.existed ? "the existing archive" : addTo->c_str(), std::to_string(summary.added).c_str(),
+    std::printf("packed %s into %s (%s: %s added, %s replaced, %s kept)\n", packed.c_str(), target.c_str(),
+                summary.existed ? "added to the existing archive" : ("a new archive from " + *addTo).c_str(),
+                std::to_string(summary.added).c_str(),
                 std::to_string(summary.replaced).c_str(), std::to_string(summary.kept).c_str());
   else
     std::printf("packed %s into %s (a new archive)\n", packed.c_str(), target.c_str());

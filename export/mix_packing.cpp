@@ -94,7 +94,8 @@ bool PackMix(const std::string& target, const std::string& addTo, const std::vec
   ReplacementLock lock(target);
   const bool targetExists = Exists(target);
   if (targetExists && !addTo.empty() && !SameFilePath(addTo, target)) {
-    error = target + ": the archive exists and would be added to; name it alone, or write a new archive from " + addTo;
+    error = target + ": refused: the archive exists and would be added to, and " + addTo +
+            " is another archive to start from; add to one of them, or name a new file; nothing was written";
     return false;
   }
   const std::string source = !addTo.empty() ? addTo : targetExists ? target : "";
