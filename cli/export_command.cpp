@@ -42,6 +42,37 @@ bool ExportScene(const std::string& scene, const std::string& appDir, ImageFileC
   return result.success;
 }
 
+// Loose outputs against the inputs and the archive, which is read too; the archive against
+// the inputs and against each loose output, spelled alike or not, existing or not.
+std::string OutputsOverInputsProblem(const std::vector<std::string>& loose, const std::string* mixPath,
+                                     std::vector<InputFile> inputs) {
+  if (mixPath) {
+    if (std::string clash = OutputOverInputProblem({*mixPath}, inputs); !clash.empty()) return clash;
+    for (const std::string& output : loose)
+      if (SameFilePath(output, *mixPath))
+        return output + ": refused: the export would write it and add to it as the MIX archive; nothing was written";
+    inputs.push_back({*mixPath, "the MIX archive"});
+  }
+  return OutputOverInputProblem(loose, inputs);
+}
+
+// The names this run puts into the archive, known before anything is written.
+std::vector<PlannedMixMember> PlannedMembers(const std::vector<std::string>& scenes, const std::string* out,
+                                             const std::string* newPalette, const std::string* usePalette,
+                                             const std::string* outDir) {
+  std::vector<PlannedMixMember> members;
+  for (const std::string& scene : scenes) {
+    const std::string named = "it is named after the scene file: rename " + scene +
+                              (out || outDir || scenes.size() > 1 ? "" : ", or name the files with -o and --palette");
+    if (out) members.push_back({FileNameOf(*out), *out, "choose another name with -o"});
+    else members.push_back({FileNameOf(OutputPathFor("", scene, ".shp")), "the SHP of " + scene, named});
+    if (newPalette) members.push_back({FileNameOf(*newPalette), *newPalette, "choose another name with --palette"});
+    else if (!usePalette) members.push_back({FileNameOf(OutputPathFor("", scene, ".pal")), "the palette of " + scene, named});
+  }
+  if (usePalette) members.push_back({FileNameOf(*usePalette), *usePalette, "rename the palette file"});
+  return members;
+}
+
 }  // namespace
 
 int RunExport(int argc, char** argv) {
@@ -94,24 +125,26 @@ int RunExport(int argc, char** argv) {
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
   if (!InitImageFiles()) return Failure("the image library did not start");
-  // Nothing this run writes may be a file it reads: the loose files, a new palette, the MIX.
-  std::vector<std::string> outputs;
+  // Nothing this run writes may be a file it reads, the archive added to included, and no
+  // two outputs may be one file: all checked before anything is written.
+  std::vector<std::string> loose;
   for (const std::string& scene : args.positional) {
     if (outDir) {
-      outputs.push_back(OutputPathFor(*outDir, scene, ".shp"));
-      if (!usePalette) outputs.push_back(OutputPathFor(*outDir, scene, ".pal"));
+      loose.push_back(OutputPathFor(*outDir, scene, ".shp"));
+      if (!usePalette) loose.push_back(OutputPathFor(*outDir, scene, ".pal"));
     }
   }
-  if (out) outputs.push_back(*out);
-  if (newPalette) outputs.push_back(*newPalette);
-  if (mixPath) outputs.push_back(*mixPath);
+  if (out) loose.push_back(*out);
+  if (newPalette) loose.push_back(*newPalette);
   std::vector<InputFile> inputs = RunInputFiles(args.positional, appDir);
   if (usePalette) inputs.push_back({*usePalette, "the palette"});
-  if (const std::string clash = OutputOverInputProblem(outputs, inputs); !clash.empty()) return Failure(clash);
+  if (const std::string clash = OutputsOverInputsProblem(loose, mixPath, inputs); !clash.empty()) return Failure(clash);
 
   MixExport mix;
   // Without loose files wanted, the export writes into a scratch folder the pack reads.
-  if (mixPath && !mix.Begin(*mixPath, !outDir && !out, error)) return Failure(error);
+  if (mixPath && !mix.Begin(*mixPath, PlannedMembers(args.positional, out, newPalette, usePalette, outDir), !outDir && !out,
+                            error))
+    return Failure(error);
   const std::string& looseDir = outDir ? *outDir : mix.ScratchFolder();
 
   if (!batch) {
@@ -120,7 +153,7 @@ int RunExport(int argc, char** argv) {
     settings.palettePath = newPalette ? *newPalette : usePalette ? *usePalette : OutputPathFor(looseDir, scene, ".pal");
     // The scene's images are decoded two at a time.
     ImageFileCache cache(ImageFileCache::Use::kOnce);
-    if (!ExportScene(scene, appDir, &cache, settings, error)) return Failure(error);
+    if (!ExportScene(scene, appDir, &cache, settings, error)) return Failure(mix.InUserTerms(error));
     const std::string shpName = FileNameOf(settings.exportPath), palName = FileNameOf(settings.palettePath);
     if (mixPath && (!mix.Add(shpName, settings.exportPath, error) || !mix.Add(palName, settings.palettePath, error) ||
                     !mix.Finish(error)))
@@ -136,6 +169,7 @@ int RunExport(int argc, char** argv) {
     if (!usePalette) mine.palettePath = OutputPathFor(looseDir, scene, ".pal");
     SceneOutcome outcome;
     outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
+    if (!outcome.ok) outcome.error = mix.InUserTerms(outcome.error);
     if (outcome.ok && mixPath)
       outcome.ok = mix.Add(FileNameOf(mine.exportPath), mine.exportPath, outcome.error) &&
                    mix.Add(FileNameOf(mine.palettePath), mine.palettePath, outcome.error);

@@ -7,6 +7,7 @@
 #include "image_lib.h"
 #include "mix_inspect.h"
 #include "pal_file.h"
+#include "scene_inputs.h"
 #include "shp_reader.h"
 
 namespace {
@@ -31,15 +32,23 @@ int RunInspect(int argc, char** argv) {
   std::string error;
   if (!ParseArguments(argc, argv, {"--palette", "-o", "--names"}, args, error)) return UsageError(error);
   if (args.positional.size() != 1) return UsageError("inspect needs one SHP file");
-  if (IsMixPath(args.positional[0])) return InspectMix(args.positional[0], args.Option("--names"));
+  if (IsMixPath(args.positional[0])) {
+    if (args.Option("--palette") || args.Option("-o"))
+      return UsageError("inspect lists a MIX archive's members; --palette and -o draw SHP sprites");
+    return InspectMix(args.positional[0], args.Option("--names"));
+  }
   if (args.Option("--names")) return UsageError("--names is for MIX files");
   const std::string* palettePath = args.Option("--palette");
   const std::string* out = args.Option("-o");
   if (!palettePath != !out) return UsageError("inspect needs both --palette P.pal and -o OUT.png, or neither");
   const std::string& path = args.positional[0];
-  if (out)
+  if (out) {
     if (const std::string problem = ImageSaveProblem(out->c_str()); !problem.empty())
       return Failure(*out + ": cannot write the image: " + problem);
+    if (const std::string clash = OutputOverInputProblem({*out}, {{path, "the SHP file"}, {*palettePath, "the palette"}});
+        !clash.empty())
+      return Failure(clash);
+  }
 
   FileBytes bytes;
   ShpSprite sprite;

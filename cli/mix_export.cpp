@@ -1,8 +1,9 @@
 #include "mix_export.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <random>
+#include <set>
 
 #include "load_screen_document.h"
 #include "mix_name_id.h"
@@ -11,35 +12,53 @@ namespace fs = std::filesystem;
 
 std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
 
-MixExport::~MixExport() {
-  if (scratch_.empty()) return;
-  std::error_code ignored;
-  fs::remove_all(scratch_, ignored);
+void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRename) {
+  static std::mutex mutex;
+  static std::set<std::string> warned;
+  const std::string upper = UpperCaseName(name);
+  if (FitsEightDotThree(upper)) return;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (!warned.insert(upper).second) return;
+  std::fprintf(stderr,
+               "vantorel: warning: %s is not an 8.3 name (at most 8 characters, a dot and at most 3), which the "
+               "games may not find; %s\n",
+               upper.c_str(), howToRename.c_str());
 }
 
-bool MixExport::Begin(const std::string& mixPath, bool scratch, std::string& error) {
+bool MixExport::Begin(const std::string& mixPath, const std::vector<PlannedMixMember>& members, bool scratch,
+                      std::string& error) {
   mixPath_ = mixPath;
-  std::error_code code;
-  if (fs::exists(mixPath, code)) {
-    std::vector<std::uint8_t> bytes;
-    MixIndex index;
-    if (!ReadMixFile(mixPath, bytes, index, error)) return false;
+  if (error = MixTargetProblem(mixPath); !error.empty()) return false;
+  std::vector<MixMemberName> names;
+  for (const PlannedMixMember& member : members) names.push_back({member.name, member.source});
+  if (error = MixNamesProblem(names); !error.empty()) return false;
+  for (const PlannedMixMember& member : members) WarnUnlessEightDotThree(member.name, member.howToRename);
+  return !scratch || scratch_.Make(error);
+}
+
+std::string MixExport::InUserTerms(std::string text) const {
+  const std::string& folder = scratch_.path();
+  if (folder.empty()) return text;
+  for (std::size_t at; (at = text.find(folder)) != std::string::npos;) {
+    // The folder, a separator and a member's name, which ends where the message goes on.
+    std::size_t end = at + folder.size();
+    if (end < text.size() && (text[end] == '/' || text[end] == '\\')) ++end;
+    const std::size_t nameEnd = std::min(text.find(": ", end), text.find(", ", end));
+    const std::string name = text.substr(end, nameEnd == std::string::npos ? std::string::npos : nameEnd - end);
+    text.replace(at, nameEnd == std::string::npos ? std::string::npos : nameEnd - at,
+                 UpperCaseName(name) + " for " + mixPath_);
   }
-  if (!scratch) return true;
-  std::random_device random;
-  const fs::path folder = fs::temp_directory_path(code) / ("vantorel-mix-" + std::to_string(random()));
-  if (code || !fs::create_directories(folder, code)) {
-    error = "cannot make a scratch folder for the export (" + code.message() + ")";
-    return false;
-  }
-  scratch_ = folder.string();
-  return true;
+  return text;
 }
 
 bool MixExport::Add(const std::string& name, const std::string& path, std::string& error) {
   MixInput input;
-  if (!ReadMixInput(path, input, error)) return false;
+  if (!ReadMixInput(path, input, error)) {
+    error = InUserTerms(error);
+    return false;
+  }
   input.name = name;
+  input.source = InUserTerms(path);
   std::lock_guard<std::mutex> lock(mutex_);
   // One palette shared by a batch is packed once.
   for (const MixInput& earlier : inputs_)
@@ -50,21 +69,21 @@ bool MixExport::Add(const std::string& name, const std::string& path, std::strin
 
 bool MixExport::Finish(std::string& error) {
   if (inputs_.empty()) return true;
-  std::error_code code;
-  const bool exists = fs::exists(mixPath_, code);
   MixPackSummary summary;
-  if (!PackMix(mixPath_, exists ? mixPath_ : "", inputs_, error, &summary)) return false;
+  if (!PackMix(mixPath_, "", inputs_, error, &summary)) return false;
   std::string names;
   for (const MixInput& input : inputs_) names += (names.empty() ? "" : ", ") + UpperCaseName(input.name);
-  std::printf("packed %s into %s (%s added, %s replaced)\n", names.c_str(), mixPath_.c_str(),
-              std::to_string(summary.added).c_str(), std::to_string(summary.replaced).c_str());
+  if (summary.existed)
+    std::printf("packed %s into %s (added to the existing archive: %s added, %s replaced, %s kept)\n", names.c_str(),
+                mixPath_.c_str(), std::to_string(summary.added).c_str(), std::to_string(summary.replaced).c_str(),
+                std::to_string(summary.kept).c_str());
+  else
+    std::printf("packed %s into %s (a new archive)\n", names.c_str(), mixPath_.c_str());
   return true;
 }
 
 void PrintMissionLines(const std::string& mission, const std::string& shpName, const std::string& palName) {
   const std::string shp = UpperCaseName(shpName), pal = UpperCaseName(palName);
-  for (const std::string& name : {shp, pal})
-    if (!FitsEightDotThree(name))
-      std::fprintf(stderr, "vantorel: warning: %s is longer than the game's 8.3 file names\n", name.c_str());
+  for (const std::string& name : {shp, pal}) WarnUnlessEightDotThree(name, "choose the names with -o and --palette");
   std::printf("[%s]\nLS800BkgdName=%s\nLS800BkgdPal=%s\n", mission.c_str(), shp.c_str(), pal.c_str());
 }

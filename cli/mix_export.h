@@ -1,27 +1,39 @@
 // The MIX side of `vantorel export`: the SHP and PAL of each scene go into one archive
 // (made, or added to when it exists) after the export, and the mission file's lines are
-// printed. When no loose files are wanted, the export writes into a scratch folder that
-// is removed afterwards.
+// printed. When no loose files are wanted, the export writes into a scratch folder of the
+// run's own (mix_scratch_folder.h), removed afterwards; messages name the archive and the
+// member, never that folder.
 #pragma once
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "mix_packing.h"
+#include "mix_scratch_folder.h"
+
+// A name the run will put into the archive, where it comes from (a path, for messages), and
+// how the user chooses another ("rename the scene file ..."), for the 8.3 warning.
+struct PlannedMixMember {
+  std::string name;
+  std::string source;
+  std::string howToRename;
+};
 
 class MixExport {
  public:
-  MixExport() = default;
-  ~MixExport();
-  MixExport(const MixExport&) = delete;
-  MixExport& operator=(const MixExport&) = delete;
-
-  // Checks that an existing archive at `mixPath` can be added to (not encrypted, not
-  // damaged), before anything is exported. With `scratch` it also makes the scratch folder.
-  bool Begin(const std::string& mixPath, bool scratch, std::string& error);
+  // Checks, before anything is written, that the archive at `mixPath` can be added to when
+  // it exists (a MIX that is neither encrypted nor damaged), that `members` can go into one
+  // archive (plain ASCII names, no two of one id), and warns about each name outside the
+  // games' 8.3 form. With `scratch` it also makes the scratch folder. False with a line.
+  bool Begin(const std::string& mixPath, const std::vector<PlannedMixMember>& members, bool scratch,
+             std::string& error);
   // The folder for files that only the archive gets; empty without one.
-  const std::string& ScratchFolder() const { return scratch_; }
+  const std::string& ScratchFolder() const { return scratch_.path(); }
+  // `text` with each path in the scratch folder told as the member it becomes ("ONE.SHP
+  // for m.mix"), so a message names the user's files.
+  std::string InUserTerms(std::string text) const;
   // Reads a written file to be packed as `name` (may run on several threads at once).
   bool Add(const std::string& name, const std::string& path, std::string& error);
   // Packs what was added and prints what was done. False with a line on failure.
@@ -29,13 +41,17 @@ class MixExport {
 
  private:
   std::string mixPath_;
-  std::string scratch_;
+  MixScratchFolder scratch_;
   std::mutex mutex_;
   std::vector<MixInput> inputs_;
 };
 
-// The lines for the mission file, on standard output; a warning on standard error for each
-// name longer than the games' 8.3 form.
+// Warns on standard error, once per name and run, when `name` does not fit the games' 8.3
+// form, saying how to choose another (`howToRename`).
+void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRename);
+
+// The lines for the mission file, on standard output; the warning above for each name
+// outside the games' 8.3 form.
 void PrintMissionLines(const std::string& mission, const std::string& shpName, const std::string& palName);
 
 // The base name of a path ("C:\\a\\b.pal" gives "b.pal").

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "command_line.h"
+#include "mix_database.h"
 #include "mix_name_id.h"
 #include "mix_packing.h"
 
@@ -46,7 +47,16 @@ int InspectMix(const std::string& path, const std::string* names) {
   MixIndex index;
   std::string error;
   if (!ReadMixFile(path, bytes, index, error)) return Failure(error);
-  const std::map<std::uint32_t, std::string> known = KnownNames(path, names);
+  std::map<std::uint32_t, std::string> known = KnownNames(path, names);
+  // The archive's own list names its members first.
+  for (const MixEntry& entry : index.entries) {
+    if (entry.id != kMixDatabaseId) continue;
+    std::vector<std::string> listed;
+    if (!ReadMixDatabase(bytes.data() + index.bodyStart + entry.offset, entry.size, listed, error))
+      std::fprintf(stderr, "vantorel: %s: %s\n", path.c_str(), error.c_str());
+    for (const std::string& name : listed)
+      if (MixNameProblem(name).empty()) known[MixNameId(name)] = UpperCaseName(name);
+  }
   std::printf("%s: MIX, %s file%s, body %s bytes%s\n", path.c_str(), std::to_string(index.entries.size()).c_str(),
               index.entries.size() == 1 ? "" : "s", std::to_string(index.bodySize).c_str(),
               index.olderLayout ? ", older layout" : index.flags & kMixFlagChecksum ? ", with checksum" : "");

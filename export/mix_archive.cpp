@@ -63,7 +63,15 @@ MixReadStatus ReadMixIndex(const std::uint8_t* data, std::size_t size, MixIndex&
   index.bodyStart = at + 12 * count;
   if (size - index.bodyStart < index.bodySize)
     return Damaged(error, "its body of " + std::to_string(index.bodySize) + " bytes runs past the end of the file");
+  // The file is exactly header, index, body and checksum, as other MIX tools check too:
+  // anything else is not an archive this program wrote or can add to safely.
+  const std::size_t end = index.bodyStart + index.bodySize;
+  const std::size_t trailer = index.flags & kMixFlagChecksum ? kMixChecksumBytes : 0;
+  if (size - end < trailer) return Damaged(error, "its checksum flag is set but the 20 checksum bytes are missing");
+  if (size - end > trailer)
+    return Damaged(error, std::to_string(size - end - trailer) + " bytes follow the end of its body");
   std::set<std::uint32_t> seen;
+  std::vector<MixEntry> byOffset;
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* p = data + at + 12 * i;
     const MixEntry entry{Read32(p), Read32(p + 4), Read32(p + 8)};
@@ -71,14 +79,26 @@ MixReadStatus ReadMixIndex(const std::uint8_t* data, std::size_t size, MixIndex&
       return Damaged(error, "the file " + Hex(entry.id) + " lies outside the body");
     if (!seen.insert(entry.id).second) return Damaged(error, "two files share the id " + Hex(entry.id));
     index.entries.push_back(entry);
+    if (entry.size > 0) byOffset.push_back(entry);
   }
+  // Entries that share bytes would make a copy of the archive larger than the archive
+  // (one body named 65,000 times); no writer makes them.
+  std::sort(byOffset.begin(), byOffset.end(), [](const MixEntry& a, const MixEntry& b) { return a.offset < b.offset; });
+  for (std::size_t i = 1; i < byOffset.size(); ++i)
+    if (byOffset[i - 1].offset + std::uint64_t{byOffset[i - 1].size} > byOffset[i].offset)
+      return Damaged(error, "the files " + Hex(byOffset[i - 1].id) + " and " + Hex(byOffset[i].id) + " overlap");
   return MixReadStatus::kOk;
+}
+
+std::string MixTooManyFilesText(std::size_t count) {
+  return "a MIX file holds at most " + std::to_string(kMixMaxFiles) +
+         " files (the games read the count as a signed 16-bit number), not " + std::to_string(count);
 }
 
 bool BuildMix(std::vector<MixMember> members, std::vector<std::uint8_t>& archive, std::string& error) {
   archive.clear();
   if (members.size() > kMixMaxFiles) {
-    error = "a MIX file holds at most " + std::to_string(kMixMaxFiles) + " files, not " + std::to_string(members.size());
+    error = MixTooManyFilesText(members.size());
     return false;
   }
   std::stable_sort(members.begin(), members.end(),

@@ -1,6 +1,7 @@
 #include "mix_name_id.h"
 
 #include <array>
+#include <cstdio>
 
 namespace {
 
@@ -58,4 +59,10 @@ bool FitsEightDotThree(std::string_view name) {
   if (dot == std::string_view::npos) return !name.empty() && name.size() <= 8;
   const std::string_view stem = name.substr(0, dot), extension = name.substr(dot + 1);
   return !stem.empty() && stem.size() <= 8 && extension.size() <= 3 && extension.find('.') == std::string_view::npos;
+}
+
+std::string MixIdText(std::uint32_t id) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(id));
+  return text;
 }

@@ -21,3 +21,6 @@ bool FitsEightDotThree(std::string_view name);
 
 // The name in upper case, as the mission file writes it.
 std::string UpperCaseName(std::string_view name);
+
+// "0x1A2B3C4D", as ids are shown.
+std::string MixIdText(std::uint32_t id);

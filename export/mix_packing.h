@@ -1,31 +1,21 @@
 // Putting files into a MIX archive on disk, new or added to, through the safe replacement:
 // the archive at the target holds its old or its complete new content at every instant,
 // and an archive that cannot be read (encrypted, damaged) is refused and left as it is.
+// An existing target is always added to, never replaced: a run reads it, adds and writes it
+// back while it holds the target's replacement lock, so runs side by side each add to what
+// the one before wrote.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "mix_addition.h"
 #include "mix_archive.h"
+#include "mix_name_id.h"
 
-// One file to pack: the name it gets in the archive, where it came from (for messages;
-// a path, or a description), and its bytes.
-struct MixInput {
-  std::string name;
-  std::string source;
-  std::vector<std::uint8_t> bytes;
-};
-
-// What a pack did, for the lines the user reads.
-struct MixPackSummary {
-  std::size_t added = 0;     // new ids
-  std::size_t replaced = 0;  // ids the existing archive had
-  std::size_t kept = 0;      // entries of the existing archive left as they were
-};
-
-// Larger archives are not read: the games' own are far smaller, and this keeps a wrong
-// path from filling the memory.
+// Larger archives and inputs are not read (told from the file's size, before reading): the
+// games' own archives are far smaller, and this keeps a wrong path from filling the memory.
 inline constexpr std::uint64_t kMaxMixFileBytes = std::uint64_t{1} << 30;
 
 // Reads an input file: its base name becomes its name in the archive. False with a line
@@ -37,12 +27,16 @@ bool ReadMixInput(const std::string& path, MixInput& input, std::string& error);
 bool ReadMixFile(const std::string& path, std::vector<std::uint8_t>& bytes, MixIndex& index, std::string& error,
                  bool* encrypted = nullptr);
 
-// Writes `target` holding the entries of the archive at `addTo` (when not empty; it may be
-// the target itself) with `inputs` added, an input replacing the entry of the same id.
-// Refuses, writing nothing, inputs whose names cannot be stored or that share an id
-// ("a.shp and b/a.shp have the same MIX id 0x..."), and an `addTo` that cannot be read.
+// Empty when `target` does not exist or is a MIX archive that can be added to; otherwise a
+// line naming it: a file that is not a MIX (which a pack must never replace), an encrypted
+// or damaged archive, a folder.
+std::string MixTargetProblem(const std::string& target);
+
+// Writes `target` holding `inputs` added to the entries of the archive at `addTo` when that
+// is given, otherwise of the target itself when it exists; an input replaces the entry of
+// its id, and the name list lists the names of both. Refuses, writing nothing, inputs whose
+// names cannot be stored, that share an id or are empty; a target that exists and is not a
+// MIX (MixTargetProblem); an `addTo` that cannot be read; an `addTo` other than an existing
+// target, which would be added to as well.
 bool PackMix(const std::string& target, const std::string& addTo, const std::vector<MixInput>& inputs,
              std::string& error, MixPackSummary* summary = nullptr);
-
-// "0x1A2B3C4D", as ids are shown.
-std::string MixIdText(std::uint32_t id);

@@ -166,8 +166,11 @@ void RemoveLeftoversOf(const std::string& target) {
   for (const std::string& path : leftovers) sys::RemoveQuietly(path);
 }
 
-bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailure& failure,
-                        const CommitStep& afterEachStep, NameFlush names) {
+namespace {
+
+// `takeLock` false: the caller holds the lock of the (one) target already.
+bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& failure, const CommitStep& afterEachStep,
+                 NameFlush names, bool takeLock) {
   auto step = [&afterEachStep] {
     if (afterEachStep) afterEachStep();
   };
@@ -177,7 +180,7 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
   struct Lock {
     sys::Handle handle;
     ~Lock() { sys::Unlock(handle); }
-  } lock{sys::LockFolderOf(files.front()->target(), FolderOf(files.front()->target()))};
+  } lock{takeLock ? sys::LockFolderOf(files.front()->target(), FolderOf(files.front()->target())) : sys::kNoHandle};
   std::vector<std::string> backups(files.size());
   std::vector<bool> existed(files.size(), false);
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -229,9 +232,28 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
   return true;
 }
 
+}  // namespace
+
+bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailure& failure,
+                        const CommitStep& afterEachStep, NameFlush names) {
+  return CommitGroup(files, failure, afterEachStep, names, true);
+}
+
 bool CommitReplacement(FileReplacement& file, std::string& reason, NameFlush names) {
   CommitFailure failure;
   if (CommitReplacements({&file}, failure, {}, names)) return true;
+  reason = failure.reason;
+  return false;
+}
+
+ReplacementLock::ReplacementLock(std::string target)
+    : target_(std::move(target)), handle_(sys::LockFolderOf(target_, FolderOf(target_))) {}
+
+ReplacementLock::~ReplacementLock() { sys::Unlock(handle_); }
+
+bool CommitReplacement(FileReplacement& file, const ReplacementLock& held, std::string& reason, NameFlush names) {
+  CommitFailure failure;
+  if (CommitGroup({&file}, failure, {}, names, file.target() != held.target())) return true;
   reason = failure.reason;
   return false;
 }

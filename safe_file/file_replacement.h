@@ -90,6 +90,27 @@ bool CommitReplacements(const std::vector<FileReplacement*>& files, CommitFailur
 // One file: the temporary file renamed over the target.
 bool CommitReplacement(FileReplacement& file, std::string& reason, NameFlush names = NameFlush::kFolders);
 
+// The lock a commit of `target` takes, held across a read, change and replacement of that
+// file (an archive added to), so that runs doing so one after another each start from what
+// the previous one wrote and none loses what another added. Waits while another run holds
+// it; the system drops it with its process. Held by one thread, which commits the target
+// through the overload below while it holds it.
+class ReplacementLock {
+ public:
+  explicit ReplacementLock(std::string target);
+  ~ReplacementLock();
+  ReplacementLock(const ReplacementLock&) = delete;
+  ReplacementLock& operator=(const ReplacementLock&) = delete;
+  const std::string& target() const { return target_; }
+
+ private:
+  std::string target_;
+  std::intptr_t handle_;
+};
+// Commits the file whose target `held` locks, without taking the lock a second time.
+bool CommitReplacement(FileReplacement& file, const ReplacementLock& held, std::string& reason,
+                       NameFlush names = NameFlush::kFolders);
+
 // Removes the temporary and backup files named after `target` that an interrupted run left
 // in its folder: those whose owner is no longer running, or that name no owner. Nothing
 // else is touched.

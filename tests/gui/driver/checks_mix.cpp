@@ -1,16 +1,19 @@
 // Save as SHP with "Also put into a MIX file": the option's controls, an export packed into
-// a new archive beside the SHP (bodies equal to the loose files, the status bar saying so),
+// a new archive beside the SHP (bodies equal to the loose files, with its name list, the
+// status bar saying so),
 // the choice remembered on reopening, and an encrypted archive refused before anything is
 // written.
 #include <windows.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "editor_ids.h"
 #include "file_dialogs.h"
 #include "interface_language.h"
 #include "mix_archive.h"
+#include "mix_database.h"
 #include "mix_name_id.h"
 #include "package_staging.h"
 #include "remote_controls.h"
@@ -81,16 +84,23 @@ void MixRun::Run() {
   std::string error;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(archive.data());
   std::string bodies;
-  if (ReadMixIndex(bytes, archive.size(), index, error) == MixReadStatus::kOk && index.entries.size() == 2) {
-    // Sorted by signed id: the entry order is fixed by the two names.
-    for (const MixEntry& entry : index.entries)
+  if (ReadMixIndex(bytes, archive.size(), index, error) == MixReadStatus::kOk && index.entries.size() == 3) {
+    // Sorted by signed id: the entry order is fixed by the three names.
+    for (const MixEntry& entry : index.entries) {
+      const std::string body = archive.substr(index.bodyStart + entry.offset, entry.size);
+      if (entry.id == kMixDatabaseId) {
+        std::vector<std::string> names;
+        bodies += ReadMixDatabase(reinterpret_cast<const std::uint8_t*>(body.data()), body.size(), names, error) &&
+                          names.size() == 3
+                      ? "N"
+                      : "?";
+        continue;
+      }
       bodies += (entry.id == MixNameId("LS800A.SHP") ? "S" : entry.id == MixNameId("LS800A.PAL") ? "P" : "?") +
-                std::string(archive.substr(index.bodyStart + entry.offset, entry.size) ==
-                                    (entry.id == MixNameId("LS800A.SHP") ? shp : pal)
-                                ? "="
-                                : "!");
+                std::string(body == (entry.id == MixNameId("LS800A.SHP") ? shp : pal) ? "=" : "!");
+    }
   }
-  Expect(shp.size() == 416032 && (bodies == "S=P=" || bodies == "P=S="), "export.archive_holds_the_loose_files",
+  Expect(shp.size() == 416032 && bodies == "S=P=N", "export.archive_holds_the_loose_files",
          "entries " + Quoted(Wide(bodies)) + " " + error);
   ExpectStatus(context, session, 2, L"Packed LS800A.SHP and LS800A.PAL into expandmd01.mix", "mix.export.status");
 
