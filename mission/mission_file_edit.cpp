@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// A CR that does not end a line (one more before the CR LF, or one ending the file's last
+// line) is trimmed as the game trims white space.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 std::size_t SkipBlanks(std::string_view text, std::size_t at, std::size_t end) {
   while (at < end && IsBlank(text[at])) ++at;

@@ -3,7 +3,7 @@
 // other keys of the same section.
 //
 // The text is read as the game reads its INI files: lines end at LF (a CR before it belongs
-// to the end); blanks are spaces and tabs; a line whose first non-blank character is '['
+// to the end); blanks are spaces, tabs and other CRs; a line whose first non-blank character is '['
 // starts a section named by the text up to the first ']' (or ';'), blanks trimmed; in a
 // section, a line with '=' before any ';' is an entry whose key is the text before the '='
 // and whose value runs to the ';' or the line's end, blanks trimmed at both. Section names
