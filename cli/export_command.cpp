@@ -123,9 +123,6 @@ int RunExport(int argc, char** argv) {
   MissionExport game;
   if (!game.Parse(args, flags.count("--defaults") != 0, {batch, outDir || out, mixPath != nullptr}, error))
     return UsageError(error);
-  if (batch && game.MakesLs640())
-    if (const std::string clash = BatchMemberClash(args.positional, usePalette != nullptr); !clash.empty())
-      return UsageError(clash);
 
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);

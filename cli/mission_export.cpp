@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 
 #include "ls640_picture.h"
 #include "mission_file.h"
@@ -92,22 +91,6 @@ bool MissionExport::Finish(const LoadScreenNames& names, std::string& error) con
 LoadScreenNames GameNames(const std::string& ls640Path, const std::string& shpPath, const std::string& palettePath) {
   return {UpperCaseName(FileNameOf(ls640Path)), UpperCaseName(FileNameOf(shpPath)),
           UpperCaseName(FileNameOf(palettePath))};
-}
-
-std::string BatchMemberClash(const std::vector<std::string>& scenes, bool sharedPalette) {
-  std::map<std::uint32_t, std::size_t> owner;
-  for (std::size_t scene = 0; scene < scenes.size(); ++scene) {
-    const std::string shp = fs::path(scenes[scene]).stem().string() + ".shp";
-    std::vector<std::string> names = {shp, Ls640NameFor(shp)};
-    if (!sharedPalette) names.push_back(fs::path(scenes[scene]).stem().string() + ".pal");
-    for (const std::string& name : names) {
-      const auto [at, fresh] = owner.emplace(MixNameId(name), scene);
-      if (!fresh && at->second != scene)
-        return UpperCaseName(name) + " would be written for " + scenes[at->second] + " and for " + scenes[scene] +
-               " (the 640 x 400 picture is named " + Ls640NameFor("NAME.SHP") + ")";
-    }
-  }
-  return {};
 }
 
 std::string MissionFileClash(const MissionExport& game, const std::vector<std::string>& loose,

@@ -62,11 +62,6 @@ class MissionExport {
 // case, as MIX members and the mission file name them.
 LoadScreenNames GameNames(const std::string& ls640Path, const std::string& shpPath, const std::string& palettePath);
 
-// Two scenes of a batch whose files would be one member of the archive or one loose file
-// ("A6.SHP: a.ini and a6.ini": the 640 picture of one is the other's SHP), or empty.
-// `sharedPalette`: every scene uses one existing palette.
-std::string BatchMemberClash(const std::vector<std::string>& scenes, bool sharedPalette);
-
 // The mission file named as another output of the run as well (the MIX, a picture, the
 // palette), as one line; or empty.
 std::string MissionFileClash(const MissionExport& game, const std::vector<std::string>& loose,

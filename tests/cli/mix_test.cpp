@@ -250,8 +250,9 @@ TEST_F(MixTool, AddsSideBySideKeepEveryEntry) {
   for (std::thread& thread : threads) thread.join();
   for (const ToolRun& result : results) EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ListedNames(mix), (std::set<std::string>{"base.txt", "f0.txt", "f1.txt", "f2.txt", "f3.txt", "s1.shp",
-                                                     "s1.pal", "s2.shp", "s2.pal", "local mix database.dat"}));
-  EXPECT_EQ(ReadArchive(mix).size(), 10u);
+                                                     "s1.pal", "s16.shp", "s2.shp", "s2.pal", "s26.shp",
+                                                     "local mix database.dat"}));
+  EXPECT_EQ(ReadArchive(mix).size(), 12u);
 }
 
 // The temporary folder of the tool's runs, for one test: the variables the system's
