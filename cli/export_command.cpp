@@ -9,6 +9,7 @@
 #include "command_line.h"
 #include "flag_options.h"
 #include "image_files.h"
+#include "mission_export.h"
 #include "mix_export.h"
 #include "scene_inputs.h"
 #include "scene_reader.h"
@@ -79,11 +80,11 @@ int RunExport(int argc, char** argv) {
   std::vector<char*> rest;
   std::set<std::string> flags;
   std::string error;
-  if (!TakeFlags(argc, argv, {"--dither", "--keep-index0"}, rest, flags, error)) return UsageError(error);
+  if (!TakeFlags(argc, argv, {"--dither", "--keep-index0", "--defaults"}, rest, flags, error)) return UsageError(error);
   Arguments args;
   if (!ParseArguments(static_cast<int>(rest.size()), rest.data(),
                       {"-o", "--palette", "--use-palette", "--colors", "--package", "--quantizer", "--out-dir", "--mix",
-                       "--mission"},
+                       "--mission", "--mission-file", "--ls640"},
                       args, error))
     return UsageError(error);
   const std::string* outDir = args.Option("--out-dir");
@@ -91,13 +92,11 @@ int RunExport(int argc, char** argv) {
   const std::string* newPalette = args.Option("--palette");
   const std::string* usePalette = args.Option("--use-palette");
   const std::string* mixPath = args.Option("--mix");
-  const std::string* mission = args.Option("--mission");
   if (args.positional.empty()) return UsageError("export needs a scene file");
   const bool batch = outDir || args.positional.size() > 1;
   if (batch) {
     if (!outDir && !mixPath) return UsageError("export of several scenes needs --out-dir DIR");
     if (out || newPalette) return UsageError("--out-dir names the files itself: leave out -o and --palette");
-    if (mission) return UsageError("--mission names one mission: export one scene with it");
     const std::string clash = SharedOutputName(args.positional);
     if (!clash.empty()) return UsageError("scenes " + clash + " would write the same files");
   } else if (out || !mixPath) {
@@ -121,6 +120,9 @@ int RunExport(int argc, char** argv) {
   settings.dither = flags.count("--dither") != 0;
   settings.keepIndex0 = flags.count("--keep-index0") != 0;
   if (settings.keepIndex0 && settings.colourCount < 2) return UsageError("--keep-index0 needs --colors of at least 2");
+  MissionExport game;
+  if (!game.Parse(args, flags.count("--defaults") != 0, {batch, outDir || out, mixPath != nullptr}, error))
+    return UsageError(error);
 
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
@@ -132,34 +134,46 @@ int RunExport(int argc, char** argv) {
     if (outDir) {
       loose.push_back(OutputPathFor(*outDir, scene, ".shp"));
       if (!usePalette) loose.push_back(OutputPathFor(*outDir, scene, ".pal"));
+      if (game.MakesLs640()) loose.push_back(game.Ls640PathFor(OutputPathFor(*outDir, scene, ".shp")));
     }
   }
   if (out) loose.push_back(*out);
+  if (out && game.MakesLs640()) loose.push_back(game.Ls640PathFor(*out));
   if (newPalette) loose.push_back(*newPalette);
+  if (const std::string clash = MissionFileClash(game, loose, mixPath); !clash.empty()) return Failure(clash);
+  if (game.MissionFile()) loose.push_back(*game.MissionFile());
   std::vector<InputFile> inputs = RunInputFiles(args.positional, appDir);
   if (usePalette) inputs.push_back({*usePalette, "the palette"});
   if (const std::string clash = OutputsOverInputsProblem(loose, mixPath, inputs); !clash.empty()) return Failure(clash);
 
+  // The mission file's keys name the members: checked, with the file, before anything is written.
+  const LoadScreenNames names = GameNames(
+      game.Ls640PathFor(out ? *out : OutputPathFor("", args.positional[0], ".shp")),
+      out ? *out : OutputPathFor("", args.positional[0], ".shp"),
+      newPalette ? *newPalette : usePalette ? *usePalette : OutputPathFor("", args.positional[0], ".pal"));
+  if (!batch && !game.Check(names, error)) return Failure(error);
+
   MixExport mix;
+  std::vector<PlannedMixMember> planned = PlannedMembers(args.positional, out, newPalette, usePalette, outDir);
+  if (game.MakesLs640()) game.AddPlannedMembers(args.positional, out, planned);
   // Without loose files wanted, the export writes into a scratch folder the pack reads.
-  if (mixPath && !mix.Begin(*mixPath, PlannedMembers(args.positional, out, newPalette, usePalette, outDir), !outDir && !out,
-                            error))
-    return Failure(error);
+  if (mixPath && !mix.Begin(*mixPath, planned, !outDir && !out, error)) return Failure(error);
   const std::string& looseDir = outDir ? *outDir : mix.ScratchFolder();
 
   if (!batch) {
     const std::string& scene = args.positional[0];
     settings.exportPath = out ? *out : OutputPathFor(looseDir, scene, ".shp");
     settings.palettePath = newPalette ? *newPalette : usePalette ? *usePalette : OutputPathFor(looseDir, scene, ".pal");
+    if (game.MakesLs640()) settings.ls640Path = game.Ls640PathFor(settings.exportPath);
     // The scene's images are decoded two at a time.
     ImageFileCache cache(ImageFileCache::Use::kOnce);
     if (!ExportScene(scene, appDir, &cache, settings, error)) return Failure(mix.InUserTerms(error));
     const std::string shpName = FileNameOf(settings.exportPath), palName = FileNameOf(settings.palettePath);
     if (mixPath && (!mix.Add(shpName, settings.exportPath, error) || !mix.Add(palName, settings.palettePath, error) ||
-                    !mix.Finish(error)))
+                    !AddLs640(mix, settings.ls640Path, error) || !mix.Finish(error)))
       return Failure(error);
-    if (mission) PrintMissionLines(*mission, shpName, palName);
-    return 0;
+    if (out && !settings.ls640Path.empty()) std::printf("wrote the 640 x 400 picture to %s\n", settings.ls640Path.c_str());
+    return game.Finish(names, error) ? 0 : Failure(error);
   }
 
   if (outDir && !MakeOutputFolder(*outDir, error)) return Failure(error);
@@ -167,14 +181,17 @@ int RunExport(int argc, char** argv) {
     ShpExportSettings mine = settings;
     mine.exportPath = OutputPathFor(looseDir, scene, ".shp");
     if (!usePalette) mine.palettePath = OutputPathFor(looseDir, scene, ".pal");
+    if (game.MakesLs640()) mine.ls640Path = game.Ls640PathFor(mine.exportPath);
     SceneOutcome outcome;
     outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
     if (!outcome.ok) outcome.error = mix.InUserTerms(outcome.error);
     if (outcome.ok && mixPath)
       outcome.ok = mix.Add(FileNameOf(mine.exportPath), mine.exportPath, outcome.error) &&
-                   mix.Add(FileNameOf(mine.palettePath), mine.palettePath, outcome.error);
+                   mix.Add(FileNameOf(mine.palettePath), mine.palettePath, outcome.error) &&
+                   AddLs640(mix, mine.ls640Path, outcome.error);
     outcome.written = outDir ? mine.exportPath + (usePalette ? "" : ", " + mine.palettePath)
                              : FileNameOf(mine.exportPath) + (usePalette ? "" : ", " + FileNameOf(mine.palettePath));
+    if (!mine.ls640Path.empty()) outcome.written += ", " + (outDir ? mine.ls640Path : FileNameOf(mine.ls640Path));
     return outcome;
   });
   // The scenes that succeeded go into the archive even when others failed, as their loose

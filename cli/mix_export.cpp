@@ -81,9 +81,3 @@ bool MixExport::Finish(std::string& error) {
     std::printf("packed %s into %s (a new archive)\n", names.c_str(), mixPath_.c_str());
   return true;
 }
-
-void PrintMissionLines(const std::string& mission, const std::string& shpName, const std::string& palName) {
-  const std::string shp = UpperCaseName(shpName), pal = UpperCaseName(palName);
-  for (const std::string& name : {shp, pal}) WarnUnlessEightDotThree(name, "choose the names with -o and --palette");
-  std::printf("[%s]\nLS800BkgdName=%s\nLS800BkgdPal=%s\n", mission.c_str(), shp.c_str(), pal.c_str());
-}

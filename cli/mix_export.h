@@ -1,6 +1,6 @@
 // The MIX side of `vantorel export`: the SHP and PAL of each scene go into one archive
-// (made, or added to when it exists) after the export, and the mission file's lines are
-// printed. When no loose files are wanted, the export writes into a scratch folder of the
+// (made, or added to when it exists) after the export (mission_export.h adds the 640 x 400
+// picture and the mission file's keys). When no loose files are wanted, the export writes into a scratch folder of the
 // run's own (mix_scratch_folder.h), removed afterwards; messages name the archive and the
 // member, never that folder.
 #pragma once
@@ -49,10 +49,6 @@ class MixExport {
 // Warns on standard error, once per name and run, when `name` does not fit the games' 8.3
 // form, saying how to choose another (`howToRename`).
 void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRename);
-
-// The lines for the mission file, on standard output; the warning above for each name
-// outside the games' 8.3 form.
-void PrintMissionLines(const std::string& mission, const std::string& shpName, const std::string& palName);
 
 // The base name of a path ("C:\\a\\b.pal" gives "b.pal").
 std::string FileNameOf(const std::string& path);

@@ -12,6 +12,7 @@
 #include "file_class.h"
 #include "file_replacement.h"
 #include "image_files.h"
+#include "ls640_picture.h"
 #include "memory_image.h"
 #include "picture_mapping.h"
 #include "pal_file.h"
@@ -52,19 +53,11 @@ void Step(const ExportProgress& progress) {
 int ClampColourCount(int count) { return count < 1 ? 1 : count > kPaletteSize ? kPaletteSize : count; }
 
 ShpExportResult WriteShpHeaders(FileClass& file, int width, int height) {
-  ShpFileHeader header;
-  header.width = static_cast<std::uint16_t>(width);
-  header.height = static_cast<std::uint16_t>(height);
-  header.frameCount = 1;
-  ShpFrameHeader frame;
-  frame.width = header.width;
-  frame.height = header.height;
-  frame.dataOffset = kShpFileHeaderSize + kShpFrameHeaderSize;
-  std::uint8_t headerBytes[kShpFileHeaderSize], frameBytes[kShpFrameHeaderSize];
-  EncodeShpFileHeader(header, headerBytes);
-  EncodeShpFrameHeader(frame, frameBytes);
-  if (!file.Write(headerBytes, sizeof headerBytes)) return Failed(kShpWrite, kShpFileHeaderError, "", file.ErrorText());
-  if (!file.Write(frameBytes, sizeof frameBytes)) return Failed(kShpWrite, kShpFrameHeaderError, "", file.ErrorText());
+  std::uint8_t bytes[kOneFrameShpHeadersSize];
+  EncodeOneFrameShpHeaders(width, height, bytes);
+  if (!file.Write(bytes, kShpFileHeaderSize)) return Failed(kShpWrite, kShpFileHeaderError, "", file.ErrorText());
+  if (!file.Write(bytes + kShpFileHeaderSize, kShpFrameHeaderSize))
+    return Failed(kShpWrite, kShpFrameHeaderError, "", file.ErrorText());
   ShpExportResult ok;
   ok.success = true;
   return ok;
@@ -126,6 +119,9 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   // An existing palette must survive too: an SHP written over it would destroy it.
   if (SameFilePath(settings.exportPath, settings.palettePath))
     return Failed(kSamePath, kSamePathMessage, settings.exportPath);
+  if (!settings.ls640Path.empty() && (SameFilePath(settings.ls640Path, settings.exportPath) ||
+                                      SameFilePath(settings.ls640Path, settings.palettePath)))
+    return Failed(kSamePath, kLs640SamePathMessage, settings.ls640Path);
   if (!picture.valid || picture.width < 1 || picture.height < 1 || picture.width > kMaxImageSide ||
       picture.height > kMaxImageSide)
     return Failed(kPicture, kPictureError, "");
@@ -181,6 +177,15 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   Step(progress);
   indices.reset();
 
+  std::optional<FileReplacement> ls640;
+  if (!settings.ls640Path.empty()) {
+    ls640.emplace(settings.ls640Path);
+    std::vector<std::uint8_t> bytes;
+    if (!Ls640ShpBytes(picture, palette, mapping, bytes)) return Failed(kOutOfMemory, kOutOfMemoryMessage, "");
+    if (reason = ls640->TargetProblem(); !reason.empty() || !ls640->WriteAll(bytes.data(), bytes.size(), reason))
+      return Failed(kShpOpen, kShpOpenError, settings.ls640Path, reason);
+  }
+
   std::optional<FileReplacement> pal;
   FileClass palFile;
   std::vector<FileReplacement*> files;
@@ -199,13 +204,14 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   if (!flushed.second) return Failed(kPalWrite, kPalWriteError, settings.palettePath, palFile.ErrorText());
   shpFile.Close();
   palFile.Close();
+  if (ls640) files.push_back(&*ls640);
   files.push_back(&shp);
   CommitFailure failure;
   // An export is made again from its scene at any time: its new names are left to the system.
   if (!CommitReplacements(files, failure, {}, NameFlush::kLeftToSystem))
-    return failure.file == settings.exportPath
-               ? Failed(kShpOpen, kShpOpenError, failure.file, failure.reason)
-               : Failed(kPalCreate, kPalCreateError, failure.file, failure.reason);
+    return failure.file == settings.palettePath
+               ? Failed(kPalCreate, kPalCreateError, failure.file, failure.reason)
+               : Failed(kShpOpen, kShpOpenError, failure.file, failure.reason);
   ShpExportResult ok;
   ok.success = true;
   ok.index0Pixels = index0Pixels;

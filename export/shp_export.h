@@ -40,12 +40,16 @@ struct ShpExportSettings {
   // Keeps every pixel off entry 0, which the games draw as transparent: a new palette gets
   // black there and colourCount - 1 colours after it; an existing one keeps entry 0 unused.
   bool keepIndex0 = false;
+  // When not empty, the 640 x 400 picture of the games' 640 x 480 mode (ls640_picture.h) is
+  // written here too, mapped to the same palette with the same options, and put in place
+  // with the SHP and the PAL. The SHP and PAL are the same bytes either way.
+  std::string ls640Path;
 };
 
 // The kind of a failure, for callers that act on it rather than only show the message.
 enum class ShpExportError {
   kNone,
-  kSamePath,               // the SHP would overwrite the palette
+  kSamePath,               // the SHP would overwrite the palette, or the 640 picture either
   kPicture,                // no pixels, or sides an SHP cannot hold
   kIndex0NeedsTwoColours,  // entry 0 kept free leaves no colour
   kPalOpen,
@@ -86,9 +90,11 @@ using ExportProgress = std::function<void()>;
 // Messages shown for failures that have no file-format message of their own.
 inline constexpr const char kOutOfMemoryMessage[] = "Out of memory for the export!";
 inline constexpr const char kSamePathMessage[] = "SHP and palette file must be different files!";
+inline constexpr const char kLs640SamePathMessage[] = "The 640 x 400 picture needs a file of its own!";
 inline constexpr const char kIndex0NeedsTwoColoursMessage[] = "Keeping index 0 free needs at least 2 colours!";
 
-// Renders `document` into an 800 x 520 picture and exports it.
+// Renders `document` into an 800 x 520 picture and exports it (with its 640 x 400 picture
+// when the settings name a file for it).
 ShpExportResult ExportShp(const LoadScreenDocument& document, const ShpExportSettings& settings,
                           const ExportProgress& progress = {});
 

@@ -1,5 +1,7 @@
 #include "shp_format.h"
 
+#include <cstring>
+
 namespace {
 void Put16(std::uint8_t* at, std::uint16_t value) {
   at[0] = static_cast<std::uint8_t>(value);
@@ -30,6 +32,22 @@ void EncodeShpFrameHeader(const ShpFrameHeader& frame, std::uint8_t (&bytes)[kSh
   Put32(bytes + 12, frame.color);
   Put32(bytes + 16, frame.reserved);
   Put32(bytes + 20, frame.dataOffset);
+}
+
+void EncodeOneFrameShpHeaders(int width, int height, std::uint8_t (&bytes)[kOneFrameShpHeadersSize]) {
+  ShpFileHeader header;
+  header.width = static_cast<std::uint16_t>(width);
+  header.height = static_cast<std::uint16_t>(height);
+  header.frameCount = 1;
+  ShpFrameHeader frame;
+  frame.width = header.width;
+  frame.height = header.height;
+  frame.dataOffset = kOneFrameShpHeadersSize;
+  std::uint8_t headerBytes[kShpFileHeaderSize], frameBytes[kShpFrameHeaderSize];
+  EncodeShpFileHeader(header, headerBytes);
+  EncodeShpFrameHeader(frame, frameBytes);
+  std::memcpy(bytes, headerBytes, kShpFileHeaderSize);
+  std::memcpy(bytes + kShpFileHeaderSize, frameBytes, kShpFrameHeaderSize);
 }
 
 ShpFileHeader DecodeShpFileHeader(const std::uint8_t* bytes) {

@@ -38,6 +38,10 @@ struct ShpFrameHeader {
 
 void EncodeShpFileHeader(const ShpFileHeader& header, std::uint8_t (&bytes)[kShpFileHeaderSize]);
 void EncodeShpFrameHeader(const ShpFrameHeader& frame, std::uint8_t (&bytes)[kShpFrameHeaderSize]);
+// The headers of a sprite of one raw frame of width x height, its data right after them:
+// what our writer stores.
+inline constexpr std::size_t kOneFrameShpHeadersSize = kShpFileHeaderSize + kShpFrameHeaderSize;
+void EncodeOneFrameShpHeaders(int width, int height, std::uint8_t (&bytes)[kOneFrameShpHeadersSize]);
 // Read the fields from `bytes`, which must hold 8 / 24 bytes.
 ShpFileHeader DecodeShpFileHeader(const std::uint8_t* bytes);
 ShpFrameHeader DecodeShpFrameHeader(const std::uint8_t* bytes);

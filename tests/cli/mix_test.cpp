@@ -72,34 +72,38 @@ TEST_F(MixTool, ExportPacksTheLooseBytesNamesThemAndPrintsTheMissionLines) {
   const std::string mix = work_.Path("mymod.mix");
 
   ToolRun run = Export({one, "-o", work_.Path("ls800a.shp"), "--palette", work_.Path("ls800a.pal"), "--mix", mix,
-                        "--mission", "SOV01"});
+                        "--mission", "SOV01.MAP"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_NE(run.out.find("[SOV01]\nLS800BkgdName=LS800A.SHP\nLS800BkgdPal=LS800A.PAL\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("[SOV01.MAP]\nLS640BkgdName=LS800A6.SHP\nLS800BkgdName=LS800A.SHP\nLS800BkgdPal=LS800A.PAL\n"),
+            std::string::npos)
+      << run.out;
   EXPECT_NE(run.out.find("into " + mix + " (a new archive)"), std::string::npos) << run.out;
   EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;  // 8.3 names
   std::map<std::uint32_t, Bytes> bodies = ReadArchive(mix);
-  EXPECT_EQ(bodies.size(), 3u);
+  EXPECT_EQ(bodies.size(), 4u);
   EXPECT_EQ(bodies[MixNameId("LS800A.SHP")], ReadBytes(work_.Path("ls800a.shp")));
   EXPECT_EQ(bodies[MixNameId("LS800A.PAL")], ReadBytes(work_.Path("ls800a.pal")));
-  EXPECT_EQ(ListedNames(mix), (std::set<std::string>{"ls800a.shp", "ls800a.pal", "local mix database.dat"}));
+  EXPECT_EQ(ListedNames(mix),
+            (std::set<std::string>{"ls800a.shp", "ls800a.pal", "ls800a6.shp", "local mix database.dat"}));
 
   // A batch into the same archive, with no loose files: added beside the first export, the
   // list keeps the old names, and a name that is not 8.3 is warned about with the way out.
   run = Export({one, two, "--mix", mix});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_NE(run.out.find("(added to the existing archive: 4 added, 0 replaced, 2 kept)"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("(added to the existing archive: 6 added, 0 replaced, 3 kept)"), std::string::npos) << run.out;
   EXPECT_NE(run.err.find("warning: SECOND_SCENE.SHP is not an 8.3 name"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("rename " + two), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("ONE.SHP"), std::string::npos) << run.err;
   bodies = ReadArchive(mix);
-  EXPECT_EQ(bodies.size(), 7u);
+  EXPECT_EQ(bodies.size(), 10u);
   EXPECT_EQ(bodies[MixNameId("one.shp")], bodies[MixNameId("ls800a.shp")]);
   EXPECT_EQ(bodies[MixNameId("second_scene.pal")].size(), 768u);
-  EXPECT_EQ(ListedNames(mix), (std::set<std::string>{"ls800a.shp", "ls800a.pal", "one.shp", "one.pal",
-                                                     "second_scene.shp", "second_scene.pal", "local mix database.dat"}));
-  EXPECT_EQ(work_.Names(), (std::set<std::string>{"mymod.mix", "ls800a.pal", "ls800a.shp"}));
+  EXPECT_EQ(ListedNames(mix), (std::set<std::string>{"ls800a.shp", "ls800a.pal", "ls800a6.shp", "one.shp", "one.pal",
+                                                     "one6.shp", "second_scene.shp", "second_scene.pal",
+                                                     "second_scene6.shp", "local mix database.dat"}));
+  EXPECT_EQ(work_.Names(), (std::set<std::string>{"mymod.mix", "ls800a.pal", "ls800a.shp", "ls800a6.shp"}));
   // One warning a name, also with --mission, saying how to choose another.
-  run = Export({two, "--mix", work_.Path("b.mix"), "--mission", "M"});
+  run = Export({two, "--mix", work_.Path("b.mix"), "--mission", "M.MAP"});
   const std::string warning = "warning: SECOND_SCENE.SHP is not an 8.3 name";
   EXPECT_EQ(run.err.find(warning), run.err.rfind(warning)) << run.err;
   EXPECT_NE(run.err.find("name the files with -o and --palette"), std::string::npos) << run.err;
@@ -108,7 +112,7 @@ TEST_F(MixTool, ExportPacksTheLooseBytesNamesThemAndPrintsTheMissionLines) {
   fs::remove(work_.Path("ls800a.shp"));
   run = RunTool({"inspect", mix});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_NE(run.out.find("MIX, 7 files"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("MIX, 10 files"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("size     416032  LS800A.SHP\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("size        768  SECOND_SCENE.PAL\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("  LOCAL MIX DATABASE.DAT\n"), std::string::npos) << run.out;
@@ -246,8 +250,9 @@ TEST_F(MixTool, AddsSideBySideKeepEveryEntry) {
   for (std::thread& thread : threads) thread.join();
   for (const ToolRun& result : results) EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ListedNames(mix), (std::set<std::string>{"base.txt", "f0.txt", "f1.txt", "f2.txt", "f3.txt", "s1.shp",
-                                                     "s1.pal", "s2.shp", "s2.pal", "local mix database.dat"}));
-  EXPECT_EQ(ReadArchive(mix).size(), 10u);
+                                                     "s1.pal", "s16.shp", "s2.shp", "s2.pal", "s26.shp",
+                                                     "local mix database.dat"}));
+  EXPECT_EQ(ReadArchive(mix).size(), 12u);
 }
 
 // The temporary folder of the tool's runs, for one test: the variables the system's
