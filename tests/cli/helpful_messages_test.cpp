@@ -48,7 +48,7 @@ TEST(ToolMessages, SayWhereToLookAndWhatToDo) {
   // A copy of the tool with no package beside it says so and names the option.
   const fs::path copy = fs::path(folder.Path("alone")) / fs::path(VANTOREL_TOOL_PATH).filename();
   fs::create_directory(copy.parent_path());
-  fs::copy_file(VANTOREL_TOOL_PATH, copy);
+  fs::copy_file(tool_detail::ToolPath(), copy);
   ToolRun run = RunProgram(copy.string(), {"render", folder.Write("s.ini", "[LoadScreen]\n"), "-o", folder.Path("out.png")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(Has(run.err, ": no template package beside ")) << run.err;
