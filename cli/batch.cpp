@@ -11,6 +11,7 @@
 #include <optional>
 #include <thread>
 
+#include "command_line.h"
 #include "folder_sync_batch.h"
 #include "load_screen_document.h"
 #include "scene_reader.h"
@@ -80,7 +81,7 @@ int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, 
         std::fflush(stdout);
       } else {
         ++failed;
-        std::fprintf(stderr, "vantorel: %s\n", outcome.error.c_str());
+        std::fprintf(stderr, "%s: %s\n", kToolName, outcome.error.c_str());
       }
     }
   };

@@ -1,32 +1,36 @@
 #include "export_command.h"
 
-#include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "batch.h"
 #include "command_line.h"
-#include "flag_options.h"
 #include "image_files.h"
 #include "mission_export.h"
 #include "mix_export.h"
+#include "mix_name_id.h"
+#include "palette_check.h"
 #include "scene_inputs.h"
 #include "scene_reader.h"
 #include "shp_export.h"
 
 namespace {
 
-// The colour count as the export dialog takes it: any whole number, clamped to 1..256.
+// The colour count: a whole number 1..256. Anything else is refused rather than clamped as
+// the editor's field clamps, so that a script's mistake does not go unseen.
 bool ParseColourCount(const std::string& text, int& count) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long long value = std::strtoll(text.c_str(), &end, 10);
-  if (*end != '\0') return false;
-  // Out of range reads as the nearest extreme, which clamps the same way.
-  count = value < 1 ? 1 : value > 256 ? 256 : static_cast<int>(value);
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  const int value = std::stoi(text);
+  if (value < 1 || value > 256) return false;
+  count = value;
   return true;
+}
+
+// The entry-0 note, with the way to avoid it.
+std::string Index0Advice(const ShpExportResult& result) {
+  std::string note = Index0Note(result);
+  if (!note.empty()) note += " --keep-index0 keeps them off it (in the editor: \"Leave palette entry 0 unused\").";
+  return note;
 }
 
 // Loads one scene on the package and exports it. The error is one line that starts with
@@ -39,7 +43,8 @@ bool ExportScene(const std::string& scene, const std::string& appDir, ImageFileC
   if (!LoadScene(scene, document, error, SceneMaps::kShownRowsOnly)) return false;
   const ShpExportResult result = ExportShp(document, settings);
   if (!result.success) error = DescribeShpExportFailure(result);
-  if (const std::string note = Index0Note(result); !note.empty()) std::fprintf(stderr, "%s: %s\n", scene.c_str(), note.c_str());
+  if (const std::string note = Index0Advice(result); !note.empty())
+    std::fprintf(stderr, "%s: %s\n", scene.c_str(), note.c_str());
   return result.success;
 }
 
@@ -76,17 +81,8 @@ std::vector<PlannedMixMember> PlannedMembers(const std::vector<std::string>& sce
 
 }  // namespace
 
-int RunExport(int argc, char** argv) {
-  std::vector<char*> rest;
-  std::set<std::string> flags;
+int RunExport(const Arguments& args) {
   std::string error;
-  if (!TakeFlags(argc, argv, {"--dither", "--keep-index0", "--defaults"}, rest, flags, error)) return UsageError(error);
-  Arguments args;
-  if (!ParseArguments(static_cast<int>(rest.size()), rest.data(),
-                      {"-o", "--palette", "--use-palette", "--colors", "--package", "--quantizer", "--out-dir", "--mix",
-                       "--mission", "--mission-file", "--ls640"},
-                      args, error))
-    return UsageError(error);
   const std::string* outDir = args.Option("--out-dir");
   const std::string* out = args.Option("-o");
   const std::string* newPalette = args.Option("--palette");
@@ -110,19 +106,24 @@ int RunExport(int argc, char** argv) {
   ShpExportSettings settings;
   settings.paletteMode = usePalette ? ExistingPalette : NewPalette;
   if (usePalette) settings.palettePath = *usePalette;
+  if (out && !HasExtension(*out, ".shp"))
+    return UsageError("-o " + *out + ": the name must end in .shp (export writes SHP sprites; render writes pictures)");
   if (const std::string* colors = args.Option("--colors"))
-    if (!ParseColourCount(*colors, settings.colourCount)) return UsageError("--colors needs a number, not '" + *colors + "'");
+    if (!ParseColourCount(*colors, settings.colourCount))
+      return UsageError("--colors takes a number of colours 1..256, not '" + *colors + "'");
   if (const std::string* quantizer = args.Option("--quantizer")) {
     if (!ParseQuantizerName(*quantizer, settings.quantizer))
       return UsageError("unknown quantizer '" + *quantizer + "' (octree or best)");
     if (usePalette) return UsageError("--quantizer builds a new palette; it has no use with --use-palette");
   }
-  settings.dither = flags.count("--dither") != 0;
-  settings.keepIndex0 = flags.count("--keep-index0") != 0;
+  settings.dither = args.Has("--dither");
+  settings.keepIndex0 = args.Has("--keep-index0");
   if (settings.keepIndex0 && settings.colourCount < 2) return UsageError("--keep-index0 needs --colors of at least 2");
   MissionExport game;
-  if (!game.Parse(args, flags.count("--defaults") != 0, {batch, outDir || out, mixPath != nullptr}, error))
+  if (!game.Parse(args, args.Has("--defaults"), {batch, outDir || out, mixPath != nullptr}, error))
     return UsageError(error);
+  if (usePalette)
+    if (const std::string problem = PaletteFileProblem(*usePalette); !problem.empty()) return Failure(problem);
 
   std::string appDir;
   if (!FindPackage(args, appDir, error)) return Failure(error);
@@ -189,9 +190,16 @@ int RunExport(int argc, char** argv) {
       outcome.ok = mix.Add(FileNameOf(mine.exportPath), mine.exportPath, outcome.error) &&
                    mix.Add(FileNameOf(mine.palettePath), mine.palettePath, outcome.error) &&
                    AddLs640(mix, mine.ls640Path, outcome.error);
-    outcome.written = outDir ? mine.exportPath + (usePalette ? "" : ", " + mine.palettePath)
-                             : FileNameOf(mine.exportPath) + (usePalette ? "" : ", " + FileNameOf(mine.palettePath));
-    if (!mine.ls640Path.empty()) outcome.written += ", " + (outDir ? mine.ls640Path : FileNameOf(mine.ls640Path));
+    // What this scene wrote: its loose files, and the members it gives the archive.
+    if (outDir) {
+      outcome.written = mine.exportPath + (usePalette ? "" : ", " + mine.palettePath);
+      if (!mine.ls640Path.empty()) outcome.written += ", " + mine.ls640Path;
+    }
+    if (mixPath) {
+      outcome.written += (outDir ? "; " : "") + *mixPath + ": " + UpperCaseName(FileNameOf(mine.exportPath)) + ", " +
+                         UpperCaseName(FileNameOf(mine.palettePath));
+      if (!mine.ls640Path.empty()) outcome.written += ", " + UpperCaseName(FileNameOf(mine.ls640Path));
+    }
     return outcome;
   });
   // The scenes that succeeded go into the archive even when others failed, as their loose

@@ -1,3 +1,7 @@
 #pragma once
 // vantorel inspect FILE.shp [--palette P.pal -o OUT.png]
-int RunInspect(int argc, char** argv);
+// vantorel inspect FILE.pal [-o SWATCH.png]
+// vantorel inspect FILE.mix [--names A.SHP,B.PAL]
+#include "command_line.h"
+
+int RunInspect(const Arguments& args);

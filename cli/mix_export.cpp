@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "command_line.h"
 #include "load_screen_document.h"
 #include "mix_name_id.h"
 
@@ -19,10 +20,8 @@ void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRe
   if (FitsEightDotThree(upper)) return;
   std::lock_guard<std::mutex> lock(mutex);
   if (!warned.insert(upper).second) return;
-  std::fprintf(stderr,
-               "vantorel: warning: %s is not an 8.3 name (at most 8 characters, a dot and at most 3), which the "
-               "games may not find; %s\n",
-               upper.c_str(), howToRename.c_str());
+  Warning(upper + " is not an 8.3 name (at most 8 characters, a dot and at most 3), which the games may not find; " +
+          howToRename);
 }
 
 bool MixExport::Begin(const std::string& mixPath, const std::vector<PlannedMixMember>& members, bool scratch,

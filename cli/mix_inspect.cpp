@@ -53,7 +53,7 @@ int InspectMix(const std::string& path, const std::string* names) {
     if (entry.id != kMixDatabaseId) continue;
     std::vector<std::string> listed;
     if (!ReadMixDatabase(bytes.data() + index.bodyStart + entry.offset, entry.size, listed, error))
-      std::fprintf(stderr, "vantorel: %s: %s\n", path.c_str(), error.c_str());
+      Warning(path + ": " + error);
     for (const std::string& name : listed)
       if (MixNameProblem(name).empty()) known[MixNameId(name)] = UpperCaseName(name);
   }

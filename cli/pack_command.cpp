@@ -22,10 +22,8 @@ std::string Count(std::size_t n, const char* what) {
 
 }  // namespace
 
-int RunPack(int argc, char** argv) {
-  Arguments args;
+int RunPack(const Arguments& args) {
   std::string error;
-  if (!ParseArguments(argc, argv, {"--add-to"}, args, error)) return UsageError(error);
   const std::string* addTo = args.Option("--add-to");
   std::vector<std::string> files = args.positional;
   std::string target;

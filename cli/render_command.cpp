@@ -10,6 +10,12 @@
 
 namespace {
 
+// For an SHP asked of render: the verb that writes one.
+std::string ShpFromExport(const std::string& shp) {
+  return "render writes pictures; export writes SHP sprites: " + std::string(kToolName) + " export SCENE.ini -o " + shp +
+         " --palette OUT.pal";
+}
+
 // Loads one scene and writes its picture; the error is one line that starts with the file
 // at fault.
 bool RenderScene(const std::string& scene, const std::string& appDir, ImageFileCache* cache, const std::string& out,
@@ -34,10 +40,8 @@ bool RenderScene(const std::string& scene, const std::string& appDir, ImageFileC
 
 }  // namespace
 
-int RunRender(int argc, char** argv) {
-  Arguments args;
+int RunRender(const Arguments& args) {
   std::string error;
-  if (!ParseArguments(argc, argv, {"-o", "--package", "--out-dir", "--format"}, args, error)) return UsageError(error);
   if (args.positional.empty()) return UsageError("render needs a scene file");
   const std::string* out = args.Option("-o");
   const std::string* outDir = args.Option("--out-dir");
@@ -48,12 +52,14 @@ int RunRender(int argc, char** argv) {
     const std::string clash = SharedOutputName(args.positional);
     if (!clash.empty()) return UsageError("scenes " + clash + " would write the same files");
     extension = "." + (format ? *format : std::string("png"));
+    if (HasExtension(extension, ".shp")) return UsageError("--format shp: " + ShpFromExport("OUT.shp"));
     if (!ImageCanSave(("x" + extension).c_str()))
       return UsageError("unknown --format '" + extension.substr(1) + "' (png, bmp, tga, jpg or gif)");
   } else {
     if (args.positional.size() != 1) return UsageError("render of several scenes needs --out-dir DIR");
     if (!out) return UsageError("render needs -o OUT.png");
     if (format) return UsageError("--format goes with --out-dir; -o takes the type from its extension");
+    if (HasExtension(*out, ".shp")) return UsageError("-o " + *out + ": " + ShpFromExport(*out));
     if (const std::string problem = ImageSaveProblem(out->c_str()); !problem.empty())
       return Failure(*out + ": cannot write the image: " + problem);
   }

@@ -120,6 +120,13 @@ class SceneReader {
     return files;
   }
 
+  // Cameos and symbols are files of the package: a path of their own would only be joined
+  // to its Templates folder into a path that names nothing.
+  bool OutsidePackage(const std::string& what, const std::string& file) {
+    return Fail(what + " " + file + " lies outside the package: cameos and symbols are looked up in " +
+                document_.appDir + "Templates" + kPathSeparator + " (copy it there, or name another package with --package DIR)");
+  }
+
   std::string CameoPath(const std::string& file) const {
     return document_.appDir + "Templates" + kPathSeparator + file;
   }
@@ -137,6 +144,7 @@ class SceneReader {
     for (int slot = 0; slot < 3; ++slot) {
       if (!scene.cameoFiles[slot]) continue;
       const std::string& file = *scene.cameoFiles[slot];
+      if (IsAbsolute(file)) return OutsidePackage("cameo", file);
       MemoryImage& cameo = document_.cameos[slot];
       const std::string path = CameoPath(file);
       if (const std::string problem = ImageProblem(path, cameo); !problem.empty())
@@ -158,7 +166,8 @@ class SceneReader {
     if (const std::string problem = ImageProblem(path, source); !problem.empty())
       return Fail("cannot load screenshot " + path + ": " + problem);
     if (source.width < kScreenshotWidth || source.height < kScreenshotHeight)
-      return Fail("screenshot " + file + " is smaller than 234 x 232");
+      return Fail("screenshot " + file + " is " + std::to_string(source.width) + " x " + std::to_string(source.height) +
+                  ", smaller than 234 x 232");
     const int scale = scene.screenshotScale.value_or(kMaximumScale);
     if (const std::string problem =
             ScaleFitProblem(scale, source.width, source.height, kScreenshotWidth, kScreenshotHeight);
@@ -223,6 +232,7 @@ class SceneReader {
 
   bool ApplyMarkers(const SceneSettings& scene) {
     for (const SceneMarker& marker : scene.markers) {
+      if (IsAbsolute(marker.symbolFile)) return OutsidePackage("marker " + marker.key + ": symbol", marker.symbolFile);
       if (std::string problem; !AddSymbolMarker(document_, marker.symbolFile, marker.colour, {0, 0}, problem))
         return Fail("marker " + marker.key + ": cannot load symbol " + problem);
       const int index = document_.markers.Count() - 1;

@@ -1,6 +1,7 @@
 #include "scene_settings.h"
 
 #include "marker_colours.h"
+#include "nearest_word.h"
 #include "scaled_crop.h"
 #include "scene_keys.h"
 #include "scene_values.h"
@@ -58,7 +59,8 @@ class SettingsParser {
       bool known = false;
       for (const char* name : scene_key::kAll) known = known || SameIgnoringCase(entry.key, name);
       if (!known)
-        return Fail("line " + std::to_string(entry.line) + ": unknown key '" + entry.key + "' in [LoadScreen]");
+        return Fail("line " + std::to_string(entry.line) + ": unknown key '" + entry.key + "' in [LoadScreen]" +
+                    DidYouMean(entry.key, scene_key::kAll));
     }
     return true;
   }

@@ -76,6 +76,8 @@ bool ParseSceneText(const std::string& bytes, SceneTextContent& content, std::st
       content.sections.push_back({name, lineNumber, {}});
       continue;
     }
+    // Other INI dialects comment with '#'; here that line would be a key or no entry at all.
+    if (line.front() == '#') return Refuse(error, lineNumber, Quoted(line) + ": comments start with ';', not '#'");
     const auto equals = line.find('=');
     if (equals == std::string::npos) return Refuse(error, lineNumber, Quoted(line) + " is not key=value");
     const std::string key = TrimBlanks(line.substr(0, equals));

@@ -74,9 +74,11 @@ TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
   // games, when the new palette's entry 0 is not black.
   const auto onEntry0 = std::count(shp.begin() + 32, shp.end(), 0);
   const bool colouredEntry0 = pal[0] != 0 || pal[1] != 0 || pal[2] != 0;
-  EXPECT_EQ(run.err, colouredEntry0 && onEntry0 > 0 ? Scene() + ": " + std::to_string(onEntry0) +
-                                                          " pixels use palette entry 0, which the games draw transparent.\n"
-                                                    : "");
+  EXPECT_EQ(run.err, colouredEntry0 && onEntry0 > 0
+                        ? Scene() + ": " + std::to_string(onEntry0) +
+                              " pixels use palette entry 0, which the games draw transparent. --keep-index0 keeps them "
+                              "off it (in the editor: \"Leave palette entry 0 unused\").\n"
+                        : "");
   EXPECT_EQ(work_.Names(), (std::set<std::string>{"a.pal", "a.shp"}));
 }
 
@@ -150,16 +152,21 @@ TEST_F(ExportInspect, ExistingPaletteIsOnlyReadAndLimitedToTheColourCount) {
       << run.err;
 }
 
-TEST_F(ExportInspect, ColourCountsAreClampedLikeTheDialog) {
-  for (const char* count : {"1", "0", "-7"}) {
-    ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "--colors", count}).exitCode, 0)
-        << count;
-    const Bytes shp = ReadBytes(work_.Path("a.shp"));
-    EXPECT_TRUE(std::all_of(shp.begin() + 32, shp.end(), [](std::uint8_t b) { return b == 0; })) << count;
+TEST_F(ExportInspect, ColourCountsAreCheckedNotClamped) {
+  // One colour: every pixel on entry 0.
+  ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "--colors", "1"}).exitCode, 0);
+  const Bytes shp = ReadBytes(work_.Path("a.shp"));
+  EXPECT_TRUE(std::all_of(shp.begin() + 32, shp.end(), [](std::uint8_t b) { return b == 0; }));
+  ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "--colors", "256"}).exitCode, 0);
+  // The editor's field clamps what is typed; a script's mistake is refused, nothing written.
+  for (const char* count : {"0", "-7", "257", "300", "99999999999999999999", "12x", "1.5", "", " 8"}) {
+    const ToolRun run = Export({"-o", work_.Path("b.shp"), "--palette", work_.Path("b.pal"), "--colors", count});
+    EXPECT_EQ(run.exitCode, 2) << count;
+    EXPECT_NE(run.err.find("--colors takes a number of colours 1..256, not '" + std::string(count) + "'"),
+              std::string::npos)
+        << run.err;
   }
-  EXPECT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "--colors", "99999999999999999999"})
-                .exitCode,
-            0);
+  EXPECT_EQ(work_.Names(), (std::set<std::string>{"a.pal", "a.shp"}));
 }
 
 // A failing command: exits non-zero with one line on stderr, and changes no file.
@@ -173,12 +180,12 @@ TEST_F(ExportInspect, BadExportsChangeNothing) {
   const BadExport cases[] = {
       {"missing palette", {"-o", "@/out.shp", "--use-palette", "@/missing.pal"}, "PAL file open error!"},
       {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"},
-       "PAL file read error! (the file has 767 bytes, a palette needs 768)"},
+       "short.pal: not a PAL palette: it has 767 bytes (a PAL file is 768 bytes"},
       {"output folder missing", {"-o", "@/nowhere/out.shp", "--palette", "@/out.pal"}, "SHP file open error!"},
       {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"},
        "Palette file create error! (the folder "},
-      {"output is a folder", {"-o", "@", "--palette", "@/out.pal"}, "SHP file open error! (it is a folder)"},
-      {"same file twice", {"-o", "@/out.pal", "--palette", "@/out.pal"}, "must be different files"},
+      {"output is a folder", {"-o", "@/folder.shp", "--palette", "@/out.pal"}, "SHP file open error! (it is a folder)"},
+      {"same file twice", {"-o", "@/out.shp", "--palette", "@/out.shp"}, "must be different files"},
       {"both palette options", {"-o", "@/out.shp", "--palette", "@/out.pal", "--use-palette", "@/out.pal"}, "exactly one"},
       {"no palette option", {"-o", "@/out.shp"}, "exactly one"},
       {"no output", {"--palette", "@/out.pal"}, "-o"},
@@ -199,6 +206,7 @@ TEST_F(ExportInspect, BadExportsChangeNothing) {
     folder.Write("out.shp", earlierShp);
     folder.Write("out.pal", earlierPal);
     folder.Write("short.pal", shortPal);
+    std::filesystem::create_directory(folder.Path("folder.shp"));
     const std::set<std::string> before = folder.Names();
     std::vector<std::string> args;
     for (std::string arg : c.args) {

@@ -35,8 +35,8 @@ TEST(Hardening, NoOutputIsWrittenOverAnInputOfTheRun) {
       {{"render", scene, "--out-dir", folder.Path(".")}, "battlefield.png"},
       {{"render", scene, "-o", folder.Path("sub/../battlefield.png")}, "battlefield.png"},
       {{"export", scene, "-o", folder.Path("x.shp"), "--palette", folder.Path("./battlefield.ini")}, "battlefield.ini"},
-      {{"export", scene, "-o", kPackage + "/Templates/../Templates/com_worldmap2x.png", "--palette",
-        folder.Path("x.pal")}, "com_worldmap2x.png"},
+      {{"export", scene, "-o", folder.Path("x.shp"), "--palette", kPackage + "/Templates/../Templates/com_worldmap2x.png"},
+       "com_worldmap2x.png"},
   };
   fs::create_directory(folder.Path("sub"));
   for (const Run& run : runs) {

@@ -195,8 +195,8 @@ TEST_F(MixTool, OutputsAndNamesAreCheckedBeforeAnythingIsWritten) {
       // The archive added to is read too: no output may be it.
       {{scene, "-o", work_.Path("x.shp"), "--palette", work_.Path("x.mix"), "--mix", work_.Path("x.mix")},
        work_.Path("x.mix") + ": refused"},
-      {{scene, "-o", work_.Path("sub/../x.mix"), "--palette", work_.Path("x.pal"), "--mix", work_.Path("x.mix")},
-       "x.mix: refused"},
+      {{scene, "-o", work_.Path("sub/../x.shp"), "--palette", work_.Path("x.pal"), "--mix", work_.Path("x.shp")},
+       "x.shp: refused"},
       {{scene, "--out-dir", work_.Folder(), "--mix", work_.Path("one.pal")}, "one.pal: refused"},
   };
   std::set<std::string> names = {"x.mix", "keep.txt"};

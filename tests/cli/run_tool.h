@@ -44,14 +44,14 @@ inline void AppendQuoted(std::string& command, const std::string& word) {
 }
 }  // namespace tool_detail
 
-// Runs `vantorel ARGS...`; each argument is passed quoted (no quotes inside arguments).
-inline ToolRun RunTool(const std::vector<std::string>& args) {
+// Runs `PROGRAM ARGS...`; each argument is passed quoted (no quotes inside arguments).
+inline ToolRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
   namespace fs = std::filesystem;
   std::random_device random;
   const fs::path base = fs::temp_directory_path() / ("vantorel-run-" + std::to_string(random()));
   const fs::path out = base.string() + ".out", err = base.string() + ".err";
   std::string command;
-  tool_detail::AppendQuoted(command, tool_detail::ToolPath());
+  tool_detail::AppendQuoted(command, program);
   for (const std::string& arg : args) tool_detail::AppendQuoted(command, arg);
   command.append(" >");
   tool_detail::AppendQuoted(command, out.string());
@@ -75,3 +75,6 @@ inline ToolRun RunTool(const std::vector<std::string>& args) {
   fs::remove(err, ignored);
   return run;
 }
+
+// Runs `vantorel ARGS...` as built.
+inline ToolRun RunTool(const std::vector<std::string>& args) { return RunProgram(tool_detail::ToolPath(), args); }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "readable_test_name.h"
+
 namespace {
 struct FitCase {
   int imageWidth, imageHeight, paneWidth, paneHeight;
@@ -28,5 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{100, 400, 200, 150, {81, 0, 37, 150, true}},    // then to the height
                     FitCase{139, 10, 138, 125, {0, 58, 138, 9, true}},      // 9.93 truncated
                     FitCase{0, 10, 138, 125, {0, 0, 0, 0, false}},          // no image
-                    FitCase{10, 10, 0, 125, {0, 0, 0, 0, false}}));         // no pane
+                    FitCase{10, 10, 0, 125, {0, 0, 0, 0, false}}),          // no pane
+    [](const testing::TestParamInfo<FitCase>& info) {
+      const FitCase& c = info.param;
+      return ReadableTestName(info.index, "image " + std::to_string(c.imageWidth) + "x" + std::to_string(c.imageHeight) +
+                                              " pane " + std::to_string(c.paneWidth) + "x" + std::to_string(c.paneHeight));
+    });
 }  // namespace

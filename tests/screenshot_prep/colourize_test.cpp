@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "readable_test_name.h"
+
 namespace {
 
 struct PixelCase {
@@ -39,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"level below range", 0xFFFFFF, {0, -5, 255, 255, 255}, 0x00FFFF},
         PixelCase{"intensity above range", 0x123456, {0, 255, 255, 255, 9999}, 0xFFFFFF},
         PixelCase{"intensity below range", 0xFFFFFF, {0, 255, 255, 255, -9999}, 0x010101},
-        PixelCase{"grey mode ignores the levels", 0xFFFFFF, {true, 0, 0, 0, 255}, 0xFEFEFE}));
+        PixelCase{"grey mode ignores the levels", 0xFFFFFF, {true, 0, 0, 0, 255}, 0xFEFEFE}),
+    [](const testing::TestParamInfo<PixelCase>& info) { return ReadableTestName(info.index, info.param.name); });
 
 TEST(ColourizeImage, RecomputesTheScreenshotFromTheBackup) {
   MemoryImage backup;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+
+#include "readable_test_name.h"
 
 namespace {
 
@@ -41,7 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ClampCase{0x80000000u, 300, kBoxWidth, 0}, ClampCase{0x7FFFFFFFu, 300, kBoxWidth, 65},
                     ClampCase{0, 234, kBoxWidth, 0}, ClampCase{5, 234, kBoxWidth, 0},
                     ClampCase{167, 400, kBoxHeight, 167}, ClampCase{168, 400, kBoxHeight, 167},
-                    ClampCase{5, 100, kBoxWidth, 0}));
+                    ClampCase{5, 100, kBoxWidth, 0}),
+    [](const testing::TestParamInfo<ClampCase>& info) {
+      const ClampCase& c = info.param;
+      return ReadableTestName(info.index, "value " + std::to_string(c.value) + " source " + std::to_string(c.sourceSize) +
+                                              " crop " + std::to_string(c.cropSize));
+    });
 
 struct ClickCase {
   int mouse;
@@ -74,6 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty preview or source.
         ClickCase{10, 0, 300, kBoxWidth, 0}, ClickCase{10, 400, 0, kBoxWidth, 0},
         // A tiny preview of a huge source: far beyond the int range before clamping.
-        ClickCase{65535, 1, 2000000000, kBoxWidth, 2000000000 - 235}));
+        ClickCase{65535, 1, 2000000000, kBoxWidth, 2000000000 - 235}),
+    [](const testing::TestParamInfo<ClickCase>& info) {
+      const ClickCase& c = info.param;
+      return ReadableTestName(info.index, "mouse " + std::to_string(c.mouse) + " client " + std::to_string(c.clientSize) +
+                                              " source " + std::to_string(c.sourceSize) + " crop " +
+                                              std::to_string(c.cropSize));
+    });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "readable_test_name.h"
 #include "temp_folder.h"
 
 namespace {
@@ -45,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"", kSymbols, false, "", ""},
         // Only 255 characters are read: 250 + comma leaves 4 of the file name.
         SplitCase{kName250 + ",abcdefgh", kSymbols, true, kName250, "abcd"},
-        SplitCase{std::string(255, 'n') + ",x", kSymbols, false, "", ""}));
+        SplitCase{std::string(255, 'n') + ",x", kSymbols, false, "", ""}),
+    [](const testing::TestParamInfo<SplitCase>& info) {
+      const SplitCase& c = info.param;
+      return ReadableTestName(info.index, std::string(c.kind == kSymbols ? "symbol " : "cameo ") + c.value);
+    });
 
 TEST(CatalogueSplitNull, RefusesNull) {
   CatalogueEntry entry;

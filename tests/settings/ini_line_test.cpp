@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "readable_test_name.h"
+
 namespace {
 
 using namespace std::string_literals;
@@ -65,6 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A NUL ends the line's text.
         LineCase{"a=b\0c=d\n"s, false, "", true, "a", "b"},
         LineCase{"\0a=b\n"s, false, "", false, "", ""},
-        LineCase{"[S\0]\n"s, false, "", false, "", ""}));
+        LineCase{"[S\0]\n"s, false, "", false, "", ""}),
+    [](const testing::TestParamInfo<LineCase>& info) {
+      const LineCase& c = info.param;
+      const std::string kind = c.isSection && c.isEntry ? "both " : c.isSection ? "section " : c.isEntry ? "entry " : "nothing ";
+      return ReadableTestName(info.index, kind + c.line);
+    });
 
 }  // namespace
