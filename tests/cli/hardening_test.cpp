@@ -93,6 +93,24 @@ TEST(Hardening, FifosAndDevicesAreRefusedAsEveryInputWithoutWaiting) {
   EXPECT_FALSE(fs::exists(folder.Path("out.png")));
 }
 
+TEST(Hardening, AFifoInThePictureCacheIsAMiss) {
+  TempFolder folder;
+  const std::string scene = folder.Write("scene.ini", "[LoadScreen]\n");
+  const std::string cache = "XDG_CACHE_HOME='" + folder.Path("cache") + "' ";
+  ASSERT_EQ(RunTool({"render", scene, "-o", folder.Path("first.png"), "--package", kPackage}, cache).exitCode, 0);
+  int entries = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder.Path("cache"))) {
+    if (entry.path().extension() != ".pixels") continue;
+    fs::remove(entry.path());
+    ASSERT_EQ(mkfifo(entry.path().c_str(), 0600), 0);
+    ++entries;
+  }
+  ASSERT_GT(entries, 0);
+  const ToolRun run = RunTool({"render", scene, "-o", folder.Path("second.png"), "--package", kPackage}, cache + kNoWaiting);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Bytes(folder.Path("second.png")), Bytes(folder.Path("first.png")));
+}
+
 TEST(Hardening, AFifoIsRefusedWithoutBeingOpened) {
   // Opening a FIFO for reading would wait for a writer that never comes.
   TempFolder folder;
