@@ -1,10 +1,16 @@
 #include <windows.h>
 
-#include <fcntl.h>
+#include <cerrno>
 #include <io.h>
 
 #include "read_file.h"
 #include "system_error.h"
+
+namespace {
+// Wine opens a FIFO without waiting and reports it as a pipe (the path tells it from nothing
+// else there); a device such as NUL or COM1 is a character file.
+bool IsDiskFile(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
+}  // namespace
 
 ReadHandle OpenRegularFile(const std::string& path, ReadSharing sharing, std::string& reason, long& systemError) {
   systemError = 0;
@@ -17,9 +23,7 @@ ReadHandle OpenRegularFile(const std::string& path, ReadSharing sharing, std::st
     reason = SystemErrorText(systemError);
     return kNoReadHandle;
   }
-  // Wine opens a FIFO without waiting and reports it as a pipe (the path above tells it
-  // from nothing else); a device such as NUL or COM1 is a character file.
-  if (GetFileType(file) != FILE_TYPE_DISK) {
+  if (!IsDiskFile(file)) {
     reason = "it is not a regular file";
     CloseHandle(file);
     return kNoReadHandle;
@@ -32,19 +36,20 @@ void CloseReadHandle(ReadHandle handle) {
 }
 
 std::FILE* OpenRegularFileStream(const std::string& path, std::string& reason) {
-  long ignored = 0;
-  const ReadHandle handle = OpenRegularFile(path, ReadSharing::kShared, reason, ignored);
-  if (handle == kNoReadHandle) return nullptr;
-  const int descriptor = _open_osfhandle(handle, _O_RDONLY | _O_BINARY);
-  if (descriptor == -1) {
-    reason = "out of file descriptors";
-    CloseReadHandle(handle);
+  reason = FileTypeProblem(path);
+  if (!reason.empty()) return nullptr;
+  // Opened by the C library, whose words for a failure ("No such file or directory") the
+  // messages use on every system, then checked by its handle.
+  errno = 0;
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (!stream) {
+    reason = ErrnoText(errno ? errno : ENOENT);
     return nullptr;
   }
-  std::FILE* stream = _fdopen(descriptor, "rb");
-  if (!stream) {
-    reason = ErrnoText(errno);
-    _close(descriptor);  // closes the handle too
+  if (!IsDiskFile(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))))) {
+    std::fclose(stream);
+    reason = "it is not a regular file";
+    return nullptr;
   }
   return stream;
 }
