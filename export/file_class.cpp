@@ -4,6 +4,7 @@
 #include <system_error>
 #include <thread>
 
+#include "read_file.h"
 #include "system_error.h"
 
 bool FileClass::SetName(const char* path) {
@@ -29,6 +30,7 @@ int FileClass::Fail() {
 
 std::string FileClass::ErrorText() const {
   if (!hasName_) return refusedName_.empty() ? "no file name" : PathLengthProblem(refusedName_);
+  if (!refusal_.empty()) return refusal_;
   if (lastError_ == 0) return "the file ends too early";
   return SystemErrorText(lastError_);
 }
@@ -36,10 +38,18 @@ std::string FileClass::ErrorText() const {
 int FileClass::Open(int mode) {
   if (!hasName_) return 0;
   Close();
+  refusal_.clear();
   handle_ = OpenHandle(mode);
   if (handle_ == kInvalidHandle) return 0;
   isOpen_ = 1;
   return 1;
+}
+
+FileClass::Handle FileClass::OpenForReading() {
+  // Share mode 0 on Windows, as for every file of ours: nobody else opens it meanwhile.
+  const ReadHandle handle = OpenRegularFile(name_, ReadSharing::kExclusive, refusal_, lastError_);
+  if (handle == kNoReadHandle && lastError_ != 0) refusal_.clear();  // the system's words, from lastError_
+  return handle == kNoReadHandle ? kInvalidHandle : handle;
 }
 
 int FileClass::Close() {

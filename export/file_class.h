@@ -46,7 +46,8 @@ class FileClass {
   // any other mode creates or empties one for reading and writing. A file already open is
   // closed first. Other openers are kept out while it is open where the system allows it
   // (Windows share mode 0). Returns 1, or 0 without a name or when the system refuses
-  // (a missing file for mode 0, a missing folder, a folder given as the file).
+  // (a missing file for mode 0, a missing folder, a folder given as the file). Mode 0 opens
+  // a regular file only: a FIFO, a device or a socket is refused without waiting.
   int Open(int mode);
 
   // Reads / writes exactly `count` bytes at the current position. 0 without any call when
@@ -78,10 +79,14 @@ class FileClass {
 
  private:
   Handle OpenHandle(int mode);
+  // Mode 0 through the program's one way of opening a file to read (read_file.h): only a
+  // regular file, never waiting for a FIFO's writer.
+  Handle OpenForReading();
   void ReleaseHandle();
   int Fail();
   int isOpen_ = 0;
   long lastError_ = 0;
+  std::string refusal_;  // why Open(0) refused a file by its type, when it did
   std::string refusedName_;
   int hasName_ = 0;
   Handle handle_ = kInvalidHandle;

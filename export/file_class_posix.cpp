@@ -6,12 +6,11 @@
 #include "file_class.h"
 
 FileClass::Handle FileClass::OpenHandle(int mode) {
-  int flags = O_RDWR | O_CREAT | O_TRUNC;
-  if (mode == kRead) flags = O_RDONLY;
-  else if (mode == kWrite) flags = O_WRONLY | O_CREAT | O_TRUNC;
+  if (mode == kRead) return OpenForReading();
+  const int flags = mode == kWrite ? O_WRONLY | O_CREAT | O_TRUNC : O_RDWR | O_CREAT | O_TRUNC;
   const int fd = open(name_, flags | O_CLOEXEC, 0666);
   if (fd < 0) return Fail(), kInvalidHandle;
-  // A folder opens for reading here but not on Windows: refuse it the same way.
+  // A folder opens here but not on Windows: refuse it the same way.
   struct stat info;
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
     lastError_ = EISDIR;

@@ -7,13 +7,9 @@ HANDLE AsHandle(FileClass::Handle handle) { return reinterpret_cast<HANDLE>(hand
 }  // namespace
 
 FileClass::Handle FileClass::OpenHandle(int mode) {
-  DWORD access = GENERIC_READ | GENERIC_WRITE, disposition = CREATE_ALWAYS;
-  if (mode == kRead) {
-    access = GENERIC_READ;
-    disposition = OPEN_EXISTING;
-  } else if (mode == kWrite) {
-    access = GENERIC_WRITE;
-  }
+  if (mode == kRead) return OpenForReading();
+  const DWORD access = mode == kWrite ? GENERIC_WRITE : GENERIC_READ | GENERIC_WRITE;
+  const DWORD disposition = CREATE_ALWAYS;
   // Share mode 0: nobody else opens the file while it is ours.
   const HANDLE handle = CreateFileA(name_, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return Fail(), kInvalidHandle;

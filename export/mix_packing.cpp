@@ -10,10 +10,12 @@ namespace {
 
 // The size limit is checked before a byte is read: a 2 GB file is refused, not read.
 bool ReadLimitedFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& reason) {
+  bytes.clear();
+  // A FIFO or a device is refused before its size is asked (and again when it is opened).
+  if (reason = FileTypeProblem(path); !reason.empty()) return false;
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (!error && size > kMaxMixFileBytes) {
-    bytes.clear();
     reason = "the file has " + std::to_string(size) + " bytes, more than the " + std::to_string(kMaxMixFileBytes) +
              " read for a MIX";
     return false;

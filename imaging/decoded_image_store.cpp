@@ -10,28 +10,38 @@
 #include <vector>
 
 #include "byte_hash.h"
-#include "mapped_file.h"
 #include "file_replacement.h"
+#include "mapped_file.h"
+#include "read_file.h"
 #include "memory_image.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 // Raised whenever the layout changes, so an old entry reads as missing.
-constexpr char kMagic[8] = {'V', 'T', 'R', 'L', 'P', 'I', 'X', '1'};
+constexpr char kMagic[8] = {'V', 'T', 'R', 'L', 'P', 'I', 'X', '2'};
 constexpr char kEntryExtension[] = ".pixels";
+constexpr std::size_t kExtensionLength = sizeof kEntryExtension - 1;
 // Temporary files older than this were left by a process that died while writing.
 constexpr auto kStaleTemporaryAge = std::chrono::hours(1);
 
 struct EntryHeader {
   char magic[8];
   std::uint64_t size;
-  std::int64_t time;
-  std::uint64_t hash;
+  Sha256Digest digest;
   std::uint32_t width;
   std::uint32_t height;
 };
-static_assert(sizeof(EntryHeader) == 40, "the header is written as it lies in memory");
+static_assert(sizeof(EntryHeader) == 56, "the header is written as it lies in memory");
+
+// The names the store gives entries: 64 hex digits of the key's digest now, 16 of a hash of
+// the key in the version before, whose entries are removed like any other when room is made.
+bool IsEntryName(const std::string& name) {
+  if (name.size() <= kExtensionLength || name.compare(name.size() - kExtensionLength, kExtensionLength, kEntryExtension) != 0)
+    return false;
+  const std::size_t digits = name.size() - kExtensionLength;
+  return (digits == 64 || digits == 16) && name.find_first_not_of("0123456789abcdef") == digits;
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -40,7 +50,7 @@ struct FileCloser {
 std::size_t RowBytes(int width) { return static_cast<std::size_t>(width) * sizeof(Pixel); }
 
 bool SameKey(const EntryHeader& header, const DecodedImageKey& key) {
-  return header.size == key.size && header.time == key.time && header.hash == key.hash;
+  return header.size == key.size && header.digest == key.digest;
 }
 
 // The header of a sound entry for `key` holding a width x height picture.
@@ -62,25 +72,18 @@ void MarkUsed(const std::string& path) {
 DecodedImageStore::DecodedImageStore(std::string folder, std::uint64_t byteLimit)
     : folder_(std::move(folder)), byteLimit_(byteLimit) {}
 
-bool DecodedImageStore::KeyFor(const std::string& path, const std::uint8_t* bytes, std::size_t size,
-                               DecodedImageKey& key) {
-  try {
-    std::error_code error;
-    const auto time = fs::last_write_time(path, error);
-    if (error) return false;
-    key = {size, static_cast<std::int64_t>(time.time_since_epoch().count()), HashBytes(bytes, size)};
-    return true;
-  } catch (const std::exception&) {
-    return false;  // a name the file system library cannot convert
-  }
+bool DecodedImageStore::KeyFor(const std::uint8_t* bytes, std::size_t size, DecodedImageKey& key) {
+  key.size = size;
+  return Sha256(bytes, size, key.digest);
 }
 
 std::string DecodedImageStore::EntryPath(const DecodedImageKey& key) const {
-  std::uint64_t name = HashBytes(&key.size, sizeof key.size, key.hash);
-  name = HashBytes(&key.time, sizeof key.time, name);
-  char text[24];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(name));
-  return folder_ + static_cast<char>(fs::path::preferred_separator) + text + kEntryExtension;
+  std::string name;
+  for (const std::uint8_t byte : key.digest) {
+    name += "0123456789abcdef"[byte >> 4];
+    name += "0123456789abcdef"[byte & 15];
+  }
+  return folder_ + static_cast<char>(fs::path::preferred_separator) + name + kEntryExtension;
 }
 
 bool DecodedImageStore::Writable() const {
@@ -106,7 +109,8 @@ bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, 
   // (The buffer, declared first, outlives the file.)
   constexpr std::size_t kBufferBytes = std::size_t{256} << 10;
   std::unique_ptr<char[]> buffer(new (std::nothrow) char[kBufferBytes]);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  std::string ignored;
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileStream(path, ignored));
   if (!file) return false;
   if (buffer) std::setvbuf(file.get(), buffer.get(), _IOFBF, kBufferBytes);
   EntryHeader header;
@@ -160,8 +164,7 @@ bool DecodedImageStore::Write(const DecodedImageKey& key, int width, int height,
     EntryHeader header{};
     std::memcpy(header.magic, kMagic, sizeof kMagic);
     header.size = key.size;
-    header.time = key.time;
-    header.hash = key.hash;
+    header.digest = key.digest;
     header.width = static_cast<std::uint32_t>(width);
     header.height = static_cast<std::uint32_t>(height);
     std::vector<std::uint64_t> rowHashes(rows);
@@ -197,8 +200,12 @@ void DecodedImageStore::MakeRoomFor(std::uint64_t bytes) const {
     const std::uint64_t size = it->file_size(ignored);
     const fs::file_time_type time = it->last_write_time(ignored);
     if (ignored) continue;
-    if (name.find(kEntryExtension) == std::string::npos) continue;  // not ours
-    if (IsLeftoverName(name, name.substr(0, name.find(kEntryExtension) + sizeof kEntryExtension - 1))) {
+    // An entry, or a temporary file of one; any other name is not ours.
+    const std::size_t extension = name.find(kEntryExtension);
+    const std::string entryName = extension == std::string::npos ? std::string() : name.substr(0, extension + kExtensionLength);
+    if (!IsEntryName(entryName)) continue;
+    if (name != entryName) {
+      if (!IsLeftoverName(name, entryName)) continue;
       if (now - time > kStaleTemporaryAge) fs::remove(path, ignored);
       else total += size;  // being written by another process
       continue;
@@ -216,22 +223,24 @@ void DecodedImageStore::MakeRoomFor(std::uint64_t bytes) const {
   }
 }
 
-bool MapImageStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
-                    std::size_t size, const ImageHeader& header, int rowCount, MemoryImage& into) {
-  DecodedImageKey key;
+const DecodedImageStore* StoreFor(const DecodedImageStore* store, const std::uint8_t* bytes, std::size_t size,
+                                  const ImageHeader& header, DecodedImageKey& key) {
   return store && static_cast<long long>(header.width) * header.height >= DecodedImageStore::kMinPixels &&
-         DecodedImageStore::KeyFor(path, bytes, size, key) &&
-         store->Map(key, header.width, header.height, std::min(rowCount, header.height), into);
+                 DecodedImageStore::KeyFor(bytes, size, key)
+             ? store
+             : nullptr;
 }
 
-bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
+bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header,
+                    int rowCount, MemoryImage& into) {
+  return store && store->Map(key, header.width, header.height, std::min(rowCount, header.height), into);
+}
+
+bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey& key, const std::uint8_t* bytes,
                            std::size_t size, const ImageHeader& header, int rowCount,
                            const std::function<Pixel*(int)>& rowAt, std::string& reason) {
   const int rows = std::min(rowCount, header.height);
-  DecodedImageKey key;
-  if (!store || static_cast<long long>(header.width) * header.height < DecodedImageStore::kMinPixels ||
-      !DecodedImageStore::KeyFor(path, bytes, size, key))
-    return DecodeImageRows(bytes, size, header, rows, rowAt, reason);
+  if (!store) return DecodeImageRows(bytes, size, header, rows, rowAt, reason);
   if (store->Read(key, header.width, header.height, rows, rowAt)) return true;
   // A miss decodes the whole picture once, so that every later reader finds all its rows;
   // without a store to keep it in, only the rows asked for.

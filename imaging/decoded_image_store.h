@@ -2,16 +2,21 @@
 // file read again unchanged (a template's map or frame) costs a read of its pixels instead
 // of a decode.
 //
-// An entry is one file "<folder>/<16 hex digits>.pixels" named after its key: the source
-// file's size, modification time and a hash of its bytes, so an edited file never meets
-// the entry of its old content. The entry holds the key again, the picture's size, a hash
-// of every row and the rows (0x00RRGGBB, top to bottom, in the machine's byte order).
+// An entry is one file "<folder>/<64 hex digits>.pixels" named after its key: the source
+// file's size and the SHA-256 digest of its bytes, so an edited file never meets the entry
+// of its old content, and no file made to collide with another can be handed that file's
+// picture. The entry holds the key again, the picture's size, a hash of every row (against
+// damage, not attack: whoever can write the folder can write any picture) and the rows
+// (0x00RRGGBB, top to bottom, in the machine's byte order).
 //
-// The store is never required: every failure (no folder, no room, an entry missing,
-// short, of another version or with a row that does not match its hash) only means the
-// caller decodes the file as usual. Entries are written through safe replacement, so two
-// processes sharing the folder each see either no entry or a complete one. The folder is
-// kept under a byte limit: writing an entry first removes the entries used least recently.
+// The store is never required: every failure (no folder, no room, an entry missing, short,
+// not a regular file, of another version or with a row that does not match its hash) only
+// means the caller decodes the file as usual. Entries are written through safe replacement,
+// so two processes sharing the folder each see either no entry or a complete one; an entry
+// shortened by someone else while it is mapped reads as black rows (mapped_file.h). The
+// folder is kept under a byte limit: writing an entry first removes the entries used least
+// recently. Only names the store writes are ever counted or removed there (an entry, of this
+// version or the one before, or a temporary file of one).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +24,7 @@
 #include <mutex>
 #include <string>
 
+#include "byte_hash.h"
 #include "pixel.h"
 
 #include "image_decoder.h"
@@ -26,8 +32,7 @@
 
 struct DecodedImageKey {
   std::uint64_t size = 0;
-  std::int64_t time = 0;  // the file's modification time, in the file system's own units
-  std::uint64_t hash = 0;
+  Sha256Digest digest{};  // of the file's bytes
 };
 
 class DecodedImageStore {
@@ -39,9 +44,8 @@ class DecodedImageStore {
   explicit DecodedImageStore(std::string folder, std::uint64_t byteLimit = kDefaultByteLimit);
   const std::string& folder() const { return folder_; }
 
-  // The key of the file at `path` whose whole content is `bytes`; false when the file's
-  // time cannot be read.
-  static bool KeyFor(const std::string& path, const std::uint8_t* bytes, std::size_t size, DecodedImageKey& key);
+  // The key of a file whose whole content is `bytes`; false when it cannot be computed.
+  static bool KeyFor(const std::uint8_t* bytes, std::size_t size, DecodedImageKey& key);
 
   // Fills rows 0..rows-1 (rowAt(y), width pixels each) from the entry for `key`, which must
   // be a width x height picture. False, the rows holding anything, when there is no sound
@@ -68,19 +72,25 @@ class DecodedImageStore {
   mutable bool writable_ = false;
 };
 
-// DecodeImageRows (image_decoder.h) for the file at `path`, whose whole content is `bytes`,
-// through `store` (when there is one and the picture is large): the rows come from the
-// store's entry when it has a sound one; otherwise the whole picture is decoded, kept in
-// the store, and the rows asked for handed over. Fails only as DecodeImageRows does.
-bool DecodeImageRowsStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
+// The store to use for a file whose whole content is `bytes` (`key` then filled): `store`,
+// unless there is none, the picture is too small to be worth it, or no key can be computed
+// (then null: the file is decoded as usual).
+const DecodedImageStore* StoreFor(const DecodedImageStore* store, const std::uint8_t* bytes, std::size_t size,
+                                  const ImageHeader& header, DecodedImageKey& key);
+
+// DecodeImageRows (image_decoder.h) for the file whose whole content is `bytes` and whose
+// key (StoreFor) is `key`, through `store` when there is one: the rows come from the store's
+// entry when it has a sound one; otherwise the whole picture is decoded, kept in the store,
+// and the rows asked for handed over. Fails only as DecodeImageRows does.
+bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey& key, const std::uint8_t* bytes,
                            std::size_t size, const ImageHeader& header, int rowCount,
                            const std::function<Pixel*(int)>& rowAt, std::string& reason);
 
-// The top `rowCount` rows of the large picture in the file at `path` (whole content `bytes`),
-// straight from a sound entry of `store`, mapped (DecodedImageStore::Map); false, `into`
-// left empty, when there is no store or entry (then DecodeImageRowsStored reads the file).
-bool MapImageStored(const DecodedImageStore* store, const std::string& path, const std::uint8_t* bytes,
-                    std::size_t size, const ImageHeader& header, int rowCount, MemoryImage& into);
+// The top `rowCount` rows of the large picture of `key`, straight from a sound entry of
+// `store`, mapped (DecodedImageStore::Map); false, `into` left empty, when there is no store
+// or entry (then DecodeImageRowsStored reads the file).
+bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header,
+                    int rowCount, MemoryImage& into);
 
 // The store LoadImageFileRows uses (image_files.h), for the whole process; none at first.
 // Set it before any thread reads image files; an empty folder turns it off.

@@ -54,15 +54,16 @@ bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string
   // The header has been checked against the limits, so this allocation is bounded.
   const int rows = rowLimit < 1 ? 1 : rowLimit < header.height ? rowLimit : header.height;
   auto* memory = dynamic_cast<MemoryImage*>(&image);
+  DecodedImageKey key;
+  const DecodedImageStore* store = StoreFor(ActiveDecodedImageStore(), bytes.data(), bytes.size(), header, key);
   // A picture decoded before is taken from the store's file where it lies, where that is
   // the cheaper way (mapped_file.h).
-  if (memory && kMappingBeatsCopying && MapImageStored(ActiveDecodedImageStore(), path, bytes.data(), bytes.size(), header, rows, *memory))
-    return true;
+  if (memory && kMappingBeatsCopying && MapImageStored(store, key, header, rows, *memory)) return true;
   if (!(memory ? memory->Allocate(header.width, rows) : image.Create(header.width, rows))) {
     image.Free();
     return reason = "out of memory for the picture", false;
   }
-  if (!DecodeImageRowsStored(ActiveDecodedImageStore(), path, bytes.data(), bytes.size(), header, rows,
+  if (!DecodeImageRowsStored(store, key, bytes.data(), bytes.size(), header, rows,
                              [&image](int y) { return image.GetRow(y); }, reason)) {
     image.Free();
     return false;

@@ -3,9 +3,10 @@
 // and a write changes this process's copy of a page, never the file.
 //
 // Reading a cached picture this way costs neither the copy out of the system's cache nor
-// the first touch of fresh memory for it (under Wine some 15 us a page). The file must not
-// be shortened while it is mapped (reading past its new end would stop the process); the
-// picture cache only ever replaces its files whole, by renaming.
+// the first touch of fresh memory for it (under Wine some 15 us a page). The picture cache
+// only ever replaces its files whole, by renaming; should another process shorten a mapped
+// file all the same, reading where it has gone gives zeros instead of stopping the process
+// (mapped_views.h).
 #pragma once
 
 #include <cstddef>
@@ -20,7 +21,8 @@ extern const bool kMappingBeatsCopying;
 
 class MappedFile {
  public:
-  // The whole file mapped; null when it cannot be opened or mapped, or is empty.
+  // The whole file mapped; null when it cannot be opened (only a regular file is: see
+  // OpenRegularFile) or mapped, or is empty.
   static std::shared_ptr<MappedFile> Open(const std::string& path);
   ~MappedFile();
   MappedFile(const MappedFile&) = delete;
@@ -30,7 +32,8 @@ class MappedFile {
   std::size_t size() const { return size_; }
 
  private:
-  MappedFile(std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  MappedFile(std::uint8_t* data, std::size_t size, int slot) : data_(data), size_(size), slot_(slot) {}
   std::uint8_t* data_;
   std::size_t size_;
+  int slot_;  // in mapped_views
 };

@@ -1,6 +1,9 @@
 #include "packed_dib.h"
 
 #include <cstdint>
+#include <utility>
+
+#include "image_decoder.h"
 
 namespace {
 
@@ -41,6 +44,15 @@ bool Fail(std::string& reason, const char* why) {
 
 }  // namespace
 
+std::string ClipboardBitmapSizeProblem(long long width, long long height) {
+  if (width <= 0 || height <= 0) return "the bitmap has no pixels";
+  if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels)
+    return "the bitmap is " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
+           std::to_string(kMaxImageSide) + " on a side and " + std::to_string(kMaxImagePixels) +
+           " in all that a picture may have";
+  return {};
+}
+
 bool DecodePackedDib(const unsigned char* data, std::size_t size, MemoryImage& picture, std::string& reason) {
   if (!data || size < 4) return Fail(reason, "truncated bitmap header");
   const std::uint32_t headerSize = Read32(data);
@@ -52,10 +64,12 @@ bool DecodePackedDib(const unsigned char* data, std::size_t size, MemoryImage& p
   const std::uint16_t bitCount = Read16(data + 14);
   const std::uint32_t compression = Read32(data + 16);
   const std::uint32_t coloursUsed = Read32(data + 32);
-  if (width <= 0 || rawHeight == 0) return Fail(reason, "the bitmap has no pixels");
   const bool topDown = rawHeight < 0;
   const long long height = topDown ? -static_cast<long long>(rawHeight) : rawHeight;
-  if (width > kMaxPackedDibSide || height > kMaxPackedDibSide) return Fail(reason, "the bitmap is too large");
+  if (std::string problem = ClipboardBitmapSizeProblem(width, height); !problem.empty()) {
+    reason = std::move(problem);
+    return false;
+  }
 
   std::uint32_t masks[3] = {0xFF0000, 0xFF00, 0xFF};
   std::size_t offset = headerSize;

@@ -12,11 +12,18 @@
 
 #include "memory_image.h"
 
-// Largest width or height taken, as for image files.
+// Largest width or height taken, as for image files (ClipboardBitmapSizeProblem checks the
+// whole size).
 inline constexpr int kMaxPackedDibSide = 16384;
 
+// Why a clipboard bitmap of `width` x `height` pixels (as its header or the system gives them)
+// is not taken, or empty: it has no pixels, or more than an image file may have
+// (kMaxImageSide on a side, kMaxImagePixels in all). Every clipboard format asks it before
+// anything is allocated for the picture.
+std::string ClipboardBitmapSizeProblem(long long width, long long height);
+
 // Fills `picture` (0x00RRGGBB, top-down) from `size` bytes at `data`. On failure returns
-// false with a reason ("truncated", "unsupported ...", "... too large") and leaves
-// `picture` untouched; sizes and lengths are all checked before any allocation, so a
+// false with a reason ("truncated", "unsupported ...", ClipboardBitmapSizeProblem's) and
+// leaves `picture` untouched; sizes and lengths are all checked before any allocation, so a
 // damaged or absurd header costs nothing.
 bool DecodePackedDib(const unsigned char* data, std::size_t size, MemoryImage& picture, std::string& reason);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <filesystem>
 
 #include "file_replacement.h"
 #include "read_file.h"
@@ -10,10 +10,11 @@
 
 namespace {
 
+// Whether something lies at `path`, told without opening it: a FIFO put there would hold
+// an open until a writer came. What it is, the reading of the copy finds out.
 bool Exists(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file) std::fclose(file);
-  return file != nullptr;
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
 }  // namespace

@@ -65,8 +65,33 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
+namespace {
+
+// The file a target names: the target itself, or the file its symbolic link leads to (through
+// every link of a chain), so that replacing it keeps the link and changes the file, as
+// editors do. A link to nowhere makes the file it names.
+std::string ResolvedTarget(const std::string& target) {
+  try {
+    fs::path path(target);
+    for (int hops = 0; hops < 40; ++hops) {
+      std::error_code error;
+      if (!fs::is_symlink(fs::symlink_status(path, error))) break;
+      const fs::path link = fs::read_symlink(path, error);
+      if (error) break;
+      path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path.string();
+  } catch (const std::exception&) {
+    return target;  // a name the file system library cannot convert: the system will say
+  }
+}
+
+}  // namespace
+
 FileReplacement::FileReplacement(std::string target)
-    : target_(std::move(target)), temporary_(TaggedPath(target_, kTemporaryEnd)) {}
+    : target_(std::move(target)),
+      destination_(ResolvedTarget(target_)),
+      temporary_(TaggedPath(destination_, kTemporaryEnd)) {}
 
 FileReplacement::~FileReplacement() {
   CloseQuietly();
@@ -79,13 +104,13 @@ void FileReplacement::CloseQuietly() {
 }
 
 std::string FileReplacement::TargetProblem() const {
-  if (std::string problem = PathLengthProblem(target_); !problem.empty()) return problem;
+  if (std::string problem = PathLengthProblem(destination_); !problem.empty()) return problem;
   if (temporary_.size() > kMaxPathLength)
     return "the path is too long for a temporary file beside it (" + std::to_string(temporary_.size()) +
            " characters, at most " + std::to_string(kMaxPathLength) + ")";
   std::error_code error;
-  if (fs::is_directory(target_, error)) return "it is a folder";
-  const std::string folder = FolderOf(target_);
+  if (fs::is_directory(destination_, error)) return "it is a folder";
+  const std::string folder = FolderOf(destination_);
   const fs::file_status status = fs::status(folder, error);
   if (!fs::exists(status)) return "the folder " + folder + " does not exist";
   if (!fs::is_directory(status)) return folder + " is not a folder";
@@ -96,7 +121,7 @@ bool FileReplacement::Create(std::string& reason) {
   CloseQuietly();
   // A name that somebody else took in the meantime gets another tag.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    if (attempt > 0) temporary_ = TaggedPath(target_, kTemporaryEnd);
+    if (attempt > 0) temporary_ = TaggedPath(destination_, kTemporaryEnd);
     if (sys::CreateNew(temporary_, handle_, reason)) return true;
     if (!Exists(temporary_)) break;
   }
@@ -180,30 +205,31 @@ bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& fail
   struct Lock {
     sys::Handle handle;
     ~Lock() { sys::Unlock(handle); }
-  } lock{takeLock ? sys::LockFolderOf(files.front()->target(), FolderOf(files.front()->target())) : sys::kNoHandle};
+  } lock{takeLock ? sys::LockFolderOf(files.front()->destination(), FolderOf(files.front()->destination()))
+               : sys::kNoHandle};
   std::vector<std::string> backups(files.size());
   std::vector<bool> existed(files.size(), false);
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileReplacement& file = *files[i];
     std::string reason;
-    existed[i] = Exists(file.target());
+    existed[i] = Exists(file.destination());
     bool moved;
     if (i + 1 < files.size() && existed[i]) {
       // A later file may still fail: keep the old content to put back.
-      backups[i] = TaggedPath(file.target(), kBackupEnd);
-      moved = sys::MoveOverKeepingBackup(file.temporaryPath(), file.target(), backups[i], reason, step);
+      backups[i] = TaggedPath(file.destination(), kBackupEnd);
+      moved = sys::MoveOverKeepingBackup(file.temporaryPath(), file.destination(), backups[i], reason, step);
       if (!moved && !Exists(backups[i])) backups[i].clear();
     } else {
-      moved = sys::MoveOver(file.temporaryPath(), file.target(), reason);
+      moved = sys::MoveOver(file.temporaryPath(), file.destination(), reason);
     }
     if (!moved) {
       if (std::string problem = file.TargetProblem(); !problem.empty()) reason = problem;
       for (std::size_t j = i; j-- > 0;) {
         if (!backups[j].empty()) {
           std::string ignored;
-          sys::MoveOver(backups[j], files[j]->target(), ignored);
+          sys::MoveOver(backups[j], files[j]->destination(), ignored);
         } else if (!existed[j]) {
-          sys::RemoveQuietly(files[j]->target());
+          sys::RemoveQuietly(files[j]->destination());
         }
         step();
       }
@@ -218,7 +244,7 @@ bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& fail
     // Each folder once: files put side by side share one flush.
     std::vector<std::string> folders;
     for (FileReplacement* file : files)
-      if (std::string folder = FolderOf(file->target()); std::find(folders.begin(), folders.end(), folder) == folders.end())
+      if (std::string folder = FolderOf(file->destination()); std::find(folders.begin(), folders.end(), folder) == folders.end())
         folders.push_back(std::move(folder));
     for (const std::string& folder : folders) SyncFolderNowOrAfterBatch(folder);
   }
@@ -227,7 +253,7 @@ bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& fail
       sys::RemoveQuietly(backups[i]);
       step();
     }
-    RemoveLeftoversOf(files[i]->target());
+    RemoveLeftoversOf(files[i]->destination());
   }
   return true;
 }
@@ -247,13 +273,15 @@ bool CommitReplacement(FileReplacement& file, std::string& reason, NameFlush nam
 }
 
 ReplacementLock::ReplacementLock(std::string target)
-    : target_(std::move(target)), handle_(sys::LockFolderOf(target_, FolderOf(target_))) {}
+    : target_(std::move(target)),
+      destination_(ResolvedTarget(target_)),
+      handle_(sys::LockFolderOf(destination_, FolderOf(destination_))) {}
 
 ReplacementLock::~ReplacementLock() { sys::Unlock(handle_); }
 
 bool CommitReplacement(FileReplacement& file, const ReplacementLock& held, std::string& reason, NameFlush names) {
   CommitFailure failure;
-  if (CommitGroup({&file}, failure, {}, names, file.target() != held.target())) return true;
+  if (CommitGroup({&file}, failure, {}, names, file.destination() != held.destination())) return true;
   reason = failure.reason;
   return false;
 }

@@ -2,7 +2,8 @@
 //
 // The new content goes to a temporary file beside the target ("<target>.~<tag>.tmp"), is
 // flushed to the disk, and is then renamed over the target, so at every instant the target
-// holds either its old or its complete new content. A group of files (an SHP sprite and its
+// holds either its old or its complete new content. A target that is a symbolic link stays
+// one: the file it leads to is replaced (the temporary file lies beside that file). A group of files (an SHP sprite and its
 // palette) is committed in order; each target that a later one may still need to roll back
 // keeps its old content reachable under a backup name ("<target>.~<tag>.bak"): a hard link
 // on POSIX, the system's replace call on Windows, so the target itself never disappears.
@@ -36,7 +37,10 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
+  // The path as given, for messages.
   const std::string& target() const { return target_; }
+  // The file that is replaced: the target, or where its symbolic link leads (the link stays).
+  const std::string& destination() const { return destination_; }
   // Where the new content is written; a writer that does not use Create/Write/Finish must
   // flush the file to the disk before it closes it.
   const std::string& temporaryPath() const { return temporary_; }
@@ -61,6 +65,7 @@ class FileReplacement {
  private:
   void CloseQuietly();
   std::string target_;
+  std::string destination_;
   std::string temporary_;
   std::intptr_t handle_ = -1;
   bool committed_ = false;
@@ -102,9 +107,12 @@ class ReplacementLock {
   ReplacementLock(const ReplacementLock&) = delete;
   ReplacementLock& operator=(const ReplacementLock&) = delete;
   const std::string& target() const { return target_; }
+  // The file locked: the target, or where its symbolic link leads (as FileReplacement).
+  const std::string& destination() const { return destination_; }
 
  private:
   std::string target_;
+  std::string destination_;
   std::intptr_t handle_;
 };
 // Commits the file whose target `held` locks, without taking the lock a second time.

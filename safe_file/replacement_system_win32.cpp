@@ -49,7 +49,21 @@ bool FlushAndClose(Handle handle, std::string& reason) {
 void Close(Handle handle) { CloseHandle(AsHandle(handle)); }
 
 bool MoveOver(const std::string& from, const std::string& to, std::string& reason) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) || Failed(reason);
+  // While another program has the target open (a run reading it before its own turn, an
+  // indexer, a virus scanner), Windows and Wine refuse to replace it: try again for up to a
+  // second. A folder or a read-only file in the way is refused at once.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD code = GetLastError();
+    const DWORD target = GetFileAttributesA(to.c_str());
+    const bool plainFile = target != INVALID_FILE_ATTRIBUTES &&
+                           !(target & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+    if (attempt == 50 || !plainFile || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION)) {
+      SetLastError(code);
+      return Failed(reason);
+    }
+    Sleep(20);
+  }
 }
 
 bool MoveOverKeepingBackup(const std::string& from, const std::string& to, const std::string& backup,

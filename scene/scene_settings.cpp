@@ -21,6 +21,10 @@ class SettingsParser {
   }
 
   bool Markers(const SceneSection& section) {
+    if (section.entries.size() > kMaxSceneMarkers)
+      return Fail("line " + std::to_string(section.line) + ": [Markers] holds " +
+                  std::to_string(section.entries.size()) + " markers, more than the " +
+                  std::to_string(kMaxSceneMarkers) + " a scene may hold");
     for (const SceneEntry& entry : section.entries) {
       const std::string& key = entry.key;
       const auto fields = SplitFields(entry.value);

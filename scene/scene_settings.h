@@ -8,6 +8,7 @@
 // value as it is.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ struct SceneSettings {
   std::optional<bool> lowerLayer;
   std::vector<SceneMarker> markers;
 };
+
+// More markers than any screen holds (side by side, a thousand symbols cover the picture):
+// a scene with more is refused before any symbol is read.
+inline constexpr std::size_t kMaxSceneMarkers = 1000;
 
 // The side and cameo count of [LoadScreen] (Allied and 2 when it names none), or the message
 // for a value that is neither; `side` and `count` are then not to be used.

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct SceneEntry {
@@ -44,4 +45,4 @@ bool ParseSceneText(const std::string& bytes, SceneTextContent& content, std::st
 bool ReadSceneText(const std::string& path, SceneTextContent& content, std::string& error);
 
 // True when a and b are equal apart from the case of ASCII letters.
-bool SameIgnoringCase(const std::string& a, const std::string& b);
+bool SameIgnoringCase(std::string_view a, std::string_view b);

@@ -6,6 +6,7 @@
 #include "marker_colours.h"
 #include "replace_files_together.h"
 #include "scene_keys.h"
+#include "scene_settings.h"
 
 namespace {
 
@@ -83,6 +84,10 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
   scene.Entry(scene_key::kLowerLayer, document.viewBottom ? scene_key::kYes : scene_key::kNo);
   scene.Line("");
   scene.Line(std::string("[") + scene_key::kMarkersSection + "]");
+  // A scene the reader would refuse is not written.
+  if (static_cast<std::size_t>(document.markers.Count()) > kMaxSceneMarkers)
+    return refuse("the screen has " + std::to_string(document.markers.Count()) + " markers, more than the " +
+                  std::to_string(kMaxSceneMarkers) + " a scene may hold");
   for (int i = 0; i < document.markers.Count(); ++i) {
     const Marker& marker = document.markers.MarkerAt(i);
     const std::string number = std::to_string(i + 1);

@@ -7,6 +7,7 @@
 
 #include "ini_chunk_reader.h"
 #include "ini_line.h"
+#include "read_file.h"
 
 namespace {
 
@@ -68,7 +69,8 @@ bool IniFile::SetFileName(const char* path) {
 bool IniFile::Load() {
   sections_.clear();
   if (!fileSet_) return false;
-  FileHandle file(std::fopen(filePath_.c_str(), "rb"));
+  std::string ignored;
+  FileHandle file(OpenRegularFileStream(filePath_, ignored));
   if (!file) return false;
 
   IniChunkReader reader(file.get());

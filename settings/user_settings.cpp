@@ -12,6 +12,15 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// Whether "key=value" on a line of its own reads back as this key and value. A key that is
+// empty, has blanks at an end, holds '=' or a line break, or starts like a section or a
+// comment would not, nor would a value with a line break: such an entry is neither read
+// nor kept, so what is written is always what is read.
+bool EntryReadsBack(std::string_view key, std::string_view value) {
+  return !key.empty() && Trimmed(key).size() == key.size() && key.find_first_of("=\r\n") == std::string_view::npos &&
+         key.front() != '[' && key.front() != ';' && value.find_first_of("\r\n") == std::string_view::npos;
+}
+
 constexpr std::string_view kInterface = "Interface", kLanguage = "Language";
 constexpr std::string_view kRecent = "Recent", kFilePrefix = "File";
 
@@ -32,7 +41,7 @@ UserSettings UserSettings::Parse(std::string_view text) {
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (!current || line.empty() || line.front() == ';' || equals == std::string_view::npos || equals == 0) continue;
+    if (!current || equals == std::string_view::npos) continue;
     // The last entry of a key wins, as in the other INI files the program reads.
     settings.SetValue(current->name, Trimmed(line.substr(0, equals)), line.substr(equals + 1));
   }
@@ -73,11 +82,9 @@ std::vector<std::string> UserSettings::RecentFiles() const {
 void UserSettings::SetRecentFiles(const std::vector<std::string>& files) {
   for (int i = 1; i <= kMaxRecentFiles; ++i) {
     const std::string key = std::string(kFilePrefix) + std::to_string(i);
-    // A line break would end the entry early and make the rest a line of its own.
-    if (i <= static_cast<int>(files.size()) && files[i - 1].find_first_of("\r\n") == std::string::npos)
-      SetValue(kRecent, key, files[i - 1]);
-    else
-      RemoveValue(kRecent, key);
+    // A path with a line break is not kept (SetValue): it would end the entry early.
+    RemoveValue(kRecent, key);
+    if (i <= static_cast<int>(files.size())) SetValue(kRecent, key, files[i - 1]);
   }
 }
 
@@ -90,6 +97,7 @@ std::optional<std::string> UserSettings::Value(std::string_view section, std::st
 }
 
 void UserSettings::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+  if (!EntryReadsBack(key, value)) return;
   Section* found = FindSection(section);
   if (!found) found = &sections_.emplace_back(Section{std::string(section), {}});
   for (auto& [name, old] : found->entries) {

@@ -10,7 +10,10 @@
 // Entries and sections this version does not know are kept as they are, so a later version
 // can add keys without an older one dropping them. A line is "[section]" or "key=value"
 // (the value runs from the first '=' to the end of the line, so paths may hold ';' and
-// '='); anything else is skipped. Keys and section names compare without case.
+// '='); anything else is skipped. Keys and section names compare without case. An entry
+// that would not read back as it is (an empty key, a key with '=' or a line break or that
+// starts with '[' or ';', a value with a line break) is dropped alike when read and when set,
+// so Format always gives a text that Parse reads back unchanged.
 #pragma once
 
 #include <optional>
@@ -38,7 +41,8 @@ class UserSettings {
   std::vector<std::string> RecentFiles() const;
   void SetRecentFiles(const std::vector<std::string>& files);
 
-  // Any entry by name; the typed accessors above are built on these.
+  // Any entry by name; the typed accessors above are built on these. SetValue does nothing
+  // for an entry that would not read back (see above).
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   void SetValue(std::string_view section, std::string_view key, std::string_view value);
   void RemoveValue(std::string_view section, std::string_view key);

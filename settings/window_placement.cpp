@@ -78,6 +78,19 @@ ScreenRect MoveInside(ScreenRect window, ScreenRect area) {
   return {window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
 }
 
+ScreenRect FitWindowOnScreen(ScreenRect window, ScreenRect area, int minimumWidth, int minimumHeight) {
+  // In 64 bits: the edges of a damaged file reach 100000 either way.
+  const auto fit = [](long long size, long long minimum, long long room) {
+    if (size > room) size = room;
+    return static_cast<int>(size < minimum ? minimum : size);
+  };
+  const int width = fit(static_cast<long long>(window.right) - window.left, minimumWidth,
+                        static_cast<long long>(area.right) - area.left);
+  const int height = fit(static_cast<long long>(window.bottom) - window.top, minimumHeight,
+                         static_cast<long long>(area.bottom) - area.top);
+  return MoveInside({window.left, window.top, window.left + width, window.top + height}, area);
+}
+
 bool PlaceBeside(int width, int height, ScreenRect anchor, ScreenRect area, ScreenRect& placed) {
   if (height > area.bottom - area.top) return false;
   int left;

@@ -33,6 +33,12 @@ struct ScreenRect {
 // `window` moved, not resized, the least distance that puts it inside `area`; one wider or
 // higher than the area gets the area's left or top edge, so its caption stays reachable.
 ScreenRect MoveInside(ScreenRect window, ScreenRect area);
+// Where a remembered window rectangle goes on the screen whose work area is `area`: its width
+// and height brought to at least the window's minimum size and at most the area's (the
+// minimum wins on a smaller screen), then moved inside as MoveInside does. A placement of
+// 1 x 1 or 99999 x 99999 read from a damaged settings file so opens at a size one can work
+// with, its caption on the screen.
+ScreenRect FitWindowOnScreen(ScreenRect window, ScreenRect area, int minimumWidth, int minimumHeight);
 // Where a `width` x `height` window goes beside `anchor` inside `area`: right of it, else
 // left of it, top edges level (moved inside the area). False when neither side has room.
 bool PlaceBeside(int width, int height, ScreenRect anchor, ScreenRect area, ScreenRect& placed);

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ pkg-config zlib1g-dev libz-mingw-w64-dev dpkg-dev debian-archive-keyring
-  googletest libgtest-dev libbenchmark-dev libstb-dev libgif-dev
+  googletest libgtest-dev libbenchmark-dev libstb-dev libgif-dev nettle-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine
   fp-utils libchm-bin

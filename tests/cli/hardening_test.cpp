@@ -65,6 +65,52 @@ TEST(Hardening, SectionsInAnyCaseAndFarOffValuesRender) {
 }
 
 #ifndef _WIN32
+// A run that waits for ever is ended after a minute, and then fails the test.
+const std::string kNoWaiting = "timeout -k 5 60 ";
+
+TEST(Hardening, FifosAndDevicesAreRefusedAsEveryInputWithoutWaiting) {
+  TempFolder folder;
+  const std::string scene = folder.Write("scene.ini", "[LoadScreen]\n");
+  const std::string shp = folder.Path("good.shp"), pal = folder.Path("good.pal");
+  ASSERT_EQ(RunTool({"export", scene, "-o", shp, "--palette", pal, "--package", kPackage}).exitCode, 0);
+  for (const char* name : {"pipe.shp", "pipe.pal", "pipe.mix"}) ASSERT_EQ(mkfifo(folder.Path(name).c_str(), 0600), 0);
+  const std::vector<std::vector<std::string>> runs = {
+      {"inspect", folder.Path("pipe.shp")},
+      {"inspect", shp, "--palette", folder.Path("pipe.pal"), "-o", folder.Path("out.png")},
+      {"export", scene, "-o", folder.Path("x.shp"), "--use-palette", folder.Path("pipe.pal"), "--package", kPackage},
+      {"export", scene, "-o", folder.Path("x.shp"), "--use-palette", "/dev/zero", "--package", kPackage},
+      {"inspect", folder.Path("pipe.mix")},
+      {"pack", folder.Path("out.mix"), folder.Path("pipe.pal")},
+      {"pack", folder.Path("out.mix"), shp, "--add-to", folder.Path("pipe.mix")},
+  };
+  for (const std::vector<std::string>& args : runs) {
+    const ToolRun run = RunTool(args, kNoWaiting);
+    EXPECT_EQ(run.exitCode, 1) << args[0] << " " << args[1] << " " << args.back();
+    EXPECT_NE(run.err.find("it is not a regular file"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(fs::exists(folder.Path("x.shp")));
+  EXPECT_FALSE(fs::exists(folder.Path("out.mix")));
+  EXPECT_FALSE(fs::exists(folder.Path("out.png")));
+}
+
+TEST(Hardening, AFifoInThePictureCacheIsAMiss) {
+  TempFolder folder;
+  const std::string scene = folder.Write("scene.ini", "[LoadScreen]\n");
+  const std::string cache = "XDG_CACHE_HOME='" + folder.Path("cache") + "' ";
+  ASSERT_EQ(RunTool({"render", scene, "-o", folder.Path("first.png"), "--package", kPackage}, cache).exitCode, 0);
+  int entries = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder.Path("cache"))) {
+    if (entry.path().extension() != ".pixels") continue;
+    fs::remove(entry.path());
+    ASSERT_EQ(mkfifo(entry.path().c_str(), 0600), 0);
+    ++entries;
+  }
+  ASSERT_GT(entries, 0);
+  const ToolRun run = RunTool({"render", scene, "-o", folder.Path("second.png"), "--package", kPackage}, cache + kNoWaiting);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Bytes(folder.Path("second.png")), Bytes(folder.Path("first.png")));
+}
+
 TEST(Hardening, AFifoIsRefusedWithoutBeingOpened) {
   // Opening a FIFO for reading would wait for a writer that never comes.
   TempFolder folder;

@@ -45,12 +45,15 @@ inline void AppendQuoted(std::string& command, const std::string& word) {
 }  // namespace tool_detail
 
 // Runs `PROGRAM ARGS...`; each argument is passed quoted (no quotes inside arguments).
-inline ToolRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+// `prefix` goes before the program on the command line (POSIX tests put "timeout 60 " there,
+// or variables of the environment).
+inline ToolRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::string& prefix = {}) {
   namespace fs = std::filesystem;
   std::random_device random;
   const fs::path base = fs::temp_directory_path() / ("vantorel-run-" + std::to_string(random()));
   const fs::path out = base.string() + ".out", err = base.string() + ".err";
-  std::string command;
+  std::string command = prefix;
   tool_detail::AppendQuoted(command, program);
   for (const std::string& arg : args) tool_detail::AppendQuoted(command, arg);
   command.append(" >");
@@ -77,4 +80,6 @@ inline ToolRun RunProgram(const std::string& program, const std::vector<std::str
 }
 
 // Runs `vantorel ARGS...` as built.
-inline ToolRun RunTool(const std::vector<std::string>& args) { return RunProgram(tool_detail::ToolPath(), args); }
+inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& prefix = {}) {
+  return RunProgram(tool_detail::ToolPath(), args, prefix);
+}

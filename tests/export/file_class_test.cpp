@@ -5,6 +5,10 @@
 #include <cstring>
 
 #include "export_test_support.h"
+#include "fifo_guard.h"
+#include "pal_file.h"
+#include "shp_reader.h"
+#include "text_file.h"
 
 namespace {
 
@@ -145,6 +149,36 @@ TEST(FileClass, FolderCannotBeOpenedAsAFile) {
   EXPECT_EQ(file.Open(FileClass::kRead), 0);
   EXPECT_EQ(file.Open(FileClass::kWrite), 0);
 }
+
+#ifndef _WIN32
+// Every reader of a file of ours (the palette of an export or of inspect, an SHP to inspect,
+// the package's readme) opens it through FileClass: a FIFO is refused at once instead of
+// waiting for a writer, and a device such as /dev/zero is no palette of 768 zeros.
+TEST(FileClass, ReadingOpensOnlyRegularFilesAndNeverWaits) {
+  ScratchFolder folder;
+  const std::string fifo = folder.Path("pipe.pal");
+  ASSERT_TRUE(MakeFifo(fifo));
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+    EXPECT_TRUE(ReturnsWithoutAWriter(fifo, [&] {
+      FileClass file(path.c_str());
+      EXPECT_EQ(file.Open(FileClass::kRead), 0) << path;
+      EXPECT_EQ(file.ErrorText(), "it is not a regular file") << path;
+      Palette palette{};
+      std::string reason;
+      EXPECT_EQ(ReadPalFile(path.c_str(), palette, reason), PalReadStatus::kOpenError) << path;
+      EXPECT_EQ(reason, "it is not a regular file");
+      FileBytes bytes;
+      EXPECT_FALSE(ReadFileBytes(path.c_str(), bytes, reason)) << path;
+      EXPECT_NE(reason.find("it is not a regular file"), std::string::npos) << reason;
+      std::string text;
+      EXPECT_FALSE(ReadTextFile(path.c_str(), text, 1024)) << path;
+    })) << path;
+  }
+  FileClass folderFile(folder.Folder().c_str());
+  EXPECT_EQ(folderFile.Open(FileClass::kRead), 0);
+  EXPECT_EQ(folderFile.ErrorText(), "it is a folder");
+}
+#endif
 
 #ifdef _WIN32
 TEST(FileClass, OpenFileKeepsOtherOpenersOut) {

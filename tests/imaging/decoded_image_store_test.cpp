@@ -2,17 +2,74 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "byte_hash.h"
+#include "fifo_guard.h"
 #include "image_files.h"
 #include "memory_image.h"
 #include "temp_folder.h"
 #include "test_images.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
+
+// A key whose digest is `tag` in every byte.
+DecodedImageKey Key(std::uint64_t size, std::uint8_t tag) {
+  DecodedImageKey key;
+  key.size = size;
+  key.digest.fill(tag);
+  return key;
+}
+
+std::string Hex(const Sha256Digest& digest) {
+  std::string text;
+  for (const std::uint8_t byte : digest) {
+    text += "0123456789abcdef"[byte >> 4];
+    text += "0123456789abcdef"[byte & 15];
+  }
+  return text;
+}
+
+// Shortens the file to nothing the way another process would, behind the back of this one's
+// mapping. Windows refuses that while the file is mapped; under Wine a Linux program is not
+// asked, so the test runs one there. False where it cannot be done.
+bool ShortenFromOutside(const std::string& path) {
+#ifdef _WIN32
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  // Through void*: a FARPROC does not convert to another function type directly.
+  const auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return false;
+  const std::wstring wide = fs::path(path).wstring();
+  char* name = unixName(wide.c_str());
+  if (!name) return false;
+  std::string command = std::string("/usr/bin/truncate -s 0 \"") + name + "\"";
+  HeapFree(GetProcessHeap(), 0, name);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  // Wine's exit code of a Linux program says nothing; the file's size does.
+  WaitForSingleObject(process.hProcess, 30000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return fs::file_size(path) == 0;
+#else
+  return truncate(path.c_str(), 0) == 0;
+#endif
+}
 
 MemoryImage Pattern(int w, int h, Pixel base = 0x00100000) {
   MemoryImage image;
@@ -75,14 +132,16 @@ TEST(DecodedImageStore, GivesBackExactlyTheRowsKeptAndNothingForAnotherKeyOrADam
     TempFolder folder;
     const DecodedImageStore store(folder.Path("cache"));
     const MemoryImage picture = Pattern(50, 40);
-    const DecodedImageKey key{1234, 5678, 0xABCDEF};
+    const DecodedImageKey key = Key(1234, 0xAB);
     ASSERT_TRUE(Write(store, key, picture));
     EXPECT_EQ(PixelsOf(read(store, key, 50, 40, 40)), PixelsOf(picture));
     EXPECT_EQ(PixelsOf(read(store, key, 50, 40, 7)), PixelsOf(TopRows(picture, 7)));
 
-    for (const DecodedImageKey other : {DecodedImageKey{1235, 5678, 0xABCDEF}, DecodedImageKey{1234, 5679, 0xABCDEF},
-                                        DecodedImageKey{1234, 5678, 0xABCDEE}})
-      EXPECT_FALSE(read(store, other, 50, 40, 40).valid);
+    for (const DecodedImageKey other : {Key(1235, 0xAB), Key(1234, 0xAC)}) EXPECT_FALSE(read(store, other, 50, 40, 40).valid);
+    DecodedImageKey oneByteOff = key;
+    oneByteOff.digest[31] ^= 1;
+    ASSERT_TRUE(Write(store, oneByteOff, Pattern(50, 40, 0x00700000)));  // an entry of its own
+    EXPECT_EQ(PixelsOf(read(store, key, 50, 40, 40)), PixelsOf(picture));
     EXPECT_FALSE(read(store, key, 51, 40, 40).valid) << "a picture of another size";
 
     // One pixel of the last row changed: that row fails its hash, the rows above still read.
@@ -100,32 +159,94 @@ TEST(DecodedImageStore, GivesBackExactlyTheRowsKeptAndNothingForAnotherKeyOrADam
 
 TEST(DecodedImageStore, RemovesTheLeastRecentlyUsedEntriesToStayUnderItsLimit) {
   TempFolder folder;
-  const MemoryImage picture = Pattern(100, 100);  // an entry is 40 + 100 * 408 bytes
-  const std::uint64_t entryBytes = 40 + 100 * 408;
+  const MemoryImage picture = Pattern(100, 100);  // an entry is 56 + 100 * 408 bytes
+  const std::uint64_t entryBytes = 56 + 100 * 408;
   const DecodedImageStore store(folder.Folder(), entryBytes * 5 / 2);
-  const DecodedImageKey a{1, 1, 1}, b{2, 2, 2}, c{3, 3, 3};
+  const DecodedImageKey a = Key(1, 1), b = Key(2, 2), c = Key(3, 3);
   ASSERT_TRUE(Write(store, a, picture));
   ASSERT_TRUE(Write(store, b, picture));
   const auto now = fs::file_time_type::clock::now();
   fs::last_write_time(store.EntryPath(a), now - std::chrono::hours(3));
   fs::last_write_time(store.EntryPath(b), now - std::chrono::hours(2));
+  // An entry the version before wrote, used longest ago: counted, and the first to go.
+  const std::string older = folder.Write("00000000000000a7.pixels", std::string(entryBytes, 'o'));
+  fs::last_write_time(older, now - std::chrono::hours(4));
   // A temporary file of a process that died while writing, and another still being written.
-  const std::string deadWriter = folder.Write("0000000000000009.pixels.~0123456789ab.tmp", "x");
+  const std::string deadWriter = folder.Write(std::string(64, '9') + ".pixels.~0123456789ab.tmp", "x");
   fs::last_write_time(deadWriter, now - std::chrono::hours(2));
-  const std::string otherName = "0000000000000008.pixels";
+  const std::string otherName = std::string(64, '8') + ".pixels";
   folder.Write(otherName + ".~0123456789ab.tmp", "x");
-  folder.Write("notes.txt", std::string(entryBytes * 3, 'n'));  // not the store's: never counted nor removed
+  // Not the store's, however named and however old: never counted nor removed.
+  for (const char* name : {"notes.txt", "backup.pixels.tar", "mine.pixels", "00000000000000AB.pixels",
+                           "0000000000000000000000000000000000000000000000000000000000000000.pixels.bak"}) {
+    folder.Write(name, std::string(entryBytes * 3, 'n'));
+    fs::last_write_time(folder.Path(name), now - std::chrono::hours(9));
+  }
 
   ASSERT_TRUE(Read(store, a, 100, 100, 1).valid);  // a is now the most recently used
   ASSERT_TRUE(Write(store, c, picture));
+  EXPECT_TRUE(fs::exists(folder.Path("backup.pixels.tar")));
+  EXPECT_FALSE(fs::exists(older));
+  // Room for two: a and c stay, the others are removed.
+  for (const char* name : {"notes.txt", "mine.pixels", "00000000000000AB.pixels"})
+    EXPECT_TRUE(fs::exists(folder.Path(name))) << name;
   EXPECT_EQ(Entries(folder), (std::set<std::string>{fs::path(store.EntryPath(a)).filename().string(),
-                                                    fs::path(store.EntryPath(c)).filename().string()}));
+                                                    fs::path(store.EntryPath(c)).filename().string(),
+                                                    "mine.pixels", "00000000000000AB.pixels"}));
   EXPECT_FALSE(fs::exists(deadWriter));
   EXPECT_TRUE(fs::exists(folder.Path(otherName + ".~0123456789ab.tmp")));
-  EXPECT_TRUE(fs::exists(folder.Path("notes.txt")));
 
-  EXPECT_FALSE(Write(store, DecodedImageKey{4, 4, 4}, Pattern(200, 200))) << "larger than the whole limit";
-  EXPECT_EQ(Entries(folder).size(), 2u);
+  EXPECT_FALSE(Write(store, Key(4, 4), Pattern(300, 300))) << "larger than the whole limit";
+  EXPECT_EQ(Entries(folder).size(), 4u);
+}
+
+TEST(DecodedImageStore, TheKeyIsTheSha256OfTheFilesBytes) {
+  Sha256Digest digest;
+  ASSERT_TRUE(Sha256("", 0, digest));
+  EXPECT_EQ(Hex(digest), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  const std::uint8_t abc[] = {'a', 'b', 'c'};
+  DecodedImageKey key;
+  ASSERT_TRUE(DecodedImageStore::KeyFor(abc, sizeof abc, key));
+  EXPECT_EQ(key.size, 3u);
+  EXPECT_EQ(Hex(key.digest), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(fs::path(DecodedImageStore("cache").EntryPath(key)).filename().string(), Hex(key.digest) + ".pixels");
+}
+
+#ifndef _WIN32
+TEST(DecodedImageStore, AFifoAtAnEntrysNameIsAMissWithoutWaitingAndIsReplaced) {
+  TempFolder folder;
+  const DecodedImageStore store(folder.Folder());
+  const MemoryImage picture = Pattern(50, 40);
+  const DecodedImageKey key = Key(1234, 0x5A);
+  ASSERT_TRUE(MakeFifo(store.EntryPath(key)));
+  EXPECT_TRUE(ReturnsWithoutAWriter(store.EntryPath(key), [&] { EXPECT_FALSE(Read(store, key, 50, 40, 40).valid); }));
+  EXPECT_TRUE(ReturnsWithoutAWriter(store.EntryPath(key), [&] { EXPECT_FALSE(Mapped(store, key, 50, 40, 40).valid); }));
+  ASSERT_TRUE(Write(store, key, picture));
+  EXPECT_EQ(PixelsOf(Read(store, key, 50, 40, 40)), PixelsOf(picture));
+}
+#endif
+
+TEST(DecodedImageStore, AnEntryShortenedWhileMappedReadsAsBlackRowsInsteadOfStoppingTheProcess) {
+  TempFolder folder;
+  const DecodedImageStore store(folder.Folder());
+  const MemoryImage picture = Pattern(400, 300, 0x00400000);  // rows over many pages
+  const DecodedImageKey key = Key(77, 0x77);
+  ASSERT_TRUE(Write(store, key, picture));
+  MemoryImage mapped;
+  ASSERT_TRUE(store.Map(key, 400, 300, 300, mapped));
+  ASSERT_EQ(mapped.ReadPixel(399, 299), picture.ReadPixel(399, 299));
+  if (!ShortenFromOutside(store.EntryPath(key))) GTEST_SKIP() << "the system keeps a mapped file whole";
+  // Every row is either as it was (its page still held) or black, never a fault.
+  int black = 0;
+  for (int y = 0; y < 300; ++y) {
+    const bool same = std::equal(mapped.GetRow(y), mapped.GetRow(y) + 400, picture.GetRow(y));
+    const bool zero = std::all_of(mapped.GetRow(y), mapped.GetRow(y) + 400, [](Pixel p) { return p == 0; });
+    EXPECT_TRUE(same || zero) << "row " << y;
+    black += zero;
+  }
+  EXPECT_GT(black, 0);
+  mapped.Free();
+  EXPECT_FALSE(Read(store, key, 400, 300, 300).valid);
 }
 
 // Through the image file layer: the store only ever saves time.

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "dib_image.h"
+#include "line_walk.h"
 #include "memory_image.h"
 
 namespace {
@@ -51,7 +52,20 @@ TEST(LineWalk, ClippedLinesPlotThePlainWalksPixels) {
 }
 
 TEST(LineWalk, FarOffEndsKeepTheVisiblePixels) {
-  // Walked pixel by pixel these would take seconds; clipped, only the visible steps are taken.
+  // Walked pixel by pixel these would take billions of steps; clipped, only the steps that
+  // land inside the picture are walked.
+  for (const LineWalk::Moves moves : {LineWalk::Moves::kAtN, LineWalk::Moves::kPastN}) {
+    const LineWalk across(-2000000000, 2000000000, 2000000000, -2000000000, moves);
+    const LineWalk down(7, -1000000000, 20, 25, moves);
+    for (const LineWalk* walk : {&across, &down}) {
+      long long first, last, walked = 0;
+      walk->StepsInside(40, 30, first, last);
+      walk->ForEachPointInside(40, 30, [&walked](int, int) { ++walked; });
+      EXPECT_GT(walk->steps, 1000000000);
+      EXPECT_EQ(walked, last - first);
+      EXPECT_LE(walked, 30);
+    }
+  }
   MemoryImage image;
   ASSERT_TRUE(image.Create(40, 30));
   image.Fill(0);

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,6 +119,25 @@ TEST(PackedDib, RefusesDamagedAndAbsurdBitmapsAndKeepsThePicture) {
   std::string reason;
   EXPECT_FALSE(DecodePackedDib(nullptr, 0, picture, reason));
   EXPECT_TRUE(DecodePackedDib(good.data(), good.size(), picture, reason)) << reason;
+}
+
+// Every clipboard format is held to the image files' limits before anything is allocated:
+// 16384 a side and 67108864 pixels in all (a 16384 x 16384 bitmap would take a gigabyte).
+TEST(PackedDib, SizesAreCheckedAgainstTheImageFilesPixelLimit) {
+  EXPECT_EQ(ClipboardBitmapSizeProblem(800, 520), "");
+  EXPECT_EQ(ClipboardBitmapSizeProblem(16384, 4096), "");
+  EXPECT_EQ(ClipboardBitmapSizeProblem(0, 5), "the bitmap has no pixels");
+  EXPECT_EQ(ClipboardBitmapSizeProblem(5, -1), "the bitmap has no pixels");
+  for (const auto& [width, height] : {std::pair{16384LL, 4097LL}, std::pair{16385LL, 1LL}, std::pair{1LL, 70000LL}})
+    EXPECT_NE(ClipboardBitmapSizeProblem(width, height).find("more than the 16384 on a side and 67108864 in all"),
+              std::string::npos)
+        << width << " x " << height;
+  // A header of 16384 x 8192 is refused for its size, whatever rows follow.
+  const Bytes header = Header(40, 16384, -8192, 32, 0);
+  MemoryImage picture;
+  std::string reason;
+  EXPECT_FALSE(DecodePackedDib(header.data(), header.size(), picture, reason));
+  EXPECT_EQ(reason, ClipboardBitmapSizeProblem(16384, 8192));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "content_commands.h"
+#include "fifo_guard.h"
 #include "document_state.h"
 #include "image_files.h"
 #include "marker_commands.h"
@@ -153,3 +154,21 @@ TEST(RecoveryCopy, LeftoversOfEndedEditorsAreOfferedNewestFirst) {
   for (const DamagedCopy& copy : plan.damaged) EXPECT_FALSE(copy.reason.empty()) << copy.name;
   EXPECT_EQ(plan.abandoned, std::vector<std::string>{RecoveryFolderName({7, 7})});
 }
+
+#ifndef _WIN32
+TEST(RecoveryCopy, AFifoAsTheRecordIsADamagedCopyFoundWithoutWaiting) {
+  TempFolder root;
+  const std::string name = RecoveryFolderName({9, 9});
+  fs::create_directory(root.Path(name));
+  root.Write(name + "/" + kRecoverySceneFile, "[LoadScreen]\r\n");
+  const std::string record = root.Path(name + "/" + kRecoveryRecordFile);
+  ASSERT_TRUE(MakeFifo(record));
+  LeftoverPlan plan;
+  EXPECT_TRUE(ReturnsWithoutAWriter(record, [&] {
+    plan = PlanLeftovers(root.Folder(), {name}, {1, 1}, [](const EditorIdentity&) { return false; });
+  }));
+  ASSERT_EQ(plan.damaged.size(), 1u);
+  EXPECT_NE(plan.damaged[0].reason.find("it is not a regular file"), std::string::npos) << plan.damaged[0].reason;
+  EXPECT_TRUE(plan.offers.empty());
+}
+#endif

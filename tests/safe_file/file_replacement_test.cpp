@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "temp_folder.h"
 
@@ -92,6 +93,38 @@ TEST(FileReplacement, TargetProblemsAreNamed) {
   }
   EXPECT_EQ(folder.Names(), (std::set<std::string>{"dir", "file"}));
 }
+
+#ifndef _WIN32
+// A target that is a symbolic link stays one, as editors keep it: the file it leads to (at
+// the end of a chain of links) gets the new content, and a link to nowhere makes its file.
+TEST(FileReplacement, ASymbolicLinkStaysAndTheFileItLeadsToIsReplaced) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  fs::create_directory(folder.Path("real"));
+  folder.Write("real/a.pal", "old palette");
+  folder.Write("real/b.shp", "old sprite");
+  fs::create_symlink("real/a.pal", folder.Path("a.pal"));
+  fs::create_symlink(folder.Path("real/b.shp"), folder.Path("c.shp"));
+  fs::create_symlink("c.shp", folder.Path("b.shp"));
+  fs::create_symlink("real/d.png", folder.Path("d.png"));
+  FileReplacement pal(folder.Path("a.pal")), shp(folder.Path("b.shp")), png(folder.Path("d.png"));
+  std::string reason;
+  ASSERT_TRUE(pal.WriteAll("new palette", 11, reason) && shp.WriteAll("new sprite", 10, reason) &&
+              png.WriteAll("picture", 7, reason))
+      << reason;
+  CommitFailure failure;
+  ASSERT_TRUE(CommitReplacements({&pal, &shp}, failure)) << failure.reason;
+  ASSERT_TRUE(CommitReplacement(png, reason)) << reason;
+
+  for (const char* link : {"a.pal", "b.shp", "c.shp", "d.png"}) EXPECT_TRUE(fs::is_symlink(folder.Path(link))) << link;
+  EXPECT_EQ(fs::read_symlink(folder.Path("a.pal")), "real/a.pal");
+  EXPECT_EQ(ReadWholeFile(folder.Path("real/a.pal")), "new palette");
+  EXPECT_EQ(ReadWholeFile(folder.Path("real/b.shp")), "new sprite");
+  EXPECT_EQ(ReadWholeFile(folder.Path("real/d.png")), "picture");
+  EXPECT_EQ(folder.Names(), (std::set<std::string>{"a.pal", "b.shp", "c.shp", "d.png", "real"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path("real")), fs::directory_iterator()), 3);
+}
+#endif
 
 TEST(FileReplacement, LeftoverNamesAreOnlyOurs) {
   EXPECT_TRUE(IsLeftoverName("a.pal.~0123456789ab.tmp", "a.pal"));

@@ -150,6 +150,32 @@ TEST_F(SceneFiles, WhatASceneCannotNameIsRefused) {
   EXPECT_NE(error.find("a,b.png"), std::string::npos) << error;
 }
 
+// More markers than any screen holds: the reader refuses them before reading a symbol, and
+// the writer does not write a scene the reader would refuse.
+TEST_F(SceneFiles, AThousandMarkersAreTheMost) {
+  const auto markers = [](int count) {
+    std::string text = "[LoadScreen]\n[Markers]\n";
+    for (int i = 1; i <= count; ++i) text += std::to_string(i) + "=no_such_symbol.png,Red,1,2\n";
+    return text;
+  };
+  LoadScreenDocument doc;
+  doc.appDir = kPackage;
+  std::string error;
+  EXPECT_FALSE(LoadScene(folder.Write("many.ini", markers(40000)), doc, error));
+  EXPECT_EQ(error, folder.Path("many.ini") + ": line 2: [Markers] holds 40000 markers, more than the 1000 a scene may hold");
+  LoadScreenDocument most;
+  most.appDir = kPackage;
+  EXPECT_FALSE(LoadScene(folder.Write("most.ini", markers(1000)), most, error));
+  EXPECT_NE(error.find("marker 1: cannot load symbol"), std::string::npos) << error;
+
+  LoadScreenDocument screen;
+  MakeScreen(screen);
+  while (screen.markers.Count() <= 1000) screen.markers.Append(Marker(screen.markers.MarkerAt(0)));
+  std::string text;
+  EXPECT_FALSE(ComposeScene(screen, "a.screenshot.png", text, error));
+  EXPECT_EQ(error, "the screen has 1001 markers, more than the 1000 a scene may hold");
+}
+
 TEST_F(SceneFiles, AFailedSaveKeepsBothEarlierFiles) {
   LoadScreenDocument screen;
   MakeScreen(screen);

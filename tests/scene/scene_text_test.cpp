@@ -55,4 +55,22 @@ TEST(SceneText, RefusesWhatItCannotTakeNamingTheLines) {
   }
 }
 
+TEST(SceneText, TensOfThousandsOfKeysAndSectionsAreReadAndARepeatFound) {
+  std::string keys = "[Markers]\n", sections;
+  for (int i = 1; i <= 40000; ++i) {
+    keys += "k" + std::to_string(i) + "=v\n";
+    sections += "[s" + std::to_string(i) + "]\n";
+  }
+  SceneTextContent content;
+  std::string error;
+  ASSERT_TRUE(ParseSceneText(keys, content, error)) << error;
+  EXPECT_EQ(content.sections.at(0).entries.size(), 40000u);
+  ASSERT_TRUE(ParseSceneText(sections, content, error)) << error;
+  EXPECT_EQ(content.sections.size(), 40000u);
+  EXPECT_FALSE(ParseSceneText(keys + "K17=again\n", content, error));
+  EXPECT_EQ(error, "line 40002: key 'K17' repeats the one of line 18 in [Markers]");
+  EXPECT_FALSE(ParseSceneText(sections + "[S5]\n", content, error));
+  EXPECT_EQ(error, "line 40001: section [S5] repeats the one of line 5");
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fifo_guard.h"
 #include "temp_folder.h"
 
 namespace {
@@ -228,5 +229,16 @@ TEST_F(IniFileTest, GetIntReadsADecimalPrefix) {
       {"g", INT_MIN}, {"h", 0}, {"i", 0}, {"missing", -3}};
   for (const auto& [key, expected] : cases) EXPECT_EQ(ini_.GetInt("S", key, -3), expected) << key;
 }
+
+#ifndef _WIN32
+TEST(IniFile, AFifoAsSettingsIniIsRefusedWithoutWaiting) {
+  TempFolder folder;
+  const std::string fifo = folder.Path("Settings.ini");
+  ASSERT_TRUE(MakeFifo(fifo));
+  IniFile ini;
+  ASSERT_TRUE(ini.SetFileName(fifo.c_str()));
+  EXPECT_TRUE(ReturnsWithoutAWriter(fifo, [&] { EXPECT_FALSE(ini.Load()); }));
+}
+#endif
 
 }  // namespace

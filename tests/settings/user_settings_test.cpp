@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "recent_files.h"
 
 namespace {
@@ -30,6 +32,25 @@ TEST(UserSettings, RoundTripKeepsPathsWithIniCharactersAndUnknownKeys) {
   // A shorter list leaves no stale entries behind; a path with a line break is not written.
   settings.SetRecentFiles({"C:\\only.ini", "C:\\bad\r\n[Interface]"});
   EXPECT_EQ(UserSettings::Parse(settings.Format()).RecentFiles(), std::vector<std::string>{"C:\\only.ini"});
+}
+
+// An entry is kept only when the text written for it reads back as the same entry: what a
+// file holds after a save is what the settings held before it, and what was read is what a
+// later save writes.
+TEST(UserSettings, EntriesThatWouldNotReadBackAreDroppedOnReadAndOnWriteAlike) {
+  const char* const kKeys[] = {"", " lead", "trail\t", "a=b", "a\rb", "[Other", ";comment", "Fine"};
+  UserSettings settings;
+  for (const char* key : kKeys) settings.SetValue("Window", key, "1");
+  settings.SetValue("Window", "Broken", "a\nb");
+  const UserSettings read = UserSettings::Parse(settings.Format());
+  for (const char* key : kKeys) EXPECT_EQ(read.Value("Window", key), settings.Value("Window", key)) << key;
+  EXPECT_EQ(settings.Value("Window", ""), std::nullopt);
+  EXPECT_EQ(settings.Value("Window", "Broken"), std::nullopt);
+  EXPECT_EQ(settings.Format(), "[Window]\r\nFine=1\r\n");
+
+  const UserSettings parsed = UserSettings::Parse("[Window]\r\n=1\r\n \t=2\r\n[x=3\r\nZoom=2\r\n");
+  EXPECT_EQ(parsed.Format(), "[Window]\r\nZoom=2\r\n");
+  EXPECT_EQ(UserSettings::Parse(parsed.Format()).Format(), parsed.Format());
 }
 
 TEST(RecentFiles, NewestFirstWithoutDuplicatesAndAtMostEight) {

@@ -38,6 +38,35 @@ TEST(WindowPlacement, IncompleteOrDamagedSectionsAreNoPlacement) {
   }
 }
 
+// A damaged settings file's placement opens at a size one can work with, on the screen.
+TEST(WindowPlacement, FittingOnTheScreenGivesASaneSize) {
+  const ScreenRect area{0, 0, 1920, 1040};
+  struct Case {
+    ScreenRect window;
+    ScreenRect expected;
+  };
+  const Case cases[] = {
+      {{100, 100, 101, 101}, {100, 100, 740, 580}},        // 1 x 1: the minimum size
+      {{5, 5, 99999, 99999}, {0, 0, 1920, 1040}},           // 99999: the work area
+      {{-99999, -99999, 0, 0}, {0, 0, 1920, 1040}},         // as large, far off
+      {{99990, 99990, 99999, 99999}, {1280, 560, 1920, 1040}},  // far off, tiny: minimum, moved in
+      {{200, 150, 1224, 850}, {200, 150, 1224, 850}},       // a sane one stays as it is
+  };
+  for (const Case& c : cases) {
+    const ScreenRect fitted = FitWindowOnScreen(c.window, area, 640, 480);
+    EXPECT_EQ(fitted.left, c.expected.left) << c.window.left << "," << c.window.top;
+    EXPECT_EQ(fitted.top, c.expected.top) << c.window.left << "," << c.window.top;
+    EXPECT_EQ(fitted.right, c.expected.right) << c.window.left << "," << c.window.top;
+    EXPECT_EQ(fitted.bottom, c.expected.bottom) << c.window.left << "," << c.window.top;
+  }
+  // A screen smaller than the window's minimum: the minimum, its top left corner on the screen.
+  const ScreenRect small = FitWindowOnScreen({50, 50, 51, 51}, {0, 0, 600, 400}, 640, 480);
+  EXPECT_EQ(small.left, 0);
+  EXPECT_EQ(small.top, 0);
+  EXPECT_EQ(small.right - small.left, 640);
+  EXPECT_EQ(small.bottom - small.top, 480);
+}
+
 TEST(WindowPlacement, ReplacingASectionKeepsTheOthers) {
   const std::string section = "[Window]\r\nLeft=1\r\n";
   EXPECT_EQ(ReplaceIniSection("", "Window", section), section);
