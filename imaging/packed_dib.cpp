@@ -47,9 +47,9 @@ bool Fail(std::string& reason, const char* why) {
 std::string ClipboardBitmapSizeProblem(long long width, long long height) {
   if (width <= 0 || height <= 0) return "the bitmap has no pixels";
   if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels)
-    return "the bitmap is " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
-           std::to_string(kMaxImageSide) + " on a side and " + std::to_string(kMaxImagePixels) +
-           " in all that a picture may have";
+    return "the bitmap is too large: " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels, more than the " + std::to_string(kMaxImageSide) + " on a side and " +
+           std::to_string(kMaxImagePixels) + " in all that a picture may have";
   return {};
 }
 
