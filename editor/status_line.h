@@ -48,6 +48,7 @@ class StatusLine {
   void EndReport();
   void ShowWarning(TextLine warning);
   void ClearWarning();
+  int Zoom() const { return zoom_; }
   bool ShowsReport() const { return !report_.empty(); }
   bool ShowsWarning() const { return !warning_.empty(); }
 

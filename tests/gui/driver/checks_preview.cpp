@@ -1,8 +1,9 @@
 // View -> Preview as exported: with the default settings, and after exports through the SHP
 // dialog (a new palette of 16 colours, then an existing palette with 200), the view equals
-// the decoded SHP and PAL of that export, follows a key move, names its figures in the status bar, and goes back to
-// the plain view when switched off. A palette file that went missing switches it off with
-// a message that names the file.
+// the decoded SHP and PAL of that export, follows a key move, names its figures in the
+// status bar (after the export's "Saved ..." report, which a repaint does not wipe, until the
+// next key), and goes back to the plain view when switched off. A palette file that went
+// missing switches it off with a message that names the file.
 #include <windows.h>
 
 #include <filesystem>
@@ -63,6 +64,19 @@ class PreviewRun : public Scenario {
            "the status bar says " + Quoted(got) + ", expected " + Quoted(want) + "... dB");
   }
 
+  // The export's report stays over the preview's figures; the next key ends it.
+  void ExpectReportThenFigures(const std::wstring& english, const std::wstring& chinese, const std::string& name) {
+    const std::wstring saved = RunLanguage() == DriverLanguage::English ? L"Saved " : L"已保存 ";
+    std::wstring got;
+    WaitUntil([&] { return (got = session.StatusText(2)).rfind(saved, 0) == 0; }, kDefaultWaitMs);
+    // A repaint runs the preview again, which once wrote its figures over the report.
+    SendAndWait(session.view(), WM_PAINT, 0, 0);
+    const bool stays = got.rfind(saved, 0) == 0 && session.StatusText(2).rfind(saved, 0) == 0;
+    Expect(stays, name + ".report_outlives_the_preview", "the status bar says " + Quoted(session.StatusText(2)));
+    session.PressKey(VK_SHIFT, kNoModifier);
+    ExpectStatusStarts(english, chinese, name + ".status");
+  }
+
   std::wstring folder_;
 };
 
@@ -109,14 +123,14 @@ void PreviewRun::Run() {
   // 2. Through the dialog, a new palette of 16 colours.
   if (!ExportThroughDialog(L"sixteen.shp", NewPalette, L"sixteen.pal", 16, "new_16")) return;
   Shows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "preview.new_16.view_equals_decoded_export");
-  ExpectStatusStarts(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16.status");
+  ExpectReportThenFigures(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16");
 
   // 3. An existing palette with 200 of its entries, the preview still on.
   std::string error;
   WriteFileIn(folder_, L"existing.pal", ReadWholeFile(File(L"seed.pal")), error);
   if (!ExportThroughDialog(L"existing.shp", ExistingPalette, L"existing.pal", 200, "existing_200")) return;
   Shows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "preview.existing_200.view_equals_decoded_export");
-  ExpectStatusStarts(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200.status");
+  ExpectReportThenFigures(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200");
 
   // 4. A key move: the view follows, as an export made after the move shows it.
   // Without a modifier: after the dialogs the editor need not be the foreground window.

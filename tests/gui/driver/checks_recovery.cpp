@@ -2,7 +2,8 @@
 // a copy within seconds; the next start asks about it, and Yes gives back the same picture,
 // marked unsaved under its scene's name; No deletes it. An editor running beside keeps its
 // own copy and is not offered; undoing back to the saved screen and a clean exit remove the
-// copy. A damaged copy is reported and renamed aside, never deleted.
+// copy. A damaged copy is reported and renamed aside, never deleted. A copy that cannot be
+// written says so in the status bar until a write succeeds.
 #include <windows.h>
 
 #include <cwctype>
@@ -197,6 +198,37 @@ void DamagedCopy(const DriverContext& context) {
              "recovery.damaged_copy_kept_aside", std::to_string(entries.size()) + " entries");
 }
 
+// A file where the recovery folder should be: the warning outlives keys and the preview's
+// repaints, and goes once the folder can be made and a copy is written.
+void WriteFailureStays(const DriverContext& context) {
+  CheckLog& log = context.log;
+  const std::wstring root = RecoveryFolder();
+  RemoveRecoveryCopies();
+  RemoveDirectoryW(root.c_str());
+  WriteText(root, "not a folder");
+  EditorSession editor(context);
+  if (!Start(context, editor, "recovery.start_without_a_folder")) {
+    DeleteFileW(root.c_str());
+    return;
+  }
+  const std::wstring failed =
+      RunLanguage() == DriverLanguage::English ? L"The recovery copy could not be written: " : L"无法写入恢复副本：";
+  const auto warns = [&] { return editor.StatusText(2).rfind(failed, 0) == 0; };
+  editor.PressKey(VK_LEFT, kCtrl);
+  log.Expect(WaitUntil(warns, kCopyWaitMs), "recovery.write_failure_shown",
+             "the status bar says " + Quoted(editor.StatusText(2)));
+  editor.PressKey(VK_SHIFT, kNoModifier);
+  editor.Command(ids::kPreviewAsExported);
+  SendAndWait(editor.view(), WM_PAINT, 0, 0);
+  log.Expect(warns(), "recovery.write_failure_outlives_keys_and_the_preview",
+             "the status bar says " + Quoted(editor.StatusText(2)));
+  DeleteFileW(root.c_str());
+  editor.PressKey(VK_RIGHT, kCtrl);
+  log.Expect(WaitUntil([&] { return !CopyOf(editor).empty() && !warns(); }, kCopyWaitMs),
+             "recovery.write_failure_ends_when_a_write_succeeds", "the status bar says " + Quoted(editor.StatusText(2)));
+  CloseLettingChangesGo(editor);
+}
+
 }  // namespace
 
 void RunRecoveryChecks(const DriverContext& context) {
@@ -204,5 +236,6 @@ void RunRecoveryChecks(const DriverContext& context) {
   KillAndRestore(context);
   NoAndSideBySide(context);
   DamagedCopy(context);
+  WriteFailureStays(context);
   RemoveRecoveryCopies();
 }
