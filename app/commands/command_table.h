@@ -1,5 +1,6 @@
-// The menu commands, one table of {menu id, command}. Each command lives in the file of its
-// menu (file_commands, edit_commands, view_commands, tools_commands, output_commands,
+// The menu commands: those of the session and the view (editor_commands.h), then one table
+// of {menu id, command} for those that need the window. Each of these lives in the file of
+// its menu (file_commands, edit_commands, view_commands, tools_commands, output_commands,
 // help_commands) and receives the CommandContext.
 #pragma once
 

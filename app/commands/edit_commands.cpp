@@ -11,9 +11,6 @@
 #include "select_item_dialog.h"
 #include "symbol_marker.h"
 
-void Undo(CommandContext& context) { context.session.Undo(); }
-void Redo(CommandContext& context) { context.session.Redo(); }
-
 void AddItem(CommandContext& context) {
   LoadScreenDocument& document = context.session.document();
   AddItemForm form;
@@ -38,9 +35,6 @@ void SelectItem(CommandContext& context) {
   form.selected = document.selectedMarker;
   ShowSelectItemDialog(context.frame.Window(), form, [&](int index) { SelectMarker(document, index); });
 }
-
-void DeleteItem(CommandContext& context) { DeleteSelectedMarker(context.session.document()); }
-void CancelItem(CommandContext& context) { ClearSelection(context.session.document()); }
 
 void CopyToClipboard(CommandContext& context) {
   DibImage picture;

@@ -9,7 +9,6 @@
 #include "image_file_dialogs_win32.h"
 #include "image_files.h"
 #include "load_screen_settings_dialog.h"
-#include "map_alignment.h"
 #include "message_box_prompts.h"
 #include "path_limits.h"
 #include "screenshot_choice.h"
@@ -100,8 +99,3 @@ void ScreenshotSettings(CommandContext& context) {
   }
   context.view.Repaint();
 }
-
-void AlignMagnifiedMap(CommandContext& context) { AlignLargeMap(context.session.document()); }
-void ModeSmallMap(CommandContext& context) { context.view.SetMode(EditMode::SmallMap); }
-void ModeLargeMap(CommandContext& context) { context.view.SetMode(EditMode::LargeMap); }
-void ModeTargetBox(CommandContext& context) { context.view.SetMode(EditMode::TargetBox); }

@@ -1,5 +1,5 @@
-// The Tools menu (load screen settings, screenshot settings, aligning the magnified map)
-// and the Mode menu.
+// The Tools menu's dialogs: the load screen settings and the screenshot settings (aligning
+// the magnified map and the Mode menu are the session's and the view's, editor_commands.h).
 #pragma once
 
 #include "command_context.h"
@@ -12,7 +12,3 @@ void LoadScreenSettings(CommandContext& context);
 // Without a screenshot there is nothing to colourize. Everything the dialog does undoes as
 // one step, and a cancelled dialog leaves none.
 void ScreenshotSettings(CommandContext& context);
-void AlignMagnifiedMap(CommandContext& context);  // 40061, Ctrl+L
-void ModeSmallMap(CommandContext& context);       // 40034
-void ModeLargeMap(CommandContext& context);       // 40035
-void ModeTargetBox(CommandContext& context);      // 40036

@@ -5,23 +5,7 @@
 #include "language.h"
 #include "user_settings_store.h"
 
-void ToggleUpperLayer(CommandContext& context) {
-  LoadScreenDocument& document = context.session.document();
-  document.SetLayers(!document.viewTop, document.viewBottom);
-}
-
-void ToggleLowerLayer(CommandContext& context) {
-  LoadScreenDocument& document = context.session.document();
-  document.SetLayers(document.viewTop, !document.viewBottom);
-}
-
-void ZoomIn(CommandContext& context) { context.view.SetZoom(context.view.Zoom() + 1); }
-void ZoomOut(CommandContext& context) { context.view.SetZoom(context.view.Zoom() - 1); }
-void ActualSize(CommandContext& context) { context.view.SetZoom(1); }
-
 void ToggleStatusBar(CommandContext& context) { context.frame.ShowStatusBar(!context.frame.StatusBarShown()); }
-
-void TogglePreview(CommandContext& context) { context.view.SetPreview(!context.view.PreviewOn()); }
 
 void SwitchLanguage(CommandContext& context) {
   std::string reason;

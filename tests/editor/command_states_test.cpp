@@ -1,10 +1,12 @@
-// Command states follow the session and the view; the SHP dialog's form rules; the
-// recovery schedule.
+// The session's and the view's commands, and the command states that follow them; the SHP
+// dialog's form rules; the recovery schedule.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "command_states.h"
+#include "editor_commands.h"
+#include "marker_commands.h"
 #include "recovery_schedule.h"
 #include "resource.h"
 #include "shp_form.h"
@@ -39,6 +41,44 @@ TEST(CommandStates, FollowTheSessionAndTheView) {
   EXPECT_EQ(state(IDM_MODE_SMALL_MAP), (CommandState{true, false, true}));
   session.Undo();
   EXPECT_EQ(state(IDM_REDO), (CommandState{true, false, false}));
+}
+
+class RecordingView final : public EditorView {
+ public:
+  void Repaint() override {}
+  int Zoom() const override { return zoom; }
+  void SetZoom(int value) override { zoom = value; }
+  EditMode Mode() const override { return mode; }
+  void SetMode(EditMode value) override { mode = value; }
+  bool PreviewOn() const override { return preview; }
+  void SetPreview(bool on) override { preview = on; }
+  int zoom = 1;
+  EditMode mode = EditMode::SmallMap;
+  bool preview = false;
+};
+
+TEST(EditorCommands, RunOnTheSessionAndTheViewAfterEndingAKeyRun) {
+  EditingSession session;
+  std::string message;
+  ASSERT_TRUE(session.Start(SharedPackage().AppDir(), message)) << message;
+  RecordingView view;
+  session.Key(EditMode::SmallMap, keys::kRight, 1);
+  session.Key(EditMode::SmallMap, keys::kRight, 1);
+  EXPECT_FALSE(RunEditorCommand(session, view, IDM_SAVE_SHP));  // not the session's: the key run ends all the same
+  session.Key(EditMode::SmallMap, keys::kRight, 1);
+  EXPECT_EQ(session.history().UndoSteps(), 2u);
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_VIEW_TOP));
+  EXPECT_FALSE(session.document().viewTop);
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_UNDO));
+  EXPECT_TRUE(session.document().viewTop);
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_MODE_TARGET_BOX));
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_ZOOM_IN));
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_PREVIEW_AS_EXPORTED));
+  EXPECT_EQ(view.mode, EditMode::TargetBox);
+  EXPECT_EQ(view.zoom, 2);
+  EXPECT_TRUE(view.preview);
+  EXPECT_EQ(StateOfCommand(IDM_PREVIEW_AS_EXPORTED, session, {view.mode, true, view.preview, true}),
+            (CommandState{true, true, false}));
 }
 
 TEST(ShpForm, ColourCountIsKeptInRange) {

@@ -16,13 +16,14 @@
 #include "content_commands.h"
 #include "content_dialog_steps.h"
 #include "crop_image.h"
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "image_files.h"
 #include "input.h"
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -85,11 +86,11 @@ bool MakeScreen(SceneRun& s) {
     s.log().Fail("scenes.screen_made", "the load screen settings dialog did not open");
     return false;
   }
-  ClickButton(settings, ids::kSideSoviet);
+  ClickButton(settings, IDC_SIDE_SOVIET);
   model.SetSide(Soviet);
-  ClickButton(settings, ids::kCameoCount3);
+  ClickButton(settings, IDC_CAMEO_COUNT_3);
   model.SetCameoCount(3);
-  PostComboChoice(settings, ids::kCameoCombos[2], 0);  // the catalogue's last cameo
+  PostComboChoice(settings, (IDC_CAMEO_1 + 2), 0);  // the catalogue's last cameo
   MemoryImage cameo;
   LoadImageFile(TemplatePath(model.appDir, cameos.back().fileName).c_str(), cameo);
   SetCameo(model, 2, std::move(cameo), cameos.back().fileName);
@@ -102,15 +103,14 @@ bool MakeScreen(SceneRun& s) {
     return false;
   }
   SetScreenshot(model, LoadPicture(shot), ToAnsi(shot));
-  if (!AddMarkerThroughDialog(s, symbols, 2, ids::kRadioRed, "scenes.screen_made") ||
-      !AddMarkerThroughDialog(s, symbols, 5, ids::kRadioPurpure, "scenes.screen_made"))
+  if (!AddMarkerThroughDialog(s, symbols, 2, IDC_SIDE_COLOUR_RED, "scenes.screen_made") ||
+      !AddMarkerThroughDialog(s, symbols, 5, IDC_SIDE_COLOUR_PURPURE, "scenes.screen_made"))
     return false;
   for (int i = 0; i < 2; ++i) {
     s.session.PressKey(VK_LEFT, kCtrl);
     s.model.Key(VK_LEFT, kCtrl);
   }
-  s.session.Command(ids::kModeTargetBox);
-  s.model.SetMode(EditMode::TargetBox);
+  s.Command(IDM_MODE_TARGET_BOX);
   s.session.PressKey(VK_DOWN, kShift);
   s.model.Key(VK_DOWN, kShift);
   return s.View("scenes.screen_made");
@@ -124,7 +124,7 @@ void SaveByShortcut(SceneRun& s) {
   // Without the shortcut, the menu command goes on with the same steps.
   if (!s.log().Expect(s.session.WaitForDialog(texts::kSaveSceneCaption, 1500) != nullptr,
                       "scenes.ctrl_s_asks_for_a_name", "no save dialog after Ctrl+S"))
-    s.session.PostCommand(ids::kSaveScene);
+    s.session.PostCommand(IDM_SAVE_SCENE);
   std::string error;
   if (!s.log().Expect(ChooseInFileDialog(s.session, texts::kSaveSceneCaption, s.scene, error),
                       "scenes.save_dialog_takes_the_name", error))
@@ -158,7 +158,7 @@ void ToolRendersTheScene(SceneRun& s) {
                      " pixels differ");
 
   const std::wstring imagePath = s.folder + L"\\editor.png";
-  s.session.PostCommand(ids::kSaveImage);
+  s.session.PostCommand(IDM_SAVE_IMAGE);
   HWND fileDialog = WaitForFileDialog(s.session.process().id());
   MemoryImage image;
   const bool saved = fileDialog && ChooseFileName(fileDialog, imagePath) &&
@@ -171,7 +171,7 @@ void ChangeAndSave(SceneRun& s) {
   s.session.PressKey(VK_UP, kNoModifier);
   s.model.Key(VK_UP, kNoModifier);
   ExpectTitle(s.context, s.session, s.Title(true), "scenes.change_marks_the_title");
-  s.session.Command(ids::kSaveScene);
+  s.session.Command(IDM_SAVE_SCENE);
   ExpectTitle(s.context, s.session, s.Title(), "scenes.save_clears_the_mark");
   s.Remember();
 }
@@ -190,7 +190,7 @@ void RefusedScene(SceneRun& s, EditorSession& session) {
     s.log().Fail("scenes.bad_scene_refused_with_the_tools_words", error);
     return;
   }
-  session.PostCommand(ids::kOpenScene);
+  session.PostCommand(IDM_OPEN_SCENE);
   std::wstring text;
   const bool answered =
       ChooseInFileDialog(session, texts::kOpenSceneCaption, bad, error) &&
@@ -279,7 +279,7 @@ void ReadOnlyFolder(SceneRun& s, EditorSession& session) {
     return;
   }
   session.PressKey(VK_RIGHT, kNoModifier);
-  session.PostCommand(ids::kSaveScene);
+  session.PostCommand(IDM_SAVE_SCENE);
   const bool told = AnswerMessageBox(session, texts::kErrorCaption, IDOK, text);
   s.log().Expect(told && text.rfind(texts::kSaveFailed, 0) == 0 && text.find(L"locked.ini") != std::wstring::npos,
                  "scenes.read_only_save_refused_with_the_reason", told ? "the message is " + Quoted(text) : "no message");

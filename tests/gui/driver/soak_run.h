@@ -11,8 +11,8 @@
 #include "catalogue.h"
 #include "content_dialog_steps.h"
 #include "input.h"
-#include "remote_controls.h"
 #include "package_staging.h"
+#include "remote_controls.h"
 #include "scenario.h"
 #include "shp_export.h"
 
