@@ -109,8 +109,6 @@ class AddItemDialog final : public ModalDialog {
         if (id == IDOK) {
           if (const std::string* fileName = SelectedFileName()) place_(*fileName, colour_);
           End(IDOK);
-        } else if (id == IDCANCEL) {
-          End(IDCANCEL);
         } else if (id == IDC_ITEM_LIST) {
           if (HIWORD(wParam) == LBN_SELCHANGE) ReloadPreview();
         } else if (id >= IDC_SIDE_COLOUR_BLUE && id <= IDC_SIDE_COLOUR_PURPURE) {
@@ -121,9 +119,6 @@ class AddItemDialog final : public ModalDialog {
         }
         return TRUE;
       }
-      case WM_CLOSE:
-        End(IDCANCEL);
-        return TRUE;
       default:
         return FALSE;
     }

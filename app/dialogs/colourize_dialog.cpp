@@ -107,12 +107,8 @@ class ColourizeDialog final : public ModalDialog {
         switch (LOWORD(wParam)) {
           case IDC_COLOURIZE_GREY: OnGreyMode(); return TRUE;
           case IDOK: OnOk(); return TRUE;
-          case IDCANCEL: End(0); return TRUE;
           default: return FALSE;
         }
-      case WM_CLOSE:
-        End(0);
-        return TRUE;
       default:
         return FALSE;
     }

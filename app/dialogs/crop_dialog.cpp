@@ -179,16 +179,11 @@ class CropDialog final : public ModalDialog {
           OnScaleChanged();
         } else if (id == IDOK) {
           End(1);
-        } else if (id == IDCANCEL) {
-          End(0);
         } else {
           return FALSE;
         }
         return TRUE;
       }
-      case WM_CLOSE:
-        End(0);
-        return TRUE;
       default:
         return FALSE;
     }

@@ -128,9 +128,7 @@ class LoadScreenSettingsDialog final : public ModalDialog {
       case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
-        if (id == IDCANCEL) {
-          End(0);
-        } else if (id >= IDC_CAMEO_1 && id <= IDC_CAMEO_3) {
+        if (id >= IDC_CAMEO_1 && id <= IDC_CAMEO_3) {
           if (code != CBN_SELCHANGE) return FALSE;
           ChangeCameo(id - IDC_CAMEO_1);
         } else if (id == IDC_SCREENSHOT_BROWSE && code == BN_CLICKED) {
@@ -144,9 +142,6 @@ class LoadScreenSettingsDialog final : public ModalDialog {
         }
         return TRUE;
       }
-      case WM_CLOSE:
-        End(0);
-        return TRUE;
       default:
         return FALSE;
     }

@@ -55,14 +55,7 @@ class SelectItemDialog final : public ModalDialog {
           OnSelectionChanged(Control(IDC_ITEM_LIST));
           return TRUE;
         }
-        if (LOWORD(wParam) == IDCANCEL) {
-          End(0);
-          return TRUE;
-        }
         return FALSE;
-      case WM_CLOSE:
-        End(0);
-        return TRUE;
       default:
         return FALSE;
     }

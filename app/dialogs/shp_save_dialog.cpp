@@ -152,6 +152,8 @@ class ShpSaveDialog final : public ModalDialog {
     return TRUE;
   }
 
+  // Cancel and the close box are the base's. During an export the close box only marks the
+  // dialog to end; it ends once the export returns.
   BOOL OnCommand(int id, int notification) {
     // The buttons are disabled during an export; keys could still send their commands.
     if (exporting_ && (id == IDOK || id == IDCANCEL)) return TRUE;
@@ -162,9 +164,6 @@ class ShpSaveDialog final : public ModalDialog {
         if (actions_.prepare(form_, prompts)) RunExport();
         return TRUE;
       }
-      case IDCANCEL:
-        End(0);
-        return TRUE;
       case IDC_PALETTE_NAME:
         if (notification == EN_CHANGE) CheckPaletteName();
         return TRUE;
@@ -197,10 +196,6 @@ class ShpSaveDialog final : public ModalDialog {
         return OnInitDialog();
       case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam));
-      case WM_CLOSE:
-        // During an export this only marks the dialog to end; it ends once the export returns.
-        End(0);
-        return TRUE;
       default:
         return FALSE;
     }

@@ -26,5 +26,11 @@ INT_PTR CALLBACK ModalDialog::Thunk(HWND dialog, UINT message, WPARAM wParam, LP
     self = Of(dialog);
   }
   // Messages before WM_INITDIALOG (the font) are the default's.
-  return self ? self->Procedure(message, wParam, lParam) : FALSE;
+  if (!self) return FALSE;
+  if (const INT_PTR handled = self->Procedure(message, wParam, lParam)) return handled;
+  if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
+    self->End(0);
+    return TRUE;
+  }
+  return FALSE;
 }

@@ -1,7 +1,8 @@
 // ModalDialog: the base of the modal dialogs. The dialog's object is its state: Run keeps
 // `this` in the dialog's user data from WM_INITDIALOG on (the one window-procedure thunk)
-// and hands every message to the virtual Procedure. When the dialog has ended, the owner is
-// active and has the keyboard again, whatever window the closing activated.
+// and hands every message to the virtual Procedure. What a dialog does not answer of Cancel,
+// Escape and the close box ends it with 0. When the dialog has ended, the owner is active
+// and has the keyboard again, whatever window the closing activated.
 #pragma once
 
 #include <windows.h>
