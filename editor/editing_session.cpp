@@ -1,14 +1,10 @@
 #include "editing_session.h"
 
 #include "editor_start.h"
+#include "path_names.h"
 #include "recent_files.h"
 #include "scene_reader.h"
 #include "scene_writer.h"
-
-std::string FileNameOfPath(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 void EditingSession::Shell::RepaintView() { session_.observer().Repaint(); }
 void EditingSession::Shell::SetSideStatus(const char* text) { session_.observer().SideChanged(text); }

@@ -175,6 +175,3 @@ class EditingSession {
   RememberedChoices choices_;
   bool deleteItemEnabled_ = true;
 };
-
-// The name part of a path.
-std::string FileNameOfPath(const std::string& path);

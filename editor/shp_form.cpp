@@ -1,5 +1,7 @@
 #include "shp_form.h"
 
+#include "path_names.h"
+
 ShpForm OpenShpForm(const std::string& shpPath, const ShpChoices& remembered, const MixChoice& mix) {
   ShpForm form;
   form.shpPath = shpPath;
@@ -52,6 +54,5 @@ std::optional<unsigned> ClampedColourCount(unsigned count, bool fieldEmpty, bool
 
 std::string MixArchivePath(const std::string& name, const std::string& shpPath) {
   if (name.find_first_of("\\/:") != std::string::npos) return name;
-  const std::size_t folder = shpPath.find_last_of("\\/");
-  return folder == std::string::npos ? name : shpPath.substr(0, folder + 1) + name;
+  return FolderOfPath(shpPath) + name;
 }

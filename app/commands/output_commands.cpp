@@ -12,6 +12,7 @@
 #include "mix_packing.h"
 #include "output_file_dialogs.h"
 #include "path_limits.h"
+#include "path_names.h"
 #include "paths.h"
 #include "proposed_file_name.h"
 #include "renderer.h"

@@ -10,6 +10,7 @@
 #include "language.h"
 #include "main_window_placement.h"
 #include "path_limits.h"
+#include "path_names.h"
 #include "paths.h"
 #include "resource.h"
 #include "user_settings_store.h"

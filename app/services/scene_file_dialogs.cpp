@@ -7,14 +7,9 @@
 #include "common_file_dialogs_win32.h"
 #include "language.h"
 #include "path_limits.h"
+#include "path_names.h"
 
 namespace {
-
-// The folder part of a path, with its trailing backslash; empty when it has none.
-std::string FolderOfPath(const std::string& path) {
-  const auto slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // A scene dialog owned by `owner`, titled `title`, that writes the chosen name into `chosen`
 // (`size` characters); the caller adds its flags and, for opening, the folder. The texts

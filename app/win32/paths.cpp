@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "path_limits.h"
+#include "path_names.h"
 
 std::string FullPathOf(const std::string& path) {
   char full[kPathBufferSize];
@@ -15,9 +16,9 @@ bool ProgramFolder(std::string& folder) {
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   // A path that fills the whole buffer was cut off.
   if (length == 0 || length >= sizeof path) return false;
-  folder.assign(path, length);
-  const std::size_t lastBackslash = folder.find_last_of('\\');
-  if (lastBackslash != std::string::npos) folder.resize(lastBackslash + 1);
+  folder = FolderOfPath(std::string_view(path, length));
+  // Without a folder (never seen) the text is kept whole.
+  if (folder.empty()) folder.assign(path, length);
   return true;
 }
 
