@@ -37,8 +37,8 @@ ShpExportSettings ShpExportSettingsOf(const ShpForm& form) {
 
 std::string PaletteNameToCheck(PaletteMode mode, const std::string& name) {
   if (mode != NewPalette) return name;
-  const std::size_t separator = name.find_last_of("\\/");
-  return separator == std::string::npos ? name : name.substr(0, separator);
+  const std::size_t nameStart = FileNameStart(name);
+  return nameStart == 0 ? name : name.substr(0, nameStart - 1);
 }
 
 bool PaletteNamePasses(PaletteMode mode, const std::string& name, const std::function<bool(const std::string&)>& exists) {
