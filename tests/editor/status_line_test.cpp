@@ -59,6 +59,8 @@ TEST(StatusLine, TellsWhichPartChangedAndOnlyWhenItDid) {
   EXPECT_EQ(Utf8Line(line.Part(StatusPart::Mode), InterfaceLanguage::English), "Current mode: Move large map (200%)");
   line.ShowMode(EditMode::TargetBox, 1);
   EXPECT_EQ(Utf8Line(line.Part(StatusPart::Mode), InterfaceLanguage::Chinese), "Current mode: Move target box");
+  line.ShowMode(EditMode::SmallMap, 1);
+  EXPECT_EQ(Utf8Line(line.Part(StatusPart::Mode), InterfaceLanguage::English), "Current mode: Move small map");
 }
 
 }  // namespace
