@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "dib_image_draw_win32.h"
@@ -55,8 +56,9 @@ bool ReadBitmap(MemoryImage& picture, std::string& reason) {
     reason = "the clipboard's bitmap cannot be read";
     return false;
   }
-  if (info.bmWidth <= 0 || info.bmHeight <= 0 || info.bmWidth > kMaxPackedDibSide || info.bmHeight > kMaxPackedDibSide) {
-    reason = "the bitmap is too large";
+  // The size limits of every clipboard format, before any memory is taken for the pixels.
+  if (std::string problem = ClipboardBitmapSizeProblem(info.bmWidth, info.bmHeight); !problem.empty()) {
+    reason = std::move(problem);
     return false;
   }
   BITMAPINFOHEADER header{};
