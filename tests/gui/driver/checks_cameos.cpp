@@ -106,10 +106,10 @@ void CameosCountAndSide(CameoScenario& s) {
 void RefusedSide(CameoScenario& s) {
   PostMessageW(GetDlgItem(s.dialog, IDC_SIDE_YURI), BM_CLICK, 0, 0);
   std::wstring text;
-  const bool answered = AnswerMessageBox(s.session, texts::kErrorCaption, IDOK, text);
-  s.log().Expect(answered && text == texts::kSideTemplateMissing, "cameos.yuri_refused_message",
+  const bool answered = AnswerMessageBox(s.session, EditorText(Text::ErrorCaption), IDOK, text);
+  s.log().Expect(answered && text == EditorText(Text::MissingSideTemplate), "cameos.yuri_refused_message",
                  answered ? "the message is " + Quoted(text) : "no message box captioned \"Error\"");
-  s.log().Expect(NoWindowShows(s.session, texts::kErrorCaption, 600), "cameos.yuri_refused_once",
+  s.log().Expect(NoWindowShows(s.session, EditorText(Text::ErrorCaption), 600), "cameos.yuri_refused_once",
                  "a second message followed the first");
   s.log().Expect(IsChecked(s.dialog, IDC_SIDE_SOVIET) && !IsChecked(s.dialog, IDC_SIDE_YURI),
                  "cameos.yuri_refused_radios_show_soviet", "the radio buttons do not show Soviet");
@@ -118,10 +118,10 @@ void RefusedSide(CameoScenario& s) {
 
 // A refused cameo empties its slot; the slot shows empty while the message is still up
 // (checked there only: the box may cover other parts, and closing it repaints them).
-void RefusedCameo(CameoScenario& s, int slot, int line, const wchar_t* message, const std::string& name) {
+void RefusedCameo(CameoScenario& s, int slot, int line, const std::wstring& message, const std::string& name) {
   PostComboChoice(s.dialog, (IDC_CAMEO_1 + slot), line);
   ClearCameo(s.model.document(), slot);
-  HWND box = s.session.WaitForDialog(texts::kProgramCaption);
+  HWND box = s.session.WaitForDialog(EditorText(Text::ProgramCaption));
   if (!box) {
     s.log().Fail(name + "_message", "no message box captioned \"Vantorel\"");
     return;
@@ -186,8 +186,8 @@ void RunCameoChecks(const DriverContext& context) {
   InitialState(s);
   CameosCountAndSide(s);
   RefusedSide(s);
-  RefusedCameo(s, 0, kTooTallLine, texts::kCameoWrongSize, "cameos.too_tall_refused");
-  RefusedCameo(s, 1, kMissingLine, texts::kCameoMissing, "cameos.missing_refused");
+  RefusedCameo(s, 0, kTooTallLine, EditorText(Text::CameoWrongSize), "cameos.too_tall_refused");
+  RefusedCameo(s, 1, kMissingLine, EditorText(Text::CameoMissing), "cameos.missing_refused");
   CloseDialog(s, "cameos.close_button_closes");
   Reopen(s);
 }

@@ -84,8 +84,8 @@ bool OpenDialog(ColourizeScenario& s, const std::string& name) {
 void Guard(ColourizeScenario& s) {
   s.session.PostCommand(IDM_SCREENSHOT_SETTINGS);
   std::wstring text;
-  const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
-  s.log().Expect(answered && text == texts::kNoScreenshot, "colourize.without_screenshot_warns",
+  const bool answered = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
+  s.log().Expect(answered && text == EditorText(Text::NoScreenshot), "colourize.without_screenshot_warns",
                  answered ? "the message is " + Quoted(text) : "no message box");
   s.log().Expect(NoWindowShows(s.session, texts::kColourizeCaption, 300), "colourize.without_screenshot_no_dialog",
                  "the dialog opened without a screenshot");

@@ -64,7 +64,7 @@ void SwitchAndBack(const DriverContext& context) {
   UseInterfaceLanguage(other);
   CheckMenuCaptions(context, session, "language.switched_menu_", other);
   ExpectLanguageItem(context, session, "language.switched_item_names_the_first_language");
-  ExpectStatus(context, session, 2, texts::kHint, "language.switched_hint");
+  ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "language.switched_hint");
   ExpectMenuItem(context, session, IDM_VIEW_TOP, false, false, "language.switched_keeps_upper_layer_off");
   ExpectMenuItem(context, session, IDM_VIEW_BOTTOM, true, false, "language.switched_keeps_lower_layer_on");
   ExpectMenuItem(context, session, IDM_STATUS_BAR, true, false, "language.switched_keeps_status_bar_check");
@@ -100,7 +100,7 @@ void RestartInChoice(const DriverContext& context) {
     if (!Start(context, session, "language.restart")) return;
     UseInterfaceLanguage(other);
     CheckMenuCaptions(context, session, "language.restart_remembers_menu_", other);
-    ExpectStatus(context, session, 2, texts::kHint, "language.restart_remembers_hint");
+    ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "language.restart_remembers_hint");
     session.Command(IDM_LANGUAGE);
     UseInterfaceLanguage(run);
     CheckMenuCaptions(context, session, "language.switched_back_menu_", run);

@@ -40,12 +40,12 @@ void NewOverChanges(const DriverContext& context) {
   s.session.Command(IDM_VIEW_TOP);
   std::wstring question;
   s.session.PostCommand(IDM_NEW_SCENE);
-  const bool asked = AnswerMessageBox(s.session, texts::kProgramCaption, IDNO, question);
-  s.log().Expect(asked && question == texts::kSaveChangesQuestion, "new.asks_over_unsaved_changes",
+  const bool asked = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDNO, question);
+  s.log().Expect(asked && question == EditorText(Text::SaveChangesQuestion), "new.asks_over_unsaved_changes",
                  asked ? "the question is " + Quoted(question) : "no question");
   // The fresh model is the start screen.
   s.View("new.shows_the_start_screen");
-  ExpectTitle(s.context, s.session, texts::kTitle, "new.untitled");
+  ExpectTitle(s.context, s.session, EditorText(Text::ProgramTitle), "new.untitled");
   ExpectMenuItem(s.context, s.session, IDM_UNDO, false, true, "new.fresh_history");
   ExpectMenuItem(s.context, s.session, IDM_VIEW_TOP, true, false, "new.upper_layer_back_on");
 }
@@ -70,7 +70,7 @@ void RecentFiles(const DriverContext& context) {
     const std::wstring saved = EditorText({{Text::SavedFile, {{"file", "second.ini"}}}});
     ExpectStatus(context, session, 2, saved, "recent.status_says_saved");
     PressKey(session.main(), VK_SHIFT);
-    ExpectStatus(context, session, 2, texts::kHint, "recent.next_key_brings_back_the_hint");
+    ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "recent.next_key_brings_back_the_hint");
     context.log.Expect(RecentItemNaming(session, L"second.ini") == IDM_RECENT_FILE_FIRST, "recent.saved_scene_first",
                        "second.ini is not item 40070");
   }
@@ -83,12 +83,12 @@ void RecentFiles(const DriverContext& context) {
                          RecentItemNaming(session, L"second.ini") == IDM_RECENT_FILE_FIRST + 1,
                      "recent.kept_over_a_restart_newest_first", "first.ini and second.ini are not items 40070, 40071");
   session.Command(IDM_RECENT_FILE_FIRST + 1);
-  ExpectTitle(context, session, std::wstring(texts::kTitle) + L" - second.ini", "recent.opens_from_the_menu");
+  ExpectTitle(context, session, EditorText(Text::ProgramTitle) + L" - second.ini", "recent.opens_from_the_menu");
   DeleteFileW(first.c_str());
   const UINT gone = RecentItemNaming(session, L"first.ini");
   std::wstring message;
   session.PostCommand(gone);
-  const bool reported = gone != 0 && AnswerMessageBox(session, texts::kProgramCaption, IDOK, message);
+  const bool reported = gone != 0 && AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDOK, message);
   // The list changes once the message box has closed.
   const bool removed = WaitUntil([&] { return RecentItemNaming(session, L"first.ini") == 0; }, 1000);
   context.log.Expect(reported && removed, "recent.missing_file_reported_and_removed",

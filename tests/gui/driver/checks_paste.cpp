@@ -81,7 +81,7 @@ void NothingToPaste(Scenario& s) {
                  "the item is enabled in the open menu with an empty clipboard");
   TypeShortcut('V', kCtrl);
   std::wstring text;
-  const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  const bool answered = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
   s.log().Expect(answered && text == NoPictureText(), "paste.ctrl_v_says_no_picture",
                  answered ? "the message is " + Quoted(text) : "no message box after Ctrl+V");
 
@@ -89,7 +89,7 @@ void NothingToPaste(Scenario& s) {
   PutDib(MakeTestPicture(4, 4), 100000, 100000);
   s.log().Expect(!PasteGrayedInOpenMenu(s.session), "paste.enabled_with_bitmap", "the item is grayed");
   s.session.PostCommand(IDM_PASTE_SCREENSHOT);
-  const bool refused = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  const bool refused = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
   s.log().Expect(refused && text.find(L"too large") != std::wstring::npos, "paste.absurd_bitmap_refused",
                  refused ? "the message is " + Quoted(text) : "no message box");
 }
@@ -102,7 +102,7 @@ void PasteScaled(Scenario& s) {
   }
   s.session.PostCommand(IDM_PASTE_SCREENSHOT);
   std::wstring text;
-  if (!AnswerMessageBox(s.session, texts::kProgramCaption, IDYES, text) || text != texts::kCropQuestion) {
+  if (!AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDYES, text) || text != EditorText(Text::CropQuestion)) {
     s.log().Fail("paste.crop_question", "no crop question: " + Quoted(text));
     return;
   }

@@ -60,7 +60,7 @@ void DialogsOnScreen(Scenario& s) {
   s.log().Expect(!IntersectRect(&overlap, &view, &dialog) && OnScreen(dialog), "placement.settings_beside_picture",
                  "the dialog at " + Describe(dialog) + ", the picture at " + Describe(view));
   PostMessageW(GetDlgItem(settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
-  HWND chooser = s.session.WaitForDialog(texts::kOpenImageCaption);
+  HWND chooser = s.session.WaitForDialog(EditorText(Text::OpenImageCaption));
   if (chooser) {
     const RECT at = WindowRect(chooser);
     s.log().Expect(OnScreen(at), "placement.chooser_inside_screen", "the chooser at " + Describe(at));

@@ -156,7 +156,7 @@ void PreviewRun::Run() {
   session.Command(IDM_PREVIEW_AS_EXPORTED);
   ExpectMenuItem(context, session, IDM_PREVIEW_AS_EXPORTED, false, false, "preview.off_unchecks_the_item");
   View("preview.off_shows_the_plain_view");
-  ExpectStatus(context, session, 2, texts::kHint, "preview.off_shows_the_key_hint");
+  ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "preview.off_shows_the_key_hint");
 
   // 6. The existing palette gone: switching on reports the file and stays off.
   fs::remove(File(L"existing.pal"));

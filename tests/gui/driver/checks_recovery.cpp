@@ -139,7 +139,7 @@ void KillAndRestore(const DriverContext& context) {
   std::string detail;
   log.Expect(restored.ViewShows(before, detail), "recovery.yes_restores_the_picture", detail);
   const std::wstring title = restored.Title();
-  log.Expect(title == std::wstring(texts::kTitle) + L" - recovered.ini *", "recovery.restored_screen_is_unsaved",
+  log.Expect(title == EditorText(Text::ProgramTitle) + L" - recovered.ini *", "recovery.restored_screen_is_unsaved",
              "the title is " + Quoted(title));
   // The restored work is this editor's now: its own copy replaces the killed editor's.
   log.Expect(WaitForCopy(restored) && !Exists(RecoveryFolder() + L"\\" + killedCopy) && RecoveryEntries().size() == 1,

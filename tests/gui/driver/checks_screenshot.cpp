@@ -64,7 +64,7 @@ void TakeExact(ScreenshotScenario& s) {
     s.log().Fail("screenshot.exact_taken", error);
     return;
   }
-  s.log().Expect(NoWindowShows(s.session, texts::kProgramCaption, 500), "screenshot.exact_without_question",
+  s.log().Expect(NoWindowShows(s.session, EditorText(Text::ProgramCaption), 500), "screenshot.exact_without_question",
                  "a message box came up");
   SetScreenshot(s.model.document(), LoadPicture(s.Path(kShotExact)));
   s.taken = s.Path(kShotExact);
@@ -76,7 +76,7 @@ void TakeExact(ScreenshotScenario& s) {
 // the pane shows it unscaled and centred.
 void PreviewThenTooLow(ScreenshotScenario& s) {
   PostMessageW(GetDlgItem(s.settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
-  HWND chooser = s.session.WaitForDialog(texts::kOpenImageCaption);
+  HWND chooser = s.session.WaitForDialog(EditorText(Text::OpenImageCaption));
   HWND pane = chooser ? DescendantOfClass(chooser, L"ImagePreview") : nullptr;
   HWND files = chooser ? DescendantOfClass(chooser, L"SysListView32") : nullptr;
   if (!pane || !files) {
@@ -84,7 +84,7 @@ void PreviewThenTooLow(ScreenshotScenario& s) {
     return;
   }
   const HWND label = GetDlgItem(GetParent(pane), IDC_PREVIEW_LABEL);
-  s.log().Expect(label && ControlText(label) == texts::kPreviewLabel, "screenshot.preview_label_in_language",
+  s.log().Expect(label && ControlText(label) == EditorText(Text::ImagePreviewLabel), "screenshot.preview_label_in_language",
                  label ? "the label says " + Quoted(ControlText(label)) : "no label above the pane");
   // It opens beside its owner, parked at the screen's edge.
   SetWindowPos(chooser, nullptr, kWindowLeft, kChooserTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -98,8 +98,8 @@ void PreviewThenTooLow(ScreenshotScenario& s) {
                  "screenshot.preview_pane_shows_file", detail);
   std::wstring text;
   const bool answered = ChooseInOpenDialog(s.session, s.Path(kShotTooLow), detail) &&
-                        AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
-  s.log().Expect(answered && text == texts::kScreenshotTooSmall, "screenshot.too_low_refused",
+                        AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
+  s.log().Expect(answered && text == EditorText(Text::ScreenshotTooSmall), "screenshot.too_low_refused",
                  answered ? "the message is " + Quoted(text) : "no message box");
   s.ExpectUnchanged("screenshot.too_low");
 }
@@ -109,7 +109,7 @@ HWND OpenLarge(ScreenshotScenario& s, int answer, const std::string& name) {
   std::string error;
   std::wstring text;
   if (!BrowseForScreenshot(s.session, s.settings, s.Path(kShotLarge), error) ||
-      !AnswerMessageBox(s.session, texts::kProgramCaption, answer, text) || text != texts::kCropQuestion) {
+      !AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), answer, text) || text != EditorText(Text::CropQuestion)) {
     s.log().Fail(name, "no crop question: " + error + Quoted(text));
     return nullptr;
   }

@@ -20,7 +20,7 @@ namespace {
 void CheckStatusBar(const DriverContext& context, const EditorSession& session) {
   ExpectStatus(context, session, 0, L"Allied - 2", "startup.status_side");
   ExpectStatus(context, session, 1, L"Current mode: Move small map", "startup.status_mode");
-  ExpectStatus(context, session, 2, texts::kHint, "startup.status_hint");
+  ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "startup.status_hint");
   const std::vector<int> parts = StatusBarParts(session.process().handle(), session.statusBar());
   std::string got;
   for (int edge : parts) got += std::to_string(edge) + " ";
@@ -142,7 +142,7 @@ void CheckFirstStart(const DriverContext& context) {
   Scenario s(context, "startup");
   if (!s.Start()) return;
   const std::wstring title = CaptionOf(s.session.main());
-  context.log.Expect(title == texts::kTitle, "startup.title", "the title is " + Quoted(title));
+  context.log.Expect(title == EditorText(Text::ProgramTitle), "startup.title", "the title is " + Quoted(title));
   CheckStatusBar(s.context, s.session);
   CheckMenuState(s.context, s.session);
   CheckMenuCaptions(s.context, s.session, "startup.menu_captions_", RunLanguage());

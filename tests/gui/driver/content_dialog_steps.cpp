@@ -70,7 +70,7 @@ bool IsChecked(HWND dialog, int id) {
   return SendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
-bool AnswerMessageBox(const EditorSession& session, const wchar_t* caption, int button, std::wstring& text) {
+bool AnswerMessageBox(const EditorSession& session, const std::wstring& caption, int button, std::wstring& text) {
   HWND box = session.WaitForDialog(caption);
   if (!box) return false;
   text = MessageBoxText(box);
@@ -78,7 +78,7 @@ bool AnswerMessageBox(const EditorSession& session, const wchar_t* caption, int 
   return WaitForWindowGone(box, kDefaultWaitMs);
 }
 
-bool NoWindowShows(const EditorSession& session, const wchar_t* caption, int waitMs) {
+bool NoWindowShows(const EditorSession& session, const std::wstring& caption, int waitMs) {
   return session.WaitForDialog(caption, waitMs) == nullptr;
 }
 
@@ -90,13 +90,13 @@ HWND OpenLoadScreenSettings(EditorSession& session) {
 }
 
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error) {
-  return ChooseInFileDialog(session, texts::kOpenImageCaption, path, error);
+  return ChooseInFileDialog(session, EditorText(Text::OpenImageCaption), path, error);
 }
 
-bool ChooseInFileDialog(EditorSession& session, const wchar_t* caption, const std::wstring& path, std::string& error) {
+bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path, std::string& error) {
   HWND chooser = session.WaitForDialog(caption);
   if (!chooser) {
-    error = "no file dialog captioned " + Quoted(std::wstring(caption));
+    error = "no file dialog captioned " + Quoted(caption);
     return false;
   }
   HWND field = GetDlgItem(chooser, kFileNameField);

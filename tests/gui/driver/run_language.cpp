@@ -9,24 +9,6 @@
 #include "text_conversion.h"
 
 namespace texts {
-const wchar_t* kTitle = nullptr;
-const wchar_t* kProgramCaption = nullptr;
-const wchar_t* kErrorCaption = nullptr;
-const wchar_t* kOpenImageCaption = nullptr;
-const wchar_t* kOpenSceneCaption = nullptr;
-const wchar_t* kSaveSceneCaption = nullptr;
-const wchar_t* kSideTemplateMissing = nullptr;
-const wchar_t* kSaveChangesQuestion = nullptr;
-const wchar_t* kSaveFailed = nullptr;
-const wchar_t* kHint = nullptr;
-const wchar_t* kCloseQuestion = nullptr;
-const wchar_t* kCameoMissing = nullptr;
-const wchar_t* kCameoWrongSize = nullptr;
-const wchar_t* kScreenshotTooSmall = nullptr;
-const wchar_t* kCropQuestion = nullptr;
-const wchar_t* kNoScreenshot = nullptr;
-const wchar_t* kImageSaveError = nullptr;
-const wchar_t* kPreviewLabel = nullptr;
 const wchar_t* kAddItemCaption = nullptr;
 const wchar_t* kSelectItemCaption = nullptr;
 const wchar_t* kLoadScreenSettingsCaption = nullptr;
@@ -41,32 +23,6 @@ const wchar_t* kLanguageItem = nullptr;
 namespace {
 
 DriverLanguage runLanguage = DriverLanguage::Chinese;
-
-struct NamedText {
-  const wchar_t** target;
-  TextLine text;
-};
-
-const NamedText kEditorTexts[] = {
-    {&texts::kTitle, {{Text::ProgramTitle}}},
-    {&texts::kProgramCaption, {{Text::ProgramCaption}}},
-    {&texts::kErrorCaption, {{Text::ErrorCaption}}},
-    {&texts::kOpenImageCaption, {{Text::OpenImageCaption}}},
-    {&texts::kOpenSceneCaption, {{Text::OpenSceneCaption}}},
-    {&texts::kSaveSceneCaption, {{Text::SaveSceneCaption}}},
-    {&texts::kSideTemplateMissing, {{Text::MissingSideTemplate}}},
-    {&texts::kSaveChangesQuestion, {{Text::SaveChangesQuestion}}},
-    {&texts::kSaveFailed, {{Text::SceneSaveFailed, {{"reason", ""}}}}},
-    {&texts::kHint, {{Text::KeyHint}}},
-    {&texts::kCloseQuestion, {{Text::CloseQuestion, {{"screen", Text::Untitled}}}}},
-    {&texts::kCameoMissing, {{Text::CameoMissing}}},
-    {&texts::kCameoWrongSize, {{Text::CameoWrongSize}}},
-    {&texts::kScreenshotTooSmall, {{Text::ScreenshotTooSmall}}},
-    {&texts::kCropQuestion, {{Text::CropQuestion}}},
-    {&texts::kNoScreenshot, {{Text::NoScreenshot}}},
-    {&texts::kImageSaveError, {{Text::ImageSaveFailed}}},
-    {&texts::kPreviewLabel, {{Text::ImagePreviewLabel}}},
-};
 
 struct ResourceText {
   const wchar_t** target;
@@ -137,14 +93,6 @@ std::wstring EditorText(const TextLine& line) {
 
 void UseInterfaceLanguage(DriverLanguage language) {
   runLanguage = language;
-  // Kept for the run: the texts point into it.
-  static std::vector<std::wstring> rendered;
-  rendered.clear();
-  rendered.reserve(std::size(kEditorTexts));
-  for (const NamedText& t : kEditorTexts) {
-    rendered.push_back(EditorText(t.text));
-    *t.target = rendered.back().c_str();
-  }
   for (const ResourceText& t : kResourceTexts)
     *t.target = language == DriverLanguage::English ? t.english : t.chinese;
 }

@@ -10,29 +10,10 @@
 
 enum class DriverLanguage { Chinese, English };
 
-// The texts of the interface language the run checks, set once by UseInterfaceLanguage
-// before any scenario (the Chinese ones until then): the editor's own texts, from its table
-// (interface_texts.h), and the captions its resources give the dialogs and the menu.
+// The captions the editor's resources give its dialogs and the menu, in the language the
+// run checks: set once by UseInterfaceLanguage before any scenario (the Chinese ones until
+// then). The editor's own texts come from its table, through EditorText.
 namespace texts {
-extern const wchar_t* kTitle;
-extern const wchar_t* kProgramCaption;
-extern const wchar_t* kErrorCaption;
-extern const wchar_t* kOpenImageCaption;
-extern const wchar_t* kOpenSceneCaption;
-extern const wchar_t* kSaveSceneCaption;
-extern const wchar_t* kSideTemplateMissing;
-extern const wchar_t* kSaveChangesQuestion;
-extern const wchar_t* kSaveFailed;  // the first line of a failed save's message
-extern const wchar_t* kHint;
-extern const wchar_t* kCloseQuestion;  // for an untitled screen
-extern const wchar_t* kCameoMissing;
-extern const wchar_t* kCameoWrongSize;
-extern const wchar_t* kScreenshotTooSmall;
-extern const wchar_t* kCropQuestion;
-extern const wchar_t* kNoScreenshot;
-extern const wchar_t* kImageSaveError;
-extern const wchar_t* kPreviewLabel;  // above the image chooser's preview pane
-// The resources' captions.
 extern const wchar_t* kAddItemCaption;
 extern const wchar_t* kSelectItemCaption;
 extern const wchar_t* kLoadScreenSettingsCaption;
@@ -46,6 +27,7 @@ extern const wchar_t* kLanguageItem;  // the View item that switches to the othe
 
 // A line of the editor's texts (interface_texts.h) in the run's language.
 std::wstring EditorText(const TextLine& line);
+inline std::wstring EditorText(Text text) { return EditorText(TextLine{{text}}); }
 
 // Sets texts:: to the language's texts and remembers it for RunLanguage.
 void UseInterfaceLanguage(DriverLanguage language);

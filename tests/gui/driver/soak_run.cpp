@@ -71,7 +71,7 @@ bool SoakRun::ErrorBoxClosed(HWND box, const std::string& step) {
 // A save runs before the editor answers again; a failure leaves its message up.
 bool SoakRun::SavedWithoutError(const std::string& step) {
   SendAndWait(session.main(), WM_NULL, 0, 0);
-  HWND box = session.WaitForDialog(texts::kErrorCaption, 0);
+  HWND box = session.WaitForDialog(EditorText(Text::ErrorCaption), 0);
   return !box || ErrorBoxClosed(box, step);
 }
 
@@ -79,7 +79,7 @@ bool SoakRun::SavedWithoutError(const std::string& step) {
 // and closed.
 bool SoakRun::ClosesWithoutError(HWND dialog, const std::string& step, int timeoutMs) {
   HWND box = nullptr;
-  WaitUntil([&] { return !IsWindowVisible(dialog) || (box = session.WaitForDialog(texts::kErrorCaption, 0)); },
+  WaitUntil([&] { return !IsWindowVisible(dialog) || (box = session.WaitForDialog(EditorText(Text::ErrorCaption), 0)); },
             timeoutMs);
   if (box) return ErrorBoxClosed(box, step);
   return Step(!IsWindowVisible(dialog), step, "the dialog stays open");
@@ -113,7 +113,7 @@ bool SoakRun::SaveAndReopen() {
   if (!SavedWithoutError("save_scene")) return false;
   session.PostCommand(IDM_OPEN_SCENE);
   std::string error;
-  if (!Step(ChooseInFileDialog(session, texts::kOpenSceneCaption, scene, error), "open_scene", error)) return false;
+  if (!Step(ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), scene, error), "open_scene", error)) return false;
   SendAndWait(session.main(), WM_NULL, 0, 0);
   ++tally_.reopens;
   return ViewMatches("after the scene was saved and opened again");

@@ -50,7 +50,7 @@ class SoakRun : public Scenario {
     return Step(same, "view_equals_render", std::string(when) + ": " + detail);
   }
   // The editor's dialog `caption`, shown in full; null when it does not open.
-  HWND Dialog(const wchar_t* caption) const {
+  HWND Dialog(const std::wstring& caption) const {
     HWND dialog = session.WaitForDialog(caption);
     if (dialog) Shown(dialog);
     return dialog;

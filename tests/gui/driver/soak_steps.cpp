@@ -114,7 +114,7 @@ bool SoakRun::MapKeys() {
 // question and the crop dialog.
 bool SoakRun::TakeScreenshot(HWND settings, const TestPicture& picture) {
   PostMessageW(GetDlgItem(settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
-  HWND chooser = Dialog(texts::kOpenImageCaption);
+  HWND chooser = Dialog(EditorText(Text::OpenImageCaption));
   const std::wstring path = File(picture.file);
   HWND field = chooser ? GetDlgItem(chooser, kFileNameField) : nullptr;
   if (!Step(field && SendAndWait(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())), "screenshot_chooser",
@@ -127,9 +127,9 @@ bool SoakRun::TakeScreenshot(HWND settings, const TestPicture& picture) {
     SetScreenshot(model.document(), MakeTestPicture(picture.width, picture.height));
     return true;
   }
-  HWND box = Dialog(texts::kProgramCaption);
+  HWND box = Dialog(EditorText(Text::ProgramCaption));
   const std::wstring question = box ? MessageBoxText(box) : L"";
-  if (!Step(question == texts::kCropQuestion, "crop_question", "no crop question but " + Quoted(question)))
+  if (!Step(question == EditorText(Text::CropQuestion), "crop_question", "no crop question but " + Quoted(question)))
     return false;
   Press(box, IDYES);
   HWND dialog = Dialog(texts::kCropCaption);
