@@ -10,6 +10,7 @@
 #include "mix_export.h"
 #include "mix_name_id.h"
 #include "palette_check.h"
+#include "path_names.h"
 #include "scene_inputs.h"
 #include "scene_reader.h"
 #include "shp_export.h"
@@ -70,12 +71,12 @@ std::vector<PlannedMixMember> PlannedMembers(const std::vector<std::string>& sce
   for (const std::string& scene : scenes) {
     const std::string named = "it is named after the scene file: rename " + scene +
                               (out || outDir || scenes.size() > 1 ? "" : ", or name the files with -o and --palette");
-    if (out) members.push_back({FileNameOf(*out), *out, "choose another name with -o"});
-    else members.push_back({FileNameOf(OutputPathFor("", scene, ".shp")), "the SHP of " + scene, named});
-    if (newPalette) members.push_back({FileNameOf(*newPalette), *newPalette, "choose another name with --palette"});
-    else if (!usePalette) members.push_back({FileNameOf(OutputPathFor("", scene, ".pal")), "the palette of " + scene, named});
+    if (out) members.push_back({FileNameOfPath(*out), *out, "choose another name with -o"});
+    else members.push_back({FileNameOfPath(OutputPathFor("", scene, ".shp")), "the SHP of " + scene, named});
+    if (newPalette) members.push_back({FileNameOfPath(*newPalette), *newPalette, "choose another name with --palette"});
+    else if (!usePalette) members.push_back({FileNameOfPath(OutputPathFor("", scene, ".pal")), "the palette of " + scene, named});
   }
-  if (usePalette) members.push_back({FileNameOf(*usePalette), *usePalette, "rename the palette file"});
+  if (usePalette) members.push_back({FileNameOfPath(*usePalette), *usePalette, "rename the palette file"});
   return members;
 }
 
@@ -169,7 +170,7 @@ int RunExport(const Arguments& args) {
     // The scene's images are decoded two at a time.
     ImageFileCache cache(ImageFileCache::Use::kOnce);
     if (!ExportScene(scene, appDir, &cache, settings, error)) return Failure(mix.InUserTerms(error));
-    const std::string shpName = FileNameOf(settings.exportPath), palName = FileNameOf(settings.palettePath);
+    const std::string shpName = FileNameOfPath(settings.exportPath), palName = FileNameOfPath(settings.palettePath);
     if (mixPath && (!mix.Add(shpName, settings.exportPath, error) || !mix.Add(palName, settings.palettePath, error) ||
                     !AddLs640(mix, settings.ls640Path, error) || !mix.Finish(error)))
       return Failure(error);
@@ -187,8 +188,8 @@ int RunExport(const Arguments& args) {
     outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
     if (!outcome.ok) outcome.error = mix.InUserTerms(outcome.error);
     if (outcome.ok && mixPath)
-      outcome.ok = mix.Add(FileNameOf(mine.exportPath), mine.exportPath, outcome.error) &&
-                   mix.Add(FileNameOf(mine.palettePath), mine.palettePath, outcome.error) &&
+      outcome.ok = mix.Add(FileNameOfPath(mine.exportPath), mine.exportPath, outcome.error) &&
+                   mix.Add(FileNameOfPath(mine.palettePath), mine.palettePath, outcome.error) &&
                    AddLs640(mix, mine.ls640Path, outcome.error);
     // What this scene wrote: its loose files, and the members it gives the archive.
     if (outDir) {
@@ -196,9 +197,9 @@ int RunExport(const Arguments& args) {
       if (!mine.ls640Path.empty()) outcome.written += ", " + mine.ls640Path;
     }
     if (mixPath) {
-      outcome.written += (outDir ? "; " : "") + *mixPath + ": " + UpperCaseName(FileNameOf(mine.exportPath)) + ", " +
-                         UpperCaseName(FileNameOf(mine.palettePath));
-      if (!mine.ls640Path.empty()) outcome.written += ", " + UpperCaseName(FileNameOf(mine.ls640Path));
+      outcome.written += (outDir ? "; " : "") + *mixPath + ": " + UpperCaseName(FileNameOfPath(mine.exportPath)) + ", " +
+                         UpperCaseName(FileNameOfPath(mine.palettePath));
+      if (!mine.ls640Path.empty()) outcome.written += ", " + UpperCaseName(FileNameOfPath(mine.ls640Path));
     }
     return outcome;
   });

@@ -6,6 +6,7 @@
 #include "ls640_picture.h"
 #include "mission_file.h"
 #include "mix_name_id.h"
+#include "path_names.h"
 #include "shp_export.h"
 
 namespace fs = std::filesystem;
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool EndsWithShp(const std::string& path) {
-  const std::string name = UpperCaseName(FileNameOf(path));
+  const std::string name = UpperCaseName(FileNameOfPath(path));
   return name.size() > 4 && name.compare(name.size() - 4, 4, ".SHP") == 0;
 }
 
@@ -46,7 +47,7 @@ bool MissionExport::Parse(const Arguments& args, bool defaults, const ExportShap
       error = "--ls640 names the 640 x 400 picture's SHP file: '" + *ls640_ + "' does not end in .shp";
       return false;
     }
-    if (!shape.loose && FileNameOf(*ls640_) != *ls640_) {
+    if (!shape.loose && FileNameOfPath(*ls640_) != *ls640_) {
       error = "without -o, --ls640 names the picture's member of the archive: give a name without a folder, such as "
               "SOV016.SHP";
       return false;
@@ -58,7 +59,7 @@ bool MissionExport::Parse(const Arguments& args, bool defaults, const ExportShap
 
 std::string MissionExport::Ls640PathFor(const std::string& shpPath) const {
   if (ls640_ && loose_) return *ls640_;
-  const std::string name = ls640_ ? *ls640_ : Ls640NameFor(FileNameOf(shpPath));
+  const std::string name = ls640_ ? *ls640_ : Ls640NameFor(FileNameOfPath(shpPath));
   return (fs::path(shpPath).parent_path() / name).string();
 }
 
@@ -89,8 +90,8 @@ bool MissionExport::Finish(const LoadScreenNames& names, std::string& error) con
 }
 
 LoadScreenNames GameNames(const std::string& ls640Path, const std::string& shpPath, const std::string& palettePath) {
-  return {UpperCaseName(FileNameOf(ls640Path)), UpperCaseName(FileNameOf(shpPath)),
-          UpperCaseName(FileNameOf(palettePath))};
+  return {UpperCaseName(FileNameOfPath(ls640Path)), UpperCaseName(FileNameOfPath(shpPath)),
+          UpperCaseName(FileNameOfPath(palettePath))};
 }
 
 std::string MissionFileClash(const MissionExport& game, const std::vector<std::string>& loose,
@@ -109,12 +110,12 @@ void MissionExport::AddPlannedMembers(const std::vector<std::string>& scenes, co
                                       std::vector<PlannedMixMember>& members) const {
   for (const std::string& scene : scenes) {
     const std::string shp = out ? *out : (fs::path(scene).stem().string() + ".shp");
-    members.push_back({FileNameOf(Ls640PathFor(shp)), "the 640 x 400 picture of " + scene,
+    members.push_back({FileNameOfPath(Ls640PathFor(shp)), "the 640 x 400 picture of " + scene,
                        ls640_ ? "choose another name with --ls640"
                               : "it is named after the SHP: choose its name with --ls640"});
   }
 }
 
 bool AddLs640(MixExport& mix, const std::string& path, std::string& error) {
-  return path.empty() || mix.Add(FileNameOf(path), path, error);
+  return path.empty() || mix.Add(FileNameOfPath(path), path, error);
 }

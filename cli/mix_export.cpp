@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <set>
 
 #include "command_line.h"
 #include "load_screen_document.h"
 #include "mix_name_id.h"
-
-namespace fs = std::filesystem;
-
-std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
+#include "path_names.h"
 
 void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRename) {
   static std::mutex mutex;

@@ -50,5 +50,3 @@ class MixExport {
 // form, saying how to choose another (`howToRename`).
 void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRename);
 
-// The base name of a path ("C:\\a\\b.pal" gives "b.pal").
-std::string FileNameOf(const std::string& path);

@@ -2,14 +2,6 @@
 
 #include "marker_commands.h"
 
-const char* EditModeStatusText(EditMode mode) {
-  switch (mode) {
-    case EditMode::LargeMap: return "Move large map";
-    case EditMode::SmallMap: return "Move small map";
-    default: return "Move target box";
-  }
-}
-
 int KeyStep(bool ctrl, bool shift) {
   int step = ctrl ? 5 : 1;
   return shift ? step * 2 : step;

@@ -6,8 +6,6 @@
 
 enum class EditMode { SmallMap = 0, LargeMap = 1, TargetBox = 2 };
 
-// "Move small map", "Move large map", "Move target box".
-const char* EditModeStatusText(EditMode mode);
 // 1; 5 with Ctrl; doubled with Shift (so 2 and 10).
 int KeyStep(bool ctrl, bool shift);
 

@@ -7,17 +7,24 @@
 // one is refused and leaves the object without a name.
 //
 // Failures come back as 0 from Open, Read, Write and Flush; nothing is shown to the user,
-// and ErrorText says why the last one failed. The one
-// exception: GetSize and Seek on a file that is not open throw the plain int 0, because
-// calling them then is a programming mistake, not a condition of the disk.
+// and ErrorText says why the last one failed. The one exception: GetSize and Seek on a file
+// that is not open throw FileNotOpenError, because calling them then is a programming
+// mistake, not a condition of the disk; nothing catches it.
 // The platform parts live in file_class_posix.cpp and file_class_win32.cpp.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "path_limits.h"
+
+// What GetSize and Seek throw when no file is open.
+class FileNotOpenError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
 
 class FileClass {
  public:
@@ -64,10 +71,11 @@ class FileClass {
   std::string ErrorText() const;
 
   // The whole size of the open file in bytes, or kUnknownSize when the system cannot tell.
-  // Throws int 0 when no file is open.
+  // Throws FileNotOpenError when no file is open.
   std::uint64_t GetSize();
   // Moves the position by a signed distance from the start (origin 0), the end (origin 1)
-  // or the current position (any other origin). Always 1; throws int 0 when no file is open.
+  // or the current position (any other origin). Always 1; throws FileNotOpenError when no
+  // file is open.
   int Seek(std::int32_t distance, int origin);
   // Closes the file if one is open. Always 1.
   int Close();

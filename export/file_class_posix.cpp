@@ -64,14 +64,14 @@ int FileClass::Flush() {
 }
 
 std::uint64_t FileClass::GetSize() {
-  if (!isOpen_) throw 0;
+  if (!isOpen_) throw FileNotOpenError("FileClass::GetSize on a file that is not open");
   struct stat info;
   if (fstat(static_cast<int>(handle_), &info) != 0 || info.st_size < 0) return kUnknownSize;
   return static_cast<std::uint64_t>(info.st_size);
 }
 
 int FileClass::Seek(std::int32_t distance, int origin) {
-  if (!isOpen_) throw 0;
+  if (!isOpen_) throw FileNotOpenError("FileClass::Seek on a file that is not open");
   const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_END : SEEK_CUR;
   lseek(static_cast<int>(handle_), distance, whence);
   return 1;

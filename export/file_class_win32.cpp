@@ -42,14 +42,14 @@ int FileClass::Flush() {
 }
 
 std::uint64_t FileClass::GetSize() {
-  if (!isOpen_) throw 0;
+  if (!isOpen_) throw FileNotOpenError("FileClass::GetSize on a file that is not open");
   LARGE_INTEGER size;
   if (!GetFileSizeEx(AsHandle(handle_), &size) || size.QuadPart < 0) return kUnknownSize;
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
 int FileClass::Seek(std::int32_t distance, int origin) {
-  if (!isOpen_) throw 0;
+  if (!isOpen_) throw FileNotOpenError("FileClass::Seek on a file that is not open");
   const DWORD method = origin == 0 ? FILE_BEGIN : origin == 1 ? FILE_END : FILE_CURRENT;
   SetFilePointer(AsHandle(handle_), distance, nullptr, method);
   return 1;

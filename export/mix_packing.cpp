@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "file_replacement.h"
+#include "path_names.h"
 #include "read_file.h"
 #include "shp_export.h"
 
@@ -33,7 +34,7 @@ bool Exists(const std::string& path) {
 bool ReadMixInput(const std::string& path, MixInput& input, std::string& error) {
   input = MixInput{};
   input.source = path;
-  input.name = std::filesystem::path(path).filename().string();
+  input.name = FileNameOfPath(path);
   if (const std::string problem = MixNameProblem(input.name); !problem.empty()) {
     error = path + ": " + problem;
     return false;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "path_names.h"
+
 namespace {
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -15,7 +17,7 @@ bool SameText(std::string_view a, std::string_view b) {
 
 std::string ProposedFileName(std::string_view lastPath, std::initializer_list<std::string_view> ownExtensions,
                              std::string_view defaultExtension) {
-  const std::size_t nameStart = lastPath.find_last_of("\\/") + 1;  // 0 without a separator
+  const std::size_t nameStart = FileNameStart(lastPath);
   const std::size_t dot = lastPath.rfind('.');
   // A dot in a folder name or leading a name (".shp" alone) starts no extension.
   if (dot == std::string_view::npos || dot <= nameStart) return std::string(lastPath);

@@ -10,6 +10,7 @@
 #include "image_files.h"
 #include "image_lib.h"
 #include "marker_commands.h"
+#include "path_names.h"
 #include "renderer.h"
 #include "scaled_crop.h"
 #include "scene_keys.h"
@@ -22,11 +23,6 @@ namespace {
 
 constexpr int kScreenshotWidth = 234, kScreenshotHeight = 232;
 constexpr int kCameoWidth = 76, kCameoHeight = 60;
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 bool IsAbsolute(const std::string& path) {
   if (!path.empty() && (path[0] == '/' || path[0] == '\\')) return true;
@@ -131,7 +127,7 @@ class SceneReader {
     return document_.appDir + "Templates" + kPathSeparator + file;
   }
   std::string ScreenshotPath(const std::string& file) const {
-    return IsAbsolute(file) ? file : FolderOf(scenePath_) + file;
+    return IsAbsolute(file) ? file : FolderOfPath(scenePath_) + file;
   }
 
   bool ApplySideAndCount(const SceneSettings& scene) {

@@ -4,16 +4,12 @@
 
 #include "image_files.h"
 #include "marker_colours.h"
+#include "path_names.h"
 #include "replace_files_together.h"
 #include "scene_keys.h"
 #include "scene_settings.h"
 
 namespace {
-
-std::string::size_type NameStart(const std::string& path) {
-  const auto slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? 0 : slash + 1;
-}
 
 // A value the INI reader gives back unchanged: no comment or key separator, no line break,
 // no blank at either end that it would trim.
@@ -37,7 +33,7 @@ class SceneText {
 }  // namespace
 
 std::string ScreenshotFileFor(const std::string& scenePath) {
-  const auto nameStart = NameStart(scenePath);
+  const auto nameStart = FileNameStart(scenePath);
   const auto dot = scenePath.find_last_of('.');
   const std::string stem = dot == std::string::npos || dot < nameStart ? scenePath : scenePath.substr(0, dot);
   return stem + ".screenshot.png";
@@ -108,7 +104,7 @@ bool SaveScene(const std::string& scenePath, const LoadScreenDocument& document,
                SceneSelection selection) {
   const std::string screenshotPath = ScreenshotFileFor(scenePath);
   std::string text;
-  if (!ComposeScene(document, screenshotPath.substr(NameStart(screenshotPath)), text, error, selection)) return false;
+  if (!ComposeScene(document, FileNameOfPath(screenshotPath), text, error, selection)) return false;
   std::vector<FileContent> files;
   if (document.screenshot.IsValid()) {
     std::vector<unsigned char> png;

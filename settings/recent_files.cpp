@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "path_names.h"
 #include "user_settings.h"
 
 namespace {
@@ -40,7 +41,7 @@ void RemoveRecentFile(std::vector<std::string>& files, const std::string& path) 
 
 std::string ShortenedPath(const std::string& path, std::size_t maxLength) {
   if (path.size() <= maxLength) return path;
-  const std::size_t nameStart = path.find_last_of("\\/") + 1;  // 0 without a separator
+  const std::size_t nameStart = FileNameStart(path);
   const std::string root = path.substr(0, RootLength(path));
   // Whole trailing folders are added back while they fit after "root...\".
   std::size_t tail = nameStart;

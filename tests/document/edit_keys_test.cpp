@@ -21,9 +21,6 @@ TEST(EditKeys, Steps) {
   EXPECT_EQ(KeyStep(false, true), 2);
   EXPECT_EQ(KeyStep(true, false), 5);
   EXPECT_EQ(KeyStep(true, true), 10);
-  EXPECT_STREQ(EditModeStatusText(EditMode::SmallMap), "Move small map");
-  EXPECT_STREQ(EditModeStatusText(EditMode::LargeMap), "Move large map");
-  EXPECT_STREQ(EditModeStatusText(EditMode::TargetBox), "Move target box");
 }
 
 TEST_F(MapKeys, MapsWrapToTheFarEdgeWhateverTheOvershoot) {

@@ -88,20 +88,10 @@ TEST(FileClass, ReadAndWriteOnAClosedFileFail) {
   EXPECT_EQ(file.Close(), 1);
 }
 
-TEST(FileClass, SizeAndSeekOnAClosedFileThrowIntZero) {
+TEST(FileClass, SizeAndSeekOnAClosedFileThrowFileNotOpen) {
   FileClass file;
-  try {
-    file.GetSize();
-    FAIL() << "GetSize did not throw";
-  } catch (int value) {
-    EXPECT_EQ(value, 0);
-  }
-  try {
-    file.Seek(0, 0);
-    FAIL() << "Seek did not throw";
-  } catch (int value) {
-    EXPECT_EQ(value, 0);
-  }
+  EXPECT_THROW(file.GetSize(), FileNotOpenError);
+  EXPECT_THROW(file.Seek(0, 0), FileNotOpenError);
 }
 
 TEST(FileClass, NameIsShownOnlyWhileOpen) {

@@ -4,11 +4,13 @@
 
 #include <string>
 
-#include "editor_ids.h"
 #include "input.h"
+#include "link_control.h"
 #include "package_staging.h"
 #include "remote_buffer.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -34,7 +36,7 @@ LRESULT SetLinkTarget(HANDLE process, HWND link, std::size_t length) {
   RemoteBuffer buffer(process, target.size() + 1);
   if (!buffer.valid() || !buffer.Write(target.c_str(), target.size() + 1)) return -1;
   LRESULT result = -1;
-  if (!SendAndWait(link, ids::kLinkSetTarget, reinterpret_cast<WPARAM>(buffer.address()), 0, &result)) return -1;
+  if (!SendAndWait(link, kLinkSetTarget, reinterpret_cast<WPARAM>(buffer.address()), 0, &result)) return -1;
   return result;
 }
 }  // namespace
@@ -42,11 +44,11 @@ LRESULT SetLinkTarget(HANDLE process, HWND link, std::size_t length) {
 void RunAboutChecks(const DriverContext& context) {
   Scenario s(context, "about");
   if (!s.Start()) return;
-  s.session.PostCommand(ids::kAbout);
+  s.session.PostCommand(IDM_ABOUT);
   HWND dialog = s.session.WaitForDialog(texts::kAboutCaption);
   if (!s.Expect(dialog != nullptr, "opens", "no dialog captioned \"关于 Vantorel\"")) return;
 
-  HWND box = GetDlgItem(dialog, ids::kReadme);
+  HWND box = GetDlgItem(dialog, IDC_ABOUT_README);
   const std::wstring readme = FromAnsi(ReadWholeFile(s.context.packageDir + L"\\Templates\\readme.txt"));
   const std::wstring shown = ControlText(box);
   s.Expect(!readme.empty() && shown == readme, "shows_readme",
@@ -64,7 +66,7 @@ void RunAboutChecks(const DriverContext& context) {
   s.Expect(LOWORD(selection) > 1, "arrow_keys_move_caret",
            "the caret is at " + std::to_string(LOWORD(selection)) + " after Right and Down");
 
-  HWND link = GetDlgItem(dialog, ids::kLink);
+  HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
   s.Expect(ClassNameOf(link) == L"LinkClass" && ControlText(link) == texts::kLinkLabel, "link",
            "control 1003 is a " + Utf8(ClassNameOf(link)) + " saying " + Quoted(ControlText(link)));
   const LRESULT longest = SetLinkTarget(s.session.process().handle(), link, 255);

@@ -11,12 +11,13 @@
 
 #include "content_commands.h"
 #include "content_dialog_steps.h"
-#include "editor_ids.h"
 #include "image_files.h"
 #include "input.h"
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -39,7 +40,7 @@ struct CameoScenario : Scenario {
   explicit CameoScenario(const DriverContext& context) : Scenario(context, "cameos") {}
   HWND dialog = nullptr;
 
-  HWND Combo(int slot) const { return GetDlgItem(dialog, ids::kCameoCombos[slot]); }
+  HWND Combo(int slot) const { return GetDlgItem(dialog, (IDC_CAMEO_1 + slot)); }
   bool ThirdComboEnabled() const { return IsWindowEnabled(Combo(2)) != 0; }
   // A radio button whose change succeeds, handled before this returns.
   void Click(int id) const { SendAndWait(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
@@ -59,7 +60,7 @@ bool StageVariant(const DriverContext& context, const std::wstring& folder) {
 }
 
 void ChooseCameo(CameoScenario& s, int slot, int line, const std::string& name) {
-  PostComboChoice(s.dialog, ids::kCameoCombos[slot], line);
+  PostComboChoice(s.dialog, (IDC_CAMEO_1 + slot), line);
   MemoryImage cameo;
   LoadImageFile(TemplatePath(s.model.document().appDir, kCameos[kLines - 1 - line].fileName).c_str(), cameo);
   SetCameo(s.model.document(), slot, std::move(cameo));
@@ -74,7 +75,7 @@ void InitialState(CameoScenario& s) {
                    "cameos.combo_" + std::to_string(slot + 1) + "_lists_catalogue_in_reverse_unselected",
                    std::to_string(ComboLines(s.Combo(slot)).size()) + " lines, selection " +
                        std::to_string(ComboSelection(s.Combo(slot))));
-  s.log().Expect(IsChecked(s.dialog, ids::kCameoCount2) && IsChecked(s.dialog, ids::kSideAllied) &&
+  s.log().Expect(IsChecked(s.dialog, IDC_CAMEO_COUNT_2) && IsChecked(s.dialog, IDC_SIDE_ALLIED) &&
                      !s.ThirdComboEnabled(),
                  "cameos.opens_allied_two_third_combo_disabled", "the radio buttons or combo 1006 are wrong");
 }
@@ -83,18 +84,18 @@ void CameosCountAndSide(CameoScenario& s) {
   LoadScreenDocument& model = s.model.document();
   ChooseCameo(s, 0, kPowerPlantLine, "cameos.slot_1_power_plant");
   ChooseCameo(s, 1, kTankLine, "cameos.slot_2_tank");
-  s.Click(ids::kCameoCount3);
+  s.Click(IDC_CAMEO_COUNT_3);
   model.SetCameoCount(3);
   s.log().Expect(s.ThirdComboEnabled(), "cameos.three_enables_third_combo", "combo 1006 stays disabled");
   ChooseCameo(s, 2, kDestroyerLine, "cameos.slot_3_destroyer");
-  s.Click(ids::kCameoCount2);
+  s.Click(IDC_CAMEO_COUNT_2);
   model.SetCameoCount(2);
   s.log().Expect(!s.ThirdComboEnabled(), "cameos.two_disables_third_combo", "combo 1006 stays enabled");
   s.View("cameos.two_slots_hide_the_third");
-  s.Click(ids::kCameoCount3);
+  s.Click(IDC_CAMEO_COUNT_3);
   model.SetCameoCount(3);
   s.View("cameos.three_slots_show_the_third_again");
-  s.Click(ids::kSideSoviet);
+  s.Click(IDC_SIDE_SOVIET);
   model.SetSide(Soviet);
   s.View("cameos.soviet");
   ExpectStatus(s.context, s.session, 0, L"Soviet - 3", "cameos.status_soviet_3");
@@ -103,24 +104,24 @@ void CameosCountAndSide(CameoScenario& s) {
 // Yuri has no frame for three slots here: the editor keeps Soviet, says so once, and the
 // dialog shows Soviet again.
 void RefusedSide(CameoScenario& s) {
-  PostMessageW(GetDlgItem(s.dialog, ids::kSideYuri), BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(s.dialog, IDC_SIDE_YURI), BM_CLICK, 0, 0);
   std::wstring text;
-  const bool answered = AnswerMessageBox(s.session, texts::kErrorCaption, IDOK, text);
-  s.log().Expect(answered && text == texts::kSideTemplateMissing, "cameos.yuri_refused_message",
+  const bool answered = AnswerMessageBox(s.session, EditorText(Text::ErrorCaption), IDOK, text);
+  s.log().Expect(answered && text == EditorText(Text::MissingSideTemplate), "cameos.yuri_refused_message",
                  answered ? "the message is " + Quoted(text) : "no message box captioned \"Error\"");
-  s.log().Expect(NoWindowShows(s.session, texts::kErrorCaption, 600), "cameos.yuri_refused_once",
+  s.log().Expect(NoWindowShows(s.session, EditorText(Text::ErrorCaption), 600), "cameos.yuri_refused_once",
                  "a second message followed the first");
-  s.log().Expect(IsChecked(s.dialog, ids::kSideSoviet) && !IsChecked(s.dialog, ids::kSideYuri),
+  s.log().Expect(IsChecked(s.dialog, IDC_SIDE_SOVIET) && !IsChecked(s.dialog, IDC_SIDE_YURI),
                  "cameos.yuri_refused_radios_show_soviet", "the radio buttons do not show Soviet");
   s.View("cameos.yuri_refused_view_stays_soviet");
 }
 
 // A refused cameo empties its slot; the slot shows empty while the message is still up
 // (checked there only: the box may cover other parts, and closing it repaints them).
-void RefusedCameo(CameoScenario& s, int slot, int line, const wchar_t* message, const std::string& name) {
-  PostComboChoice(s.dialog, ids::kCameoCombos[slot], line);
+void RefusedCameo(CameoScenario& s, int slot, int line, const std::wstring& message, const std::string& name) {
+  PostComboChoice(s.dialog, (IDC_CAMEO_1 + slot), line);
   ClearCameo(s.model.document(), slot);
-  HWND box = s.session.WaitForDialog(texts::kProgramCaption);
+  HWND box = s.session.WaitForDialog(EditorText(Text::ProgramCaption));
   if (!box) {
     s.log().Fail(name + "_message", "no message box captioned \"Vantorel\"");
     return;
@@ -165,7 +166,7 @@ void Reopen(CameoScenario& s) {
   const std::string want = "-1 -1 " + std::to_string(kDestroyerLine) + " ";
   s.log().Expect(selections == want, "cameos.reopened_with_remembered_choices",
                  "selections " + selections + "instead of " + want);
-  s.log().Expect(IsChecked(s.dialog, ids::kSideSoviet) && IsChecked(s.dialog, ids::kCameoCount3) && s.ThirdComboEnabled(),
+  s.log().Expect(IsChecked(s.dialog, IDC_SIDE_SOVIET) && IsChecked(s.dialog, IDC_CAMEO_COUNT_3) && s.ThirdComboEnabled(),
                  "cameos.reopened_with_soviet_three", "the radio buttons or combo 1006 do not show Soviet with 3");
   s.View("cameos.reopening_changes_nothing");
   CloseDialog(s, "cameos.reopened_dialog_closes");
@@ -185,8 +186,8 @@ void RunCameoChecks(const DriverContext& context) {
   InitialState(s);
   CameosCountAndSide(s);
   RefusedSide(s);
-  RefusedCameo(s, 0, kTooTallLine, texts::kCameoWrongSize, "cameos.too_tall_refused");
-  RefusedCameo(s, 1, kMissingLine, texts::kCameoMissing, "cameos.missing_refused");
+  RefusedCameo(s, 0, kTooTallLine, EditorText(Text::CameoWrongSize), "cameos.too_tall_refused");
+  RefusedCameo(s, 1, kMissingLine, EditorText(Text::CameoMissing), "cameos.missing_refused");
   CloseDialog(s, "cameos.close_button_closes");
   Reopen(s);
 }

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "clipboard_reader.h"
-#include "editor_ids.h"
 #include "input.h"
 #include "picture_compare.h"
+#include "resource.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -20,7 +20,7 @@ void CopyAndCompare(Scenario& s,
     s.log().Fail(prefix + ".copy", "the driver cannot empty the clipboard");
     return;
   }
-  s.session.Command(ids::kCopyToClipboard);
+  s.session.Command(IDM_COPY_TO_CLIPBOARD);
   s.log().Expect(ClipboardHasBitmap(), prefix + ".offers_bitmap", "no CF_BITMAP on the clipboard");
   ScreenPicture copied;
   std::string error;
@@ -51,11 +51,10 @@ void RunClipboardChecks(const DriverContext& context) {
   }
   if (!s.Start()) return;
   // A picture that differs from the start: the large map moved and a selected marker.
-  s.session.Command(ids::kModeLargeMap);
-  s.model.SetMode(EditMode::LargeMap);
+  s.Command(IDM_MODE_LARGE_MAP);
   s.session.PressKey(VK_RIGHT, kCtrl);
   s.model.Key(VK_RIGHT, kCtrl);
-  if (!AddMarkerThroughDialog(s, catalogue, 0, ids::kRadioRed, "clipboard.add_marker")) return;
+  if (!AddMarkerThroughDialog(s, catalogue, 0, IDC_SIDE_COLOUR_RED, "clipboard.add_marker")) return;
   const Marker& marker = s.model.document().markers.MarkerAt(0);
   if (!ClickCanvas(s, {marker.x + marker.image.width / 2, marker.y + marker.image.height / 2}, error)) {
     context.log.Fail("clipboard.select_marker", error);
@@ -63,7 +62,6 @@ void RunClipboardChecks(const DriverContext& context) {
   }
   s.View("clipboard.view_before_copy");
   CopyAndCompare(s, "clipboard");
-  s.session.Command(ids::kUpperLayer);
-  s.model.ToggleTopLayer();
+  s.Command(IDM_VIEW_TOP);
   CopyAndCompare(s, "clipboard.upper_layer_hidden");
 }

@@ -13,9 +13,10 @@
 #include "content_commands.h"
 #include "content_dialog_steps.h"
 #include "dib_image.h"
-#include "editor_ids.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr int kLevelTrackbars[] = {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue};
+constexpr int kLevelTrackbars[] = {IDC_COLOURIZE_RED, IDC_COLOURIZE_GREEN, IDC_COLOURIZE_BLUE};
 
 struct ColourizeScenario : Scenario {
   explicit ColourizeScenario(const DriverContext& context) : Scenario(context, "colourize") {}
@@ -49,7 +50,7 @@ void SetTrackbar(HWND dialog, int id, int position) {
 
 // The preview shows the screenshot centred on the dialog's face colour.
 void ExpectPreview(ColourizeScenario& s, const std::string& name) {
-  HWND preview = GetDlgItem(s.dialog, ids::kColourizePreview);
+  HWND preview = GetDlgItem(s.dialog, IDC_COLOURIZE_PREVIEW);
   RECT client{};
   GetClientRect(preview, &client);
   const MemoryImage& screenshot = s.model.document().screenshot;
@@ -62,7 +63,7 @@ void ExpectPreview(ColourizeScenario& s, const std::string& name) {
 }
 
 bool OpenDialog(ColourizeScenario& s, const std::string& name) {
-  s.session.PostCommand(ids::kScreenshotSettings);
+  s.session.PostCommand(IDM_SCREENSHOT_SETTINGS);
   s.dialog = s.session.WaitForDialog(texts::kColourizeCaption);
   if (!s.dialog) {
     s.log().Fail(name, "no dialog captioned " + Quoted(std::wstring(texts::kColourizeCaption)));
@@ -73,18 +74,18 @@ bool OpenDialog(ColourizeScenario& s, const std::string& name) {
   const std::string expected = std::to_string(inForce.redLevel) + " " + std::to_string(inForce.greenLevel) + " " +
                                std::to_string(inForce.blueLevel) + " " + std::to_string(inForce.intensity) + " ";
   std::string positions;
-  for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
+  for (int id : {IDC_COLOURIZE_RED, IDC_COLOURIZE_GREEN, IDC_COLOURIZE_BLUE, IDC_COLOURIZE_INTENSITY})
     positions += std::to_string(TrackbarPosition(s.dialog, id)) + " ";
-  s.log().Expect(positions == expected && IsChecked(s.dialog, ids::kColourizeGrey) == (inForce.greyMode != 0), name,
-                 "positions " + positions + (IsChecked(s.dialog, ids::kColourizeGrey) ? "and grey checked" : ""));
+  s.log().Expect(positions == expected && IsChecked(s.dialog, IDC_COLOURIZE_GREY) == (inForce.greyMode != 0), name,
+                 "positions " + positions + (IsChecked(s.dialog, IDC_COLOURIZE_GREY) ? "and grey checked" : ""));
   return true;
 }
 
 void Guard(ColourizeScenario& s) {
-  s.session.PostCommand(ids::kScreenshotSettings);
+  s.session.PostCommand(IDM_SCREENSHOT_SETTINGS);
   std::wstring text;
-  const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
-  s.log().Expect(answered && text == texts::kNoScreenshot, "colourize.without_screenshot_warns",
+  const bool answered = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
+  s.log().Expect(answered && text == EditorText(Text::NoScreenshot), "colourize.without_screenshot_warns",
                  answered ? "the message is " + Quoted(text) : "no message box");
   s.log().Expect(NoWindowShows(s.session, texts::kColourizeCaption, 300), "colourize.without_screenshot_no_dialog",
                  "the dialog opened without a screenshot");
@@ -110,20 +111,20 @@ void SettingsThenCancel(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.opens_at_defaults")) return;
   s.View("colourize.defaults_leave_screenshot_unchanged");
   ExpectPreview(s, "colourize.preview_centred_on_face_colour");
-  SetTrackbar(s.dialog, ids::kColourizeRed, 100);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_RED, 100);
   s.Colourize({0, 100, 255, 255, 255});
   s.View("colourize.red_level_live");
-  SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
-  SetTrackbar(s.dialog, ids::kColourizeBlue, 200);
-  SetTrackbar(s.dialog, ids::kColourizeIntensity, 400);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_GREEN, 30);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_BLUE, 200);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_INTENSITY, 400);
   s.Colourize({0, 100, 30, 200, 400});
   s.View("colourize.levels_and_lighter");
   ExpectPreview(s, "colourize.preview_follows");
 
-  SendAndWait(GetDlgItem(s.dialog, ids::kColourizeGrey), BM_CLICK, 0, 0);
+  SendAndWait(GetDlgItem(s.dialog, IDC_COLOURIZE_GREY), BM_CLICK, 0, 0);
   bool levelsDisabled = true;
   for (int id : kLevelTrackbars) levelsDisabled = levelsDisabled && !IsWindowEnabled(GetDlgItem(s.dialog, id));
-  s.log().Expect(levelsDisabled && IsWindowEnabled(GetDlgItem(s.dialog, ids::kColourizeIntensity)),
+  s.log().Expect(levelsDisabled && IsWindowEnabled(GetDlgItem(s.dialog, IDC_COLOURIZE_INTENSITY)),
                  "colourize.grey_disables_levels_only", "the enabled states of the trackbars are wrong");
   s.Colourize({1, 100, 30, 200, 400});
   s.View("colourize.grey_then_intensity");
@@ -138,10 +139,10 @@ void SettingsThenCancel(ColourizeScenario& s) {
 // preview could paint, and OK still applies the key.
 void KeyThenOk(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.reopens_after_cancel_at_defaults")) return;
-  SetTrackbar(s.dialog, ids::kColourizeRed, 100);
-  SetTrackbar(s.dialog, ids::kColourizeGreen, 30);
-  SetTrackbar(s.dialog, ids::kColourizeBlue, 200);
-  PostMessageW(GetDlgItem(s.dialog, ids::kColourizeIntensity), WM_KEYDOWN, VK_HOME, 1);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_RED, 100);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_GREEN, 30);
+  SetTrackbar(s.dialog, IDC_COLOURIZE_BLUE, 200);
+  PostMessageW(GetDlgItem(s.dialog, IDC_COLOURIZE_INTENSITY), WM_KEYDOWN, VK_HOME, 1);
   PostMessageW(GetDlgItem(s.dialog, IDOK), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.ok_closes", "the dialog stays open");
   s.Colourize({0, 100, 30, 200, 0});
@@ -165,7 +166,7 @@ void SceneRendersTheView(ColourizeScenario& s) {
                                        s.context.packageDir + L"\"",
                                    s.context.scratchDir);
   const MemoryImage rendered = LoadPicture(s.context.scratchDir + L"\\colourized.png");
-  s.session.Command(ids::kUpperLayer);
+  s.session.Command(IDM_VIEW_TOP);
   if (exitCode != 0 || !rendered.IsValid())
     s.log().Fail("colourize.scene_render_equals_view", Utf8(cli) + " gave " + std::to_string(exitCode) + " and no picture");
   else
@@ -175,9 +176,9 @@ void SceneRendersTheView(ColourizeScenario& s) {
 // The dialog opens with the settings in force; all back at the defaults, OK shows the
 // screenshot as it was taken (no step of darkening left behind).
 void ReopenThenDefaults(ColourizeScenario& s) {
-  s.session.Command(ids::kUpperLayer);  // back on after the comparison with the tool
+  s.session.Command(IDM_VIEW_TOP);  // back on after the comparison with the tool
   if (!OpenDialog(s, "colourize.reopens_with_settings_in_force")) return;
-  for (int id : {ids::kColourizeRed, ids::kColourizeGreen, ids::kColourizeBlue, ids::kColourizeIntensity})
+  for (int id : {IDC_COLOURIZE_RED, IDC_COLOURIZE_GREEN, IDC_COLOURIZE_BLUE, IDC_COLOURIZE_INTENSITY})
     SetTrackbar(s.dialog, id, 255);
   PostMessageW(GetDlgItem(s.dialog, IDOK), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.ok_at_defaults_closes", "the dialog stays open");

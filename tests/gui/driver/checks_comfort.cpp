@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "input.h"
 #include "map_alignment.h"
+#include "resource.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 
@@ -29,8 +29,7 @@ std::string At(Point p) { return "(" + std::to_string(p.x) + ", " + std::to_stri
 
 void ExpectAligned(Scenario& s, const std::string& name) {
   const Point want = ExpectedAlignment(s.model.document());
-  s.model.Command();
-  AlignLargeMap(s.model.document());
+  s.model.Command(IDM_ALIGN_LARGE_MAP);
   const Point got = s.model.document().largeMapOffset;
   if (got.x != want.x || got.y != want.y) {
     s.log().Fail(name, "the core aligns to " + At(got) + " instead of " + At(want));
@@ -40,7 +39,7 @@ void ExpectAligned(Scenario& s, const std::string& name) {
 }
 
 void AlignChecks(Scenario& s) {
-  s.session.Command(ids::kAlignLargeMap);
+  s.session.Command(IDM_ALIGN_LARGE_MAP);
   ExpectAligned(s, "comfort.align_command_shows_the_box_centre");
   // The small map moved by keys, then the shortcut.
   for (int i = 0; i < 3; ++i) {
@@ -52,8 +51,7 @@ void AlignChecks(Scenario& s) {
   TypeShortcut('L', kCtrl);
   ExpectAligned(s, "comfort.ctrl_l_aligns_after_moving_the_small_map");
   // One step: undo brings back the offset of the first alignment, the small map stays.
-  s.session.Command(ids::kUndo);
-  s.model.Undo();
+  s.Command(IDM_UNDO);
   s.View("comfort.align_undoes_as_one_step");
 }
 
@@ -61,7 +59,7 @@ void QuietModifierChecks(Scenario& s) {
   std::vector<CatalogueEntry> catalogue;
   std::string error;
   if (!ReadSymbolCatalogue(s.context, catalogue, error) ||
-      !AddMarkerThroughDialog(s, catalogue, 0, ids::kRadioBlue, "comfort.add_marker"))
+      !AddMarkerThroughDialog(s, catalogue, 0, IDC_SIDE_COLOUR_BLUE, "comfort.add_marker"))
     return;
   // Right after the dialog closed the pointer may miss its first move; a second try settles it.
   bool selected = false;

@@ -5,9 +5,10 @@
 
 #include <string>
 
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -24,7 +25,7 @@ bool AnswerQuestion(Scenario& s, int answer, const std::string& name) {
     return false;
   }
   const std::wstring text = MessageBoxText(box);
-  s.log().Expect(text == texts::kCloseQuestion, name, "the question is " + Quoted(text));
+  s.log().Expect(text == EditorText({{Text::CloseQuestion, {{"screen", Text::Untitled}}}}), name, "the question is " + Quoted(text));
   HWND button = GetDlgItem(box, answer);
   if (!button) {
     s.log().Fail(name + "_buttons", "the box has no button " + std::to_string(answer));
@@ -43,8 +44,8 @@ void RunExitChecks(const DriverContext& context) {
   Scenario s(context, "exit");
   if (!s.Start()) return;
 
-  s.session.Command(ids::kUpperLayer);  // an unsaved change
-  s.session.PostCommand(ids::kExit);
+  s.session.Command(IDM_VIEW_TOP);  // an unsaved change
+  s.session.PostCommand(IDM_EXIT);
   if (AnswerQuestion(s, IDCANCEL, "exit.command_asks"))
     context.log.Expect(StillRunning(s.session), "exit.cancel_keeps_running", "the editor is gone after Cancel");
   PostMessageW(s.session.main(), WM_CLOSE, 0, 0);
@@ -58,10 +59,10 @@ void RunExitChecks(const DriverContext& context) {
                          "the editor is gone after the save was cancelled");
     }
   }
-  s.session.Command(ids::kUpperLayer);  // back as it was, but still a change since start
-  s.session.Command(ids::kUndo);
-  s.session.Command(ids::kUndo);  // nothing unsaved now
-  s.session.PostCommand(ids::kExit);
+  s.session.Command(IDM_VIEW_TOP);  // back as it was, but still a change since start
+  s.session.Command(IDM_UNDO);
+  s.session.Command(IDM_UNDO);  // nothing unsaved now
+  s.session.PostCommand(IDM_EXIT);
   DWORD code = 0;
   const bool ended = s.session.process().WaitForExit(5000, code);
   context.log.Expect(ended && code == 0, "exit.unchanged_ends_at_once_with_code_0",

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "input.h"
+#include "resource.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -32,7 +32,6 @@ struct KeyStep {
 struct ModeCase {
   const char* name;
   UINT command;
-  EditMode mode;
   const wchar_t* statusText;
   std::vector<KeyStep> steps;
 };
@@ -40,7 +39,7 @@ struct ModeCase {
 constexpr int kLeft = VK_LEFT, kRight = VK_RIGHT, kUp = VK_UP, kDown = VK_DOWN;
 
 const std::vector<ModeCase> kModes = {
-    {"small_map", ids::kModeSmallMap, EditMode::SmallMap, L"Current mode: Move small map",
+    {"small_map", IDM_MODE_SMALL_MAP, L"Current mode: Move small map",
      {{"right_by_1", kRight, kNoModifier, 1, 1, 0},
       {"ctrl_right_by_5", kRight, kCtrl, 1, 6, 0},
       {"ctrl_shift_left_wraps_to_last_column", kLeft, kCtrlShift, 1, kLastColumn, 0},
@@ -51,7 +50,7 @@ const std::vector<ModeCase> kModes = {
       {"right_3_times", kRight, kNoModifier, 3, 3, 0},
       {"ctrl_shift_left_from_3_wraps", kLeft, kCtrlShift, 1, kLastColumn, 0},
       {"other_key_changes_nothing", 'A', kNoModifier, 1, kLastColumn, 0}}},
-    {"large_map", ids::kModeLargeMap, EditMode::LargeMap, L"Current mode: Move large map",
+    {"large_map", IDM_MODE_LARGE_MAP, L"Current mode: Move large map",
      {{"ctrl_shift_left_by_10", kLeft, kCtrlShift, 1, 222, 103},
       {"shift_up_by_2", kUp, kShift, 1, 222, 101},
       {"ctrl_down_by_5", kDown, kCtrl, 1, 222, 106},
@@ -60,7 +59,7 @@ const std::vector<ModeCase> kModes = {
       {"down_wraps_to_0", kDown, kNoModifier, 1, 232, 0},
       {"ctrl_shift_left_wraps_to_last_column", kLeft, kCtrlShift, 24, kLastColumn, 0},
       {"right_wraps_to_0", kRight, kNoModifier, 1, 0, 0}}},
-    {"target_box", ids::kModeTargetBox, EditMode::TargetBox, L"Current mode: Move target box",
+    {"target_box", IDM_MODE_TARGET_BOX, L"Current mode: Move target box",
      {{"left_does_nothing", kLeft, kNoModifier, 1, 232, 103},
       {"ctrl_right_does_nothing", kRight, kCtrl, 1, 232, 103},
       {"ctrl_shift_up_by_10", kUp, kCtrlShift, 1, 232, 93},
@@ -96,10 +95,10 @@ bool PressStep(EditorSession& session, ExpectedScreen& model, const KeyStep& ste
   constexpr int kMaxPresses = 200;
   ModifierHold hold(step.modifiers);
   for (int i = 0; i < (step.repeat ? step.repeat : kMaxPresses); ++i) {
-    const Point before = MovedPoint(model.document(), model.mode());
+    const Point before = MovedPoint(model.document(), model.Mode());
     if (!SendKey(session.main(), step.key)) return false;
     model.Key(step.key, step.modifiers);
-    const Point after = MovedPoint(model.document(), model.mode());
+    const Point after = MovedPoint(model.document(), model.Mode());
     if (step.repeat == 0 && before.x == after.x && before.y == after.y) break;
   }
   return true;
@@ -107,8 +106,7 @@ bool PressStep(EditorSession& session, ExpectedScreen& model, const KeyStep& ste
 
 void RunMode(Scenario& s, const ModeCase& mode) {
   const std::string prefix = std::string("keys.") + mode.name + ".";
-  s.session.Command(mode.command);
-  s.model.SetMode(mode.mode);
+  s.Command(mode.command);
   MenuItemState item;
   s.log().Expect(s.session.MenuItem(mode.command, item) && item.checked() && item.radio(), prefix + "radio_mark",
                      "item " + std::to_string(mode.command) + " has state " + std::to_string(item.state) +
@@ -121,9 +119,9 @@ void RunMode(Scenario& s, const ModeCase& mode) {
       s.log().Fail(name, "the main window does not handle WM_KEYDOWN");
       continue;
     }
-    const Point reached = MovedPoint(s.model.document(), s.model.mode());
-    const int wantX = Resolve(step.wantX, s.model.document(), s.model.mode());
-    const int wantY = Resolve(step.wantY, s.model.document(), s.model.mode());
+    const Point reached = MovedPoint(s.model.document(), s.model.Mode());
+    const int wantX = Resolve(step.wantX, s.model.document(), s.model.Mode());
+    const int wantY = Resolve(step.wantY, s.model.document(), s.model.Mode());
     if ((step.wantX != kAny && reached.x != wantX) || (step.wantY != kAny && reached.y != wantY)) {
       s.log().Fail(name, "the driver's model reached (" + std::to_string(reached.x) + ", " +
                                  std::to_string(reached.y) + ") instead of (" + std::to_string(wantX) + ", " +

@@ -8,9 +8,9 @@
 #include <cwchar>
 #include <string>
 
-#include "editor_ids.h"
-#include "interface_language.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -35,14 +35,14 @@ bool Start(const DriverContext& context, EditorSession& session, const std::stri
 
 void ExpectLanguageItem(const DriverContext& context, const EditorSession& session, const std::string& name) {
   MenuItemState item, popup;
-  const bool read = session.MenuItem(ids::kLanguage, item) && session.MenuPopup(2, popup);
+  const bool read = session.MenuItem(IDM_LANGUAGE, item) && session.MenuPopup(2, popup);
   context.log.Expect(read && item.caption == texts::kLanguageItem, name,
                      read ? "the item reads " + Quoted(item.caption) : "no item 40060");
 }
 
 // Opens About and closes it: its caption is that of the language now expected.
 void ExpectDialogLanguage(const DriverContext& context, EditorSession& session, const std::string& name) {
-  session.PostCommand(ids::kAbout);
+  session.PostCommand(IDM_ABOUT);
   HWND dialog = session.WaitForDialog(texts::kAboutCaption);
   context.log.Expect(dialog != nullptr, name, "no dialog captioned " + Quoted(std::wstring(texts::kAboutCaption)));
   if (!dialog) return;
@@ -56,22 +56,22 @@ void SwitchAndBack(const DriverContext& context) {
   if (!Start(context, session, "language.start")) return;
   ExpectLanguageItem(context, session, "language.item_names_the_other_language");
   // States that must survive the new menu: a layer off, the Large map mode, Delete grayed.
-  session.Command(ids::kUpperLayer);
-  session.Command(ids::kModeLargeMap);
-  session.Command(ids::kCancelItem);
-  session.Command(ids::kLanguage);
+  session.Command(IDM_VIEW_TOP);
+  session.Command(IDM_MODE_LARGE_MAP);
+  session.Command(IDM_CANCEL_ITEM);
+  session.Command(IDM_LANGUAGE);
 
   UseInterfaceLanguage(other);
   CheckMenuCaptions(context, session, "language.switched_menu_", other);
   ExpectLanguageItem(context, session, "language.switched_item_names_the_first_language");
-  ExpectStatus(context, session, 2, texts::kHint, "language.switched_hint");
-  ExpectMenuItem(context, session, ids::kUpperLayer, false, false, "language.switched_keeps_upper_layer_off");
-  ExpectMenuItem(context, session, ids::kLowerLayer, true, false, "language.switched_keeps_lower_layer_on");
-  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "language.switched_keeps_status_bar_check");
-  ExpectMenuItem(context, session, ids::kUndo, false, false, "language.switched_keeps_undo_enabled");
-  ExpectMenuItem(context, session, ids::kRedo, false, true, "language.switched_keeps_redo_grayed");
+  ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "language.switched_hint");
+  ExpectMenuItem(context, session, IDM_VIEW_TOP, false, false, "language.switched_keeps_upper_layer_off");
+  ExpectMenuItem(context, session, IDM_VIEW_BOTTOM, true, false, "language.switched_keeps_lower_layer_on");
+  ExpectMenuItem(context, session, IDM_STATUS_BAR, true, false, "language.switched_keeps_status_bar_check");
+  ExpectMenuItem(context, session, IDM_UNDO, false, false, "language.switched_keeps_undo_enabled");
+  ExpectMenuItem(context, session, IDM_REDO, false, true, "language.switched_keeps_redo_grayed");
   MenuItemState large;
-  context.log.Expect(session.MenuItem(ids::kModeLargeMap, large) && large.checked() && large.radio(),
+  context.log.Expect(session.MenuItem(IDM_MODE_LARGE_MAP, large) && large.checked() && large.radio(),
                      "language.switched_keeps_mode_radio", "40035 state " + std::to_string(large.state));
   ExpectDialogLanguage(context, session, "language.switched_dialog");
   // The file holds other settings too (the recent scenes).
@@ -100,8 +100,8 @@ void RestartInChoice(const DriverContext& context) {
     if (!Start(context, session, "language.restart")) return;
     UseInterfaceLanguage(other);
     CheckMenuCaptions(context, session, "language.restart_remembers_menu_", other);
-    ExpectStatus(context, session, 2, texts::kHint, "language.restart_remembers_hint");
-    session.Command(ids::kLanguage);
+    ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "language.restart_remembers_hint");
+    session.Command(IDM_LANGUAGE);
     UseInterfaceLanguage(run);
     CheckMenuCaptions(context, session, "language.switched_back_menu_", run);
     context.log.Expect(ReadLanguageSettings().find(SettingsText(run)) != std::string::npos, "language.switch_back_written",

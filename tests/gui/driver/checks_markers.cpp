@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "image_files.h"
 #include "input.h"
 #include "marker_commands.h"
 #include "memory_image.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -63,7 +64,7 @@ bool ExpectedPreview(const std::string& symbolPath, Pixel colour, int width, int
 }
 
 void CheckPreview(MarkerScenario& s, HWND dialog, int line, int radioId, const std::string& name) {
-  HWND preview = GetDlgItem(dialog, ids::kPreview);
+  HWND preview = GetDlgItem(dialog, IDC_SYMBOL_PREVIEW);
   RECT client{};
   GetClientRect(preview, &client);
   const CatalogueEntry& entry = s.catalogue[s.catalogue.size() - 1 - static_cast<std::size_t>(line)];
@@ -96,20 +97,20 @@ void AddThreeMarkers(MarkerScenario& s) {
     for (auto it = s.catalogue.rbegin(); it != s.catalogue.rend(); ++it) lines.push_back(FromAnsi(it->displayName));
     return lines;
   }();
-  const int radios[] = {ids::kRadioRed, ids::kRadioPurpure, ids::kRadioBlue};
-  int remembered = ids::kRadioBlue;  // the first opening starts with blue
+  const int radios[] = {IDC_SIDE_COLOUR_RED, IDC_SIDE_COLOUR_PURPURE, IDC_SIDE_COLOUR_BLUE};
+  int remembered = IDC_SIDE_COLOUR_BLUE;  // the first opening starts with blue
   for (int round = 0; round < 3; ++round) {
     const int radio = radios[round];
     const int line = round % static_cast<int>(s.catalogue.size());
     const std::string name = std::string("markers.add_") + NameOfRadio(radio);
-    s.session.PostCommand(ids::kAddItem);
+    s.session.PostCommand(IDM_ADD_ITEM);
     HWND dialog = s.session.WaitForDialog(texts::kAddItemCaption);
     if (!dialog) {
       s.log().Fail(name + "_dialog_opens", "no dialog captioned " + Quoted(std::wstring(texts::kAddItemCaption)));
       return;
     }
     if (round == 0) {
-      const std::vector<std::wstring> lines = ListBoxLines(GetDlgItem(dialog, ids::kListBox));
+      const std::vector<std::wstring> lines = ListBoxLines(GetDlgItem(dialog, IDC_ITEM_LIST));
       s.log().Expect(lines == expectedLines, "markers.add_dialog_lists_catalogue_in_reverse",
                      "lines " + Join(lines) + ", expected " + Join(expectedLines));
     }
@@ -132,7 +133,7 @@ void AddThreeMarkers(MarkerScenario& s) {
       return;
     }
     s.View(name + "_unselected_at_100_100");
-    ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, false, name + "_enables_delete_item");
+    ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, false, name + "_enables_delete_item");
     remembered = radio;
   }
 }
@@ -140,14 +141,14 @@ void AddThreeMarkers(MarkerScenario& s) {
 // The select-item dialog's lines must equal `want`; its current line must be `current`.
 // Leaves the dialog open and returns it (null when it did not open).
 HWND OpenSelectDialog(MarkerScenario& s, const std::vector<std::wstring>& want, int current, const std::string& name) {
-  s.session.PostCommand(ids::kSelectItem);
+  s.session.PostCommand(IDM_SELECT_ITEM);
   HWND dialog = s.session.WaitForDialog(texts::kSelectItemCaption);
   if (!dialog) {
     s.log().Fail(name, "no dialog captioned " + Quoted(std::wstring(texts::kSelectItemCaption)));
     return nullptr;
   }
   s.session.ParkDialog(dialog);
-  HWND list = GetDlgItem(dialog, ids::kListBox);
+  HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
   const std::vector<std::wstring> lines = ListBoxLines(list);
   LRESULT selected = LB_ERR;
   SendAndWait(list, LB_GETCURSEL, 0, 0, &selected);
@@ -267,7 +268,7 @@ void TabEscapeAndClicks(MarkerScenario& s) {
   s.session.PressKey(VK_ESCAPE, kNoModifier);
   s.model.Key(VK_ESCAPE, kNoModifier);
   s.View("markers.escape_deselects");
-  ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, true, "markers.escape_grays_delete_item");
+  ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, true, "markers.escape_grays_delete_item");
 
   // The sensitive area reaches one pixel right of and below the symbol.
   std::string error;
@@ -277,7 +278,7 @@ void TabEscapeAndClicks(MarkerScenario& s) {
     return;
   }
   s.View("markers.click_one_past_symbol_edge_selects");
-  ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, false, "markers.click_enables_delete_item");
+  ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, false, "markers.click_enables_delete_item");
   const Point empty = [&] {
     for (Point p : {Point{400, 300}, Point{700, 60}, Point{20, 500}, Point{600, 450}})
       if (HitTestMarker(s.model.document(), p.x, p.y) == -1) return p;
@@ -288,7 +289,7 @@ void TabEscapeAndClicks(MarkerScenario& s) {
     return;
   }
   s.View("markers.click_on_empty_canvas_deselects");
-  ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, true, "markers.click_on_empty_canvas_grays_delete_item");
+  ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, true, "markers.click_on_empty_canvas_grays_delete_item");
 }
 
 void Deletes(MarkerScenario& s) {
@@ -311,11 +312,11 @@ void Deletes(MarkerScenario& s) {
       s.log().Fail(name, error);
       return;
     }
-    s.session.Command(ids::kDeleteItem);
+    s.session.Command(IDM_DELETE_ITEM);
     DeleteSelectedMarker(s.model.document());
     s.View(name);
   }
-  ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, true, "markers.delete_item_grayed_when_list_empty");
+  ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, true, "markers.delete_item_grayed_when_list_empty");
   if (HWND dialog = OpenSelectDialog(s, {}, LB_ERR, "markers.select_dialog_empty_after_deletes"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_when_empty");
 }

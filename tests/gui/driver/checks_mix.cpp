@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "file_dialogs.h"
-#include "interface_language.h"
 #include "mix_archive.h"
 #include "mix_database.h"
 #include "mix_name_id.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -51,7 +51,7 @@ class MixRun : public Scenario {
     return SendAndWait(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
   }
   bool Open(const wchar_t* shp, const std::string& name) {
-    session.PostCommand(ids::kSaveShp);
+    session.PostCommand(IDM_SAVE_SHP);
     HWND fileDialog = WaitForFileDialog(session.process().id());
     if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
     dialog_ = session.WaitForDialog(texts::kShpSaveCaption);
@@ -66,16 +66,16 @@ void MixRun::Run() {
   // 1. Unchecked with no name at first; the name follows the check box.
   if (!Open(L"ls800a.shp", "first")) return;
   const std::wstring caption = RunLanguage() == DriverLanguage::English ? L"Also put into a MIX file" : L"同时放入 MIX 文件";
-  Expect(Text(ids::kMixPack) == caption && !Checked(ids::kMixPack) && Text(ids::kMixName).empty() &&
-             !IsWindowEnabled(Control(ids::kMixName)) && !IsWindowEnabled(Control(ids::kMixBrowse)),
-         "opens_unchecked_without_a_name", "the caption is " + Quoted(Text(ids::kMixPack)) + " or the state differs");
-  ClickButton(dialog_, ids::kMixPack);
-  Expect(IsWindowEnabled(Control(ids::kMixName)) && IsWindowEnabled(Control(ids::kMixBrowse)),
+  Expect(Text(IDC_MIX_PACK) == caption && !Checked(IDC_MIX_PACK) && Text(IDC_MIX_NAME).empty() &&
+             !IsWindowEnabled(Control(IDC_MIX_NAME)) && !IsWindowEnabled(Control(IDC_MIX_BROWSE)),
+         "opens_unchecked_without_a_name", "the caption is " + Quoted(Text(IDC_MIX_PACK)) + " or the state differs");
+  ClickButton(dialog_, IDC_MIX_PACK);
+  Expect(IsWindowEnabled(Control(IDC_MIX_NAME)) && IsWindowEnabled(Control(IDC_MIX_BROWSE)),
          "check_box_enables_the_name", "the name field stays disabled");
 
   // 2. A bare archive name lies beside the SHP; the archive holds the loose files' bytes.
-  SetText(ids::kMixName, L"expandmd01.mix");
-  SetText(ids::kPaletteName, File(L"ls800a.pal"));
+  SetText(IDC_MIX_NAME, L"expandmd01.mix");
+  SetText(IDC_PALETTE_NAME, File(L"ls800a.pal"));
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
   if (!Expect(WaitForWindowGone(dialog_, kExportTimeoutMs), "export.closes_dialog", "it stays open")) return;
   const std::string archive = ReadWholeFile(File(L"expandmd01.mix"));
@@ -109,10 +109,10 @@ void MixRun::Run() {
   encrypted[2] = 0x02;
   WriteFileIn(folder_, L"locked.mix", encrypted, error);
   if (!Open(L"ls800b.shp", "encrypted")) return;
-  Expect(Checked(ids::kMixPack) && Text(ids::kMixName) == L"expandmd01.mix", "reopens_with_the_choice",
-         "the name is " + Quoted(Text(ids::kMixName)));
-  SetText(ids::kMixName, File(L"locked.mix"));
-  SetText(ids::kPaletteName, File(L"ls800b.pal"));
+  Expect(Checked(IDC_MIX_PACK) && Text(IDC_MIX_NAME) == L"expandmd01.mix", "reopens_with_the_choice",
+         "the name is " + Quoted(Text(IDC_MIX_NAME)));
+  SetText(IDC_MIX_NAME, File(L"locked.mix"));
+  SetText(IDC_PALETTE_NAME, File(L"ls800b.pal"));
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
   HWND box = session.WaitForDialog(L"Error", kDefaultWaitMs);
   const std::wstring text = box ? MessageBoxText(box) : L"";

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "content_dialog_steps.h"
-#include "editor_ids.h"
 #include "input.h"
-#include "interface_language.h"
 #include "package_staging.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -25,7 +25,7 @@ bool EndsWith(const std::wstring& text, const std::wstring& end) {
 
 // The recent item whose caption ends with `name`, or 0.
 UINT RecentItemNaming(const EditorSession& session, const std::wstring& name) {
-  for (UINT id = ids::kRecentFileFirst; id <= ids::kRecentFileLast; ++id) {
+  for (UINT id = IDM_RECENT_FILE_FIRST; id <= IDM_RECENT_FILE_LAST; ++id) {
     MenuItemState item;
     if (session.MenuItem(id, item) && EndsWith(item.caption, L"\\" + name)) return id;
   }
@@ -35,19 +35,19 @@ UINT RecentItemNaming(const EditorSession& session, const std::wstring& name) {
 void NewOverChanges(const DriverContext& context) {
   Scenario s(context, "new");
   if (!s.Start()) return;
-  s.session.Command(ids::kModeLargeMap);
+  s.session.Command(IDM_MODE_LARGE_MAP);
   PressKey(s.session.main(), VK_RIGHT, kCtrl);
-  s.session.Command(ids::kUpperLayer);
+  s.session.Command(IDM_VIEW_TOP);
   std::wstring question;
-  s.session.PostCommand(ids::kNewScene);
-  const bool asked = AnswerMessageBox(s.session, texts::kProgramCaption, IDNO, question);
-  s.log().Expect(asked && question == texts::kSaveChangesQuestion, "new.asks_over_unsaved_changes",
+  s.session.PostCommand(IDM_NEW_SCENE);
+  const bool asked = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDNO, question);
+  s.log().Expect(asked && question == EditorText(Text::SaveChangesQuestion), "new.asks_over_unsaved_changes",
                  asked ? "the question is " + Quoted(question) : "no question");
   // The fresh model is the start screen.
   s.View("new.shows_the_start_screen");
-  ExpectTitle(s.context, s.session, texts::kTitle, "new.untitled");
-  ExpectMenuItem(s.context, s.session, ids::kUndo, false, true, "new.fresh_history");
-  ExpectMenuItem(s.context, s.session, ids::kUpperLayer, true, false, "new.upper_layer_back_on");
+  ExpectTitle(s.context, s.session, EditorText(Text::ProgramTitle), "new.untitled");
+  ExpectMenuItem(s.context, s.session, IDM_UNDO, false, true, "new.fresh_history");
+  ExpectMenuItem(s.context, s.session, IDM_VIEW_TOP, true, false, "new.upper_layer_back_on");
 }
 
 void RecentFiles(const DriverContext& context) {
@@ -66,12 +66,12 @@ void RecentFiles(const DriverContext& context) {
       context.log.Fail("recent.start", error);
       return;
     }
-    session.Command(ids::kSaveScene);
-    const std::wstring saved = RunLanguage() == DriverLanguage::English ? L"Saved second.ini" : L"已保存 second.ini";
+    session.Command(IDM_SAVE_SCENE);
+    const std::wstring saved = EditorText({{Text::SavedFile, {{"file", "second.ini"}}}});
     ExpectStatus(context, session, 2, saved, "recent.status_says_saved");
     PressKey(session.main(), VK_SHIFT);
-    ExpectStatus(context, session, 2, texts::kHint, "recent.next_key_brings_back_the_hint");
-    context.log.Expect(RecentItemNaming(session, L"second.ini") == ids::kRecentFileFirst, "recent.saved_scene_first",
+    ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "recent.next_key_brings_back_the_hint");
+    context.log.Expect(RecentItemNaming(session, L"second.ini") == IDM_RECENT_FILE_FIRST, "recent.saved_scene_first",
                        "second.ini is not item 40070");
   }
   EditorSession session(context);
@@ -79,16 +79,16 @@ void RecentFiles(const DriverContext& context) {
     context.log.Fail("recent.restart", error);
     return;
   }
-  context.log.Expect(RecentItemNaming(session, L"first.ini") == ids::kRecentFileFirst &&
-                         RecentItemNaming(session, L"second.ini") == ids::kRecentFileFirst + 1,
+  context.log.Expect(RecentItemNaming(session, L"first.ini") == IDM_RECENT_FILE_FIRST &&
+                         RecentItemNaming(session, L"second.ini") == IDM_RECENT_FILE_FIRST + 1,
                      "recent.kept_over_a_restart_newest_first", "first.ini and second.ini are not items 40070, 40071");
-  session.Command(ids::kRecentFileFirst + 1);
-  ExpectTitle(context, session, std::wstring(texts::kTitle) + L" - second.ini", "recent.opens_from_the_menu");
+  session.Command(IDM_RECENT_FILE_FIRST + 1);
+  ExpectTitle(context, session, EditorText(Text::ProgramTitle) + L" - second.ini", "recent.opens_from_the_menu");
   DeleteFileW(first.c_str());
   const UINT gone = RecentItemNaming(session, L"first.ini");
   std::wstring message;
   session.PostCommand(gone);
-  const bool reported = gone != 0 && AnswerMessageBox(session, texts::kProgramCaption, IDOK, message);
+  const bool reported = gone != 0 && AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDOK, message);
   // The list changes once the message box has closed.
   const bool removed = WaitUntil([&] { return RecentItemNaming(session, L"first.ini") == 0; }, 1000);
   context.log.Expect(reported && removed, "recent.missing_file_reported_and_removed",

@@ -14,9 +14,10 @@
 #include "clipboard_reader.h"
 #include "content_commands.h"
 #include "content_dialog_steps.h"
-#include "editor_ids.h"
 #include "input.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scaled_crop.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -28,9 +29,7 @@ namespace {
 
 constexpr int kPastedWidth = 300, kPastedHeight = 280;
 
-const wchar_t* NoPictureText() {
-  return RunLanguage() == DriverLanguage::English ? L"The clipboard holds no picture." : L"剪贴板里没有图片。";
-}
+std::wstring NoPictureText() { return EditorText({{Text::PasteNoPicture}}); }
 
 // A CF_DIB of 24-bit bottom-up rows, as a paint program leaves it; `claimedWidth` and
 // `claimedHeight` may lie about the rows that follow.
@@ -70,7 +69,7 @@ bool PasteGrayedInOpenMenu(const EditorSession& session) {
   SendAndWait(session.main(), WM_ENTERMENULOOP, FALSE, 0);
   SendAndWait(session.main(), WM_INITMENUPOPUP, 0, 1);
   MenuItemState item;
-  const bool grayed = session.MenuItem(ids::kPasteScreenshot, item) && item.grayed();
+  const bool grayed = session.MenuItem(IDM_PASTE_SCREENSHOT, item) && item.grayed();
   SendAndWait(session.main(), WM_EXITMENULOOP, FALSE, 0);
   return grayed;
 }
@@ -82,15 +81,15 @@ void NothingToPaste(Scenario& s) {
                  "the item is enabled in the open menu with an empty clipboard");
   TypeShortcut('V', kCtrl);
   std::wstring text;
-  const bool answered = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  const bool answered = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
   s.log().Expect(answered && text == NoPictureText(), "paste.ctrl_v_says_no_picture",
                  answered ? "the message is " + Quoted(text) : "no message box after Ctrl+V");
 
   // A header claiming 100000 x 100000 pixels over a few bytes of rows.
   PutDib(MakeTestPicture(4, 4), 100000, 100000);
   s.log().Expect(!PasteGrayedInOpenMenu(s.session), "paste.enabled_with_bitmap", "the item is grayed");
-  s.session.PostCommand(ids::kPasteScreenshot);
-  const bool refused = AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
+  s.session.PostCommand(IDM_PASTE_SCREENSHOT);
+  const bool refused = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
   s.log().Expect(refused && text.find(L"too large") != std::wstring::npos, "paste.absurd_bitmap_refused",
                  refused ? "the message is " + Quoted(text) : "no message box");
 }
@@ -101,9 +100,9 @@ void PasteScaled(Scenario& s) {
     s.log().Fail("paste.bitmap_put", "the driver cannot put a bitmap on the clipboard");
     return;
   }
-  s.session.PostCommand(ids::kPasteScreenshot);
+  s.session.PostCommand(IDM_PASTE_SCREENSHOT);
   std::wstring text;
-  if (!AnswerMessageBox(s.session, texts::kProgramCaption, IDYES, text) || text != texts::kCropQuestion) {
+  if (!AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDYES, text) || text != EditorText(Text::CropQuestion)) {
     s.log().Fail("paste.crop_question", "no crop question: " + Quoted(text));
     return;
   }
@@ -114,17 +113,17 @@ void PasteScaled(Scenario& s) {
   const RegionSize region = ScaledRegion(smallest, ScreenshotWidth, ScreenshotHeight);
   // Below the smallest scale that fits: the box stops there (83 %: 281 x 279), the field
   // keeps the text; the corner then stops one short of the region's room (300 - 281 - 1).
-  SendAndWait(GetDlgItem(crop, ids::kCropScale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
-  SendAndWait(GetDlgItem(crop, ids::kCropX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99"));
+  SendAndWait(GetDlgItem(crop, IDC_CROP_SCALE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
+  SendAndWait(GetDlgItem(crop, IDC_CROP_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99"));
   const std::wstring want = L"20|" + std::to_wstring(region.width) + L"|" + std::to_wstring(region.height);
   std::wstring shown;
   const bool sized = WaitUntil([&] {
-    return (shown = Field(crop, ids::kCropScale) + L"|" + Field(crop, ids::kCropWidth) + L"|" +
-                    Field(crop, ids::kCropHeight)) == want;
+    return (shown = Field(crop, IDC_CROP_SCALE) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" +
+                    Field(crop, IDC_CROP_HEIGHT)) == want;
   });
   s.log().Expect(sized, "paste.scale_stops_at_smallest_fitting", Quoted(shown) + " instead of " + Quoted(want));
   LRESULT range = 0;
-  SendAndWait(GetDlgItem(crop, ids::kCropScaleUpDown), UDM_GETRANGE, 0, 0, &range);
+  SendAndWait(GetDlgItem(crop, IDC_CROP_SCALE_UPDOWN), UDM_GETRANGE, 0, 0, &range);
   s.log().Expect(HIWORD(range) == smallest && LOWORD(range) == 100, "paste.scale_updown_range",
                  "the range is " + std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
 
@@ -133,12 +132,12 @@ void PasteScaled(Scenario& s) {
   const int x = kPastedWidth - region.width - 1;
   MemoryImage expected;
   CropAndScale(expected, picture, x, 0, smallest, ScreenshotWidth, ScreenshotHeight);
-  s.model.Command();
+  s.model.Command(IDM_PASTE_SCREENSHOT);
   SetScreenshot(s.model.document(), std::move(expected), "clipboard");
   s.View("paste.view_shows_scaled_crop");
 
   TypeShortcut('Z', kCtrl);
-  s.model.Undo();
+  s.model.Command(IDM_UNDO);
   s.View("paste.undone_in_one_step");
 }
 

@@ -8,8 +8,9 @@
 #include <string>
 
 #include "content_dialog_steps.h"
-#include "editor_ids.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -33,7 +34,7 @@ RECT WindowRect(HWND window) {
 }
 
 void FocusAfterAbout(Scenario& s) {
-  s.session.PostCommand(ids::kAbout);
+  s.session.PostCommand(IDM_ABOUT);
   HWND about = s.session.WaitForDialog(texts::kAboutCaption);
   if (!s.log().Expect(about != nullptr, "placement.about_opens", "no About dialog")) return;
   PostMessageW(GetDlgItem(about, IDCANCEL), BM_CLICK, 0, 0);
@@ -50,7 +51,7 @@ void FocusAfterAbout(Scenario& s) {
 // picture, and the chooser it opens stays inside the screen.
 void DialogsOnScreen(Scenario& s) {
   SetWindowPos(s.session.main(), nullptr, 420, 40, 860, 700, SWP_NOZORDER | SWP_NOACTIVATE);
-  s.session.PostCommand(ids::kLoadScreenSettings);
+  s.session.PostCommand(IDM_LOAD_SCREEN_SETTINGS);
   HWND settings = s.session.WaitForDialog(texts::kLoadScreenSettingsCaption);
   if (!s.log().Expect(settings != nullptr, "placement.settings_opens", "no settings dialog")) return;
   RECT view = WindowRect(s.session.view()), dialog = WindowRect(settings), overlap{};
@@ -58,8 +59,8 @@ void DialogsOnScreen(Scenario& s) {
   view.bottom = std::min<LONG>(view.bottom, view.top + 520);
   s.log().Expect(!IntersectRect(&overlap, &view, &dialog) && OnScreen(dialog), "placement.settings_beside_picture",
                  "the dialog at " + Describe(dialog) + ", the picture at " + Describe(view));
-  PostMessageW(GetDlgItem(settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
-  HWND chooser = s.session.WaitForDialog(texts::kOpenImageCaption);
+  PostMessageW(GetDlgItem(settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
+  HWND chooser = s.session.WaitForDialog(EditorText(Text::OpenImageCaption));
   if (chooser) {
     const RECT at = WindowRect(chooser);
     s.log().Expect(OnScreen(at), "placement.chooser_inside_screen", "the chooser at " + Describe(at));
@@ -74,7 +75,7 @@ void DialogsOnScreen(Scenario& s) {
 
 // Exit with nothing unsaved ends the editor at once, remembering its place.
 bool Exit(const DriverContext& context, EditorSession& session, const std::string& name) {
-  session.PostCommand(ids::kExit);
+  session.PostCommand(IDM_EXIT);
   DWORD code = 0;
   return context.log.Expect(session.process().WaitForExit(5000, code), name, "the editor did not exit");
 }

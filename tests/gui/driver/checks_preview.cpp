@@ -1,19 +1,21 @@
 // View -> Preview as exported: with the default settings, and after exports through the SHP
 // dialog (a new palette of 16 colours, then an existing palette with 200), the view equals
-// the decoded SHP and PAL of that export, follows a key move, names its figures in the status bar, and goes back to
-// the plain view when switched off. A palette file that went missing switches it off with
-// a message that names the file.
+// the decoded SHP and PAL of that export, follows a key move, names its figures in the
+// status bar (after the export's "Saved ..." report, which a repaint does not wipe, until the
+// next key), and goes back to the plain view when switched off. A palette file that went
+// missing switches it off with a message that names the file.
 #include <windows.h>
 
 #include <filesystem>
 #include <string>
 
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "input.h"
 #include "package_staging.h"
 #include "pal_file.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -29,15 +31,22 @@ namespace fs = std::filesystem;
 constexpr int kExportTimeoutMs = 60000;
 
 // The picture the SHP and PAL files decode to; invalid when they cannot be read.
+// The palette is opened for this process alone, as the editor opens it for its preview
+// on every repaint: a read that meets the editor's is tried again.
 MemoryImage DecodeExport(const std::wstring& shp, const std::wstring& pal) {
   MemoryImage picture;
-  FileBytes bytes;
-  ShpSprite sprite;
-  Palette palette{};
-  std::string error;
-  if (ReadFileBytes(ToAnsi(shp).c_str(), bytes, error) && ParseShp(bytes.data.get(), bytes.size, sprite, error) &&
-      ReadPalFile(ToAnsi(pal).c_str(), palette) == PalReadStatus::kOk)
-    DecodeShpFrameToImage(bytes.data.get(), bytes.size, sprite, 0, palette, picture, error);
+  WaitUntil(
+      [&] {
+        FileBytes bytes;
+        ShpSprite sprite;
+        Palette palette{};
+        std::string error;
+        return ReadFileBytes(ToAnsi(shp).c_str(), bytes, error) &&
+               ParseShp(bytes.data.get(), bytes.size, sprite, error) &&
+               ReadPalFile(ToAnsi(pal).c_str(), palette) == PalReadStatus::kOk &&
+               DecodeShpFrameToImage(bytes.data.get(), bytes.size, sprite, 0, palette, picture, error);
+      },
+      1000);
   return picture;
 }
 
@@ -63,21 +72,34 @@ class PreviewRun : public Scenario {
            "the status bar says " + Quoted(got) + ", expected " + Quoted(want) + "... dB");
   }
 
+  // The export's report stays over the preview's figures; the next key ends it.
+  void ExpectReportThenFigures(const std::wstring& english, const std::wstring& chinese, const std::string& name) {
+    const std::wstring saved = EditorText({{Text::SavedFile, {{"file", ""}}}});
+    std::wstring got;
+    WaitUntil([&] { return (got = session.StatusText(2)).rfind(saved, 0) == 0; }, kDefaultWaitMs);
+    // A repaint runs the preview again, which once wrote its figures over the report.
+    SendAndWait(session.view(), WM_PAINT, 0, 0);
+    const bool stays = got.rfind(saved, 0) == 0 && session.StatusText(2).rfind(saved, 0) == 0;
+    Expect(stays, name + ".report_outlives_the_preview", "the status bar says " + Quoted(session.StatusText(2)));
+    session.PressKey(VK_SHIFT, kNoModifier);
+    ExpectStatusStarts(english, chinese, name + ".status");
+  }
+
   std::wstring folder_;
 };
 
 // The SHP file dialog, then dialog 107 with these settings, OK, and the export's end.
 bool PreviewRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const wchar_t* pal, int colours,
                                      const std::string& name) {
-  session.PostCommand(ids::kSaveShp);
+  session.PostCommand(IDM_SAVE_SHP);
   HWND fileDialog = WaitForFileDialog(session.process().id());
   if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".file_dialog", "no file dialog")) return false;
   HWND dialog = session.WaitForDialog(texts::kShpSaveCaption);
   if (!Expect(dialog != nullptr, name + ".dialog", "dialog 107 did not open")) return false;
-  ClickButton(dialog, mode == NewPalette ? ids::kPaletteNew : ids::kPaletteExisting);
+  ClickButton(dialog, mode == NewPalette ? IDC_PALETTE_NEW : IDC_PALETTE_EXISTING);
   const std::wstring palette = File(pal), count = std::to_wstring(colours);
-  SendAndWait(GetDlgItem(dialog, ids::kPaletteName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(palette.c_str()));
-  SendAndWait(GetDlgItem(dialog, ids::kColourCount), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(count.c_str()));
+  SendAndWait(GetDlgItem(dialog, IDC_PALETTE_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(palette.c_str()));
+  SendAndWait(GetDlgItem(dialog, IDC_COLOUR_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(count.c_str()));
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   std::error_code error;
   return Expect(WaitForWindowGone(dialog, kExportTimeoutMs) && fs::file_size(File(shp), error) == 416032, name + ".exported",
@@ -97,8 +119,8 @@ void PreviewRun::Run() {
   // 1. Ctrl+E before any export: a new octree palette of 256 colours.
   TypeShortcut('E', kCtrl);
   MenuItemState item;
-  WaitUntil([&] { return session.MenuItem(ids::kPreviewAsExported, item) && item.checked(); }, kDefaultWaitMs);
-  ExpectMenuItem(context, session, ids::kPreviewAsExported, true, false, "preview.ctrl_e_checks_the_item");
+  WaitUntil([&] { return session.MenuItem(IDM_PREVIEW_AS_EXPORTED, item) && item.checked(); }, kDefaultWaitMs);
+  ExpectMenuItem(context, session, IDM_PREVIEW_AS_EXPORTED, true, false, "preview.ctrl_e_checks_the_item");
   ShpExportSettings defaults;
   defaults.exportPath = ToAnsi(File(L"default.shp"));
   defaults.palettePath = ToAnsi(File(L"default.pal"));
@@ -109,14 +131,14 @@ void PreviewRun::Run() {
   // 2. Through the dialog, a new palette of 16 colours.
   if (!ExportThroughDialog(L"sixteen.shp", NewPalette, L"sixteen.pal", 16, "new_16")) return;
   Shows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "preview.new_16.view_equals_decoded_export");
-  ExpectStatusStarts(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16.status");
+  ExpectReportThenFigures(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16");
 
   // 3. An existing palette with 200 of its entries, the preview still on.
   std::string error;
   WriteFileIn(folder_, L"existing.pal", ReadWholeFile(File(L"seed.pal")), error);
   if (!ExportThroughDialog(L"existing.shp", ExistingPalette, L"existing.pal", 200, "existing_200")) return;
   Shows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "preview.existing_200.view_equals_decoded_export");
-  ExpectStatusStarts(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200.status");
+  ExpectReportThenFigures(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200");
 
   // 4. A key move: the view follows, as an export made after the move shows it.
   // Without a modifier: after the dialogs the editor need not be the foreground window.
@@ -131,21 +153,21 @@ void PreviewRun::Run() {
   Shows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "preview.after_move.view_follows_the_key");
 
   // 5. Off: the plain view and the key hint again.
-  session.Command(ids::kPreviewAsExported);
-  ExpectMenuItem(context, session, ids::kPreviewAsExported, false, false, "preview.off_unchecks_the_item");
+  session.Command(IDM_PREVIEW_AS_EXPORTED);
+  ExpectMenuItem(context, session, IDM_PREVIEW_AS_EXPORTED, false, false, "preview.off_unchecks_the_item");
   View("preview.off_shows_the_plain_view");
-  ExpectStatus(context, session, 2, texts::kHint, "preview.off_shows_the_key_hint");
+  ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "preview.off_shows_the_key_hint");
 
   // 6. The existing palette gone: switching on reports the file and stays off.
   fs::remove(File(L"existing.pal"));
-  session.PostCommand(ids::kPreviewAsExported);
+  session.PostCommand(IDM_PREVIEW_AS_EXPORTED);
   HWND box = session.WaitForDialog(L"Vantorel");
   const std::wstring text = box ? MessageBoxText(box) : L"";
   Expect(box && text.find(File(L"existing.pal")) != std::wstring::npos, "missing_palette.message_names_the_file",
          "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   WaitForWindowGone(box, kDefaultWaitMs);
-  ExpectMenuItem(context, session, ids::kPreviewAsExported, false, false, "missing_palette.turns_the_preview_off");
+  ExpectMenuItem(context, session, IDM_PREVIEW_AS_EXPORTED, false, false, "missing_palette.turns_the_preview_off");
   View("missing_palette.plain_view");
 }
 

@@ -2,7 +2,8 @@
 // a copy within seconds; the next start asks about it, and Yes gives back the same picture,
 // marked unsaved under its scene's name; No deletes it. An editor running beside keeps its
 // own copy and is not offered; undoing back to the saved screen and a clean exit remove the
-// copy. A damaged copy is reported and renamed aside, never deleted.
+// copy. A damaged copy is reported and renamed aside, never deleted. A copy that cannot be
+// written says so in the status bar until a write succeeds.
 #include <windows.h>
 
 #include <cwctype>
@@ -11,10 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "input.h"
 #include "recovery_folders.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -26,17 +28,11 @@ namespace {
 constexpr int kCopyWaitMs = 10000;
 constexpr wchar_t kDeadCopy[] = L"editor-4000000-0000000000000001";
 
-struct RecoveryTexts {
-  const wchar_t* questionStart;
-  const wchar_t* questionEnd;  // around the time, "HH:MM"
-  const wchar_t* damagedStart;
-};
-
-RecoveryTexts TextsOfRun() {
-  if (RunLanguage() == DriverLanguage::English)
-    return {L"Vantorel did not close properly last time. Restore the unsaved screen from ", L"?",
-            L"A recovery copy of unsaved work could not be read ("};
-  return {L"Vantorel 上次没有正常关闭。要恢复 ", L" 未保存的屏幕吗?", L"一份未保存屏幕的恢复副本无法读取（"};
+// The editor's text up to where `value` goes, and the rest.
+std::pair<std::wstring, std::wstring> AroundValue(Text text, const char* name) {
+  const std::wstring marked = EditorText({{text, {{name, "\x01"}}}});
+  const std::size_t at = marked.find(L'\x01');
+  return {marked.substr(0, at), at == std::wstring::npos ? std::wstring() : marked.substr(at + 1)};
 }
 
 void WriteText(const std::wstring& path, const char* text) {
@@ -86,11 +82,11 @@ bool IsClock(const std::wstring& text) {
 
 // The question of a start that found a copy, checked and answered.
 bool AnswerQuestion(const DriverContext& context, EditorSession& session, int button, const std::string& name) {
-  const RecoveryTexts texts = TextsOfRun();
+
   HWND box = session.WaitForDialog(L"Vantorel");
   if (!context.log.Expect(box != nullptr, name, "no question at the start")) return false;
   const std::wstring text = MessageBoxText(box);
-  const std::wstring start = texts.questionStart, end = texts.questionEnd;
+  const auto [start, end] = AroundValue(Text::RecoveryQuestion, "time");
   const bool asks = text.size() == start.size() + 5 + end.size() && text.rfind(start, 0) == 0 &&
                     IsClock(text.substr(start.size(), 5)) && text.substr(start.size() + 5) == end;
   context.log.Expect(asks, name + "_in_words", "the question is " + Quoted(text));
@@ -124,7 +120,7 @@ void KillAndRestore(const DriverContext& context) {
                     "recovery.catalogue", error))
       return;
     editor.PressKey(VK_LEFT, kCtrl);
-    if (!AddMarkerThroughDialog(killed, symbols, 1, ids::kRadioRed, "recovery.marker_added")) return;
+    if (!AddMarkerThroughDialog(killed, symbols, 1, IDC_SIDE_COLOUR_RED, "recovery.marker_added")) return;
     const ULONGLONG changed = GetTickCount64();
     if (!log.Expect(WaitForCopy(editor), "recovery.copy_within_10s_of_a_change",
                     "no copy " + std::to_string(GetTickCount64() - changed) + " ms after the change"))
@@ -143,7 +139,7 @@ void KillAndRestore(const DriverContext& context) {
   std::string detail;
   log.Expect(restored.ViewShows(before, detail), "recovery.yes_restores_the_picture", detail);
   const std::wstring title = restored.Title();
-  log.Expect(title == std::wstring(texts::kTitle) + L" - recovered.ini *", "recovery.restored_screen_is_unsaved",
+  log.Expect(title == EditorText(Text::ProgramTitle) + L" - recovered.ini *", "recovery.restored_screen_is_unsaved",
              "the title is " + Quoted(title));
   // The restored work is this editor's now: its own copy replaces the killed editor's.
   log.Expect(WaitForCopy(restored) && !Exists(RecoveryFolder() + L"\\" + killedCopy) && RecoveryEntries().size() == 1,
@@ -168,7 +164,7 @@ void NoAndSideBySide(const DriverContext& context) {
   const bool both = WaitForCopy(first) && WaitForCopy(second);
   log.Expect(both && RecoveryEntries().size() == 2, "recovery.each_editor_its_own_copy",
              std::to_string(RecoveryEntries().size()) + " entries");
-  second.Command(ids::kUndo);
+  second.Command(IDM_UNDO);
   log.Expect(WaitUntil([&] { return CopyOf(second).empty(); }, 2000) && !CopyOf(first).empty(),
              "recovery.undo_to_saved_deletes_only_its_copy", "after undo: " + std::to_string(RecoveryEntries().size()));
   log.Expect(CloseLettingChangesGo(first) && WaitUntil([] { return RecoveryEntries().empty(); }, 2000),
@@ -188,13 +184,44 @@ void DamagedCopy(const DriverContext& context) {
   if (!Start(context, editor, "recovery.start_with_damaged_copy")) return;
   HWND box = editor.WaitForDialog(L"Vantorel");
   const std::wstring text = box ? MessageBoxText(box) : L"";
-  log.Expect(text.rfind(TextsOfRun().damagedStart, 0) == 0 && text.find(L".damaged") != std::wstring::npos,
+  log.Expect(text.rfind(AroundValue(Text::RecoveryDamaged, "reason").first, 0) == 0 &&
+                 text.find(L".damaged") != std::wstring::npos,
              "recovery.damaged_copy_reported", box ? "the box says " + Quoted(text) : "no box");
   if (box) Answer(box, IDOK);
   const std::vector<std::wstring> entries = RecoveryEntries();
   log.Expect(entries == std::vector<std::wstring>{std::wstring(kDeadCopy) + L".damaged"} &&
                  Exists(folder + L".damaged\\recovery.txt") && !editor.WaitForDialog(L"Vantorel", 500),
              "recovery.damaged_copy_kept_aside", std::to_string(entries.size()) + " entries");
+}
+
+// A file where the recovery folder should be: the warning outlives keys and the preview's
+// repaints, and goes once the folder can be made and a copy is written.
+void WriteFailureStays(const DriverContext& context) {
+  CheckLog& log = context.log;
+  const std::wstring root = RecoveryFolder();
+  RemoveRecoveryCopies();
+  RemoveDirectoryW(root.c_str());
+  WriteText(root, "not a folder");
+  EditorSession editor(context);
+  if (!Start(context, editor, "recovery.start_without_a_folder")) {
+    DeleteFileW(root.c_str());
+    return;
+  }
+  const std::wstring failed = AroundValue(Text::RecoveryWriteFailed, "reason").first;
+  const auto warns = [&] { return editor.StatusText(2).rfind(failed, 0) == 0; };
+  editor.PressKey(VK_LEFT, kCtrl);
+  log.Expect(WaitUntil(warns, kCopyWaitMs), "recovery.write_failure_shown",
+             "the status bar says " + Quoted(editor.StatusText(2)));
+  editor.PressKey(VK_SHIFT, kNoModifier);
+  editor.Command(IDM_PREVIEW_AS_EXPORTED);
+  SendAndWait(editor.view(), WM_PAINT, 0, 0);
+  log.Expect(warns(), "recovery.write_failure_outlives_keys_and_the_preview",
+             "the status bar says " + Quoted(editor.StatusText(2)));
+  DeleteFileW(root.c_str());
+  editor.PressKey(VK_RIGHT, kCtrl);
+  log.Expect(WaitUntil([&] { return !CopyOf(editor).empty() && !warns(); }, kCopyWaitMs),
+             "recovery.write_failure_ends_when_a_write_succeeds", "the status bar says " + Quoted(editor.StatusText(2)));
+  CloseLettingChangesGo(editor);
 }
 
 }  // namespace
@@ -204,5 +231,6 @@ void RunRecoveryChecks(const DriverContext& context) {
   KillAndRestore(context);
   NoAndSideBySide(context);
   DamagedCopy(context);
+  WriteFailureStays(context);
   RemoveRecoveryCopies();
 }

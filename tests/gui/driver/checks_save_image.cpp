@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <string>
 
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "image_files.h"
 #include "input.h"
@@ -17,6 +16,8 @@
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenarios.h"
 #include "wide_text.h"
@@ -25,7 +26,7 @@
 namespace {
 // Opens save as image and types `path`; the file dialog, or null when it did not open.
 HWND StartSave(EditorSession& session, const std::wstring& path) {
-  session.PostCommand(ids::kSaveImage);
+  session.PostCommand(IDM_SAVE_IMAGE);
   HWND fileDialog = WaitForFileDialog(session.process().id());
   return fileDialog && ChooseFileName(fileDialog, path) ? fileDialog : nullptr;
 }
@@ -74,8 +75,7 @@ void RunSaveImageChecks(const DriverContext& context) {
   std::filesystem::create_directories(folder, ignored);
   Scenario s(context, "save_image");
   if (!s.Start()) return;
-  s.session.Command(ids::kModeLargeMap);
-  s.model.SetMode(EditMode::LargeMap);
+  s.Command(IDM_MODE_LARGE_MAP);
   s.session.PressKey(VK_DOWN, kCtrlShift);
   s.model.Key(VK_DOWN, kCtrlShift);
   MemoryImage expected;
@@ -113,7 +113,7 @@ void RunSaveImageChecks(const DriverContext& context) {
   HWND box = s.session.WaitForDialog(L"Error");
   const std::wstring text = box ? MessageBoxText(box) : L"";
   // The fixed message, then the file and why (the format is not one it writes).
-  s.log().Expect(text.rfind(texts::kImageSaveError, 0) == 0 && text.find(L"screen.tif") != std::wstring::npos &&
+  s.log().Expect(text.rfind(EditorText(Text::ImageSaveFailed), 0) == 0 && text.find(L"screen.tif") != std::wstring::npos &&
                      text.find(L"unsupported format") != std::wstring::npos,
                  "save_image.failure_reported", "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

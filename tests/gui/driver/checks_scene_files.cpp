@@ -16,13 +16,14 @@
 #include "content_commands.h"
 #include "content_dialog_steps.h"
 #include "crop_image.h"
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "image_files.h"
 #include "input.h"
 #include "package_staging.h"
 #include "remote_controls.h"
 #include "renderer.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -41,7 +42,7 @@ struct SceneRun : Scenario {
   MemoryImage saved;    // the picture of the saved scene
 
   std::wstring Title(bool modified = false) const {
-    return std::wstring(texts::kTitle) + L" - mission1.ini" + (modified ? L" *" : L"");
+    return EditorText(Text::ProgramTitle) + L" - mission1.ini" + (modified ? L" *" : L"");
   }
   void ExpectSaved(const EditorSession& other, const std::string& name) const {
     std::string detail;
@@ -85,11 +86,11 @@ bool MakeScreen(SceneRun& s) {
     s.log().Fail("scenes.screen_made", "the load screen settings dialog did not open");
     return false;
   }
-  ClickButton(settings, ids::kSideSoviet);
+  ClickButton(settings, IDC_SIDE_SOVIET);
   model.SetSide(Soviet);
-  ClickButton(settings, ids::kCameoCount3);
+  ClickButton(settings, IDC_CAMEO_COUNT_3);
   model.SetCameoCount(3);
-  PostComboChoice(settings, ids::kCameoCombos[2], 0);  // the catalogue's last cameo
+  PostComboChoice(settings, (IDC_CAMEO_1 + 2), 0);  // the catalogue's last cameo
   MemoryImage cameo;
   LoadImageFile(TemplatePath(model.appDir, cameos.back().fileName).c_str(), cameo);
   SetCameo(model, 2, std::move(cameo), cameos.back().fileName);
@@ -102,15 +103,14 @@ bool MakeScreen(SceneRun& s) {
     return false;
   }
   SetScreenshot(model, LoadPicture(shot), ToAnsi(shot));
-  if (!AddMarkerThroughDialog(s, symbols, 2, ids::kRadioRed, "scenes.screen_made") ||
-      !AddMarkerThroughDialog(s, symbols, 5, ids::kRadioPurpure, "scenes.screen_made"))
+  if (!AddMarkerThroughDialog(s, symbols, 2, IDC_SIDE_COLOUR_RED, "scenes.screen_made") ||
+      !AddMarkerThroughDialog(s, symbols, 5, IDC_SIDE_COLOUR_PURPURE, "scenes.screen_made"))
     return false;
   for (int i = 0; i < 2; ++i) {
     s.session.PressKey(VK_LEFT, kCtrl);
     s.model.Key(VK_LEFT, kCtrl);
   }
-  s.session.Command(ids::kModeTargetBox);
-  s.model.SetMode(EditMode::TargetBox);
+  s.Command(IDM_MODE_TARGET_BOX);
   s.session.PressKey(VK_DOWN, kShift);
   s.model.Key(VK_DOWN, kShift);
   return s.View("scenes.screen_made");
@@ -118,15 +118,15 @@ bool MakeScreen(SceneRun& s) {
 
 // Ctrl+S with no file named yet: the save dialog, then the scene and its screenshot.
 void SaveByShortcut(SceneRun& s) {
-  s.log().Expect(s.session.Title() == texts::kTitle, "scenes.title_without_file_is_plain",
+  s.log().Expect(s.session.Title() == EditorText(Text::ProgramTitle), "scenes.title_without_file_is_plain",
                  "the title is " + Quoted(s.session.Title()));
   TypeShortcut('S', kCtrl);
   // Without the shortcut, the menu command goes on with the same steps.
-  if (!s.log().Expect(s.session.WaitForDialog(texts::kSaveSceneCaption, 1500) != nullptr,
+  if (!s.log().Expect(s.session.WaitForDialog(EditorText(Text::SaveSceneCaption), 1500) != nullptr,
                       "scenes.ctrl_s_asks_for_a_name", "no save dialog after Ctrl+S"))
-    s.session.PostCommand(ids::kSaveScene);
+    s.session.PostCommand(IDM_SAVE_SCENE);
   std::string error;
-  if (!s.log().Expect(ChooseInFileDialog(s.session, texts::kSaveSceneCaption, s.scene, error),
+  if (!s.log().Expect(ChooseInFileDialog(s.session, EditorText(Text::SaveSceneCaption), s.scene, error),
                       "scenes.save_dialog_takes_the_name", error))
     return;
   const std::wstring screenshot = s.folder + L"\\mission1.screenshot.png";
@@ -158,7 +158,7 @@ void ToolRendersTheScene(SceneRun& s) {
                      " pixels differ");
 
   const std::wstring imagePath = s.folder + L"\\editor.png";
-  s.session.PostCommand(ids::kSaveImage);
+  s.session.PostCommand(IDM_SAVE_IMAGE);
   HWND fileDialog = WaitForFileDialog(s.session.process().id());
   MemoryImage image;
   const bool saved = fileDialog && ChooseFileName(fileDialog, imagePath) &&
@@ -171,7 +171,7 @@ void ChangeAndSave(SceneRun& s) {
   s.session.PressKey(VK_UP, kNoModifier);
   s.model.Key(VK_UP, kNoModifier);
   ExpectTitle(s.context, s.session, s.Title(true), "scenes.change_marks_the_title");
-  s.session.Command(ids::kSaveScene);
+  s.session.Command(IDM_SAVE_SCENE);
   ExpectTitle(s.context, s.session, s.Title(), "scenes.save_clears_the_mark");
   s.Remember();
 }
@@ -190,11 +190,11 @@ void RefusedScene(SceneRun& s, EditorSession& session) {
     s.log().Fail("scenes.bad_scene_refused_with_the_tools_words", error);
     return;
   }
-  session.PostCommand(ids::kOpenScene);
+  session.PostCommand(IDM_OPEN_SCENE);
   std::wstring text;
   const bool answered =
-      ChooseInFileDialog(session, texts::kOpenSceneCaption, bad, error) &&
-      AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
+      ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), bad, error) &&
+      AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDOK, text);
   const std::wstring want = bad + L": unknown side 'Nod' (Allied, Soviet or Yuri)";
   s.log().Expect(answered && text == want, "scenes.bad_scene_refused_with_the_tools_words",
                  answered ? "the message is " + Quoted(text) : error);
@@ -207,8 +207,8 @@ void DropScene(SceneRun& s, EditorSession& session) {
   session.PressKey(VK_LEFT, kNoModifier);
   ExpectTitle(s.context, session, s.Title(true), "scenes.reopened_change_marks_the_title");
   std::wstring text;
-  const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, texts::kProgramCaption, IDNO, text);
-  s.log().Expect(asked && text == texts::kSaveChangesQuestion, "scenes.drop_asks_about_unsaved_changes",
+  const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDNO, text);
+  s.log().Expect(asked && text == EditorText(Text::SaveChangesQuestion), "scenes.drop_asks_about_unsaved_changes",
                  asked ? "the question is " + Quoted(text) : "no question");
   s.ExpectSaved(session, "scenes.drop_reopens_the_same_picture");
   ExpectTitle(s.context, session, s.Title(), "scenes.drop_reopens_unchanged");
@@ -223,8 +223,8 @@ void DropPictures(SceneRun& s, EditorSession& session) {
   }
   std::wstring text;
   const std::wstring large = s.folder + L"\\" + kShotLarge.file;
-  bool cropped = session.DropFile(large) && AnswerMessageBox(session, texts::kProgramCaption, IDYES, text) &&
-                 text == texts::kCropQuestion;
+  bool cropped = session.DropFile(large) && AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDYES, text) &&
+                 text == EditorText(Text::CropQuestion);
   HWND crop = cropped ? session.WaitForDialog(texts::kCropCaption) : nullptr;
   cropped = crop && PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0) && WaitForWindowGone(crop, kDefaultWaitMs);
   MemoryImage screenshot;
@@ -234,8 +234,8 @@ void DropPictures(SceneRun& s, EditorSession& session) {
   s.ExpectModel(session, "scenes.dropped_picture_is_the_screenshot");
 
   const bool refused = session.DropFile(s.folder + L"\\" + kShotTooLow.file) &&
-                       AnswerMessageBox(session, texts::kProgramCaption, IDOK, text);
-  s.log().Expect(refused && text == texts::kScreenshotTooSmall, "scenes.dropped_small_picture_refused",
+                       AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDOK, text);
+  s.log().Expect(refused && text == EditorText(Text::ScreenshotTooSmall), "scenes.dropped_small_picture_refused",
                  refused ? "the message is " + Quoted(text) : "no message");
   s.ExpectModel(session, "scenes.dropped_small_picture_changes_nothing");
 }
@@ -257,7 +257,7 @@ void NamesInOtherScripts(SceneRun& s) {
                       staged ? error : "mission1.ini names no screenshot"))
     return;
   s.ExpectSaved(session, "scenes.unicode_names_open_the_same_picture");
-  ExpectTitle(s.context, session, std::wstring(texts::kTitle) + L" - \u6218\u5f79 \u00fc.ini",
+  ExpectTitle(s.context, session, EditorText(Text::ProgramTitle) + L" - \u6218\u5f79 \u00fc.ini",
               "scenes.unicode_name_in_title");
 }
 
@@ -274,18 +274,18 @@ void ReadOnlyFolder(SceneRun& s, EditorSession& session) {
   const std::string before = FileBytes(locked);
   std::wstring text;
   // The screen has the dropped screenshot: its changes are let go.
-  if (!session.DropFile(locked) || !AnswerMessageBox(session, texts::kProgramCaption, IDNO, text)) {
+  if (!session.DropFile(locked) || !AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDNO, text)) {
     s.log().Fail("scenes.read_only_save_refused", "the locked scene did not open");
     return;
   }
   session.PressKey(VK_RIGHT, kNoModifier);
-  session.PostCommand(ids::kSaveScene);
-  const bool told = AnswerMessageBox(session, texts::kErrorCaption, IDOK, text);
-  s.log().Expect(told && text.rfind(texts::kSaveFailed, 0) == 0 && text.find(L"locked.ini") != std::wstring::npos,
+  session.PostCommand(IDM_SAVE_SCENE);
+  const bool told = AnswerMessageBox(session, EditorText(Text::ErrorCaption), IDOK, text);
+  s.log().Expect(told && text.rfind(EditorText({{Text::SceneSaveFailed, {{"reason", ""}}}}), 0) == 0 && text.find(L"locked.ini") != std::wstring::npos,
                  "scenes.read_only_save_refused_with_the_reason", told ? "the message is " + Quoted(text) : "no message");
   s.log().Expect(FileBytes(locked) == before && !Exists(folder + L"\\locked.screenshot.png"),
                  "scenes.read_only_save_keeps_the_old_file", "locked.ini changed or a screenshot appeared");
-  ExpectTitle(s.context, session, std::wstring(texts::kTitle) + L" - locked.ini *",
+  ExpectTitle(s.context, session, EditorText(Text::ProgramTitle) + L" - locked.ini *",
               "scenes.read_only_save_keeps_the_mark");
 }
 

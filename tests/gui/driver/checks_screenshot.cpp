@@ -11,11 +11,12 @@
 #include "content_dialog_steps.h"
 #include "crop_image.h"
 #include "crop_position.h"
-#include "editor_ids.h"
 #include "input.h"
 #include "letterbox_fit.h"
 #include "preview_fit.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -34,7 +35,7 @@ struct ScreenshotScenario : Scenario {
 
   std::wstring Path(const TestPicture& picture) const { return shots + L"\\" + picture.file; }
   void ExpectName(const std::string& name) const {
-    const std::wstring shown = ControlText(GetDlgItem(settings, ids::kScreenshotName));
+    const std::wstring shown = ControlText(GetDlgItem(settings, IDC_SCREENSHOT_NAME));
     log().Expect(shown == taken, name, "the file name field shows " + Quoted(shown) + ", expected " + Quoted(taken));
   }
   // The screenshot, its file name and the view are as they were.
@@ -63,7 +64,7 @@ void TakeExact(ScreenshotScenario& s) {
     s.log().Fail("screenshot.exact_taken", error);
     return;
   }
-  s.log().Expect(NoWindowShows(s.session, texts::kProgramCaption, 500), "screenshot.exact_without_question",
+  s.log().Expect(NoWindowShows(s.session, EditorText(Text::ProgramCaption), 500), "screenshot.exact_without_question",
                  "a message box came up");
   SetScreenshot(s.model.document(), LoadPicture(s.Path(kShotExact)));
   s.taken = s.Path(kShotExact);
@@ -74,16 +75,16 @@ void TakeExact(ScreenshotScenario& s) {
 // The chooser opens in the folder of the last file, whose first file is the small picture:
 // the pane shows it unscaled and centred.
 void PreviewThenTooLow(ScreenshotScenario& s) {
-  PostMessageW(GetDlgItem(s.settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
-  HWND chooser = s.session.WaitForDialog(texts::kOpenImageCaption);
-  HWND pane = chooser ? DescendantOfClass(chooser, ids::kImagePreviewClass) : nullptr;
+  PostMessageW(GetDlgItem(s.settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
+  HWND chooser = s.session.WaitForDialog(EditorText(Text::OpenImageCaption));
+  HWND pane = chooser ? DescendantOfClass(chooser, L"ImagePreview") : nullptr;
   HWND files = chooser ? DescendantOfClass(chooser, L"SysListView32") : nullptr;
   if (!pane || !files) {
     s.log().Fail("screenshot.open_dialog_has_preview", "no open dialog with an ImagePreview pane and a file list");
     return;
   }
-  const HWND label = GetDlgItem(GetParent(pane), ids::kPreviewLabel);
-  s.log().Expect(label && ControlText(label) == texts::kPreviewLabel, "screenshot.preview_label_in_language",
+  const HWND label = GetDlgItem(GetParent(pane), IDC_PREVIEW_LABEL);
+  s.log().Expect(label && ControlText(label) == EditorText(Text::ImagePreviewLabel), "screenshot.preview_label_in_language",
                  label ? "the label says " + Quoted(ControlText(label)) : "no label above the pane");
   // It opens beside its owner, parked at the screen's edge.
   SetWindowPos(chooser, nullptr, kWindowLeft, kChooserTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -97,8 +98,8 @@ void PreviewThenTooLow(ScreenshotScenario& s) {
                  "screenshot.preview_pane_shows_file", detail);
   std::wstring text;
   const bool answered = ChooseInOpenDialog(s.session, s.Path(kShotTooLow), detail) &&
-                        AnswerMessageBox(s.session, texts::kProgramCaption, IDOK, text);
-  s.log().Expect(answered && text == texts::kScreenshotTooSmall, "screenshot.too_low_refused",
+                        AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
+  s.log().Expect(answered && text == EditorText(Text::ScreenshotTooSmall), "screenshot.too_low_refused",
                  answered ? "the message is " + Quoted(text) : "no message box");
   s.ExpectUnchanged("screenshot.too_low");
 }
@@ -108,7 +109,7 @@ HWND OpenLarge(ScreenshotScenario& s, int answer, const std::string& name) {
   std::string error;
   std::wstring text;
   if (!BrowseForScreenshot(s.session, s.settings, s.Path(kShotLarge), error) ||
-      !AnswerMessageBox(s.session, texts::kProgramCaption, answer, text) || text != texts::kCropQuestion) {
+      !AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), answer, text) || text != EditorText(Text::CropQuestion)) {
     s.log().Fail(name, "no crop question: " + error + Quoted(text));
     return nullptr;
   }
@@ -121,7 +122,7 @@ std::wstring Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, 
 
 void ExpectFields(ScreenshotScenario& s, HWND crop, const std::wstring& x, const std::wstring& y, const std::string& name) {
   std::wstring got;
-  const bool same = WaitUntil([&] { return (got = Field(crop, ids::kCropX) + L"," + Field(crop, ids::kCropY)) == x + L"," + y; });
+  const bool same = WaitUntil([&] { return (got = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y)) == x + L"," + y; });
   s.log().Expect(same, name, "the fields show " + Quoted(got) + " instead of " + Quoted(x + L"," + y));
 }
 
@@ -130,7 +131,7 @@ void ExpectCropPreview(ScreenshotScenario& s, HWND crop, int x, int y, const std
   MemoryImage expected = MakeTestPicture(kShotLarge.width, kShotLarge.height);
   DarkenOutsideCrop(expected, x, y, ScreenshotWidth, ScreenshotHeight);
   std::string detail;
-  s.log().Expect(ControlShows(GetDlgItem(crop, ids::kCropPreview), expected, detail), name, detail);
+  s.log().Expect(ControlShows(GetDlgItem(crop, IDC_CROP_PREVIEW), expected, detail), name, detail);
 }
 
 // Sizes the dialog so that its client area is width x height, or as near as it allows.
@@ -147,7 +148,7 @@ SIZE ResizeClient(HWND dialog, int width, int height) {
 
 void ClickPreview(HWND crop, int x, int y) {
   POINT at{x, y};
-  ClientToScreen(GetDlgItem(crop, ids::kCropPreview), &at);
+  ClientToScreen(GetDlgItem(crop, IDC_CROP_PREVIEW), &at);
   MoveMouseTo(at);
   PressMouseButton();
   ReleaseMouseButton();
@@ -160,7 +161,7 @@ void DeclinedAndCancelled(ScreenshotScenario& s) {
   s.ExpectUnchanged("screenshot.crop_declined");
   HWND crop = OpenLarge(s, IDYES, "screenshot.crop_cancel");
   if (!crop) return;
-  SendAndWait(GetDlgItem(crop, ids::kCropX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
+  SendAndWait(GetDlgItem(crop, IDC_CROP_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
   PostMessageW(GetDlgItem(crop, IDCANCEL), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "screenshot.crop_cancel_closes", "the crop dialog stays");
   s.ExpectUnchanged("screenshot.crop_cancel");
@@ -169,14 +170,14 @@ void DeclinedAndCancelled(ScreenshotScenario& s) {
 void Crop(ScreenshotScenario& s) {
   HWND crop = OpenLarge(s, IDYES, "screenshot.crop_dialog_opens");
   if (!crop) return;
-  const std::wstring shown = Field(crop, ids::kCropFileName) + L"|" + Field(crop, ids::kCropWidth) + L"|" +
-                             Field(crop, ids::kCropHeight);
+  const std::wstring shown = Field(crop, IDC_CROP_FILE_NAME) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" +
+                             Field(crop, IDC_CROP_HEIGHT);
   s.log().Expect(shown == s.Path(kShotLarge) + L"|234|232", "screenshot.crop_shows_file_and_box_size", Quoted(shown));
   ExpectFields(s, crop, L"0", L"0", "screenshot.crop_starts_at_0_0");
   // The preview follows the dialog's size: made exactly as large as the picture.
   ResizeClient(crop, kShotLarge.width + 24, kShotLarge.height + 172);
   RECT preview{};
-  GetClientRect(GetDlgItem(crop, ids::kCropPreview), &preview);
+  GetClientRect(GetDlgItem(crop, IDC_CROP_PREVIEW), &preview);
   if (!s.log().Expect(preview.right == kShotLarge.width && preview.bottom == kShotLarge.height,
                       "screenshot.crop_preview_follows_dialog_size",
                       "the preview is " + std::to_string(preview.right) + " x " + std::to_string(preview.bottom)))
@@ -184,11 +185,11 @@ void Crop(ScreenshotScenario& s) {
   ExpectCropPreview(s, crop, 0, 0, "screenshot.crop_preview_at_0_0");
 
   // Typed beyond the picture: the box stops at 480 - 234 - 1, the field keeps the text.
-  SendAndWait(GetDlgItem(crop, ids::kCropX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99999"));
+  SendAndWait(GetDlgItem(crop, IDC_CROP_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99999"));
   ExpectFields(s, crop, L"99999", L"0", "screenshot.crop_typed_text_kept");
   ExpectCropPreview(s, crop, 245, 0, "screenshot.crop_typed_x_clamped_to_245");
   // Stepped to the up-down's top, one above the limit: the field shows 68, the box stops at 67.
-  HWND y = GetDlgItem(crop, ids::kCropY);
+  HWND y = GetDlgItem(crop, IDC_CROP_Y);
   SendAndWait(y, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"66"));
   for (int step = 0; step < 3; ++step) SendAndWait(y, WM_KEYDOWN, VK_UP, 1);
   ExpectFields(s, crop, L"99999", L"68", "screenshot.crop_steps_stop_at_68");
@@ -205,7 +206,7 @@ void Crop(ScreenshotScenario& s) {
   const SIZE size = ResizeClient(crop, 200, 100);
   s.log().Expect(size.cx == 440 && size.cy == 334, "screenshot.crop_minimum_size",
                  "the dialog is " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
-  GetClientRect(GetDlgItem(crop, ids::kCropPreview), &preview);
+  GetClientRect(GetDlgItem(crop, IDC_CROP_PREVIEW), &preview);
   const Letterbox box = FitLetterbox(kShotLarge.width, kShotLarge.height, preview.right, preview.bottom);
   const int cropX = CropPositionFromClick(250 - box.x, box.width, kShotLarge.width, ScreenshotWidth);
   const int cropY = CropPositionFromClick(30 - box.y, box.height, kShotLarge.height, ScreenshotHeight);

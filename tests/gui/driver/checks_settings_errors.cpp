@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "editor_ids.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -39,7 +40,7 @@ void RunCase(const DriverContext& context, const SettingsCase& c) {
   }
   Scenario s(context, prefix);
   if (!s.Start(folder)) return;
-  s.session.PostCommand(ids::kAddItem);
+  s.session.PostCommand(IDM_ADD_ITEM);
   HWND box = s.session.WaitForDialog(L"Error");
   if (!box) {
     context.log.Fail(prefix + ".message", "no message box captioned \"Error\"");
@@ -54,7 +55,7 @@ void RunCase(const DriverContext& context, const SettingsCase& c) {
     context.log.Fail(prefix + ".dialog_stays_open_empty", "the add-item dialog is not open after the message");
     return;
   }
-  const auto lines = ListBoxLines(GetDlgItem(dialog, ids::kListBox));
+  const auto lines = ListBoxLines(GetDlgItem(dialog, IDC_ITEM_LIST));
   context.log.Expect(lines.empty(), prefix + ".dialog_stays_open_empty",
                      std::to_string(lines.size()) + " lines in the list");
   // OK with nothing to place closes the dialog and adds nothing.

@@ -14,11 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "input.h"
 #include "package_staging.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -78,7 +79,7 @@ class ShpExportRun : public Scenario {
                        bool keepIndex0 = false);
   int QuantizerShown() const {
     LRESULT selected = -1;
-    SendAndWait(Control(ids::kQuantizer), CB_GETCURSEL, 0, 0, &selected);
+    SendAndWait(Control(IDC_QUANTIZER), CB_GETCURSEL, 0, 0, &selected);
     return static_cast<int>(selected);
   }
 
@@ -89,7 +90,7 @@ class ShpExportRun : public Scenario {
 // The SHP file dialog for `shp` (answering Yes when it asks to replace the file), then
 // dialog 107.
 bool ShpExportRun::Open(const wchar_t* shp, bool replaces, const std::string& name) {
-  session.PostCommand(ids::kSaveShp);
+  session.PostCommand(IDM_SAVE_SHP);
   HWND fileDialog = WaitForFileDialog(session.process().id());
   if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".open", "no file dialog")) return false;
   HWND question = WaitForReplaceQuestion(session.process().id(), fileDialog, replaces ? 3000 : 300);
@@ -110,14 +111,14 @@ bool ShpExportRun::ExportAndWatch(const std::string& name) {
   const ULONGLONG start = GetTickCount64();
   const bool held = SuspendThread(session.process().thread()) != static_cast<DWORD>(-1);
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
-  session.PostCommand(ids::kSelectItem);
+  session.PostCommand(IDM_SELECT_ITEM);
   if (held) ResumeThread(session.process().thread());
   HWND pause = session.WaitForDialog(texts::kSelectItemCaption, kExportTimeoutMs);
   std::string enabled = pause ? "" : " (the export did not pause)";
-  for (int id : {IDOK, IDCANCEL, ids::kPaletteName, ids::kPaletteBrowse, ids::kPaletteNew, ids::kPaletteExisting,
-                 ids::kPaletteNone, ids::kColourCount, ids::kQuantizer, ids::kDither})
+  for (int id : {IDOK, IDCANCEL, IDC_PALETTE_NAME, IDC_PALETTE_BROWSE, IDC_PALETTE_NEW, IDC_PALETTE_EXISTING,
+                 IDC_PALETTE_NONE, IDC_COLOUR_COUNT, IDC_QUANTIZER, IDC_DITHER})
     if (pause && Enabled(id)) enabled += " " + std::to_string(id);
-  HWND progress = Control(ids::kExportProgress);
+  HWND progress = Control(IDC_EXPORT_PROGRESS);
   Expect(pause && IsWindowVisible(progress) && enabled.empty(), name + ".progress_shown_controls_disabled",
          "progress bar visible " + std::to_string(IsWindowVisible(progress)) + ", enabled:" + enabled);
   LRESULT top = 0, position = 0;
@@ -185,17 +186,17 @@ bool ShpExportRun::Prepare() {
   if (!Start()) return false;
   session.PressKey(VK_RIGHT, kCtrl);
   model.Key(VK_RIGHT, kCtrl);
-  return AddMarkerThroughDialog(*this, catalogue, 1, ids::kRadioRed, "shp.add_marker") &&
+  return AddMarkerThroughDialog(*this, catalogue, 1, IDC_SIDE_COLOUR_RED, "shp.add_marker") &&
          View("shp.view_before_export");
 }
 
 // A new palette of 256 colours, the octree quantizer, no dithering, no progress bar yet.
 bool ShpExportRun::OpensWithDefaults() {
   if (!Open(L"screen.shp", false, "new_palette")) return false;
-  Expect(Checked(ids::kPaletteNew) && !Checked(ids::kPaletteExisting) && Text(ids::kColourCount) == L"256" &&
-             Text(ids::kPaletteName).empty() && !IsWindowVisible(Control(ids::kExportProgress)) &&
-             !IsWindowVisible(Control(ids::kPaletteNone)) && QuantizerShown() == 0 && Enabled(ids::kQuantizer) &&
-             !Checked(ids::kDither),
+  Expect(Checked(IDC_PALETTE_NEW) && !Checked(IDC_PALETTE_EXISTING) && Text(IDC_COLOUR_COUNT) == L"256" &&
+             Text(IDC_PALETTE_NAME).empty() && !IsWindowVisible(Control(IDC_EXPORT_PROGRESS)) &&
+             !IsWindowVisible(Control(IDC_PALETTE_NONE)) && QuantizerShown() == 0 && Enabled(IDC_QUANTIZER) &&
+             !Checked(IDC_DITHER),
          "opens_new_palette_256_colours_octree_undithered_no_progress", "the dialog opens in another state");
   return true;
 }
@@ -203,9 +204,9 @@ bool ShpExportRun::OpensWithDefaults() {
 // A new palette needs an existing folder; the file itself may be new.
 bool ShpExportRun::PaletteNameChecked() {
   std::string okStates = Enabled(IDOK) ? "1" : "0";
-  SetText(ids::kPaletteName, File(L"no such folder\\new.pal"));
+  SetText(IDC_PALETTE_NAME, File(L"no such folder\\new.pal"));
   okStates += Enabled(IDOK) ? "1" : "0";
-  SetText(ids::kPaletteName, File(L"new.pal"));
+  SetText(IDC_PALETTE_NAME, File(L"new.pal"));
   okStates += Enabled(IDOK) ? "1" : "0";
   Expect(okStates == "001", "ok_waits_for_a_palette_name_that_passes",
          "OK enabled at start, for a missing folder, for a new file: " + okStates);
@@ -214,27 +215,27 @@ bool ShpExportRun::PaletteNameChecked() {
 
 // Clamped to 1..256; emptied, the field waits for the digits, and left empty reads as 1.
 bool ShpExportRun::ColourCountClamped() {
-  SetText(ids::kColourCount, L"0");
-  const std::wstring fromZero = Text(ids::kColourCount);
-  SetText(ids::kColourCount, L"999");
-  Expect(fromZero == L"1" && Text(ids::kColourCount) == L"256", "colour_count_clamped_to_1_and_256",
-         "0 gives " + Quoted(fromZero) + ", 999 gives " + Quoted(Text(ids::kColourCount)));
-  SetText(ids::kColourCount, L"");
-  const std::wstring emptied = Text(ids::kColourCount);
-  SetText(ids::kColourCount, L"64");
-  const std::wstring typed = Text(ids::kColourCount);
-  SetText(ids::kColourCount, L"");
-  SendAndWait(dialog_, WM_COMMAND, MAKEWPARAM(ids::kColourCount, EN_KILLFOCUS),
-              reinterpret_cast<LPARAM>(Control(ids::kColourCount)));
-  Expect(emptied.empty() && typed == L"64" && Text(ids::kColourCount) == L"1", "colour_count_can_be_typed",
+  SetText(IDC_COLOUR_COUNT, L"0");
+  const std::wstring fromZero = Text(IDC_COLOUR_COUNT);
+  SetText(IDC_COLOUR_COUNT, L"999");
+  Expect(fromZero == L"1" && Text(IDC_COLOUR_COUNT) == L"256", "colour_count_clamped_to_1_and_256",
+         "0 gives " + Quoted(fromZero) + ", 999 gives " + Quoted(Text(IDC_COLOUR_COUNT)));
+  SetText(IDC_COLOUR_COUNT, L"");
+  const std::wstring emptied = Text(IDC_COLOUR_COUNT);
+  SetText(IDC_COLOUR_COUNT, L"64");
+  const std::wstring typed = Text(IDC_COLOUR_COUNT);
+  SetText(IDC_COLOUR_COUNT, L"");
+  SendAndWait(dialog_, WM_COMMAND, MAKEWPARAM(IDC_COLOUR_COUNT, EN_KILLFOCUS),
+              reinterpret_cast<LPARAM>(Control(IDC_COLOUR_COUNT)));
+  Expect(emptied.empty() && typed == L"64" && Text(IDC_COLOUR_COUNT) == L"1", "colour_count_can_be_typed",
          "emptied " + Quoted(emptied) + ", typed 64 gives " + Quoted(typed) + ", left empty gives " +
-             Quoted(Text(ids::kColourCount)));
+             Quoted(Text(IDC_COLOUR_COUNT)));
   return true;
 }
 
 bool ShpExportRun::ExportNewPalette() {
-  SetText(ids::kColourCount, L"256");
-  SetText(ids::kPaletteName, File(L"screen.pal"));
+  SetText(IDC_COLOUR_COUNT, L"256");
+  SetText(IDC_PALETTE_NAME, File(L"screen.pal"));
   if (!ExportAndWatch("new_palette")) return false;
   CompareWithCore(L"screen.shp", L"screen.pal", NewPalette, 256, "new_palette");
   return true;
@@ -242,7 +243,7 @@ bool ShpExportRun::ExportNewPalette() {
 
 // The file dialog offers the last file; Cancel there opens nothing.
 bool ShpExportRun::FileDialogOffersLastFile() {
-  session.PostCommand(ids::kSaveShp);
+  session.PostCommand(IDM_SAVE_SHP);
   HWND fileDialog = WaitForFileDialog(session.process().id());
   const std::wstring offered = fileDialog ? FileDialogName(fileDialog) : L"";
   Expect(offered == File(L"screen.shp") || offered == L"screen.shp", "file_dialog_offers_last_file",
@@ -258,11 +259,11 @@ bool ShpExportRun::FileDialogOffersLastFile() {
 bool ShpExportRun::ExportOntoExistingPalette() {
   const std::string palette = Read(L"screen.pal");
   if (!Open(L"existing.shp", false, "existing_palette")) return false;
-  ClickButton(dialog_, ids::kPaletteExisting);
-  Expect(!Enabled(ids::kQuantizer), "existing_palette.no_quantizer", "the quantizer list stays enabled");
-  ClickButton(dialog_, ids::kDither);
-  SetText(ids::kPaletteName, File(L"screen.pal"));
-  SetText(ids::kColourCount, L"100");
+  ClickButton(dialog_, IDC_PALETTE_EXISTING);
+  Expect(!Enabled(IDC_QUANTIZER), "existing_palette.no_quantizer", "the quantizer list stays enabled");
+  ClickButton(dialog_, IDC_DITHER);
+  SetText(IDC_PALETTE_NAME, File(L"screen.pal"));
+  SetText(IDC_COLOUR_COUNT, L"100");
   if (!ExportAndWatch("existing_palette")) return false;
   CompareWithCore(L"existing.shp", L"screen.pal", ExistingPalette, 100, "existing_palette", Quantizer::Octree, true);
   Expect(Read(L"screen.pal") == palette, "existing_palette.pal_unchanged", "the palette file changed");
@@ -275,11 +276,11 @@ bool ShpExportRun::ShortPaletteRefused() {
   const std::string shp = Read(L"existing.shp");
   Write(L"short.pal", std::string(767, '\x10'));
   if (!Open(L"existing.shp", true, "short_palette")) return false;
-  Expect(Checked(ids::kPaletteExisting) && !Checked(ids::kPaletteNew) && Text(ids::kPaletteName).empty() &&
-             Text(ids::kColourCount) == L"256" && !Enabled(IDOK) && Checked(ids::kDither) && !Enabled(ids::kQuantizer) &&
-             !Checked(ids::kKeepIndex0),
+  Expect(Checked(IDC_PALETTE_EXISTING) && !Checked(IDC_PALETTE_NEW) && Text(IDC_PALETTE_NAME).empty() &&
+             Text(IDC_COLOUR_COUNT) == L"256" && !Enabled(IDOK) && Checked(IDC_DITHER) && !Enabled(IDC_QUANTIZER) &&
+             !Checked(IDC_KEEP_INDEX0),
          "reopens_with_mode_and_dither_kept_fields_reset", "the dialog reopens in another state");
-  SetText(ids::kPaletteName, File(L"short.pal"));
+  SetText(IDC_PALETTE_NAME, File(L"short.pal"));
   ExportFails(L"PAL file read error!", "short_palette");
   Expect(Read(L"existing.shp") == shp, "short_palette.shp_unchanged", "the SHP file changed");
   return true;
@@ -288,11 +289,11 @@ bool ShpExportRun::ShortPaletteRefused() {
 // The best quantizer for a new palette, undithered, entry 0 left unused.
 bool ShpExportRun::BestQuantizer() {
   if (!Open(L"best.shp", false, "best")) return true;
-  ClickButton(dialog_, ids::kPaletteNew);
-  ClickButton(dialog_, ids::kDither);
-  ClickButton(dialog_, ids::kKeepIndex0);
-  SendAndWait(Control(ids::kQuantizer), CB_SETCURSEL, 1, 0);
-  SetText(ids::kPaletteName, File(L"best.pal"));
+  ClickButton(dialog_, IDC_PALETTE_NEW);
+  ClickButton(dialog_, IDC_DITHER);
+  ClickButton(dialog_, IDC_KEEP_INDEX0);
+  SendAndWait(Control(IDC_QUANTIZER), CB_SETCURSEL, 1, 0);
+  SetText(IDC_PALETTE_NAME, File(L"best.pal"));
   if (!ExportAndWatch("best")) return true;
   CompareWithCore(L"best.shp", L"best.pal", NewPalette, 256, "best", Quantizer::Best, false, true);
   const std::string best = Read(L"best.shp");
@@ -308,9 +309,9 @@ bool ShpExportRun::LockedTargetRefused() {
   Write(L"locked.pal", "old pal");
   HANDLE lock = CreateFileW(File(L"locked.shp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (Open(L"locked.shp", true, "locked_target")) {
-    Expect(Checked(ids::kKeepIndex0), "keep_index0_kept", "the entry-0 choice is not kept");
-    ClickButton(dialog_, ids::kPaletteNew);
-    SetText(ids::kPaletteName, File(L"locked.pal"));
+    Expect(Checked(IDC_KEEP_INDEX0), "keep_index0_kept", "the entry-0 choice is not kept");
+    ClickButton(dialog_, IDC_PALETTE_NEW);
+    SetText(IDC_PALETTE_NAME, File(L"locked.pal"));
     ExportFails(L"SHP file open error!", "locked_target");
   }
   if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);

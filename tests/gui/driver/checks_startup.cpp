@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "decoded_image_store.h"
-#include "editor_ids.h"
-#include "interface_language.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -20,7 +20,7 @@ namespace {
 void CheckStatusBar(const DriverContext& context, const EditorSession& session) {
   ExpectStatus(context, session, 0, L"Allied - 2", "startup.status_side");
   ExpectStatus(context, session, 1, L"Current mode: Move small map", "startup.status_mode");
-  ExpectStatus(context, session, 2, texts::kHint, "startup.status_hint");
+  ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "startup.status_hint");
   const std::vector<int> parts = StatusBarParts(session.process().handle(), session.statusBar());
   std::string got;
   for (int edge : parts) got += std::to_string(edge) + " ";
@@ -29,15 +29,15 @@ void CheckStatusBar(const DriverContext& context, const EditorSession& session) 
 }
 
 void CheckMenuState(const DriverContext& context, const EditorSession& session) {
-  ExpectMenuItem(context, session, ids::kUpperLayer, true, false, "startup.menu_upper_layer_checked");
-  ExpectMenuItem(context, session, ids::kLowerLayer, true, false, "startup.menu_lower_layer_checked");
-  ExpectMenuItem(context, session, ids::kStatusBar, true, false, "startup.menu_status_bar_checked");
+  ExpectMenuItem(context, session, IDM_VIEW_TOP, true, false, "startup.menu_upper_layer_checked");
+  ExpectMenuItem(context, session, IDM_VIEW_BOTTOM, true, false, "startup.menu_lower_layer_checked");
+  ExpectMenuItem(context, session, IDM_STATUS_BAR, true, false, "startup.menu_status_bar_checked");
   // Every item starts enabled as the menu resource holds it; the first click on empty
   // canvas, Escape or deleting the last marker grays "Delete item" (the markers scenario).
-  ExpectMenuItem(context, session, ids::kDeleteItem, false, false, "startup.menu_delete_item_enabled");
+  ExpectMenuItem(context, session, IDM_DELETE_ITEM, false, false, "startup.menu_delete_item_enabled");
   MenuItemState small, large, target;
-  const bool read = session.MenuItem(ids::kModeSmallMap, small) && session.MenuItem(ids::kModeLargeMap, large) &&
-                    session.MenuItem(ids::kModeTargetBox, target);
+  const bool read = session.MenuItem(IDM_MODE_SMALL_MAP, small) && session.MenuItem(IDM_MODE_LARGE_MAP, large) &&
+                    session.MenuItem(IDM_MODE_TARGET_BOX, target);
   context.log.Expect(read && small.checked() && small.radio() && !large.checked() && !target.checked(),
                      "startup.menu_mode_radio_on_small_map",
                      read ? "states 40034/40035/40036: " + std::to_string(small.state) + "/" +
@@ -92,19 +92,15 @@ void CheckLayers(Scenario& s) {
     UINT command;
     const char* name;
   };
-  const Toggle toggles[] = {{ids::kUpperLayer, "layers.upper_off"},
-                            {ids::kLowerLayer, "layers.both_off"},
-                            {ids::kUpperLayer, "layers.lower_off"},
-                            {ids::kLowerLayer, "layers.both_on"}};
+  const Toggle toggles[] = {{IDM_VIEW_TOP, "layers.upper_off"},
+                            {IDM_VIEW_BOTTOM, "layers.both_off"},
+                            {IDM_VIEW_TOP, "layers.lower_off"},
+                            {IDM_VIEW_BOTTOM, "layers.both_on"}};
   for (const Toggle& toggle : toggles) {
-    s.session.Command(toggle.command);
-    if (toggle.command == ids::kUpperLayer)
-      s.model.ToggleTopLayer();
-    else
-      s.model.ToggleBottomLayer();
+    s.Command(toggle.command);
     const std::string name = toggle.name;
-    ExpectMenuItem(s.context, s.session, ids::kUpperLayer, s.model.document().viewTop != 0, false, name + "_upper_check");
-    ExpectMenuItem(s.context, s.session, ids::kLowerLayer, s.model.document().viewBottom != 0, false,
+    ExpectMenuItem(s.context, s.session, IDM_VIEW_TOP, s.model.document().viewTop != 0, false, name + "_upper_check");
+    ExpectMenuItem(s.context, s.session, IDM_VIEW_BOTTOM, s.model.document().viewBottom != 0, false,
                    name + "_lower_check");
     s.View(name + "_picture");
     if (name == "layers.both_off") {
@@ -146,7 +142,7 @@ void CheckFirstStart(const DriverContext& context) {
   Scenario s(context, "startup");
   if (!s.Start()) return;
   const std::wstring title = CaptionOf(s.session.main());
-  context.log.Expect(title == texts::kTitle, "startup.title", "the title is " + Quoted(title));
+  context.log.Expect(title == EditorText(Text::ProgramTitle), "startup.title", "the title is " + Quoted(title));
   CheckStatusBar(s.context, s.session);
   CheckMenuState(s.context, s.session);
   CheckMenuCaptions(s.context, s.session, "startup.menu_captions_", RunLanguage());

@@ -12,10 +12,11 @@
 #include "colourize.h"
 #include "content_commands.h"
 #include "content_dialog_steps.h"
-#include "editor_ids.h"
 #include "image_files.h"
 #include "input.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -35,24 +36,14 @@ struct UndoScenario : Scenario {
     return copy;
   }
   void ExpectMenu(bool canUndo, bool canRedo, const std::string& name) const {
-    ExpectMenuItem(context, session, ids::kUndo, false, !canUndo, name + "_undo_item");
-    ExpectMenuItem(context, session, ids::kRedo, false, !canRedo, name + "_redo_item");
+    ExpectMenuItem(context, session, IDM_UNDO, false, !canUndo, name + "_undo_item");
+    ExpectMenuItem(context, session, IDM_REDO, false, !canRedo, name + "_redo_item");
   }
-  void Undo() {
-    session.Command(ids::kUndo);
-    model.Undo();
-  }
-  void Redo() {
-    session.Command(ids::kRedo);
-    model.Redo();
-  }
+  void Undo() { Command(IDM_UNDO); }
+  void Redo() { Command(IDM_REDO); }
   void Key(int key, int modifiers = kNoModifier) {
     session.PressKey(key, modifiers);
     model.Key(key, modifiers);
-  }
-  void Command(UINT id) {
-    session.Command(id);
-    model.Command();
   }
 
   // After a change made since `before`: one Undo shows `before`, one Redo the change again.
@@ -70,7 +61,7 @@ Point CentreOf(const Marker& m) { return {m.x + m.image.width / 2, m.y + m.image
 
 void Markers(UndoScenario& s) {
   MemoryImage before = s.Picture();
-  if (!AddMarkerThroughDialog(s, s.symbols, 0, ids::kRadioRed, "undo.marker_add")) return;
+  if (!AddMarkerThroughDialog(s, s.symbols, 0, IDC_SIDE_COLOUR_RED, "undo.marker_add")) return;
   s.ExpectMenu(true, false, "undo.after_a_change");
   s.UndoRedo(before, "marker_add");
 
@@ -104,8 +95,7 @@ void MapKeys(UndoScenario& s) {
   s.Key(VK_LEFT);
   s.Key(VK_UP, kCtrl);
   s.Key(VK_RIGHT, kShift);
-  s.Command(ids::kModeLargeMap);
-  s.model.SetMode(EditMode::LargeMap);
+  s.Command(IDM_MODE_LARGE_MAP);
   const MemoryImage between = s.Picture();
   s.Key(VK_LEFT, kCtrl);
   s.Key(VK_DOWN);
@@ -134,13 +124,13 @@ void Settings(UndoScenario& s) {
   }
   LoadScreenDocument& model = s.model.document();
   std::vector<MemoryImage> pictures{s.Picture()};
-  ClickButton(dialog, ids::kSideYuri);
+  ClickButton(dialog, IDC_SIDE_YURI);
   model.SetSide(Yuri);
   pictures.push_back(s.Picture());
-  ClickButton(dialog, ids::kCameoCount3);
+  ClickButton(dialog, IDC_CAMEO_COUNT_3);
   model.SetCameoCount(3);
   pictures.push_back(s.Picture());
-  PostComboChoice(dialog, ids::kCameoCombos[2], 1);
+  PostComboChoice(dialog, (IDC_CAMEO_1 + 2), 1);
   const std::string settingsPath = ToAnsi(s.context.packageDir) + "\\Settings.ini";
   std::vector<CatalogueEntry> cameos;
   LoadCatalogue(settingsPath.c_str(), kCameosListSection, CatalogueKind::Cameos, cameos, error);
@@ -166,14 +156,14 @@ void Settings(UndoScenario& s) {
 
 void Colourize(UndoScenario& s) {
   const MemoryImage before = s.Picture();
-  s.session.PostCommand(ids::kScreenshotSettings);
+  s.session.PostCommand(IDM_SCREENSHOT_SETTINGS);
   HWND dialog = s.session.WaitForDialog(texts::kColourizeCaption);
   if (!dialog) {
     s.log().Fail("undo.colourize", "the colourize dialog did not open");
     return;
   }
   s.session.ParkDialog(dialog);
-  for (int id : {ids::kColourizeRed, ids::kColourizeIntensity}) {
+  for (int id : {IDC_COLOURIZE_RED, IDC_COLOURIZE_INTENSITY}) {
     HWND trackbar = GetDlgItem(dialog, id);
     SendAndWait(trackbar, TBM_SETPOS, TRUE, 60);
     SendAndWait(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 60), reinterpret_cast<LPARAM>(trackbar));
@@ -190,23 +180,21 @@ void Colourize(UndoScenario& s) {
 // The layers, then the shortcuts, then a new change that ends the redo.
 void LayersAndShortcuts(UndoScenario& s) {
   const MemoryImage before = s.Picture();
-  s.Command(ids::kLowerLayer);
-  s.model.ToggleBottomLayer();
+  s.Command(IDM_VIEW_BOTTOM);
   s.UndoRedo(before, "layers");
   const MemoryImage after = s.Picture();
 
   TypeShortcut('Z', kCtrl);
-  s.model.Undo();
+  s.model.Command(IDM_UNDO);
   s.Shows(before, "undo.ctrl_z_undoes");
-  ExpectMenuItem(s.context, s.session, ids::kLowerLayer, true, false, "undo.ctrl_z_restores_the_layer_check");
+  ExpectMenuItem(s.context, s.session, IDM_VIEW_BOTTOM, true, false, "undo.ctrl_z_restores_the_layer_check");
   TypeShortcut('Y', kCtrl);
-  s.model.Redo();
+  s.model.Command(IDM_REDO);
   s.Shows(after, "undo.ctrl_y_redoes");
 
   s.Undo();
   s.ExpectMenu(true, true, "undo.after_undo");
-  s.Command(ids::kModeSmallMap);
-  s.model.SetMode(EditMode::SmallMap);
+  s.Command(IDM_MODE_SMALL_MAP);
   s.Key(VK_RIGHT);
   s.ExpectMenu(true, false, "undo.new_change_ends_redo");
 }

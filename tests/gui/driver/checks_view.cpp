@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "editor_ids.h"
 #include "remote_controls.h"
+#include "resource.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
@@ -32,16 +32,16 @@ void StatusBarToggle(Scenario& s) {
   RECT bar{};
   GetWindowRect(s.session.statusBar(), &bar);
   const int barHeight = bar.bottom - bar.top, before = ViewHeight(s.session);
-  s.session.Command(ids::kStatusBar);
+  s.session.Command(IDM_STATUS_BAR);
   s.log().Expect(!IsWindowVisible(s.session.statusBar()), "view.status_bar_hides", "the status bar is visible");
-  ExpectMenuItem(s.context, s.session, ids::kStatusBar, false, false, "view.status_bar_unchecked");
+  ExpectMenuItem(s.context, s.session, IDM_STATUS_BAR, false, false, "view.status_bar_unchecked");
   s.log().Expect(ViewHeight(s.session) == before + barHeight, "view.taller_by_status_bar_height",
                      "view height " + std::to_string(ViewHeight(s.session)) + ", expected " +
                          std::to_string(before + barHeight));
   s.View("view.picture_without_status_bar");
-  s.session.Command(ids::kStatusBar);
+  s.session.Command(IDM_STATUS_BAR);
   s.log().Expect(IsWindowVisible(s.session.statusBar()), "view.status_bar_shows_again", "the status bar is hidden");
-  ExpectMenuItem(s.context, s.session, ids::kStatusBar, true, false, "view.status_bar_checked_again");
+  ExpectMenuItem(s.context, s.session, IDM_STATUS_BAR, true, false, "view.status_bar_checked_again");
   s.log().Expect(ViewHeight(s.session) == before, "view.height_restored",
                      "view height " + std::to_string(ViewHeight(s.session)) + ", expected " + std::to_string(before));
 }

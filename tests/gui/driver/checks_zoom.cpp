@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "editor_ids.h"
 #include "input.h"
 #include "memory_image.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
+#include "resource.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 
@@ -82,10 +82,10 @@ void RunZoomChecks(const DriverContext& context) {
     s.log().Fail("zoom.catalogue", error);
     return;
   }
-  if (!AddMarkerThroughDialog(s, catalogue, 0, ids::kRadioRed, "zoom.add_marker")) return;
+  if (!AddMarkerThroughDialog(s, catalogue, 0, IDC_SIDE_COLOUR_RED, "zoom.add_marker")) return;
   s.View("zoom.starts_at_actual_size");
 
-  s.session.Command(ids::kZoomIn);
+  s.session.Command(IDM_ZOOM_IN);
   SendAndWait(s.session.view(), WM_HSCROLL, SB_TOP, 0);
   SendAndWait(s.session.view(), WM_VSCROLL, SB_TOP, 0);
   ExpectZoomedView(s, "zoom.200_shows_2x2_blocks");
@@ -99,11 +99,11 @@ void RunZoomChecks(const DriverContext& context) {
   POINT inside = ZoomedScreenPoint(s.session, {50, 50});
   SendAndWait(s.session.main(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
   ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map (300%)", "zoom.ctrl_wheel_zooms_in");
-  s.session.Command(ids::kZoomOut);
-  s.session.Command(ids::kZoomOut);
+  s.session.Command(IDM_ZOOM_OUT);
+  s.session.Command(IDM_ZOOM_OUT);
   s.View("zoom.zoom_out_gives_back_the_picture");
   ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map", "zoom.status_at_actual_size");
-  s.session.Command(ids::kZoomIn);
+  s.session.Command(IDM_ZOOM_IN);
   TypeShortcut('0', kCtrl);
   s.View("zoom.ctrl_0_gives_back_the_picture");
 }

@@ -1,9 +1,12 @@
 #include "content_dialog_steps.h"
 
-#include "editor_ids.h"
+#include "file_dialogs.h"
+
 #include "image_files.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "screen_capture.h"
 #include "wait.h"
 #include "wide_text.h"
@@ -67,7 +70,7 @@ bool IsChecked(HWND dialog, int id) {
   return SendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
-bool AnswerMessageBox(const EditorSession& session, const wchar_t* caption, int button, std::wstring& text) {
+bool AnswerMessageBox(const EditorSession& session, const std::wstring& caption, int button, std::wstring& text) {
   HWND box = session.WaitForDialog(caption);
   if (!box) return false;
   text = MessageBoxText(box);
@@ -75,28 +78,28 @@ bool AnswerMessageBox(const EditorSession& session, const wchar_t* caption, int 
   return WaitForWindowGone(box, kDefaultWaitMs);
 }
 
-bool NoWindowShows(const EditorSession& session, const wchar_t* caption, int waitMs) {
+bool NoWindowShows(const EditorSession& session, const std::wstring& caption, int waitMs) {
   return session.WaitForDialog(caption, waitMs) == nullptr;
 }
 
 HWND OpenLoadScreenSettings(EditorSession& session) {
-  session.PostCommand(ids::kLoadScreenSettings);
+  session.PostCommand(IDM_LOAD_SCREEN_SETTINGS);
   HWND dialog = session.WaitForDialog(texts::kLoadScreenSettingsCaption);
   if (dialog) session.ParkDialog(dialog);
   return dialog;
 }
 
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error) {
-  return ChooseInFileDialog(session, texts::kOpenImageCaption, path, error);
+  return ChooseInFileDialog(session, EditorText(Text::OpenImageCaption), path, error);
 }
 
-bool ChooseInFileDialog(EditorSession& session, const wchar_t* caption, const std::wstring& path, std::string& error) {
+bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path, std::string& error) {
   HWND chooser = session.WaitForDialog(caption);
   if (!chooser) {
-    error = "no file dialog captioned " + Quoted(std::wstring(caption));
+    error = "no file dialog captioned " + Quoted(caption);
     return false;
   }
-  HWND field = GetDlgItem(chooser, ids::kFileNameField);
+  HWND field = GetDlgItem(chooser, kFileNameField);
   if (!field || !SendAndWait(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()))) {
     error = "the open dialog has no file-name field";
     return false;
@@ -111,7 +114,7 @@ bool ChooseInFileDialog(EditorSession& session, const wchar_t* caption, const st
 }
 
 bool BrowseForScreenshot(EditorSession& session, HWND settings, const std::wstring& path, std::string& error) {
-  PostMessageW(GetDlgItem(settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
   return ChooseInOpenDialog(session, path, error);
 }
 

@@ -38,9 +38,9 @@ bool IsChecked(HWND dialog, int id);
 
 // Waits for a message box of the editor captioned `caption`, reads its text into `text`
 // and presses `button`. False when none shows up or it does not close.
-bool AnswerMessageBox(const EditorSession& session, const wchar_t* caption, int button, std::wstring& text);
+bool AnswerMessageBox(const EditorSession& session, const std::wstring& caption, int button, std::wstring& text);
 // True when no window captioned `caption` shows up within waitMs.
-bool NoWindowShows(const EditorSession& session, const wchar_t* caption, int waitMs);
+bool NoWindowShows(const EditorSession& session, const std::wstring& caption, int waitMs);
 
 // Opens the load screen settings dialog with the menu command and parks it off the view.
 HWND OpenLoadScreenSettings(EditorSession& session);
@@ -49,7 +49,7 @@ HWND OpenLoadScreenSettings(EditorSession& session);
 bool BrowseForScreenshot(EditorSession& session, HWND settings, const std::wstring& path, std::string& error);
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error);
 // The same in the file dialog captioned `caption` (open or save).
-bool ChooseInFileDialog(EditorSession& session, const wchar_t* caption, const std::wstring& path, std::string& error);
+bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path, std::string& error);
 
 // Waits until the screen rectangle `screen` shows `expected` from its point (x, y) on;
 // false with the difference described in `detail`.

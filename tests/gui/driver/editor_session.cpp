@@ -62,8 +62,8 @@ bool EditorSession::Command(UINT id) { return SendAndWait(main_, WM_COMMAND, id,
 
 void EditorSession::PostCommand(UINT id) { PostMessageW(main_, WM_COMMAND, id, 0); }
 
-HWND EditorSession::WaitForDialog(const wchar_t* caption, int timeoutMs) const {
-  return ::WaitForDialog(process_.id(), caption, timeoutMs);
+HWND EditorSession::WaitForDialog(const std::wstring& caption, int timeoutMs) const {
+  return ::WaitForDialog(process_.id(), caption.c_str(), timeoutMs);
 }
 
 void EditorSession::ParkDialog(HWND dialog) const {

@@ -58,7 +58,7 @@ class EditorSession {
   bool Command(UINT id);
   // A menu command that opens a modal window: posted, the caller waits for the window.
   void PostCommand(UINT id);
-  HWND WaitForDialog(const wchar_t* caption, int timeoutMs = kDefaultWaitMs) const;
+  HWND WaitForDialog(const std::wstring& caption, int timeoutMs = kDefaultWaitMs) const;
   // Moves a dialog of the editor off the view.
   void ParkDialog(HWND dialog) const;
   bool PressKey(int virtualKey, int modifiers);

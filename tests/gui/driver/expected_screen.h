@@ -1,58 +1,42 @@
-// ExpectedScreen: the driver's own copy of the editor's document.
+// ExpectedScreen: the driver's model of what the editor must show, built on the editor's own
+// core: an editing session on the same staged package, and the view's mode, zoom and preview.
 //
-// Every scenario opens one on the same staged package as the editor and applies, through
-// the core's document functions, the same operations it makes the editor do (keys, markers,
-// mouse drags, layer switches). Its picture - the core renderer drawing into a DibImage, as
-// the editor's view canvas does - is what the view must show, pixel for pixel. The menu
-// state the core asks for (the "Delete item" command, the layer check marks) is recorded
-// too, so checks can compare the editor's menu with it. Its undo history records the same
-// steps as the editor's, when the scenario tells it where the editor's commands end a group.
+// Every scenario applies to it the operations it makes the editor do, through the same
+// session functions and menu commands the editor runs (keys, markers, mouse drags, layer
+// switches, undo). Its picture - the core renderer drawing into a DibImage, as the editor's
+// view canvas does - is what the view must show, pixel for pixel, and the command states of
+// its session are what the editor's menu must show.
 #pragma once
 
 #include <string>
 
+#include "command_states.h"
 #include "dib_image.h"
-#include "document_shell.h"
-#include "edit_keys.h"
-#include "load_screen_document.h"
+#include "editing_session.h"
+#include "editor_commands.h"
+#include "editor_view.h"
 #include "marker_drag.h"
-#include "undo_history.h"
+#include "view_zoom.h"
 
-class RecordingShell final : public DocumentShell {
+class ExpectedScreen final : public EditorView {
  public:
-  void SetSideStatus(const char* text) override { sideStatus = text; }
-  void SetDeleteItemEnabled(bool enabled) override { deleteItemEnabled = enabled; }
-  void SetLayerChecks(bool top, bool bottom) override {
-    topLayerChecked = top;
-    bottomLayerChecked = bottom;
-  }
-
-  std::string sideStatus;
-  bool deleteItemEnabled = false;
-  bool topLayerChecked = false;
-  bool bottomLayerChecked = false;
-};
-
-class ExpectedScreen {
- public:
-  ExpectedScreen() : document_(&shell_) {}
+  ExpectedScreen() = default;
   ExpectedScreen(const ExpectedScreen&) = delete;
   ExpectedScreen& operator=(const ExpectedScreen&) = delete;
 
-  // Loads the package in `appDir` (ending with a backslash) the way the editor starts:
-  // common templates, side 0 with two cameo slots, both layers. False with `error` set when
-  // a template is missing.
-  bool Load(const std::string& appDir, std::string& error);
+  // Starts the session on the package in `appDir` (ending with a backslash) as the editor
+  // starts. False with `error` set when a template is missing.
+  bool Load(const std::string& appDir, std::string& error) { return session_.Start(appDir, error); }
 
-  LoadScreenDocument& document() { return document_; }
-  UndoHistory& history() { return history_; }
-  // What a menu command does to the history first: a run of key moves ends.
-  void Command() { history_.EndGroup(document_); }
-  bool Undo() { return history_.Undo(document_); }
-  bool Redo() { return history_.Redo(document_); }
-  const RecordingShell& shell() const { return shell_; }
-  EditMode mode() const { return mode_; }
-  void SetMode(EditMode mode) { mode_ = mode; }
+  EditingSession& session() { return session_; }
+  LoadScreenDocument& document() { return session_.document(); }
+  UndoHistory& history() { return session_.history(); }
+
+  // Menu command `id` as the editor runs it: the session's and the view's own commands take
+  // effect; for the others (dialogs, files) a run of key moves ends, as the editor's does.
+  void Command(int id) { RunEditorCommand(session_, *this, id); }
+  // The state the editor's menu shows for command `id`.
+  CommandState MenuState(int id) const;
 
   // One key press with the modifiers of input.h (step 1, 2, 5 or 10).
   void Key(int virtualKey, int modifiers);
@@ -63,17 +47,24 @@ class ExpectedScreen {
   void MouseDown(Point canvas);
   void MouseMove(Point canvas);
   void MouseUp();
-  void ToggleTopLayer() { document_.SetLayers(!document_.viewTop, document_.viewBottom); }
-  void ToggleBottomLayer() { document_.SetLayers(document_.viewTop, !document_.viewBottom); }
 
   // The picture the view must show now, rendered into a DibImage of 800 x 520.
   const DibImage& Picture();
 
+  // EditorView: the model draws only when asked for its picture.
+  void Repaint() override {}
+  int Zoom() const override { return zoom_; }
+  void SetZoom(int zoom) override { zoom_ = ClampZoom(zoom); }
+  EditMode Mode() const override { return mode_; }
+  void SetMode(EditMode mode) override { mode_ = mode; }
+  bool PreviewOn() const override { return preview_; }
+  void SetPreview(bool on) override { preview_ = on; }
+
  private:
-  RecordingShell shell_;
-  UndoHistory history_;
-  LoadScreenDocument document_;
+  EditingSession session_;
   EditMode mode_ = EditMode::SmallMap;
+  int zoom_ = 1;
+  bool preview_ = false;
   DibImage canvas_;
   MarkerDrag drag_;
 };

@@ -4,11 +4,6 @@
 #include "wait.h"
 #include "window_search.h"
 
-namespace {
-// The file-name field (cmb13): a ComboBoxEx whose inner edit has the same id.
-constexpr int kFileNameField = 0x47C;
-}  // namespace
-
 HWND WaitForFileDialog(DWORD processId, int timeoutMs) {
   HWND found = nullptr;
   WaitUntil(

@@ -6,6 +6,10 @@
 
 #include <string>
 
+// The file-name field of the system's file dialogs (cmb13): a ComboBoxEx whose inner edit
+// has the same id.
+inline constexpr int kFileNameField = 0x47C;
+
 // A visible file dialog of the process (a dialog with the file-name field), or null after
 // timeoutMs.
 HWND WaitForFileDialog(DWORD processId, int timeoutMs = 5000);

@@ -17,7 +17,7 @@
 
 #include "check_log.h"
 #include "driver_context.h"
-#include "interface_language.h"
+#include "run_language.h"
 #include "scenarios.h"
 #include "wide_text.h"
 

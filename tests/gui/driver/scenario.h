@@ -34,6 +34,12 @@ class Scenario {
   bool Shows(const Image& picture, const std::string& check, Point scroll = {});
   // The view shows the model's picture.
   bool View(const std::string& check, Point scroll = {}) { return Shows(model.Picture(), check, scroll); }
+  // A menu command that opens no modal window, run by the editor and by the model. False
+  // when the editor does not answer.
+  bool Command(UINT id) {
+    model.Command(static_cast<int>(id));
+    return session.Command(id);
+  }
 
   const DriverContext& context;
   EditorSession session;

@@ -1,9 +1,10 @@
 #include "scenario_support.h"
 
-#include "editor_ids.h"
 #include "input.h"
 #include "marker_commands.h"
 #include "remote_controls.h"
+#include "resource.h"
+#include "run_language.h"
 #include "wide_text.h"
 #include "window_search.h"
 
@@ -37,7 +38,7 @@ bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, 
 }
 
 bool ExpectDeleteItemState(const Scenario& s, const std::string& name) {
-  return ExpectMenuItem(s.context, s.session, ids::kDeleteItem, false, !s.model.shell().deleteItemEnabled, name);
+  return ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, !s.model.MenuState(IDM_DELETE_ITEM).enabled, name);
 }
 
 bool ReadSymbolCatalogue(const DriverContext& context, std::vector<CatalogueEntry>& entries, std::string& error) {
@@ -51,10 +52,10 @@ bool ReadSymbolCatalogue(const DriverContext& context, std::vector<CatalogueEntr
 }
 
 bool ChooseListLine(HWND dialog, int line) {
-  HWND list = GetDlgItem(dialog, ids::kListBox);
+  HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
   LRESULT selected = LB_ERR;
   return list && SendAndWait(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0, &selected) && selected == line &&
-         SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(ids::kListBox, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+         SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 bool ClickButton(HWND dialog, int id) {
@@ -63,7 +64,7 @@ bool ClickButton(HWND dialog, int id) {
 }
 
 int CheckedColourRadio(HWND dialog) {
-  for (int id : {ids::kRadioBlue, ids::kRadioRed, ids::kRadioPurpure}) {
+  for (int id : {IDC_SIDE_COLOUR_BLUE, IDC_SIDE_COLOUR_RED, IDC_SIDE_COLOUR_PURPURE}) {
     LRESULT state = 0;
     if (SendAndWait(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED) return id;
   }
@@ -72,17 +73,17 @@ int CheckedColourRadio(HWND dialog) {
 
 Pixel ColourOfRadio(int radioId) {
   switch (radioId) {
-    case ids::kRadioRed: return kSideColourRed;
-    case ids::kRadioPurpure: return kSideColourPurpure;
+    case IDC_SIDE_COLOUR_RED: return kSideColourRed;
+    case IDC_SIDE_COLOUR_PURPURE: return kSideColourPurpure;
     default: return kSideColourBlue;
   }
 }
 
 const char* NameOfRadio(int radioId) {
   switch (radioId) {
-    case ids::kRadioBlue: return "blue";
-    case ids::kRadioRed: return "red";
-    case ids::kRadioPurpure: return "purpure";
+    case IDC_SIDE_COLOUR_BLUE: return "blue";
+    case IDC_SIDE_COLOUR_RED: return "red";
+    case IDC_SIDE_COLOUR_PURPURE: return "purpure";
     default: return "none";
   }
 }
@@ -91,7 +92,7 @@ bool AddMarkerThroughDialog(Scenario& s, const std::vector<CatalogueEntry>& cata
                             const std::string& name) {
   EditorSession& session = s.session;
   CheckLog& log = s.log();
-  session.PostCommand(ids::kAddItem);
+  session.PostCommand(IDM_ADD_ITEM);
   HWND dialog = session.WaitForDialog(texts::kAddItemCaption);
   if (!dialog) {
     log.Fail(name, "the add-item dialog did not open");

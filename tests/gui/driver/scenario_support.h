@@ -20,7 +20,7 @@ bool ExpectTitle(const DriverContext& context, const EditorSession& session, con
 // The menu item's check mark and grayed state.
 bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, UINT id, bool checked, bool grayed,
                     const std::string& name);
-// "Delete item" (40029) grayed exactly when the model says the core grayed it.
+// "Delete item" (40029) grayed exactly when the model's command state says so.
 bool ExpectDeleteItemState(const Scenario& s, const std::string& name);
 
 // The add-item dialog's catalogue as the driver reads Settings.ini.

@@ -6,7 +6,7 @@
 
 #include "driver_context.h"
 #include "editor_session.h"
-#include "interface_language.h"
+#include "run_language.h"
 
 void RunStartupChecks(const DriverContext& context);         // title, status bar, menu, picture, layers
 void RunKeyChecks(const DriverContext& context);             // arrow keys in the three modes

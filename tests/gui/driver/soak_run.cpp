@@ -13,7 +13,6 @@
 #include "content_commands.h"
 #include "content_dialog_steps.h"
 #include "crop_image.h"
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "image_files.h"
 #include "input.h"
@@ -21,7 +20,9 @@
 #include "package_staging.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
+#include "resource.h"
 #include "resource_usage.h"
+#include "run_language.h"
 #include "scenario_support.h"
 #include "shp_export.h"
 #include "wide_text.h"
@@ -70,7 +71,7 @@ bool SoakRun::ErrorBoxClosed(HWND box, const std::string& step) {
 // A save runs before the editor answers again; a failure leaves its message up.
 bool SoakRun::SavedWithoutError(const std::string& step) {
   SendAndWait(session.main(), WM_NULL, 0, 0);
-  HWND box = session.WaitForDialog(texts::kErrorCaption, 0);
+  HWND box = session.WaitForDialog(EditorText(Text::ErrorCaption), 0);
   return !box || ErrorBoxClosed(box, step);
 }
 
@@ -78,7 +79,7 @@ bool SoakRun::SavedWithoutError(const std::string& step) {
 // and closed.
 bool SoakRun::ClosesWithoutError(HWND dialog, const std::string& step, int timeoutMs) {
   HWND box = nullptr;
-  WaitUntil([&] { return !IsWindowVisible(dialog) || (box = session.WaitForDialog(texts::kErrorCaption, 0)); },
+  WaitUntil([&] { return !IsWindowVisible(dialog) || (box = session.WaitForDialog(EditorText(Text::ErrorCaption), 0)); },
             timeoutMs);
   if (box) return ErrorBoxClosed(box, step);
   return Step(!IsWindowVisible(dialog), step, "the dialog stays open");
@@ -99,7 +100,7 @@ bool SoakRun::ChooseSaveFile(UINT command, const std::wstring& path, const std::
 // The last changes of the round undone and redone through the menu: the screen is what it was.
 bool SoakRun::UndoRedo() {
   constexpr int kSteps = 3;
-  for (const UINT command : {ids::kUndo, ids::kRedo})
+  for (const UINT command : {IDM_UNDO, IDM_REDO})
     for (int step = 0; step < kSteps; ++step)
       if (!Step(session.Command(command), "undo_redo", "the editor does not answer")) return false;
   tally_.undos += kSteps;
@@ -108,18 +109,18 @@ bool SoakRun::UndoRedo() {
 
 bool SoakRun::SaveAndReopen() {
   const std::wstring scene = File(L"soak.ini");
-  if (!ChooseSaveFile(ids::kSaveSceneAs, scene, "save_scene")) return false;
+  if (!ChooseSaveFile(IDM_SAVE_SCENE_AS, scene, "save_scene")) return false;
   if (!SavedWithoutError("save_scene")) return false;
-  session.PostCommand(ids::kOpenScene);
+  session.PostCommand(IDM_OPEN_SCENE);
   std::string error;
-  if (!Step(ChooseInFileDialog(session, texts::kOpenSceneCaption, scene, error), "open_scene", error)) return false;
+  if (!Step(ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), scene, error), "open_scene", error)) return false;
   SendAndWait(session.main(), WM_NULL, 0, 0);
   ++tally_.reopens;
   return ViewMatches("after the scene was saved and opened again");
 }
 
 bool SoakRun::Copy() {
-  if (!Step(session.Command(ids::kCopyToClipboard), "copy", "the editor does not answer")) return false;
+  if (!Step(session.Command(IDM_COPY_TO_CLIPBOARD), "copy", "the editor does not answer")) return false;
   ++tally_.copies;
   return true;
 }

@@ -11,8 +11,8 @@
 #include "catalogue.h"
 #include "content_dialog_steps.h"
 #include "input.h"
-#include "remote_controls.h"
 #include "package_staging.h"
+#include "remote_controls.h"
 #include "scenario.h"
 #include "shp_export.h"
 
@@ -50,7 +50,7 @@ class SoakRun : public Scenario {
     return Step(same, "view_equals_render", std::string(when) + ": " + detail);
   }
   // The editor's dialog `caption`, shown in full; null when it does not open.
-  HWND Dialog(const wchar_t* caption) const {
+  HWND Dialog(const std::wstring& caption) const {
     HWND dialog = session.WaitForDialog(caption);
     if (dialog) Shown(dialog);
     return dialog;

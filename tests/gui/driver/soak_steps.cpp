@@ -1,4 +1,5 @@
 // The soak round's steps through the editor's dialogs, keys and mouse.
+#include "run_language.h"
 #include "soak_run.h"
 
 #include <windows.h>
@@ -14,7 +15,6 @@
 #include "content_commands.h"
 #include "content_dialog_steps.h"
 #include "crop_image.h"
-#include "editor_ids.h"
 #include "file_dialogs.h"
 #include "image_files.h"
 #include "input.h"
@@ -22,6 +22,7 @@
 #include "package_staging.h"
 #include "picture_compare.h"
 #include "remote_controls.h"
+#include "resource.h"
 #include "resource_usage.h"
 #include "scenario_support.h"
 #include "shp_export.h"
@@ -29,7 +30,7 @@
 #include "window_search.h"
 
 bool SoakRun::AddMarker(int line, int radio) {
-  session.PostCommand(ids::kAddItem);
+  session.PostCommand(IDM_ADD_ITEM);
   HWND dialog = Dialog(texts::kAddItemCaption);
   if (!Step(dialog && ChooseListLine(dialog, line) && ClickButton(dialog, radio), "add_item_dialog",
             "the dialog or its controls do not answer"))
@@ -48,7 +49,7 @@ bool SoakRun::AddMarker(int line, int radio) {
 bool SoakRun::Markers() {
   const int symbolCount = static_cast<int>(symbols_.size());
   for (int i = 0; i < kSoakMarkersPerRound; ++i) {
-    if (!AddMarker((round_ * kSoakMarkersPerRound + i) % symbolCount, ids::kRadioBlue + (round_ + i) % 3)) return false;
+    if (!AddMarker((round_ * kSoakMarkersPerRound + i) % symbolCount, IDC_SIDE_COLOUR_BLUE + (round_ + i) % 3)) return false;
     // A grid well away from (100, 100), shifted a little every round.
     const Point to{200 + 70 * (i % 3) + round_ % 7 * 3, 180 + 100 * (i / 3) + round_ % 5 * 4};
     // Every marker is picked up at (100, 100): two presses on one spot in quick succession
@@ -64,7 +65,7 @@ bool SoakRun::Markers() {
   }
   if (!ViewMatches("with the markers placed")) return false;
 
-  session.PostCommand(ids::kSelectItem);
+  session.PostCommand(IDM_SELECT_ITEM);
   HWND select = Dialog(texts::kSelectItemCaption);
   const int line = round_ % kSoakMarkersPerRound;
   if (!Step(select && ChooseListLine(select, line), "select_item_dialog", "the dialog or its list does not answer"))
@@ -84,7 +85,7 @@ bool SoakRun::Markers() {
     if (marker % 2 == 0) {
       handled = Key(VK_DELETE, kNoModifier);
     } else {
-      handled = session.Command(ids::kDeleteItem);
+      handled = session.Command(IDM_DELETE_ITEM);
       DeleteSelectedMarker(model.document());
     }
     if (!Step(handled, "delete_marker", "the editor does not answer")) return false;
@@ -95,13 +96,12 @@ bool SoakRun::Markers() {
 bool SoakRun::MapKeys() {
   const struct {
     UINT command;
-    EditMode mode;
     int key, modifiers;
-  } moves[] = {{ids::kModeSmallMap, EditMode::SmallMap, VK_RIGHT, kCtrl},
-               {ids::kModeLargeMap, EditMode::LargeMap, VK_DOWN, kCtrlShift},
-               {ids::kModeTargetBox, EditMode::TargetBox, round_ % 2 ? VK_UP : VK_DOWN, kCtrl}};
+  } moves[] = {{IDM_MODE_SMALL_MAP, VK_RIGHT, kCtrl},
+               {IDM_MODE_LARGE_MAP, VK_DOWN, kCtrlShift},
+               {IDM_MODE_TARGET_BOX, round_ % 2 ? VK_UP : VK_DOWN, kCtrl}};
   for (const auto& move : moves) {
-    model.SetMode(move.mode);
+    model.Command(static_cast<int>(move.command));
     if (!Step(session.Command(move.command) && Key(move.key, move.modifiers) && Key(move.key, kNoModifier), "map_keys",
               "the main window does not answer"))
       return false;
@@ -113,10 +113,10 @@ bool SoakRun::MapKeys() {
 // The chooser takes a picture of the exact size as it is, a larger one through the crop
 // question and the crop dialog.
 bool SoakRun::TakeScreenshot(HWND settings, const TestPicture& picture) {
-  PostMessageW(GetDlgItem(settings, ids::kScreenshotBrowse), BM_CLICK, 0, 0);
-  HWND chooser = Dialog(texts::kOpenImageCaption);
+  PostMessageW(GetDlgItem(settings, IDC_SCREENSHOT_BROWSE), BM_CLICK, 0, 0);
+  HWND chooser = Dialog(EditorText(Text::OpenImageCaption));
   const std::wstring path = File(picture.file);
-  HWND field = chooser ? GetDlgItem(chooser, ids::kFileNameField) : nullptr;
+  HWND field = chooser ? GetDlgItem(chooser, kFileNameField) : nullptr;
   if (!Step(field && SendAndWait(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())), "screenshot_chooser",
             "no open dialog with a file-name field"))
     return false;
@@ -127,9 +127,9 @@ bool SoakRun::TakeScreenshot(HWND settings, const TestPicture& picture) {
     SetScreenshot(model.document(), MakeTestPicture(picture.width, picture.height));
     return true;
   }
-  HWND box = Dialog(texts::kProgramCaption);
+  HWND box = Dialog(EditorText(Text::ProgramCaption));
   const std::wstring question = box ? MessageBoxText(box) : L"";
-  if (!Step(question == texts::kCropQuestion, "crop_question", "no crop question but " + Quoted(question)))
+  if (!Step(question == EditorText(Text::CropQuestion), "crop_question", "no crop question but " + Quoted(question)))
     return false;
   Press(box, IDYES);
   HWND dialog = Dialog(texts::kCropCaption);
@@ -138,8 +138,8 @@ bool SoakRun::TakeScreenshot(HWND settings, const TestPicture& picture) {
   const int x = 1 + round_ * 37 % (picture.width - ScreenshotWidth - 1);
   const int y = 1 + round_ * 13 % (picture.height - ScreenshotHeight - 1);
   const std::wstring xText = std::to_wstring(x), yText = std::to_wstring(y);
-  SendAndWait(GetDlgItem(dialog, ids::kCropX), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(xText.c_str()));
-  SendAndWait(GetDlgItem(dialog, ids::kCropY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(yText.c_str()));
+  SendAndWait(GetDlgItem(dialog, IDC_CROP_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(xText.c_str()));
+  SendAndWait(GetDlgItem(dialog, IDC_CROP_Y), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(yText.c_str()));
   Press(dialog, IDOK);
   if (!Step(WaitForWindowGone(dialog, kDefaultWaitMs), "crop_dialog", "OK does not close it")) return false;
   MemoryImage cropped;
@@ -158,19 +158,19 @@ bool SoakRun::LoadScreenSettings() {
   LoadScreenDocument& document = model.document();
   for (int n = 1; n <= 3; ++n) {
     const int side = (round_ + n) % 3;
-    if (!Step(ClickButton(dialog, ids::kSideAllied + side), "side_switch", "the radio button does not answer"))
+    if (!Step(ClickButton(dialog, IDC_SIDE_ALLIED + side), "side_switch", "the radio button does not answer"))
       return false;
     document.SetSide(side);
     ++tally_.sideSwitches;
   }
-  if (!Step(ClickButton(dialog, ids::kCameoCount3), "cameo_count", "the radio button does not answer")) return false;
+  if (!Step(ClickButton(dialog, IDC_CAMEO_COUNT_3), "cameo_count", "the radio button does not answer")) return false;
   document.SetCameoCount(3);
   const int lines = static_cast<int>(cameos_.size());
   for (int slot = 0; slot < 3; ++slot) {
     const int line = (round_ * 3 + slot) % lines;
-    HWND combo = GetDlgItem(dialog, ids::kCameoCombos[slot]);
+    HWND combo = GetDlgItem(dialog, (IDC_CAMEO_1 + slot));
     if (!Step(SendAndWait(combo, CB_SETCURSEL, static_cast<WPARAM>(line), 0) &&
-                  SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(ids::kCameoCombos[slot], CBN_SELCHANGE),
+                  SendAndWait(dialog, WM_COMMAND, MAKEWPARAM((IDC_CAMEO_1 + slot), CBN_SELCHANGE),
                               reinterpret_cast<LPARAM>(combo)),
               "cameo_choice", "the combo box does not answer"))
       return false;
@@ -181,7 +181,7 @@ bool SoakRun::LoadScreenSettings() {
     ++tally_.cameos;
   }
   if (round_ % 2 == 1) {
-    if (!Step(ClickButton(dialog, ids::kCameoCount2), "cameo_count", "the radio button does not answer")) return false;
+    if (!Step(ClickButton(dialog, IDC_CAMEO_COUNT_2), "cameo_count", "the radio button does not answer")) return false;
     document.SetCameoCount(2);
   }
   Shown(dialog);
@@ -193,7 +193,7 @@ bool SoakRun::LoadScreenSettings() {
 // Levels (grey every other round) and intensity, first cancelled, then taken with OK.
 bool SoakRun::Colourize() {
   for (const bool ok : {false, true}) {
-    session.PostCommand(ids::kScreenshotSettings);
+    session.PostCommand(IDM_SCREENSHOT_SETTINGS);
     HWND dialog = Dialog(texts::kColourizeCaption);
     if (!Step(dialog != nullptr, "colourize", "the dialog did not open")) return false;
     session.ParkDialog(dialog);
@@ -209,16 +209,16 @@ bool SoakRun::Colourize() {
     };
     bool answered = true;
     // The dialog opens with the settings in force, grey mode included.
-    if (IsChecked(dialog, ids::kColourizeGrey) != settings.greyMode)
-      answered = ClickButton(dialog, ids::kColourizeGrey);
+    if (IsChecked(dialog, IDC_COLOURIZE_GREY) != settings.greyMode)
+      answered = ClickButton(dialog, IDC_COLOURIZE_GREY);
     if (!settings.greyMode) {
       settings.redLevel = (round_ * 41 + 60) % 256;
       settings.greenLevel = (round_ * 67 + 120) % 256;
       settings.blueLevel = (round_ * 23 + 200) % 256;
-      answered = answered && move(ids::kColourizeRed, settings.redLevel) && move(ids::kColourizeGreen, settings.greenLevel) &&
-                 move(ids::kColourizeBlue, settings.blueLevel);
+      answered = answered && move(IDC_COLOURIZE_RED, settings.redLevel) && move(IDC_COLOURIZE_GREEN, settings.greenLevel) &&
+                 move(IDC_COLOURIZE_BLUE, settings.blueLevel);
     }
-    if (!Step(answered && move(ids::kColourizeIntensity, settings.intensity), "colourize",
+    if (!Step(answered && move(IDC_COLOURIZE_INTENSITY, settings.intensity), "colourize",
               "the dialog's controls do not answer"))
       return false;
     Press(dialog, ok ? IDOK : IDCANCEL);
@@ -234,14 +234,14 @@ bool SoakRun::Colourize() {
 
 // The file dialog, dialog 107, the export.
 bool SoakRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, int colours) {
-  if (!ChooseSaveFile(ids::kSaveShp, File(shp), "shp_file_dialog")) return false;
+  if (!ChooseSaveFile(IDM_SAVE_SHP, File(shp), "shp_file_dialog")) return false;
   HWND dialog = Dialog(texts::kShpSaveCaption);
   if (!Step(dialog != nullptr, "shp_export", "dialog 107 did not open")) return false;
   const std::wstring palette = File(L"soak.pal"), count = std::to_wstring(colours);
   const bool set =
-      ClickButton(dialog, mode == NewPalette ? ids::kPaletteNew : ids::kPaletteExisting) &&
-      SendAndWait(GetDlgItem(dialog, ids::kPaletteName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(palette.c_str())) &&
-      SendAndWait(GetDlgItem(dialog, ids::kColourCount), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(count.c_str()));
+      ClickButton(dialog, mode == NewPalette ? IDC_PALETTE_NEW : IDC_PALETTE_EXISTING) &&
+      SendAndWait(GetDlgItem(dialog, IDC_PALETTE_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(palette.c_str())) &&
+      SendAndWait(GetDlgItem(dialog, IDC_COLOUR_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(count.c_str()));
   if (!Step(set && IsWindowEnabled(GetDlgItem(dialog, IDOK)), "shp_export", "the settings are not taken")) return false;
   Press(dialog, IDOK);
   if (!ClosesWithoutError(dialog, "shp_export", kSoakExportTimeoutMs)) return false;
@@ -250,14 +250,14 @@ bool SoakRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, int colo
 }
 
 bool SoakRun::SaveImage() {
-  if (!ChooseSaveFile(ids::kSaveImage, File(L"soak.png"), "save_image")) return false;
+  if (!ChooseSaveFile(IDM_SAVE_IMAGE, File(L"soak.png"), "save_image")) return false;
   if (!SavedWithoutError("save_image")) return false;
   ++tally_.saves;
   return true;
 }
 
 bool SoakRun::About() {
-  session.PostCommand(ids::kAbout);
+  session.PostCommand(IDM_ABOUT);
   HWND dialog = Dialog(texts::kAboutCaption);
   if (!Step(dialog != nullptr, "about", "the dialog did not open")) return false;
   Press(dialog, IDCANCEL);

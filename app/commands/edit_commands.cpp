@@ -1,0 +1,61 @@
+#include "edit_commands.h"
+
+#include <string>
+#include <utility>
+
+#include "add_item_dialog.h"
+#include "clipboard.h"
+#include "marker_commands.h"
+#include "renderer.h"
+#include "screenshot_choice.h"
+#include "select_item_dialog.h"
+#include "symbol_marker.h"
+
+void AddItem(CommandContext& context) {
+  LoadScreenDocument& document = context.session.document();
+  AddItemForm form;
+  form.appDir = document.appDir;
+  form.colour = context.session.choices().markerColour;
+  const std::string settingsPath = document.appDir + "Settings.ini";
+  if (!LoadCatalogue(settingsPath.c_str(), kSymbolsListSection, CatalogueKind::Symbols, form.symbols,
+                     form.catalogueError))
+    form.symbols.clear();
+  context.session.choices().markerColour =
+      ShowAddItemDialog(context.frame.Window(), form, [&](const std::string& symbolFile, int colour) {
+        std::string problem;
+        if (AddSymbolMarker(document, symbolFile, MarkerColour(colour), {100, 100}, problem)) context.view.Repaint();
+      });
+}
+
+void SelectItem(CommandContext& context) {
+  LoadScreenDocument& document = context.session.document();
+  SelectItemForm form;
+  for (int i = 0; i < document.markers.Count(); ++i)
+    form.markers.push_back({document.markers.MarkerAt(i).x, document.markers.MarkerAt(i).y});
+  form.selected = document.selectedMarker;
+  ShowSelectItemDialog(context.frame.Window(), form, [&](int index) { SelectMarker(document, index); });
+}
+
+void CopyToClipboard(CommandContext& context) {
+  DibImage picture;
+  if (!picture.Create(CanvasWidth, CanvasHeight)) return;
+  RenderLoadScreen(context.session.document(), &picture);
+  CopyPictureToClipboard(context.frame.Window(), picture);
+}
+
+void PasteScreenshot(CommandContext& context) {
+  MemoryImage picture;
+  std::string name, reason;
+  switch (ReadClipboardPicture(context.frame.Window(), picture, name, reason)) {
+    case ClipboardPicture::kNone:
+      context.prompts.Tell(Report({{Text::PasteNoPicture}}, PromptIcon::Warning));
+      return;
+    case ClipboardPicture::kRefused:
+      // The reason is the core's plain English, in both interfaces.
+      context.prompts.Tell(Report({{Text::PasteRefused, {{"reason", reason}}}}));
+      return;
+    case ClipboardPicture::kTaken:
+      TakeScreenshot(context.session, context.prompts, context.frame.Window(), std::move(picture), name);
+      return;
+  }
+}

@@ -1,0 +1,101 @@
+#include "tools_commands.h"
+
+#include <string>
+#include <utility>
+
+#include "colourize.h"
+#include "colourize_dialog.h"
+#include "content_commands.h"
+#include "image_file_dialogs_win32.h"
+#include "image_files.h"
+#include "load_screen_settings_dialog.h"
+#include "message_box_prompts.h"
+#include "path_limits.h"
+#include "screenshot_choice.h"
+#include "undo_group.h"
+
+namespace {
+
+LoadScreenSettingsState SettingsState(const LoadScreenDocument& document) {
+  LoadScreenSettingsState state;
+  state.side = document.side;
+  state.cameoCount = document.cameoCount;
+  for (int slot = 0; slot < 3; ++slot) state.cameoFiles[slot] = document.cameoFiles[slot];
+  state.screenshotName = document.screenshotName;
+  return state;
+}
+
+// The catalogue's cameo into the slot; a file that cannot be loaded or is not 76 x 60
+// empties it.
+CameoOutcome SetCatalogueCameo(LoadScreenDocument& document, int slot, const std::string& fileName) {
+  const std::string path = TemplatePath(document.appDir, fileName);
+  MemoryImage cameo;
+  const bool loaded = !path.empty() && LoadImageFile(path.c_str(), cameo);
+  if (loaded && SetCameo(document, slot, std::move(cameo), fileName)) return CameoOutcome::Taken;
+  ClearCameo(document, slot);
+  return loaded ? CameoOutcome::WrongSize : CameoOutcome::Missing;
+}
+
+// The screenshot chooser: the chosen picture is taken as a dropped one is, the questions
+// owned by the settings dialog. The session's last file follows the chooser.
+bool ChooseScreenshot(EditingSession& session, HWND owner) {
+  char chosenPath[kPathBufferSize] = {};
+  session.choices().lastFile.copy(chosenPath, sizeof chosenPath - 1);
+  MemoryImage chosen;
+  const bool picked = ChooseImageToOpen(owner, chosenPath, chosen);
+  session.choices().lastFile = chosenPath;
+  if (!picked) return false;
+  MessageBoxPrompts prompts(owner);
+  return TakeScreenshot(session, prompts, owner, std::move(chosen), chosenPath);
+}
+
+}  // namespace
+
+void LoadScreenSettings(CommandContext& context) {
+  EditingSession& session = context.session;
+  LoadScreenDocument& document = session.document();
+  LoadScreenSettingsForm form;
+  const std::string settingsPath = document.appDir + "Settings.ini";
+  if (!LoadCatalogue(settingsPath.c_str(), kCameosListSection, CatalogueKind::Cameos, form.cameos, form.catalogueError))
+    form.cameos.clear();
+  form.picture = context.frame.PictureOnScreen();
+  LoadScreenSettingsActions actions;
+  actions.state = [&] { return SettingsState(document); };
+  // Also for the side or count already in force: nothing is reloaded, the view is painted again.
+  actions.setSide = [&](int side) {
+    const bool taken = document.SetSide(side);
+    context.view.Repaint();
+    return taken;
+  };
+  actions.setCameoCount = [&](int count) {
+    const bool taken = document.SetCameoCount(count);
+    context.view.Repaint();
+    return taken;
+  };
+  actions.setCameo = [&](int slot, const std::string& fileName) { return SetCatalogueCameo(document, slot, fileName); };
+  actions.chooseScreenshot = [&](HWND owner) { return ChooseScreenshot(session, owner); };
+  ShowLoadScreenSettingsDialog(context.frame.Window(), form, actions);
+}
+
+void ScreenshotSettings(CommandContext& context) {
+  LoadScreenDocument& document = context.session.document();
+  if (!document.screenshot.IsValid()) {
+    context.prompts.Tell(Report({{Text::NoScreenshot}}, PromptIcon::Warning));
+    return;
+  }
+  // Every screenshot comes with its uncoloured copy; should one ever lack it, the picture
+  // as it is becomes the uncoloured one.
+  if (!document.screenshotBackup.IsValid() && !BackupScreenshot(document)) {
+    context.prompts.Tell(Report({{Text::OutOfMemory}}));
+    return;
+  }
+  const ColourizeSettings inForce = document.screenshotColour;
+  {
+    UndoGroup group(context.session.history(), document);
+    const auto apply = [&](const ColourizeSettings& settings) -> const Image* {
+      return ColourizeScreenshot(document, settings) ? &document.screenshot : nullptr;
+    };
+    if (!ShowColourizeDialog(context.frame.Window(), inForce, apply)) ColourizeScreenshot(document, inForce);
+  }
+  context.view.Repaint();
+}

@@ -1,0 +1,17 @@
+// The About dialog (103): the program's name and version in a large font, a link to the
+// project's home page and the template package's readme, which can be scrolled and read
+// but not changed. It fades in and out.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct AboutForm {
+  std::string readme;  // with CR LF line breaks; empty leaves the box empty
+  std::string homePage;
+  bool fade = true;
+};
+
+// Modal over `owner`; returns when the user closes it.
+void ShowAboutDialog(HWND owner, const AboutForm& form);

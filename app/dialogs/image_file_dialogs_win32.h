@@ -1,0 +1,33 @@
+// The image file dialogs: an open dialog with a preview pane (template 108) beside the
+// system's controls, and a plain save dialog. Both offer ImageFilter (image_files.h) and
+// end by loading or saving through LoadImageFile / SaveImageFile.
+//
+// `path` is the caller's buffer of kMaxPath characters holding the last file used (the
+// session's last file chosen); the dialogs open with it and write the chosen file back.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "image.h"
+
+// Registers the "ImagePreview" window class of the open dialog's preview pane. Once per
+// process; later calls do nothing. Called at start-up.
+void RegisterImagePreviewClass(HINSTANCE instance);
+
+// Opens in the folder of `path` with an empty file-name field (`path` is emptied, and stays
+// empty on cancel). True when the user chose a file and it loaded into `image`, which must
+// hold no pixels. The pane's label and the texts are in the interface language.
+bool ChooseImageToOpen(HWND owner, char* path, Image& image);
+
+// What came of ChooseImageToSave: the user cancelled (nothing was written), the file was
+// written, or it could not be (any earlier file at the path is then unchanged). Callers word
+// the failure themselves.
+enum class ImageSaveOutcome { Cancelled, Saved, Failed };
+
+// Offers `path` as the file name and asks before replacing an existing file; the chosen
+// name is written back into `path`. Saves `image` with SaveImageFile, in the format of the
+// name's extension.
+// A failed save leaves why in `reason` when one is given.
+ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, std::string* reason = nullptr);

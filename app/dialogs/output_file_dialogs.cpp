@@ -1,0 +1,41 @@
+#include "output_file_dialogs.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "common_file_dialogs_win32.h"
+#include "language.h"
+#include "path_limits.h"
+
+namespace {
+
+bool ChooseFile(HWND owner, std::string& path, Text filter, const char* extension, DWORD flags) {
+  char chosen[kPathBufferSize] = "";
+  if (path.size() < sizeof chosen) std::snprintf(chosen, sizeof chosen, "%s", path.c_str());
+  const std::string filterText = NarrowTextOf(filter);
+  OPENFILENAMEA browse{};
+  browse.lStructSize = sizeof browse;
+  browse.hwndOwner = owner;
+  browse.hInstance = GetModuleHandleA(nullptr);
+  browse.lpstrFilter = filterText.c_str();
+  browse.lpstrFile = chosen;
+  browse.nMaxFile = sizeof chosen;
+  browse.lpstrDefExt = extension;
+  browse.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | flags;
+  if (!ShowSaveFileDialog(&browse)) return false;
+  path = chosen;
+  return true;
+}
+
+}  // namespace
+
+bool ChooseShpFile(HWND owner, std::string& path) {
+  return ChooseFile(owner, path, Text::ShpFilter, "shp", OFN_OVERWRITEPROMPT);
+}
+
+bool ChoosePaletteFile(HWND owner, std::string& path, bool mustExist) {
+  return ChooseFile(owner, path, Text::PalFilter, "pal", mustExist ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+}
+
+bool ChooseMixFile(HWND owner, std::string& path) { return ChooseFile(owner, path, Text::MixFilter, "mix", 0); }

@@ -1,6 +1,0 @@
-#include "shp_export_choices.h"
-
-ShpExportSettings& ConfirmedShpExportSettings() {
-  static ShpExportSettings settings;
-  return settings;
-}

@@ -1,0 +1,138 @@
+#include "interface_texts.h"
+
+#include <cstddef>
+
+namespace {
+
+using namespace std::string_view_literals;
+
+struct Translation {
+  Text text;
+  std::string_view chinese;
+  std::string_view english;
+};
+
+// Where a message was never translated, both columns hold the same words.
+constexpr Translation kTexts[] = {
+    {Text::KeyHint, "Press CTRL to move map faster(5x) or press CTRL+SHIFT to move map faster (10x)",
+     "Arrow keys move by 1 pixel: Shift 2, Ctrl 5, Ctrl+Shift 10"},
+    {Text::ModeStatus, "Current mode: {mode}", "Current mode: {mode}"},
+    {Text::ModeStatusZoomed, "Current mode: {mode} ({zoom}%)", "Current mode: {mode} ({zoom}%)"},
+    {Text::ModeSmallMap, "Move small map", "Move small map"},
+    {Text::ModeLargeMap, "Move large map", "Move large map"},
+    {Text::ModeTargetBox, "Move target box", "Move target box"},
+    {Text::SavedFile, "已保存 {file}", "Saved {file}"},
+    {Text::SavedFiles, "已保存 {first} 和 {second}", "Saved {first} and {second}"},
+    {Text::SavedColours, " ({count} 色)", " ({count} colours)"},
+    {Text::Index0Pixel, " 有 {count} 个像素用了调色板第 0 项, 游戏会把它画成透明。",
+     " {count} pixel uses palette entry 0, which the games draw transparent."},
+    {Text::Index0Pixels, " 有 {count} 个像素用了调色板第 0 项, 游戏会把它画成透明。",
+     " {count} pixels use palette entry 0, which the games draw transparent."},
+    {Text::Packed, "Packed {shp} and {pal} into {archive}", "Packed {shp} and {pal} into {archive}"},
+    {Text::PreviewStart, "预览: ", "Preview: "},
+    {Text::PreviewOctree, "八叉树", "octree"},
+    {Text::PreviewBest, "最佳", "best"},
+    {Text::PreviewExisting, "现有调色板", "existing palette"},
+    {Text::PreviewDithered, ", 抖动", ", dithered"},
+    {Text::PreviewColours, ", {count} 色, ", ", {count} colours, "},
+    {Text::PreviewComputing, "计算中...", "computing..."},
+    {Text::PreviewLossless, "无损", "lossless"},
+    {Text::PreviewDecibels, "{value} dB", "{value} dB"},
+    {Text::RecoveryWriteFailed, "无法写入恢复副本：{reason}", "The recovery copy could not be written: {reason}"},
+    {Text::Verbatim, "{text}", "{text}"},
+    {Text::FileLine, "\n\n{file}", "\n\n{file}"},
+    {Text::ReasonAfterFile, ":\n{reason}", ":\n{reason}"},
+    {Text::ReasonParagraph, "\n\n{reason}", "\n\n{reason}"},
+    {Text::OutOfMemory, "Out of memory!", "Out of memory!"},
+    {Text::MissingSideTemplate, "Can't find file!", "Can't find file!"},
+    {Text::NoScreenshot, "Please select screenshot in the load screen settings dialog",
+     "There is no screenshot yet. Choose one in Load screen settings first."},
+    {Text::CameoMissing, "Error: Can't find file!", "The cameo picture cannot be found."},
+    {Text::CameoWrongSize, "Error: This file isn't valid icon file\nImage size must be 76x60",
+     "This file is not a valid cameo picture.\nA cameo must be 76 x 60 pixels."},
+    {Text::ScreenshotTooSmall, "Error: Size of image is less than 234x232\nPlease select another image.",
+     "The picture is smaller than 234 x 232 pixels.\nPlease choose another picture."},
+    {Text::CropQuestion, "Size of image isn't 234x232.Do you want to crop this image?",
+     "The picture is not 234 x 232 pixels. Do you want to crop it?"},
+    {Text::ImageSaveFailed, "Error: Can't save the image file!", "The image could not be saved."},
+    {Text::LanguageSaveFailed, "Error: Can't remember the interface language!",
+     "The interface language could not be remembered."},
+    {Text::SaveChangesQuestion, "The screen has changes that are not saved.\nDo you want to save them first?",
+     "The screen has changes that are not saved.\nDo you want to save them first?"},
+    {Text::CloseQuestion, "保存对 {screen} 的更改吗?", "Save changes to {screen}?"},
+    {Text::Untitled, "无标题", "Untitled"},
+    {Text::SceneSaveFailed, "Error: Can't save the scene!\n{reason}", "Error: Can't save the scene!\n{reason}"},
+    {Text::DropUnreadable,
+     "Error: Can't open the dropped file!\nIt is neither a scene file (.ini) nor a picture.\n{file}: {reason}",
+     "Error: Can't open the dropped file!\nIt is neither a scene file (.ini) nor a picture.\n{file}: {reason}"},
+    {Text::DropPathTooLong, "Error: The path of the dropped file is too long.",
+     "Error: The path of the dropped file is too long."},
+    {Text::PasteNoPicture, "剪贴板里没有图片。", "The clipboard holds no picture."},
+    {Text::PasteRefused, "剪贴板里的图片无法使用：\n{reason}", "The clipboard's picture cannot be used:\n{reason}"},
+    {Text::PreviewPaletteUnreadable, "The palette file cannot be read, so the preview is off.",
+     "The palette file cannot be read, so the preview is off."},
+    {Text::MixError, "MIX file error!\n\n{reason}", "MIX file error!\n\n{reason}"},
+    {Text::MixNameMissing, "MIX file error!\n\nEnter the name of the MIX file, or clear the check box.",
+     "MIX file error!\n\nEnter the name of the MIX file, or clear the check box."},
+    {Text::RecoveryQuestion, "Vantorel 上次没有正常关闭。要恢复 {time} 未保存的屏幕吗?",
+     "Vantorel did not close properly last time. Restore the unsaved screen from {time}?"},
+    {Text::RecoveryDamaged, "一份未保存屏幕的恢复副本无法读取（{reason}）。\n它已改名保留为：{path}",
+     "A recovery copy of unsaved work could not be read ({reason}).\nIt was kept as {path}"},
+    {Text::ProgramFolderTooLong, "Error: The path of the program folder is too long.",
+     "Error: The path of the program folder is too long."},
+    {Text::ViewCanvasFailed, "Error: Can't create the view canvas.", "Error: Can't create the view canvas."},
+    {Text::RegisterClassFailed, "RegisterClassEx failed!", "RegisterClassEx failed!"},
+    {Text::MainWindowFailed, "Error: Can't create the main window.", "Error: Can't create the main window."},
+    {Text::MapViewFailed, "Error: Can't create the map view.", "Error: Can't create the map view."},
+    {Text::ProgramCaption, "Vantorel", "Vantorel"},
+    {Text::ErrorCaption, "Error", "Error"},
+    {Text::ProgramTitle, "Vantorel 1.11", "Vantorel 1.11"},
+    {Text::TitleWithScene, "{title} - {file}", "{title} - {file}"},
+    {Text::TitleWithSceneModified, "{title} - {file} *", "{title} - {file} *"},
+    {Text::OpenSceneCaption, "Open scene", "Open scene"},
+    {Text::SaveSceneCaption, "Save scene as", "Save scene as"},
+    {Text::SceneFilter, "Scene files (*.ini)\0*.ini\0All files (*.*)\0*.*\0"sv,
+     "Scene files (*.ini)\0*.ini\0All files (*.*)\0*.*\0"sv},
+    {Text::PalFilter, "C&C PAL files(*.pal)\0*.pal\0All Files (*.*)\0*.*\0"sv,
+     "C&C PAL files(*.pal)\0*.pal\0All Files (*.*)\0*.*\0"sv},
+    {Text::ShpFilter, "SHP(YR/RA2) files(*.shp)\0*.shp\0All Files (*.*)\0*.*\0"sv,
+     "SHP(YR/RA2) files(*.shp)\0*.shp\0All Files (*.*)\0*.*\0"sv},
+    {Text::MixFilter, "MIX files(*.mix)\0*.mix\0All Files (*.*)\0*.*\0"sv,
+     "MIX files(*.mix)\0*.mix\0All Files (*.*)\0*.*\0"sv},
+    {Text::OpenImageCaption, "Choose file to open", "Choose file to open"},
+    {Text::NoImagePreview, "No preview", "No preview"},
+    {Text::ImagePreviewLabel, "查看:", "Preview:"},
+    {Text::QuantizerOctree, "八叉树 (octree, the classic palette)", "Octree (the classic palette)"},
+    {Text::QuantizerBest, "最佳 (best: Wu + k-means, 6-bit)", "Best (Wu + k-means, 6-bit)"},
+};
+
+constexpr bool InOrder() {
+  for (std::size_t i = 0; i < std::size(kTexts); ++i)
+    if (static_cast<std::size_t>(kTexts[i].text) != i) return false;
+  return std::size(kTexts) == static_cast<std::size_t>(Text::Count);
+}
+static_assert(InOrder(), "kTexts holds every Text once, in the order of the enum");
+
+}  // namespace
+
+std::string_view TextTemplate(Text text, InterfaceLanguage language) {
+  const auto index = static_cast<std::size_t>(text);
+  if (index >= std::size(kTexts)) return {};
+  return language == InterfaceLanguage::English ? kTexts[index].english : kTexts[index].chinese;
+}
+
+bool Message::operator==(const Message& other) const {
+  if (text != other.text || values.size() != other.values.size()) return false;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const TextValue& a = values[i];
+    const TextValue& b = other.values[i];
+    if (a.name != b.name || a.isNested != b.isNested || (a.isNested ? a.nested != b.nested : a.text != b.text))
+      return false;
+  }
+  return true;
+}
+
+std::string Utf8Line(const TextLine& line, InterfaceLanguage language) {
+  const auto same = [](std::string_view text) { return std::string(text); };
+  return RenderLine<std::string>(line, language, same, same);
+}

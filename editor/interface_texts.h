@@ -1,0 +1,158 @@
+// The editor's texts in both interface languages, in one table: the status bar's, the
+// messages and questions, the captions and filters of the file dialogs. The menus and the
+// dialogs' own captions are in the resources, once per language.
+//
+// The Chinese interface keeps its long-standing English messages word for word where it
+// never had Chinese ones (both columns then hold the same text). Templates are UTF-8 and
+// name their values in braces ("Save changes to {screen}?"). A value is text in the narrow
+// encoding of file names (the system's reasons, paths) or another text of the table,
+// rendered in the same language.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "interface_language.h"
+
+enum class Text {
+  // The status bar.
+  KeyHint,
+  ModeStatus,        // {mode}
+  ModeStatusZoomed,  // {mode} {zoom}
+  ModeSmallMap,
+  ModeLargeMap,
+  ModeTargetBox,
+  SavedFile,     // {file}
+  SavedFiles,    // {first} {second}
+  SavedColours,  // {count}
+  Index0Pixel,   // {count}: one pixel on palette entry 0, after a saved message
+  Index0Pixels,  // {count}
+  Packed,        // {shp} {pal} {archive}
+  PreviewStart,
+  PreviewOctree,
+  PreviewBest,
+  PreviewExisting,
+  PreviewDithered,
+  PreviewColours,  // {count}
+  PreviewComputing,
+  PreviewLossless,
+  PreviewDecibels,      // {value}
+  RecoveryWriteFailed,  // {reason}
+  // Messages and questions.
+  Verbatim,         // {text}: a message that comes whole from the core
+  FileLine,         // {file}: the file a message concerns, on a paragraph of its own
+  ReasonAfterFile,  // {reason}
+  ReasonParagraph,  // {reason}
+  OutOfMemory,
+  MissingSideTemplate,
+  NoScreenshot,
+  CameoMissing,
+  CameoWrongSize,
+  ScreenshotTooSmall,
+  CropQuestion,
+  ImageSaveFailed,
+  LanguageSaveFailed,
+  SaveChangesQuestion,
+  CloseQuestion,  // {screen}
+  Untitled,
+  SceneSaveFailed,  // {reason}
+  DropUnreadable,   // {file} {reason}
+  DropPathTooLong,
+  PasteNoPicture,
+  PasteRefused,  // {reason}
+  PreviewPaletteUnreadable,
+  MixError,  // {reason}
+  MixNameMissing,
+  RecoveryQuestion,  // {time}
+  RecoveryDamaged,   // {reason} {path}
+  ProgramFolderTooLong,
+  ViewCanvasFailed,
+  RegisterClassFailed,
+  MainWindowFailed,
+  MapViewFailed,
+  // Captions, titles, the file dialogs and the SHP dialog's lists.
+  ProgramCaption,
+  ErrorCaption,
+  ProgramTitle,
+  TitleWithScene,          // {title} {file}
+  TitleWithSceneModified,  // {title} {file}
+  OpenSceneCaption,
+  SaveSceneCaption,
+  SceneFilter,
+  PalFilter,
+  ShpFilter,
+  MixFilter,
+  OpenImageCaption,
+  NoImagePreview,
+  ImagePreviewLabel,
+  QuantizerOctree,
+  QuantizerBest,
+  Count
+};
+
+// The template of `text` in `language`. Filters hold their '\0' separators.
+std::string_view TextTemplate(Text text, InterfaceLanguage language);
+
+// One value of a message: plain text, or another text of the table.
+struct TextValue {
+  TextValue(std::string_view name, std::string text) : name(name), text(std::move(text)) {}
+  TextValue(std::string_view name, Text nested) : name(name), nested(nested), isNested(true) {}
+  std::string_view name;
+  std::string text;
+  Text nested = Text::Verbatim;
+  bool isNested = false;
+};
+
+// A text with its values. A line of the status bar or a message box is one or more of
+// them, shown one after the other.
+struct Message {
+  Message(Text text, std::initializer_list<TextValue> values = {}) : text(text), values(values) {}
+  Text text;
+  std::vector<TextValue> values;
+  bool operator==(const Message& other) const;
+};
+using TextLine = std::vector<Message>;
+
+// Replaces every "{name}" of `pattern` whose name has a value; any other brace stays.
+template <class String>
+String FillValues(const String& pattern, const std::vector<std::pair<String, String>>& values) {
+  String out;
+  for (std::size_t at = 0; at < pattern.size();) {
+    bool filled = false;
+    if (pattern[at] == '{') {
+      for (const auto& [name, value] : values) {
+        if (pattern.compare(at + 1, name.size(), name) == 0 && at + 1 + name.size() < pattern.size() &&
+            pattern[at + 1 + name.size()] == '}') {
+          out += value;
+          at += name.size() + 2;
+          filled = true;
+          break;
+        }
+      }
+    }
+    if (!filled) out += pattern[at++];
+  }
+  return out;
+}
+
+// The line in `language` as one string, converted by `fromUtf8` (the templates) and
+// `fromNarrow` (the plain values); both take a std::string_view and give a String.
+template <class String, class FromUtf8, class FromNarrow>
+String RenderLine(const TextLine& line, InterfaceLanguage language, FromUtf8 fromUtf8, FromNarrow fromNarrow) {
+  String out;
+  for (const Message& message : line) {
+    std::vector<std::pair<String, String>> values;
+    for (const TextValue& value : message.values)
+      values.emplace_back(fromUtf8(value.name),
+                          value.isNested ? fromUtf8(TextTemplate(value.nested, language)) : fromNarrow(value.text));
+    out += FillValues(fromUtf8(TextTemplate(message.text, language)), values);
+  }
+  return out;
+}
+
+// The line as UTF-8, for plain values that are UTF-8 (everywhere but a Windows system whose
+// code page is not UTF-8).
+std::string Utf8Line(const TextLine& line, InterfaceLanguage language);
