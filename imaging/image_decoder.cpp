@@ -9,33 +9,6 @@
 
 extern "C" int vantorel_stbi_format(const unsigned char* data, int size);
 
-const char* ImageFormatName(ImageFormat format) {
-  switch (format) {
-    case ImageFormat::Png: return "PNG";
-    case ImageFormat::Bmp: return "BMP";
-    case ImageFormat::Gif: return "GIF";
-    case ImageFormat::Jpeg: return "JPEG";
-    case ImageFormat::Tga: return "TGA";
-    case ImageFormat::Unknown: break;
-  }
-  return "unknown";
-}
-
-std::string CannotHold(std::size_t bytes, long long width, long long height) {
-  return "its " + std::to_string(bytes) + " bytes of image data cannot hold a " + std::to_string(width) + " x " +
-         std::to_string(height) + " image";
-}
-
-bool WithinImageLimits(long long width, long long height, std::string& reason) {
-  if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels) {
-    reason = "the image is " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
-             std::to_string(kMaxImageSide) + " on a side and " + std::to_string(kMaxImagePixels) +
-             " in all that are allowed";
-    return false;
-  }
-  return true;
-}
-
 ImageFormat DetectImageFormat(const std::uint8_t* data, std::size_t size) {
   if (!data || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return ImageFormat::Unknown;
   switch (vantorel_stbi_format(data, static_cast<int>(size))) {

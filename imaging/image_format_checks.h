@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "image_decoder.h"
+#include "image_header.h"
 
 // Bounded little- and big-endian reads for the checks.
 class ByteView {

@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "image_decoder.h"
+#include "image_header.h"
 
 namespace {
 
