@@ -102,7 +102,9 @@ void MixRun::Run() {
   }
   Expect(shp.size() == 416032 && bodies == "S=P=N", "export.archive_holds_the_loose_files",
          "entries " + Quoted(Wide(bodies)) + " " + error);
-  ExpectStatus(context, session, 2, L"Packed LS800A.SHP and LS800A.PAL into expandmd01.mix", "mix.export.status");
+  ExpectStatus(context, session, 2,
+               EditorText({{::Text::Packed, {{"shp", "LS800A.SHP"}, {"pal", "LS800A.PAL"}, {"archive", "expandmd01.mix"}}}}),
+               "mix.export.status");
 
   // 3. Remembered; an encrypted archive is refused before the export writes anything.
   std::string encrypted = archive;
@@ -116,7 +118,8 @@ void MixRun::Run() {
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
   HWND box = session.WaitForDialog(L"Error", kDefaultWaitMs);
   const std::wstring text = box ? MessageBoxText(box) : L"";
-  Expect(text.rfind(L"MIX file error!", 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
+  const std::wstring heading = EditorText({{::Text::MixError, {{"reason", ""}}}});
+  Expect(text.rfind(heading, 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
          "encrypted.refused", "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   WaitForWindowGone(box, kDefaultWaitMs);
