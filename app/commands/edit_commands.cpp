@@ -43,19 +43,37 @@ void CopyToClipboard(CommandContext& context) {
   CopyPictureToClipboard(context.frame.Window(), picture);
 }
 
+namespace {
+
+// Why the clipboard's picture was refused, in the interface language where the words are
+// ours; the core's reasons keep their plain English, as in every message.
+TextValue RefusalReason(const ClipboardRead& read) {
+  switch (read.refusal) {
+    case ClipboardRefusal::kInUse: return {"reason", Text::ClipboardInUse};
+    case ClipboardRefusal::kUnreadable: return {"reason", Text::ClipboardUnreadable};
+    case ClipboardRefusal::kFileListUnreadable: return {"reason", Text::CopiedFileListUnreadable};
+    case ClipboardRefusal::kPathTooLong: return {"reason", Text::CopiedPathTooLong};
+    case ClipboardRefusal::kBadFile: return {"reason", read.name + ": " + read.detail};
+    case ClipboardRefusal::kBadPicture: break;
+  }
+  return {"reason", read.detail};
+}
+
+}  // namespace
+
 void PasteScreenshot(CommandContext& context) {
   MemoryImage picture;
-  std::string name, reason;
-  switch (ReadClipboardPicture(context.frame.Window(), picture, name, reason)) {
+  const ClipboardRead read = ReadClipboardPicture(context.frame.Window(), picture);
+  switch (read.outcome) {
     case ClipboardPicture::kNone:
       context.prompts.Tell(Report({{Text::PasteNoPicture}}, PromptIcon::Warning));
       return;
     case ClipboardPicture::kRefused:
-      // The reason is the core's plain English, in both interfaces.
-      context.prompts.Tell(Report({{Text::PasteRefused, {{"reason", reason}}}}));
+      context.prompts.Tell(Report({{Text::PasteRefused, {RefusalReason(read)}}}));
       return;
     case ClipboardPicture::kTaken:
-      TakeScreenshot(context.session, context.prompts, context.frame.Window(), std::move(picture), name);
+      TakeScreenshot(context.session, context.prompts, context.status, context.frame.Window(), std::move(picture),
+                     read.name);
       return;
   }
 }
