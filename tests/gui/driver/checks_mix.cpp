@@ -72,6 +72,14 @@ void MixRun::Run() {
   ClickButton(dialog_, IDC_MIX_PACK);
   Expect(IsWindowEnabled(Control(IDC_MIX_NAME)) && IsWindowEnabled(Control(IDC_MIX_BROWSE)),
          "check_box_enables_the_name", "the name field stays disabled");
+  // The browse dialog says what it is for, in the interface language.
+  PostMessageW(Control(IDC_MIX_BROWSE), BM_CLICK, 0, 0);
+  HWND browse = WaitForFileDialog(session.process().id());
+  const std::wstring browseCaption = browse ? ControlText(browse) : L"";
+  Expect(browseCaption == EditorText(::Text::MixBrowseCaption), "browse_dialog_caption",
+         "the caption is " + Quoted(browseCaption));
+  if (browse) PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+  WaitForWindowGone(browse, kDefaultWaitMs);
 
   // 2. A bare archive name lies beside the SHP; the archive holds the loose files' bytes.
   SetText(IDC_MIX_NAME, L"expandmd01.mix");
