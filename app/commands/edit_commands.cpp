@@ -2,10 +2,12 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "add_item_dialog.h"
 #include "clipboard.h"
 #include "marker_commands.h"
+#include "marker_texts.h"
 #include "renderer.h"
 #include "screenshot_choice.h"
 #include "select_item_dialog.h"
@@ -29,9 +31,14 @@ void AddItem(CommandContext& context) {
 
 void SelectItem(CommandContext& context) {
   LoadScreenDocument& document = context.session.document();
+  // Without a usable catalogue the lines name the symbols' files.
+  std::vector<CatalogueEntry> symbols;
+  std::string catalogueError;
+  const std::string settingsPath = document.appDir + "Settings.ini";
+  LoadCatalogue(settingsPath.c_str(), kSymbolsListSection, CatalogueKind::Symbols, symbols, catalogueError);
   SelectItemForm form;
   for (int i = 0; i < document.markers.Count(); ++i)
-    form.markers.push_back({document.markers.MarkerAt(i).x, document.markers.MarkerAt(i).y});
+    form.lines.push_back(MarkerListLine(i, document.markers.MarkerAt(i), symbols));
   form.selected = document.selectedMarker;
   ShowSelectItemDialog(context.frame.Window(), form, [&](int index) { SelectMarker(document, index); });
 }
