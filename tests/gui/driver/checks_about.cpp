@@ -1,5 +1,6 @@
 // The About dialog: the template package's readme in a box that scrolls but cannot be
-// changed, the link control and its target limit, and the Close button.
+// changed, the copyright line as normal text, the link control and its target limit, and
+// the Close button.
 #include <windows.h>
 
 #include <string>
@@ -65,6 +66,13 @@ void RunAboutChecks(const DriverContext& context) {
   SendAndWait(box, EM_GETSEL, 0, 0, &selection);
   s.Expect(LOWORD(selection) > 1, "arrow_keys_move_caret",
            "the caret is at " + std::to_string(LOWORD(selection)) + " after Right and Down");
+
+  // The copyright line is drawn as normal text, not grayed.
+  HWND copyright = nullptr;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child && !copyright; child = GetWindow(child, GW_HWNDNEXT))
+    if (ControlText(child).find(L"2007") != std::wstring::npos) copyright = child;
+  s.Expect(copyright && IsWindowEnabled(copyright), "copyright_drawn_as_normal_text",
+           copyright ? "the copyright line is disabled" : "no copyright line");
 
   HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
   s.Expect(ClassNameOf(link) == L"LinkClass" && ControlText(link) == texts::kLinkLabel, "link",
