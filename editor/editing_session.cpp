@@ -102,11 +102,14 @@ bool EditingSession::AskToSaveChanges(const Message& question, Prompts& prompts)
   }
 }
 
-bool EditingSession::MayReplace(Prompts& prompts) { return AskToSaveChanges({Text::SaveChangesQuestion}, prompts); }
+// Opening, New and closing ask the one question, naming the screen.
+bool EditingSession::MayReplace(Prompts& prompts) { return AskToSaveChanges(SaveChangesQuestion(), prompts); }
 
-bool EditingSession::MayClose(Prompts& prompts) {
-  if (scenePath_.empty()) return AskToSaveChanges({Text::CloseQuestion, {{"screen", Text::Untitled}}}, prompts);
-  return AskToSaveChanges({Text::CloseQuestion, {{"screen", FileNameOfPath(scenePath_)}}}, prompts);
+bool EditingSession::MayClose(Prompts& prompts) { return AskToSaveChanges(SaveChangesQuestion(), prompts); }
+
+Message EditingSession::SaveChangesQuestion() const {
+  if (scenePath_.empty()) return {Text::CloseQuestion, {{"screen", Text::Untitled}}};
+  return {Text::CloseQuestion, {{"screen", FileNameOfPath(scenePath_)}}};
 }
 
 // Read apart from the screen, which stays as it is when the scene has an error. The common

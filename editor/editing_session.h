@@ -116,9 +116,12 @@ class EditingSession {
   void ResetToNew();
   // True when nothing is unsaved or the user let it go (No) or saved it (Yes); false for
   // Cancel and for a save that failed or was cancelled. MayReplace asks before another
-  // screen takes this one's place, MayClose before the editor closes.
+  // screen takes this one's place, MayClose before the editor closes; both ask
+  // SaveChangesQuestion.
   bool MayReplace(Prompts& prompts);
   bool MayClose(Prompts& prompts);
+  // "Save changes to mission1.ini?" ("Untitled" for a screen never saved).
+  Message SaveChangesQuestion() const;
   // Makes the scene at `copyScene` (a recovery copy) the screen as unsaved work belonging to
   // `originalPath` (empty: to no file), asking as Open does. False with the reader's line in
   // `error` when the copy cannot be read, with `error` empty when the user kept the screen.

@@ -2,8 +2,9 @@
 // messages and questions, the captions and filters of the file dialogs. The menus and the
 // dialogs' own captions are in the resources, once per language.
 //
-// The Chinese interface keeps its long-standing English messages word for word where it
-// never had Chinese ones (both columns then hold the same text). Templates are UTF-8 and
+// The Chinese interface keeps the long-standing messages of the original program word for
+// word, English ones too (both columns then hold the same text); every text added since is
+// in both languages. Templates are UTF-8 and
 // name their values in braces ("Save changes to {screen}?"). A value is text in the narrow
 // encoding of file names (the system's reasons, paths) or another text of the table,
 // rendered in the same language.
@@ -41,6 +42,8 @@ enum class Text {
   PreviewLossless,
   PreviewDecibels,      // {value}
   RecoveryWriteFailed,  // {reason}
+  ScreenshotNotChanged,
+  SelectedMarker,  // {index} {x} {y}
   // Messages and questions.
   Verbatim,         // {text}: a message that comes whole from the core
   FileLine,         // {file}: the file a message concerns, on a paragraph of its own
@@ -53,16 +56,20 @@ enum class Text {
   CameoWrongSize,
   ScreenshotTooSmall,
   CropQuestion,
+  PictureUnreadable,  // before the file and the loader's reason
   ImageSaveFailed,
   LanguageSaveFailed,
-  SaveChangesQuestion,
-  CloseQuestion,  // {screen}
+  CloseQuestion,  // {screen}: also before another screen takes this one's place
   Untitled,
   SceneSaveFailed,  // {reason}
   DropUnreadable,   // {file} {reason}
   DropPathTooLong,
   PasteNoPicture,
   PasteRefused,  // {reason}
+  ClipboardInUse,
+  ClipboardUnreadable,
+  CopiedFileListUnreadable,
+  CopiedPathTooLong,
   PreviewPaletteUnreadable,
   MixError,  // {reason}
   MixNameMissing,
@@ -85,11 +92,17 @@ enum class Text {
   PalFilter,
   ShpFilter,
   MixFilter,
+  MixBrowseCaption,
   OpenImageCaption,
   NoImagePreview,
   ImagePreviewLabel,
   QuantizerOctree,
   QuantizerBest,
+  // The select-item dialog's lines.
+  MarkerListLine,  // {position} {symbol} {colour}
+  MarkerBlue,
+  MarkerRed,
+  MarkerPurple,
   Count
 };
 

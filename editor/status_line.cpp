@@ -26,6 +26,14 @@ TextLine PreviewLine(const PreviewFigures& figures) {
   return line;
 }
 
+// The index as the select-item dialog's list shows it ("03").
+TextLine SelectionLine(const MarkerPosition& selection) {
+  char index[16];
+  std::snprintf(index, sizeof index, "%02d", selection.index);
+  return {{Text::SelectedMarker,
+           {{"index", index}, {"x", std::to_string(selection.x)}, {"y", std::to_string(selection.y)}}}};
+}
+
 }  // namespace
 
 Text ModeText(EditMode mode) {
@@ -52,6 +60,12 @@ void StatusLine::ShowMode(EditMode mode, int zoom) {
 void StatusLine::ShowPreview(const std::optional<PreviewFigures>& figures) {
   if (figures == preview_) return;
   preview_ = figures;
+  Changed(StatusPart::Hint);
+}
+
+void StatusLine::ShowSelection(const std::optional<MarkerPosition>& selection) {
+  if (selection == selection_) return;
+  selection_ = selection;
   Changed(StatusPart::Hint);
 }
 
@@ -89,6 +103,7 @@ TextLine StatusLine::Part(StatusPart part) const {
   }
   if (!warning_.empty()) return warning_;
   if (!report_.empty()) return report_;
+  if (selection_) return SelectionLine(*selection_);
   if (preview_) return PreviewLine(*preview_);
   return {{Text::KeyHint}};
 }

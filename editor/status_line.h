@@ -5,10 +5,12 @@
 // hint, shows the first of these that holds:
 //   1. a warning: a recovery copy that could not be written, until a write succeeds or no
 //      copy is wanted any more;
-//   2. a report of what was just written ("Saved ...", "Packed ..."), until the next change
-//      of the screen, key or mouse press in the view, or language switch;
-//   3. the export preview's figures, while the preview is on;
-//   4. the key hint.
+//   2. a report of what was just written ("Saved ...", "Packed ...") or of what a refused
+//      choice left ("The screenshot was not changed."), until the next change of the
+//      screen, key or mouse press in the view, or language switch;
+//   3. the selected marker's position, while one is selected;
+//   4. the export preview's figures, while the preview is on;
+//   5. the key hint.
 // So a repaint of the preview never wipes a report, and nothing but success wipes a warning.
 #pragma once
 
@@ -33,6 +35,14 @@ struct PreviewFigures {
   bool operator==(const PreviewFigures&) const = default;
 };
 
+// The selected marker as its status names it: its index in the marker list and where it is.
+struct MarkerPosition {
+  int index = 0;
+  int x = 0;
+  int y = 0;
+  bool operator==(const MarkerPosition&) const = default;
+};
+
 class StatusLine {
  public:
   // Called with the part whose text may have changed.
@@ -42,6 +52,8 @@ class StatusLine {
   void ShowMode(EditMode mode, int zoom);
   // The preview's figures while it is on; nullopt when it is off.
   void ShowPreview(const std::optional<PreviewFigures>& figures);
+  // The selected marker; nullopt while none is selected.
+  void ShowSelection(const std::optional<MarkerPosition>& selection);
   // A report of what was written; replaces an earlier one.
   void ShowReport(TextLine report);
   // The next change, key, press or language switch: a report showing ends.
@@ -65,6 +77,7 @@ class StatusLine {
   EditMode mode_ = EditMode::SmallMap;
   int zoom_ = 1;
   std::optional<PreviewFigures> preview_;
+  std::optional<MarkerPosition> selection_;
   TextLine report_;
   TextLine warning_;
 };

@@ -31,7 +31,7 @@ void OpenDroppedFile(CommandContext& context, const std::string& path) {
     context.prompts.Tell(Report({{Text::DropUnreadable, {{"file", path}, {"reason", reason}}}}));
     return;
   }
-  TakeScreenshot(context.session, context.prompts, context.frame.Window(), std::move(picture), path);
+  TakeScreenshot(context.session, context.prompts, context.status, context.frame.Window(), std::move(picture), path);
 }
 
 void RefuseDroppedFile(CommandContext& context) {

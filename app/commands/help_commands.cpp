@@ -5,21 +5,20 @@
 #include <string>
 
 #include "about_dialog.h"
+#include "guide_pages.h"
 #include "text_file.h"
-
-namespace {
-constexpr char kHomePage[] = "https://vantorel.example/";
-}  // namespace
 
 // The help file lies beside the program, whatever the current directory is.
 void ShowHelp(CommandContext& context) {
-  const std::string path = context.session.document().appDir + "VANTRL.CHM";
+  const std::string path = context.session.document().appDir + kGuideFile;
   ShellExecuteA(context.frame.Window(), "open", path.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void ShowAbout(CommandContext& context) {
   AboutForm form;
-  form.homePage = kHomePage;
+  // "Updates and news": the guide's page about this version, in the system's help viewer.
+  form.linkTarget = kHelpViewer;
+  form.linkParameters = GuidePageArgument(context.session.document().appDir, kVersionPage);
   const std::string path = context.session.document().appDir + "Templates\\readme.txt";
   std::string text;
   // A missing or unreadable readme leaves the box empty, without a message.

@@ -26,27 +26,35 @@ LoadScreenSettingsState SettingsState(const LoadScreenDocument& document) {
 }
 
 // The catalogue's cameo into the slot; a file that cannot be loaded or is not 76 x 60
-// empties it.
+// empties it. A missing file gets the long-standing message; one that is there but does
+// not load, the loader's reason with the file.
 CameoOutcome SetCatalogueCameo(LoadScreenDocument& document, int slot, const std::string& fileName) {
   const std::string path = TemplatePath(document.appDir, fileName);
   MemoryImage cameo;
-  const bool loaded = !path.empty() && LoadImageFile(path.c_str(), cameo);
-  if (loaded && SetCameo(document, slot, std::move(cameo), fileName)) return CameoOutcome::Taken;
+  std::string reason;
+  const bool loaded = !path.empty() && LoadImageFile(path.c_str(), cameo, reason);
+  if (loaded && SetCameo(document, slot, std::move(cameo), fileName)) return {};
   ClearCameo(document, slot);
-  return loaded ? CameoOutcome::WrongSize : CameoOutcome::Missing;
+  if (loaded) return {false, Report({{Text::CameoWrongSize}}, PromptIcon::Error)};
+  if (!path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return {false, Report(PictureUnreadableMessage(path, reason), PromptIcon::Warning)};
+  return {false, Report({{Text::CameoMissing}}, PromptIcon::Warning)};
 }
 
 // The screenshot chooser: the chosen picture is taken as a dropped one is, the questions
-// owned by the settings dialog. The session's last file follows the chooser.
-bool ChooseScreenshot(EditingSession& session, HWND owner) {
+// owned by the settings dialog; a file that does not load is reported with the loader's
+// reason. The session's last file follows the chooser.
+bool ChooseScreenshot(EditingSession& session, StatusLine& status, HWND owner) {
   char chosenPath[kPathBufferSize] = {};
   session.choices().lastFile.copy(chosenPath, sizeof chosenPath - 1);
   MemoryImage chosen;
-  const bool picked = ChooseImageToOpen(owner, chosenPath, chosen);
+  std::string reason;
+  const ImageOpenOutcome outcome = ChooseImageToOpen(owner, chosenPath, chosen, reason);
   session.choices().lastFile = chosenPath;
-  if (!picked) return false;
   MessageBoxPrompts prompts(owner);
-  return TakeScreenshot(session, prompts, owner, std::move(chosen), chosenPath);
+  if (outcome == ImageOpenOutcome::Unreadable) prompts.Tell(Report(PictureUnreadableMessage(chosenPath, reason)));
+  if (outcome != ImageOpenOutcome::Loaded) return false;
+  return TakeScreenshot(session, prompts, status, owner, std::move(chosen), chosenPath);
 }
 
 }  // namespace
@@ -73,7 +81,7 @@ void LoadScreenSettings(CommandContext& context) {
     return taken;
   };
   actions.setCameo = [&](int slot, const std::string& fileName) { return SetCatalogueCameo(document, slot, fileName); };
-  actions.chooseScreenshot = [&](HWND owner) { return ChooseScreenshot(session, owner); };
+  actions.chooseScreenshot = [&](HWND owner) { return ChooseScreenshot(session, context.status, owner); };
   ShowLoadScreenSettingsDialog(context.frame.Window(), form, actions);
 }
 

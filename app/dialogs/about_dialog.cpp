@@ -63,7 +63,10 @@ class AboutDialog final : public ModalDialog {
     switch (message) {
       case WM_INITDIALOG:
         SendMessageA(Control(IDC_ABOUT_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), TRUE);
-        SendMessageA(Control(IDC_ABOUT_LINK), kLinkSetTarget, reinterpret_cast<WPARAM>(form_.homePage.c_str()), 0);
+        SendMessageA(Control(IDC_ABOUT_LINK), kLinkSetTarget, reinterpret_cast<WPARAM>(form_.linkTarget.c_str()), 0);
+        if (!form_.linkParameters.empty())
+          SendMessageA(Control(IDC_ABOUT_LINK), kLinkSetParameters,
+                       reinterpret_cast<WPARAM>(form_.linkParameters.c_str()), 0);
         InstallReadmeFilter(Control(IDC_ABOUT_README));
         RedrawLink();
         // A missing or unreadable readme leaves the box empty, without a message.

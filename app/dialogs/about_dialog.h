@@ -1,6 +1,6 @@
-// The About dialog (103): the program's name and version in a large font, a link to the
-// project's home page and the template package's readme, which can be scrolled and read
-// but not changed. It fades in and out.
+// The About dialog (103): the program's name and version in a large font, a link that opens
+// the guide's page about this version, and the template package's readme, which can be
+// scrolled and read but not changed. It fades in and out.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,9 @@
 
 struct AboutForm {
   std::string readme;  // with CR LF line breaks; empty leaves the box empty
-  std::string homePage;
+  // What the link opens: a program, an address or a file, with parameters for a program.
+  std::string linkTarget;
+  std::string linkParameters;
   bool fade = true;
 };
 

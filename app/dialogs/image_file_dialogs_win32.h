@@ -16,10 +16,15 @@
 // process; later calls do nothing. Called at start-up.
 void RegisterImagePreviewClass(HINSTANCE instance);
 
+// What came of ChooseImageToOpen: the user cancelled, the chosen file loaded, or it could
+// not be loaded (the loader's reason says why; the caller tells the user).
+enum class ImageOpenOutcome { Cancelled, Loaded, Unreadable };
+
 // Opens in the folder of `path` with an empty file-name field (`path` is emptied, and stays
-// empty on cancel). True when the user chose a file and it loaded into `image`, which must
-// hold no pixels. The pane's label and the texts are in the interface language.
-bool ChooseImageToOpen(HWND owner, char* path, Image& image);
+// empty on cancel). The chosen file is loaded into `image`, which must hold no pixels; a
+// file that does not load leaves it so, with `reason` set. The pane's label and the texts
+// are in the interface language.
+ImageOpenOutcome ChooseImageToOpen(HWND owner, char* path, Image& image, std::string& reason);
 
 // What came of ChooseImageToSave: the user cancelled (nothing was written), the file was
 // written, or it could not be (any earlier file at the path is then unchanged). Callers word

@@ -168,7 +168,7 @@ void RegisterImagePreviewClass(HINSTANCE instance) {
   previewInstance = instance;
 }
 
-bool ChooseImageToOpen(HWND owner, char* path, Image& image) {
+ImageOpenOutcome ChooseImageToOpen(HWND owner, char* path, Image& image, std::string& reason) {
   // The dialog opens in the folder of the previous file, with an empty file-name field.
   char folder[MAX_PATH];
   std::snprintf(folder, sizeof folder, "%s", path);
@@ -191,6 +191,6 @@ bool ChooseImageToOpen(HWND owner, char* path, Image& image) {
                  OFN_HIDEREADONLY;
   dialog.lpTemplateName = MAKEINTRESOURCEA(IDD_IMAGE_PREVIEW);
   dialog.lpfnHook = OpenDialogHook;
-  if (!ShowOpenFileDialog(&dialog)) return false;
-  return LoadImageFile(path, image);
+  if (!ShowOpenFileDialog(&dialog)) return ImageOpenOutcome::Cancelled;
+  return LoadImageFile(path, image, reason) ? ImageOpenOutcome::Loaded : ImageOpenOutcome::Unreadable;
 }

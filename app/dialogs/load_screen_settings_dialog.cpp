@@ -66,13 +66,9 @@ class LoadScreenSettingsDialog final : public ModalDialog {
     const CatalogueEntry* entry = EntryOfLine(combo, position);
     if (!entry || entry->fileName.empty()) return;
     const CameoOutcome outcome = actions_.setCameo(slot, entry->fileName);
-    if (outcome == CameoOutcome::Taken) return;
+    if (outcome.taken) return;
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    MessageBoxPrompts prompts(window());
-    if (outcome == CameoOutcome::Missing)
-      prompts.Tell(Report({{Text::CameoMissing}}, PromptIcon::Warning));
-    else
-      prompts.Tell(Report({{Text::CameoWrongSize}}, PromptIcon::Error));
+    MessageBoxPrompts(window()).Tell(outcome.refusal);
   }
 
   void ChooseScreenshot() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "prompts.h"
 
 // What the dialog shows: the screen's side, slots, cameo files and screenshot name.
 struct LoadScreenSettingsState {
@@ -20,7 +21,11 @@ struct LoadScreenSettingsState {
   std::string screenshotName;
 };
 
-enum class CameoOutcome { Taken, Missing, WrongSize };
+// What came of a cameo choice: taken, or refused with the message that says why.
+struct CameoOutcome {
+  bool taken = true;
+  Prompt refusal;
+};
 
 struct LoadScreenSettingsActions {
   // The state in force, asked after each choice.

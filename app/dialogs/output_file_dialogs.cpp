@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "common_file_dialogs_win32.h"
 #include "language.h"
@@ -10,10 +11,13 @@
 
 namespace {
 
-bool ChooseFile(HWND owner, std::string& path, Text filter, const char* extension, DWORD flags) {
+// `caption` none: the system's own title ("Save As").
+bool ChooseFile(HWND owner, std::string& path, Text filter, const char* extension, DWORD flags,
+                std::optional<Text> caption = std::nullopt) {
   char chosen[kPathBufferSize] = "";
   if (path.size() < sizeof chosen) std::snprintf(chosen, sizeof chosen, "%s", path.c_str());
   const std::string filterText = NarrowTextOf(filter);
+  const std::string title = caption ? NarrowTextOf(*caption) : std::string();
   OPENFILENAMEA browse{};
   browse.lStructSize = sizeof browse;
   browse.hwndOwner = owner;
@@ -22,6 +26,7 @@ bool ChooseFile(HWND owner, std::string& path, Text filter, const char* extensio
   browse.lpstrFile = chosen;
   browse.nMaxFile = sizeof chosen;
   browse.lpstrDefExt = extension;
+  browse.lpstrTitle = caption ? title.c_str() : nullptr;
   browse.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | flags;
   if (!ShowSaveFileDialog(&browse)) return false;
   path = chosen;
@@ -38,4 +43,6 @@ bool ChoosePaletteFile(HWND owner, std::string& path, bool mustExist) {
   return ChooseFile(owner, path, Text::PalFilter, "pal", mustExist ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
 }
 
-bool ChooseMixFile(HWND owner, std::string& path) { return ChooseFile(owner, path, Text::MixFilter, "mix", 0); }
+bool ChooseMixFile(HWND owner, std::string& path) {
+  return ChooseFile(owner, path, Text::MixFilter, "mix", 0, Text::MixBrowseCaption);
+}

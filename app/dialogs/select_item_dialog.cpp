@@ -1,6 +1,6 @@
 #include "select_item_dialog.h"
 
-#include <cstdio>
+#include <string>
 
 #include "language.h"
 #include "modal_dialog.h"
@@ -17,11 +17,9 @@ class SelectItemDialog final : public ModalDialog {
   // The list is sorted by its text, so each line carries its marker index as item data,
   // attached where the insertion put the line.
   void FillMarkerList(HWND list) {
-    for (std::size_t i = 0; i < form_.markers.size(); ++i) {
-      char line[64];
-      std::snprintf(line, sizeof line, "%02d : x = %03d y = %03d", static_cast<int>(i), form_.markers[i].x,
-                    form_.markers[i].y);
-      const LRESULT position = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    for (std::size_t i = 0; i < form_.lines.size(); ++i) {
+      const std::wstring line = WideLine(form_.lines[i]);
+      const LRESULT position = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
       if (position >= 0) SendMessageA(list, LB_SETITEMDATA, position, static_cast<LPARAM>(i));
     }
     if (form_.selected == -1) return;

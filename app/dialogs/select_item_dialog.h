@@ -1,5 +1,5 @@
-// The select-item dialog (106): every marker with its position; choosing a line selects
-// that marker on the screen at once, through the caller.
+// The select-item dialog (106): every marker with its position, symbol and colour; choosing
+// a line selects that marker on the screen at once, through the caller.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "document_settings.h"
+#include "interface_texts.h"
 
 struct SelectItemForm {
-  std::vector<Point> markers;  // each marker's position, in drawing order
-  int selected = -1;           // the marker selected when the dialog opens
+  std::vector<TextLine> lines;  // each marker's line (marker_texts.h), in drawing order
+  int selected = -1;            // the marker selected when the dialog opens
 };
 
 // Modal over `owner`; `select` is called with a marker's index whenever the user chooses

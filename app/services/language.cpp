@@ -61,4 +61,9 @@ std::wstring WideLine(const TextLine& line) {
 
 std::wstring WideTextOf(Text text) { return WideText(TextTemplate(text, language), Narrow::Utf8); }
 
-std::string NarrowTextOf(Text text) { return std::string(TextTemplate(text, language)); }
+std::string NarrowTextOf(Text text) {
+  bool lossy = false;
+  std::string narrow = NarrowText(WideTextOf(text), Narrow::Ansi, &lossy);
+  if (!lossy) return narrow;
+  return NarrowText(WideText(TextTemplate(text, InterfaceLanguage::English), Narrow::Utf8), Narrow::Ansi);
+}

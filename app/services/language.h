@@ -30,7 +30,8 @@ HMENU LoadMainMenu();
 const void* DialogTemplate(int id);
 
 // The editor's texts in the interface language: a line as UTF-16 for the W calls, and a
-// text of plain ASCII (captions, file filters) for the narrow ones.
+// text (captions, file filters) in the ANSI code page for the narrow ones; a text that code
+// page cannot hold (Chinese on a Western system) comes in English there.
 std::wstring WideLine(const TextLine& line);
 std::wstring WideTextOf(Text text);
 std::string NarrowTextOf(Text text);

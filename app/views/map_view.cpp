@@ -7,6 +7,7 @@
 #include "dib_image_draw_win32.h"
 #include "gdi_handles.h"
 #include "marker_commands.h"
+#include "marker_texts.h"
 #include "renderer.h"
 #include "resource.h"
 #include "view_zoom.h"
@@ -120,6 +121,7 @@ void MapView::Paint(HDC dc) {
     DrawZoomedPart(canvas_, dc, x.clientStart, y.clientStart, x.first, y.first, x.count, y.count, zoom_);
   }
   status_.ShowMode(mode_, zoom_);
+  status_.ShowSelection(SelectedMarkerPosition(session_.document()));
 }
 
 void MapView::Repaint() {

@@ -11,25 +11,26 @@ namespace {
 bool linkClassRegistered = false;
 OwnedFont linkFont;
 
-// The target lives in the window's one pointer-sized extra slot.
+// The target and the parameters live in the window's two pointer-sized extra slots.
 constexpr int kTargetSlot = 0;
+constexpr int kParametersSlot = sizeof(LONG_PTR);
 // Room for the label with its terminator.
 constexpr int kMaxLabel = 255;
 
-char* Target(HWND window) { return reinterpret_cast<char*>(GetWindowLongPtrA(window, kTargetSlot)); }
+char* Text(HWND window, int slot) { return reinterpret_cast<char*>(GetWindowLongPtrA(window, slot)); }
 
-void ReplaceTarget(HWND window, char* target) {
-  delete[] Target(window);
-  SetWindowLongPtrA(window, kTargetSlot, reinterpret_cast<LONG_PTR>(target));
+void ReplaceText(HWND window, int slot, char* text) {
+  delete[] Text(window, slot);
+  SetWindowLongPtrA(window, slot, reinterpret_cast<LONG_PTR>(text));
 }
 
-LRESULT SetTarget(HWND window, const char* text) {
+LRESULT SetText(HWND window, int slot, const char* text, std::size_t maxLength) {
   if (!text) return 0;
-  const std::size_t length = strnlen(text, kMaxLinkTarget + 1);
-  if (length > kMaxLinkTarget) return 0;
+  const std::size_t length = strnlen(text, maxLength + 1);
+  if (length > maxLength) return 0;
   char* copy = new char[length + 1];
   std::memcpy(copy, text, length + 1);
-  ReplaceTarget(window, copy);
+  ReplaceText(window, slot, copy);
   return 1;
 }
 
@@ -55,18 +56,26 @@ LRESULT CALLBACK LinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_CREATE:
       SetWindowLongPtrA(window, kTargetSlot, 0);
+      SetWindowLongPtrA(window, kParametersSlot, 0);
       break;
     case WM_NCDESTROY:
-      ReplaceTarget(window, nullptr);
+      ReplaceText(window, kTargetSlot, nullptr);
+      ReplaceText(window, kParametersSlot, nullptr);
       break;
     case kLinkSetTarget:
-      return SetTarget(window, reinterpret_cast<const char*>(wParam));
+      return SetText(window, kTargetSlot, reinterpret_cast<const char*>(wParam), kMaxLinkTarget);
+    case kLinkSetParameters:
+      if (!wParam) {
+        ReplaceText(window, kParametersSlot, nullptr);
+        return 1;
+      }
+      return SetText(window, kParametersSlot, reinterpret_cast<const char*>(wParam), kMaxLinkParameters);
     case WM_PAINT:
       Paint(window);
       return 0;
     case WM_LBUTTONUP:
-      if (const char* target = Target(window))
-        ShellExecuteA(window, nullptr, target, nullptr, nullptr, SW_SHOWMAXIMIZED);
+      if (const char* target = Text(window, kTargetSlot))
+        ShellExecuteA(window, nullptr, target, Text(window, kParametersSlot), nullptr, SW_SHOWMAXIMIZED);
       return 0;
     default:
       break;
@@ -82,7 +91,7 @@ bool RegisterLinkClass(HINSTANCE instance) {
   linkClass.cbSize = sizeof linkClass;
   linkClass.style = CS_HREDRAW | CS_VREDRAW;
   linkClass.lpfnWndProc = LinkProc;
-  linkClass.cbWndExtra = sizeof(LONG_PTR);
+  linkClass.cbWndExtra = 2 * sizeof(LONG_PTR);
   linkClass.hInstance = instance;
   linkClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
   linkClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);

@@ -85,7 +85,7 @@ TEST_F(EditingSessionTest, OpenOverChangesAsksFirst) {
   EXPECT_EQ(session.Open(File("b.ini"), prompts), OpenOutcome::Kept);  // Cancel
   EXPECT_EQ(session.document().side, Allied);
   ASSERT_EQ(prompts.shown.size(), 1u);
-  EXPECT_EQ(prompts.English(0), "The screen has changes that are not saved.\nDo you want to save them first?");
+  EXPECT_EQ(prompts.English(0), "Save changes to Untitled?");  // the close question
   EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
 
   prompts.answers = {Answer::No};
@@ -137,6 +137,21 @@ TEST_F(EditingSessionTest, CloseQuestionNamesTheScreenInEitherLanguage) {
   prompts.answers = {Answer::No};
   EXPECT_TRUE(session.MayClose(prompts));
   EXPECT_EQ(prompts.English(1), "Save changes to mission 1.ini?");
+}
+
+// New asks the close question too, and both name the scene they would drop.
+TEST_F(EditingSessionTest, NewAndOpenAskTheCloseQuestionNamingTheScene) {
+  WriteScene("b.ini", "[LoadScreen]\r\nSide=Soviet\r\n");
+  Change();
+  EXPECT_FALSE(session.New(prompts));
+  EXPECT_EQ(prompts.Chinese(0), "保存对 无标题 的更改吗?");
+  prompts.answers = {Answer::No};
+  ASSERT_EQ(session.Open(File("b.ini"), prompts), OpenOutcome::Opened);
+  Change();
+  EXPECT_FALSE(session.New(prompts));
+  EXPECT_EQ(session.Open(File("b.ini"), prompts), OpenOutcome::Kept);
+  EXPECT_EQ(prompts.English(2), "Save changes to b.ini?");
+  EXPECT_EQ(prompts.English(3), "Save changes to b.ini?");
 }
 
 TEST_F(EditingSessionTest, NewGivesBackTheStartScreenUntitled) {

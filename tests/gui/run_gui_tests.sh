@@ -129,7 +129,8 @@ for _ in $(seq 50); do
 done
 
 # The editor beside its template package, as it is installed, with the command-line tool
-# when it was built (the colourize checks render a scene with it).
+# when it was built (the colourize checks render a scene with it) and the user guide (About's
+# link opens it).
 mkdir -p "$work/stage"
 # A scratch folder per interface language, so the second run finds none of the first's files.
 make_scratch() {
@@ -139,6 +140,7 @@ make_scratch() {
 }
 cp "$build_dir/bin/Vantorel.exe" "$work/stage/"
 [ -f "$build_dir/bin/vantorel-cli.exe" ] && cp "$build_dir/bin/vantorel-cli.exe" "$work/stage/"
+[ -f "$build_dir/bin/VANTRL.CHM" ] && cp "$build_dir/bin/VANTRL.CHM" "$work/stage/"
 cp -R "$package_dir/." "$work/stage/"
 # The run's folders as drive T:, where the file dialogs may browse (on Z: they complain
 # about read access to the device).

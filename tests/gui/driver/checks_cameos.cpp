@@ -1,6 +1,7 @@
 // The load screen settings dialog with the cameos: the catalogue in reverse order in all
 // three combo boxes, the third one enabled only with three slots, cameos, counts and sides
-// chosen, a cameo of the wrong size and a missing one refused (the slot shown empty at
+// chosen, a cameo of the wrong size, a missing one and one that is no picture refused (the
+// last with the loader's reason and the file; the slot shown empty at
 // once, no stale choice when the dialog opens again), a side whose frame is missing refused
 // with the dialog showing the side still in force, and the double click beside the picture
 // that opens the dialog. After each step the view equals the core's picture.
@@ -26,15 +27,18 @@
 
 namespace {
 
-// The variant package's catalogue: a cameo of 76 x 61 pixels and a missing one at its end.
-// The combo boxes list it in reverse, so line 0 is "Missing". Yuri has no three-slot frame.
+// The variant package's catalogue: a cameo of 76 x 61 pixels, a missing one and a text file
+// named .png at its end. The combo boxes list it in reverse, so line 0 is "Unreadable".
+// Yuri has no three-slot frame.
 const CatalogueEntry kCameos[] = {{"Tank", "cameo_tank.png"},
                                   {"Destroyer", "cameo_ship.png"},
                                   {"Power plant", "cameo_powerplant.png"},
                                   {"Too tall", "cameo_76x61.png"},
-                                  {"Missing", "no_such_cameo.png"}};
-constexpr int kLines = 5;
-constexpr int kMissingLine = 0, kTooTallLine = 1, kPowerPlantLine = 2, kDestroyerLine = 3, kTankLine = 4;
+                                  {"Missing", "no_such_cameo.png"},
+                                  {"Unreadable", "cameo_notes.png"}};
+constexpr int kLines = 6;
+constexpr int kUnreadableLine = 0, kMissingLine = 1, kTooTallLine = 2, kPowerPlantLine = 3, kDestroyerLine = 4,
+              kTankLine = 5;
 
 struct CameoScenario : Scenario {
   explicit CameoScenario(const DriverContext& context) : Scenario(context, "cameos") {}
@@ -54,6 +58,7 @@ bool StageVariant(const DriverContext& context, const std::wstring& folder) {
   const bool ok = CopyPackage(context.packageDir, folder, true, false, error) &&
                   WriteFileIn(folder, L"Settings.ini", settings, error) &&
                   RemoveFileIn(folder, L"Templates\\psy_3icomain.png", error) &&
+                  WriteFileIn(folder, L"Templates\\cameo_notes.png", "Tank, row 3\r\n", error) &&
                   WriteTestPicture(folder + L"\\Templates", kCameoTooTall, error);
   if (!ok) context.log.Fail("cameos.stage", error);
   return ok;
@@ -143,6 +148,16 @@ void RefusedCameo(CameoScenario& s, int slot, int line, const std::wstring& mess
                  "line " + std::to_string(ComboSelection(s.Combo(slot))) + " stays selected");
 }
 
+// A file that is there but no picture: the loader's reason, naming the file.
+std::wstring UnreadableMessage(CameoScenario& s) {
+  const std::string path = TemplatePath(s.model.document().appDir, kCameos[kLines - 1 - kUnreadableLine].fileName);
+  MemoryImage ignored;
+  std::string reason;
+  LoadImageFile(path.c_str(), ignored, reason);
+  return EditorText(
+      {{Text::PictureUnreadable}, {Text::FileLine, {{"file", path}}}, {Text::ReasonAfterFile, {{"reason", reason}}}});
+}
+
 void CloseDialog(CameoScenario& s, const std::string& name) {
   PostMessageW(GetDlgItem(s.dialog, IDCANCEL), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), name, "button 2 does not close the dialog");
@@ -186,6 +201,7 @@ void RunCameoChecks(const DriverContext& context) {
   InitialState(s);
   CameosCountAndSide(s);
   RefusedSide(s);
+  RefusedCameo(s, 0, kUnreadableLine, UnreadableMessage(s), "cameos.unreadable_refused");
   RefusedCameo(s, 0, kTooTallLine, EditorText(Text::CameoWrongSize), "cameos.too_tall_refused");
   RefusedCameo(s, 1, kMissingLine, EditorText(Text::CameoMissing), "cameos.missing_refused");
   CloseDialog(s, "cameos.close_button_closes");

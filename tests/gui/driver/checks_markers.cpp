@@ -2,7 +2,8 @@
 // takes the marker drawn on top) with
 // clamping at the canvas edges, arrow keys, Tab, Escape, clicks and both ways of deleting.
 // Every step ends with the view compared to the driver's model; positions the user can
-// read (the select-item dialog's lines) are checked against numbers computed here.
+// read (the select-item dialog's lines, with each marker's symbol and colour, and the status
+// bar's selected marker) are checked against numbers computed here.
 #include <windows.h>
 
 #include <cstdio>
@@ -35,10 +36,29 @@ struct MarkerScenario : Scenario {
   }
 };
 
-std::wstring SelectLine(int index, int x, int y) {
-  wchar_t line[64];
-  std::swprintf(line, 64, L"%02d : x = %03d y = %03d", index, x, y);
-  return line;
+// Marker `index`'s line at (x, y): its number and position, then its symbol's catalogue name
+// and its colour, as the model's marker has them.
+std::wstring SelectLine(MarkerScenario& s, int index, int x, int y) {
+  char position[64];
+  std::snprintf(position, sizeof position, "%02d : x = %03d y = %03d", index, x, y);
+  const Marker& marker = s.MarkerAt(index);
+  std::string symbol = marker.symbolFile;
+  for (const CatalogueEntry& entry : s.catalogue)
+    if (entry.fileName == marker.symbolFile) symbol = entry.displayName;
+  const Text colour = static_cast<Pixel>(marker.colour) == kSideColourRed       ? Text::MarkerRed
+                      : static_cast<Pixel>(marker.colour) == kSideColourPurpure ? Text::MarkerPurple
+                                                                                : Text::MarkerBlue;
+  return EditorText({{Text::MarkerListLine, {{"position", position}, {"symbol", symbol}, {"colour", colour}}}});
+}
+
+// The status bar names the selected marker at (x, y), or shows the key hint when `index` is -1.
+void ExpectSelectionStatus(MarkerScenario& s, int index, int x, int y, const std::string& name) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%02d", index);
+  const std::wstring want =
+      index < 0 ? EditorText(Text::KeyHint)
+                : EditorText({{Text::SelectedMarker, {{"index", number}, {"x", std::to_string(x)}, {"y", std::to_string(y)}}}});
+  ExpectStatus(s.context, s.session, 2, want, name);
 }
 
 std::string Join(const std::vector<std::wstring>& lines) {
@@ -167,7 +187,7 @@ void CloseSelectDialog(MarkerScenario& s, HWND dialog, const std::string& name) 
 }
 
 void SelectThroughDialog(MarkerScenario& s) {
-  const std::vector<std::wstring> lines = {SelectLine(0, 100, 100), SelectLine(1, 100, 100), SelectLine(2, 100, 100)};
+  const std::vector<std::wstring> lines = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100), SelectLine(s, 2, 100, 100)};
   HWND dialog = OpenSelectDialog(s, lines, LB_ERR, "markers.select_dialog_lines_at_100_100");
   if (!dialog) return;
   if (!ChooseListLine(dialog, 2)) {
@@ -176,6 +196,7 @@ void SelectThroughDialog(MarkerScenario& s) {
     SelectMarker(s.model.document(), 2);
     s.View("markers.select_dialog_selects_while_open");
     ExpectDeleteItemState(s, "markers.select_dialog_enables_delete_item");
+    ExpectSelectionStatus(s, 2, 100, 100, "markers.status_names_selected_marker");
   }
   CloseSelectDialog(s, dialog, "markers.select_dialog_closes");
 }
@@ -198,8 +219,8 @@ void Drags(MarkerScenario& s) {
     return;
   }
   s.View("markers.drag_far_right_bottom_picture");
-  const std::vector<std::wstring> clamped = {SelectLine(0, 100, 100), SelectLine(1, 100, 100),
-                                              SelectLine(2, 799 - w, 519 - h)};
+  const std::vector<std::wstring> clamped = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100),
+                                              SelectLine(s, 2, 799 - w, 519 - h)};
   if (HWND dialog = OpenSelectDialog(s, clamped, kTop, "markers.drag_stops_at_799_minus_w_519_minus_h"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_again");
   if (!DragCanvas(s, s.CentreOf(kTop), POINT{1, 1}, error)) {
@@ -207,7 +228,7 @@ void Drags(MarkerScenario& s) {
     return;
   }
   s.View("markers.drag_far_left_top_picture");
-  const std::vector<std::wstring> atOrigin = {SelectLine(0, 100, 100), SelectLine(1, 100, 100), SelectLine(2, 0, 0)};
+  const std::vector<std::wstring> atOrigin = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100), SelectLine(s, 2, 0, 0)};
   if (HWND dialog = OpenSelectDialog(s, atOrigin, kTop, "markers.drag_stops_at_0_0"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_after_drags");
 }
@@ -252,10 +273,11 @@ void ArrowKeys(MarkerScenario& s) {
                             {"markers.key_ctrl_shift_down_stops_at_edge", VK_DOWN, kCtrlShift}};
   for (const Step& step : nearEdges) press(step);
   const int w = s.MarkerAt(kTop).image.width, h = s.MarkerAt(kTop).image.height;
-  const std::vector<std::wstring> lines = {SelectLine(0, 100, 100), SelectLine(1, 100, 100),
-                                           SelectLine(2, 799 - w, 519 - h)};
+  const std::vector<std::wstring> lines = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100),
+                                           SelectLine(s, 2, 799 - w, 519 - h)};
   if (HWND dialog = OpenSelectDialog(s, lines, kTop, "markers.keys_stop_at_799_minus_w_519_minus_h"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_after_keys");
+  ExpectSelectionStatus(s, kTop, 799 - w, 519 - h, "markers.status_follows_moved_marker");
 }
 
 void TabEscapeAndClicks(MarkerScenario& s) {
@@ -269,6 +291,7 @@ void TabEscapeAndClicks(MarkerScenario& s) {
   s.model.Key(VK_ESCAPE, kNoModifier);
   s.View("markers.escape_deselects");
   ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, true, "markers.escape_grays_delete_item");
+  ExpectSelectionStatus(s, -1, 0, 0, "markers.status_key_hint_without_selection");
 
   // The sensitive area reaches one pixel right of and below the symbol.
   std::string error;

@@ -72,6 +72,14 @@ void MixRun::Run() {
   ClickButton(dialog_, IDC_MIX_PACK);
   Expect(IsWindowEnabled(Control(IDC_MIX_NAME)) && IsWindowEnabled(Control(IDC_MIX_BROWSE)),
          "check_box_enables_the_name", "the name field stays disabled");
+  // The browse dialog says what it is for, in the interface language.
+  PostMessageW(Control(IDC_MIX_BROWSE), BM_CLICK, 0, 0);
+  HWND browse = WaitForFileDialog(session.process().id());
+  const std::wstring browseCaption = browse ? ControlText(browse) : L"";
+  Expect(browseCaption == EditorText(::Text::MixBrowseCaption), "browse_dialog_caption",
+         "the caption is " + Quoted(browseCaption));
+  if (browse) PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+  WaitForWindowGone(browse, kDefaultWaitMs);
 
   // 2. A bare archive name lies beside the SHP; the archive holds the loose files' bytes.
   SetText(IDC_MIX_NAME, L"expandmd01.mix");
@@ -102,7 +110,9 @@ void MixRun::Run() {
   }
   Expect(shp.size() == 416032 && bodies == "S=P=N", "export.archive_holds_the_loose_files",
          "entries " + Quoted(Wide(bodies)) + " " + error);
-  ExpectStatus(context, session, 2, L"Packed LS800A.SHP and LS800A.PAL into expandmd01.mix", "mix.export.status");
+  ExpectStatus(context, session, 2,
+               EditorText({{::Text::Packed, {{"shp", "LS800A.SHP"}, {"pal", "LS800A.PAL"}, {"archive", "expandmd01.mix"}}}}),
+               "mix.export.status");
 
   // 3. Remembered; an encrypted archive is refused before the export writes anything.
   std::string encrypted = archive;
@@ -116,7 +126,8 @@ void MixRun::Run() {
   PostMessageW(Control(IDOK), BM_CLICK, 0, 0);
   HWND box = session.WaitForDialog(L"Error", kDefaultWaitMs);
   const std::wstring text = box ? MessageBoxText(box) : L"";
-  Expect(text.rfind(L"MIX file error!", 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
+  const std::wstring heading = EditorText({{::Text::MixError, {{"reason", ""}}}});
+  Expect(text.rfind(heading, 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
          "encrypted.refused", "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   WaitForWindowGone(box, kDefaultWaitMs);

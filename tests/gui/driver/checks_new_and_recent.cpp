@@ -41,7 +41,8 @@ void NewOverChanges(const DriverContext& context) {
   std::wstring question;
   s.session.PostCommand(IDM_NEW_SCENE);
   const bool asked = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDNO, question);
-  s.log().Expect(asked && question == EditorText(Text::SaveChangesQuestion), "new.asks_over_unsaved_changes",
+  const std::wstring want = EditorText({{Text::CloseQuestion, {{"screen", Text::Untitled}}}});
+  s.log().Expect(asked && question == want, "new.asks_over_unsaved_changes",
                  asked ? "the question is " + Quoted(question) : "no question");
   // The fresh model is the start screen.
   s.View("new.shows_the_start_screen");

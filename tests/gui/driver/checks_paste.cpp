@@ -1,11 +1,15 @@
 // Edit > Paste screenshot and the crop dialog's scale: with nothing on the clipboard Ctrl+V
-// says so and the item is grayed in the open menu; an absurd bitmap is refused with a
-// message; a 300 x 280 bitmap put there by the driver goes through the crop question and
-// the dialog, where a scale below the smallest that fits stops at it, the corner is clamped
-// to the larger region, and OK gives the core's scaled crop (what ScreenshotScale gives a
-// scene); Undo takes it away in one step.
+// says so and the item is grayed in the open menu, as it is for a copied text file; an
+// absurd bitmap is refused with a message; a picture copied as PNG (the registered format
+// "PNG") is offered, No to the crop question says the screenshot stays, and Yes and OK give
+// the picture the same file gives when it is chosen in the dialog; a 300 x 280 bitmap put
+// there by the driver goes through the crop question and the dialog, where a scale below
+// the smallest that fits stops at it, the corner is clamped to the larger region, and OK
+// gives the core's scaled crop (what ScreenshotScale gives a scene); Undo takes it away in
+// one step.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -15,6 +19,7 @@
 #include "content_commands.h"
 #include "content_dialog_steps.h"
 #include "input.h"
+#include "package_staging.h"
 #include "remote_controls.h"
 #include "resource.h"
 #include "run_language.h"
@@ -63,6 +68,39 @@ bool PutDib(const MemoryImage& picture, int claimedWidth, int claimedHeight) {
   return put;
 }
 
+// Puts `bytes` on the clipboard alone, as `format`.
+bool PutBytes(UINT format, const std::string& bytes) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  void* at = memory ? GlobalLock(memory) : nullptr;
+  if (!at) return false;
+  std::memcpy(at, bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return GlobalFree(memory), false;
+  const bool put = EmptyClipboard() && SetClipboardData(format, memory);
+  if (!put) GlobalFree(memory);
+  CloseClipboard();
+  return put;
+}
+
+// The bytes of the PNG file at `path` under the registered format "PNG", as Linux
+// screenshot tools and Wine's clipboard bridge offer a copied picture.
+bool PutPng(const std::wstring& path) {
+  const std::string bytes = ReadWholeFile(path);
+  return !bytes.empty() && PutBytes(RegisterClipboardFormatW(L"PNG"), bytes);
+}
+
+// A copied file list (CF_HDROP) naming `path`.
+bool PutCopiedFile(const std::wstring& path) {
+  std::string list(sizeof(DROPFILES), '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = TRUE;
+  std::memcpy(list.data(), &header, sizeof header);
+  const std::wstring names = path + L'\0' + L'\0';
+  list.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+  return PutBytes(CF_HDROP, list);
+}
+
 // The Edit menu's paste item as the open menu shows it: the menu loop's messages sent as
 // the system sends them when the user opens Edit (the editor looks at no parameter).
 bool PasteGrayedInOpenMenu(const EditorSession& session) {
@@ -92,6 +130,46 @@ void NothingToPaste(Scenario& s) {
   const bool refused = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
   s.log().Expect(refused && text.find(L"too large") != std::wstring::npos, "paste.absurd_bitmap_refused",
                  refused ? "the message is " + Quoted(text) : "no message box");
+}
+
+// A copied text file is no picture: Paste stays grayed. A picture copied as PNG is offered;
+// No to the crop question leaves the screenshot and says so; Yes and OK at the dialog's
+// start take what choosing the same file would.
+void PasteCopiedAsPng(Scenario& s) {
+  const std::wstring folder = s.context.scratchDir + L"\\paste";
+  std::string error;
+  if (!WriteTestPicture(folder, kShotLarge, error) ||
+      !WriteFileIn(folder, L"notes.png", "Meeting at noon.\r\nBring the maps.\r\n", error)) {
+    s.log().Fail("paste.png_staged", error);
+    return;
+  }
+  const std::wstring png = folder + L"\\" + kShotLarge.file;
+  s.log().Expect(PutCopiedFile(folder + L"\\notes.png") && PasteGrayedInOpenMenu(s.session),
+                 "paste.grayed_for_copied_text_file", "the item is enabled for a copied text file");
+  if (!s.log().Expect(PutPng(png) && !PasteGrayedInOpenMenu(s.session), "paste.enabled_with_png",
+                      "the item is grayed with a PNG on the clipboard"))
+    return;
+
+  std::wstring text;
+  s.session.PostCommand(IDM_PASTE_SCREENSHOT);
+  const bool declined = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDNO, text) &&
+                        text == EditorText(Text::CropQuestion);
+  s.log().Expect(declined, "paste.png_crop_question", "the question is " + Quoted(text));
+  ExpectStatus(s.context, s.session, 2, EditorText(Text::ScreenshotNotChanged), "paste.no_says_screenshot_stays");
+  s.View("paste.no_keeps_screenshot");
+
+  s.session.PostCommand(IDM_PASTE_SCREENSHOT);
+  HWND crop = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDYES, text)
+                  ? s.session.WaitForDialog(texts::kCropCaption)
+                  : nullptr;
+  if (!s.log().Expect(crop != nullptr, "paste.png_crop_dialog_opens", "no crop dialog after Yes")) return;
+  PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
+  s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "paste.png_crop_ok_closes", "the crop dialog stays");
+  MemoryImage expected;
+  CropAndScale(expected, LoadPicture(png), 0, 0, 100, ScreenshotWidth, ScreenshotHeight);
+  s.model.Command(IDM_PASTE_SCREENSHOT);
+  SetScreenshot(s.model.document(), std::move(expected), "clipboard");
+  s.View("paste.png_same_as_the_file");
 }
 
 void PasteScaled(Scenario& s) {
@@ -147,5 +225,6 @@ void RunPasteChecks(const DriverContext& context) {
   Scenario s(context, "paste");
   if (!s.Start()) return;
   NothingToPaste(s);
+  PasteCopiedAsPng(s);
   PasteScaled(s);
 }

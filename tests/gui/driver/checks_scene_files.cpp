@@ -202,13 +202,15 @@ void RefusedScene(SceneRun& s, EditorSession& session) {
   ExpectTitle(s.context, session, s.Title(), "scenes.bad_scene_keeps_the_title");
 }
 
-// A drop of the scene over unsaved changes asks first; No lets them go.
+// A drop of the scene over unsaved changes asks the close question, naming the scene; No
+// lets them go.
 void DropScene(SceneRun& s, EditorSession& session) {
   session.PressKey(VK_LEFT, kNoModifier);
   ExpectTitle(s.context, session, s.Title(true), "scenes.reopened_change_marks_the_title");
   std::wstring text;
   const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDNO, text);
-  s.log().Expect(asked && text == EditorText(Text::SaveChangesQuestion), "scenes.drop_asks_about_unsaved_changes",
+  const std::wstring want = EditorText({{Text::CloseQuestion, {{"screen", "mission1.ini"}}}});
+  s.log().Expect(asked && text == want, "scenes.drop_asks_about_unsaved_changes",
                  asked ? "the question is " + Quoted(text) : "no question");
   s.ExpectSaved(session, "scenes.drop_reopens_the_same_picture");
   ExpectTitle(s.context, session, s.Title(), "scenes.drop_reopens_unchanged");

@@ -1,6 +1,7 @@
 // The screenshot chooser and the crop dialog: a picture of exactly 234 x 232 taken without
-// a question, the open dialog's preview pane, a picture too low refused, a larger one
-// declined, cropped and cancelled (nothing lost), then cropped with typed, stepped and
+// a question, the open dialog's preview pane, a picture too low refused, a text file named
+// .png refused with the loader's reason, a larger one declined (which the status bar says),
+// cropped and cancelled (nothing lost), then cropped with typed, stepped and
 // clicked positions, the clamping, the preview at 1:1 and the minimum size. After each
 // step the view equals the core's picture of the same document.
 #include <windows.h>
@@ -11,7 +12,9 @@
 #include "content_dialog_steps.h"
 #include "crop_image.h"
 #include "crop_position.h"
+#include "image_files.h"
 #include "input.h"
+#include "package_staging.h"
 #include "letterbox_fit.h"
 #include "preview_fit.h"
 #include "remote_controls.h"
@@ -154,10 +157,28 @@ void ClickPreview(HWND crop, int x, int y) {
   ReleaseMouseButton();
 }
 
+// A text file named .png is refused with the loader's reason, naming the file.
+void UnreadableRefused(ScreenshotScenario& s) {
+  const std::wstring notes = s.shots + L"\\text_notes.png";
+  std::string error, reason;
+  MemoryImage ignored;
+  LoadImageFile(ToAnsi(notes).c_str(), ignored, reason);
+  std::wstring text;
+  const bool answered = BrowseForScreenshot(s.session, s.settings, notes, error) &&
+                        AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDOK, text);
+  const std::wstring want = EditorText({{Text::PictureUnreadable},
+                                        {Text::FileLine, {{"file", ToAnsi(notes)}}},
+                                        {Text::ReasonAfterFile, {{"reason", reason}}}});
+  s.log().Expect(answered && text == want, "screenshot.text_file_named_png_refused",
+                 answered ? "the message is " + Quoted(text) + ", expected " + Quoted(want) : "no message box " + error);
+  s.ExpectUnchanged("screenshot.text_file_named_png");
+}
+
 void DeclinedAndCancelled(ScreenshotScenario& s) {
   OpenLarge(s, IDNO, "screenshot.crop_declined");
   s.log().Expect(NoWindowShows(s.session, texts::kCropCaption, 500), "screenshot.crop_declined_no_dialog",
                  "the crop dialog opened after No");
+  ExpectStatus(s.context, s.session, 2, EditorText(Text::ScreenshotNotChanged), "screenshot.crop_declined_says_so");
   s.ExpectUnchanged("screenshot.crop_declined");
   HWND crop = OpenLarge(s, IDYES, "screenshot.crop_cancel");
   if (!crop) return;
@@ -236,6 +257,10 @@ void RunScreenshotChecks(const DriverContext& context) {
       return;
     }
   }
+  if (!WriteFileIn(s.shots, L"text_notes.png", "Meeting at noon.\r\nBring the maps.\r\n", error)) {
+    context.log.Fail("screenshot.stage", error);
+    return;
+  }
   if (!s.Start()) return;
   s.settings = OpenLoadScreenSettings(s.session);
   if (!s.settings) {
@@ -244,6 +269,7 @@ void RunScreenshotChecks(const DriverContext& context) {
   }
   TakeExact(s);
   PreviewThenTooLow(s);
+  UnreadableRefused(s);
   DeclinedAndCancelled(s);
   Crop(s);
   PostMessageW(GetDlgItem(s.settings, IDCANCEL), BM_CLICK, 0, 0);
