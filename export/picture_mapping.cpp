@@ -1,7 +1,9 @@
 #include "picture_mapping.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "nearest_color.h"
@@ -16,18 +18,54 @@ void MapPlain(const Image& picture, NearestColourMapper& mapper, std::uint8_t* i
   }
 }
 
+// Below this many colours a second thread costs about what it saves.
+constexpr std::size_t kColoursWorthAThread = 4096;
+
+// The index of each of `colours`, or of those in one half of the mapper's grid.
+void SearchColours(const std::vector<ColourHistogram::Entry>& colours, NearestColourMapper& mapper, int half,
+                   std::uint8_t* indexOf) {
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    const Pixel colour = colours[i].colour;
+    if (half >= 0 && NearestColourMapper::GridHalf(colour) != half) continue;
+    indexOf[i] = mapper.Search(RedOf(colour), GreenOf(colour), BlueOf(colour));
+  }
+}
+
+// Half of the colours searched on a second thread with a mapper of its own, into an array
+// of its own (two threads writing bytes of the same cache lines would slow each other down);
+// `indexOf` must come zeroed. False when no thread could be started (nothing was searched).
+bool SearchColoursOnTwoThreads(const std::vector<ColourHistogram::Entry>& colours, NearestColourMapper& mapper,
+                               const Palette& palette, const MappingOptions& options, std::uint8_t* indexOf) {
+  std::vector<std::uint8_t> theirs;
+  std::thread helper;
+  try {
+    theirs.resize(colours.size());
+    helper = std::thread([&] {
+      NearestColourMapper own(palette, options.count, options.first, options.weights);
+      SearchColours(colours, own, 1, theirs.data());
+    });
+  } catch (const std::exception&) {  // no memory or no thread
+    return false;
+  }
+  SearchColours(colours, mapper, 0, indexOf);
+  helper.join();
+  // Each index was written by one of the two, the other's stayed 0.
+  for (std::size_t i = 0; i < colours.size(); ++i) indexOf[i] |= theirs[i];
+  return true;
+}
+
 // Each distinct colour is searched once; every pixel then takes its colour's index.
 bool MapByColourIds(const Image& picture, const ColourHistogram& colours, NearestColourMapper& mapper,
-                    std::uint8_t* indices, const std::function<void(int)>& afterRow) {
+                    const Palette& palette, const MappingOptions& options, std::uint8_t* indices,
+                    const std::function<void(int)>& afterRow) {
   // The caller vouches that `colours` were counted on this very picture.
   const std::uint32_t* id = colours.PixelColourIds();
   if (!id) return false;
   const std::size_t width = static_cast<std::size_t>(picture.width);
   std::vector<std::uint8_t> indexOf(colours.Entries().size());
-  for (std::size_t i = 0; i < indexOf.size(); ++i) {
-    const Pixel colour = colours.Entries()[i].colour;
-    indexOf[i] = mapper.Search(RedOf(colour), GreenOf(colour), BlueOf(colour));
-  }
+  if (options.threads < 2 || indexOf.size() < kColoursWorthAThread ||
+      !SearchColoursOnTwoThreads(colours.Entries(), mapper, palette, options, indexOf.data()))
+    SearchColours(colours.Entries(), mapper, -1, indexOf.data());
   for (int y = 0; y < picture.height; ++y) {
     for (std::size_t x = 0; x < width; ++x) *indices++ = indexOf[*id++];
     if (afterRow) afterRow(y);
@@ -79,7 +117,7 @@ bool MapPicture(const Image& picture, const Palette& palette, const MappingOptio
   NearestColourMapper mapper(palette, options.count, options.first, options.weights);
   try {
     if (!options.dither) {
-      if (!options.colours || !MapByColourIds(picture, *options.colours, mapper, indices, afterRow))
+      if (!options.colours || !MapByColourIds(picture, *options.colours, mapper, palette, options, indices, afterRow))
         MapPlain(picture, mapper, indices, afterRow);
       return true;
     }

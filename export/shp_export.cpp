@@ -84,6 +84,7 @@ MappingOptions ExportMappingOptions(const ShpExportSettings& settings) {
   mapping.count = ClampColourCount(settings.colourCount);
   mapping.first = settings.keepIndex0 ? 1 : 0;
   mapping.dither = settings.dither;
+  mapping.threads = settings.threads;
   // The best palette is made for plain RGB distance; the rest keep the luma weights.
   if (settings.paletteMode == NewPalette && settings.quantizer == Quantizer::Best) mapping.weights = kPlainWeights;
   return mapping;
