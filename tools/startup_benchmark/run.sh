@@ -11,9 +11,11 @@
 #   cold: before each launch the picture cache removed and the programs' own files (the
 #         executable, Templates/, Settings.ini) dropped from the page cache; Wine's files
 #         stay cached, for both programs alike.
-# Then BREAKDOWN_ROUNDS (default 3) traced starts of the editor give a breakdown from inside
-# its process (Wine's debug output, timestamped on the watcher's clock): slower than the
-# untraced starts, so only the order and the gaps mean something.
+# The figure is the editor's first picture after the floor's window is mapped. Then
+# BREAKDOWN_ROUNDS (default 5) traced starts of each program give a breakdown from inside the
+# process (Wine's debug output, timestamped on the watcher's clock, of the start whose
+# picture came at the median time): slower than untraced starts, and beside the figure,
+# not instead of it.
 #
 # Usage: tools/startup_benchmark/run.sh [WINDOWS_BUILD [NATIVE_BUILD]]
 #        (defaults build/windows and build/native)
@@ -22,7 +24,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 windows=$(cd "${1:-$here/../../build/windows}" && pwd)
 native=$(cd "${2:-$here/../../build/native}" && pwd)
 rounds=${ROUNDS:-7}
-breakdown_rounds=${BREAKDOWN_ROUNDS:-3}
+breakdown_rounds=${BREAKDOWN_ROUNDS:-5}
 for program in Vantorel.exe startup_floor.exe desktop_keeper.exe; do
   [ -f "$windows/bin/$program" ] || { echo "no $windows/bin/$program: build the windows preset first" >&2; exit 2; }
 done
@@ -118,36 +120,48 @@ run_block cold
 report_block warm
 report_block cold
 
-# The breakdown: Wine's relay trace of a few calls that mark the editor's steps, plus the
-# view's window procedure (its WM_PAINT draws the picture). Relay tracing reads its list from
-# the registry when a traced process starts.
-printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Debug]\r\n"RelayInclude"="%s"\r\n' \
-  "user32.SetWindowsHookExA;user32.CreateWindowExA;user32.ShowWindow;user32.SetWindowPlacement;kernel32.CreateFileW;kernel32.FindFirstFileA" \
-  > "$work/relay.reg"
-wine regedit /S "$work/relay.reg" >/dev/null 2>&1
-view_procedure=$(x86_64-w64-mingw32-nm -C "$editor" | awk '/ MapViewProc\(/ && !found { print toupper($1); found = 1 }')
+# The breakdown: Wine's debug output of the starts of both programs, timestamped (the loader,
+# window messages with their window classes, hooks, threads, files), in turn as above.
+trace() {
+  local name=$1 program=$2 main=$3 round=$4 line
+  shift 4
+  line=$(WINEDEBUG=+timestamp,+loaddll,+message,+hook,+thread,+file measure "$@" 2> "$work/trace")
+  awk -v launch="$(field launch <<< "$line")" -v program="$program" -v main="$main" \
+    -f "$here/trace_milestones.awk" "$work/trace" > "$work/$name.milestones.$round"
+  printf 'x_mapped %s\nx_picture %s\n' "$(field mapped <<< "$line")" "$(field picture <<< "$line")" \
+    >> "$work/$name.milestones.$round"
+}
 for round in $(seq "$breakdown_rounds"); do
-  line=$(WINEDEBUG=+timestamp,+loaddll,+relay measure launch_editor 2> "$work/trace")
-  awk -v launch="$(field launch <<< "$line")" -v view="$view_procedure" -f "$here/trace_milestones.awk" "$work/trace" \
-    > "$work/milestones.$round"
-  printf 'x_mapped %s\nx_picture %s\n' "$(field mapped <<< "$line")" "$(field picture <<< "$line")" >> "$work/milestones.$round"
+  trace floor startup_floor.exe StartupFloor "$round" launch_floor
+  trace editor Vantorel.exe VANTORClass "$round" launch_editor
 done
-printf '\nbreakdown: %d traced starts of the editor (warm), median ms after the launch:\n' "$breakdown_rounds"
+# One whole start of each, the one whose picture came at the median time: the steps of
+# different starts do not add up to one start.
+median_run() {
+  local name=$1 run
+  for run in "$work/$name".milestones.*; do echo "$(awk '$1 == "x_picture" { print $2 }' "$run") $run"; done |
+    sort -n | awk '{ v[NR] = $2 } END { print v[int((NR + 1) / 2)] }'
+}
+floor_run=$(median_run floor) editor_run=$(median_run editor)
+milestone() { awk -v key="$2" '$1 == key { found = $2 } END { print found == "" ? "-" : found }' "$1"; }
+printf '\nbreakdown: of %d traced starts of each (warm), the one whose picture came at the median\n' "$breakdown_rounds"
+printf 'time, ms after the launch (- : not before the picture showed and the program was ended):\n'
+printf '  %-56s %10s %10s\n' "" floor editor
 while read -r key label; do
-  value=$(cat "$work"/milestones.* | awk -v key="$key" '$1 == key { print $2 }' | median)
-  printf '  %-58s %7s\n' "$label" "${value:--}"
+  printf '  %-56s %10s %10s\n' "$label" "$(milestone "$floor_run" "$key")" "$(milestone "$editor_run" "$key")"
 done <<'EOF_LABELS'
-exe Vantorel.exe loaded (Wine's loader)
-entry main thread starts (libraries initialised)
-hook dialog hook installed (SetWindowsHookExA)
+exe executable loaded (Wine's loader)
+hook dialog hook installed
 settings per-user settings opened
-thread template thread starts
-create main window: CreateWindowExA called
-created main window: CreateWindowExA returned
-shown main window shown (ShowWindow or SetWindowPlacement)
+thread second thread starts (the templates)
+templates first template file opened
+create main window: creation begins (WM_NCCREATE)
+created main window: WM_CREATE returned
+shown main window shown (WM_SHOWWINDOW)
 x_mapped X: the main window mapped
+erased view: erased to the window colour (WM_ERASEBKGND)
 paint view: first WM_PAINT begins
 painted view: first WM_PAINT ends
-x_picture X: the picture shows
-recovery recovery scan (FindFirstFileA; - when after the picture)
+x_picture X: the picture (the floor: its colour) shows
+recovery recovery scan (FindFirstFile)
 EOF_LABELS

@@ -1,28 +1,24 @@
-# Reads Wine's +timestamp,+loaddll,+relay trace of one editor start and prints the first
-# time of each step, "name ms", in ms after the launch. Variables: launch (the watcher's
-# launch time, ms on the same clock as the trace) and view (the address of the view's
-# window procedure, as the trace prints it).
+# Reads Wine's +timestamp,+loaddll,+message,+hook,+thread,+file trace of one program's start
+# and prints the first time of each step, "name ms", in ms after the launch. Variables:
+# launch, the watcher's launch time in ms on the clock of the trace; program, the name of the
+# executable; main, the class of its main window.
 {
   split($0, head, ":")
   t = head[1] * 1000 - launch
   thread = head[2]
+  window = match($0, /\(0x[0-9a-f]+\)/) ? substr($0, RSTART, RLENGTH) : ""
 }
-/loaddll.*Loaded L".*Vantorel\.exe"/ { first("exe") }
-/Starting thread proc/ {
-  if (!("entry" in at)) { first("entry"); mainThread = thread }
-  else if (thread != mainThread) first("thread")
-}
-/Call user32\.SetWindowsHookExA/ { first("hook") }
-/Call KERNEL32\.CreateFileW.*Vantorel..settings\.ini/ { first("settings") }
-# The main window's creation holds the creation of its children: its own return is the one
-# that brings the nesting back to the top.
-/Call user32\.CreateWindowExA/ && thread == mainThread {
-  if (depth == 0 && /VANTORClass/ && !("create" in at)) { first("create"); outer = 1 }
-  if (outer) depth++
-}
-/Ret  user32\.CreateWindowExA/ && outer && thread == mainThread { if (--depth == 0) { first("created"); outer = 0 } }
-/Call user32\.(ShowWindow|SetWindowPlacement)/ && ("created" in at) { first("shown") }
-view != "" && index($0, "Call window proc " view) && /msg=WM_PAINT/ { first("paint") }
-view != "" && index($0, "Ret  window proc " view) && /msg=WM_PAINT/ { first("painted") }
-/Call KERNEL32\.FindFirstFileA/ { first("recovery") }
+/loaddll.*Loaded L"/ && index($0, program "\"") { first("exe"); mainThread = thread }
+mainThread != "" && thread != mainThread { first("thread") }
+/trace:hook:NtUserSetWindowsHookEx/ { first("hook") }
+/trace:file:CreateFileW L".*Vantorel..settings\.ini/ { first("settings") }
+/trace:file:CreateFileW L".*Templates/ { first("templates") }
+/spy_enter_message.*WM_NCCREATE/ && index($0, "{" main "}") && mainWindow == "" { mainWindow = window; first("create") }
+/spy_enter_message.*\{ViewClass\}.*WM_NCCREATE/ { view = window }
+mainWindow != "" && window == mainWindow && /spy_exit_message.*WM_CREATE returned/ { first("created") }
+mainWindow != "" && window == mainWindow && /spy_enter_message.*WM_SHOWWINDOW/ { first("shown") }
+view != "" && window == view && /spy_enter_message.*WM_ERASEBKGND/ { first("erased") }
+view != "" && window == view && /spy_enter_message.*WM_PAINT/ { first("paint") }
+view != "" && window == view && /spy_exit_message.*WM_PAINT returned/ { first("painted") }
+/trace:file:FindFirstFileExW/ { first("recovery") }
 function first(name) { if (!(name in at)) { at[name] = t; printf "%s %.0f\n", name, t } }
