@@ -36,6 +36,11 @@ void MapImageFullSearch(const Image& image, const Palette& palette, int count, s
 // knowing the few entries that can be nearest to some colour inside it.
 class NearestColourMapper {
  public:
+  // 16 cells per channel, 16 levels wide.
+  static constexpr int kCellShift = 4;
+  static constexpr int kCellsPerChannel = 256 >> kCellShift;
+  static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
+
   // count and first are clamped as for FindNearestColor. Without memory for the cache the
   // mapper still works, only slower.
   NearestColourMapper(const Palette& palette, int count, int first = 0, ColourWeights weights = kLumaWeights);
@@ -44,9 +49,12 @@ class NearestColourMapper {
   void MapRow(const Pixel* row, int width, std::uint8_t* indices);
   // The nearest entry to a colour, channels 0..255, without the cache.
   std::uint8_t Search(int red, int green, int blue);
-  // 0 or 1: which of two mappers searching a set of colours side by side takes this one.
-  // The halves share none of the grid's cells, so neither works out the other's.
-  static int GridHalf(Pixel colour) { return (colour >> kCellShift) & 1; }
+  // The grid cell of a colour (top byte ignored), 0..kCellCount-1: colours searched cell by
+  // cell find the cell's candidates at hand.
+  static int CellOf(Pixel colour) {
+    return ((RedOf(colour) >> kCellShift) * kCellsPerChannel + (GreenOf(colour) >> kCellShift)) * kCellsPerChannel +
+           (BlueOf(colour) >> kCellShift);
+  }
 
  private:
   struct Entry {
@@ -67,10 +75,6 @@ class NearestColourMapper {
     return weights_.red * dr * dr + weights_.green * dg * dg + weights_.blue * db * db;
   }
 
-  // 16 cells per channel, 16 levels wide.
-  static constexpr int kCellShift = 4;
-  static constexpr int kCellsPerChannel = 256 >> kCellShift;
-  static constexpr int kCellCount = kCellsPerChannel * kCellsPerChannel * kCellsPerChannel;
   // Blocks of 2 x 2 x 2 cells: a cell's candidates are found among its block's, which are
   // found among all entries once per block, so each cell looks at a few dozen entries
   // instead of all of them. (A cell's candidates are always among its block's: a smaller
