@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr int kFirstSlotBits = 14;
+// The table is at most 5/8 full: probes stay short (most end in the slot's cache line), and
+// the table of a picture whose 416,000 pixels are 300,000 colours is 4 MB, not 8.
+constexpr std::pair<std::size_t, std::size_t> kFullest{5, 8};
 // Pixels looked up this far ahead of the one being counted: the table of a picture of many
 // colours is larger than the processor's caches, so each lookup would otherwise wait for
 // memory in turn. A table of this many slots or fewer stays in the cache.
@@ -18,11 +22,10 @@ std::uint32_t Spread(std::uint32_t colour) { return colour * 0x9E3779B1u; }
 
 ColourHistogram::ColourHistogram(const Image& image, PixelIds ids) {
   const bool hasPixels = image.valid && image.width > 0 && image.height > 0;
-  // At most half full: room for twice the colours the sample suggests. A picture of many
-  // colours gets its table at once instead of rehashing its way there; more colours than
-  // estimated only make it grow as before.
+  // Room for the colours the sample suggests: a picture of many colours gets its table at
+  // once instead of rehashing its way there; more colours than estimated make it grow.
   const std::size_t estimate = hasPixels ? EstimateColours(image) : 0;
-  const int bits = std::max(kFirstSlotBits, static_cast<int>(std::bit_width(2 * estimate)));
+  const int bits = std::max(kFirstSlotBits, static_cast<int>(std::bit_width(estimate * kFullest.second / kFullest.first)));
   slots_.assign(std::size_t{1} << bits, Slot{kEmpty, 0});
   shift_ = 32 - bits;
   if (!hasPixels) return;
@@ -128,7 +131,7 @@ std::uint32_t ColourHistogram::IdOf(std::uint32_t colour) {
     Slot& slot = slots_[at];
     if (slot.key == colour) return slot.id;
     if (slot.key != kEmpty) continue;
-    if ((entries_.size() + 1) * 2 > slots_.size()) {
+    if ((entries_.size() + 1) * kFullest.second > slots_.size() * kFullest.first) {
       Grow();
       return IdOf(colour);
     }
@@ -139,10 +142,12 @@ std::uint32_t ColourHistogram::IdOf(std::uint32_t colour) {
 }
 
 void ColourHistogram::Grow() {
-  // Four times the room at once: a picture of very many colours is rehashed less often.
-  std::vector<Slot> old(slots_.size() * 4, Slot{kEmpty, 0});
+  // Four times the room at once while the table is small: a picture of very many colours
+  // is rehashed less often. A large one, sized from the sample and a little short, doubles.
+  const int steps = slots_.size() < kSlotsInCache * 4 ? 2 : 1;
+  std::vector<Slot> old(slots_.size() << steps, Slot{kEmpty, 0});
   old.swap(slots_);
-  shift_ -= 2;
+  shift_ -= steps;
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.key == kEmpty) continue;

@@ -39,7 +39,7 @@ class ColourHistogram {
   void Grow();
   std::size_t EstimateColours(const Image& image) const;
 
-  std::vector<Slot> slots_;  // open addressing, at most half full
+  std::vector<Slot> slots_;  // open addressing, at most 5/8 full
   int shift_ = 0;            // 32 - log2(slots_.size())
   std::vector<Entry> entries_;
   std::unique_ptr<std::uint32_t[]> pixelIds_;  // not zeroed first: every one is written
