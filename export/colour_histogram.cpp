@@ -37,6 +37,9 @@ ColourHistogram::ColourHistogram(const Image& image, PixelIds ids) {
   } else {
     lookAhead ? Count<false, true>(image) : Count<false, false>(image);
   }
+  // Counted: the table goes back to the heap now, where the palette and the mapping that
+  // follow find memory already touched instead of fresh pages.
+  std::vector<Slot>().swap(slots_);
 }
 
 namespace {
