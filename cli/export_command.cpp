@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "batch.h"
 #include "command_line.h"
@@ -167,8 +168,9 @@ int RunExport(const Arguments& args) {
     settings.exportPath = out ? *out : OutputPathFor(looseDir, scene, ".shp");
     settings.palettePath = newPalette ? *newPalette : usePalette ? *usePalette : OutputPathFor(looseDir, scene, ".pal");
     if (game.MakesLs640()) settings.ls640Path = game.Ls640PathFor(settings.exportPath);
-    // The scene's images are decoded two at a time.
+    // The scene's images are decoded two at a time, and its colours looked up so.
     ImageFileCache cache(ImageFileCache::Use::kOnce);
+    settings.threads = std::thread::hardware_concurrency() > 1 ? 2 : 1;
     if (!ExportScene(scene, appDir, &cache, settings, error)) return Failure(mix.InUserTerms(error));
     const std::string shpName = FileNameOfPath(settings.exportPath), palName = FileNameOfPath(settings.palettePath);
     if (mixPath && (!mix.Add(shpName, settings.exportPath, error) || !mix.Add(palName, settings.palettePath, error) ||

@@ -33,12 +33,13 @@ class ColourHistogram {
     std::uint32_t id;   // its position in entries_
   };
   static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;  // no 24-bit colour
-  template <bool kKeepIds>
+  template <bool kKeepIds, bool kLookAhead>
   void Count(const Image& image);
   std::uint32_t IdOf(std::uint32_t colour);
   void Grow();
+  std::size_t EstimateColours(const Image& image) const;
 
-  std::vector<Slot> slots_;  // open addressing, at most half full
+  std::vector<Slot> slots_;  // open addressing, at most 5/8 full
   int shift_ = 0;            // 32 - log2(slots_.size())
   std::vector<Entry> entries_;
   std::unique_ptr<std::uint32_t[]> pixelIds_;  // not zeroed first: every one is written

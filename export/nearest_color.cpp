@@ -49,6 +49,7 @@ NearestColourMapper::NearestColourMapper(const Palette& palette, int count, int 
     greens_[i - first] = palette[i].green;
     blues_[i - first] = palette[i].blue;
   }
+  std::fill_n(blockStarts_, kBlockCount, -1);
   cellStarts_.reset(new (std::nothrow) std::int32_t[kCellCount]);
   cellCounts_.reset(new (std::nothrow) std::uint16_t[kCellCount]);
   if (cellStarts_ && cellCounts_) {
@@ -67,41 +68,86 @@ NearestColourMapper::NearestColourMapper(const Palette& palette, int count, int 
   }
 }
 
-// A cell's candidates are the entries whose nearest possible distance to a colour of the
-// cell is not above the smallest farthest distance of any entry: the winner for any colour
-// of the cell is among them, and so is every entry that ties with it. They are sorted by
-// that lower bound, so a search stops as soon as the bound passes the best distance.
+// A box's candidates are the entries whose nearest possible distance to a colour of the box
+// is not above the smallest farthest distance of any entry: the winner for any colour of the
+// box is among them, and so is every entry that ties with it.
+int NearestColourMapper::BoxCandidates(int redLow, int greenLow, int blueLow, int size, const std::uint8_t* positions,
+                                       int count, std::uint8_t* out, int* lower) const {
+  const int redHigh = redLow + size - 1, greenHigh = greenLow + size - 1, blueHigh = blueLow + size - 1;
+  int lowerOf[kPaletteSize];
+  int bound = INT_MAX;
+  for (int k = 0; k < count; ++k) {
+    const int i = positions[k];
+    const int r = reds_[i], g = greens_[i], b = blues_[i];
+    const int nr = std::max({0, redLow - r, r - redHigh}), ng = std::max({0, greenLow - g, g - greenHigh}),
+              nb = std::max({0, blueLow - b, b - blueHigh});
+    const int fr = std::max(r - redLow, redHigh - r), fg = std::max(g - greenLow, greenHigh - g),
+              fb = std::max(b - blueLow, blueHigh - b);
+    lowerOf[k] = Distance(nr, ng, nb);
+    bound = std::min(bound, Distance(fr, fg, fb));
+  }
+  int written = 0;
+  for (int k = 0; k < count; ++k) {
+    if (lowerOf[k] > bound) continue;
+    out[written] = positions[k];
+    lower[written++] = lowerOf[k];
+  }
+  return written;
+}
+
+const std::uint8_t* NearestColourMapper::BlockEntries(int block, int& count) {
+  if (blockStarts_[block] < 0) {
+    const int size = 1 << kBlockShift;
+    std::uint8_t all[kPaletteSize], found[kPaletteSize];
+    int lower[kPaletteSize];
+    for (int i = 0; i < entryCount_; ++i) all[i] = static_cast<std::uint8_t>(i);
+    const int written = BoxCandidates((block / (kBlocksPerChannel * kBlocksPerChannel)) * size,
+                                      (block / kBlocksPerChannel % kBlocksPerChannel) * size,
+                                      (block % kBlocksPerChannel) * size, size, all, entryCount_, found, lower);
+    try {
+      const std::size_t start = blockEntries_.size();
+      blockEntries_.insert(blockEntries_.end(), found, found + written);
+      blockStarts_[block] = static_cast<std::int32_t>(start);
+      blockCounts_[block] = static_cast<std::uint16_t>(written);
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+  }
+  count = blockCounts_[block];
+  return blockEntries_.data() + blockStarts_[block];
+}
+
+// A cell's candidates, sorted by their lower bound, so a search stops as soon as the bound
+// passes the best distance.
 const NearestColourMapper::Candidate* NearestColourMapper::CellCandidates(int cell, int& count) {
   if (!cellStarts_) return nullptr;
   if (cellStarts_[cell] < 0) {
+    const int red = cell / (kCellsPerChannel * kCellsPerChannel), green = cell / kCellsPerChannel % kCellsPerChannel,
+              blue = cell % kCellsPerChannel;
+    constexpr int kCellsPerBlock = 1 << (kBlockShift - kCellShift);
+    int blockCount = 0;
+    const std::uint8_t* blockEntries =
+        BlockEntries(((red / kCellsPerBlock) * kBlocksPerChannel + green / kCellsPerBlock) * kBlocksPerChannel +
+                         blue / kCellsPerBlock,
+                     blockCount);
+    if (!blockEntries) return nullptr;
     const int size = 1 << kCellShift;
-    const int redLow = (cell / (kCellsPerChannel * kCellsPerChannel)) * size;
-    const int greenLow = (cell / kCellsPerChannel % kCellsPerChannel) * size;
-    const int blueLow = (cell % kCellsPerChannel) * size;
-    const int redHigh = redLow + size - 1, greenHigh = greenLow + size - 1, blueHigh = blueLow + size - 1;
+    std::uint8_t found[kPaletteSize];
     int lower[kPaletteSize];
-    int bound = INT_MAX;
-    for (int i = 0; i < entryCount_; ++i) {
-      const int r = reds_[i], g = greens_[i], b = blues_[i];
-      const int nr = std::max({0, redLow - r, r - redHigh}), ng = std::max({0, greenLow - g, g - greenHigh}),
-                nb = std::max({0, blueLow - b, b - blueHigh});
-      const int fr = std::max(r - redLow, redHigh - r), fg = std::max(g - greenLow, greenHigh - g),
-                fb = std::max(b - blueLow, blueHigh - b);
-      lower[i] = Distance(nr, ng, nb);
-      bound = std::min(bound, Distance(fr, fg, fb));
-    }
+    const int written = BoxCandidates(red * size, green * size, blue * size, size, blockEntries, blockCount, found, lower);
     Candidate all[kPaletteSize];
-    Candidate* end = all;
-    for (int i = 0; i < entryCount_; ++i)
-      if (lower[i] <= bound) *end++ = {lower[i], entries_[i].red, entries_[i].green, entries_[i].blue, entries_[i].index};
-    std::sort(all, end, [](const Candidate& a, const Candidate& b) {
+    for (int k = 0; k < written; ++k) {
+      const Entry& e = entries_[found[k]];
+      all[k] = {lower[k], e.red, e.green, e.blue, e.index};
+    }
+    std::sort(all, all + written, [](const Candidate& a, const Candidate& b) {
       return a.lowerBound != b.lowerBound ? a.lowerBound < b.lowerBound : a.index < b.index;
     });
     try {
       const std::size_t start = candidates_.size();
-      candidates_.insert(candidates_.end(), all, end);
+      candidates_.insert(candidates_.end(), all, all + written);
       cellStarts_[cell] = static_cast<std::int32_t>(start);
-      cellCounts_[cell] = static_cast<std::uint16_t>(end - all);
+      cellCounts_[cell] = static_cast<std::uint16_t>(written);
     } catch (const std::bad_alloc&) {
       return nullptr;
     }

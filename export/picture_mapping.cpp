@@ -1,7 +1,9 @@
 #include "picture_mapping.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "nearest_color.h"
@@ -16,18 +18,82 @@ void MapPlain(const Image& picture, NearestColourMapper& mapper, std::uint8_t* i
   }
 }
 
+// Below this many colours a second thread costs about what it saves.
+constexpr std::size_t kColoursWorthAThread = 4096;
+
+struct ColourAt {
+  Pixel colour;
+  std::uint32_t at;  // its place in the histogram
+};
+
+// The colours grouped by the mapper's grid cell, the cells in order (a counting sort), so
+// that two threads can take a part of the cells each, and the colours of one cell are
+// searched one after another while its candidates are at hand. `cellStarts` gets where each
+// cell's colours begin, and the end.
+std::vector<ColourAt> ByCell(const std::vector<ColourHistogram::Entry>& colours, std::vector<std::uint32_t>& cellStarts) {
+  cellStarts.assign(NearestColourMapper::kCellCount + 1, 0);
+  for (const ColourHistogram::Entry& entry : colours) ++cellStarts[NearestColourMapper::CellOf(entry.colour) + 1];
+  for (int cell = 0; cell < NearestColourMapper::kCellCount; ++cell) cellStarts[cell + 1] += cellStarts[cell];
+  std::vector<std::uint32_t> next(cellStarts.begin(), cellStarts.end() - 1);
+  std::vector<ColourAt> sorted(colours.size());
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    const Pixel colour = colours[i].colour;
+    sorted[next[NearestColourMapper::CellOf(colour)]++] = {colour, static_cast<std::uint32_t>(i)};
+  }
+  return sorted;
+}
+
+void SearchColours(const ColourAt* begin, const ColourAt* end, NearestColourMapper& mapper, std::uint8_t* indexOf) {
+  for (const ColourAt* c = begin; c != end; ++c)
+    indexOf[c->at] = mapper.Search(RedOf(c->colour), GreenOf(c->colour), BlueOf(c->colour));
+}
+
+// The cells from the middle colour on searched on a second thread, with a mapper of its own
+// (so neither works out the other's cells), into an array of its own (two threads writing
+// bytes of the same cache lines would slow each other down); `indexOf` must come zeroed.
+// False when no thread could be started (nothing was searched then).
+bool SearchColoursOnTwoThreads(const std::vector<ColourAt>& sorted, const std::vector<std::uint32_t>& cellStarts,
+                               NearestColourMapper& mapper, const Palette& palette, const MappingOptions& options,
+                               std::uint8_t* indexOf) {
+  const std::uint32_t middle =
+      *std::lower_bound(cellStarts.begin(), cellStarts.end(), static_cast<std::uint32_t>(sorted.size() / 2));
+  std::vector<std::uint8_t> theirs;
+  std::thread helper;
+  try {
+    theirs.resize(sorted.size());
+    helper = std::thread([&] {
+      NearestColourMapper own(palette, options.count, options.first, options.weights);
+      SearchColours(sorted.data() + middle, sorted.data() + sorted.size(), own, theirs.data());
+    });
+  } catch (const std::exception&) {  // no memory or no thread
+    return false;
+  }
+  SearchColours(sorted.data(), sorted.data() + middle, mapper, indexOf);
+  helper.join();
+  // Each index was written by one of the two, the other's stayed 0.
+  for (std::size_t i = 0; i < sorted.size(); ++i) indexOf[i] |= theirs[i];
+  return true;
+}
+
 // Each distinct colour is searched once; every pixel then takes its colour's index.
 bool MapByColourIds(const Image& picture, const ColourHistogram& colours, NearestColourMapper& mapper,
-                    std::uint8_t* indices, const std::function<void(int)>& afterRow) {
+                    const Palette& palette, const MappingOptions& options, std::uint8_t* indices,
+                    const std::function<void(int)>& afterRow) {
   // The caller vouches that `colours` were counted on this very picture.
   const std::uint32_t* id = colours.PixelColourIds();
   if (!id) return false;
   const std::size_t width = static_cast<std::size_t>(picture.width);
-  std::vector<std::uint8_t> indexOf(colours.Entries().size());
-  for (std::size_t i = 0; i < indexOf.size(); ++i) {
-    const Pixel colour = colours.Entries()[i].colour;
-    indexOf[i] = mapper.Search(RedOf(colour), GreenOf(colour), BlueOf(colour));
+  const std::vector<ColourHistogram::Entry>& entries = colours.Entries();
+  std::vector<std::uint8_t> indexOf(entries.size());
+  bool searched = false;
+  if (options.threads >= 2 && entries.size() >= kColoursWorthAThread) {
+    std::vector<std::uint32_t> cellStarts;
+    const std::vector<ColourAt> sorted = ByCell(entries, cellStarts);
+    searched = SearchColoursOnTwoThreads(sorted, cellStarts, mapper, palette, options, indexOf.data());
   }
+  if (!searched)
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      indexOf[i] = mapper.Search(RedOf(entries[i].colour), GreenOf(entries[i].colour), BlueOf(entries[i].colour));
   for (int y = 0; y < picture.height; ++y) {
     for (std::size_t x = 0; x < width; ++x) *indices++ = indexOf[*id++];
     if (afterRow) afterRow(y);
@@ -79,7 +145,7 @@ bool MapPicture(const Image& picture, const Palette& palette, const MappingOptio
   NearestColourMapper mapper(palette, options.count, options.first, options.weights);
   try {
     if (!options.dither) {
-      if (!options.colours || !MapByColourIds(picture, *options.colours, mapper, indices, afterRow))
+      if (!options.colours || !MapByColourIds(picture, *options.colours, mapper, palette, options, indices, afterRow))
         MapPlain(picture, mapper, indices, afterRow);
       return true;
     }

@@ -17,6 +17,9 @@ struct MappingOptions {
   // The picture's colours with their pixel ids, when counted beforehand: the plain mapping
   // then looks each colour up once.
   const ColourHistogram* colours = nullptr;
+  // 2 lets a second thread look up half of many such colours (the same indices, sooner on
+  // a free core); anything else maps on the calling thread alone.
+  int threads = 1;
 };
 
 // Writes one index per pixel of `picture` to `indices` (width * height, rows from the top)

@@ -1,7 +1,8 @@
 // The SHP export: the composed load screen as a one-frame SHP sprite of palette indices,
 // with a new 256-colour PAL file built for it or an existing palette read from one.
 //
-// The export runs to its end on the calling thread; the progress callback is where a window
+// The export runs to its end on the calling thread (with `threads` 2, a second one helps
+// with the mapping); the progress callback, always on the calling thread, is where a window
 // keeps itself alive. A complete run calls it 14 times: after the render, after the
 // palette, after rows 0, 50, ..., 500 are mapped, and after the image data is written.
 //
@@ -44,6 +45,9 @@ struct ShpExportSettings {
   // written here too, mapped to the same palette with the same options, and put in place
   // with the SHP and the PAL. The SHP and PAL are the same bytes either way.
   std::string ls640Path;
+  // 2 when a second core is free for the export (the same files, sooner); a batch that
+  // runs several exports at once leaves it at 1.
+  int threads = 1;
 };
 
 // The kind of a failure, for callers that act on it rather than only show the message.

@@ -253,8 +253,12 @@ bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& fail
       sys::RemoveQuietly(backups[i]);
       step();
     }
-    RemoveLeftoversOf(files[i]->destination());
   }
+  // What interrupted runs left needs no lock (the files of runs going on are skipped), and
+  // the runs of a batch that write into one folder would otherwise queue for each scan.
+  sys::Unlock(lock.handle);
+  lock.handle = sys::kNoHandle;
+  for (FileReplacement* file : files) RemoveLeftoversOf(file->destination());
   return true;
 }
 

@@ -11,7 +11,7 @@ packages=(
   cmake make g++ pkg-config zlib1g-dev libz-mingw-w64-dev dpkg-dev debian-archive-keyring
   googletest libgtest-dev libbenchmark-dev libstb-dev libgif-dev nettle-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine
+  wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine libx11-dev libxdamage-dev libxext-dev
   fp-utils libchm-bin
   clang libclang-rt-14-dev llvm time
 )

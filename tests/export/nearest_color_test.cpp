@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -82,6 +83,11 @@ void ExpectMapperEqualsFullSearch(const MemoryImage& image, const Palette& palet
   options.count = count, options.first = first, options.weights = weights, options.colours = &colours;
   ASSERT_TRUE(MapPicture(image, palette, options, fast.data()));
   ASSERT_EQ(fast, full) << "by colour ids: count " << count << ", first " << first;
+  // Half of them looked up on a second thread (the random images have enough colours).
+  options.threads = 2;
+  std::fill(fast.begin(), fast.end(), std::uint8_t{0xAB});
+  ASSERT_TRUE(MapPicture(image, palette, options, fast.data()));
+  ASSERT_EQ(fast, full) << "on two threads: count " << count << ", first " << first;
   for (std::uint8_t index : full) {
     ASSERT_LT(index, count);
     ASSERT_GE(index, std::min(first, count - 1));
