@@ -31,8 +31,6 @@ namespace fs = std::filesystem;
 constexpr int kExportTimeoutMs = 60000;
 
 // The picture the SHP and PAL files decode to; invalid when they cannot be read.
-// The palette is opened for this process alone, as the editor opens it for its preview
-// on every repaint: a read that meets the editor's is tried again.
 MemoryImage DecodeExport(const std::wstring& shp, const std::wstring& pal) {
   MemoryImage picture;
   WaitUntil(
@@ -133,11 +131,13 @@ void PreviewRun::Run() {
   Shows(DecodeExport(File(L"sixteen.shp"), File(L"sixteen.pal")), "preview.new_16.view_equals_decoded_export");
   ExpectReportThenFigures(L"Preview: octree, 16 colours, ", L"预览: 八叉树, 16 色, ", "new_16");
 
-  // 3. An existing palette with 200 of its entries, the preview still on.
+  // 3. An existing palette with 200 of its entries, the preview still on. The editor opens
+  // existing.pal for itself alone on every repaint, so the driver reads the same bytes from
+  // seed.pal, which the editor never opens.
   std::string error;
   WriteFileIn(folder_, L"existing.pal", ReadWholeFile(File(L"seed.pal")), error);
   if (!ExportThroughDialog(L"existing.shp", ExistingPalette, L"existing.pal", 200, "existing_200")) return;
-  Shows(DecodeExport(File(L"existing.shp"), File(L"existing.pal")), "preview.existing_200.view_equals_decoded_export");
+  Shows(DecodeExport(File(L"existing.shp"), File(L"seed.pal")), "preview.existing_200.view_equals_decoded_export");
   ExpectReportThenFigures(L"Preview: existing palette, 200 colours, ", L"预览: 现有调色板, 200 色, ", "existing_200");
 
   // 4. A key move: the view follows, as an export made after the move shows it.
@@ -146,11 +146,11 @@ void PreviewRun::Run() {
   model.Key(VK_LEFT, kNoModifier);
   ShpExportSettings after;
   after.exportPath = ToAnsi(File(L"after_move.shp"));
-  after.palettePath = ToAnsi(File(L"existing.pal"));
+  after.palettePath = ToAnsi(File(L"seed.pal"));
   after.paletteMode = ExistingPalette;
   after.colourCount = 200;
   Expect(ExportShp(model.document(), after).success, "after_move.core_export", "the driver's export failed");
-  Shows(DecodeExport(File(L"after_move.shp"), File(L"existing.pal")), "preview.after_move.view_follows_the_key");
+  Shows(DecodeExport(File(L"after_move.shp"), File(L"seed.pal")), "preview.after_move.view_follows_the_key");
 
   // 5. Off: the plain view and the key hint again.
   session.Command(IDM_PREVIEW_AS_EXPORTED);

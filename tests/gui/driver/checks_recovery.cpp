@@ -138,12 +138,18 @@ void KillAndRestore(const DriverContext& context) {
     return;
   std::string detail;
   log.Expect(restored.ViewShows(before, detail), "recovery.yes_restores_the_picture", detail);
-  const std::wstring title = restored.Title();
-  log.Expect(title == EditorText(Text::ProgramTitle) + L" - recovered.ini *", "recovery.restored_screen_is_unsaved",
-             "the title is " + Quoted(title));
-  // The restored work is this editor's now: its own copy replaces the killed editor's.
-  log.Expect(WaitForCopy(restored) && !Exists(RecoveryFolder() + L"\\" + killedCopy) && RecoveryEntries().size() == 1,
-             "recovery.restored_copy_taken_over", std::to_string(RecoveryEntries().size()) + " entries");
+  // The view shows the restored screen before the editor marks it unsaved.
+  ExpectTitle(context, restored, EditorText(Text::ProgramTitle) + L" - recovered.ini *",
+              "recovery.restored_screen_is_unsaved");
+  // The restored work is this editor's now: its own copy replaces the killed editor's, which
+  // goes only after the new one is complete.
+  const bool takenOver = WaitUntil(
+      [&] {
+        return !CopyOf(restored).empty() && !Exists(RecoveryFolder() + L"\\" + killedCopy) &&
+               RecoveryEntries().size() == 1;
+      },
+      kCopyWaitMs);
+  log.Expect(takenOver, "recovery.restored_copy_taken_over", std::to_string(RecoveryEntries().size()) + " entries");
 }
 
 // No deletes the copy; then two editors side by side, each with its own copy.

@@ -1,6 +1,7 @@
 #include "input.h"
 
 #include "remote_controls.h"
+#include "wait.h"
 
 namespace {
 void SendKeyState(WORD key, bool down) {
@@ -31,12 +32,28 @@ LONG AbsoluteCoordinate(LONG pixel, int screenSize) {
   return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
 }
 
-void SendMouseButton(DWORD flag) {
+// Where the driver last put the pointer.
+POINT pointerTarget{};
+
+// A mouse event at `screen`, as one input: the move and the button `buttonFlag` (or none).
+void SendMouseAt(POINT screen, DWORD buttonFlag) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flag;
+  input.mi.dx = AbsoluteCoordinate(screen.x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = AbsoluteCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlag;
   SendInput(1, &input, sizeof input);
   lastKeyEvent = GetTickCount64();
+}
+
+bool PointerAt(POINT screen) {
+  POINT now{};
+  return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+}
+
+void SendMouseButton(DWORD flag) {
+  // The button goes where the driver put the pointer, even when a late echo moved it since.
+  SendMouseAt(pointerTarget, flag);
 }
 }  // namespace
 
@@ -85,16 +102,14 @@ void TypeShortcut(int virtualKey, int modifiers) {
 }
 
 bool MoveMouseTo(POINT screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = AbsoluteCoordinate(screen.x, GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = AbsoluteCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-  lastKeyEvent = GetTickCount64();
-  POINT now{};
-  GetCursorPos(&now);
-  return now.x == screen.x && now.y == screen.y;
+  pointerTarget = screen;
+  // The X server echoes pointer moves and window changes back into the editor, which turns
+  // them into moves when it reads them; one read late puts the pointer back where it was.
+  // The move is then made again.
+  return WaitUntil([&] {
+    SendMouseAt(screen, 0);
+    return PointerAt(screen);
+  });
 }
 
 void PressMouseButton() { SendMouseButton(MOUSEEVENTF_LEFTDOWN); }

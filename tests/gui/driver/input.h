@@ -5,7 +5,9 @@
 // down until the key message has been handled; the key itself is sent to the main window
 // and handled before PressKey returns.
 // Mouse: real input through SendInput at absolute screen positions, so the editor's capture
-// decides which window gets the moves; the editor handles it after PressMouse returns.
+// decides which window gets the moves; every button event carries the position the pointer
+// was put at, so a late echo of an earlier move cannot send the click elsewhere. The editor
+// handles it after PressMouse returns.
 #pragma once
 
 #include <windows.h>
@@ -38,6 +40,7 @@ void TapKey(int virtualKey);
 // shortcuts. The caller waits for what it should do.
 void TypeShortcut(int virtualKey, int modifiers);
 // Puts the pointer on the screen point; false when it did not get there.
+// (A late echo that moved it away again is answered with the move once more.)
 bool MoveMouseTo(POINT screen);
 void PressMouseButton();
 void ReleaseMouseButton();
