@@ -55,6 +55,7 @@ const NamedScenario kScenarios[] = {
     {L"new_and_recent", RunNewAndRecentChecks},
     {L"preview", RunPreviewChecks},
     {L"placement", RunPlacementChecks},
+    {L"names", RunOutputNameChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {
