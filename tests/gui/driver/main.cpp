@@ -56,6 +56,7 @@ const NamedScenario kScenarios[] = {
     {L"preview", RunPreviewChecks},
     {L"placement", RunPlacementChecks},
     {L"names", RunOutputNameChecks},
+    {L"dpi", RunDpiChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {
