@@ -12,6 +12,11 @@ int ClampZoom(int zoom) { return std::clamp(zoom, kMinZoom, kMaxZoom); }
 
 int ZoomForDpi(int dpi) { return ClampZoom(dpi / 96); }
 
+int FittingZoom(int areaWidth, int areaHeight, int pictureWidth, int pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return kMinZoom;
+  return ClampZoom(std::min(areaWidth / pictureWidth, areaHeight / pictureHeight));
+}
+
 int PictureCoordinate(const ViewAxis& axis, int client, int zoom) {
   return FloorDivide(CanvasCoordinate(axis, client), ClampZoom(zoom));
 }

@@ -10,6 +10,9 @@ inline constexpr int kMinZoom = 1, kMaxZoom = 4;
 int ClampZoom(int zoom);
 // The first zoom of a run: the monitor's DPI / 96, rounded down, within 1 .. kMaxZoom.
 int ZoomForDpi(int dpi);
+// The largest zoom at which a pictureWidth x pictureHeight picture fits whole in an area of
+// areaWidth x areaHeight screen pixels; kMinZoom when not even that one fits.
+int FittingZoom(int areaWidth, int areaHeight, int pictureWidth, int pictureHeight);
 
 // The picture coordinate under a client coordinate (rounded towards minus infinity, so a
 // pointer left of or above the picture gives a negative one).

@@ -67,9 +67,11 @@ bool EditingSession::Redo() {
 }
 
 TextLine EditingSession::Title() const {
-  if (scenePath_.empty()) return {{Text::ProgramTitle}};
-  return {{Modified() ? Text::TitleWithSceneModified : Text::TitleWithScene,
-           {{"title", Text::ProgramTitle}, {"file", FileNameOfPath(scenePath_)}}}};
+  // An untitled screen names itself only once it holds something to save.
+  if (scenePath_.empty() && !Modified()) return {{Text::ProgramTitle}};
+  const TextValue file = scenePath_.empty() ? TextValue("file", Text::Untitled)
+                                            : TextValue("file", FileNameOfPath(scenePath_));
+  return {{Modified() ? Text::TitleWithSceneModified : Text::TitleWithScene, {{"title", Text::ProgramTitle}, file}}};
 }
 
 bool EditingSession::SaveTo(const std::string& path, Prompts& prompts) {
@@ -80,13 +82,16 @@ bool EditingSession::SaveTo(const std::string& path, Prompts& prompts) {
     return false;
   }
   scenePath_ = path;
+  sceneFileAsked_ = false;
   history_.MarkSaved();
   NoteRecentFile(path);
   observer().SceneSaved(path);
   return true;
 }
 
-bool EditingSession::Save(Prompts& prompts) { return scenePath_.empty() ? SaveAs(prompts) : SaveTo(scenePath_, prompts); }
+bool EditingSession::Save(Prompts& prompts) {
+  return scenePath_.empty() || sceneFileAsked_ ? SaveAs(prompts) : SaveTo(scenePath_, prompts);
+}
 
 bool EditingSession::SaveAs(Prompts& prompts) {
   std::string path = scenePath_;
@@ -139,6 +144,7 @@ OpenOutcome EditingSession::Open(const std::string& path, Prompts& prompts) {
   if (!MayReplace(prompts)) return OpenOutcome::Kept;
   TakeScreen(scene);
   scenePath_ = path;
+  sceneFileAsked_ = false;
   history_.Clear();
   history_.MarkSaved();
   NoteRecentFile(path);
@@ -156,6 +162,7 @@ void EditingSession::ResetToNew() {
   EndGroup();
   RestoreState(document_, startScreen_);
   scenePath_.clear();
+  sceneFileAsked_ = false;
   history_.Clear();
   history_.MarkSaved();
 }
@@ -170,7 +177,10 @@ bool EditingSession::Restore(const std::string& copyScene, const std::string& or
     return false;
   }
   TakeScreen(scene);
+  // The record names the file, but anything may have written the record: the file is only
+  // proposed, and the first save asks for it, with the replace question of the dialog.
   scenePath_ = originalPath;
+  sceneFileAsked_ = !originalPath.empty();
   history_.Clear();
   history_.MarkUnsaved();
   return true;

@@ -18,6 +18,7 @@
 #include "edit_keys.h"
 #include "interface_texts.h"
 #include "load_screen_document.h"
+#include "output_names.h"
 #include "prompts.h"
 #include "shp_form.h"
 #include "undo_history.h"
@@ -50,9 +51,12 @@ class SessionObserver {
 
 // The choices the dialogs remember for the rest of the run.
 struct RememberedChoices {
-  // The last file chosen in the screenshot chooser, the SHP file dialog or the save-as-image
-  // dialog; each opens with it and writes its choice back.
-  std::string lastFile;
+  // The last picture chosen in the screenshot chooser, which opens in its folder.
+  std::string screenshotFile;
+  // The files last chosen in the SHP file dialog and the save-as-image dialog, which
+  // propose names from them and the scene (output_names.h).
+  ChosenOutput shpFile;
+  ChosenOutput imageFile;
   int markerColour = 0;  // the add-item dialog's side colour: 0 blue, 1 red, 2 purpure
   ShpChoices shp;
   // The SHP export last confirmed with OK (without its SHP path): what the preview shows.
@@ -96,7 +100,8 @@ class EditingSession {
 
   const std::string& scenePath() const { return scenePath_; }
   bool Modified() const { return history_.Modified(); }
-  // "Vantorel 1.11", or with " - <scene file>" and " *" while modified.
+  // "Vantorel 1.11" for an untouched untitled screen, otherwise with " - <scene file>" (or
+  // " - Untitled") and " *" while modified.
   TextLine Title() const;
   // Enabled from the start; grayed and enabled again as the document's marker commands say.
   bool DeleteItemEnabled() const { return deleteItemEnabled_; }
@@ -106,7 +111,8 @@ class EditingSession {
   // the recent list's first. A scene that cannot be read is reported with the reader's line
   // and changes nothing.
   OpenOutcome Open(const std::string& path, Prompts& prompts);
-  // Saves to the scene file, or asks for one first. False when cancelled or failed
+  // Saves to the scene file, or asks for one first: when there is none, and when it came
+  // from a recovery record (Restore), which is proposed. False when cancelled or failed
   // (reported: the earlier files stay as they were).
   bool Save(Prompts& prompts);
   bool SaveAs(Prompts& prompts);
@@ -123,7 +129,8 @@ class EditingSession {
   // "Save changes to mission1.ini?" ("Untitled" for a screen never saved).
   Message SaveChangesQuestion() const;
   // Makes the scene at `copyScene` (a recovery copy) the screen as unsaved work belonging to
-  // `originalPath` (empty: to no file), asking as Open does. False with the reader's line in
+  // `originalPath` (empty: to no file), asking as Open does. The file is not trusted: the
+  // first save goes through Save as with it proposed. False with the reader's line in
   // `error` when the copy cannot be read, with `error` empty when the user kept the screen.
   bool Restore(const std::string& copyScene, const std::string& originalPath, Prompts& prompts, std::string& error);
 
@@ -173,6 +180,7 @@ class EditingSession {
   UndoHistory history_;
   LoadScreenDocument document_{&shell_};
   std::string scenePath_;
+  bool sceneFileAsked_ = false;  // the next save asks for the file, proposing scenePath_
   DocumentState startScreen_;  // holds its share of the start screen's pictures for the run
   std::vector<std::string> recentFiles_;
   RememberedChoices choices_;

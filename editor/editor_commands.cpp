@@ -3,6 +3,7 @@
 #include "map_alignment.h"
 #include "marker_commands.h"
 #include "resource.h"
+#include "view_zoom.h"
 
 bool RunEditorCommand(EditingSession& session, EditorView& view, int id) {
   session.EndGroup();
@@ -21,6 +22,11 @@ bool RunEditorCommand(EditingSession& session, EditorView& view, int id) {
     case IDM_ZOOM_IN: view.SetZoom(view.Zoom() + 1); return true;
     case IDM_ZOOM_OUT: view.SetZoom(view.Zoom() - 1); return true;
     case IDM_ACTUAL_SIZE: view.SetZoom(1); return true;
+    case IDM_FIT_TO_WINDOW: {
+      const ViewArea area = view.Area();
+      view.SetZoom(FittingZoom(area.width, area.height, CanvasWidth, CanvasHeight));
+      return true;
+    }
     case IDM_PREVIEW_AS_EXPORTED: view.SetPreview(!view.PreviewOn()); return true;
     default: return false;
   }

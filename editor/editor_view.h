@@ -3,6 +3,12 @@
 
 #include "edit_keys.h"
 
+// The room a view has for the picture, in screen pixels, scroll bars not counted.
+struct ViewArea {
+  int width = 0;
+  int height = 0;
+};
+
 class EditorView {
  public:
   virtual ~EditorView() = default;
@@ -12,6 +18,8 @@ class EditorView {
   // keeps the picture pixel in the middle of the view where it was.
   virtual int Zoom() const = 0;
   virtual void SetZoom(int zoom) = 0;
+  // The room the picture may fill at a zoom that needs no scroll bars.
+  virtual ViewArea Area() const = 0;
   // What the arrow keys move while no marker is selected.
   virtual EditMode Mode() const = 0;
   virtual void SetMode(EditMode mode) = 0;

@@ -32,6 +32,7 @@ enum class Text {
   Index0Pixel,   // {count}: one pixel on palette entry 0, after a saved message
   Index0Pixels,  // {count}
   Packed,        // {shp} {pal} {archive}
+  PictureCopied,
   PreviewStart,
   PreviewOctree,
   PreviewBest,
@@ -73,7 +74,8 @@ enum class Text {
   PreviewPaletteUnreadable,
   MixError,  // {reason}
   MixNameMissing,
-  RecoveryQuestion,  // {time}
+  RecoveryQuestion,   // {screen} {time}
+  RecoveryNoDeletes,  // after the question: what No does
   RecoveryDamaged,   // {reason} {path}
   ProgramFolderTooLong,
   ViewCanvasFailed,

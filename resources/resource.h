@@ -57,6 +57,8 @@
 #define IDM_RECENT_FILE_FIRST 40070
 #define IDM_RECENT_FILE_LAST 40077
 #define IDM_PREVIEW_AS_EXPORTED 40062
+// View -> Fit to window: the largest zoom that shows the whole picture.
+#define IDM_FIT_TO_WINDOW 40080
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 
@@ -122,6 +124,12 @@
 #define IDC_CROP_SCALE 1031
 #define IDC_CROP_SCALE_UPDOWN 1032
 #define IDC_CROP_SCALE_LABEL 1033
+// The labels of the file name, the position fields and the size fields.
+#define IDC_CROP_FILE_LABEL 1034
+#define IDC_CROP_X_LABEL 1035
+#define IDC_CROP_Y_LABEL 1036
+#define IDC_CROP_WIDTH_LABEL 1037
+#define IDC_CROP_HEIGHT_LABEL 1038
 
 // Colourize dialog (112).
 #define IDC_COLOURIZE_PREVIEW 1015
@@ -130,3 +138,8 @@
 #define IDC_COLOURIZE_BLUE 1025
 #define IDC_COLOURIZE_GREY 1026
 #define IDC_COLOURIZE_INTENSITY 1027
+// The value of each slider beside it.
+#define IDC_COLOURIZE_RED_VALUE 1028
+#define IDC_COLOURIZE_GREEN_VALUE 1029
+#define IDC_COLOURIZE_BLUE_VALUE 1030
+#define IDC_COLOURIZE_INTENSITY_VALUE 1031

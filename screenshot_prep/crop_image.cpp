@@ -32,7 +32,24 @@ bool CropImage(Image& destination, const Image& source, int x, int y, int w, int
   return true;
 }
 
-void DarkenOutsideCrop(Image& image, int x, int y, int w, int h) {
+CropOutline CropOutlineOf(int imageWidth, int imageHeight, int x, int y, int w, int h) {
+  const auto clamp = [](long long value, int size) {
+    return static_cast<int>(std::clamp<long long>(value, 0, std::max(size - 1, 0)));
+  };
+  return {clamp(x, imageWidth), clamp(y, imageHeight), clamp(static_cast<long long>(x) + w, imageWidth),
+          clamp(static_cast<long long>(y) + h, imageHeight)};
+}
+
+CropOutline OutlineAsDrawn(const CropOutline& outline, int imageWidth, int imageHeight, int drawnX, int drawnY,
+                           int drawnWidth, int drawnHeight) {
+  const auto place = [](int pixel, int size, int start, int drawn) {
+    return size <= 0 ? start : start + static_cast<int>(static_cast<long long>(pixel) * drawn / size);
+  };
+  return {place(outline.left, imageWidth, drawnX, drawnWidth), place(outline.top, imageHeight, drawnY, drawnHeight),
+          place(outline.right, imageWidth, drawnX, drawnWidth), place(outline.bottom, imageHeight, drawnY, drawnHeight)};
+}
+
+void DarkenOutsideBox(Image& image, int x, int y, int w, int h) {
   if (!image.valid) return;
   // The box clipped to the image, in 64 bits so that x + w cannot wrap.
   const long long left = std::clamp<long long>(x, 0, image.width);
@@ -47,5 +64,21 @@ void DarkenOutsideCrop(Image& image, int x, int y, int w, int h) {
       pixels[column] = Darken(pixels[column], kOutsideDarkening);
     }
   }
-  if (image.width != w && image.height != h) image.DrawRect(x, y, w, h, kOutlineColour);
+}
+
+void DarkenOutsideCrop(Image& image, int x, int y, int w, int h) {
+  DarkenOutsideBox(image, x, y, w, h);
+  // A box wholly off the picture has no edge on it.
+  if (!image.valid || x >= image.width || y >= image.height || static_cast<long long>(x) + w <= 0 ||
+      static_cast<long long>(y) + h <= 0)
+    return;
+  const CropOutline edge = CropOutlineOf(image.width, image.height, x, y, w, h);
+  for (int column = edge.left; column <= edge.right; ++column) {
+    image.GetRow(edge.top)[column] = kOutlineColour;
+    image.GetRow(edge.bottom)[column] = kOutlineColour;
+  }
+  for (int row = edge.top; row <= edge.bottom; ++row) {
+    image.GetRow(row)[edge.left] = kOutlineColour;
+    image.GetRow(row)[edge.right] = kOutlineColour;
+  }
 }

@@ -47,7 +47,8 @@ void CopyToClipboard(CommandContext& context) {
   DibImage picture;
   if (!picture.Create(CanvasWidth, CanvasHeight)) return;
   RenderLoadScreen(context.session.document(), &picture);
-  CopyPictureToClipboard(context.frame.Window(), picture);
+  // The status bar says what the clipboard holds now.
+  if (CopyPictureToClipboard(context.frame.Window(), picture)) context.status.ShowReport({{Text::PictureCopied}});
 }
 
 namespace {

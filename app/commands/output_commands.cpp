@@ -14,17 +14,10 @@
 #include "path_limits.h"
 #include "path_names.h"
 #include "paths.h"
-#include "proposed_file_name.h"
 #include "renderer.h"
 #include "shp_save_dialog.h"
 
 namespace {
-
-// Folder and name as last chosen in any file dialog, but never another type's extension.
-void ProposeLastFile(std::string& lastFile, std::initializer_list<std::string_view> own, std::string_view fallback) {
-  const std::string proposed = ProposedFileName(lastFile, own, fallback);
-  if (proposed.size() < kPathBufferSize) lastFile = proposed;
-}
 
 TextLine SavedLine(const std::string& first, const std::string& second = {}) {
   if (second.empty()) return {{Text::SavedFile, {{"file", FileNameOfPath(first)}}}};
@@ -105,8 +98,9 @@ void PackIntoMix(const std::string& archive, const ShpExportSettings& settings, 
 void SaveShp(CommandContext& context) {
   EditingSession& session = context.session;
   RememberedChoices& choices = session.choices();
-  ProposeLastFile(choices.lastFile, {".shp"}, ".shp");
-  if (!ChooseShpFile(context.frame.Window(), choices.lastFile)) return;
+  std::string shpPath = ProposedOutputPath(choices.shpFile, session.scenePath(), kShpExtension);
+  if (!ChooseShpFile(context.frame.Window(), shpPath)) return;
+  choices.shpFile = {shpPath, session.scenePath()};
   std::string archive;  // the MIX the coming export packs into; empty for none
   ShpSaveActions actions;
   actions.prepare = [&](const ShpForm& form, Prompts& prompts) {
@@ -140,7 +134,7 @@ void SaveShp(CommandContext& context) {
     return true;
   };
   const ShpForm closed =
-      ShowShpSaveDialog(context.frame.Window(), OpenShpForm(choices.lastFile, choices.shp, StoredMixChoice()), actions);
+      ShowShpSaveDialog(context.frame.Window(), OpenShpForm(shpPath, choices.shp, StoredMixChoice()), actions);
   RememberShpForm(closed, false, choices.shp);
   // The settings may have changed what the export preview shows.
   context.view.Repaint();
@@ -153,17 +147,23 @@ void SaveImage(CommandContext& context) {
     return;
   }
   RenderLoadScreen(context.session.document(), &picture);
-  std::string& lastFile = context.session.choices().lastFile;
-  ProposeLastFile(lastFile, {".png", ".bmp", ".jpg", ".jpeg", ".tga"}, ".bmp");
+  EditingSession& session = context.session;
+  ChosenOutput& last = session.choices().imageFile;
+  // The type last chosen stays, also for a name typed without an extension.
+  const std::string extension = ImageExtensionOf(last.path);
+  const std::string proposed = ProposedOutputPath(last, session.scenePath(), extension);
   char path[kPathBufferSize] = {};
-  lastFile.copy(path, sizeof path - 1);
+  // A name that does not fit is not offered; the dialog then starts empty.
+  if (proposed.size() < sizeof path) proposed.copy(path, sizeof path - 1);
   std::string reason;
-  const ImageSaveOutcome outcome = ChooseImageToSave(context.frame.Window(), path, picture, &reason);
-  lastFile = path;
-  if (outcome == ImageSaveOutcome::Saved) context.status.ShowReport(SavedLine(lastFile));
+  const ImageSaveOutcome outcome =
+      ChooseImageToSave(context.frame.Window(), path, extension.substr(1).c_str(), picture, &reason);
+  if (outcome == ImageSaveOutcome::Cancelled) return;
+  last = {path, session.scenePath()};
+  if (outcome == ImageSaveOutcome::Saved) context.status.ShowReport(SavedLine(last.path));
   if (outcome != ImageSaveOutcome::Failed) return;
   // The fixed message first, then the file and why it could not be written.
-  TextLine text{{Text::ImageSaveFailed}, {Text::FileLine, {{"file", lastFile}}}};
+  TextLine text{{Text::ImageSaveFailed}, {Text::FileLine, {{"file", last.path}}}};
   if (!reason.empty()) text.push_back({Text::ReasonAfterFile, {{"reason", reason}}});
   context.prompts.Tell(Report(text, PromptIcon::Error, PromptCaption::Error));
 }

@@ -43,14 +43,14 @@ CameoOutcome SetCatalogueCameo(LoadScreenDocument& document, int slot, const std
 
 // The screenshot chooser: the chosen picture is taken as a dropped one is, the questions
 // owned by the settings dialog; a file that does not load is reported with the loader's
-// reason. The session's last file follows the chooser.
+// reason. It opens in the folder of the last screenshot chosen.
 bool ChooseScreenshot(EditingSession& session, StatusLine& status, HWND owner) {
   char chosenPath[kPathBufferSize] = {};
-  session.choices().lastFile.copy(chosenPath, sizeof chosenPath - 1);
+  session.choices().screenshotFile.copy(chosenPath, sizeof chosenPath - 1);
   MemoryImage chosen;
   std::string reason;
   const ImageOpenOutcome outcome = ChooseImageToOpen(owner, chosenPath, chosen, reason);
-  session.choices().lastFile = chosenPath;
+  session.choices().screenshotFile = chosenPath;
   MessageBoxPrompts prompts(owner);
   if (outcome == ImageOpenOutcome::Unreadable) prompts.Tell(Report(PictureUnreadableMessage(chosenPath, reason)));
   if (outcome != ImageOpenOutcome::Loaded) return false;
@@ -103,7 +103,8 @@ void ScreenshotSettings(CommandContext& context) {
     const auto apply = [&](const ColourizeSettings& settings) -> const Image* {
       return ColourizeScreenshot(document, settings) ? &document.screenshot : nullptr;
     };
-    if (!ShowColourizeDialog(context.frame.Window(), inForce, apply)) ColourizeScreenshot(document, inForce);
+    if (!ShowColourizeDialog(context.frame.Window(), inForce, context.frame.PictureOnScreen(), apply))
+      ColourizeScreenshot(document, inForce);
   }
   context.view.Repaint();
 }

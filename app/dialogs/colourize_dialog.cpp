@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "dialog_placement.h"
 #include "dib_image.h"
 #include "dib_image_draw_win32.h"
 #include "language.h"
@@ -14,11 +15,23 @@
 namespace {
 
 constexpr int kLevelTrackbars[] = {IDC_COLOURIZE_RED, IDC_COLOURIZE_GREEN, IDC_COLOURIZE_BLUE};
+constexpr int kLevelValues[] = {IDC_COLOURIZE_RED_VALUE, IDC_COLOURIZE_GREEN_VALUE, IDC_COLOURIZE_BLUE_VALUE};
+
+// The number shown beside each slider.
+int ValueBeside(int trackbar) {
+  switch (trackbar) {
+    case IDC_COLOURIZE_RED: return IDC_COLOURIZE_RED_VALUE;
+    case IDC_COLOURIZE_GREEN: return IDC_COLOURIZE_GREEN_VALUE;
+    case IDC_COLOURIZE_BLUE: return IDC_COLOURIZE_BLUE_VALUE;
+    default: return IDC_COLOURIZE_INTENSITY_VALUE;
+  }
+}
 
 class ColourizeDialog final : public ModalDialog {
  public:
-  ColourizeDialog(const ColourizeSettings& inForce, const std::function<const Image*(const ColourizeSettings&)>& apply)
-      : settings_(inForce), apply_(apply) {}
+  ColourizeDialog(const ColourizeSettings& inForce, const RECT& picture,
+                  const std::function<const Image*(const ColourizeSettings&)>& apply)
+      : settings_(inForce), picture_(picture), apply_(apply) {}
   std::optional<ColourizeSettings> Show(HWND owner) {
     if (Run(DialogTemplate(IDD_COLOURIZE), owner) != 1) return std::nullopt;
     return settings_;
@@ -59,13 +72,19 @@ class ColourizeDialog final : public ModalDialog {
       case IDC_COLOURIZE_INTENSITY: settings_.intensity = position; break;
       default: return;
     }
+    SetDlgItemInt(window(), ValueBeside(GetDlgCtrlID(trackbar)), static_cast<UINT>(position), FALSE);
     InvalidatePreview();
+  }
+
+  // Grey ignores the three levels; the intensity still applies.
+  void EnableLevels() {
+    for (int id : kLevelTrackbars) EnableWindow(Control(id), !settings_.greyMode);
+    for (int id : kLevelValues) EnableWindow(Control(id), !settings_.greyMode);
   }
 
   void OnGreyMode() {
     settings_.greyMode = IsDlgButtonChecked(window(), IDC_COLOURIZE_GREY) == BST_CHECKED;
-    // Grey ignores the three levels; the intensity still applies.
-    for (int id : kLevelTrackbars) EnableWindow(Control(id), !settings_.greyMode);
+    EnableLevels();
     InvalidatePreview();
   }
 
@@ -89,9 +108,14 @@ class ColourizeDialog final : public ModalDialog {
                                              {IDC_COLOURIZE_GREEN, settings_.greenLevel},
                                              {IDC_COLOURIZE_BLUE, settings_.blueLevel},
                                              {IDC_COLOURIZE_INTENSITY, settings_.intensity}};
-    for (const auto& [id, position] : positions) SendDlgItemMessageA(window(), id, TBM_SETPOS, TRUE, position);
+    for (const auto& [id, position] : positions) {
+      SendDlgItemMessageA(window(), id, TBM_SETPOS, TRUE, position);
+      SetDlgItemInt(window(), ValueBeside(id), static_cast<UINT>(position), FALSE);
+    }
     CheckDlgButton(window(), IDC_COLOURIZE_GREY, settings_.greyMode ? BST_CHECKED : BST_UNCHECKED);
-    for (int id : kLevelTrackbars) EnableWindow(Control(id), !settings_.greyMode);
+    EnableLevels();
+    // Beside the picture it changes, where the screen has room.
+    PlaceBeside(window(), picture_);
     return TRUE;
   }
 
@@ -115,12 +139,13 @@ class ColourizeDialog final : public ModalDialog {
   }
 
   ColourizeSettings settings_;
+  RECT picture_;
   const std::function<const Image*(const ColourizeSettings&)>& apply_;
 };
 
 }  // namespace
 
-std::optional<ColourizeSettings> ShowColourizeDialog(HWND owner, const ColourizeSettings& inForce,
+std::optional<ColourizeSettings> ShowColourizeDialog(HWND owner, const ColourizeSettings& inForce, const RECT& picture,
                                                      const std::function<const Image*(const ColourizeSettings&)>& apply) {
-  return ColourizeDialog(inForce, apply).Show(owner);
+  return ColourizeDialog(inForce, picture, apply).Show(owner);
 }

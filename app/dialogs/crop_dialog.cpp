@@ -2,12 +2,17 @@
 
 #include <commctrl.h>
 
+#include <windowsx.h>
+
 #include <algorithm>
+#include <iterator>
 
 #include "crop_image.h"
+#include "crop_layout.h"
 #include "crop_position.h"
 #include "dib_image.h"
 #include "dib_image_draw_win32.h"
+#include "dpi.h"
 #include "gdi_handles.h"
 #include "language.h"
 #include "letterbox_fit.h"
@@ -18,7 +23,35 @@
 
 namespace {
 
-constexpr POINT kMinimumTrackSize{440, 334};
+// The smallest the dialog may be made at 96 DPI; more where the layout needs it.
+constexpr SIZE kMinimumTrackSize{440, 334};
+
+// Where each control goes in the layout.
+struct Placed {
+  int id;
+  CropControl control;
+};
+constexpr Placed kPlaced[] = {
+    {IDC_CROP_FILE_LABEL, CropControl::FileLabel},
+    {IDC_CROP_FILE_NAME, CropControl::FileName},
+    {IDC_CROP_PREVIEW, CropControl::Preview},
+    {IDC_CROP_GROUP, CropControl::Group},
+    {IDC_CROP_X_LABEL, CropControl::XLabel},
+    {IDC_CROP_X, CropControl::X},
+    {IDC_CROP_X_UPDOWN, CropControl::XUpDown},
+    {IDC_CROP_Y_LABEL, CropControl::YLabel},
+    {IDC_CROP_Y, CropControl::Y},
+    {IDC_CROP_Y_UPDOWN, CropControl::YUpDown},
+    {IDC_CROP_WIDTH_LABEL, CropControl::WidthLabel},
+    {IDC_CROP_WIDTH, CropControl::Width},
+    {IDC_CROP_HEIGHT_LABEL, CropControl::HeightLabel},
+    {IDC_CROP_HEIGHT, CropControl::Height},
+    {IDC_CROP_SCALE_LABEL, CropControl::ScaleLabel},
+    {IDC_CROP_SCALE, CropControl::Scale},
+    {IDC_CROP_SCALE_UPDOWN, CropControl::ScaleUpDown},
+    {IDOK, CropControl::Ok},
+    {IDCANCEL, CropControl::Cancel},
+};
 
 class CropDialog final : public ModalDialog {
  public:
@@ -41,12 +74,13 @@ class CropDialog final : public ModalDialog {
   }
 
   // The whole source letterboxed in the preview on the dialog's face colour, darkened
-  // outside the box, which has a white outline.
+  // outside the box. The box's white outline is drawn on the stretched picture, so that all
+  // four edges show at any size of the preview.
   void PaintPreview(HWND preview, HDC dc) const {
     if (!source_.IsValid()) return;
     DibImage picture(source_);
     if (!picture.IsValid()) return;
-    DarkenOutsideCrop(picture, x_, y_, region_.width, region_.height);
+    DarkenOutsideBox(picture, x_, y_, region_.width, region_.height);
     RECT client;
     GetClientRect(preview, &client);
     const Letterbox box = PictureBox(preview);
@@ -59,13 +93,24 @@ class CropDialog final : public ModalDialog {
       if (bar.right > bar.left && bar.bottom > bar.top) FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
     SetStretchBltMode(dc, COLORONCOLOR);
     DrawStretched(picture, dc, box.x, box.y, box.width, box.height);
+    if (box.width <= 0 || box.height <= 0) return;
+    const CropOutline edge =
+        OutlineAsDrawn(CropOutlineOf(source_.width, source_.height, x_, y_, region_.width, region_.height),
+                       source_.width, source_.height, box.x, box.y, box.width, box.height);
+    const RECT lines[] = {{edge.left, edge.top, edge.right + 1, edge.top + 1},
+                          {edge.left, edge.bottom, edge.right + 1, edge.bottom + 1},
+                          {edge.left, edge.top, edge.left + 1, edge.bottom + 1},
+                          {edge.right, edge.top, edge.right + 1, edge.bottom + 1}};
+    for (const RECT& line : lines) FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
 
-  // A click centres the box on the clicked point. The fields are written with the result;
-  // their change notices clamp again and find nothing to change.
-  void OnPreviewClick(HWND preview, int mouseX, int mouseY) {
-    // Through the same scale the picture is drawn with; a click on a bar counts as the
-    // nearest edge. A preview squeezed to nothing has no point to click.
+  // The box centred on the mouse: at a press in the preview and while the button is held.
+  // The fields are written with the result; their change notices clamp again and find
+  // nothing to change.
+  void PlaceBoxAt(HWND preview, int mouseX, int mouseY) {
+    // Through the same scale the picture is drawn with; a point on a bar or beyond the
+    // preview (the mouse is captured) counts as the nearest edge. A preview squeezed to
+    // nothing has no point to click.
     const Letterbox box = PictureBox(preview);
     if (box.width <= 0 || box.height <= 0) return;
     x_ = CropPositionFromClick(mouseX - box.x, box.width, source_.width, region_.width);
@@ -76,19 +121,42 @@ class CropDialog final : public ModalDialog {
     if (dc) PaintPreview(preview, dc);
   }
 
-  // Every message but the paint and the click goes to the default procedure, not to the
+  // Every message but the paint and the mouse goes to the default procedure, not to the
   // static control's: a static lets clicks through to its parent, this preview takes them.
+  // Only a press in the preview starts placing the box: the release of a double click on
+  // the title bar, which maximizes the dialog under the mouse, places nothing.
   static LRESULT CALLBACK PreviewProc(HWND preview, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* dialog = static_cast<CropDialog*>(Of(GetParent(preview)));
-    if (message == WM_PAINT) {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(preview, &paint);
-      if (dc && dialog) dialog->PaintPreview(preview, dc);
-      EndPaint(preview, &paint);
-      return 0;
+    switch (message) {
+      case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(preview, &paint);
+        if (dc && dialog) dialog->PaintPreview(preview, dc);
+        EndPaint(preview, &paint);
+        return 0;
+      }
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+        if (!dialog) break;
+        SetCapture(preview);
+        dialog->dragging_ = true;
+        dialog->PlaceBoxAt(preview, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+      case WM_MOUSEMOVE:
+        if (dialog && dialog->dragging_) dialog->PlaceBoxAt(preview, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+      case WM_LBUTTONUP:
+        if (dialog && dialog->dragging_) {
+          dialog->PlaceBoxAt(preview, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+          ReleaseCapture();
+        }
+        return 0;
+      case WM_CAPTURECHANGED:
+        if (dialog) dialog->dragging_ = false;
+        return 0;
+      default:
+        break;
     }
-    // The position's two halves as unsigned 16-bit numbers.
-    if (message == WM_LBUTTONUP && dialog) dialog->OnPreviewClick(preview, LOWORD(lParam), HIWORD(lParam));
     return DefWindowProcA(preview, message, wParam, lParam);
   }
 
@@ -105,8 +173,10 @@ class CropDialog final : public ModalDialog {
     InvalidatePreview();
   }
 
-  // A typed or stepped scale, kept between the smallest that fits and 100 (the field keeps
-  // what was typed; an empty one changes nothing). The box's region, the size fields and
+  // A typed or stepped scale, kept between the smallest that fits and 100 (an empty field
+  // changes nothing). The field shows the scale in force: at once for a value that no more
+  // typing can bring into range, or one not typed at all, otherwise once the user leaves
+  // it ("5" on the way to "50" stays while typing). The box's region, the size fields and
   // the position ranges follow, and the corner is clamped again to the new region.
   void OnScaleChanged() {
     BOOL translated = FALSE;
@@ -122,27 +192,62 @@ class CropDialog final : public ModalDialog {
     SendDlgItemMessageA(window(), IDC_CROP_Y_UPDOWN, UDM_SETRANGE32, down.minimum, down.maximum);
     OnPositionChanged(IDC_CROP_X);
     OnPositionChanged(IDC_CROP_Y);
+    if (value != static_cast<UINT>(scale_) && (value > kMaximumScale || GetFocus() != Control(IDC_CROP_SCALE)))
+      ShowScaleInForce();
+  }
+
+  void ShowScaleInForce() {
+    BOOL translated = FALSE;
+    if (GetDlgItemInt(window(), IDC_CROP_SCALE, &translated, FALSE) != static_cast<UINT>(scale_) || !translated)
+      SetDlgItemInt(window(), IDC_CROP_SCALE, static_cast<UINT>(scale_), FALSE);
+  }
+
+  // The labels' texts measured in the dialog's font.
+  CropLabelSizes MeasureLabels() const {
+    CropLabelSizes sizes;
+    WindowDc dc(window());
+    if (!dc) return sizes;
+    SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window(), WM_GETFONT, 0, 0)));
+    const auto measure = [&](int id) {
+      wchar_t text[64] = {};
+      const int length = GetDlgItemTextW(window(), id, text, static_cast<int>(std::size(text)));
+      RECT box{};
+      DrawTextW(dc, text, length, &box, DT_CALCRECT | DT_SINGLELINE);
+      sizes.textHeight = std::max<int>(sizes.textHeight, box.bottom);
+      // A pixel to spare: a static control cuts a text that fills it exactly on some systems.
+      return static_cast<int>(box.right) + 1;
+    };
+    sizes.textHeight = 0;
+    sizes.file = measure(IDC_CROP_FILE_LABEL);
+    sizes.x = measure(IDC_CROP_X_LABEL);
+    sizes.y = measure(IDC_CROP_Y_LABEL);
+    sizes.width = measure(IDC_CROP_WIDTH_LABEL);
+    sizes.height = measure(IDC_CROP_HEIGHT_LABEL);
+    sizes.scale = measure(IDC_CROP_SCALE_LABEL);
+    return sizes;
   }
 
   void LayOut() {
     RECT client;
     GetClientRect(window(), &client);
-    const int w = client.right, h = client.bottom;
-    MoveWindow(Control(IDC_CROP_FILE_NAME), 12, 30, std::max(w - 24, 0), 23, FALSE);
-    MoveWindow(Control(IDC_CROP_PREVIEW), 12, 64, std::max(w - 24, 0), std::max(h - 172, 0), FALSE);
-    struct Anchored {
-      int id, x, aboveBottom;
-    };
-    static constexpr Anchored kAnchored[] = {
-        {IDC_CROP_GROUP, 12, 102},        {IDC_CROP_X, 33, 80},        {IDC_CROP_X_UPDOWN, 93, 80},
-        {IDC_CROP_Y, 131, 80},            {IDC_CROP_Y_UPDOWN, 192, 80}, {IDC_CROP_WIDTH, 229, 80},
-        {IDC_CROP_HEIGHT, 327, 80},       {IDOK, 87, 33},              {IDCANCEL, 169, 33},
-        {IDC_CROP_SCALE_LABEL, 249, 28}, {IDC_CROP_SCALE, 310, 33},   {IDC_CROP_SCALE_UPDOWN, 357, 33},
-    };
-    for (const Anchored& control : kAnchored)
-      SetWindowPos(Control(control.id), nullptr, control.x, h - control.aboveBottom, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CropLayout layout = LayOutCropDialog(client.right, client.bottom, WindowDpi(window()), labels_);
+    for (const Placed& placed : kPlaced) {
+      const LayoutRect& at = layout[placed.control];
+      MoveWindow(Control(placed.id), at.x, at.y, at.width, at.height, FALSE);
+    }
     RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+
+  // The smallest window whose client area holds the layout, and never below the 96-DPI
+  // dialog's minimum scaled to the DPI.
+  SIZE MinimumWindowSize() const {
+    const int dpi = WindowDpi(window());
+    const ClientSize needed = MinimumCropClient(dpi, labels_);
+    RECT outer{0, 0, needed.width, needed.height};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window(), GWL_EXSTYLE)));
+    return {std::max<LONG>(outer.right - outer.left, ScaledForDpi(kMinimumTrackSize.cx, dpi)),
+            std::max<LONG>(outer.bottom - outer.top, ScaledForDpi(kMinimumTrackSize.cy, dpi))};
   }
 
   BOOL OnInitDialog() {
@@ -157,6 +262,14 @@ class CropDialog final : public ModalDialog {
     // Sets the size fields and the position ranges through its change notice.
     SetDlgItemInt(window(), IDC_CROP_SCALE, kMaximumScale, FALSE);
     SetWindowLongPtrA(Control(IDC_CROP_PREVIEW), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviewProc));
+    labels_ = MeasureLabels();
+    // The template's size may be too small for the layout at this DPI in this language.
+    const SIZE minimum = MinimumWindowSize();
+    RECT now;
+    GetWindowRect(window(), &now);
+    if (now.right - now.left < minimum.cx || now.bottom - now.top < minimum.cy)
+      SetWindowPos(window(), nullptr, 0, 0, std::max<LONG>(now.right - now.left, minimum.cx),
+                   std::max<LONG>(now.bottom - now.top, minimum.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut();
     return TRUE;
   }
@@ -168,15 +281,19 @@ class CropDialog final : public ModalDialog {
       case WM_SIZE:
         LayOut();
         return TRUE;
-      case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = kMinimumTrackSize;
+      case WM_GETMINMAXINFO: {
+        const SIZE minimum = MinimumWindowSize();
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.cx, minimum.cy};
         return TRUE;
+      }
       case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if ((id == IDC_CROP_X || id == IDC_CROP_Y) && HIWORD(wParam) == EN_CHANGE) {
           OnPositionChanged(id);
         } else if (id == IDC_CROP_SCALE && HIWORD(wParam) == EN_CHANGE) {
           OnScaleChanged();
+        } else if (id == IDC_CROP_SCALE && HIWORD(wParam) == EN_KILLFOCUS) {
+          ShowScaleInForce();
         } else if (id == IDOK) {
           End(1);
         } else {
@@ -196,6 +313,8 @@ class CropDialog final : public ModalDialog {
   RegionSize region_;          // the box in source pixels
   int scale_ = kMaximumScale;  // percent; the box covers width x height * 100 / scale
   int x_ = 0, y_ = 0;          // its top-left corner in source pixels
+  CropLabelSizes labels_;      // measured once the dialog has its font
+  bool dragging_ = false;      // the mouse was pressed in the preview and still holds the box
 };
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The screenshot crop dialog (109): a larger picture stretched over a resizable preview
-// with the crop box on it. The user places the box by clicking (the click becomes its
-// centre) or by typing or stepping the top-left corner, which is kept inside the picture
-// with the box's outline. A scale below 100 % makes the box cover a larger region, which
-// the caller shrinks to the box's size (CropAndScale).
+// with the crop box on it, its controls laid out for the DPI (crop_layout.h). The user
+// places the box by clicking or dragging (the mouse is its centre) or by typing or stepping
+// the top-left corner, which is kept inside the picture with the box's outline. A scale
+// below 100 % makes the box cover a larger region, which the caller shrinks to the box's
+// size (CropAndScale); the field shows the scale in force.
 #pragma once
 
 #include <windows.h>

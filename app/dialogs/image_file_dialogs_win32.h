@@ -2,8 +2,8 @@
 // system's controls, and a plain save dialog. Both offer ImageFilter (image_files.h) and
 // end by loading or saving through LoadImageFile / SaveImageFile.
 //
-// `path` is the caller's buffer of kMaxPath characters holding the last file used (the
-// session's last file chosen); the dialogs open with it and write the chosen file back.
+// `path` is the caller's buffer of kMaxPath characters: the open dialog starts in its
+// folder, the save dialog proposes it; both write the chosen file back.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +32,8 @@ ImageOpenOutcome ChooseImageToOpen(HWND owner, char* path, Image& image, std::st
 enum class ImageSaveOutcome { Cancelled, Saved, Failed };
 
 // Offers `path` as the file name and asks before replacing an existing file; the chosen
-// name is written back into `path`. Saves `image` with SaveImageFile, in the format of the
-// name's extension.
-// A failed save leaves why in `reason` when one is given.
-ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, std::string* reason = nullptr);
+// name is written back into `path` (a name typed without an extension gets
+// `defaultExtension`, given without its dot). Saves `image` with SaveImageFile, in the
+// format of the name's extension. A failed save leaves why in `reason` when one is given.
+ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const char* defaultExtension, const Image& image,
+                                   std::string* reason = nullptr);

@@ -10,7 +10,8 @@ namespace {
 constexpr DWORD kPathBufferSize = 260;
 }
 
-ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, std::string* reason) {
+ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const char* defaultExtension, const Image& image,
+                                   std::string* reason) {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -18,9 +19,9 @@ ImageSaveOutcome ChooseImageToSave(HWND owner, char* path, const Image& image, s
   dialog.lpstrFilter = ImageFilter;
   dialog.lpstrFile = path;
   dialog.nMaxFile = kPathBufferSize;
-  dialog.lpstrDefExt = "bmp";
-  // The path is shared with the other file dialogs, so it may well name a picture the user
-  // wants to keep: ask before replacing a file, and accept names that do not exist yet.
+  dialog.lpstrDefExt = defaultExtension;
+  // The proposed name may well be a picture the user wants to keep: ask before replacing
+  // a file, and accept names that do not exist yet.
   dialog.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
   if (!ShowSaveFileDialog(&dialog)) return ImageSaveOutcome::Cancelled;
   std::string why;

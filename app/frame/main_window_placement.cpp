@@ -10,16 +10,23 @@
 
 namespace {
 
-// A rectangle no monitor shows (a monitor since removed, a smaller screen) is moved onto
-// the work area of the nearest one.
-RECT OnVisibleMonitor(const RECT& wanted) {
-  if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) return wanted;
+// The remembered rectangle on the nearest monitor's work area, at least as large as the
+// window may be made and at most as large as the area: a damaged file's 1 x 1 or 99999 x
+// 99999, or a place on a monitor since removed, opens where one can work with it.
+RECT OnScreen(HWND window, const RECT& wanted) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
+  if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return wanted;
+  // The window's own minimum, as it answers a resize (the menu bar on one line, the status
+  // bar readable).
+  MINMAXINFO limits{};
+  limits.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+  SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   const RECT& w = monitor.rcWork;
-  const ScreenRect moved = MoveInside({wanted.left, wanted.top, wanted.right, wanted.bottom}, {w.left, w.top, w.right, w.bottom});
-  return {moved.left, moved.top, moved.right, moved.bottom};
+  const ScreenRect fitted = FitWindowOnScreen({wanted.left, wanted.top, wanted.right, wanted.bottom},
+                                              {w.left, w.top, w.right, w.bottom}, limits.ptMinTrackSize.x,
+                                              limits.ptMinTrackSize.y);
+  return {fitted.left, fitted.top, fitted.right, fitted.bottom};
 }
 
 // The [Window] section's "key=value" lines put into the stored settings one by one, so the
@@ -56,7 +63,7 @@ void ShowMainWindow(HWND window, int showCommand) {
   }
   placement.flags = 0;
   placement.showCmd = remembered.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-  placement.rcNormalPosition = OnVisibleMonitor({remembered.left, remembered.top, remembered.left + remembered.width,
+  placement.rcNormalPosition = OnScreen(window, {remembered.left, remembered.top, remembered.left + remembered.width,
                                                  remembered.top + remembered.height});
   SetWindowPlacement(window, &placement);
 }

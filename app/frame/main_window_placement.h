@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
-// Shows the main window where it was last (kept on a visible monitor, moved onto the
-// nearest one's work area otherwise), maximized if it was; with `showCommand` where nothing
-// is remembered or the command asks for something else than a normal window.
+// Shows the main window where it was last, maximized if it was: its rectangle fitted onto
+// the nearest monitor's work area (FitWindowOnScreen, between the window's minimum size and
+// the area's); with `showCommand` where nothing is remembered or the command asks for
+// something else than a normal window.
 void ShowMainWindow(HWND window, int showCommand);
 // Remembers where the window is now, and the view's zoom. A settings file that cannot be
 // written loses only this (nothing is shown: the editor is closing).

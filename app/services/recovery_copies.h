@@ -34,8 +34,9 @@ class RecoveryCopies {
   // Deletes this editor's copy and stops a pending write.
   void Discard();
   // At start-up, once the main window shows: offers each copy whose editor has ended, newest
-  // first, one question each. Yes opens it as unsaved work under its original file name, No
-  // deletes it; a copy that cannot be read is renamed aside and reported.
+  // first, one question each, naming its scene. Yes opens it as unsaved work under its
+  // original file name (whose first save asks for the file), No deletes it; a copy that
+  // cannot be read is renamed aside and reported.
   void OfferAtStart(Prompts& prompts);
 
  private:

@@ -2,6 +2,7 @@
 #include "recovery_copies.h"
 #include "recovery_copy.h"
 #include "recovery_places_win32.h"
+#include "recovery_question.h"
 
 // Renames the copy aside (never over an earlier one) and tells the user where it is.
 void RecoveryCopies::PutAside(Prompts& prompts, const std::string& root, const std::string& name,
@@ -22,9 +23,8 @@ void RecoveryCopies::OfferAtStart(Prompts& prompts) {
   for (const DamagedCopy& damaged : plan.damaged) PutAside(prompts, root, damaged.name, damaged.reason);
   for (const LeftoverCopy& leftover : plan.offers) {
     const std::string folder = root + "\\" + leftover.name;
-    const Prompt question =
-        Report({{Text::RecoveryQuestion, {{"time", leftover.record.time.ClockText()}}}}, PromptIcon::Question);
-    if (prompts.Ask(question, false) != Answer::Yes) {
+    if (prompts.Ask(RecoveryQuestion(leftover.record.originalPath, leftover.record.time.ClockText()), false) !=
+        Answer::Yes) {
       RemoveCopyFolder(folder);
       continue;
     }

@@ -22,6 +22,9 @@ MapView::MapView(EditingSession& session, StatusLine& status, Prompts& prompts, 
 
 bool MapView::RegisterWindowClass(WNDCLASSEXA windowClass) {
   windowClass.lpfnWndProc = Procedure;
+  // The margin around a centred picture: the system's grey of the area behind documents,
+  // so the picture's own white and black edges stand out.
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
   windowClass.lpszClassName = kViewWindowClass;
   return RegisterClassExA(&windowClass) != 0;
 }
@@ -34,11 +37,25 @@ HWND MapView::Create(HWND parent) {
 }
 
 RECT MapView::PictureOnScreen() const {
+  RECT client{};
+  if (!window_ || !GetClientRect(window_, &client)) return client;
+  // Centred in a larger view, scrolled in a smaller one, zoom times its 800 x 520 pixels.
+  const auto span = [](const ViewAxis& axis, int zoomedSize, LONG clientSize, LONG& first, LONG& end) {
+    first = std::max<LONG>(0, axis.centre - axis.scroll);
+    end = std::min<LONG>(clientSize, axis.centre - axis.scroll + zoomedSize);
+  };
+  RECT picture{};
+  span(horizontal_, ZoomedWidth(), client.right, picture.left, picture.right);
+  span(vertical_, ZoomedHeight(), client.bottom, picture.top, picture.bottom);
+  MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&picture), 2);
+  return picture;
+}
+
+ViewArea MapView::Area() const {
   RECT view{};
-  if (!window_ || !GetWindowRect(window_, &view)) return view;
-  // The picture starts at the view's corner (a smaller view scrolls it) and is 800 x 520.
-  return {view.left, view.top, std::min<LONG>(view.right, view.left + CanvasWidth),
-          std::min<LONG>(view.bottom, view.top + CanvasHeight)};
+  if (!window_ || !GetWindowRect(window_, &view)) return {};
+  // The whole window: at a zoom that fits, the scroll bars go.
+  return {view.right - view.left, view.bottom - view.top};
 }
 
 // The picture pixel under a client point, at any zoom.
@@ -133,6 +150,14 @@ void MapView::Repaint() {
 }
 
 void MapView::OnSize(int width, int height) {
+  // A picture that fits the whole view needs no bar: the client area that the bars of a
+  // larger zoom still take would otherwise keep them.
+  RECT view{};
+  if (GetWindowRect(window_, &view) && ZoomedWidth() <= view.right - view.left &&
+      ZoomedHeight() <= view.bottom - view.top) {
+    width = std::max<int>(width, view.right - view.left);
+    height = std::max<int>(height, view.bottom - view.top);
+  }
   // Showing or hiding a scroll bar resizes the client area and sends a WM_SIZE of its own
   // from inside these calls; that newer size then wins and this older one stops.
   const int generation = ++sizeGeneration_;

@@ -1,6 +1,6 @@
 // MapView ("ViewClass"): a child of the main window that shows the composed load screen
-// from an 800 x 520 canvas at a whole-number zoom, centred when the view is larger and
-// scrolled when it is smaller. The mouse selects and drags markers; the keys (handed over
+// from an 800 x 520 canvas at a whole-number zoom, centred on a grey margin when the view is
+// larger and scrolled when it is smaller. The mouse selects and drags markers; the keys (handed over
 // by the main window) move the selected marker or what the edit mode names. Every document
 // change is painted at once through a device context taken for the purpose, not by
 // invalidation. A double click in the margin around the picture asks the main window for
@@ -32,12 +32,13 @@ class MapView final : public EditorView {
   // A child of `parent`; null when the window cannot be made.
   HWND Create(HWND parent);
   HWND window() const { return window_; }
-  // Where the picture is on the screen (its visible part).
+  // Where the picture is on the screen (its visible part, at the zoom).
   RECT PictureOnScreen() const;
 
   void Repaint() override;
   int Zoom() const override { return zoom_; }
   void SetZoom(int zoom) override;
+  ViewArea Area() const override;
   EditMode Mode() const override { return mode_; }
   void SetMode(EditMode mode) override;
   bool PreviewOn() const override { return preview_.On(); }

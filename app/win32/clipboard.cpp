@@ -209,17 +209,19 @@ ClipboardRead ReadClipboardPicture(HWND owner, MemoryImage& picture) {
   return read;
 }
 
-void CopyPictureToClipboard(HWND owner, const DibImage& picture) {
+bool CopyPictureToClipboard(HWND owner, const DibImage& picture) {
   WindowDc screen(nullptr);
-  if (!screen) return;
+  if (!screen) return false;
   MemoryDc memory(screen);
   OwnedBitmap bitmap(CreateCompatibleBitmap(screen, picture.width, picture.height));
-  if (!memory || !bitmap) return;
+  if (!memory || !bitmap) return false;
   {
     // Deselected again before the clipboard takes it: a bitmap must not stay in a context.
     SelectedObject selected(memory, bitmap.get());
     Draw(picture, memory, 0, 0);
   }
   OpenedClipboard clipboard(owner);
-  if (clipboard.IsOpen() && EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap.get())) bitmap.Release();
+  if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_BITMAP, bitmap.get())) return false;
+  bitmap.Release();
+  return true;
 }

@@ -47,9 +47,9 @@ struct ClipboardRead {
 ClipboardRead ReadClipboardPicture(HWND owner, MemoryImage& picture);
 
 // Puts one CF_BITMAP showing `picture` on the clipboard (opened for `owner`). The bitmap is
-// made first: when that fails, or the clipboard cannot be opened, nothing is reported and
-// the clipboard keeps what it had.
-void CopyPictureToClipboard(HWND owner, const DibImage& picture);
+// made first: false when that fails or the clipboard cannot be opened or taken, and the
+// clipboard then keeps what it had (unless emptying it was what worked).
+bool CopyPictureToClipboard(HWND owner, const DibImage& picture);
 
 // The id of the registered clipboard format "PNG" (0 when it cannot be registered).
 UINT PngClipboardFormat();

@@ -12,6 +12,17 @@ TEST(ViewZoom, DpiGivesTheFirstZoomRoundedDownWithinRange) {
   EXPECT_EQ(ZoomForDpi(960), kMaxZoom);
 }
 
+TEST(ViewZoom, FittingZoomIsTheLargestThatShowsTheWholePicture) {
+  EXPECT_EQ(FittingZoom(1600, 1040, 800, 520), 2);  // exactly twice the picture
+  EXPECT_EQ(FittingZoom(1599, 1040, 800, 520), 1);  // one pixel short across
+  EXPECT_EQ(FittingZoom(1920, 1017, 800, 520), 1);  // a maximized window at 1920 x 1080: too low for 2
+  EXPECT_EQ(FittingZoom(3840, 2100, 800, 520), 4);
+  EXPECT_EQ(FittingZoom(9000, 9000, 800, 520), kMaxZoom);
+  EXPECT_EQ(FittingZoom(600, 400, 800, 520), kMinZoom);  // nothing fits: the smallest zoom
+  EXPECT_EQ(FittingZoom(-5, 0, 800, 520), kMinZoom);
+  EXPECT_EQ(FittingZoom(800, 520, 0, 520), kMinZoom);
+}
+
 TEST(ViewZoom, ClientAndPictureCoordinatesMapBothWaysAtEveryZoom) {
   // A scrolled view: every client pixel of a block maps to the block's picture pixel, and
   // the block of picture pixel p starts at clientStart + (p - first) * zoom.

@@ -48,11 +48,13 @@ class RecordingView final : public EditorView {
   void Repaint() override {}
   int Zoom() const override { return zoom; }
   void SetZoom(int value) override { zoom = value; }
+  ViewArea Area() const override { return area; }
   EditMode Mode() const override { return mode; }
   void SetMode(EditMode value) override { mode = value; }
   bool PreviewOn() const override { return preview; }
   void SetPreview(bool on) override { preview = on; }
   int zoom = 1;
+  ViewArea area{840, 560};
   EditMode mode = EditMode::SmallMap;
   bool preview = false;
 };
@@ -77,6 +79,12 @@ TEST(EditorCommands, RunOnTheSessionAndTheViewAfterEndingAKeyRun) {
   EXPECT_EQ(view.mode, EditMode::TargetBox);
   EXPECT_EQ(view.zoom, 2);
   EXPECT_TRUE(view.preview);
+  // Fit to window: the largest zoom that shows the whole picture in the view's room.
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_FIT_TO_WINDOW));
+  EXPECT_EQ(view.zoom, 1);
+  view.area = {2500, 1600};
+  EXPECT_TRUE(RunEditorCommand(session, view, IDM_FIT_TO_WINDOW));
+  EXPECT_EQ(view.zoom, 3);
   EXPECT_EQ(StateOfCommand(IDM_PREVIEW_AS_EXPORTED, session, {view.mode, true, view.preview, true}),
             (CommandState{true, true, false}));
 }

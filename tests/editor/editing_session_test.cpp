@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "editing_session.h"
 #include "marker_commands.h"
+#include "recovery_question.h"
 #include "scripted_prompts.h"
 #include "temp_folder.h"
 #include "shared_package.h"
@@ -52,7 +54,11 @@ TEST_F(EditingSessionTest, TitleNamesTheSceneAndMarksChanges) {
   EXPECT_EQ(Title(), "Vantorel 1.11");
   EXPECT_FALSE(session.Modified());
   Change();
-  EXPECT_EQ(Title(), "Vantorel 1.11");
+  EXPECT_EQ(Title(), "Vantorel 1.11 - Untitled *");
+  EXPECT_EQ(Utf8Line(session.Title(), InterfaceLanguage::Chinese), "Vantorel 1.11 - 无标题 *");
+  ASSERT_TRUE(session.Undo());
+  EXPECT_EQ(Title(), "Vantorel 1.11");  // back to the untouched start
+  ASSERT_TRUE(session.Redo());
   prompts.sceneChoices = {File("a.ini")};
   ASSERT_TRUE(session.Save(prompts));
   EXPECT_EQ(Title(), "Vantorel 1.11 - a.ini");
@@ -178,6 +184,40 @@ TEST_F(EditingSessionTest, RestoredCopyIsUnsavedWorkOfItsScene) {
   EXPECT_TRUE(session.Modified());  // no file holds this screen
   EXPECT_FALSE(session.Restore(File("gone.ini"), "", prompts, error));
   EXPECT_FALSE(error.empty());
+}
+
+// The record's file is only proposed: Save asks for the file (the dialog's replace question
+// then applies), and only a save there makes later saves go straight to it.
+TEST_F(EditingSessionTest, FirstSaveOfARestoredScreenGoesThroughSaveAs) {
+  WriteScene("copy.ini", "[LoadScreen]\r\nSide=Yuri\r\n");
+  WriteScene("victim.ini", "[LoadScreen]\r\nSide=Soviet\r\n");
+  std::string error;
+  ASSERT_TRUE(session.Restore(File("copy.ini"), File("victim.ini"), prompts, error)) << error;
+  EXPECT_FALSE(session.Save(prompts));  // the dialog cancelled: nothing written
+  std::ifstream victim(File("victim.ini"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "[LoadScreen]\r\nSide=Soviet\r\n");
+  EXPECT_TRUE(session.Modified());
+  prompts.sceneChoices = {File("chosen.ini")};
+  ASSERT_TRUE(session.Save(prompts));
+  EXPECT_EQ(observer.saved, std::vector<std::string>{File("chosen.ini")});
+  Change();
+  ASSERT_TRUE(session.Save(prompts));  // no dialog now: no choice is left to take
+  EXPECT_EQ(observer.saved.size(), 2u);
+  // The close question's Yes goes through Save as too.
+  ASSERT_TRUE(session.Restore(File("copy.ini"), File("victim.ini"), prompts, error)) << error;
+  prompts.answers = {Answer::Yes};
+  EXPECT_FALSE(session.MayClose(prompts));
+  EXPECT_EQ(observer.saved.size(), 2u);
+}
+
+TEST_F(EditingSessionTest, RecoveryQuestionNamesTheSceneAndWhatNoDoes) {
+  const Prompt named = RecoveryQuestion("C:\\maps\\mission1.ini", "14:32");
+  EXPECT_EQ(named.icon, PromptIcon::Question);
+  EXPECT_EQ(Utf8Line(named.text, InterfaceLanguage::English),
+            "Vantorel did not close properly last time. Restore the unsaved screen mission1.ini from 14:32?\n\n"
+            "C:\\maps\\mission1.ini\n\nNo deletes this recovery copy.");
+  EXPECT_EQ(Utf8Line(RecoveryQuestion("", "09:05").text, InterfaceLanguage::Chinese),
+            "Vantorel 上次没有正常关闭。要恢复 09:05 未保存的屏幕 无标题 吗?\n\n选“否”会删除这份恢复副本。");
 }
 
 TEST_F(EditingSessionTest, RecentFileThatIsGoneIsReportedAndDropped) {

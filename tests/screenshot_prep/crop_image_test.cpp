@@ -78,27 +78,43 @@ std::vector<std::string> Preview(int width, int height, int x, int y, int w, int
   return rows;
 }
 
-TEST(DarkenOutsideCrop, DarkensAroundTheBoxAndOutlinesIt) {
+TEST(DarkenOutsideCrop, DarkensAroundTheBoxAndOutlinesAllFourEdges) {
   // The outline's top row and left column lie on the box, its right column and bottom row
-  // one pixel beyond it.
+  // one pixel beyond it, corners closed.
   EXPECT_EQ(Preview(6, 6, 1, 1, 3, 3), (std::vector<std::string>{
                                            "......",
-                                           ".WWW..",
+                                           ".WWWW.",
                                            ".WooW.",
-                                           ".ooo..",
-                                           ".WWW..",
+                                           ".WooW.",
+                                           ".WWWW.",
                                            "......",
                                        }));
 }
 
-TEST(DarkenOutsideCrop, DrawsNoOutlineWhenTheBoxSpansAnAxis) {
-  EXPECT_EQ(Preview(3, 5, 0, 1, 3, 2), (std::vector<std::string>{"...", "ooo", "ooo", "...", "..."}));
-  EXPECT_EQ(Preview(5, 2, 2, 0, 2, 2), (std::vector<std::string>{"..oo.", "..oo."}));
+TEST(DarkenOutsideCrop, KeepsTheEdgesOnThePictureWhereTheBoxReachesIt) {
+  // As wide as the picture: the right edge on its last column. As high: the bottom on the last row.
+  EXPECT_EQ(Preview(3, 5, 0, 1, 3, 2), (std::vector<std::string>{"...", "WWW", "WoW", "WWW", "..."}));
+  EXPECT_EQ(Preview(5, 2, 2, 0, 2, 2), (std::vector<std::string>{"..WWW", "..WWW"}));
 }
 
 TEST(DarkenOutsideCrop, CutsABoxThatOverhangsTheImage) {
-  EXPECT_EQ(Preview(4, 3, 2, 1, 0x7FFFFFFF, 0x7FFFFFFF), (std::vector<std::string>{"....", "..WW", "..Wo"}));
+  EXPECT_EQ(Preview(4, 3, 2, 1, 0x7FFFFFFF, 0x7FFFFFFF), (std::vector<std::string>{"....", "..WW", "..WW"}));
   EXPECT_EQ(Preview(2, 2, -5, -5, 3, 3), (std::vector<std::string>{"..", ".."}));
+}
+
+TEST(CropOutline, DrawnStretchedEachEdgeStartsItsPixelsPlace) {
+  const CropOutline outline = CropOutlineOf(480, 300, 245, 67, 234, 232);
+  EXPECT_EQ(outline.right, 479);  // 245 + 234 lies past the picture: its last column
+  EXPECT_EQ(outline.bottom, 299);
+  // At 1:1 the outline's own pixels, moved by the picture's place.
+  const CropOutline same = OutlineAsDrawn(outline, 480, 300, 10, 20, 480, 300);
+  EXPECT_EQ((std::vector<int>{same.left, same.top, same.right, same.bottom}), (std::vector<int>{255, 87, 489, 319}));
+  // Shrunk to half: every edge still lands on a pixel of the drawn picture.
+  const CropOutline half = OutlineAsDrawn(CropOutlineOf(480, 300, 100, 40, 234, 232), 480, 300, 0, 0, 240, 150);
+  EXPECT_EQ((std::vector<int>{half.left, half.top, half.right, half.bottom}), (std::vector<int>{50, 20, 167, 136}));
+  // Enlarged three times: an edge at the start of its pixel's 3 x 3 block.
+  const CropOutline large = OutlineAsDrawn(CropOutlineOf(240, 240, 2, 3, 234, 232), 240, 240, 0, 0, 720, 720);
+  EXPECT_EQ((std::vector<int>{large.left, large.top, large.right, large.bottom}), (std::vector<int>{6, 9, 708, 705}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Copy to clipboard: one 800 x 520 bitmap whose pixels equal the view's, selection outline
-// included, and without the upper layer when it is hidden.
+// Copy to clipboard, from the menu and with Ctrl+C: one 800 x 520 bitmap whose pixels equal
+// the view's, selection outline included, and without the upper layer when it is hidden;
+// the status bar says the picture was copied.
 #include <windows.h>
 
 #include <string>
@@ -9,18 +10,29 @@
 #include "input.h"
 #include "picture_compare.h"
 #include "resource.h"
+#include "run_language.h"
+#include "wait.h"
+#include "wide_text.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
 
 namespace {
-void CopyAndCompare(Scenario& s,
-                    const std::string& prefix) {
+// The menu command, or Ctrl+C typed as the user does; the status bar says it was copied.
+void CopyAndCompare(Scenario& s, const std::string& prefix, bool byShortcut = false) {
   if (!EmptyClipboardNow()) {
     s.log().Fail(prefix + ".copy", "the driver cannot empty the clipboard");
     return;
   }
-  s.session.Command(IDM_COPY_TO_CLIPBOARD);
+  if (byShortcut) {
+    TypeShortcut('C', kCtrl);
+    s.log().Expect(WaitUntil([] { return ClipboardHasBitmap(); }), prefix + ".ctrl_c_copies", "nothing was copied");
+  } else {
+    s.session.Command(IDM_COPY_TO_CLIPBOARD);
+  }
+  std::wstring status;
+  const bool said = WaitUntil([&] { return (status = s.session.StatusText(2)) == EditorText(Text::PictureCopied); });
+  s.log().Expect(said, prefix + ".status_says_copied", "the status bar says " + Quoted(status));
   s.log().Expect(ClipboardHasBitmap(), prefix + ".offers_bitmap", "no CF_BITMAP on the clipboard");
   ScreenPicture copied;
   std::string error;
@@ -63,5 +75,5 @@ void RunClipboardChecks(const DriverContext& context) {
   s.View("clipboard.view_before_copy");
   CopyAndCompare(s, "clipboard");
   s.Command(IDM_VIEW_TOP);
-  CopyAndCompare(s, "clipboard.upper_layer_hidden");
+  CopyAndCompare(s, "clipboard.upper_layer_hidden", true);
 }

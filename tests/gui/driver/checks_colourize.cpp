@@ -1,9 +1,10 @@
-// The screenshot colourize dialog: the guard without a screenshot, the defaults leaving the
-// screenshot as it is, levels, grey mode (which disables the levels), intensity, the live
-// view while settings change, Cancel restoring the screenshot, and OK keeping a keyboard
-// change made just before it. `vantorel-cli render` of a scene with the same settings must
-// equal the editor's view. Last, the dialog reopens with the settings in force, and OK at
-// the defaults gives the uncoloured screenshot back.
+// The screenshot colourize dialog: the guard without a screenshot, the dialog opening beside
+// the picture, the defaults leaving the screenshot as it is, the numbers beside the
+// sliders, levels, grey mode (which disables the levels), intensity, the live view while
+// settings change, Cancel restoring the screenshot, and OK keeping a keyboard change made
+// just before it. `vantorel-cli render` of a scene with the same settings must equal the
+// editor's view. Last, the dialog reopens with the settings in force, and OK at the
+// defaults gives the uncoloured screenshot back.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -20,6 +21,7 @@
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
+#include "wait.h"
 #include "wide_text.h"
 #include "window_search.h"
 
@@ -62,6 +64,21 @@ void ExpectPreview(ColourizeScenario& s, const std::string& name) {
   s.log().Expect(ControlShows(preview, expected, detail), name, detail);
 }
 
+// The numbers beside the sliders, red, green, blue and intensity.
+std::wstring ValuesShown(HWND dialog) {
+  std::wstring values;
+  for (int id : {IDC_COLOURIZE_RED_VALUE, IDC_COLOURIZE_GREEN_VALUE, IDC_COLOURIZE_BLUE_VALUE,
+                 IDC_COLOURIZE_INTENSITY_VALUE})
+    values += ControlText(GetDlgItem(dialog, id)) + L" ";
+  return values;
+}
+
+void ExpectValues(ColourizeScenario& s, const std::wstring& want, const std::string& name) {
+  std::wstring shown;
+  const bool same = WaitUntil([&] { return (shown = ValuesShown(s.dialog)) == want; });
+  s.log().Expect(same, name, "the numbers read " + Quoted(shown) + " instead of " + Quoted(want));
+}
+
 bool OpenDialog(ColourizeScenario& s, const std::string& name) {
   s.session.PostCommand(IDM_SCREENSHOT_SETTINGS);
   s.dialog = s.session.WaitForDialog(texts::kColourizeCaption);
@@ -69,6 +86,13 @@ bool OpenDialog(ColourizeScenario& s, const std::string& name) {
     s.log().Fail(name, "no dialog captioned " + Quoted(std::wstring(texts::kColourizeCaption)));
     return false;
   }
+  // It opens beside the picture, which has room on its right on the driver's screen.
+  const POINT first = s.session.CanvasToScreen({0, 0}), last = s.session.CanvasToScreen({CanvasWidth, CanvasHeight});
+  const RECT picture{first.x, first.y, last.x, last.y};
+  RECT dialog{}, overlap{};
+  GetWindowRect(s.dialog, &dialog);
+  s.log().Expect(!IntersectRect(&overlap, &picture, &dialog), name + "_beside_the_picture",
+                 "the dialog covers the picture");
   s.session.ParkDialog(s.dialog);
   const ColourizeSettings& inForce = s.model.document().screenshotColour;
   const std::string expected = std::to_string(inForce.redLevel) + " " + std::to_string(inForce.greenLevel) + " " +
@@ -109,6 +133,7 @@ bool TakeScreenshot(ColourizeScenario& s) {
 
 void SettingsThenCancel(ColourizeScenario& s) {
   if (!OpenDialog(s, "colourize.opens_at_defaults")) return;
+  ExpectValues(s, L"255 255 255 255 ", "colourize.numbers_at_defaults");
   s.View("colourize.defaults_leave_screenshot_unchanged");
   ExpectPreview(s, "colourize.preview_centred_on_face_colour");
   SetTrackbar(s.dialog, IDC_COLOURIZE_RED, 100);
@@ -119,6 +144,7 @@ void SettingsThenCancel(ColourizeScenario& s) {
   SetTrackbar(s.dialog, IDC_COLOURIZE_INTENSITY, 400);
   s.Colourize({0, 100, 30, 200, 400});
   s.View("colourize.levels_and_lighter");
+  ExpectValues(s, L"100 30 200 400 ", "colourize.numbers_beside_the_sliders");
   ExpectPreview(s, "colourize.preview_follows");
 
   SendAndWait(GetDlgItem(s.dialog, IDC_COLOURIZE_GREY), BM_CLICK, 0, 0);

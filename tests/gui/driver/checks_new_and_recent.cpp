@@ -1,4 +1,5 @@
-// File -> New and the recent scene files. New over a change asks as opening a scene does,
+// File -> New and the recent scene files. An untitled screen with changes is marked so in
+// the title; New over a change asks as opening a scene does,
 // and No gives back the start screen, untitled, with an empty history. A scene opened and
 // saved is the first recent item and the status bar says it was saved; the list survives a
 // restart and opens from the menu; a listed file that is gone is reported and leaves the list.
@@ -38,6 +39,10 @@ void NewOverChanges(const DriverContext& context) {
   s.session.Command(IDM_MODE_LARGE_MAP);
   PressKey(s.session.main(), VK_RIGHT, kCtrl);
   s.session.Command(IDM_VIEW_TOP);
+  // An untitled screen with changes says so; the untouched start said only the program.
+  ExpectTitle(s.context, s.session,
+              EditorText({{Text::TitleWithSceneModified, {{"title", Text::ProgramTitle}, {"file", Text::Untitled}}}}),
+              "new.untitled_changes_marked");
   std::wstring question;
   s.session.PostCommand(IDM_NEW_SCENE);
   const bool asked = AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDNO, question);

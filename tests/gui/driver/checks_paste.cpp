@@ -4,9 +4,9 @@
 // "PNG") is offered, No to the crop question says the screenshot stays, and Yes and OK give
 // the picture the same file gives when it is chosen in the dialog; a 300 x 280 bitmap put
 // there by the driver goes through the crop question and the dialog, where a scale below
-// the smallest that fits stops at it, the corner is clamped to the larger region, and OK
-// gives the core's scaled crop (what ScreenshotScale gives a scene); Undo takes it away in
-// one step.
+// the smallest that fits stops at it (the field shows the scale in force once it is not
+// being typed in), the corner is clamped to the larger region, and OK gives the core's
+// scaled crop (what ScreenshotScale gives a scene); Undo takes it away in one step.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -189,11 +189,13 @@ void PasteScaled(Scenario& s) {
   s.session.ParkDialog(crop);
   const int smallest = SmallestFittingScale(kPastedWidth, kPastedHeight, ScreenshotWidth, ScreenshotHeight);
   const RegionSize region = ScaledRegion(smallest, ScreenshotWidth, ScreenshotHeight);
-  // Below the smallest scale that fits: the box stops there (83 %: 281 x 279), the field
-  // keeps the text; the corner then stops one short of the region's room (300 - 281 - 1).
+  // Below the smallest scale that fits: the box stops there (83 %: 281 x 279) and the field,
+  // not being typed in, shows the scale in force; the corner then stops one short of the
+  // region's room (300 - 281 - 1).
   SendAndWait(GetDlgItem(crop, IDC_CROP_SCALE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
   SendAndWait(GetDlgItem(crop, IDC_CROP_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99"));
-  const std::wstring want = L"20|" + std::to_wstring(region.width) + L"|" + std::to_wstring(region.height);
+  const std::wstring want = std::to_wstring(smallest) + L"|" + std::to_wstring(region.width) + L"|" +
+                            std::to_wstring(region.height);
   std::wstring shown;
   const bool sized = WaitUntil([&] {
     return (shown = Field(crop, IDC_CROP_SCALE) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" +
@@ -204,6 +206,25 @@ void PasteScaled(Scenario& s) {
   SendAndWait(GetDlgItem(crop, IDC_CROP_SCALE_UPDOWN), UDM_GETRANGE, 0, 0, &range);
   s.log().Expect(HIWORD(range) == smallest && LOWORD(range) == 100, "paste.scale_updown_range",
                  "the range is " + std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
+
+  // Typed: the field keeps what is being typed ("5" on the way to "50") while the box stays
+  // at the smallest scale; left, it shows the scale in force.
+  HWND scale = GetDlgItem(crop, IDC_CROP_SCALE);
+  RECT field{};
+  GetWindowRect(scale, &field);
+  MoveMouseTo({(field.left + field.right) / 2, (field.top + field.bottom) / 2});
+  PressMouseButton();
+  ReleaseMouseButton();
+  SendAndWait(scale, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  TapKey('5');
+  const bool typing = WaitUntil([&] {
+    return (shown = Field(crop, IDC_CROP_SCALE) + L"|" + Field(crop, IDC_CROP_WIDTH)) ==
+           L"5|" + std::to_wstring(region.width);
+  });
+  s.log().Expect(typing, "paste.scale_kept_while_typing", Quoted(shown));
+  TapKey(VK_TAB);
+  const bool left = WaitUntil([&] { return (shown = Field(crop, IDC_CROP_SCALE)) == std::to_wstring(smallest); });
+  s.log().Expect(left, "paste.scale_in_force_shown_when_left", Quoted(shown) + " instead of " + std::to_string(smallest));
 
   PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "paste.crop_ok_closes", "the crop dialog stays");

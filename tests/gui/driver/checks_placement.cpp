@@ -1,7 +1,9 @@
 // Where windows go: the keyboard is back in the main window after About; the load screen
-// settings dialog opens beside the picture and the image chooser inside the screen even
-// from a window near the screen's edge; the main window opens where it was closed (size,
-// position, maximized), and a remembered place no screen shows is moved onto the screen.
+// settings dialog opens beside the picture (also the centred picture of a maximized window)
+// and the image chooser inside the screen even from a window near the screen's edge; the
+// main window opens where it was closed (size, position, maximized), a remembered place no
+// screen shows is moved onto the screen, and a damaged one of 1 x 1 opens at the window's
+// minimum size.
 #include <windows.h>
 
 #include <algorithm>
@@ -73,6 +75,28 @@ void DialogsOnScreen(Scenario& s) {
   WaitForWindowGone(settings, kDefaultWaitMs);
 }
 
+// In a maximized window the picture stands in the middle of the screen: the settings dialog
+// still opens beside it, not at the view's corner nor on top of it.
+void BesideCentredPicture(Scenario& s) {
+  ShowWindow(s.session.main(), SW_MAXIMIZE);
+  SendAndWait(s.session.main(), WM_NULL, 0, 0);
+  s.session.PostCommand(IDM_LOAD_SCREEN_SETTINGS);
+  HWND settings = s.session.WaitForDialog(texts::kLoadScreenSettingsCaption);
+  if (s.log().Expect(settings != nullptr, "placement.settings_opens_when_maximized", "no settings dialog")) {
+    const POINT first = s.session.CanvasToScreen({0, 0});
+    const POINT last = s.session.CanvasToScreen({CanvasWidth, CanvasHeight});
+    const RECT picture{first.x, first.y, last.x, last.y};
+    RECT dialog = WindowRect(settings), overlap{};
+    s.log().Expect(!IntersectRect(&overlap, &picture, &dialog) && OnScreen(dialog),
+                   "placement.settings_beside_centred_picture",
+                   "the dialog at " + Describe(dialog) + ", the picture at " + Describe(picture));
+    PostMessageW(GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
+    WaitForWindowGone(settings, kDefaultWaitMs);
+  }
+  ShowWindow(s.session.main(), SW_RESTORE);
+  SendAndWait(s.session.main(), WM_NULL, 0, 0);
+}
+
 // Exit with nothing unsaved ends the editor at once, remembering its place.
 bool Exit(const DriverContext& context, EditorSession& session, const std::string& name) {
   session.PostCommand(IDM_EXIT);
@@ -83,6 +107,28 @@ bool Exit(const DriverContext& context, EditorSession& session, const std::strin
 bool Restart(const DriverContext& context, EditorSession& session, const std::string& name) {
   std::string error;
   return context.log.Expect(session.Start(context.packageDir, error), name, error);
+}
+
+// A damaged place (1 x 1 far off the screen) opens at the window's minimum size, on screen.
+void DamagedPlace(const DriverContext& context, const std::string& runSettings) {
+  std::string error;
+  WriteLanguageSettings((runSettings + "[Window]\r\nLeft=99999\r\nTop=99999\r\nWidth=1\r\nHeight=1\r\n"
+                                       "Maximized=no\r\n").c_str(),
+                        error);
+  EditorSession session(context);
+  if (!Restart(context, session, "placement.restart_damaged")) return;
+  const RECT at = session.openedAt();
+  // The smallest the editor lets its window be made, as a resize to 1 x 1 leaves it.
+  RECT smallest{};
+  SetWindowPos(session.main(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  GetWindowRect(session.main(), &smallest);
+  context.log.Expect(OnScreen(at) && at.right - at.left == smallest.right - smallest.left &&
+                         at.bottom - at.top == smallest.bottom - smallest.top,
+                     "placement.damaged_place_opens_at_minimum_size",
+                     "the window opened at " + Describe(at) + ", the smallest is " + Describe(smallest));
+  session.PostCommand(IDM_EXIT);
+  DWORD code = 0;
+  session.process().WaitForExit(5000, code);
 }
 
 }  // namespace
@@ -102,6 +148,7 @@ void RunPlacementChecks(const DriverContext& context) {
              "the window opened at " + Describe(start));
     FocusAfterAbout(s);
     DialogsOnScreen(s);
+    BesideCentredPicture(s);
 
     SetWindowPos(s.session.main(), nullptr, 50, 60, 900, 650, SWP_NOZORDER | SWP_NOACTIVATE);
     if (!Exit(context, s.session, "placement.exit")) return;
@@ -120,6 +167,7 @@ void RunPlacementChecks(const DriverContext& context) {
     if (Restart(context, session, "placement.restart_maximized"))
       context.log.Expect(session.openedMaximized(), "placement.maximized_remembered", "the window opened restored");
   }
+  DamagedPlace(context, runSettings);
   // The scenarios after this one start as the run did.
   WriteLanguageSettings(runSettings.empty() ? nullptr : runSettings.c_str(), error);
 }

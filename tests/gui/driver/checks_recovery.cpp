@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "file_dialogs.h"
 #include "input.h"
+#include "package_staging.h"
+#include "recovery_question.h"
 #include "recovery_folders.h"
 #include "remote_controls.h"
 #include "resource.h"
@@ -80,13 +83,16 @@ bool IsClock(const std::wstring& text) {
          iswdigit(text[4]);
 }
 
-// The question of a start that found a copy, checked and answered.
-bool AnswerQuestion(const DriverContext& context, EditorSession& session, int button, const std::string& name) {
-
+// The question of a start that found a copy of the screen of scene file `original`,
+// checked (the scene named, the time of the copy, what No does) and answered.
+bool AnswerQuestion(const DriverContext& context, EditorSession& session, int button, const std::wstring& original,
+                    const std::string& name) {
   HWND box = session.WaitForDialog(L"Vantorel");
   if (!context.log.Expect(box != nullptr, name, "no question at the start")) return false;
   const std::wstring text = MessageBoxText(box);
-  const auto [start, end] = AroundValue(Text::RecoveryQuestion, "time");
+  const std::wstring marked = EditorText(RecoveryQuestion(ToAnsi(original), "\x01").text);
+  const std::size_t at = marked.find(L'\x01');
+  const std::wstring start = marked.substr(0, at), end = marked.substr(at + 1);
   const bool asks = text.size() == start.size() + 5 + end.size() && text.rfind(start, 0) == 0 &&
                     IsClock(text.substr(start.size(), 5)) && text.substr(start.size() + 5) == end;
   context.log.Expect(asks, name + "_in_words", "the question is " + Quoted(text));
@@ -134,7 +140,7 @@ void KillAndRestore(const DriverContext& context) {
   }
   EditorSession restored(context);
   if (!Start(context, restored, "recovery.start_after_kill") ||
-      !AnswerQuestion(context, restored, IDYES, "recovery.start_asks"))
+      !AnswerQuestion(context, restored, IDYES, scene, "recovery.start_asks"))
     return;
   std::string detail;
   log.Expect(restored.ViewShows(before, detail), "recovery.yes_restores_the_picture", detail);
@@ -150,13 +156,29 @@ void KillAndRestore(const DriverContext& context) {
       },
       kCopyWaitMs);
   log.Expect(takenOver, "recovery.restored_copy_taken_over", std::to_string(RecoveryEntries().size()) + " entries");
+  const std::wstring title = restored.Title();
+  // Anything may have written the record's file name: Save asks for the file, proposing
+  // it, and writes nothing until the user says where.
+  const std::string sceneBefore = ReadWholeFile(scene);
+  restored.PostCommand(IDM_SAVE_SCENE);
+  HWND dialog = restored.WaitForDialog(EditorText(Text::SaveSceneCaption));
+  const std::wstring proposed = dialog ? FileDialogName(dialog) : L"";
+  log.Expect(dialog && (proposed == scene || proposed == L"recovered.ini"), "recovery.first_save_asks_for_the_file",
+             dialog ? "the dialog proposes " + Quoted(proposed) : "Ctrl+S opened no save dialog");
+  if (dialog) {
+    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    WaitForWindowGone(dialog, kDefaultWaitMs);
+  }
+  log.Expect(ReadWholeFile(scene) == sceneBefore && restored.Title() == title,
+             "recovery.first_save_cancelled_writes_nothing", "the scene file or the title changed");
 }
 
 // No deletes the copy; then two editors side by side, each with its own copy.
 void NoAndSideBySide(const DriverContext& context) {
   CheckLog& log = context.log;
   EditorSession first(context);
-  if (!Start(context, first, "recovery.start_again") || !AnswerQuestion(context, first, IDNO, "recovery.asks_again"))
+  if (!Start(context, first, "recovery.start_again") ||
+      !AnswerQuestion(context, first, IDNO, context.scratchDir + L"\\recovered.ini", "recovery.asks_again"))
     return;
   log.Expect(WaitUntil([] { return RecoveryEntries().empty(); }, 2000), "recovery.no_deletes_the_copy",
              std::to_string(RecoveryEntries().size()) + " entries left");

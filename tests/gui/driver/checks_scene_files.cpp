@@ -118,8 +118,11 @@ bool MakeScreen(SceneRun& s) {
 
 // Ctrl+S with no file named yet: the save dialog, then the scene and its screenshot.
 void SaveByShortcut(SceneRun& s) {
-  s.log().Expect(s.session.Title() == EditorText(Text::ProgramTitle), "scenes.title_without_file_is_plain",
-                 "the title is " + Quoted(s.session.Title()));
+  // The screen has changes: untitled, and marked.
+  const std::wstring untitled = EditorText({{Text::TitleWithSceneModified,
+                                             {{"title", Text::ProgramTitle}, {"file", Text::Untitled}}}});
+  s.log().Expect(s.session.Title() == untitled, "scenes.title_without_file_is_plain",
+                 "the title is " + Quoted(s.session.Title()) + ", expected " + Quoted(untitled));
   TypeShortcut('S', kCtrl);
   // Without the shortcut, the menu command goes on with the same steps.
   if (!s.log().Expect(s.session.WaitForDialog(EditorText(Text::SaveSceneCaption), 1500) != nullptr,

@@ -1,9 +1,11 @@
 // The screenshot chooser and the crop dialog: a picture of exactly 234 x 232 taken without
 // a question, the open dialog's preview pane, a picture too low refused, a text file named
 // .png refused with the loader's reason, a larger one declined (which the status bar says),
-// cropped and cancelled (nothing lost), then cropped with typed, stepped and
-// clicked positions, the clamping, the preview at 1:1 and the minimum size. After each
-// step the view equals the core's picture of the same document.
+// cropped and cancelled (nothing lost), then cropped with typed, stepped, clicked and
+// dragged positions, the clamping, the preview at 1:1 with the box outlined on all four
+// edges, the labelled controls apart, the minimum size and a double click on the caption
+// that maximizes the dialog without moving the box. After each step the view equals the
+// core's picture of the same document.
 #include <windows.h>
 
 #include <string>
@@ -174,6 +176,56 @@ void UnreadableRefused(ScreenshotScenario& s) {
   s.ExpectUnchanged("screenshot.text_file_named_png");
 }
 
+POINT OnPreview(HWND crop, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(GetDlgItem(crop, IDC_CROP_PREVIEW), &at);
+  return at;
+}
+
+// At 1:1 the box's corner is the mouse less half the box (117, 116), within 0..245, 0..67.
+void DragBox(ScreenshotScenario& s, HWND crop) {
+  MoveMouseTo(OnPreview(crop, 150, 130));
+  PressMouseButton();
+  ExpectFields(s, crop, L"33", L"14", "screenshot.crop_press_places_box");
+  MoveMouseTo(OnPreview(crop, 200, 150));
+  ExpectFields(s, crop, L"83", L"34", "screenshot.crop_box_follows_drag");
+  ExpectCropPreview(s, crop, 83, 34, "screenshot.crop_drag_preview");
+  MoveMouseTo(OnPreview(crop, 230, 170));
+  ReleaseMouseButton();
+  ExpectFields(s, crop, L"113", L"54", "screenshot.crop_release_ends_drag");
+  MoveMouseTo(OnPreview(crop, 300, 120));
+  SendAndWait(crop, WM_NULL, 0, 0);
+  const std::wstring after = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y);
+  s.log().Expect(after == L"113,54", "screenshot.crop_move_without_button_keeps_box", "the fields show " + Quoted(after));
+}
+
+// A double click on the caption maximizes the dialog under the mouse; the second click's
+// release then lands on the preview, which must not take it for a click of its own.
+void TitleDoubleClick(ScreenshotScenario& s, HWND crop) {
+  const std::wstring before = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y);
+  SetWindowPos(crop, nullptr, 200, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT outer{}, client{};
+  GetWindowRect(crop, &outer);
+  GetClientRect(crop, &client);
+  POINT clientOrigin{0, 0};
+  ClientToScreen(crop, &clientOrigin);
+  // Half-way down the caption, left of its buttons.
+  const POINT caption{outer.left + 80, (outer.top + clientOrigin.y) / 2};
+  MoveMouseTo(caption);
+  for (int click = 0; click < 2; ++click) {
+    PressMouseButton();
+    ReleaseMouseButton();
+  }
+  const bool maximized = WaitUntil([&] { return IsZoomed(crop) != FALSE; });
+  SendAndWait(crop, WM_NULL, 0, 0);
+  SendAndWait(GetDlgItem(crop, IDC_CROP_PREVIEW), WM_NULL, 0, 0);
+  const std::wstring after = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y);
+  s.log().Expect(maximized && after == before, "screenshot.crop_title_double_click_keeps_box",
+                 (maximized ? "" : "the dialog did not maximize; ") + std::string("the fields show ") + Quoted(after) +
+                     " instead of " + Quoted(before));
+  SendAndWait(crop, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
 void DeclinedAndCancelled(ScreenshotScenario& s) {
   OpenLarge(s, IDNO, "screenshot.crop_declined");
   s.log().Expect(NoWindowShows(s.session, texts::kCropCaption, 500), "screenshot.crop_declined_no_dialog",
@@ -194,6 +246,8 @@ void Crop(ScreenshotScenario& s) {
   const std::wstring shown = Field(crop, IDC_CROP_FILE_NAME) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" +
                              Field(crop, IDC_CROP_HEIGHT);
   s.log().Expect(shown == s.Path(kShotLarge) + L"|234|232", "screenshot.crop_shows_file_and_box_size", Quoted(shown));
+  const std::string layout = CropLayoutProblems(crop);
+  s.log().Expect(layout.empty(), "screenshot.crop_controls_labelled_and_apart", layout);
   ExpectFields(s, crop, L"0", L"0", "screenshot.crop_starts_at_0_0");
   // The preview follows the dialog's size: made exactly as large as the picture.
   ResizeClient(crop, kShotLarge.width + 24, kShotLarge.height + 172);
@@ -221,6 +275,7 @@ void Crop(ScreenshotScenario& s) {
   ExpectCropPreview(s, crop, 183, 67, "screenshot.crop_click_preview");
   ClickPreview(crop, 479, 299);
   ExpectFields(s, crop, L"245", L"67", "screenshot.crop_corner_click_clamped");
+  DragBox(s, crop);
 
   // Smaller than 440 x 334 is refused; in the letterboxed preview a click maps back through
   // the one scale the picture is drawn with.
@@ -233,6 +288,7 @@ void Crop(ScreenshotScenario& s) {
   const int cropY = CropPositionFromClick(30 - box.y, box.height, kShotLarge.height, ScreenshotHeight);
   ClickPreview(crop, 250, 30);
   ExpectFields(s, crop, std::to_wstring(cropX), std::to_wstring(cropY), "screenshot.crop_click_on_letterboxed_preview");
+  TitleDoubleClick(s, crop);
 
   PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "screenshot.crop_ok_closes", "the crop dialog stays");

@@ -55,15 +55,18 @@ void WideView(Scenario& s, const std::string& name) {
   s.log().Expect((style & (WS_HSCROLL | WS_VSCROLL)) == 0, name + "_has_no_scroll_bars",
                      "view style " + Hex(static_cast<unsigned long>(style)));
   s.View(name + "_centred");
-  // Left of the canvas the view shows its class background, COLOR_WINDOW.
+  // Left of the canvas the view shows its class background: the system's neutral grey of
+  // the area behind documents, not the white of a window.
   POINT margin{50, 300};
   ClientToScreen(s.session.view(), &margin);
   ScreenPicture pixel;
-  const Pixel window = SwapRedBlue(GetSysColor(COLOR_WINDOW));
+  const Pixel grey = SwapRedBlue(GetSysColor(COLOR_APPWORKSPACE));
+  const bool neutral = RedOf(grey) == GreenOf(grey) && GreenOf(grey) == BlueOf(grey) && grey != 0xFFFFFF;
   const bool ok = WaitUntil(
-      [&] { return CaptureScreen({margin.x, margin.y, margin.x + 1, margin.y + 1}, pixel) && pixel.At(0, 0) == window; },
+      [&] { return CaptureScreen({margin.x, margin.y, margin.x + 1, margin.y + 1}, pixel) && pixel.At(0, 0) == grey; },
       kPictureWaitMs);
-  s.log().Expect(ok, name + "_margin_shows_window_colour", "the margin is not the window colour");
+  s.log().Expect(ok && neutral, name + "_margin_shows_window_colour",
+                 "the margin is " + Hex(pixel.width ? pixel.At(0, 0) : 0) + ", expected the neutral grey " + Hex(grey));
 }
 
 struct ScrollStep {

@@ -1,7 +1,8 @@
 // The view's zoom: at 200 % every picture pixel is a 2 x 2 block of the same colour, the
 // scroll bars run over the zoomed picture and the mode part names the zoom; a marker dragged
 // at 200 % follows the pointer in picture pixels; Ctrl+wheel and Ctrl+0 zoom too; zooming
-// out and Actual size give back exactly the picture as it was.
+// out and Actual size give back exactly the picture as it was; Fit to window picks the
+// largest zoom that shows the whole picture.
 #include <windows.h>
 
 #include <string>
@@ -71,6 +72,33 @@ void DragAtZoom(Scenario& s) {
   ExpectZoomedView(s, "zoom.drag_at_200_moves_in_picture_pixels");
 }
 
+// View > Fit to window (Ctrl+B): the largest zoom that shows the whole picture, from the
+// view's whole size (scroll bars of a larger zoom not counted). In a view of exactly
+// 1600 x 1040 that is 200 %; in the standard 840 x 560 one, 100 %.
+void FitToWindow(Scenario& s) {
+  s.session.Command(IDM_ZOOM_IN);
+  s.session.Command(IDM_ZOOM_IN);
+  s.model.SetZoom(3);
+  if (s.log().Expect(s.session.PlaceWindow(CanvasWidth * kZoom, CanvasHeight * kZoom),
+                     "zoom.fit_to_window_view_placed", "the view does not take 1600 x 1040")) {
+    s.model.SetArea({CanvasWidth * kZoom, CanvasHeight * kZoom});
+    TypeShortcut('B', kCtrl);
+    s.model.Command(IDM_FIT_TO_WINDOW);
+    ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map (200%)", "zoom.fit_to_window_picks_200");
+    // The whole picture shows: no scroll bars (the view reaches past the screen's edge, so
+    // its pixels are not read here).
+    const LONG style = GetWindowLongW(s.session.view(), GWL_STYLE);
+    s.log().Expect(s.model.Zoom() == kZoom && (style & (WS_HSCROLL | WS_VSCROLL)) == 0,
+                   "zoom.fit_to_window_shows_the_whole_picture",
+                   "model zoom " + std::to_string(s.model.Zoom()) + ", view style " + std::to_string(style));
+  }
+  s.session.PlaceWindow(kStandardViewWidth, kStandardViewHeight);
+  s.model.SetArea({kStandardViewWidth, kStandardViewHeight});
+  s.session.Command(IDM_FIT_TO_WINDOW);
+  ExpectStatus(s.context, s.session, 1, L"Current mode: Move small map", "zoom.fit_to_window_in_a_small_view");
+  s.View("zoom.fit_to_window_small_view_picture");
+}
+
 }  // namespace
 
 void RunZoomChecks(const DriverContext& context) {
@@ -106,4 +134,5 @@ void RunZoomChecks(const DriverContext& context) {
   s.session.Command(IDM_ZOOM_IN);
   TypeShortcut('0', kCtrl);
   s.View("zoom.ctrl_0_gives_back_the_picture");
+  FitToWindow(s);
 }

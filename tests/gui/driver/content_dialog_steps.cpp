@@ -143,3 +143,49 @@ bool ControlShows(HWND control, const Image& expected, std::string& detail, cons
   const RECT screen{origin.x, origin.y, origin.x + part.right - part.left, origin.y + part.bottom - part.top};
   return ScreenShows(screen, expected, 0, 0, detail);
 }
+
+std::string CropLayoutProblems(HWND crop) {
+  struct Control {
+    int id;
+    bool label;
+  };
+  static constexpr Control kControls[] = {
+      {IDC_CROP_FILE_LABEL, true}, {IDC_CROP_FILE_NAME, false}, {IDC_CROP_PREVIEW, false},
+      {IDC_CROP_X_LABEL, true},    {IDC_CROP_X, false},         {IDC_CROP_X_UPDOWN, false},
+      {IDC_CROP_Y_LABEL, true},    {IDC_CROP_Y, false},         {IDC_CROP_Y_UPDOWN, false},
+      {IDC_CROP_WIDTH_LABEL, true}, {IDC_CROP_WIDTH, false},    {IDC_CROP_HEIGHT_LABEL, true},
+      {IDC_CROP_HEIGHT, false},    {IDC_CROP_SCALE_LABEL, true}, {IDC_CROP_SCALE, false},
+      {IDC_CROP_SCALE_UPDOWN, false}, {IDOK, false},            {IDCANCEL, false}};
+  RECT client{};
+  GetClientRect(crop, &client);
+  MapWindowPoints(crop, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT group{};
+  GetWindowRect(GetDlgItem(crop, IDC_CROP_GROUP), &group);
+  std::vector<RECT> placed;
+  std::string problems;
+  for (const Control& control : kControls) {
+    HWND window = GetDlgItem(crop, control.id);
+    RECT at{}, inside{};
+    if (!window || !GetWindowRect(window, &at)) {
+      problems += "no control " + std::to_string(control.id) + "; ";
+      continue;
+    }
+    if (!IntersectRect(&inside, &at, &client) || !EqualRect(&inside, &at))
+      problems += std::to_string(control.id) + " leaves the client area; ";
+    if (control.label && ControlText(window).empty()) problems += "label " + std::to_string(control.id) + " is empty; ";
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+      RECT overlap{};
+      if (IntersectRect(&overlap, &at, &placed[i]))
+        problems += std::to_string(control.id) + " overlaps " + std::to_string(kControls[i].id) + "; ";
+    }
+    placed.push_back(at);
+  }
+  // The position and size fields with their labels sit in the group box.
+  for (int id : {IDC_CROP_X_LABEL, IDC_CROP_X, IDC_CROP_Y, IDC_CROP_WIDTH, IDC_CROP_HEIGHT_LABEL, IDC_CROP_HEIGHT}) {
+    RECT at{}, inside{};
+    GetWindowRect(GetDlgItem(crop, id), &at);
+    if (!IntersectRect(&inside, &at, &group) || !EqualRect(&inside, &at))
+      problems += std::to_string(id) + " is not inside the group box; ";
+  }
+  return problems;
+}

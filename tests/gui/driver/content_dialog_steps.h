@@ -51,6 +51,11 @@ bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::s
 // The same in the file dialog captioned `caption` (open or save).
 bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path, std::string& error);
 
+// What is wrong with the crop dialog's layout: controls that overlap (the group box holds
+// the fields' row), leave the client area or the group, and labels without text. Empty when
+// nothing is.
+std::string CropLayoutProblems(HWND crop);
+
 // Waits until the screen rectangle `screen` shows `expected` from its point (x, y) on;
 // false with the difference described in `detail`.
 bool ScreenShows(const RECT& screen, const Image& expected, int x, int y, std::string& detail);

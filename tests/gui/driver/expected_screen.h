@@ -55,6 +55,9 @@ class ExpectedScreen final : public EditorView {
   void Repaint() override {}
   int Zoom() const override { return zoom_; }
   void SetZoom(int zoom) override { zoom_ = ClampZoom(zoom); }
+  // The editor's view size as the scenario made it (Start gives 840 x 560).
+  ViewArea Area() const override { return area_; }
+  void SetArea(ViewArea area) { area_ = area; }
   EditMode Mode() const override { return mode_; }
   void SetMode(EditMode mode) override { mode_ = mode; }
   bool PreviewOn() const override { return preview_; }
@@ -64,6 +67,7 @@ class ExpectedScreen final : public EditorView {
   EditingSession session_;
   EditMode mode_ = EditMode::SmallMap;
   int zoom_ = 1;
+  ViewArea area_{840, 560};
   bool preview_ = false;
   DibImage canvas_;
   MarkerDrag drag_;

@@ -55,6 +55,8 @@ const NamedScenario kScenarios[] = {
     {L"new_and_recent", RunNewAndRecentChecks},
     {L"preview", RunPreviewChecks},
     {L"placement", RunPlacementChecks},
+    {L"names", RunOutputNameChecks},
+    {L"dpi", RunDpiChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -35,6 +35,8 @@ void RunZoomChecks(const DriverContext& context);            // 200 % blocks, a 
 void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."
 void RunPreviewChecks(const DriverContext& context);         // the view as an SHP export would show it
 void RunPlacementChecks(const DriverContext& context);       // focus after dialogs, dialogs on screen, window remembered
+void RunOutputNameChecks(const DriverContext& context);      // the names the SHP and image dialogs propose
+void RunDpiChecks(const DriverContext& context);             // 192 DPI: the view at 200 %, the crop dialog's layout
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,
