@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
                            {"BM_BestRefresh", "best (worker)"},
                            {"BM_BestDitheredRefresh", "best, dithered (worker)"}};
   for (const auto& row : rows)
-    if (reporter.cpu.count(row[0])) std::printf("%-36s %8.2f\n", row[1], reporter.cpu[row[0]]);
+    if (reporter.cpu.count(row[0])) std::printf("%-40s %8.2f\n", row[1], reporter.cpu[row[0]]);
   benchmark::Shutdown();
   return 0;
 }
