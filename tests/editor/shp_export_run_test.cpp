@@ -104,7 +104,7 @@ TEST_F(ShpExportRunTest, PacksThe640PictureAndSetsTheMissionKeysInPlace) {
             "Saved ls.shp and ls.pal (256 colours)." + index0 +
                 " Packed LS.SHP, LS.PAL, LS6.SHP into mod.mix. Set [ALL01UMD.MAP] in missionmd.ini.");
   const std::string chinese = Utf8Line(report, InterfaceLanguage::Chinese);
-  EXPECT_NE(chinese.find("已将 LS.SHP, LS.PAL, LS6.SHP 放入 mod.mix。 已设置 missionmd.ini 的 [ALL01UMD.MAP]。"),
+  EXPECT_NE(chinese.find("已把 LS.SHP, LS.PAL, LS6.SHP 放入 mod.mix。 已设置 missionmd.ini 的 [ALL01UMD.MAP]。"),
             std::string::npos)
       << chinese;
 
@@ -159,20 +159,20 @@ TEST_F(ShpExportRunTest, RefusalsComeBeforeAnythingIsWritten) {
   ShpForm foreignName = Form("", "");
   foreignName.shpPath = folder.Path("ls\xC3\xA9.shp");
   const Case cases[] = {
-      {"no extension", Form("SOV01", "m.ini"), "Map file name error!\n\n", "地图文件名错误!\n\n",
+      {"no extension", Form("SOV01", "m.ini"), "Map file name error!\n\n", "地图文件名错误！\n\n",
        "has no extension: give the scenario's map file name, such as ALL01UMD.MAP"},
-      {"bracket", Form("ALL]01.MAP", "m.ini"), "Map file name error!", "地图文件名错误!", "ALL]01.MAP"},
-      {"UTF-16 file", Form("ALL01UMD.MAP", "utf16.ini"), "Mission file error!\n\n", "任务文件错误!\n\n", "UTF-16"},
-      {"binary file", Form("ALL01UMD.MAP", "shot.png"), "Mission file error!", "任务文件错误!", "not INI text"},
-      {"mission file is the archive", Form("ALL01UMD.MAP", "mod.mix"), "Mission file error!", "任务文件错误!",
+      {"bracket", Form("ALL]01.MAP", "m.ini"), "Map file name error!", "地图文件名错误！", "ALL]01.MAP"},
+      {"UTF-16 file", Form("ALL01UMD.MAP", "utf16.ini"), "Mission file error!\n\n", "任务文件错误！\n\n", "UTF-16"},
+      {"binary file", Form("ALL01UMD.MAP", "shot.png"), "Mission file error!", "任务文件错误！", "not INI text"},
+      {"mission file is the archive", Form("ALL01UMD.MAP", "mod.mix"), "Mission file error!", "任务文件错误！",
        "named as another output"},
       {"map without mission file", Form("ALL01UMD.MAP", ""), "Mission file error!\n\nEnter the mission file",
-       "任务文件错误!\n\n请输入任务文件", ""},
+       "任务文件错误！\n\n请输入任务文件", ""},
       {"mission file without map", Form("", "m.ini"), "Mission file error!\n\nEnter the scenario's map file name",
-       "任务文件错误!\n\n请输入场景的地图文件名", ""},
-      {"no archive name", noMix, "MIX file error!\n\nEnter the name", "MIX file error!", ""},
-      {"archive is a picture", notMix, "MIX file error!\n\n", "MIX file error!", "shot.png"},
-      {"member name not ASCII", foreignName, "MIX file error!\n\n", "MIX file error!", "ASCII"},
+       "任务文件错误！\n\n请输入场景的地图文件名", ""},
+      {"no archive name", noMix, "MIX file error!\n\nEnter the name", "MIX 文件错误！", ""},
+      {"archive is a picture", notMix, "MIX file error!\n\n", "MIX 文件错误！", "shot.png"},
+      {"member name not ASCII", foreignName, "MIX file error!\n\n", "MIX 文件错误！", "ASCII"},
   };
   const std::set<std::string> before = folder.Names();
   for (const Case& c : cases) {
