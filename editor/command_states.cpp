@@ -20,7 +20,9 @@ CommandState StateOfCommand(int id, const EditingSession& session, const ViewSta
     case IDM_VIEW_TOP: return Checked(document.viewTop);
     case IDM_VIEW_BOTTOM: return Checked(document.viewBottom);
     case IDM_STATUS_BAR: return Checked(view.statusBarShown);
-    case IDM_PREVIEW_AS_EXPORTED: return Checked(view.previewOn);
+    case IDM_PREVIEW_AS_EXPORTED: return Checked(view.preview.on && !view.preview.ls640);
+    case IDM_PREVIEW_640: return Checked(view.preview.on && view.preview.ls640);
+    case IDM_MARK_INDEX0: return Checked(view.preview.markIndex0);
     case IDM_MODE_SMALL_MAP: return RadioOn(view.mode == EditMode::SmallMap);
     case IDM_MODE_LARGE_MAP: return RadioOn(view.mode == EditMode::LargeMap);
     case IDM_MODE_TARGET_BOX: return RadioOn(view.mode == EditMode::TargetBox);

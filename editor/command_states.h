@@ -5,12 +5,13 @@
 
 #include "edit_keys.h"
 #include "editing_session.h"
+#include "editor_view.h"
 
 // What the view and the frame around it hold that the commands' states follow.
 struct ViewState {
   EditMode mode = EditMode::SmallMap;
   bool statusBarShown = true;
-  bool previewOn = false;
+  PreviewChoice preview;
   // Paste is grayed inside an open menu while the clipboard holds no picture; outside a menu
   // it stays enabled, so that its shortcut can say why nothing is pasted.
   bool pasteAvailable = true;

@@ -5,6 +5,24 @@
 #include "resource.h"
 #include "view_zoom.h"
 
+namespace {
+
+// The preview item of one picture: on for that picture, or off when it shows already.
+PreviewChoice Toggled(PreviewChoice choice, bool ls640) {
+  choice.on = !(choice.on && choice.ls640 == ls640);
+  choice.ls640 = ls640;
+  return choice;
+}
+
+// The marks show in the preview only: marking turns the preview on.
+PreviewChoice MarkToggled(PreviewChoice choice) {
+  choice.markIndex0 = !choice.markIndex0;
+  choice.on = choice.on || choice.markIndex0;
+  return choice;
+}
+
+}  // namespace
+
 bool RunEditorCommand(EditingSession& session, EditorView& view, int id) {
   session.EndGroup();
   LoadScreenDocument& document = session.document();
@@ -27,7 +45,9 @@ bool RunEditorCommand(EditingSession& session, EditorView& view, int id) {
       view.SetZoom(FittingZoom(area.width, area.height, CanvasWidth, CanvasHeight));
       return true;
     }
-    case IDM_PREVIEW_AS_EXPORTED: view.SetPreview(!view.PreviewOn()); return true;
+    case IDM_PREVIEW_AS_EXPORTED: view.SetPreview(Toggled(view.Preview(), false)); return true;
+    case IDM_PREVIEW_640: view.SetPreview(Toggled(view.Preview(), true)); return true;
+    case IDM_MARK_INDEX0: view.SetPreview(MarkToggled(view.Preview())); return true;
     default: return false;
   }
 }

@@ -9,6 +9,15 @@ struct ViewArea {
   int height = 0;
 };
 
+// What the export preview shows: whether it is on, which of the export's pictures, and
+// whether the pixels the games would show as holes are marked.
+struct PreviewChoice {
+  bool on = false;
+  bool ls640 = false;       // the 640 x 400 picture of the games' 640 x 480 mode, not the 800 x 520
+  bool markIndex0 = false;  // pixels on a coloured palette entry 0 drawn magenta
+  bool operator==(const PreviewChoice&) const = default;
+};
+
 class EditorView {
  public:
   virtual ~EditorView() = default;
@@ -24,6 +33,6 @@ class EditorView {
   virtual EditMode Mode() const = 0;
   virtual void SetMode(EditMode mode) = 0;
   // The screen shown as an SHP export with the confirmed settings would show it.
-  virtual bool PreviewOn() const = 0;
-  virtual void SetPreview(bool on) = 0;
+  virtual PreviewChoice Preview() const = 0;
+  virtual void SetPreview(const PreviewChoice& choice) = 0;
 };

@@ -31,9 +31,14 @@ enum class Text {
   SavedColours,  // {count}
   Index0Pixel,   // {count}: one pixel on palette entry 0, after a saved message
   Index0Pixels,  // {count}
-  Packed,        // {shp} {pal} {archive}
+  SentenceEnd,   // after a saved message that more follows
+  Packed,        // {members} {archive}, after a saved message
+  MissionFileMade,  // {file} {section}, after a packed message
+  MissionKeysSet,   // {file} {section}
+  MissionKeysKept,  // {file} {section}
   PictureCopied,
   PreviewStart,
+  PreviewStart640,
   PreviewOctree,
   PreviewBest,
   PreviewExisting,
@@ -42,6 +47,7 @@ enum class Text {
   PreviewComputing,
   PreviewLossless,
   PreviewDecibels,      // {value}
+  PreviewIndex0,        // {count}: pixels on a coloured palette entry 0
   RecoveryWriteFailed,  // {reason}
   ScreenshotNotChanged,
   SelectedMarker,  // {index} {x} {y}
@@ -74,6 +80,10 @@ enum class Text {
   PreviewPaletteUnreadable,
   MixError,  // {reason}
   MixNameMissing,
+  MapNameError,      // {reason}
+  MissionFileError,  // {reason}
+  MissionMapMissing,
+  MissionFileMissing,
   RecoveryQuestion,   // {screen} {time}
   RecoveryNoDeletes,  // after the question: what No does
   RecoveryDamaged,   // {reason} {path}
@@ -95,6 +105,8 @@ enum class Text {
   ShpFilter,
   MixFilter,
   MixBrowseCaption,
+  MissionFilter,
+  MissionBrowseCaption,
   OpenImageCaption,
   NoImagePreview,
   ImagePreviewLabel,
@@ -105,6 +117,9 @@ enum class Text {
   MarkerBlue,
   MarkerRed,
   MarkerPurple,
+  PaletteNameEmpty,  // the SHP dialog's line under the palette name while OK is disabled
+  PaletteFolderMissing,
+  PaletteFileMissing,
   Count
 };
 

@@ -1,5 +1,6 @@
 #include "shp_form.h"
 
+#include "ls640_picture.h"
 #include "path_names.h"
 
 ShpForm OpenShpForm(const std::string& shpPath, const ShpChoices& remembered, const MixChoice& mix) {
@@ -11,6 +12,7 @@ ShpForm OpenShpForm(const std::string& shpPath, const ShpChoices& remembered, co
   form.dither = remembered.dither;
   form.keepIndex0 = remembered.keepIndex0;
   form.mix = mix;
+  form.paletteName = PaletteNameForMode(form.paletteMode, "", shpPath);
   return form;
 }
 
@@ -26,23 +28,48 @@ void RememberShpForm(const ShpForm& form, bool confirmed, ShpChoices& remembered
 ShpExportSettings ShpExportSettingsOf(const ShpForm& form) {
   ShpExportSettings settings;
   settings.exportPath = form.shpPath;
-  settings.palettePath = form.paletteName;
+  settings.palettePath = PaletteFilePath(form.paletteMode, form.paletteName, form.shpPath);
   settings.paletteMode = form.paletteMode;
   settings.colourCount = static_cast<int>(form.colourCount);
   settings.quantizer = form.quantizer;
   settings.dither = form.dither;
   settings.keepIndex0 = form.keepIndex0;
+  if (form.mix.pack) settings.ls640Path = FolderOfPath(form.shpPath) + Ls640NameFor(FileNameOfPath(form.shpPath));
   return settings;
 }
 
-std::string PaletteNameToCheck(PaletteMode mode, const std::string& name) {
-  if (mode != NewPalette) return name;
-  const std::size_t nameStart = FileNameStart(name);
-  return nameStart == 0 ? name : name.substr(0, nameStart - 1);
+std::string ProposedPaletteName(const std::string& shpPath) {
+  const std::string name = FileNameOfPath(shpPath);
+  const std::size_t dot = name.rfind('.');
+  return name.empty() ? name : name.substr(0, dot == std::string::npos || dot == 0 ? name.size() : dot) + ".pal";
 }
 
-bool PaletteNamePasses(PaletteMode mode, const std::string& name, const std::function<bool(const std::string&)>& exists) {
-  return exists(PaletteNameToCheck(mode, name));
+std::string PaletteNameForMode(PaletteMode mode, const std::string& field, const std::string& shpPath) {
+  return mode == NewPalette && field.empty() ? ProposedPaletteName(shpPath) : field;
+}
+
+std::string PaletteFilePath(PaletteMode mode, const std::string& name, const std::string& shpPath) {
+  return mode == NewPalette ? BesideShp(name, shpPath) : name;
+}
+
+PaletteNameProblem CheckPaletteName(PaletteMode mode, const std::string& name, const std::string& shpPath,
+                                    const std::function<bool(const std::string&)>& exists) {
+  if (name.empty()) return PaletteNameProblem::Empty;
+  if (mode == ExistingPalette) return exists(name) ? PaletteNameProblem::None : PaletteNameProblem::NoFile;
+  // The folder up to its last separator; a path without one is checked as it is.
+  const std::string path = PaletteFilePath(mode, name, shpPath);
+  const std::size_t nameStart = FileNameStart(path);
+  return exists(nameStart == 0 ? path : path.substr(0, nameStart - 1)) ? PaletteNameProblem::None
+                                                                       : PaletteNameProblem::NoFolder;
+}
+
+TextLine PaletteNameProblemLine(PaletteNameProblem problem) {
+  switch (problem) {
+    case PaletteNameProblem::Empty: return {{Text::PaletteNameEmpty}};
+    case PaletteNameProblem::NoFolder: return {{Text::PaletteFolderMissing}};
+    case PaletteNameProblem::NoFile: return {{Text::PaletteFileMissing}};
+    default: return {};
+  }
 }
 
 std::optional<unsigned> ClampedColourCount(unsigned count, bool fieldEmpty, bool whileTyping) {
@@ -52,7 +79,7 @@ std::optional<unsigned> ClampedColourCount(unsigned count, bool fieldEmpty, bool
   return std::nullopt;
 }
 
-std::string MixArchivePath(const std::string& name, const std::string& shpPath) {
+std::string BesideShp(const std::string& name, const std::string& shpPath) {
   if (name.find_first_of("\\/:") != std::string::npos) return name;
   return FolderOfPath(shpPath) + name;
 }

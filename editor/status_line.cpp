@@ -8,7 +8,7 @@ namespace {
 
 TextLine PreviewLine(const PreviewFigures& figures) {
   using Method = PreviewFigures::Method;
-  TextLine line{{Text::PreviewStart}};
+  TextLine line{{figures.ls640 ? Text::PreviewStart640 : Text::PreviewStart}};
   line.emplace_back(figures.method == Method::ExistingPalette ? Text::PreviewExisting
                     : figures.method == Method::Best          ? Text::PreviewBest
                                                               : Text::PreviewOctree);
@@ -23,6 +23,8 @@ TextLine PreviewLine(const PreviewFigures& figures) {
     std::snprintf(value, sizeof value, "%.1f", figures.psnr);
     line.push_back({Text::PreviewDecibels, {{"value", value}}});
   }
+  if (!figures.computing && figures.index0Pixels > 0)
+    line.push_back({Text::PreviewIndex0, {{"count", std::to_string(figures.index0Pixels)}}});
   return line;
 }
 

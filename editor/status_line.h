@@ -32,6 +32,8 @@ struct PreviewFigures {
   int colours = 256;
   bool computing = false;  // the newest preview is not ready yet
   double psnr = 0;         // in dB; infinite for a lossless preview
+  bool ls640 = false;      // of the 640 x 400 picture
+  long index0Pixels = 0;   // on a coloured palette entry 0, which the games draw transparent
   bool operator==(const PreviewFigures&) const = default;
 };
 

@@ -60,8 +60,8 @@ void PreviewWorker::Run() {
     if (!preview->Allocate(job->picture->width, job->picture->height)) {
       result->outcome = PreviewOutcome::OutOfMemory;
     } else {
-      result->outcome = RenderExportPreview(*job->picture, job->settings, job->existing, *preview, result->psnr,
-                                            superseded);
+      result->outcome = RenderExportPreview(*job->picture, job->settings, job->existing, job->shape, *preview,
+                                            result->stats, superseded);
       if (result->outcome == PreviewOutcome::Done) result->preview = std::move(preview);
     }
     {

@@ -17,6 +17,7 @@
 struct PreviewJob {
   std::unique_ptr<MemoryImage> picture;  // the composed screen, owned by the job
   ShpExportSettings settings;
+  PreviewShape shape;
   Palette existing{};           // the palette read for ExistingPalette
   std::uint64_t generation = 0;  // the caller's number for the request, given back
 };
@@ -24,7 +25,7 @@ struct PreviewJob {
 struct PreviewJobResult {
   PreviewOutcome outcome = PreviewOutcome::NotPossible;
   std::unique_ptr<MemoryImage> preview;  // the reduced picture when the outcome is Done
-  double psnr = 0;
+  PreviewStats stats;
   std::uint64_t generation = 0;
 };
 

@@ -59,6 +59,9 @@
 #define IDM_PREVIEW_AS_EXPORTED 40062
 // View -> Fit to window: the largest zoom that shows the whole picture.
 #define IDM_FIT_TO_WINDOW 40080
+// The export preview's 640 x 400 picture, and its pixels on palette entry 0 marked.
+#define IDM_MARK_INDEX0 40081
+#define IDM_PREVIEW_640 40082
 
 // Dialog controls. The dialogs reuse numbers, so each dialog has its own names.
 
@@ -103,6 +106,14 @@
 #define IDC_MIX_PACK 1043
 #define IDC_MIX_NAME 1044
 #define IDC_MIX_BROWSE 1045
+// Why OK is disabled, in a line under the palette name.
+#define IDC_PALETTE_PROBLEM 1046
+// With the MIX: the scenario's map file name and the mission file whose keys name the members.
+#define IDC_MISSION_MAP_LABEL 1047
+#define IDC_MISSION_MAP 1048
+#define IDC_MISSION_FILE_LABEL 1049
+#define IDC_MISSION_FILE 1050
+#define IDC_MISSION_BROWSE 1051
 
 // Image open dialog's preview pane (template 108).
 #define IDC_PREVIEW_PLACEHOLDER 1119

@@ -14,6 +14,8 @@ MixChoice ParseMixChoice(std::string_view text) {
     if (line.isSection) inSection = line.sectionName == "Mix";
     else if (inSection && line.isEntry && line.key == "Pack") choice.pack = line.value == "1";
     else if (inSection && line.isEntry && line.key == "File") choice.file = line.value;
+    else if (inSection && line.isEntry && line.key == "Map") choice.map = line.value;
+    else if (inSection && line.isEntry && line.key == "MissionFile") choice.missionFile = line.value;
   }
   return choice;
 }
@@ -21,7 +23,11 @@ MixChoice ParseMixChoice(std::string_view text) {
 std::string FormatMixChoice(const MixChoice& choice) {
   std::string text = "[Mix]\r\nPack=" + std::string(choice.pack ? "1" : "0") + "\r\n";
   // The INI line format has no escapes: a name it cannot hold is not remembered.
-  if (!choice.file.empty() && choice.file.find_first_of("\r\n;=") == std::string::npos)
-    text += "File=" + choice.file + "\r\n";
+  const auto entry = [&text](const char* key, const std::string& value) {
+    if (!value.empty() && value.find_first_of("\r\n;=") == std::string::npos) text += key + ("=" + value) + "\r\n";
+  };
+  entry("File", choice.file);
+  entry("Map", choice.map);
+  entry("MissionFile", choice.missionFile);
   return text;
 }

@@ -46,3 +46,7 @@ bool ChoosePaletteFile(HWND owner, std::string& path, bool mustExist) {
 bool ChooseMixFile(HWND owner, std::string& path) {
   return ChooseFile(owner, path, Text::MixFilter, "mix", 0, Text::MixBrowseCaption);
 }
+
+bool ChooseMissionFile(HWND owner, std::string& path) {
+  return ChooseFile(owner, path, Text::MissionFilter, "ini", 0, Text::MissionBrowseCaption);
+}

@@ -19,10 +19,15 @@ constexpr int kExportSteps = 14;
 
 // The controls an export disables, so the settings stay as they are and no second export
 // starts meanwhile. The close box stays: closing ends the dialog once the export returns.
-constexpr int kLockedControls[] = {IDOK,            IDCANCEL,             IDC_PALETTE_NAME, IDC_PALETTE_BROWSE,
+constexpr int kLockedControls[] = {IDOK,           IDCANCEL,           IDC_PALETTE_NAME,    IDC_PALETTE_BROWSE,
                                    IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT,
-                                   IDC_QUANTIZER,   IDC_DITHER,           IDC_KEEP_INDEX0,  IDC_MIX_PACK,
-                                   IDC_MIX_NAME,    IDC_MIX_BROWSE};
+                                   IDC_QUANTIZER,  IDC_DITHER,         IDC_KEEP_INDEX0,     IDC_MIX_PACK,
+                                   IDC_MIX_NAME,   IDC_MIX_BROWSE,     IDC_MISSION_MAP,     IDC_MISSION_FILE,
+                                   IDC_MISSION_BROWSE};
+
+// What the MIX check box enables.
+constexpr int kMixControls[] = {IDC_MIX_NAME,     IDC_MIX_BROWSE,         IDC_MISSION_MAP_LABEL, IDC_MISSION_MAP,
+                                IDC_MISSION_FILE_LABEL, IDC_MISSION_FILE, IDC_MISSION_BROWSE};
 
 // Lets the windows repaint and answer while the export works. A quit request is put back
 // for the message loop that owns it.
@@ -53,8 +58,12 @@ class ShpSaveDialog final : public ModalDialog {
   }
 
  private:
-  void CheckPaletteName() {
-    EnableWindow(Control(IDOK), PaletteNamePasses(form_.paletteMode, FieldText(window(), IDC_PALETTE_NAME), PathExists));
+  // OK follows the name and the mode; while it is disabled the line under the field says why.
+  void CheckPaletteField() {
+    const PaletteNameProblem problem =
+        CheckPaletteName(form_.paletteMode, FieldText(window(), IDC_PALETTE_NAME), form_.shpPath, PathExists);
+    EnableWindow(Control(IDOK), problem == PaletteNameProblem::None);
+    SetDlgItemTextW(window(), IDC_PALETTE_PROBLEM, WideLine(PaletteNameProblemLine(problem)).c_str());
   }
 
   // Setting the field notifies again; that second pass finds the count in range.
@@ -77,26 +86,36 @@ class ShpSaveDialog final : public ModalDialog {
     if (ChooseMixFile(window(), path)) SetDlgItemTextA(window(), IDC_MIX_NAME, path.c_str());
   }
 
-  // The quantizer only builds new palettes: it is offered in that mode alone.
+  void BrowseMission() {
+    std::string path = FieldText(window(), IDC_MISSION_FILE);
+    if (ChooseMissionFile(window(), path)) SetDlgItemTextA(window(), IDC_MISSION_FILE, path.c_str());
+  }
+
+  // The quantizer only builds new palettes: it is offered in that mode alone. A bare name
+  // means another file in each mode, so the name is checked again.
   void ChoosePaletteMode(PaletteMode mode) {
     form_.paletteMode = mode;
     EnableWindow(Control(IDC_PALETTE_NAME), TRUE);
     EnableWindow(Control(IDC_PALETTE_BROWSE), TRUE);
     EnableWindow(Control(IDC_QUANTIZER), mode == NewPalette);
+    const std::string field = FieldText(window(), IDC_PALETTE_NAME);
+    const std::string named = PaletteNameForMode(mode, field, form_.shpPath);
+    // Setting the field checks it through its change notice.
+    if (named != field) SetDlgItemTextA(window(), IDC_PALETTE_NAME, named.c_str());
+    else CheckPaletteField();
   }
 
-  void EnableMixName() {
+  void EnableMixGroup() {
     const BOOL on = IsDlgButtonChecked(window(), IDC_MIX_PACK) == BST_CHECKED;
-    EnableWindow(Control(IDC_MIX_NAME), on);
-    EnableWindow(Control(IDC_MIX_BROWSE), on);
+    for (int id : kMixControls) EnableWindow(Control(id), on);
   }
 
   // The controls as the form, once OK is pressed.
   void ReadForm() {
     ClampColourCount(false);
     form_.paletteName = FieldText(window(), IDC_PALETTE_NAME);
-    // The palette file dialog starts from the name confirmed last.
-    form_.browsedPalette = form_.paletteName;
+    // The palette file dialog starts from the file confirmed last.
+    form_.browsedPalette = PaletteFilePath(form_.paletteMode, form_.paletteName, form_.shpPath);
     form_.colourCount = GetDlgItemInt(window(), IDC_COLOUR_COUNT, nullptr, FALSE);
     form_.quantizer = SendDlgItemMessageW(window(), IDC_QUANTIZER, CB_GETCURSEL, 0, 0) == 1 ? Quantizer::Best
                                                                                                : Quantizer::Octree;
@@ -104,6 +123,8 @@ class ShpSaveDialog final : public ModalDialog {
     form_.keepIndex0 = IsDlgButtonChecked(window(), IDC_KEEP_INDEX0) == BST_CHECKED;
     form_.mix.pack = IsDlgButtonChecked(window(), IDC_MIX_PACK) == BST_CHECKED;
     form_.mix.file = FieldText(window(), IDC_MIX_NAME);
+    form_.mix.map = FieldText(window(), IDC_MISSION_MAP);
+    form_.mix.missionFile = FieldText(window(), IDC_MISSION_FILE);
   }
 
   void RunExport() {
@@ -136,8 +157,12 @@ class ShpSaveDialog final : public ModalDialog {
                      form_.paletteMode == ExistingPalette ? IDC_PALETTE_EXISTING : IDC_PALETTE_NEW);
     SendDlgItemMessageA(window(), IDC_COLOUR_COUNT, EM_LIMITTEXT, 3, 0);
     SetDlgItemInt(window(), IDC_COLOUR_COUNT, form_.colourCount, FALSE);
-    // OK waits for a palette name that passes the check.
+    // OK waits for a palette name that passes the check: the field's own text is checked as
+    // it is set (a new palette's proposed name).
     EnableWindow(Control(IDOK), FALSE);
+    SendDlgItemMessageA(window(), IDC_PALETTE_NAME, EM_LIMITTEXT, kPathBufferSize - 1, 0);
+    SetDlgItemTextA(window(), IDC_PALETTE_NAME, form_.paletteName.c_str());
+    CheckPaletteField();
     ShowWindow(Control(IDC_EXPORT_PROGRESS), SW_HIDE);
     for (Text name : {Text::QuantizerOctree, Text::QuantizerBest})
       SendDlgItemMessageW(window(), IDC_QUANTIZER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideTextOf(name).c_str()));
@@ -148,7 +173,13 @@ class ShpSaveDialog final : public ModalDialog {
     CheckDlgButton(window(), IDC_MIX_PACK, form_.mix.pack ? BST_CHECKED : BST_UNCHECKED);
     SendDlgItemMessageA(window(), IDC_MIX_NAME, EM_LIMITTEXT, kPathBufferSize - 1, 0);
     SetDlgItemTextA(window(), IDC_MIX_NAME, form_.mix.file.c_str());
-    EnableMixName();
+    // The map name is checked for the game's 63 characters on OK; a few more typed show
+    // the message that says so.
+    SendDlgItemMessageA(window(), IDC_MISSION_MAP, EM_LIMITTEXT, 255, 0);
+    SetDlgItemTextA(window(), IDC_MISSION_MAP, form_.mix.map.c_str());
+    SendDlgItemMessageA(window(), IDC_MISSION_FILE, EM_LIMITTEXT, kPathBufferSize - 1, 0);
+    SetDlgItemTextA(window(), IDC_MISSION_FILE, form_.mix.missionFile.c_str());
+    EnableMixGroup();
     return TRUE;
   }
 
@@ -165,7 +196,7 @@ class ShpSaveDialog final : public ModalDialog {
         return TRUE;
       }
       case IDC_PALETTE_NAME:
-        if (notification == EN_CHANGE) CheckPaletteName();
+        if (notification == EN_CHANGE) CheckPaletteField();
         return TRUE;
       case IDC_PALETTE_BROWSE:
         BrowsePalette();
@@ -180,10 +211,13 @@ class ShpSaveDialog final : public ModalDialog {
         if (notification == EN_CHANGE || notification == EN_KILLFOCUS) ClampColourCount(notification == EN_CHANGE);
         return TRUE;
       case IDC_MIX_PACK:
-        EnableMixName();
+        EnableMixGroup();
         return TRUE;
       case IDC_MIX_BROWSE:
         BrowseMix();
+        return TRUE;
+      case IDC_MISSION_BROWSE:
+        BrowseMission();
         return TRUE;
       default:
         return FALSE;

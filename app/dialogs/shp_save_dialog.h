@@ -1,9 +1,10 @@
 // The SHP save settings dialog (107), opened for the SHP file chosen before it: a new
-// palette built from the picture or an existing PAL file, the palette file, the number of
-// colours, the palette method and dithering, whether palette entry 0 is left unused (the
-// games draw it transparent), and "Also put into a MIX file" with the archive's name. OK
-// hands the form to the caller, which checks it and runs the export while the dialog shows
-// its progress and stays alive; the dialog closes when the export ends.
+// palette built from the picture or an existing PAL file, the palette file (with a line
+// under it saying why OK waits), the number of colours, the palette method and dithering,
+// whether palette entry 0 is left unused (the games draw it transparent), and "Also put
+// into a MIX file" with the archive's name, the scenario's map file and the mission file.
+// OK hands the form to the caller, which checks it and runs the export while the dialog
+// shows its progress and stays alive; the dialog closes when the export ends.
 #pragma once
 
 #include <windows.h>

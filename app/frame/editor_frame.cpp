@@ -44,7 +44,7 @@ ViewState EditorFrame::CurrentViewState() const {
   ViewState state;
   state.mode = view_.Mode();
   state.statusBarShown = statusBarShown_;
-  state.previewOn = view_.PreviewOn();
+  state.preview = view_.Preview();
   return state;
 }
 

@@ -6,7 +6,8 @@
 #include "language.h"
 
 namespace {
-constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZEGRIP | CCS_BOTTOM;
+// The tips show a part's whole text where the part cuts it (an export's report is long).
+constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZEGRIP | SBARS_TOOLTIPS | CCS_BOTTOM;
 }  // namespace
 
 StatusBar::StatusBar(StatusLine& line) : line_(line) {}
@@ -44,6 +45,7 @@ void StatusBar::Write(StatusPart part) {
   if (!window_) return;
   const std::wstring text = WideLine(line_.Part(part));
   SendMessageW(window_, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(window_, SB_SETTIPTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void StatusBar::RedrawAll() {

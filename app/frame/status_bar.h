@@ -1,5 +1,6 @@
-// The main window's status bar: three parts drawn from the StatusLine, sized for the DPI.
-// The one writer of the status bar control.
+// The main window's status bar: three parts drawn from the StatusLine, sized for the DPI,
+// each with a tip that shows its whole text where the part is too narrow for it. The one
+// writer of the status bar control.
 #pragma once
 
 #include <windows.h>

@@ -34,7 +34,7 @@ ExportPreview::~ExportPreview() { Stop(); }
 // "Preview: octree, 256 colours, 38.4 dB", with the dithering named and "computing..." in
 // place of the figure while the worker has not caught up.
 void ExportPreview::ShowFigures() {
-  if (!on_) return;
+  if (!choice_.on) return;
   using Method = PreviewFigures::Method;
   PreviewFigures figures;
   figures.method = settings_.paletteMode == ExistingPalette ? Method::ExistingPalette
@@ -43,13 +43,15 @@ void ExportPreview::ShowFigures() {
   figures.dithered = settings_.dither;
   figures.colours = ExportMappingOptions(settings_).count;
   figures.computing = previewGeneration_ != generation_;
-  figures.psnr = psnr_;
+  figures.psnr = stats_.psnr;
+  figures.ls640 = shape_.ls640;
+  figures.index0Pixels = stats_.index0Pixels;
   status_.ShowPreview(figures);
 }
 
-void ExportPreview::SetOn(bool on) {
-  on_ = on;
-  if (on) return;
+void ExportPreview::SetChoice(const PreviewChoice& choice) {
+  choice_ = choice;
+  if (choice.on) return;
   if (worker_) worker_->CancelAll();
   // The next preview starts afresh, and the memory goes back meanwhile.
   composed_.Free();
@@ -61,23 +63,28 @@ void ExportPreview::SetOn(bool on) {
 
 // The message waits for the paint to end: a message box inside WM_PAINT would paint again.
 void ExportPreview::TurnOffWithMessage(TextLine message) {
-  SetOn(false);
+  PreviewChoice off = choice_;
+  off.on = false;
+  SetChoice(off);
   failure_ = std::move(message);
   PostMessageA(view_, kExportPreviewReadyMessage, 0, 0);
   if (turnedOff_) turnedOff_();
 }
 
-void ExportPreview::StartRequest(const Image& composed, const ShpExportSettings& settings, const Palette& existing) {
+void ExportPreview::StartRequest(const Image& composed, const ShpExportSettings& settings, const PreviewShape& shape,
+                                 const Palette& existing) {
   if (!picture_.Allocate(composed.width, composed.height)) return TurnOffWithMessage({{Text::OutOfMemory}});
   picture_.PasteRect(composed, 0, 0, 0, 0, composed.width, composed.height);
   settings_ = settings;
+  shape_ = shape;
   existing_ = existing;
   const std::uint64_t generation = ++generation_;
-  if (ExportPreviewNeedsWorker(settings)) {
+  if (ExportPreviewNeedsWorker(settings, shape)) {
     PreviewJob job;
     job.picture = std::make_unique<MemoryImage>(picture_);
     if (!job.picture->valid) return TurnOffWithMessage({{Text::OutOfMemory}});
     job.settings = settings;
+    job.shape = shape;
     job.existing = existing;
     job.generation = generation;
     if (!worker_) {
@@ -90,7 +97,7 @@ void ExportPreview::StartRequest(const Image& composed, const ShpExportSettings&
   if (worker_) worker_->CancelAll();
   if (!preview_.valid && !preview_.Allocate(composed.width, composed.height))
     return TurnOffWithMessage({{Text::OutOfMemory}});
-  switch (RenderExportPreview(picture_, settings, existing, preview_, psnr_)) {
+  switch (RenderExportPreview(picture_, settings, existing, shape, preview_, stats_)) {
     case PreviewOutcome::Done: previewGeneration_ = generation; return;
     case PreviewOutcome::NotPossible: return TurnOffWithMessage(Verbatim(kIndex0NeedsTwoColoursMessage));
     default: return TurnOffWithMessage({{Text::OutOfMemory}});
@@ -98,8 +105,9 @@ void ExportPreview::StartRequest(const Image& composed, const ShpExportSettings&
 }
 
 void ExportPreview::Apply(DibImage& canvas) {
-  if (!on_) return;
+  if (!choice_.on) return;
   const ShpExportSettings settings = session_.choices().confirmedShp;
+  const PreviewShape shape{choice_.ls640, choice_.markIndex0};
   Palette existing{};
   if (settings.paletteMode == ExistingPalette) {
     std::string reason;
@@ -112,9 +120,10 @@ void ExportPreview::Apply(DibImage& canvas) {
   if (!composed_.valid && !composed_.Allocate(CanvasWidth, CanvasHeight))
     return TurnOffWithMessage({{Text::OutOfMemory}});
   RenderLoadScreen(session_.document(), &composed_);
-  if (!SamePicture(composed_, picture_) || !SameReduction(settings, settings_) || existing != existing_)
-    StartRequest(composed_, settings, existing);
-  if (!on_) return;
+  if (!SamePicture(composed_, picture_) || !SameReduction(settings, settings_) || !(shape == shape_) ||
+      existing != existing_)
+    StartRequest(composed_, settings, shape, existing);
+  if (!choice_.on) return;
   // Until the worker's first result the full-colour screen stays.
   if (preview_.valid) canvas.PasteRect(preview_, 0, 0, 0, 0, canvas.width, canvas.height);
   ShowFigures();
@@ -128,7 +137,7 @@ bool ExportPreview::OnReady() {
     return false;
   }
   PreviewJobResult result;
-  if (!on_ || !worker_ || !worker_->TakeResult(result) || result.generation != generation_) return false;
+  if (!choice_.on || !worker_ || !worker_->TakeResult(result) || result.generation != generation_) return false;
   if (result.outcome == PreviewOutcome::NotPossible) {
     TurnOffWithMessage(Verbatim(kIndex0NeedsTwoColoursMessage));
     return false;
@@ -138,12 +147,12 @@ bool ExportPreview::OnReady() {
     return false;
   }
   preview_ = std::move(*result.preview);
-  psnr_ = result.psnr;
+  stats_ = result.stats;
   previewGeneration_ = result.generation;
   return true;
 }
 
 void ExportPreview::Stop() {
-  on_ = false;
+  choice_.on = false;
   worker_.reset();
 }

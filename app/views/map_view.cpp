@@ -230,8 +230,8 @@ void MapView::SetMode(EditMode mode) {
   Repaint();
 }
 
-void MapView::SetPreview(bool on) {
-  preview_.SetOn(on);
+void MapView::SetPreview(const PreviewChoice& choice) {
+  preview_.SetChoice(choice);
   Repaint();
 }
 

@@ -41,8 +41,8 @@ class MapView final : public EditorView {
   ViewArea Area() const override;
   EditMode Mode() const override { return mode_; }
   void SetMode(EditMode mode) override;
-  bool PreviewOn() const override { return preview_.On(); }
-  void SetPreview(bool on) override;
+  PreviewChoice Preview() const override { return preview_.Choice(); }
+  void SetPreview(const PreviewChoice& choice) override;
 
   // A key pressed in the main window, with the step that Ctrl and Shift give.
   void OnKey(int key);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "command_states.h"
 #include "editor_commands.h"
@@ -30,12 +31,14 @@ TEST(CommandStates, FollowTheSessionAndTheView) {
   EXPECT_EQ(state(IDM_SAVE_SHP), CommandState{});
 
   session.document().SetLayers(false, true);
-  view = {EditMode::TargetBox, false, true, false};
+  view = {EditMode::TargetBox, false, {true, false, true}, false};
   EXPECT_EQ(state(IDM_UNDO), (CommandState{true, false, false}));
   EXPECT_EQ(state(IDM_VIEW_TOP), (CommandState{true, false, false}));
   EXPECT_EQ(state(IDM_VIEW_BOTTOM), (CommandState{true, true, false}));
   EXPECT_EQ(state(IDM_STATUS_BAR), (CommandState{true, false, false}));
   EXPECT_EQ(state(IDM_PREVIEW_AS_EXPORTED), (CommandState{true, true, false}));
+  EXPECT_EQ(state(IDM_PREVIEW_640), (CommandState{true, false, false}));
+  EXPECT_EQ(state(IDM_MARK_INDEX0), (CommandState{true, true, false}));
   EXPECT_EQ(state(IDM_PASTE_SCREENSHOT), (CommandState{false, false, false}));
   EXPECT_EQ(state(IDM_MODE_TARGET_BOX), (CommandState{true, true, true}));
   EXPECT_EQ(state(IDM_MODE_SMALL_MAP), (CommandState{true, false, true}));
@@ -51,12 +54,12 @@ class RecordingView final : public EditorView {
   ViewArea Area() const override { return area; }
   EditMode Mode() const override { return mode; }
   void SetMode(EditMode value) override { mode = value; }
-  bool PreviewOn() const override { return preview; }
-  void SetPreview(bool on) override { preview = on; }
+  PreviewChoice Preview() const override { return preview; }
+  void SetPreview(const PreviewChoice& choice) override { preview = choice; }
   int zoom = 1;
   ViewArea area{840, 560};
   EditMode mode = EditMode::SmallMap;
-  bool preview = false;
+  PreviewChoice preview;
 };
 
 TEST(EditorCommands, RunOnTheSessionAndTheViewAfterEndingAKeyRun) {
@@ -78,7 +81,7 @@ TEST(EditorCommands, RunOnTheSessionAndTheViewAfterEndingAKeyRun) {
   EXPECT_TRUE(RunEditorCommand(session, view, IDM_PREVIEW_AS_EXPORTED));
   EXPECT_EQ(view.mode, EditMode::TargetBox);
   EXPECT_EQ(view.zoom, 2);
-  EXPECT_TRUE(view.preview);
+  EXPECT_EQ(view.preview, (PreviewChoice{true, false, false}));
   // Fit to window: the largest zoom that shows the whole picture in the view's room.
   EXPECT_TRUE(RunEditorCommand(session, view, IDM_FIT_TO_WINDOW));
   EXPECT_EQ(view.zoom, 1);
@@ -87,6 +90,29 @@ TEST(EditorCommands, RunOnTheSessionAndTheViewAfterEndingAKeyRun) {
   EXPECT_EQ(view.zoom, 3);
   EXPECT_EQ(StateOfCommand(IDM_PREVIEW_AS_EXPORTED, session, {view.mode, true, view.preview, true}),
             (CommandState{true, true, false}));
+}
+
+// The two pictures' items take turns, each switching the preview off when its picture
+// shows; marking turns the preview on and stays through both pictures and off.
+TEST(EditorCommands, PreviewItemsSwitchThePictureAndTheMarks) {
+  EditingSession session;
+  RecordingView view;
+  const auto run = [&](int id) {
+    EXPECT_TRUE(RunEditorCommand(session, view, id));
+    return view.preview;
+  };
+  EXPECT_EQ(run(IDM_PREVIEW_640), (PreviewChoice{true, true, false}));
+  EXPECT_EQ(run(IDM_PREVIEW_AS_EXPORTED), (PreviewChoice{true, false, false}));
+  EXPECT_EQ(run(IDM_PREVIEW_AS_EXPORTED), (PreviewChoice{false, false, false}));
+  EXPECT_EQ(run(IDM_MARK_INDEX0), (PreviewChoice{true, false, true}));
+  EXPECT_EQ(run(IDM_PREVIEW_640), (PreviewChoice{true, true, true}));
+  EXPECT_EQ(run(IDM_PREVIEW_640), (PreviewChoice{false, true, true}));
+  EXPECT_EQ(run(IDM_MARK_INDEX0), (PreviewChoice{false, true, false}));
+  ViewState state;
+  state.preview = {true, true, true};
+  EXPECT_EQ(StateOfCommand(IDM_PREVIEW_AS_EXPORTED, session, state), (CommandState{true, false, false}));
+  EXPECT_EQ(StateOfCommand(IDM_PREVIEW_640, session, state), (CommandState{true, true, false}));
+  EXPECT_EQ(StateOfCommand(IDM_MARK_INDEX0, session, state), (CommandState{true, true, false}));
 }
 
 TEST(ShpForm, ColourCountIsKeptInRange) {
@@ -103,21 +129,43 @@ TEST(ShpForm, ColourCountIsKeptInRange) {
         << row.count << (row.empty ? " empty" : "") << (row.typing ? " typing" : "");
 }
 
-TEST(ShpForm, PaletteNameCheckedPerMode) {
-  EXPECT_EQ(PaletteNameToCheck(NewPalette, "C:\\mod\\sov01.pal"), "C:\\mod");
-  EXPECT_EQ(PaletteNameToCheck(NewPalette, "mod/sov01.pal"), "mod");
-  EXPECT_EQ(PaletteNameToCheck(NewPalette, "sov01.pal"), "sov01.pal");
-  EXPECT_EQ(PaletteNameToCheck(ExistingPalette, "C:\\mod\\sov01.pal"), "C:\\mod\\sov01.pal");
-  const auto onlyMod = [](const std::string& path) { return path == "C:\\mod"; };
-  EXPECT_TRUE(PaletteNamePasses(NewPalette, "C:\\mod\\new.pal", onlyMod));
-  EXPECT_FALSE(PaletteNamePasses(ExistingPalette, "C:\\mod\\new.pal", onlyMod));
+// A new palette's bare name lies beside the SHP and needs that folder; an existing
+// palette's name is taken as it is and needs the file. The field starts with the SHP's own
+// name for a new palette and says why OK waits.
+TEST(ShpForm, PaletteNamePerMode) {
+  const std::string shp = "C:\\mod\\sov01.shp";
+  EXPECT_EQ(ProposedPaletteName(shp), "sov01.pal");
+  EXPECT_EQ(ProposedPaletteName("C:\\mod\\ls.v2.shp"), "ls.v2.pal");
+  EXPECT_EQ(ProposedPaletteName("C:\\mod\\screen"), "screen.pal");
+  EXPECT_EQ(PaletteNameForMode(NewPalette, "", shp), "sov01.pal");
+  EXPECT_EQ(PaletteNameForMode(NewPalette, "D:\\p.pal", shp), "D:\\p.pal");
+  EXPECT_EQ(PaletteNameForMode(ExistingPalette, "", shp), "");
+  EXPECT_EQ(PaletteFilePath(NewPalette, "sov01.pal", shp), "C:\\mod\\sov01.pal");
+  EXPECT_EQ(PaletteFilePath(NewPalette, "D:\\p.pal", shp), "D:\\p.pal");
+  EXPECT_EQ(PaletteFilePath(ExistingPalette, "sov01.pal", shp), "sov01.pal");
+
+  std::vector<std::string> asked;
+  const auto onlyMod = [&](const std::string& path) {
+    asked.push_back(path);
+    return path == "C:\\mod";
+  };
+  EXPECT_EQ(CheckPaletteName(NewPalette, "sov01.pal", shp, onlyMod), PaletteNameProblem::None);
+  EXPECT_EQ(CheckPaletteName(NewPalette, "C:\\mod\\new.pal", shp, onlyMod), PaletteNameProblem::None);
+  EXPECT_EQ(CheckPaletteName(NewPalette, "C:\\gone\\new.pal", shp, onlyMod), PaletteNameProblem::NoFolder);
+  EXPECT_EQ(CheckPaletteName(NewPalette, "", shp, onlyMod), PaletteNameProblem::Empty);
+  EXPECT_EQ(CheckPaletteName(ExistingPalette, "C:\\mod\\new.pal", shp, onlyMod), PaletteNameProblem::NoFile);
+  EXPECT_EQ(CheckPaletteName(ExistingPalette, "", shp, onlyMod), PaletteNameProblem::Empty);
+  EXPECT_EQ(asked, (std::vector<std::string>{"C:\\mod", "C:\\mod", "C:\\gone", "C:\\mod\\new.pal"}));
+  EXPECT_TRUE(PaletteNameProblemLine(PaletteNameProblem::None).empty());
+  EXPECT_EQ(Utf8Line(PaletteNameProblemLine(PaletteNameProblem::NoFolder), InterfaceLanguage::English),
+            "There is no such folder.");
 }
 
 TEST(ShpForm, ChoicesRememberedAsTheDialogCloses) {
   ShpChoices remembered;
-  ShpForm form = OpenShpForm("C:\\a.shp", remembered, MixChoice{true, "x.mix"});
+  ShpForm form = OpenShpForm("C:\\a.shp", remembered, MixChoice{true, "x.mix", "", ""});
   EXPECT_EQ(form.colourCount, 256u);
-  EXPECT_TRUE(form.paletteName.empty());
+  EXPECT_EQ(form.paletteName, "a.pal");
   EXPECT_TRUE(form.mix.pack);
   form.paletteMode = ExistingPalette;
   form.browsedPalette = "C:\\p.pal";
@@ -137,6 +185,12 @@ TEST(ShpForm, ChoicesRememberedAsTheDialogCloses) {
   EXPECT_EQ(settings.palettePath, "C:\\p.pal");
   EXPECT_EQ(settings.colourCount, 200);
   EXPECT_EQ(settings.paletteMode, ExistingPalette);
+  // With the MIX, the 640 x 400 picture goes beside the SHP.
+  EXPECT_EQ(settings.ls640Path, "C:\\a6.shp");
+  form.mix.pack = false;
+  EXPECT_EQ(ShpExportSettingsOf(form).ls640Path, "");
+  // Reopened in the existing palette's mode, the field starts empty.
+  EXPECT_EQ(OpenShpForm("C:\\b.shp", remembered, {}).paletteName, "");
 }
 
 TEST(ShpForm, BareMixNameLiesBesideTheShp) {

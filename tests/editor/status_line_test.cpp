@@ -43,6 +43,12 @@ TEST(StatusLine, PreviewFiguresInBothLanguages) {
   line.ShowPreview(PreviewFigures{PreviewFigures::Method::ExistingPalette, true, 200, false, INFINITY});
   EXPECT_EQ(Hint(line), "Preview: existing palette, dithered, 200 colours, lossless");
   EXPECT_EQ(Hint(line, InterfaceLanguage::Chinese), "预览: 现有调色板, 抖动, 200 色, 无损");
+  // The 640 picture, with the pixels the games would show as holes counted once known.
+  line.ShowPreview(PreviewFigures{PreviewFigures::Method::Octree, false, 256, false, 38.04, true, 12});
+  EXPECT_EQ(Hint(line), "Preview 640 x 400: octree, 256 colours, 38.0 dB, 12 px on entry 0");
+  EXPECT_EQ(Hint(line, InterfaceLanguage::Chinese), "预览 640 x 400: 八叉树, 256 色, 38.0 dB, 第 0 项 12 像素");
+  line.ShowPreview(PreviewFigures{PreviewFigures::Method::Octree, false, 256, true, 38.04, true, 12});
+  EXPECT_EQ(Hint(line), "Preview 640 x 400: octree, 256 colours, computing...");
 }
 
 TEST(StatusLine, TellsWhichPartChangedAndOnlyWhenItDid) {

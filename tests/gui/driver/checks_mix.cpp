@@ -1,6 +1,6 @@
 // Save as SHP with "Also put into a MIX file": the option's controls, an export packed into
-// a new archive beside the SHP (bodies equal to the loose files, with its name list, the
-// status bar saying so),
+// a new archive beside the SHP (bodies equal to the loose files, the 640 x 400 picture
+// among them, with its name list, the status bar saying so),
 // the choice remembered on reopening, and an encrypted archive refused before anything is
 // written.
 #include <windows.h>
@@ -27,12 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kExportTimeoutMs = 60000;
-
-// The remembered choice lies beside the language settings file.
-std::wstring ChoiceFile() {
-  const std::wstring language = LanguageSettingsFile();
-  return language.empty() ? language : language.substr(0, language.find_last_of(L'\\') + 1) + L"mix.ini";
-}
 
 class MixRun : public Scenario {
  public:
@@ -92,27 +86,34 @@ void MixRun::Run() {
   std::string error;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(archive.data());
   std::string bodies;
-  if (ReadMixIndex(bytes, archive.size(), index, error) == MixReadStatus::kOk && index.entries.size() == 3) {
-    // Sorted by signed id: the entry order is fixed by the three names.
+  const std::string ls640 = ReadWholeFile(File(L"ls800a6.shp"));
+  if (ReadMixIndex(bytes, archive.size(), index, error) == MixReadStatus::kOk && index.entries.size() == 4) {
+    // Sorted by signed id: the entry order is fixed by the four names.
     for (const MixEntry& entry : index.entries) {
       const std::string body = archive.substr(index.bodyStart + entry.offset, entry.size);
       if (entry.id == kMixDatabaseId) {
         std::vector<std::string> names;
         bodies += ReadMixDatabase(reinterpret_cast<const std::uint8_t*>(body.data()), body.size(), names, error) &&
-                          names.size() == 3
+                          names.size() == 4
                       ? "N"
                       : "?";
         continue;
       }
-      bodies += (entry.id == MixNameId("LS800A.SHP") ? "S" : entry.id == MixNameId("LS800A.PAL") ? "P" : "?") +
-                std::string(body == (entry.id == MixNameId("LS800A.SHP") ? shp : pal) ? "=" : "!");
+      const bool isShp = entry.id == MixNameId("LS800A.SHP"), isPal = entry.id == MixNameId("LS800A.PAL"),
+                 is640 = entry.id == MixNameId("LS800A6.SHP");
+      bodies += std::string(isShp ? "S" : isPal ? "P" : is640 ? "6" : "?") +
+                (body == (isShp ? shp : isPal ? pal : ls640) ? "=" : "!");
     }
   }
-  Expect(shp.size() == 416032 && bodies == "S=P=N", "export.archive_holds_the_loose_files",
-         "entries " + Quoted(Wide(bodies)) + " " + error);
-  ExpectStatus(context, session, 2,
-               EditorText({{::Text::Packed, {{"shp", "LS800A.SHP"}, {"pal", "LS800A.PAL"}, {"archive", "expandmd01.mix"}}}}),
-               "mix.export.status");
+  Expect(shp.size() == 416032 && ls640.size() == 32 + 640 * 400 && bodies == "S=6=P=N",
+         "export.archive_holds_the_loose_files", "entries " + Quoted(Wide(bodies)) + " " + error);
+  // After what was saved: what was packed, in the interface's language.
+  const std::wstring status = session.StatusText(2);
+  const std::wstring packed = EditorText(
+      {{::Text::Packed, {{"members", "LS800A.SHP, LS800A.PAL, LS800A6.SHP"}, {"archive", "expandmd01.mix"}}}});
+  Expect(status.rfind(EditorText({{::Text::SavedFiles, {{"first", "ls800a.shp"}, {"second", "ls800a.pal"}}}}), 0) == 0 &&
+             status.size() > packed.size() && status.compare(status.size() - packed.size(), packed.size(), packed) == 0,
+         "export.status", "status part 2 is " + Quoted(status));
 
   // 3. Remembered; an encrypted archive is refused before the export writes anything.
   std::string encrypted = archive;
@@ -144,10 +145,10 @@ void RunMixChecks(const DriverContext& context) {
   fs::remove_all(folder, ignored);
   fs::create_directories(folder, ignored);
   // The choice is the user's: start from none and leave none for the other scenarios.
-  DeleteFileW(ChoiceFile().c_str());
+  DeleteFileW(MixChoiceFile().c_str());
   {
     MixRun run(context, folder);
     if (run.Start()) run.Run();
   }
-  DeleteFileW(ChoiceFile().c_str());
+  DeleteFileW(MixChoiceFile().c_str());
 }

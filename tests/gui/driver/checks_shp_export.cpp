@@ -1,6 +1,7 @@
-// Save as SHP: the settings dialog (OK waits for a palette name that passes, the colour
-// count is clamped but may be emptied while typing, the palette mode and the entry-0 choice
-// are kept and the fields reset on reopening), exports in
+// Save as SHP: the settings dialog (a new palette's name proposed from the SHP's, OK waits
+// for a palette name that passes, the colour count is clamped but may be emptied while
+// typing, the palette mode and the entry-0 choice are kept and the fields reset on
+// reopening), exports in
 // both palette modes compared byte for byte with the core's export of the driver's model
 // (octree by default, dithered onto an existing palette, the best quantizer with entry 0
 // left unused),
@@ -190,26 +191,28 @@ bool ShpExportRun::Prepare() {
          View("shp.view_before_export");
 }
 
-// A new palette of 256 colours, the octree quantizer, no dithering, no progress bar yet.
+// A new palette of 256 colours named after the SHP, the octree quantizer, no dithering, no
+// progress bar yet.
 bool ShpExportRun::OpensWithDefaults() {
   if (!Open(L"screen.shp", false, "new_palette")) return false;
   Expect(Checked(IDC_PALETTE_NEW) && !Checked(IDC_PALETTE_EXISTING) && Text(IDC_COLOUR_COUNT) == L"256" &&
-             Text(IDC_PALETTE_NAME).empty() && !IsWindowVisible(Control(IDC_EXPORT_PROGRESS)) &&
+             Text(IDC_PALETTE_NAME) == L"screen.pal" && !IsWindowVisible(Control(IDC_EXPORT_PROGRESS)) &&
              !IsWindowVisible(Control(IDC_PALETTE_NONE)) && QuantizerShown() == 0 && Enabled(IDC_QUANTIZER) &&
              !Checked(IDC_DITHER),
          "opens_new_palette_256_colours_octree_undithered_no_progress", "the dialog opens in another state");
   return true;
 }
 
-// A new palette needs an existing folder; the file itself may be new.
+// A new palette needs a name and an existing folder; the file itself may be new.
 bool ShpExportRun::PaletteNameChecked() {
+  SetText(IDC_PALETTE_NAME, L"");
   std::string okStates = Enabled(IDOK) ? "1" : "0";
   SetText(IDC_PALETTE_NAME, File(L"no such folder\\new.pal"));
   okStates += Enabled(IDOK) ? "1" : "0";
   SetText(IDC_PALETTE_NAME, File(L"new.pal"));
   okStates += Enabled(IDOK) ? "1" : "0";
   Expect(okStates == "001", "ok_waits_for_a_palette_name_that_passes",
-         "OK enabled at start, for a missing folder, for a new file: " + okStates);
+         "OK enabled for an empty name, for a missing folder, for a new file: " + okStates);
   return true;
 }
 

@@ -8,7 +8,7 @@
 CommandState ExpectedScreen::MenuState(int id) const {
   ViewState view;
   view.mode = mode_;
-  view.previewOn = preview_;
+  view.preview = preview_;
   return StateOfCommand(id, session_, view);
 }
 

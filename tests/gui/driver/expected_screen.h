@@ -60,15 +60,15 @@ class ExpectedScreen final : public EditorView {
   void SetArea(ViewArea area) { area_ = area; }
   EditMode Mode() const override { return mode_; }
   void SetMode(EditMode mode) override { mode_ = mode; }
-  bool PreviewOn() const override { return preview_; }
-  void SetPreview(bool on) override { preview_ = on; }
+  PreviewChoice Preview() const override { return preview_; }
+  void SetPreview(const PreviewChoice& choice) override { preview_ = choice; }
 
  private:
   EditingSession session_;
   EditMode mode_ = EditMode::SmallMap;
   int zoom_ = 1;
   ViewArea area_{840, 560};
-  bool preview_ = false;
+  PreviewChoice preview_;
   DibImage canvas_;
   MarkerDrag drag_;
 };

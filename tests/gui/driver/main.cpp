@@ -57,6 +57,9 @@ const NamedScenario kScenarios[] = {
     {L"placement", RunPlacementChecks},
     {L"names", RunOutputNameChecks},
     {L"dpi", RunDpiChecks},
+    {L"palette_name", RunPaletteNameChecks},
+    {L"mission", RunMissionChecks},
+    {L"game_preview", RunGamePreviewChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

@@ -57,6 +57,7 @@ const std::vector<MenuCaptions> kChineseMenu = {
               {IDM_ZOOM_IN, false, L"放大(&I)\tCtrl++"}, {IDM_ZOOM_OUT, false, L"缩小(&O)\tCtrl+-"},
               {IDM_ACTUAL_SIZE, false, L"实际大小(&A)\tCtrl+0"}, {IDM_FIT_TO_WINDOW, false, L"适合窗口(&F)\tCtrl+B"},
               {IDM_STATUS_BAR, false, L"状态条"}, {IDM_PREVIEW_AS_EXPORTED, false, L"按导出预览(&P)\tCtrl+E"},
+              {IDM_PREVIEW_640, false, L"预览 640 x 400 画面(&6)"}, {IDM_MARK_INDEX0, false, L"标出调色板 0 号色像素(&M)"},
               {IDM_LANGUAGE, false, L"&English"}}},
     {"tools", {{3, true, L"工具"}, {IDM_LOAD_SCREEN_SETTINGS, false, L"加载屏幕设定..."},
                {IDM_SCREENSHOT_SETTINGS, false, L"载图设定..."},
@@ -80,7 +81,8 @@ const std::vector<MenuCaptions> kEnglishMenu = {
               {IDM_ZOOM_IN, false, L"Zoom &in\tCtrl++"}, {IDM_ZOOM_OUT, false, L"Zoom &out\tCtrl+-"},
               {IDM_ACTUAL_SIZE, false, L"&Actual size\tCtrl+0"}, {IDM_FIT_TO_WINDOW, false, L"&Fit to window\tCtrl+B"},
               {IDM_STATUS_BAR, false, L"&Status bar"}, {IDM_PREVIEW_AS_EXPORTED, false, L"&Preview as exported\tCtrl+E"},
-              {IDM_LANGUAGE, false, L"中文(&C)"}}},
+              {IDM_PREVIEW_640, false, L"Preview the &640 x 400 screen"},
+              {IDM_MARK_INDEX0, false, L"&Mark palette entry 0 pixels"}, {IDM_LANGUAGE, false, L"中文(&C)"}}},
     {"tools", {{3, true, L"&Tools"}, {IDM_LOAD_SCREEN_SETTINGS, false, L"&Load screen settings..."},
                {IDM_SCREENSHOT_SETTINGS, false, L"S&creenshot settings..."},
                {IDM_ALIGN_LARGE_MAP, false, L"&Align magnified map\tCtrl+L"}}},
@@ -113,6 +115,11 @@ std::wstring LanguageSettingsFile() {
   wchar_t folder[MAX_PATH];
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
   return std::wstring(folder) + L"\\Vantorel\\settings.ini";
+}
+
+std::wstring MixChoiceFile() {
+  const std::wstring language = LanguageSettingsFile();
+  return language.empty() ? language : language.substr(0, language.find_last_of(L'\\') + 1) + L"mix.ini";
 }
 
 bool WriteLanguageSettings(const char* text, std::string& error) {

@@ -36,6 +36,8 @@ const char* LanguageName(DriverLanguage language);  // "chinese", "english"
 
 // The editor's settings file; empty when the application-data folder is unknown.
 std::wstring LanguageSettingsFile();
+// The SHP dialog's remembered MIX group ("mix.ini" beside the settings file).
+std::wstring MixChoiceFile();
 // Writes the file as the editor does (`text` verbatim), or removes it when `text` is null.
 bool WriteLanguageSettings(const char* text, std::string& error);
 // What the file holds now; empty when it does not exist.

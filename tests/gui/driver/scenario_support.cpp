@@ -1,5 +1,6 @@
 #include "scenario_support.h"
 
+#include "file_dialogs.h"
 #include "input.h"
 #include "marker_commands.h"
 #include "remote_controls.h"
@@ -198,4 +199,20 @@ long RunProgram(std::wstring commandLine, const std::wstring& folder, int timeou
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return ended ? static_cast<long>(exitCode) : -1;
+}
+
+HWND OpenShpDialog(Scenario& s, const std::wstring& shp, const std::string& name) {
+  s.session.PostCommand(IDM_SAVE_SHP);
+  HWND fileDialog = WaitForFileDialog(s.session.process().id());
+  if (!s.Expect(fileDialog && ChooseFileName(fileDialog, shp), name + ".file_dialog", "no file dialog")) return nullptr;
+  HWND dialog = s.session.WaitForDialog(texts::kShpSaveCaption);
+  s.Expect(dialog != nullptr, name, "dialog 107 did not open");
+  return dialog;
+}
+
+bool ExportThroughShpDialog(Scenario& s, HWND dialog, const std::string& name) {
+  // Long enough for the best quantizer on a loaded machine.
+  constexpr int kExportTimeoutMs = 60000;
+  PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  return s.Expect(WaitForWindowGone(dialog, kExportTimeoutMs), name, "the dialog stays open after OK");
 }

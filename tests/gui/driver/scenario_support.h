@@ -50,3 +50,10 @@ bool DragCanvas(Scenario& s, Point from, POINT to, std::string& error);
 // Runs a command line in `folder`; its exit code, or -1 when it did not run or end in time
 // (it is then ended).
 long RunProgram(std::wstring commandLine, const std::wstring& folder, int timeoutMs = 20000);
+
+// File -> Save as SHP for the new file `shp` (a full path): its file dialog, then dialog
+// 107, returned; null after recording a failing check `name`.
+HWND OpenShpDialog(Scenario& s, const std::wstring& shp, const std::string& name);
+// Presses OK in dialog 107 and waits until the export ends it; false after recording a
+// failing check `name`.
+bool ExportThroughShpDialog(Scenario& s, HWND dialog, const std::string& name);
