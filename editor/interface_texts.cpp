@@ -69,7 +69,7 @@ constexpr Translation kTexts[] = {
     {Text::LanguageSaveFailed, "错误：无法记住界面语言！",
      "The interface language could not be remembered."},
     {Text::CloseQuestion, "保存对 {screen} 的更改吗?", "Save changes to {screen}?"},
-    {Text::Untitled, "无标题", "Untitled"},
+    {Text::Untitled, "未命名", "Untitled"},
     {Text::SceneSaveFailed, "错误：无法保存场景！\n{reason}", "Error: Can't save the scene!\n{reason}"},
     {Text::DropUnreadable, "错误：无法打开拖入的文件！\n它既不是场景文件 (.ini)，也不是图片。\n{file}: {reason}",
      "Error: Can't open the dropped file!\nIt is neither a scene file (.ini) nor a picture.\n{file}: {reason}"},

@@ -55,7 +55,7 @@ TEST_F(EditingSessionTest, TitleNamesTheSceneAndMarksChanges) {
   EXPECT_FALSE(session.Modified());
   Change();
   EXPECT_EQ(Title(), "Vantorel 1.11 - Untitled *");
-  EXPECT_EQ(Utf8Line(session.Title(), InterfaceLanguage::Chinese), "Vantorel 1.11 - 无标题 *");
+  EXPECT_EQ(Utf8Line(session.Title(), InterfaceLanguage::Chinese), "Vantorel 1.11 - 未命名 *");
   ASSERT_TRUE(session.Undo());
   EXPECT_EQ(Title(), "Vantorel 1.11");  // back to the untouched start
   ASSERT_TRUE(session.Redo());
@@ -136,7 +136,7 @@ TEST_F(EditingSessionTest, CloseQuestionNamesTheScreenInEitherLanguage) {
   Change();
   EXPECT_FALSE(session.MayClose(prompts));
   EXPECT_EQ(prompts.English(0), "Save changes to Untitled?");
-  EXPECT_EQ(prompts.Chinese(0), "保存对 无标题 的更改吗?");
+  EXPECT_EQ(prompts.Chinese(0), "保存对 未命名 的更改吗?");
   prompts.sceneChoices = {File("mission 1.ini")};
   ASSERT_TRUE(session.Save(prompts));
   Change();
@@ -150,7 +150,7 @@ TEST_F(EditingSessionTest, NewAndOpenAskTheCloseQuestionNamingTheScene) {
   WriteScene("b.ini", "[LoadScreen]\r\nSide=Soviet\r\n");
   Change();
   EXPECT_FALSE(session.New(prompts));
-  EXPECT_EQ(prompts.Chinese(0), "保存对 无标题 的更改吗?");
+  EXPECT_EQ(prompts.Chinese(0), "保存对 未命名 的更改吗?");
   prompts.answers = {Answer::No};
   ASSERT_EQ(session.Open(File("b.ini"), prompts), OpenOutcome::Opened);
   Change();
@@ -217,7 +217,7 @@ TEST_F(EditingSessionTest, RecoveryQuestionNamesTheSceneAndWhatNoDoes) {
             "Vantorel did not close properly last time. Restore the unsaved screen mission1.ini from 14:32?\n\n"
             "C:\\maps\\mission1.ini\n\nNo deletes this recovery copy.");
   EXPECT_EQ(Utf8Line(RecoveryQuestion("", "09:05").text, InterfaceLanguage::Chinese),
-            "Vantorel 上次没有正常关闭。要恢复 09:05 未保存的屏幕 无标题 吗?\n\n选“否”会删除这份恢复副本。");
+            "Vantorel 上次没有正常关闭。要恢复 09:05 未保存的屏幕 未命名 吗?\n\n选“否”会删除这份恢复副本。");
 }
 
 TEST_F(EditingSessionTest, RecentFileThatIsGoneIsReportedAndDropped) {

@@ -32,7 +32,7 @@ TEST(InterfaceTexts, BothLanguagesHaveEveryTextWithTheSameValues) {
 TEST(InterfaceTexts, FillsValuesAndNestedTexts) {
   const TextLine line{{Text::CloseQuestion, {{"screen", Text::Untitled}}}};
   EXPECT_EQ(Utf8Line(line, InterfaceLanguage::English), "Save changes to Untitled?");
-  EXPECT_EQ(Utf8Line(line, InterfaceLanguage::Chinese), "保存对 无标题 的更改吗?");
+  EXPECT_EQ(Utf8Line(line, InterfaceLanguage::Chinese), "保存对 未命名 的更改吗?");
   const TextLine saved{{Text::SavedFiles, {{"first", "a.shp"}, {"second", "a.pal"}}},
                        {Text::SavedColours, {{"count", "16"}}},
                        {Text::Index0Pixel, {{"count", "1"}}}};
