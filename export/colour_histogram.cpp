@@ -106,14 +106,14 @@ std::size_t ColourHistogram::EstimateColours(const Image& image) const {
   return std::min(pixels, static_cast<std::size_t>(estimate));
 }
 
-template <bool kKeepIds, bool kLookAhead>
+template <bool kKeepIds, bool kPrefetch>
 void ColourHistogram::Count(const Image& image) {
   std::uint32_t* idAt = pixelIds_.get();
   std::uint32_t lastColour = kEmpty, lastId = 0;
   for (int y = 0; y < image.height; ++y) {
     const Pixel* row = image.GetRow(y);
     for (int x = 0; x < image.width; ++x) {
-      if (kLookAhead && x + kLookAhead < image.width)
+      if (kPrefetch && x + kLookAhead < image.width)
         __builtin_prefetch(&slots_[Spread(row[x + kLookAhead] & 0xFFFFFF) >> shift_]);
       const std::uint32_t colour = row[x] & 0xFFFFFF;
       // Runs of one colour (flat areas of a load screen) skip the table.

@@ -33,7 +33,7 @@ class ColourHistogram {
     std::uint32_t id;   // its position in entries_
   };
   static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;  // no 24-bit colour
-  template <bool kKeepIds, bool kLookAhead>
+  template <bool kKeepIds, bool kPrefetch>
   void Count(const Image& image);
   std::uint32_t IdOf(std::uint32_t colour);
   void Grow();
