@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine libx11-dev libxdamage-dev libxext-dev
   fp-utils libchm-bin
-  clang libclang-rt-14-dev llvm time
+  clang libclang-rt-14-dev llvm time clang-format
 )
 
 missing=()
