@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: the native tests, the same core tests under the
-# sanitizers, a short run of every fuzz target, the Windows build's tests under Wine, and
-# the editor's GUI tests under Wine on a virtual display. Exits non-zero when anything fails.
+# Sets everything up and runs every test: the layout of the sources (clang-format), the
+# native tests, the same core tests under the sanitizers, a short run of every fuzz target,
+# the Windows build's tests under Wine, and the editor's GUI tests under Wine on a virtual
+# display. Exits non-zero when anything fails.
 #
 #   bash tools/test.sh                  # every stage: what CI runs
 #   bash tools/test.sh native gui       # only the named stages, in the usual order
+#   bash tools/test.sh format           # only the layout check (tools/check_format.sh)
 #
-# Stages: native, sanitize, fuzz, windows, gui (gui needs the windows build). The fuzz runs
-# and the Windows tests under Wine use the processor differently (the fuzzers one core each,
-# Wine mostly waiting on its server), so when both stages run they run side by side.
+# Stages: format, native, sanitize, fuzz, windows, gui (gui needs the windows build). The
+# fuzz runs and the Windows tests under Wine use the processor differently (the fuzzers one
+# core each, Wine mostly waiting on its server), so when both stages run they run side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_stages=(native sanitize fuzz windows gui)
+all_stages=(format native sanitize fuzz windows gui)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${all_stages[@]}")
 for stage in "${stages[@]}"; do
@@ -27,6 +29,11 @@ started=$SECONDS
 # A warning in our own code fails the run (third-party code builds without warnings).
 export VANTOREL_WERROR=ON
 step() { printf '\n=== %s (%d s) ===\n' "$*" "$((SECONDS - started))"; }
+
+if wanted format; then
+  step "the layout of our C and C++ sources (clang-format)"
+  bash tools/check_format.sh
+fi
 
 if wanted native; then
   step "native build and tests"
