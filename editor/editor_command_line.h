@@ -30,5 +30,6 @@ EditorStartRequest ReadEditorCommandLine(const std::vector<std::u16string>& argu
                                          std::size_t pathBufferSize);
 
 // `text` with every unpaired surrogate made U+FFFD and, when longer than `keep` code
-// units, its middle left out ("start…end"), never splitting a pair: a name for a message.
-std::u16string NameToShow(std::u16string_view text, std::size_t keep = 160);
+// units, its middle left out ("start…end"), never splitting a pair: a name for a message
+// box, which does not wrap a name without spaces.
+std::u16string NameToShow(std::u16string_view text, std::size_t keep = 90);
