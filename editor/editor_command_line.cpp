@@ -34,7 +34,8 @@ EditorStartRequest Refusal(std::u16string_view given, const NarrowFileName& narr
   bool ignored = false;
   EditorStartRequest request;
   request.kind = EditorStartKind::RefuseScene;
-  request.message = {{Text::CommandLineSceneRefused, {{"file", narrow(NameToShow(given), ignored)}}}, std::move(reason)};
+  const std::string shown = narrow(NameToShow(given), ignored);
+  request.message = {{Text::CommandLineSceneRefused, {{"file", shown}}}, std::move(reason)};
   return request;
 }
 

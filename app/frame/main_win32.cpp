@@ -4,12 +4,12 @@
 // code 0) before anything else starts. Start-up then finds the program's folder, starts the
 // image files, starts reading the templates of the first picture on a second thread, makes
 // the view canvas, registers the window classes, creates the main window and shows it at
-// once, its view in the frame's grey; then loads the three templates every side shares and
-// the first side, and the view draws its picture. What that picture does not need (the dialog
-// hook and classes, GIF writing, the recent files, the whole large map, the recovery copies,
-// the scene named on the command line) comes after it. Any failure of the start shows its
-// message with the window hidden and ends the process with exit code 1. A normal end
-// returns 0.
+// once, its view in its grey; then loads the three templates every side shares and the
+// first side, and the view draws its picture. What that picture does not need (the dialog
+// hook and classes, GIF writing, the recent files, the whole large map, the recovery
+// copies, the scene named on the command line) comes after it. Any failure of the start
+// shows its message with the window hidden and ends the process with exit code 1. A normal
+// end returns 0.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -153,7 +153,7 @@ int RunEditor(EditorFrame& frame, HINSTANCE instance, int showCommand) {
   // The zoom of the last clean exit, if any.
   frame.view().SetZoom(RememberedZoom(ZoomForDpi(WindowDpi(mainWindow))));
   // Shown at once: the frame, the menus and the status bar are drawn while the templates
-  // are read, the view in the frame's grey until its picture is ready.
+  // are read, the view in its grey until its picture is ready.
   ShowMainWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);
   std::string message;

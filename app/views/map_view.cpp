@@ -149,8 +149,8 @@ void MapView::Repaint() {
   if (dc) Paint(dc);
 }
 
-// Around a picture smaller than the view, the window colour. The view erases no background
-// of its own: an erase before the first picture would flash white where the picture comes.
+// Around a picture smaller than the view, the class background. The view erases nothing
+// itself, so no colour shows where the picture comes before the picture does.
 void MapView::PaintMargins(HDC dc, const RECT& client) const {
   RECT picture;
   if (zoom_ == 1) {
@@ -161,13 +161,17 @@ void MapView::PaintMargins(HDC dc, const RECT& client) const {
     const ZoomedSpan y = VisiblePictureSpan(vertical_, zoom_, canvas_.height);
     picture = {x.clientStart, y.clientStart, x.clientStart + x.count * zoom_, y.clientStart + y.count * zoom_};
   }
-  const HBRUSH brush = GetSysColorBrush(COLOR_WINDOW);
+  const HBRUSH brush = Background();
   const RECT bands[] = {{client.left, client.top, client.right, picture.top},
                         {client.left, picture.bottom, client.right, client.bottom},
                         {client.left, picture.top, picture.left, picture.bottom},
                         {picture.right, picture.top, client.right, picture.bottom}};
   for (const RECT& band : bands)
     if (band.right > band.left && band.bottom > band.top) FillRect(dc, &band, brush);
+}
+
+HBRUSH MapView::Background() const {
+  return reinterpret_cast<HBRUSH>(GetClassLongPtrA(window_, GCLP_HBRBACKGROUND));
 }
 
 void MapView::ShowPicture() {
@@ -293,7 +297,7 @@ LRESULT MapView::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       RECT client;
       if (dc && GetClientRect(window, &client)) {
         if (!pictureReady_) {
-          FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+          FillRect(dc, &client, Background());
         } else {
           PaintMargins(dc, client);
           Paint(dc);

@@ -35,7 +35,7 @@ class MapView final : public EditorView {
   // Where the picture is on the screen (its visible part, at the zoom).
   RECT PictureOnScreen() const;
   // The document's picture is ready: the view draws it from now on. Until then (the start
-  // shows the window while the templates are read) it shows the frame's grey.
+  // shows the window while the templates are read) it shows its grey background.
   void ShowPicture();
 
   void Repaint() override;
@@ -62,6 +62,8 @@ class MapView final : public EditorView {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
   void PaintMargins(HDC dc, const RECT& client) const;
+  // The class background (a system colour), for what the picture does not cover.
+  HBRUSH Background() const;
   void OnSize(int width, int height);
   void OnScroll(int bar, int code, int thumb);
   void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize);
