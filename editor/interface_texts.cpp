@@ -103,6 +103,21 @@ constexpr Translation kTexts[] = {
     {Text::RegisterClassFailed, "RegisterClassEx failed!", "RegisterClassEx failed!"},
     {Text::MainWindowFailed, "错误：无法创建主窗口。", "Error: Can't create the main window."},
     {Text::MapViewFailed, "错误：无法创建地图视图。", "Error: Can't create the map view."},
+    {Text::EditorUsage,
+     "用法：Vantorel.exe [场景文件.ini]\n\n启动编辑器；若给出场景文件，则打开它。\n\n"
+     "命令行工具是同一文件夹中的 vantorel-cli.exe：在命令提示符窗口中运行 vantorel-cli.exe --help "
+     "可查看它的命令（export、render、inspect、pack 等）。",
+     "Usage: Vantorel.exe [SCENE.ini]\n\nStarts the editor and opens the scene file, if one is given.\n\n"
+     "The command-line tool is vantorel-cli.exe, in the same folder: run vantorel-cli.exe --help in a "
+     "Command Prompt window for its commands (export, render, inspect, pack and more)."},
+    {Text::CommandLineSceneRefused, "无法打开命令行给出的场景文件：\n{file}\n\n",
+     "Can't open the scene file given on the command line:\n{file}\n\n"},
+    {Text::CommandLineNameNotText, "这个名称不是有效的文本（含有不成对的 UTF-16 代理项）。",
+     "The name is not valid text (it holds an unpaired UTF-16 surrogate)."},
+    {Text::CommandLineNameNoFileName, "这个名称含有本系统的文件名无法表示的字符。",
+     "The name holds characters that this system's file names can't hold."},
+    {Text::CommandLineNameTooLong, "这个名称作为文件名长 {length} 字节，超过了本程序路径所能容纳的 {limit} 字节。",
+     "As a file name it is {length} bytes long, more than the {limit} this program's paths hold."},
     {Text::ProgramCaption, "Vantorel", "Vantorel"},
     {Text::ErrorCaption, "Error", "Error"},
     {Text::ProgramTitle, "Vantorel 1.11", "Vantorel 1.11"},

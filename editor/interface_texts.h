@@ -92,6 +92,11 @@ enum class Text {
   RegisterClassFailed,
   MainWindowFailed,
   MapViewFailed,
+  EditorUsage,
+  CommandLineSceneRefused,  // {file}, then the reason
+  CommandLineNameNotText,
+  CommandLineNameNoFileName,
+  CommandLineNameTooLong,  // {length} {limit}
   // Captions, titles, the file dialogs and the SHP dialog's lists.
   ProgramCaption,
   ErrorCaption,

@@ -8,7 +8,7 @@
 
 #include "interface_texts.h"
 
-enum class PromptIcon { Warning, Error, Question };
+enum class PromptIcon { Warning, Error, Question, Information };
 enum class PromptCaption { Program, Error };
 
 struct Prompt {

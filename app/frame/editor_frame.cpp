@@ -26,6 +26,9 @@ bool EditorFrame::RegisterWindowClasses(WNDCLASSEXA base) {
   WNDCLASSEXA main = base;
   main.lpfnWndProc = Procedure;
   main.lpszClassName = kMainWindowClass;
+  // The view and the status bar cover the client area; what shows of it before they are
+  // placed is the frame's grey, never the window colour's white.
+  main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   return RegisterClassExA(&main) && MapView::RegisterWindowClass(base);
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "command_context.h"
 #include "editing_session.h"
@@ -44,6 +45,13 @@ class EditorFrame final : public SessionObserver, public FrameControls {
   void OpenScene(const std::string& path);
   // The menus again, once the window shows.
   void RefreshMenus() { menuBar_.Refresh(); }
+  // The recent files of the settings, into the session and the File menu.
+  void ShowRecentFiles(std::vector<std::string> files) {
+    session_.SetRecentFiles(std::move(files));
+    menuBar_.ShowRecentFiles();
+  }
+  // The document's picture is ready: the view draws it.
+  void ShowPicture() { view_.ShowPicture(); }
 
   // SessionObserver.
   void Repaint() override { view_.Repaint(); }

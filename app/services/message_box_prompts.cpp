@@ -10,6 +10,7 @@ UINT IconOf(PromptIcon icon) {
   switch (icon) {
     case PromptIcon::Warning: return MB_ICONWARNING;
     case PromptIcon::Question: return MB_ICONQUESTION;
+    case PromptIcon::Information: return MB_ICONINFORMATION;
     default: return MB_ICONERROR;
   }
 }

@@ -142,11 +142,43 @@ void MapView::Paint(HDC dc) {
 }
 
 void MapView::Repaint() {
-  // A view not shown yet (the start builds its screen before the window shows) has nothing
-  // to bring up to date: its first WM_PAINT draws the screen as it is then.
-  if (!window_ || !IsWindowVisible(window_)) return;
+  // A view not shown yet, or whose picture is not ready (the start builds its screen while
+  // the window shows), has nothing to bring up to date: its next WM_PAINT draws the screen.
+  if (!window_ || !pictureReady_ || !IsWindowVisible(window_)) return;
   WindowDc dc(window_);
   if (dc) Paint(dc);
+}
+
+// Around a picture smaller than the view, the class background. The view erases nothing
+// itself, so no colour shows where the picture comes before the picture does.
+void MapView::PaintMargins(HDC dc, const RECT& client) const {
+  RECT picture;
+  if (zoom_ == 1) {
+    picture = {horizontal_.centre, vertical_.centre, horizontal_.centre + horizontal_.visible,
+               vertical_.centre + vertical_.visible};
+  } else {
+    const ZoomedSpan x = VisiblePictureSpan(horizontal_, zoom_, canvas_.width);
+    const ZoomedSpan y = VisiblePictureSpan(vertical_, zoom_, canvas_.height);
+    picture = {x.clientStart, y.clientStart, x.clientStart + x.count * zoom_, y.clientStart + y.count * zoom_};
+  }
+  const HBRUSH brush = Background();
+  const RECT bands[] = {{client.left, client.top, client.right, picture.top},
+                        {client.left, picture.bottom, client.right, client.bottom},
+                        {client.left, picture.top, picture.left, picture.bottom},
+                        {picture.right, picture.top, client.right, picture.bottom}};
+  for (const RECT& band : bands)
+    if (band.right > band.left && band.bottom > band.top) FillRect(dc, &band, brush);
+}
+
+HBRUSH MapView::Background() const {
+  return reinterpret_cast<HBRUSH>(GetClassLongPtrA(window_, GCLP_HBRBACKGROUND));
+}
+
+void MapView::ShowPicture() {
+  pictureReady_ = true;
+  if (!window_) return;
+  InvalidateRect(window_, nullptr, FALSE);
+  UpdateWindow(window_);
 }
 
 void MapView::OnSize(int width, int height) {
@@ -220,7 +252,7 @@ void MapView::SetZoom(int zoom) {
   status_.ShowMode(mode_, zoom_);
   if (!window_) return;
   Refit();
-  // The picture moves and its margins change: everything is drawn again, margins erased.
+  // The picture moves and its margins change: everything is drawn again, margins too.
   InvalidateRect(window_, nullptr, TRUE);
   UpdateWindow(window_);
 }
@@ -257,10 +289,20 @@ LRESULT MapView::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
       OnSize(LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
-      if (dc) Paint(dc);
+      RECT client;
+      if (dc && GetClientRect(window, &client)) {
+        if (!pictureReady_) {
+          FillRect(dc, &client, Background());
+        } else {
+          PaintMargins(dc, client);
+          Paint(dc);
+        }
+      }
       EndPaint(window, &paint);
       return 0;
     }

@@ -34,6 +34,9 @@ class MapView final : public EditorView {
   HWND window() const { return window_; }
   // Where the picture is on the screen (its visible part, at the zoom).
   RECT PictureOnScreen() const;
+  // The document's picture is ready: the view draws it from now on. Until then (the start
+  // shows the window while the templates are read) it shows its grey background.
+  void ShowPicture();
 
   void Repaint() override;
   int Zoom() const override { return zoom_; }
@@ -58,6 +61,9 @@ class MapView final : public EditorView {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
+  void PaintMargins(HDC dc, const RECT& client) const;
+  // The class background (a system colour), for what the picture does not cover.
+  HBRUSH Background() const;
   void OnSize(int width, int height);
   void OnScroll(int bar, int code, int thumb);
   void FitAxis(int bar, ViewAxis& axis, int clientSize, int canvasSize);
@@ -82,6 +88,7 @@ class MapView final : public EditorView {
   ViewAxis vertical_;
   MarkerDrag drag_;
   bool capturing_ = false;
+  bool pictureReady_ = false;
   int sizeGeneration_ = 0;
   // Every picture pixel is a zoom x zoom block; the axes work in screen pixels.
   int zoom_ = 1;

@@ -22,13 +22,22 @@ std::string NarrowText(std::wstring_view text, Narrow to, bool* lossy) {
   if (text.empty()) return {};
   const UINT codePage = CodePage(to);
   const int size = static_cast<int>(text.size());
-  // UTF-8 takes no default character: every character has a form.
+  // UTF-8 (also as the ANSI code page, which the editor's manifest asks for) takes no
+  // default character, and a call that asks for one fails: there every valid character has
+  // a form and only an unpaired surrogate has none.
+  const bool utf8 = codePage == CP_UTF8 || GetACP() == CP_UTF8;
   BOOL usedDefault = FALSE;
-  BOOL* askDefault = to == Narrow::Ansi && lossy ? &usedDefault : nullptr;
-  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, askDefault);
+  BOOL* askDefault = !utf8 && lossy ? &usedDefault : nullptr;
+  DWORD flags = utf8 && lossy ? WC_ERR_INVALID_CHARS : 0;
+  int length = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, askDefault);
+  if (length <= 0 && flags) {
+    usedDefault = TRUE;
+    flags = 0;
+    length = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+  }
   if (length <= 0) return {};
   std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(), length, nullptr, askDefault);
+  WideCharToMultiByte(codePage, flags, text.data(), size, narrow.data(), length, nullptr, askDefault);
   if (lossy) *lossy = usedDefault != FALSE;
   return narrow;
 }

@@ -12,6 +12,6 @@ enum class Narrow { Utf8, Ansi };
 
 // Bytes that are not valid in `from` come out as U+FFFD.
 std::wstring WideText(std::string_view text, Narrow from = Narrow::Ansi);
-// `lossy`, when given, tells whether a character had no narrow form (only for Ansi; UTF-8
-// holds every one).
+// `lossy`, when given, tells whether a character had no narrow form: one the ANSI code page
+// lacks, or (in UTF-8) an unpaired surrogate; it comes out as a stand-in.
 std::string NarrowText(std::wstring_view text, Narrow to = Narrow::Ansi, bool* lossy = nullptr);

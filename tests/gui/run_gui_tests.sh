@@ -9,8 +9,8 @@
 # installs nothing. Scenario names (startup keys markers settings view clipboard exit
 # startup_failures shp_export mix save_image about cameos screenshot colourize scenes undo
 # comfort language system_language zoom new_and_recent paste recovery preview placement names
-# dpi palette_name mission game_preview soak) limit the run. Each runs with the Chinese interface, then with the
-# English one (all but the soak); VANTOREL_GUI_LANGUAGES=english (or chinese) runs one. Exits non-zero when a check fails or the run cannot start. Safe to run
+# dpi palette_name mission game_preview command_line soak) limit the run. Each runs with the
+# Chinese interface, then with the English one (all but the soak); VANTOREL_GUI_LANGUAGES=english (or chinese) runs one. Exits non-zero when a check fails or the run cannot start. Safe to run
 # several times, also at once: every run has its own display, prefix and folders.
 # VANTOREL_SOAK_ROUNDS=N makes the soak run N rounds after its warm-up (default 4, about
 # 6 s each); the time limit grows with it.
@@ -156,7 +156,7 @@ soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
 languages=${VANTOREL_GUI_LANGUAGES:-chinese english}
 all_scenarios=(startup keys markers settings view clipboard exit startup_failures cameos screenshot colourize
   scenes undo shp_export mix save_image about comfort language system_language zoom new_and_recent paste recovery
-  preview placement names dpi palette_name mission game_preview soak)
+  preview placement names dpi palette_name mission game_preview command_line soak)
 for language in $languages; do
   case $language in chinese|english) ;; *) fail "VANTOREL_GUI_LANGUAGES: unknown language '$language'" ;; esac
   scenarios=("$@")

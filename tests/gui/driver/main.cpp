@@ -60,6 +60,7 @@ const NamedScenario kScenarios[] = {
     {L"palette_name", RunPaletteNameChecks},
     {L"mission", RunMissionChecks},
     {L"game_preview", RunGamePreviewChecks},
+    {L"command_line", RunCommandLineChecks},
 };
 
 std::wstring WithoutTrailingSlash(std::wstring path) {

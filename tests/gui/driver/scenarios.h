@@ -40,6 +40,7 @@ void RunDpiChecks(const DriverContext& context);             // 192 DPI: the vie
 void RunPaletteNameChecks(const DriverContext& context);     // the palette name: proposed, beside the SHP, why OK waits
 void RunMissionChecks(const DriverContext& context);         // into the game: 640 picture, mission file, report
 void RunGamePreviewChecks(const DriverContext& context);     // the preview of the 640 x 400 picture, entry 0 marked
+void RunCommandLineChecks(const DriverContext& context);     // usage box, names that cannot be opened
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,
