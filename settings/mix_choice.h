@@ -4,7 +4,7 @@
 //
 //   [Mix]
 //   Pack=1
-//   File=C:\mod\expandmd01.mix
+//   File=C:\mod\expandmymod01.mix
 //   Map=ALL01UMD.MAP
 //   MissionFile=C:\mod\missionmd.ini
 //
