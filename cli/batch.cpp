@@ -70,7 +70,8 @@ int RunBatch(const std::vector<std::string>& scenes, const std::string& appDir, 
     for (std::size_t i; (i = next++) < scenes.size();) {
       const auto start = std::chrono::steady_clock::now();
       const SceneOutcome outcome = work(scenes[i], cache);
-      const long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+      const long long ms =
+          std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
       std::lock_guard<std::mutex> lock(output);
       ++done;
       if (outcome.ok) {

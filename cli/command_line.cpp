@@ -107,8 +107,10 @@ bool FindPackage(const Arguments& args, std::string& appDir, std::string& error)
   std::error_code ignored;
   if (problem.empty()) {
     const auto status = fs::status(folder.empty() ? "." : folder, ignored);
-    if (!fs::exists(status)) problem = "the package folder does not exist";
-    else if (!fs::is_directory(status)) problem = "the package is not a folder";
+    if (!fs::exists(status))
+      problem = "the package folder does not exist";
+    else if (!fs::is_directory(status))
+      problem = "the package is not a folder";
   }
   if (problem.empty() && !fs::is_directory(fs::path(PackageDirectory(folder)) / "Templates", ignored)) {
     // A copy of the tool on its own finds no package beside it: say which option names one.

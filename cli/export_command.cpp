@@ -72,10 +72,14 @@ std::vector<PlannedMixMember> PlannedMembers(const std::vector<std::string>& sce
   for (const std::string& scene : scenes) {
     const std::string named = "it is named after the scene file: rename " + scene +
                               (out || outDir || scenes.size() > 1 ? "" : ", or name the files with -o and --palette");
-    if (out) members.push_back({FileNameOfPath(*out), *out, "choose another name with -o"});
-    else members.push_back({FileNameOfPath(OutputPathFor("", scene, ".shp")), "the SHP of " + scene, named});
-    if (newPalette) members.push_back({FileNameOfPath(*newPalette), *newPalette, "choose another name with --palette"});
-    else if (!usePalette) members.push_back({FileNameOfPath(OutputPathFor("", scene, ".pal")), "the palette of " + scene, named});
+    if (out)
+      members.push_back({FileNameOfPath(*out), *out, "choose another name with -o"});
+    else
+      members.push_back({FileNameOfPath(OutputPathFor("", scene, ".shp")), "the SHP of " + scene, named});
+    if (newPalette)
+      members.push_back({FileNameOfPath(*newPalette), *newPalette, "choose another name with --palette"});
+    else if (!usePalette)
+      members.push_back({FileNameOfPath(OutputPathFor("", scene, ".pal")), "the palette of " + scene, named});
   }
   if (usePalette) members.push_back({FileNameOfPath(*usePalette), *usePalette, "rename the palette file"});
   return members;
@@ -150,10 +154,11 @@ int RunExport(const Arguments& args) {
   if (const std::string clash = OutputsOverInputsProblem(loose, mixPath, inputs); !clash.empty()) return Failure(clash);
 
   // The mission file's keys name the members: checked, with the file, before anything is written.
-  const LoadScreenNames names = GameNames(
-      game.Ls640PathFor(out ? *out : OutputPathFor("", args.positional[0], ".shp")),
-      out ? *out : OutputPathFor("", args.positional[0], ".shp"),
-      newPalette ? *newPalette : usePalette ? *usePalette : OutputPathFor("", args.positional[0], ".pal"));
+  const LoadScreenNames names = GameNames(game.Ls640PathFor(out ? *out : OutputPathFor("", args.positional[0], ".shp")),
+                                          out ? *out : OutputPathFor("", args.positional[0], ".shp"),
+                                          newPalette   ? *newPalette
+                                          : usePalette ? *usePalette
+                                                       : OutputPathFor("", args.positional[0], ".pal"));
   if (!batch && !game.Check(names, error)) return Failure(error);
 
   MixExport mix;
@@ -176,35 +181,37 @@ int RunExport(const Arguments& args) {
     if (mixPath && (!mix.Add(shpName, settings.exportPath, error) || !mix.Add(palName, settings.palettePath, error) ||
                     !AddLs640(mix, settings.ls640Path, error) || !mix.Finish(error)))
       return Failure(error);
-    if (out && !settings.ls640Path.empty()) std::printf("wrote the 640 x 400 picture to %s\n", settings.ls640Path.c_str());
+    if (out && !settings.ls640Path.empty())
+      std::printf("wrote the 640 x 400 picture to %s\n", settings.ls640Path.c_str());
     return game.Finish(names, error) ? 0 : Failure(error);
   }
 
   if (outDir && !MakeOutputFolder(*outDir, error)) return Failure(error);
-  const int code = RunBatch(args.positional, appDir, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
-    ShpExportSettings mine = settings;
-    mine.exportPath = OutputPathFor(looseDir, scene, ".shp");
-    if (!usePalette) mine.palettePath = OutputPathFor(looseDir, scene, ".pal");
-    if (game.MakesLs640()) mine.ls640Path = game.Ls640PathFor(mine.exportPath);
-    SceneOutcome outcome;
-    outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
-    if (!outcome.ok) outcome.error = mix.InUserTerms(outcome.error);
-    if (outcome.ok && mixPath)
-      outcome.ok = mix.Add(FileNameOfPath(mine.exportPath), mine.exportPath, outcome.error) &&
-                   mix.Add(FileNameOfPath(mine.palettePath), mine.palettePath, outcome.error) &&
-                   AddLs640(mix, mine.ls640Path, outcome.error);
-    // What this scene wrote: its loose files, and the members it gives the archive.
-    if (outDir) {
-      outcome.written = mine.exportPath + (usePalette ? "" : ", " + mine.palettePath);
-      if (!mine.ls640Path.empty()) outcome.written += ", " + mine.ls640Path;
-    }
-    if (mixPath) {
-      outcome.written += (outDir ? "; " : "") + *mixPath + ": " + UpperCaseName(FileNameOfPath(mine.exportPath)) + ", " +
-                         UpperCaseName(FileNameOfPath(mine.palettePath));
-      if (!mine.ls640Path.empty()) outcome.written += ", " + UpperCaseName(FileNameOfPath(mine.ls640Path));
-    }
-    return outcome;
-  });
+  const int code =
+      RunBatch(args.positional, appDir, "exported", 0, [&](const std::string& scene, ImageFileCache& cache) {
+        ShpExportSettings mine = settings;
+        mine.exportPath = OutputPathFor(looseDir, scene, ".shp");
+        if (!usePalette) mine.palettePath = OutputPathFor(looseDir, scene, ".pal");
+        if (game.MakesLs640()) mine.ls640Path = game.Ls640PathFor(mine.exportPath);
+        SceneOutcome outcome;
+        outcome.ok = ExportScene(scene, appDir, &cache, mine, outcome.error);
+        if (!outcome.ok) outcome.error = mix.InUserTerms(outcome.error);
+        if (outcome.ok && mixPath)
+          outcome.ok = mix.Add(FileNameOfPath(mine.exportPath), mine.exportPath, outcome.error) &&
+                       mix.Add(FileNameOfPath(mine.palettePath), mine.palettePath, outcome.error) &&
+                       AddLs640(mix, mine.ls640Path, outcome.error);
+        // What this scene wrote: its loose files, and the members it gives the archive.
+        if (outDir) {
+          outcome.written = mine.exportPath + (usePalette ? "" : ", " + mine.palettePath);
+          if (!mine.ls640Path.empty()) outcome.written += ", " + mine.ls640Path;
+        }
+        if (mixPath) {
+          outcome.written += (outDir ? "; " : "") + *mixPath + ": " + UpperCaseName(FileNameOfPath(mine.exportPath)) +
+                             ", " + UpperCaseName(FileNameOfPath(mine.palettePath));
+          if (!mine.ls640Path.empty()) outcome.written += ", " + UpperCaseName(FileNameOfPath(mine.ls640Path));
+        }
+        return outcome;
+      });
   // The scenes that succeeded go into the archive even when others failed, as their loose
   // files would be written.
   if (mixPath && !mix.Finish(error)) return Failure(error);

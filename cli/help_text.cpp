@@ -111,9 +111,11 @@ void PrintToolHelp(std::FILE* to) {
   text += "\n";
   for (const Verb& verb : AllVerbs())
     for (const std::string& form : Lines(verb.usage)) text += "  " + tool + " " + verb.name + " " + form + "\n";
-  text += "\n" + Paragraphs("A scene file (SCENE.ini) describes one load screen: see the examples folder. "
-                            "--package DIR names the template package, a folder holding Templates/ and "
-                            "Settings.ini; by default the one beside " + tool + ".");
+  text += "\n" + Paragraphs(
+                     "A scene file (SCENE.ini) describes one load screen: see the examples folder. "
+                     "--package DIR names the template package, a folder holding Templates/ and "
+                     "Settings.ini; by default the one beside " +
+                     tool + ".");
   text += "\nExample:\n  " + tool + " " + FindVerb("export")->example + "\n";
   std::fputs(text.c_str(), to);
 }

@@ -50,7 +50,8 @@ int SavePicture(const std::string& out, const MemoryImage& picture) {
 int InspectShp(const std::string& path, const FileBytes& bytes, const Arguments& args) {
   const std::string* palettePath = args.Option("--palette");
   const std::string* out = args.Option("-o");
-  if (!palettePath != !out) return UsageError("inspect of an SHP sprite needs both --palette P.pal and -o OUT.png, or neither");
+  if (!palettePath != !out)
+    return UsageError("inspect of an SHP sprite needs both --palette P.pal and -o OUT.png, or neither");
   if (const int code = SaveProblem(out, {{path, "the SHP file"}, {palettePath ? *palettePath : "", "the palette"}}))
     return code;
   std::string error;
@@ -118,7 +119,8 @@ int NotInspectable(const std::string& path, const FileBytes& bytes) {
 }  // namespace
 
 int RunInspect(const Arguments& args) {
-  if (args.positional.size() != 1) return UsageError("inspect needs one file: an SHP sprite, a PAL palette or a MIX archive");
+  if (args.positional.size() != 1)
+    return UsageError("inspect needs one file: an SHP sprite, a PAL palette or a MIX archive");
   const std::string& path = args.positional[0];
   std::string error;
   FileBytes bytes;

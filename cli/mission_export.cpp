@@ -35,7 +35,9 @@ bool MissionExport::Parse(const Arguments& args, bool defaults, const ExportShap
     return false;
   }
   if (shape.batch && (map_ || defaults_ || ls640_)) {
-    error = std::string(map_ ? "--mission" : defaults_ ? "--defaults" : "--ls640") +
+    error = std::string(map_        ? "--mission"
+                        : defaults_ ? "--defaults"
+                                    : "--ls640") +
             " names one load screen: export one scene with it";
     return false;
   }
@@ -48,8 +50,9 @@ bool MissionExport::Parse(const Arguments& args, bool defaults, const ExportShap
       return false;
     }
     if (!shape.loose && FileNameOfPath(*ls640_) != *ls640_) {
-      error = "without -o, --ls640 names the picture's member of the archive: give a name without a folder, such as "
-              "SOV016.SHP";
+      error =
+          "without -o, --ls640 names the picture's member of the archive: give a name without a folder, such as "
+          "SOV016.SHP";
       return false;
     }
   }
@@ -110,9 +113,9 @@ void MissionExport::AddPlannedMembers(const std::vector<std::string>& scenes, co
                                       std::vector<PlannedMixMember>& members) const {
   for (const std::string& scene : scenes) {
     const std::string shp = out ? *out : (fs::path(scene).stem().string() + ".shp");
-    members.push_back({FileNameOfPath(Ls640PathFor(shp)), "the 640 x 400 picture of " + scene,
-                       ls640_ ? "choose another name with --ls640"
-                              : "it is named after the SHP: choose its name with --ls640"});
+    members.push_back(
+        {FileNameOfPath(Ls640PathFor(shp)), "the 640 x 400 picture of " + scene,
+         ls640_ ? "choose another name with --ls640" : "it is named after the SHP: choose its name with --ls640"});
   }
 }
 

@@ -49,4 +49,3 @@ class MixExport {
 // Warns on standard error, once per name and run, when `name` does not fit the games' 8.3
 // form, saying how to choose another (`howToRename`).
 void WarnUnlessEightDotThree(const std::string& name, const std::string& howToRename);
-

@@ -59,7 +59,9 @@ int InspectMix(const std::string& path, const std::string* names) {
   }
   std::printf("%s: MIX, %s file%s, body %s bytes%s\n", path.c_str(), std::to_string(index.entries.size()).c_str(),
               index.entries.size() == 1 ? "" : "s", std::to_string(index.bodySize).c_str(),
-              index.olderLayout ? ", older layout" : index.flags & kMixFlagChecksum ? ", with checksum" : "");
+              index.olderLayout                ? ", older layout"
+              : index.flags & kMixFlagChecksum ? ", with checksum"
+                                               : "");
   for (const MixEntry& entry : index.entries) {
     const auto name = known.find(entry.id);
     std::printf("%s  offset %10u  size %10u  %s\n", MixIdText(entry.id).c_str(), static_cast<unsigned>(entry.offset),

@@ -16,9 +16,7 @@ bool EndsWithMix(const std::string& path) {
   return tail == ".mix";
 }
 
-std::string Count(std::size_t n, const char* what) {
-  return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-}
+std::string Count(std::size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
 
 }  // namespace
 
@@ -42,7 +40,8 @@ int RunPack(const Arguments& args) {
   for (const std::string& file : files) read.push_back({file, "the file to pack"});
   if (const std::string clash = OutputOverInputProblem({target}, read); !clash.empty()) return Failure(clash);
   if (const std::string problem = MixTargetProblem(target); !problem.empty())
-    return Failure(EndsWithMix(target) ? problem : problem + " (the archive comes first: vantorel pack OUT.mix FILE...)");
+    return Failure(EndsWithMix(target) ? problem
+                                       : problem + " (the archive comes first: vantorel pack OUT.mix FILE...)");
 
   std::vector<MixInput> inputs(files.size());
   for (std::size_t i = 0; i < files.size(); ++i)
@@ -56,8 +55,8 @@ int RunPack(const Arguments& args) {
   if (summary.existed || addTo)
     std::printf("packed %s into %s (%s: %s added, %s replaced, %s kept)\n", packed.c_str(), target.c_str(),
                 summary.existed ? "added to the existing archive" : ("a new archive from " + *addTo).c_str(),
-                std::to_string(summary.added).c_str(),
-                std::to_string(summary.replaced).c_str(), std::to_string(summary.kept).c_str());
+                std::to_string(summary.added).c_str(), std::to_string(summary.replaced).c_str(),
+                std::to_string(summary.kept).c_str());
   else
     std::printf("packed %s into %s (a new archive)\n", packed.c_str(), target.c_str());
   return 0;

@@ -18,11 +18,11 @@ std::string PaletteFileProblem(const std::string& path) {
   const std::string notPal = path + ": not a PAL palette: ";
   std::error_code code;
   const std::uintmax_t size = std::filesystem::file_size(path, code);
-  if (!code && size > kMaxDescribedSize)
-    return notPal + "it has " + std::to_string(size) + " bytes (" + kPalForm + ")";
+  if (!code && size > kMaxDescribedSize) return notPal + "it has " + std::to_string(size) + " bytes (" + kPalForm + ")";
   std::vector<std::uint8_t> bytes;
   std::string reason;
-  if (!ReadFileContents(path, kMaxDescribedSize, bytes, reason)) return path + ": PAL file open error! (" + reason + ")";
+  if (!ReadFileContents(path, kMaxDescribedSize, bytes, reason))
+    return path + ": PAL file open error! (" + reason + ")";
   if (KindOfContent(bytes.data(), bytes.size()) == FileKind::kPal) return {};
   const std::string what = DescribeContent(bytes.data(), bytes.size());
   // 768 bytes that are no other format are most likely a palette of 8-bit values.

@@ -12,8 +12,8 @@ namespace {
 
 // For an SHP asked of render: the verb that writes one.
 std::string ShpFromExport(const std::string& shp) {
-  return "render writes pictures; export writes SHP sprites: " + std::string(kToolName) + " export SCENE.ini -o " + shp +
-         " --palette OUT.pal";
+  return "render writes pictures; export writes SHP sprites: " + std::string(kToolName) + " export SCENE.ini -o " +
+         shp + " --palette OUT.pal";
 }
 
 // Loads one scene and writes its picture; the error is one line that starts with the file

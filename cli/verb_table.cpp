@@ -11,7 +11,8 @@
 namespace {
 
 const OptionSpec kPackageOption = {
-    "--package", "DIR", "the template package: a folder holding Templates/ and Settings.ini; default: the one beside {tool}"};
+    "--package", "DIR",
+    "the template package: a folder holding Templates/ and Settings.ini; default: the one beside {tool}"};
 
 const OptionSpec kRenderOptions[] = {
     {"-o", "OUT.png",
@@ -113,8 +114,8 @@ const Verb kVerbs[] = {
      "SCENE.ini... --out-dir DIR [--use-palette IN.pal] [OPTIONS]\n"
      "SCENE.ini... --mix OUT.mix [OPTIONS]\n"
      "SCENE.ini --mix OUT.mix (--mission MAP | --defaults) [--mission-file FILE.ini] [OPTIONS]\n",
-     kExportOptions, kExportNotes,
-     "export examples/allied_invasion.ini -o ls.shp --palette ls.pal --quantizer best", RunExport},
+     kExportOptions, kExportNotes, "export examples/allied_invasion.ini -o ls.shp --palette ls.pal --quantizer best",
+     RunExport},
     {"inspect", "check an SHP sprite, a PAL palette or a MIX archive and print what it holds",
      "FILE.shp [--palette P.pal -o OUT.png]\n"
      "FILE.pal [-o SWATCH.png]\n"

@@ -7,10 +7,10 @@
 // it is.
 struct ColourizeSettings {
   bool greyMode = false;  // converts to grey and ignores the three levels
-  int redLevel = 255;    // 0..255, factor in 255ths
-  int greenLevel = 255;  // 0..255
-  int blueLevel = 255;   // 0..255
-  int intensity = 255;   // 0..511: 255 unchanged, below darkens, above lightens
+  int redLevel = 255;     // 0..255, factor in 255ths
+  int greenLevel = 255;   // 0..255
+  int blueLevel = 255;    // 0..255
+  int intensity = 255;    // 0..511: 255 unchanged, below darkens, above lightens
 
   friend bool operator==(const ColourizeSettings&, const ColourizeSettings&) = default;
 };

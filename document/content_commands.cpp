@@ -44,7 +44,9 @@ bool SetScreenshot(LoadScreenDocument& document, MemoryImage&& screenshot, const
   return true;
 }
 
-bool BackupScreenshot(LoadScreenDocument& document) { return CopyImage(document.screenshot, document.screenshotBackup); }
+bool BackupScreenshot(LoadScreenDocument& document) {
+  return CopyImage(document.screenshot, document.screenshotBackup);
+}
 
 bool RestoreScreenshot(LoadScreenDocument& document) {
   document.WillChange();

@@ -31,8 +31,8 @@ struct DocumentSettings {
   Point smallMapOffset{0, 0};
   Point largeMapOffset = kDefaultLargeMapOffset;
   Point targetBoxPos = kDefaultLargeMapOffset;
-  std::string cameoFiles[3];   // each cameo's file in Templates; empty with the slot
-  std::string screenshotName;  // the file the screenshot was taken from, as the user chose it
+  std::string cameoFiles[3];           // each cameo's file in Templates; empty with the slot
+  std::string screenshotName;          // the file the screenshot was taken from, as the user chose it
   ColourizeSettings screenshotColour;  // the colour settings in force on the screenshot
 
   bool operator==(const DocumentSettings&) const = default;

@@ -10,10 +10,22 @@ int KeyStep(bool ctrl, bool shift) {
 static void MoveWrapping(Point& offset, const Image& map, int key, int step) {
   const int lastX = map.width - 1, lastY = map.height - 1;
   switch (key) {
-    case keys::kLeft: offset.x -= step; if (offset.x < 0) offset.x = lastX; break;
-    case keys::kRight: offset.x += step; if (offset.x > lastX) offset.x = 0; break;
-    case keys::kUp: offset.y -= step; if (offset.y < 0) offset.y = lastY; break;
-    case keys::kDown: offset.y += step; if (offset.y > lastY) offset.y = 0; break;
+    case keys::kLeft:
+      offset.x -= step;
+      if (offset.x < 0) offset.x = lastX;
+      break;
+    case keys::kRight:
+      offset.x += step;
+      if (offset.x > lastX) offset.x = 0;
+      break;
+    case keys::kUp:
+      offset.y -= step;
+      if (offset.y < 0) offset.y = lastY;
+      break;
+    case keys::kDown:
+      offset.y += step;
+      if (offset.y > lastY) offset.y = 0;
+      break;
     default: break;
   }
 }

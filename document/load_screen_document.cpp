@@ -26,8 +26,8 @@ bool LoadTemplate(const LoadScreenDocument& document, const std::string& fileNam
   }
   const bool loaded = document.imageCache
                           ? document.imageCache->LoadRowsToRead(problem.path, into, rowLimit, problem.reason)
-                          : rowLimit > 0 ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
-                                         : LoadImageFile(problem.path.c_str(), into, problem.reason);
+                      : rowLimit > 0 ? LoadImageFileRows(problem.path.c_str(), into, rowLimit, problem.reason)
+                                     : LoadImageFile(problem.path.c_str(), into, problem.reason);
   if (loaded) return true;
   std::error_code ignored;
   problem.missing = !std::filesystem::exists(problem.path, ignored);
@@ -104,8 +104,7 @@ std::vector<PrefetchFile> LoadScreenDocument::TemplateFilesToLoad(int side, int 
     return PrefetchFile{appDir + "Templates" + kPathSeparator + name, rowLimit};
   };
   return {file(kLargeTargetBox.file, 0), file(kSmallTargetBox.file, 0), file(kWorldMap2x.file, worldMap2xRowLimit),
-          file(WorldMapFileName(side), worldMapRowLimit),
-          file(InterfaceFrameFileName(side, cameoCount), 0)};
+          file(WorldMapFileName(side), worldMapRowLimit), file(InterfaceFrameFileName(side, cameoCount), 0)};
 }
 
 std::string LoadScreenDocument::SideStatusText() const {

@@ -22,9 +22,9 @@
 #include "document_settings.h"
 #include "document_shell.h"
 #include "image_file_cache.h"
-#include "path_limits.h"
 #include "marker_list.h"
 #include "memory_image.h"
+#include "path_limits.h"
 
 inline constexpr int CanvasWidth = 800;
 inline constexpr int CanvasHeight = 520;

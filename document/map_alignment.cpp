@@ -20,8 +20,8 @@ int AlignAxis(int current, int smallOffset, int boxPos, int boxSize, int mapSize
 }  // namespace
 
 Point AlignedLargeMapOffset(const LoadScreenDocument& d) {
-  return {AlignAxis(d.largeMapOffset.x, d.smallMapOffset.x, d.targetBoxPos.x, d.smallTargetBox.width,
-                    d.worldMap.width, d.worldMap2x.width, layout::kLargeMapWidth),
+  return {AlignAxis(d.largeMapOffset.x, d.smallMapOffset.x, d.targetBoxPos.x, d.smallTargetBox.width, d.worldMap.width,
+                    d.worldMap2x.width, layout::kLargeMapWidth),
           AlignAxis(d.largeMapOffset.y, d.smallMapOffset.y, d.targetBoxPos.y, d.smallTargetBox.height,
                     d.worldMap.height, d.worldMap2x.height, layout::kLargeMapHeight)};
 }

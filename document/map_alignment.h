@@ -1,6 +1,6 @@
 // Lining the magnified map up with the small target box: the centre of the magnified
-// window (layout::kLargeMapWidth x kLargeMapHeight, 281 x 277 pixels of the 2x world map) shows the world-map point under the centre
-// of the small target box.
+// window (layout::kLargeMapWidth x kLargeMapHeight, 281 x 277 pixels of the 2x world map) shows the world-map point
+// under the centre of the small target box.
 #pragma once
 
 #include "load_screen_document.h"

@@ -91,8 +91,14 @@ void MoveSelectedMarker(LoadScreenDocument& document, int key, int step) {
   Marker& m = document.markers.MarkerAt(index);
   Point to{m.x, m.y};
   switch (key) {
-    case keys::kLeft: to.x -= step; if (to.x < 0) to.x = 0; break;
-    case keys::kUp: to.y -= step; if (to.y < 0) to.y = 0; break;
+    case keys::kLeft:
+      to.x -= step;
+      if (to.x < 0) to.x = 0;
+      break;
+    case keys::kUp:
+      to.y -= step;
+      if (to.y < 0) to.y = 0;
+      break;
     case keys::kRight:
       to.x += step;
       if (to.x >= CanvasWidth - m.image.width) to.x = CanvasWidth - 1 - m.image.width;
@@ -119,9 +125,7 @@ void OnMarkerKey(LoadScreenDocument& document, int key, int step) {
     case keys::kUp:
     case keys::kRight:
     case keys::kDown: MoveSelectedMarker(document, key, step); break;
-    default:
-      document.shell().Beep();
-      return;
+    default: document.shell().Beep(); return;
   }
   document.shell().RepaintView();
 }

@@ -17,8 +17,8 @@ struct Marker {
   int x = 0;
   int y = 0;
   MemoryImage image;
-  int colour = 0;    // the side colour put into the symbol when it was added
-  bool selected = false;  // this marker carries the selection outline
+  int colour = 0;          // the side colour put into the symbol when it was added
+  bool selected = false;   // this marker carries the selection outline
   std::string symbolFile;  // the symbol's file in Templates; empty when not known
 };
 

@@ -46,8 +46,7 @@ static void DrawUpperLayer(const LoadScreenDocument& d, Image& target) {
   const int tx = d.targetBoxPos.x, ty = d.targetBoxPos.y;
   target.PasteKeyed(d.smallTargetBox, tx, ty, kTransparentKey);
   const int smallHeight = d.smallTargetBox.height, largeHeight = d.largeTargetBox.height;
-  for (int i = 0; i < 5; ++i)
-    target.DrawLine(tx + i, ty, kLargeTargetBox.x + i, kLargeTargetBox.y, kTopFan[i]);
+  for (int i = 0; i < 5; ++i) target.DrawLine(tx + i, ty, kLargeTargetBox.x + i, kLargeTargetBox.y, kTopFan[i]);
   for (int i = 0; i < 5; ++i)
     target.DrawLine(tx + i, ty + smallHeight, kLargeTargetBox.x + i, largeHeight + 48, kBottomFan[i]);
   DrawMarkers(d, target);

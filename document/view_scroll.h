@@ -15,7 +15,7 @@ struct ViewAxis {
 
 // What FitViewAxis tells the window layer to do with the axis's scroll bar.
 struct ViewAxisFit {
-  bool scrollable = false;    // show a bar with range 0 .. scrollMax (empty range: hidden)
+  bool scrollable = false;        // show a bar with range 0 .. scrollMax (empty range: hidden)
   bool scrollPulledBack = false;  // `scroll` changed: move the thumb
   int scrollMax = 0;
 };
@@ -26,8 +26,8 @@ ViewAxisFit FitViewAxis(ViewAxis& axis, int clientSize, int canvasSize);
 
 // Scroll bar codes of the platform (line, page, thumb, top, bottom).
 namespace scroll_codes {
-inline constexpr int kLineBack = 0, kLineForward = 1, kPageBack = 2, kPageForward = 3,
-                     kThumbPosition = 4, kThumbTrack = 5, kTop = 6, kBottom = 7;
+inline constexpr int kLineBack = 0, kLineForward = 1, kPageBack = 2, kPageForward = 3, kThumbPosition = 4,
+                     kThumbTrack = 5, kTop = 6, kBottom = 7;
 }
 
 // Applies a scroll code: a line moves by 1, a page by 5, the thumb codes take `thumb`; the

@@ -11,8 +11,8 @@ constexpr int kPreviewTop = 64;
 constexpr int kPreviewBelow = 108;  // client height - preview bottom
 constexpr int kGroupAbove = 102;    // client height - group top
 constexpr int kGroupHeight = 58;
-constexpr int kRowAbove = 80;       // client height - the fields' row
-constexpr int kButtonsAbove = 33;   // client height - the last row
+constexpr int kRowAbove = 80;      // client height - the fields' row
+constexpr int kButtonsAbove = 33;  // client height - the last row
 constexpr int kFieldHeight = 23;
 constexpr int kGroupPadding = 10;
 constexpr int kLabelGap = 4;
@@ -91,7 +91,8 @@ CropLayout LayOutCropDialog(int clientWidth, int clientHeight, int dpi, const Cr
   layout[CropControl::FileLabel] = {s(kMargin), s(kFieldTop) - s(2) - labelHeight, std::min(labels.file, inner),
                                     labelHeight};
   layout[CropControl::FileName] = {s(kMargin), s(kFieldTop), inner, s(kFieldHeight)};
-  layout[CropControl::Preview] = {s(kMargin), s(kPreviewTop), inner, std::max(h - s(kPreviewTop) - s(kPreviewBelow), 0)};
+  layout[CropControl::Preview] = {s(kMargin), s(kPreviewTop), inner,
+                                  std::max(h - s(kPreviewTop) - s(kPreviewBelow), 0)};
   layout[CropControl::Group] = {s(kMargin), h - s(kGroupAbove), inner, s(kGroupHeight)};
   int rowEnd = 0, scaleEnd = 0;
   PlaceRows(layout, h, s, labels, rowEnd, scaleEnd);

@@ -16,9 +16,25 @@ struct LayoutRect {
 };
 
 enum class CropControl {
-  FileLabel, FileName, Preview, Group,
-  XLabel, X, XUpDown, YLabel, Y, YUpDown, WidthLabel, Width, HeightLabel, Height,
-  ScaleLabel, Scale, ScaleUpDown, Ok, Cancel,
+  FileLabel,
+  FileName,
+  Preview,
+  Group,
+  XLabel,
+  X,
+  XUpDown,
+  YLabel,
+  Y,
+  YUpDown,
+  WidthLabel,
+  Width,
+  HeightLabel,
+  Height,
+  ScaleLabel,
+  Scale,
+  ScaleUpDown,
+  Ok,
+  Cancel,
   Count
 };
 

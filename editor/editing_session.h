@@ -181,7 +181,7 @@ class EditingSession {
   LoadScreenDocument document_{&shell_};
   std::string scenePath_;
   bool sceneFileAsked_ = false;  // the next save asks for the file, proposing scenePath_
-  DocumentState startScreen_;  // holds its share of the start screen's pictures for the run
+  DocumentState startScreen_;    // holds its share of the start screen's pictures for the run
   std::vector<std::string> recentFiles_;
   RememberedChoices choices_;
   bool deleteItemEnabled_ = true;

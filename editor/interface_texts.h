@@ -26,13 +26,13 @@ enum class Text {
   ModeSmallMap,
   ModeLargeMap,
   ModeTargetBox,
-  SavedFile,     // {file}
-  SavedFiles,    // {first} {second}
-  SavedColours,  // {count}
-  Index0Pixel,   // {count}: one pixel on palette entry 0, after a saved message
-  Index0Pixels,  // {count}
-  SentenceEnd,   // after a saved message that more follows
-  Packed,        // {members} {archive}, after a saved message
+  SavedFile,        // {file}
+  SavedFiles,       // {first} {second}
+  SavedColours,     // {count}
+  Index0Pixel,      // {count}: one pixel on palette entry 0, after a saved message
+  Index0Pixels,     // {count}
+  SentenceEnd,      // after a saved message that more follows
+  Packed,           // {members} {archive}, after a saved message
   MissionFileMade,  // {file} {section}, after a packed message
   MissionKeysSet,   // {file} {section}
   MissionKeysKept,  // {file} {section}
@@ -86,7 +86,7 @@ enum class Text {
   MissionFileMissing,
   RecoveryQuestion,   // {screen} {time}
   RecoveryNoDeletes,  // after the question: what No does
-  RecoveryDamaged,   // {reason} {path}
+  RecoveryDamaged,    // {reason} {path}
   ProgramFolderTooLong,
   ViewCanvasFailed,
   RegisterClassFailed,

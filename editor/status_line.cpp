@@ -95,13 +95,11 @@ void StatusLine::ClearWarning() {
 
 TextLine StatusLine::Part(StatusPart part) const {
   switch (part) {
-    case StatusPart::Side:
-      return {{Text::Verbatim, {{"text", side_}}}};
+    case StatusPart::Side: return {{Text::Verbatim, {{"text", side_}}}};
     case StatusPart::Mode:
       if (zoom_ == 1) return {{Text::ModeStatus, {{"mode", ModeText(mode_)}}}};
       return {{Text::ModeStatusZoomed, {{"mode", ModeText(mode_)}, {"zoom", std::to_string(zoom_ * 100)}}}};
-    case StatusPart::Hint:
-      break;
+    case StatusPart::Hint: break;
   }
   if (!warning_.empty()) return warning_;
   if (!report_.empty()) return report_;

@@ -48,7 +48,8 @@ bool CollectColours(const Image& image, std::vector<Colour>& colours) {
     for (std::size_t i = 0, j; i < runs.size(); i = j) {
       const std::uint32_t colour = static_cast<std::uint32_t>(runs[i] >> 32);
       std::uint64_t count = 0;
-      for (j = i; j < runs.size() && static_cast<std::uint32_t>(runs[j] >> 32) == colour; ++j) count += runs[j] & 0xFFFFFFFF;
+      for (j = i; j < runs.size() && static_cast<std::uint32_t>(runs[j] >> 32) == colour; ++j)
+        count += runs[j] & 0xFFFFFFFF;
       colours.push_back({static_cast<std::uint32_t>(std::min<std::uint64_t>(count, UINT32_MAX)),
                          static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
                          static_cast<std::uint8_t>(colour)});
@@ -74,8 +75,8 @@ bool CollectColours(const Image& image, std::vector<Colour>& colours) {
         blue += std::uint64_t{colours[j].count} * colours[j].blue;
       }
       const auto mean = [&](std::uint64_t sum) { return static_cast<std::uint8_t>((sum + count / 2) / count); };
-      cells.push_back({static_cast<std::uint32_t>(std::min<std::uint64_t>(count, UINT32_MAX)), mean(red), mean(green),
-                       mean(blue)});
+      cells.push_back(
+          {static_cast<std::uint32_t>(std::min<std::uint64_t>(count, UINT32_MAX)), mean(red), mean(green), mean(blue)});
     }
     colours.swap(cells);
     return true;

@@ -121,7 +121,8 @@ void MoveEntries(const std::vector<Colour>& colours, std::vector<PaletteColour>&
       changed.push_back(move.entry);
     }
     Remeasure(colours, palette, changed, nearest);
-    for (int step = 0; step < kPolishSteps; ++step) Remeasure(colours, palette, Polish(colours, nearest, palette), nearest);
+    for (int step = 0; step < kPolishSteps; ++step)
+      Remeasure(colours, palette, Polish(colours, nearest, palette), nearest);
     const double now = TotalError(colours, nearest);
     if (now >= error) {
       palette = before;

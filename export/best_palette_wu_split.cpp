@@ -73,8 +73,8 @@ double BoxVariance(const Box& c, const Moments& m) {
 // The cut along `axis` that leaves the two halves with the largest sum of squared means
 // weighted by their sizes (the smallest remaining variance); -1 when no cut splits it.
 double BestCut(const Box& c, Axis axis, int first, int last, int& cut, const double whole[4], const Moments& m) {
-  const double baseR = Bottom(c, axis, m.red, m), baseG = Bottom(c, axis, m.green, m), baseB = Bottom(c, axis, m.blue, m),
-               baseW = Bottom(c, axis, m.weight, m);
+  const double baseR = Bottom(c, axis, m.red, m), baseG = Bottom(c, axis, m.green, m),
+               baseB = Bottom(c, axis, m.blue, m), baseW = Bottom(c, axis, m.weight, m);
   double best = 0;
   cut = -1;
   for (int i = first; i < last; ++i) {

@@ -3,7 +3,6 @@
 #include <memory>
 #include <new>
 
-
 namespace {
 
 ColorTableEntry LeafColour(const QuantizerNode& leaf) {

@@ -25,7 +25,8 @@ ColourHistogram::ColourHistogram(const Image& image, PixelIds ids) {
   // Room for the colours the sample suggests: a picture of many colours gets its table at
   // once instead of rehashing its way there; more colours than estimated make it grow.
   const std::size_t estimate = hasPixels ? EstimateColours(image) : 0;
-  const int bits = std::max(kFirstSlotBits, static_cast<int>(std::bit_width(estimate * kFullest.second / kFullest.first)));
+  const int bits =
+      std::max(kFirstSlotBits, static_cast<int>(std::bit_width(estimate * kFullest.second / kFullest.first)));
   slots_.assign(std::size_t{1} << bits, Slot{kEmpty, 0});
   shift_ = 32 - bits;
   if (!hasPixels) return;

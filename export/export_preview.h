@@ -33,7 +33,7 @@ struct PreviewStats {
 
 enum class PreviewOutcome {
   Done,
-  Cancelled,    // `cancelled` answered true; `out` holds anything
+  Cancelled,  // `cancelled` answered true; `out` holds anything
   OutOfMemory,
   NotPossible,  // the settings cannot export (keeping index 0 free with one colour)
 };

@@ -65,7 +65,9 @@ std::string Ls640NameFor(const std::string& ls800Name) {
   std::string base = ls800Name.substr(0, baseLength);
   // Campaigns number their screens at the end of the name, so an 8-character base (full in
   // the 8.3 form) gives up its first character rather than its last.
-  if (base.size() != 8) base += '6';
-  else base.front() = base.front() == '6' ? '4' : '6';
+  if (base.size() != 8)
+    base += '6';
+  else
+    base.front() = base.front() == '6' ? '4' : '6';
   return base + ls800Name.substr(baseLength);
 }

@@ -9,7 +9,8 @@
 std::string MixNamesProblem(const std::vector<MixMemberName>& names) {
   std::map<std::uint32_t, const MixMemberName*> byId;
   for (const MixMemberName& member : names) {
-    if (const std::string problem = MixNameProblem(member.name); !problem.empty()) return member.source + ": " + problem;
+    if (const std::string problem = MixNameProblem(member.name); !problem.empty())
+      return member.source + ": " + problem;
     const std::uint32_t id = MixNameId(member.name);
     if (id == kMixDatabaseId)
       return member.source + ": the name " + member.name + " is the archive's own name list, which is written for it";

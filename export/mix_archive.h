@@ -33,10 +33,10 @@ struct MixEntry {
 // What the header and index of an archive say, checked against the file's size.
 struct MixIndex {
   std::uint32_t flags = 0;
-  bool olderLayout = false;         // no flags word
-  std::size_t bodyStart = 0;        // where offset 0 lies in the file
+  bool olderLayout = false;   // no flags word
+  std::size_t bodyStart = 0;  // where offset 0 lies in the file
   std::uint32_t bodySize = 0;
-  std::vector<MixEntry> entries;    // in the file's order
+  std::vector<MixEntry> entries;  // in the file's order
 };
 
 enum class MixReadStatus { kOk, kEncrypted, kDamaged };

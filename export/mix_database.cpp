@@ -4,8 +4,9 @@
 
 namespace {
 
-constexpr std::uint8_t kHeaderText[32] = {'X', 'C', 'C', ' ', 'b', 'y', ' ', 'O', 'l', 'a', 'f',  ' ',  'v',  'a',  'n',  ' ',
-                                          'd', 'e', 'r', ' ', 'S', 'p', 'e', 'k', 0x1A, 0x04, 0x17, 0x27, 0x10, 0x19, 0x80, 0x00};
+constexpr std::uint8_t kHeaderText[32] = {'X', 'C', 'C',  ' ',  'b',  'y',  ' ',  'O',  'l',  'a', 'f',
+                                          ' ', 'v', 'a',  'n',  ' ',  'd',  'e',  'r',  ' ',  'S', 'p',
+                                          'e', 'k', 0x1A, 0x04, 0x17, 0x27, 0x10, 0x19, 0x80, 0x00};
 constexpr std::size_t kHeaderSize = 32 + 4 * 4;  // the text, size, type, version, game
 constexpr std::uint32_t kTypeDatabase = 0, kVersion = 0, kGame = 5;
 
@@ -27,8 +28,8 @@ std::vector<std::uint8_t> BuildMixDatabase(const std::vector<std::string>& names
   for (const std::string& name : names) size += name.size() + 1;
   std::vector<std::uint8_t> entry(std::begin(kHeaderText), std::end(kHeaderText));
   entry.reserve(size);
-  for (std::uint32_t field : {static_cast<std::uint32_t>(size), kTypeDatabase, kVersion, kGame,
-                              static_cast<std::uint32_t>(names.size())})
+  for (std::uint32_t field :
+       {static_cast<std::uint32_t>(size), kTypeDatabase, kVersion, kGame, static_cast<std::uint32_t>(names.size())})
     Put32(entry, field);
   for (const std::string& name : names) {
     for (char c : name) entry.push_back(static_cast<std::uint8_t>(Lower(c)));

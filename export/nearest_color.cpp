@@ -134,7 +134,8 @@ const NearestColourMapper::Candidate* NearestColourMapper::CellCandidates(int ce
     const int size = 1 << kCellShift;
     std::uint8_t found[kPaletteSize];
     int lower[kPaletteSize];
-    const int written = BoxCandidates(red * size, green * size, blue * size, size, blockEntries, blockCount, found, lower);
+    const int written =
+        BoxCandidates(red * size, green * size, blue * size, size, blockEntries, blockCount, found, lower);
     Candidate all[kPaletteSize];
     for (int k = 0; k < written; ++k) {
       const Entry& e = entries_[found[k]];
@@ -159,7 +160,8 @@ const NearestColourMapper::Candidate* NearestColourMapper::CellCandidates(int ce
 std::uint8_t NearestColourMapper::Search(int red, int green, int blue) {
   int best = kPaletteSize, bestDistance = INT_MAX;
   int count = 0;
-  const int cell = ((red >> kCellShift) * kCellsPerChannel + (green >> kCellShift)) * kCellsPerChannel + (blue >> kCellShift);
+  const int cell =
+      ((red >> kCellShift) * kCellsPerChannel + (green >> kCellShift)) * kCellsPerChannel + (blue >> kCellShift);
   if (const Candidate* candidates = CellCandidates(cell, count)) {
     for (int i = 0; i < count; ++i) {
       const Candidate& c = candidates[i];

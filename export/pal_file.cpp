@@ -31,9 +31,9 @@ PalReadStatus ReadPalFile(const char* path, Palette& palette, std::string& reaso
   PalBytes bytes;
   if (!file.Read(bytes.data(), kPalFileSize)) {
     const std::uint64_t size = file.GetSize();
-    reason = size < kPalFileSize ? "the file has " + std::to_string(size) + " bytes, a palette needs " +
-                                       std::to_string(kPalFileSize)
-                                 : file.ErrorText();
+    reason = size < kPalFileSize
+                 ? "the file has " + std::to_string(size) + " bytes, a palette needs " + std::to_string(kPalFileSize)
+                 : file.ErrorText();
     return PalReadStatus::kReadError;
   }
   palette = PaletteFromPalBytes(bytes);

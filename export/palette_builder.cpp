@@ -9,9 +9,12 @@
 bool ParseQuantizerName(const std::string& name, Quantizer& quantizer) {
   std::string lower = name;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (lower == "octree") quantizer = Quantizer::Octree;
-  else if (lower == "best") quantizer = Quantizer::Best;
-  else return false;
+  if (lower == "octree")
+    quantizer = Quantizer::Octree;
+  else if (lower == "best")
+    quantizer = Quantizer::Best;
+  else
+    return false;
   return true;
 }
 
@@ -28,6 +31,7 @@ bool BuildNewPalette(const Image& picture, Quantizer quantizer, int count, int f
   if (!(colours ? octree.BuildFromColours(*colours) : octree.BuildFromImage(picture))) return false;
   ColorTableEntry table[kPaletteSize] = {};
   octree.FillColorTable(table, static_cast<std::size_t>(kPaletteSize - first));
-  for (int i = first; i < kPaletteSize; ++i) palette[i] = {table[i - first].red, table[i - first].green, table[i - first].blue};
+  for (int i = first; i < kPaletteSize; ++i)
+    palette[i] = {table[i - first].red, table[i - first].green, table[i - first].blue};
   return true;
 }

@@ -30,7 +30,8 @@ struct ColourAt {
 // that two threads can take a part of the cells each, and the colours of one cell are
 // searched one after another while its candidates are at hand. `cellStarts` gets where each
 // cell's colours begin, and the end.
-std::vector<ColourAt> ByCell(const std::vector<ColourHistogram::Entry>& colours, std::vector<std::uint32_t>& cellStarts) {
+std::vector<ColourAt> ByCell(const std::vector<ColourHistogram::Entry>& colours,
+                             std::vector<std::uint32_t>& cellStarts) {
   cellStarts.assign(NearestColourMapper::kCellCount + 1, 0);
   for (const ColourHistogram::Entry& entry : colours) ++cellStarts[NearestColourMapper::CellOf(entry.colour) + 1];
   for (int cell = 0; cell < NearestColourMapper::kCellCount; ++cell) cellStarts[cell + 1] += cellStarts[cell];

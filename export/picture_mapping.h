@@ -10,8 +10,8 @@
 #include "palette.h"
 
 struct MappingOptions {
-  int count = 256;     // entries first..count-1 may be used (see nearest_color.h)
-  int first = 0;       // 1 keeps every pixel off entry 0
+  int count = 256;      // entries first..count-1 may be used (see nearest_color.h)
+  int first = 0;        // 1 keeps every pixel off entry 0
   bool dither = false;  // Floyd-Steinberg error diffusion, rows in alternating directions
   ColourWeights weights = kLumaWeights;
   // The picture's colours with their pixel ids, when counted beforehand: the plain mapping

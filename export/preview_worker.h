@@ -18,7 +18,7 @@ struct PreviewJob {
   std::unique_ptr<MemoryImage> picture;  // the composed screen, owned by the job
   ShpExportSettings settings;
   PreviewShape shape;
-  Palette existing{};           // the palette read for ExistingPalette
+  Palette existing{};            // the palette read for ExistingPalette
   std::uint64_t generation = 0;  // the caller's number for the request, given back
 };
 

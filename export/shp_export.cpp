@@ -15,8 +15,8 @@
 #include "image_files.h"
 #include "ls640_picture.h"
 #include "memory_image.h"
-#include "picture_mapping.h"
 #include "pal_file.h"
+#include "picture_mapping.h"
 #include "renderer.h"
 #include "shp_format.h"
 
@@ -132,8 +132,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   // An existing palette must survive too: an SHP written over it would destroy it.
   if (SameFilePath(settings.exportPath, settings.palettePath))
     return Failed(kSamePath, kSamePathMessage, settings.exportPath);
-  if (!settings.ls640Path.empty() && (SameFilePath(settings.ls640Path, settings.exportPath) ||
-                                      SameFilePath(settings.ls640Path, settings.palettePath)))
+  if (!settings.ls640Path.empty() &&
+      (SameFilePath(settings.ls640Path, settings.exportPath) || SameFilePath(settings.ls640Path, settings.palettePath)))
     return Failed(kSamePath, kLs640SamePathMessage, settings.ls640Path);
   if (!picture.valid || picture.width < 1 || picture.height < 1 || picture.width > kMaxImageSide ||
       picture.height > kMaxImageSide)
@@ -221,9 +221,8 @@ ShpExportResult ExportPictureAsShp(const Image& picture, const ShpExportSettings
   CommitFailure failure;
   // An export is made again from its scene at any time: its new names are left to the system.
   if (!CommitReplacements(files, failure, {}, NameFlush::kLeftToSystem))
-    return failure.file == settings.palettePath
-               ? Failed(kPalCreate, kPalCreateError, failure.file, failure.reason)
-               : Failed(kShpOpen, kShpOpenError, failure.file, failure.reason);
+    return failure.file == settings.palettePath ? Failed(kPalCreate, kPalCreateError, failure.file, failure.reason)
+                                                : Failed(kShpOpen, kShpOpenError, failure.file, failure.reason);
   ShpExportResult ok;
   ok.success = true;
   ok.index0Pixels = index0Pixels;

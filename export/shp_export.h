@@ -37,7 +37,7 @@ struct ShpExportSettings {
   int colourCount = 256;
   // How a new palette is built; Best also maps pixels by plain RGB distance.
   Quantizer quantizer = Quantizer::Octree;
-  bool dither = false;                      // Floyd-Steinberg error diffusion (either mode)
+  bool dither = false;  // Floyd-Steinberg error diffusion (either mode)
   // Keeps every pixel off entry 0, which the games draw as transparent: a new palette gets
   // black there and colourCount - 1 colours after it; an existing one keeps entry 0 unused.
   bool keepIndex0 = false;

@@ -19,8 +19,8 @@ bool Fail(std::string& error, const std::string& message) {
 
 // Walks the compressed lines of one frame, writing pixels to `out` (row stride `stride`)
 // when it is not null. Lines shorter than the frame leave the rest of the row as it is.
-bool WalkCompressedFrame(const std::uint8_t* data, std::size_t available, int width, int height,
-                         std::uint8_t* out, std::size_t stride, std::string& error) {
+bool WalkCompressedFrame(const std::uint8_t* data, std::size_t available, int width, int height, std::uint8_t* out,
+                         std::size_t stride, std::string& error) {
   std::size_t position = 0;
   for (int row = 0; row < height; ++row) {
     const std::string line = "line " + Number(row) + " ";
@@ -82,7 +82,8 @@ bool CheckFrame(const std::uint8_t* data, std::size_t size, const ShpFileHeader&
 
 bool ReadFileBytes(const char* path, FileBytes& bytes, std::string& error) {
   FileClass file;
-  if (!file.SetName(path) || !file.Open(FileClass::kRead)) return Fail(error, "cannot open the file: " + file.ErrorText());
+  if (!file.SetName(path) || !file.Open(FileClass::kRead))
+    return Fail(error, "cannot open the file: " + file.ErrorText());
   const std::uint64_t size = file.GetSize();
   if (size == FileClass::kUnknownSize) return Fail(error, "cannot tell the file's size");
   if (size > kMaxShpFileSize) return Fail(error, "the file is too large (" + Number(size) + " bytes)");
@@ -151,7 +152,8 @@ bool DecodeShpFrameToImage(const std::uint8_t* data, std::size_t size, const Shp
   const std::size_t pixels = static_cast<std::size_t>(width) * height;
   if (static_cast<long long>(pixels) > kMaxImagePixels)
     return Fail(error, "the " + Number(width) + " x " + Number(height) + " sprite is too large for a picture");
-  const long long allowed = std::max<long long>(kMinShpPicturePixels, kShpPicturePixelsPerByte * static_cast<long long>(size));
+  const long long allowed =
+      std::max<long long>(kMinShpPicturePixels, kShpPicturePixelsPerByte * static_cast<long long>(size));
   if (static_cast<long long>(pixels) > allowed)
     return Fail(error, "the " + Number(width) + " x " + Number(height) + " sprite is too large to draw from a " +
                            Number(size) + "-byte file (at most " + Number(static_cast<std::uint64_t>(allowed)) +

@@ -24,9 +24,7 @@ std::uint64_t Round(std::uint64_t lane, std::uint64_t input) {
   return RotateLeft(lane + input * kPrime2, 31) * kPrime1;
 }
 
-std::uint64_t MergeLane(std::uint64_t hash, std::uint64_t lane) {
-  return (hash ^ Round(0, lane)) * kPrime1 + kPrime4;
-}
+std::uint64_t MergeLane(std::uint64_t hash, std::uint64_t lane) { return (hash ^ Round(0, lane)) * kPrime1 + kPrime4; }
 }  // namespace
 
 std::uint64_t HashBytes(const void* data, std::size_t size, std::uint64_t seed) {

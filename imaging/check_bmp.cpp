@@ -20,13 +20,15 @@ bool CheckBmp(const ByteView& bytes, ImageHeader& header, std::string& reason) {
     compression = bytes.Le32(30);
   }
   if (compression == 1 || compression == 2) return reason = "unsupported BMP file: run-length compressed", false;
-  if (compression != 0 && compression != 3) return reason = "unsupported BMP file: compression " + std::to_string(compression), false;
+  if (compression != 0 && compression != 3)
+    return reason = "unsupported BMP file: compression " + std::to_string(compression), false;
   if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 &&
       bitsPerPixel != 32)
     return reason = "unsupported BMP file: " + std::to_string(bitsPerPixel) + " bits per pixel", false;
   // A negative height stores the rows top-down.
   if (height < 0) height = -height;
-  if (width <= 0 || height == 0) return reason = "corrupt BMP file: the image is " + std::to_string(width) + " x " + std::to_string(height), false;
+  if (width <= 0 || height == 0)
+    return reason = "corrupt BMP file: the image is " + std::to_string(width) + " x " + std::to_string(height), false;
   if (!WithinImageLimits(width, height, reason)) return false;
   header.width = static_cast<int>(width);
   header.height = static_cast<int>(height);

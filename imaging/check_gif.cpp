@@ -45,7 +45,8 @@ bool CheckGif(const ByteView& bytes, ImageHeader& header, std::string& reason) {
         return reason = "corrupt GIF file: the first frame lies outside the image", false;
       at += 9 + (frameFlags & 0x80 ? 3u << ((frameFlags & 7) + 1) : 0u);
       if (!bytes.Has(at, 1)) return reason = kTruncated, false;
-      if (bytes.At(at) > 12) return reason = "corrupt GIF file: an LZW code size of " + std::to_string(bytes.At(at)), false;
+      if (bytes.At(at) > 12)
+        return reason = "corrupt GIF file: an LZW code size of " + std::to_string(bytes.At(at)), false;
       ++at;
       if (!SkipSubBlocks(bytes, at, reason)) return false;
       if (static_cast<unsigned long long>(width) * height > kMaxPixelsPerByte * bytes.size())

@@ -41,7 +41,8 @@ bool CheckFrame(const ByteView& bytes, std::size_t body, std::size_t length, int
   if (state.frame) return Corrupt(reason, "a second frame header");
   if (length < 8) return Corrupt(reason, "a frame header of " + std::to_string(length) + " bytes");
   if (bytes.At(body) != 8)
-    return reason = "unsupported JPEG file: " + std::to_string(bytes.At(body)) + "-bit samples (only 8-bit ones are read)",
+    return reason =
+               "unsupported JPEG file: " + std::to_string(bytes.At(body)) + "-bit samples (only 8-bit ones are read)",
            false;
   const int height = static_cast<int>(bytes.Be16(body + 1)), width = static_cast<int>(bytes.Be16(body + 3));
   const int count = bytes.At(body + 5);
@@ -75,8 +76,7 @@ bool CheckFrame(const ByteView& bytes, std::size_t body, std::size_t length, int
 
 // The decoder writes a table's code lengths into a 257-byte array and its symbols into a
 // 256-byte one, trusting the sixteen counts: more than 256 codes overrun both.
-bool CheckHuffmanTables(const ByteView& bytes, std::size_t at, std::size_t end, JpegState& state,
-                        std::string& reason) {
+bool CheckHuffmanTables(const ByteView& bytes, std::size_t at, std::size_t end, JpegState& state, std::string& reason) {
   while (at < end) {
     if (end - at < 17) return Corrupt(reason, "a Huffman table is cut short");
     const int kind = bytes.At(at) >> 4, number = bytes.At(at) & 15;
@@ -126,7 +126,8 @@ bool CheckScanHeader(const ByteView& bytes, std::size_t body, std::size_t length
   const bool needsDc = !state.progressive || (start == 0 && high == 0);
   const bool needsAc = !state.progressive || start > 0;
   for (int i = 0; i < count; ++i) {
-    const int id = bytes.At(body + 1 + 2 * i), dc = bytes.At(body + 2 + 2 * i) >> 4, ac = bytes.At(body + 2 + 2 * i) & 15;
+    const int id = bytes.At(body + 1 + 2 * i), dc = bytes.At(body + 2 + 2 * i) >> 4,
+              ac = bytes.At(body + 2 + 2 * i) & 15;
     Component* component = nullptr;
     for (int k = 0; k < state.componentCount && !component; ++k)
       if (state.components[k].id == id) component = &state.components[k];

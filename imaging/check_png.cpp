@@ -31,7 +31,8 @@ bool CheckPng(const ByteView& bytes, ImageHeader& header, std::string& reason) {
   for (;;) {
     if (!bytes.Has(at, 8)) return reason = kTruncated, false;
     const std::uint32_t length = bytes.Be32(at), type = bytes.Be32(at + 4);
-    if (length > 0x7FFFFFFFu) return reason = "corrupt PNG file: a chunk declares " + std::to_string(length) + " bytes", false;
+    if (length > 0x7FFFFFFFu)
+      return reason = "corrupt PNG file: a chunk declares " + std::to_string(length) + " bytes", false;
     if (!bytes.Has(at + 8, std::size_t{length} + 4)) return reason = kTruncated, false;
     const std::size_t body = at + 8;
     if (type == Tag('I', 'H', 'D', 'R')) {

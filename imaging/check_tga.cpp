@@ -20,13 +20,15 @@ bool CheckTga(const ByteView& bytes, ImageHeader& header, std::string& reason) {
   if (indexed) {
     if (paletteLength == 0) return reason = "corrupt TGA file: an empty colour map", false;
     // The decoder skips `paletteStart` bytes, then reads the entries.
-    const std::size_t entryBytes = paletteBits == 15 || paletteBits == 16 ? 2 : static_cast<std::size_t>(paletteBits) / 8;
+    const std::size_t entryBytes = paletteBits == 15 || paletteBits == 16 ? 2
+                                                                          : static_cast<std::size_t>(paletteBits) / 8;
     at += paletteStart + paletteLength * entryBytes;
     pixelBytes = bitsPerPixel == 8 ? 1 : 2;
   } else {
     pixelBytes = bitsPerPixel == 15 ? 2 : static_cast<std::size_t>(bitsPerPixel) / 8;
   }
-  if (pixelBytes == 0) return reason = "unsupported TGA file: " + std::to_string(bitsPerPixel) + " bits per pixel", false;
+  if (pixelBytes == 0)
+    return reason = "unsupported TGA file: " + std::to_string(bitsPerPixel) + " bits per pixel", false;
   const unsigned long long pixels = static_cast<unsigned long long>(width) * height;
   if (!runLength) {
     if (!bytes.Has(at, 0) || pixels * pixelBytes > bytes.size() - at) return reason = kTruncated, false;

@@ -10,9 +10,7 @@ void ReplaceColour(Image& image, Pixel from, Pixel to) {
   }
 }
 
-Pixel SwapRedBlue(Pixel colour) {
-  return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
+Pixel SwapRedBlue(Pixel colour) { return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF); }
 
 Pixel Lighten(Pixel colour, std::uint32_t amount) {
   if (amount > 256) return colour;

@@ -12,8 +12,8 @@
 #include "byte_hash.h"
 #include "file_replacement.h"
 #include "mapped_file.h"
-#include "read_file.h"
 #include "memory_image.h"
+#include "read_file.h"
 
 namespace fs = std::filesystem;
 
@@ -37,7 +37,8 @@ static_assert(sizeof(EntryHeader) == 56, "the header is written as it lies in me
 // The names the store gives entries: 64 hex digits of the key's digest now, 16 of a hash of
 // the key in the version before, whose entries are removed like any other when room is made.
 bool IsEntryName(const std::string& name) {
-  if (name.size() <= kExtensionLength || name.compare(name.size() - kExtensionLength, kExtensionLength, kEntryExtension) != 0)
+  if (name.size() <= kExtensionLength ||
+      name.compare(name.size() - kExtensionLength, kExtensionLength, kEntryExtension) != 0)
     return false;
   const std::size_t digits = name.size() - kExtensionLength;
   return (digits == 64 || digits == 16) && name.find_first_not_of("0123456789abcdef") == digits;
@@ -114,8 +115,7 @@ bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, 
   if (!file) return false;
   if (buffer) std::setvbuf(file.get(), buffer.get(), _IOFBF, kBufferBytes);
   EntryHeader header;
-  if (std::fread(&header, sizeof header, 1, file.get()) != 1 || !IsEntryFor(header, key, width, height))
-    return false;
+  if (std::fread(&header, sizeof header, 1, file.get()) != 1 || !IsEntryFor(header, key, width, height)) return false;
   std::vector<std::uint64_t> rowHashes(static_cast<std::size_t>(rows));
   if (std::fread(rowHashes.data(), sizeof(std::uint64_t), rowHashes.size(), file.get()) != rowHashes.size())
     return false;
@@ -136,7 +136,8 @@ bool DecodedImageStore::Map(const DecodedImageKey& key, int width, int height, i
   if (folder_.empty() || width <= 0 || height <= 0 || rows <= 0 || rows > height) return false;
   const std::string path = EntryPath(key);
   std::shared_ptr<MappedFile> file = MappedFile::Open(path);
-  const std::size_t hashesStart = sizeof(EntryHeader), pixelsStart = hashesStart + sizeof(std::uint64_t) * static_cast<std::size_t>(height);
+  const std::size_t hashesStart = sizeof(EntryHeader),
+                    pixelsStart = hashesStart + sizeof(std::uint64_t) * static_cast<std::size_t>(height);
   if (!file || file->size() < pixelsStart + RowBytes(width) * static_cast<std::size_t>(height)) return false;
   EntryHeader header;
   std::memcpy(&header, file->data(), sizeof header);
@@ -202,12 +203,15 @@ void DecodedImageStore::MakeRoomFor(std::uint64_t bytes) const {
     if (ignored) continue;
     // An entry, or a temporary file of one; any other name is not ours.
     const std::size_t extension = name.find(kEntryExtension);
-    const std::string entryName = extension == std::string::npos ? std::string() : name.substr(0, extension + kExtensionLength);
+    const std::string entryName = extension == std::string::npos ? std::string()
+                                                                 : name.substr(0, extension + kExtensionLength);
     if (!IsEntryName(entryName)) continue;
     if (name != entryName) {
       if (!IsLeftoverName(name, entryName)) continue;
-      if (now - time > kStaleTemporaryAge) fs::remove(path, ignored);
-      else total += size;  // being written by another process
+      if (now - time > kStaleTemporaryAge)
+        fs::remove(path, ignored);
+      else
+        total += size;  // being written by another process
       continue;
     }
     total += size;
@@ -231,8 +235,8 @@ const DecodedImageStore* StoreFor(const DecodedImageStore* store, const std::uin
              : nullptr;
 }
 
-bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header,
-                    int rowCount, MemoryImage& into) {
+bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header, int rowCount,
+                    MemoryImage& into) {
   return store && store->Map(key, header.width, header.height, std::min(rowCount, header.height), into);
 }
 
@@ -246,12 +250,14 @@ bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey
   // without a store to keep it in, only the rows asked for.
   if (rows == header.height || !store->Writable()) {
     if (!DecodeImageRows(bytes, size, header, rows, rowAt, reason)) return false;
-    if (rows == header.height) store->Write(key, header.width, header.height, [&rowAt](int y) -> const Pixel* { return rowAt(y); });
+    if (rows == header.height)
+      store->Write(key, header.width, header.height, [&rowAt](int y) -> const Pixel* { return rowAt(y); });
     return true;
   }
   MemoryImage whole;
   if (!whole.Allocate(header.width, header.height)) return DecodeImageRows(bytes, size, header, rows, rowAt, reason);
-  if (!DecodeImageRows(bytes, size, header, header.height, [&whole](int y) { return whole.GetRow(y); }, reason))
+  if (!DecodeImageRows(
+          bytes, size, header, header.height, [&whole](int y) { return whole.GetRow(y); }, reason))
     return false;
   store->Write(key, header.width, header.height, [&whole](int y) -> const Pixel* { return whole.GetRow(y); });
   for (int y = 0; y < rows; ++y) std::memcpy(rowAt(y), whole.GetRow(y), RowBytes(header.width));

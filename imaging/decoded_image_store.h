@@ -89,8 +89,8 @@ bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey
 // The top `rowCount` rows of the large picture of `key`, straight from a sound entry of
 // `store`, mapped (DecodedImageStore::Map); false, `into` left empty, when there is no store
 // or entry (then DecodeImageRowsStored reads the file).
-bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header,
-                    int rowCount, MemoryImage& into);
+bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header, int rowCount,
+                    MemoryImage& into);
 
 // The store LoadImageFileRows uses (image_files.h), for the whole process; none at first.
 // Set it before any thread reads image files; an empty folder turns it off.

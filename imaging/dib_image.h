@@ -32,8 +32,7 @@ class DibImage final : public Image {
   void DrawRect(int x, int y, int w, int h, Pixel colour) override;
   void InvertRect(int x, int y, int w, int h) override;
   void Fill(Pixel colour) override;
-  void PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h,
-                      Pixel key) override;
+  void PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h, Pixel key) override;
   void PasteKeyed(const Image& src, int x, int y, Pixel key) override;
   void PasteRect(const Image& src, int x, int y, int srcX, int srcY, int w, int h) override;
   void Paste(const Image& src, int x, int y) override;

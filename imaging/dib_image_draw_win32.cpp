@@ -52,6 +52,5 @@ void DrawZoomedPart(const DibImage& image, HDC dc, int x, int y, int srcX, int s
 
 void DrawStretched(const DibImage& image, HDC dc, int x, int y, int w, int h) {
   SelectedBitmap source(image, dc);
-  if (source.dc())
-    StretchBlt(dc, x, y, w, h, source.dc(), 0, 0, image.width, image.height, SRCCOPY);
+  if (source.dc()) StretchBlt(dc, x, y, w, h, source.dc(), 0, 0, image.width, image.height, SRCCOPY);
 }

@@ -28,9 +28,7 @@ Pixel InvertedOutlinePixel(Pixel p) {
 void Image::OutlineRect(int x, int y, int w, int h, Pixel colour, bool invert) {
   if (x < 0 || y < 0 || w < 1 || h < 1) return;
   // Goes through WritePixel/ReadPixel so an outline that overhangs the far edges is cut there.
-  auto plot = [&](int px, int py) {
-    WritePixel(px, py, invert ? InvertedOutlinePixel(ReadPixel(px, py)) : colour);
-  };
+  auto plot = [&](int px, int py) { WritePixel(px, py, invert ? InvertedOutlinePixel(ReadPixel(px, py)) : colour); };
   // Computed in 64 bits: a huge w or h must not wrap into the image.
   for (long long i = 0; i < w && x + i < width; ++i) {
     plot(static_cast<int>(x + i), y);

@@ -54,8 +54,7 @@ class Image {
   virtual void Fill(Pixel colour) = 0;
   // Copies src's rectangle (srcX, srcY, w, h) to (x, y), skipping pixels equal to `key`;
   // clipped at both images' far edges; nothing for negative positions or empty sizes.
-  virtual void PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h,
-                              Pixel key) = 0;
+  virtual void PasteRectKeyed(const Image& src, int x, int y, int srcX, int srcY, int w, int h, Pixel key) = 0;
   // Copies all of src to (x, y), skipping `key`; nothing unless src fits entirely.
   virtual void PasteKeyed(const Image& src, int x, int y, Pixel key) = 0;
   // Copies src's rectangle to (x, y); nothing unless it lies inside both images.

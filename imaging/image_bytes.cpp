@@ -21,8 +21,9 @@ bool DecodePngBytes(const std::uint8_t* data, std::size_t size, MemoryImage& pic
     return reason = "the PNG image is larger than " + std::to_string(kMaxImageFileSize) + " bytes", false;
   const ImageFormat format = DetectImageFormat(data, size);
   if (format != ImageFormat::Png) {
-    reason = format == ImageFormat::Unknown ? std::string("it is not a PNG image")
-                                            : std::string("it is a ") + ImageFormatName(format) + " image, not a PNG image";
+    reason = format == ImageFormat::Unknown
+                 ? std::string("it is not a PNG image")
+                 : std::string("it is a ") + ImageFormatName(format) + " image, not a PNG image";
     return false;
   }
   ImageHeader header;
@@ -30,7 +31,8 @@ bool DecodePngBytes(const std::uint8_t* data, std::size_t size, MemoryImage& pic
   MemoryImage decoded;
   // The header has been checked against the limits, so this allocation is bounded.
   if (!decoded.Allocate(header.width, header.height)) return reason = "out of memory for the picture", false;
-  if (!DecodeImageRows(data, size, header, header.height, [&decoded](int y) { return decoded.GetRow(y); }, reason))
+  if (!DecodeImageRows(
+          data, size, header, header.height, [&decoded](int y) { return decoded.GetRow(y); }, reason))
     return false;
   picture = std::move(decoded);
   return true;

@@ -33,9 +33,7 @@ bool CheckImageBytes(const std::uint8_t* data, std::size_t size, ImageHeader& he
     case ImageFormat::Gif: ok = CheckGif(bytes, header, reason); break;
     case ImageFormat::Jpeg: ok = CheckJpeg(bytes, header, reason); break;
     case ImageFormat::Tga: ok = CheckTga(bytes, header, reason); break;
-    case ImageFormat::Unknown:
-      reason = "unsupported format (not a PNG, BMP, JPEG, TGA or GIF image)";
-      return false;
+    case ImageFormat::Unknown: reason = "unsupported format (not a PNG, BMP, JPEG, TGA or GIF image)"; return false;
   }
   if (ok && (header.width <= 0 || header.height <= 0)) ok = (reason = "the image has no pixels", false);
   if (ok) ok = WithinImageLimits(header.width, header.height, reason);

@@ -85,7 +85,8 @@ bool ImageFileCache::Load(const std::string& path, MemoryImage& image) {
 }
 
 bool ImageFileCache::LoadRows(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {
-  return use_ == Use::kOnce ? LoadOnce(path, image, rowLimit, reason) : LoadShared(path, image, rowLimit, false, reason);
+  return use_ == Use::kOnce ? LoadOnce(path, image, rowLimit, reason)
+                            : LoadShared(path, image, rowLimit, false, reason);
 }
 
 bool ImageFileCache::LoadRowsToRead(const std::string& path, MemoryImage& image, int rowLimit, std::string& reason) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "decoded_image_store.h"
-#include "mapped_file.h"
 #include "image_lib.h"
+#include "mapped_file.h"
 #include "memory_image.h"
 
 char ImageFilter[kImageFilterSize];
@@ -24,7 +24,10 @@ void BuildImageFilter(char* out, const char* patterns) {
     return;
   }
   char* at = out;
-  auto put = [&at](const char* text, std::size_t n) { std::memcpy(at, text, n); at += n; };
+  auto put = [&at](const char* text, std::size_t n) {
+    std::memcpy(at, text, n);
+    at += n;
+  };
   put("Image files:(", 13);
   put(patterns, p);
   put(")", 2);  // with its NUL
@@ -63,8 +66,8 @@ bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string
     image.Free();
     return reason = "out of memory for the picture", false;
   }
-  if (!DecodeImageRowsStored(store, key, bytes.data(), bytes.size(), header, rows,
-                             [&image](int y) { return image.GetRow(y); }, reason)) {
+  if (!DecodeImageRowsStored(
+          store, key, bytes.data(), bytes.size(), header, rows, [&image](int y) { return image.GetRow(y); }, reason)) {
     image.Free();
     return false;
   }

@@ -41,8 +41,10 @@ void LineWalk::StepsInside(int width, int height, long long& first, long long& l
     long long low = 0, high = steps;
     while (low < high) {
       const long long mid = low + (high - low) / 2;
-      if (passed(mid)) high = mid;
-      else low = mid + 1;
+      if (passed(mid))
+        high = mid;
+      else
+        low = mid + 1;
     }
     return low;
   };

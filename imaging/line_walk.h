@@ -44,7 +44,13 @@ void LineWalk::ForEachPointInside(int width, int height, Plot plot) const {
     plot(x, y);
     ex += ax32;
     ey += ay32;
-    if (ex > limit) { ex -= n32; x += sx; }
-    if (ey > limit) { ey -= n32; y += sy; }
+    if (ex > limit) {
+      ex -= n32;
+      x += sx;
+    }
+    if (ey > limit) {
+      ey -= n32;
+      y += sy;
+    }
   }
 }

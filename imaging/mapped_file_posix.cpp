@@ -21,7 +21,8 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
   if (slot >= 0) {
     mapped_views::Slot& view = mapped_views::At(slot);
     void* start = reinterpret_cast<void*>(view.start.load());
-    if (mmap(start, view.size.load(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) == start) {
+    if (mmap(start, view.size.load(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) ==
+        start) {
       view.state.store(mapped_views::kReplaced);
       return;
     }

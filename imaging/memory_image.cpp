@@ -1,11 +1,11 @@
 #include "memory_image.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
-#include <algorithm>
 
 #include "line_walk.h"
 
@@ -68,8 +68,7 @@ bool MemoryImage::Create(int w, int h) {
 bool MemoryImage::CreateFromPixels(const Pixel* pixels, int w, int h) {
   if (!pixels && w > 0 && h > 0) return false;
   if (!AllocateRows(w, h)) return false;
-  for (int y = 0; y < h; ++y)
-    std::memcpy(rows_[y], pixels + static_cast<size_t>(y) * w, static_cast<size_t>(w) * 4);
+  for (int y = 0; y < h; ++y) std::memcpy(rows_[y], pixels + static_cast<size_t>(y) * w, static_cast<size_t>(w) * 4);
   return true;
 }
 

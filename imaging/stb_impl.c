@@ -16,14 +16,13 @@
 /* The format stb_image will decode these bytes as, found by its own tests in its own order,
    so the checks before decoding look at the format the decoder really uses:
    0 none, 1 PNG, 2 BMP, 3 GIF, 4 JPEG, 5 TGA (the order of ImageFormat). */
-int vantorel_stbi_format(const unsigned char *data, int size)
-{
-   stbi__context s;
-   stbi__start_mem(&s, data, size);
-   if (stbi__png_test(&s)) return 1;
-   if (stbi__bmp_test(&s)) return 2;
-   if (stbi__gif_test(&s)) return 3;
-   if (stbi__jpeg_test(&s)) return 4;
-   if (stbi__tga_test(&s)) return 5;
-   return 0;
+int vantorel_stbi_format(const unsigned char* data, int size) {
+  stbi__context s;
+  stbi__start_mem(&s, data, size);
+  if (stbi__png_test(&s)) return 1;
+  if (stbi__bmp_test(&s)) return 2;
+  if (stbi__gif_test(&s)) return 3;
+  if (stbi__jpeg_test(&s)) return 4;
+  if (stbi__tga_test(&s)) return 5;
+  return 0;
 }

@@ -121,8 +121,10 @@ bool SetMissionKeys(std::string_view text, const MissionKeys& keys, MissionEdit&
       const std::string& value = keys.entries[k].value;
       if (text.substr(valueBegin, end - valueBegin) == value) break;
       // An empty value gets the new one right after the '=', before any blanks.
-      if (valueBegin == end) changes.push_back({equals + 1, 0, value});
-      else changes.push_back({valueBegin, end - valueBegin, value});
+      if (valueBegin == end)
+        changes.push_back({equals + 1, 0, value});
+      else
+        changes.push_back({valueBegin, end - valueBegin, value});
       ++result.keysChanged;
       break;
     }

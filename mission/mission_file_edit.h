@@ -22,10 +22,10 @@
 #include "mission_keys.h"
 
 struct MissionEdit {
-  std::string text;        // the whole new text
+  std::string text;  // the whole new text
   bool sectionAdded = false;
-  int keysChanged = 0;     // existing entries given another value
-  int keysAdded = 0;       // entries added to an existing section
+  int keysChanged = 0;  // existing entries given another value
+  int keysAdded = 0;    // entries added to an existing section
   bool changed() const { return sectionAdded || keysChanged || keysAdded; }
 };
 

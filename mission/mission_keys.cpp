@@ -11,7 +11,8 @@ std::string CharacterProblem(const std::string& text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return "holds a control character";
     if (byte >= 0x80) return "is not plain ASCII";
-    if (c == '[' || c == ']' || c == '=' || c == ';') return std::string("holds '") + c + "', which a mission file cannot hold there";
+    if (c == '[' || c == ']' || c == '=' || c == ';')
+      return std::string("holds '") + c + "', which a mission file cannot hold there";
   }
   if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) return "begins or ends with a blank";
   return {};

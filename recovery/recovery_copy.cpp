@@ -45,8 +45,7 @@ bool ReadRecoveryCopy(const std::string& folder, const EditorIdentity& folderEdi
     reason = "the record cannot be read: " + reason;
     return false;
   }
-  if (!ParseRecoveryRecord(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), record,
-                           reason))
+  if (!ParseRecoveryRecord(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), record, reason))
     return false;
   if (!(record.writer == folderEditor)) {
     reason = "the record names another editor than its folder";
@@ -68,7 +67,8 @@ LeftoverPlan PlanLeftovers(const std::string& root, const std::vector<std::strin
     const std::string folder = JoinRecoveryPath(root, name);
     // The editor writes the scene before the record: a folder with neither was made by an
     // editor that ended before its first copy was complete, and holds nothing to offer.
-    if (!Exists(JoinRecoveryPath(folder, kRecoveryRecordFile)) && !Exists(JoinRecoveryPath(folder, kRecoverySceneFile))) {
+    if (!Exists(JoinRecoveryPath(folder, kRecoveryRecordFile)) &&
+        !Exists(JoinRecoveryPath(folder, kRecoverySceneFile))) {
       plan.abandoned.push_back(name);
       continue;
     }

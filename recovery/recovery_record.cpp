@@ -20,8 +20,7 @@ bool ParseNumber(std::string_view text, Number& value, int base = 10) {
 
 bool ParseTime(std::string_view text, RecoveryTime& time) {
   // Exactly "YYYY-MM-DD HH:MM:SS", each field in its range.
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
-      text[16] != ':')
+  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' || text[16] != ':')
     return false;
   const bool numbers = ParseNumber(text.substr(0, 4), time.year) && ParseNumber(text.substr(5, 2), time.month) &&
                        ParseNumber(text.substr(8, 2), time.day) && ParseNumber(text.substr(11, 2), time.hour) &&
@@ -51,8 +50,8 @@ std::string RecoveryTime::ClockText() const {
 }
 
 std::string FormatRecoveryRecord(const RecoveryRecord& record) {
-  return "; Vantorel recovery record\r\n[Recovery]\r\nOriginal=" + record.originalPath + "\r\nTime=" +
-         record.time.Text() + "\r\nProcessId=" + std::to_string(record.writer.processId) +
+  return "; Vantorel recovery record\r\n[Recovery]\r\nOriginal=" + record.originalPath +
+         "\r\nTime=" + record.time.Text() + "\r\nProcessId=" + std::to_string(record.writer.processId) +
          "\r\nProcessStart=" + Hex16(record.writer.startTime) + "\r\n";
 }
 
@@ -70,7 +69,8 @@ bool ParseRecoveryRecord(std::string_view text, RecoveryRecord& record, std::str
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     ++lineNumber;
     if (line.empty() || line.front() == ';') continue;
-    if (line.find('\0') != std::string_view::npos) return fail("line " + std::to_string(lineNumber) + " holds a zero byte");
+    if (line.find('\0') != std::string_view::npos)
+      return fail("line " + std::to_string(lineNumber) + " holds a zero byte");
     if (line == "[Recovery]") {
       section = true;
       continue;

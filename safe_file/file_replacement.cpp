@@ -206,7 +206,7 @@ bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& fail
     sys::Handle handle;
     ~Lock() { sys::Unlock(handle); }
   } lock{takeLock ? sys::LockFolderOf(files.front()->destination(), FolderOf(files.front()->destination()))
-               : sys::kNoHandle};
+                  : sys::kNoHandle};
   std::vector<std::string> backups(files.size());
   std::vector<bool> existed(files.size(), false);
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -244,7 +244,8 @@ bool CommitGroup(const std::vector<FileReplacement*>& files, CommitFailure& fail
     // Each folder once: files put side by side share one flush.
     std::vector<std::string> folders;
     for (FileReplacement* file : files)
-      if (std::string folder = FolderOf(file->destination()); std::find(folders.begin(), folders.end(), folder) == folders.end())
+      if (std::string folder = FolderOf(file->destination());
+          std::find(folders.begin(), folders.end(), folder) == folders.end())
         folders.push_back(std::move(folder));
     for (const std::string& folder : folders) SyncFolderNowOrAfterBatch(folder);
   }

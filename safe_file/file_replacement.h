@@ -3,12 +3,11 @@
 // The new content goes to a temporary file beside the target ("<target>.~<tag>.tmp"), is
 // flushed to the disk, and is then renamed over the target, so at every instant the target
 // holds either its old or its complete new content. A target that is a symbolic link stays
-// one: the file it leads to is replaced (the temporary file lies beside that file). A group of files (an SHP sprite and its
-// palette) is committed in order; each target that a later one may still need to roll back
-// keeps its old content reachable under a backup name ("<target>.~<tag>.bak"): a hard link
-// on POSIX, the system's replace call on Windows, so the target itself never disappears.
-// Across several files the commit is not atomic: a process killed between two renames
-// leaves the earlier targets new and the later ones old, each one complete.
+// one: the file it leads to is replaced (the temporary file lies beside that file). A group of files (an SHP sprite and
+// its palette) is committed in order; each target that a later one may still need to roll back keeps its old content
+// reachable under a backup name ("<target>.~<tag>.bak"): a hard link on POSIX, the system's replace call on Windows, so
+// the target itself never disappears. Across several files the commit is not atomic: a process killed between two
+// renames leaves the earlier targets new and the later ones old, each one complete.
 //
 // After a successful commit nothing of ours stays beside the targets: the temporary and
 // backup files of this commit are gone, and so are those that an interrupted earlier run

@@ -2,8 +2,7 @@
 
 #include <memory>
 
-bool ReplaceFilesTogether(const std::vector<FileContent>& files, std::string& error,
-                          const CommitStep& afterEachStep) {
+bool ReplaceFilesTogether(const std::vector<FileContent>& files, std::string& error, const CommitStep& afterEachStep) {
   std::vector<std::unique_ptr<FileReplacement>> replacements;
   std::vector<FileReplacement*> order;
   for (const FileContent& file : files) {

@@ -29,7 +29,6 @@ void RemoveQuietly(const std::string& path);
 // Makes the renames in a folder durable where the system needs that asked for (POSIX).
 void SyncFolder(const std::string& folder);
 
-
 // This process's id, and whether the process of an id is still running (true when that
 // cannot be told, so that nothing of a live run is ever removed).
 unsigned long CurrentProcessId();

@@ -22,8 +22,8 @@ inline constexpr char kUpperLayer[] = "UpperLayer";
 inline constexpr char kLowerLayer[] = "LowerLayer";
 
 // The words of values, as written (read in any case).
-inline constexpr char kGrey[] = "grey";          // ScreenshotColour
-inline constexpr char kYes[] = "yes";            // UpperLayer, LowerLayer
+inline constexpr char kGrey[] = "grey";  // ScreenshotColour
+inline constexpr char kYes[] = "yes";    // UpperLayer, LowerLayer
 inline constexpr char kNo[] = "no";
 inline constexpr char kSelected[] = "selected";  // a marker's fifth field
 
@@ -31,8 +31,8 @@ inline constexpr char kSelected[] = "selected";  // a marker's fifth field
 inline std::string Cameo(int slot) { return "Cameo" + std::to_string(slot + 1); }
 
 // Every key [LoadScreen] may hold.
-inline constexpr const char* kAll[] = {kSide, kCameos, "Cameo1", "Cameo2", "Cameo3", kScreenshot,
-                                       kScreenshotCrop, kScreenshotScale, kScreenshotColour,
-                                       kScreenshotIntensity, kSmallMapOffset, kLargeMapOffset,
-                                       kTargetBoxY, kUpperLayer, kLowerLayer};
+inline constexpr const char* kAll[] = {
+    kSide,           kCameos,         "Cameo1",         "Cameo2",          "Cameo3",
+    kScreenshot,     kScreenshotCrop, kScreenshotScale, kScreenshotColour, kScreenshotIntensity,
+    kSmallMapOffset, kLargeMapOffset, kTargetBoxY,      kUpperLayer,       kLowerLayer};
 }  // namespace scene_key

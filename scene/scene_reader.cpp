@@ -10,6 +10,7 @@
 #include "image_files.h"
 #include "image_lib.h"
 #include "marker_commands.h"
+#include "path_limits.h"
 #include "path_names.h"
 #include "renderer.h"
 #include "scaled_crop.h"
@@ -17,7 +18,6 @@
 #include "scene_settings.h"
 #include "scene_text.h"
 #include "symbol_marker.h"
-#include "path_limits.h"
 
 namespace {
 
@@ -109,8 +109,7 @@ class SceneReader {
     std::vector<PrefetchFile> files = document_.TemplateFilesToLoad(side, count);
     if (!known) files.resize(3);
     for (int slot = 0; slot < 3 && known; ++slot)
-      if (const SceneEntry* file = screen.Find(scene_key::Cameo(slot)))
-        files.push_back({CameoPath(file->value), 0});
+      if (const SceneEntry* file = screen.Find(scene_key::Cameo(slot))) files.push_back({CameoPath(file->value), 0});
     if (const SceneEntry* file = screen.Find(scene_key::kScreenshot); file && known)
       files.push_back({ScreenshotPath(file->value), 0});
     return files;
@@ -120,7 +119,8 @@ class SceneReader {
   // to its Templates folder into a path that names nothing.
   bool OutsidePackage(const std::string& what, const std::string& file) {
     return Fail(what + " " + file + " lies outside the package: cameos and symbols are looked up in " +
-                document_.appDir + "Templates" + kPathSeparator + " (copy it there, or name another package with --package DIR)");
+                document_.appDir + "Templates" + kPathSeparator +
+                " (copy it there, or name another package with --package DIR)");
   }
 
   std::string CameoPath(const std::string& file) const {

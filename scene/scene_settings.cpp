@@ -152,9 +152,12 @@ class SettingsParser {
     const std::string* value = Find(key);
     if (!value) return true;
     const std::string v = Lower(*value);
-    if (v == scene_key::kYes) into = true;
-    else if (v == scene_key::kNo) into = false;
-    else return Fail(std::string(key) + " must be yes or no, not '" + *value + "'");
+    if (v == scene_key::kYes)
+      into = true;
+    else if (v == scene_key::kNo)
+      into = false;
+    else
+      return Fail(std::string(key) + " must be yes or no, not '" + *value + "'");
     return true;
   }
 
@@ -170,10 +173,14 @@ std::string SceneSideAndCount(const SceneSection& screen, int& side, int& count)
   count = 2;
   if (const SceneEntry* entry = screen.Find(scene_key::kSide)) {
     const std::string name = Lower(entry->value);
-    if (name == "allied") side = Allied;
-    else if (name == "soviet") side = Soviet;
-    else if (name == "yuri") side = Yuri;
-    else return "unknown side '" + entry->value + "' (Allied, Soviet or Yuri)";
+    if (name == "allied")
+      side = Allied;
+    else if (name == "soviet")
+      side = Soviet;
+    else if (name == "yuri")
+      side = Yuri;
+    else
+      return "unknown side '" + entry->value + "' (Allied, Soviet or Yuri)";
   }
   if (const SceneEntry* entry = screen.Find(scene_key::kCameos)) {
     if (ParseInt(entry->value, count) != Number::kOk || (count != 2 && count != 3))

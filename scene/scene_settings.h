@@ -36,10 +36,10 @@ struct SceneOffset {
 struct SceneSettings {
   int side = Allied;
   int cameoCount = 2;
-  std::optional<std::string> cameoFiles[3];  // as written, relative to the package's Templates
-  std::optional<std::string> screenshotFile;  // as written, relative to the scene's folder or absolute
-  std::optional<Point> screenshotCrop;       // before clamping to the picture
-  std::optional<int> screenshotScale;        // 10..100
+  std::optional<std::string> cameoFiles[3];           // as written, relative to the package's Templates
+  std::optional<std::string> screenshotFile;          // as written, relative to the scene's folder or absolute
+  std::optional<Point> screenshotCrop;                // before clamping to the picture
+  std::optional<int> screenshotScale;                 // 10..100
   std::optional<ColourizeSettings> screenshotColour;  // given when either colour key is
   std::optional<SceneOffset> smallMapOffset;
   std::optional<SceneOffset> largeMapOffset;

@@ -73,8 +73,8 @@ const SceneSection* SceneTextContent::Find(const std::string& name) const {
 
 bool ParseSceneText(const std::string& bytes, SceneTextContent& content, std::string& error) {
   content.sections.clear();
-  const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
-                                           (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  const bool utf16 = bytes.size() >= 2 &&
+                     ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
   if (utf16) {
     error = "the file is UTF-16 text: save it as UTF-8";
     return false;

@@ -60,4 +60,3 @@ std::string PointProblem(const std::string& text, Point& out) {
   if (problem.empty()) problem = NumberProblem(fields[1], out.y);
   return problem;
 }
-

@@ -68,8 +68,9 @@ bool ComposeScene(const LoadScreenDocument& document, const std::string& screens
       if (colour.greyMode)
         scene.Entry(scene_key::kScreenshotColour, scene_key::kGrey);
       else if (colour.redLevel != 255 || colour.greenLevel != 255 || colour.blueLevel != 255)
-        scene.Entry(scene_key::kScreenshotColour, std::to_string(colour.redLevel) + "," + std::to_string(colour.greenLevel) +
-                                            "," + std::to_string(colour.blueLevel));
+        scene.Entry(scene_key::kScreenshotColour, std::to_string(colour.redLevel) + "," +
+                                                      std::to_string(colour.greenLevel) + "," +
+                                                      std::to_string(colour.blueLevel));
       if (colour.intensity != 255) scene.Entry(scene_key::kScreenshotIntensity, std::to_string(colour.intensity));
     }
   }

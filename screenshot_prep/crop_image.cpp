@@ -46,7 +46,8 @@ CropOutline OutlineAsDrawn(const CropOutline& outline, int imageWidth, int image
     return size <= 0 ? start : start + static_cast<int>(static_cast<long long>(pixel) * drawn / size);
   };
   return {place(outline.left, imageWidth, drawnX, drawnWidth), place(outline.top, imageHeight, drawnY, drawnHeight),
-          place(outline.right, imageWidth, drawnX, drawnWidth), place(outline.bottom, imageHeight, drawnY, drawnHeight)};
+          place(outline.right, imageWidth, drawnX, drawnWidth),
+          place(outline.bottom, imageHeight, drawnY, drawnHeight)};
 }
 
 void DarkenOutsideBox(Image& image, int x, int y, int w, int h) {

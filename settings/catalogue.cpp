@@ -53,8 +53,8 @@ std::vector<CatalogueEntry> ReadCatalogue(const IniFile& file, const char* secti
   return entries;
 }
 
-bool LoadCatalogue(const char* path, const char* section, CatalogueKind kind,
-                   std::vector<CatalogueEntry>& entries, std::string& message) {
+bool LoadCatalogue(const char* path, const char* section, CatalogueKind kind, std::vector<CatalogueEntry>& entries,
+                   std::string& message) {
   entries.clear();
   IniFile file;
   if (!file.SetFileName(path) || !file.Load()) {

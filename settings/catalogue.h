@@ -20,8 +20,7 @@ inline constexpr std::size_t kCatalogueValueLength = 255;
 inline constexpr const char kSymbolsListSection[] = "SymbolsList";
 inline constexpr const char kCameosListSection[] = "CameosList";
 
-inline constexpr const char kSettingsMissingMessage[] =
-    "Error: Can't find Settings.ini file in application directory!";
+inline constexpr const char kSettingsMissingMessage[] = "Error: Can't find Settings.ini file in application directory!";
 inline constexpr const char kSettingsInvalidMessage[] = "Error: File Settings.ini invalid!";
 
 struct CatalogueEntry {
@@ -44,5 +43,5 @@ std::vector<CatalogueEntry> ReadCatalogue(const IniFile& file, const char* secti
 // Loads the INI file at `path` and reads one catalogue section into `entries` (cleared
 // first). Returns false with `message` set to kSettingsMissingMessage when the file cannot
 // be loaded, or to kSettingsInvalidMessage when it lacks the section; entries stay empty.
-bool LoadCatalogue(const char* path, const char* section, CatalogueKind kind,
-                   std::vector<CatalogueEntry>& entries, std::string& message);
+bool LoadCatalogue(const char* path, const char* section, CatalogueKind kind, std::vector<CatalogueEntry>& entries,
+                   std::string& message);

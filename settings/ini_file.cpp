@@ -121,8 +121,7 @@ const char* IniFile::GetKeyName(const char* section, int index) const {
   return found->keys[static_cast<std::size_t>(index)].c_str();
 }
 
-bool IniFile::GetString(const char* section, const char* key, char* destination,
-                        std::size_t maximumLength) const {
+bool IniFile::GetString(const char* section, const char* key, char* destination, std::size_t maximumLength) const {
   const IniSection* found = FindSection(section);
   if (found == nullptr || key == nullptr || destination == nullptr) return false;
   for (std::size_t i = 0; i < found->keys.size(); ++i) {

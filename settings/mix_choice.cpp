@@ -11,11 +11,16 @@ MixChoice ParseMixChoice(std::string_view text) {
     const std::size_t length = end == std::string_view::npos ? text.size() : end + 1;
     const IniLine line = ParseIniLine(text.substr(0, length));
     text.remove_prefix(length);
-    if (line.isSection) inSection = line.sectionName == "Mix";
-    else if (inSection && line.isEntry && line.key == "Pack") choice.pack = line.value == "1";
-    else if (inSection && line.isEntry && line.key == "File") choice.file = line.value;
-    else if (inSection && line.isEntry && line.key == "Map") choice.map = line.value;
-    else if (inSection && line.isEntry && line.key == "MissionFile") choice.missionFile = line.value;
+    if (line.isSection)
+      inSection = line.sectionName == "Mix";
+    else if (inSection && line.isEntry && line.key == "Pack")
+      choice.pack = line.value == "1";
+    else if (inSection && line.isEntry && line.key == "File")
+      choice.file = line.value;
+    else if (inSection && line.isEntry && line.key == "Map")
+      choice.map = line.value;
+    else if (inSection && line.isEntry && line.key == "MissionFile")
+      choice.missionFile = line.value;
   }
   return choice;
 }

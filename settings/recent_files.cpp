@@ -10,7 +10,9 @@ namespace {
 
 bool SameFile(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto fold = [](char c) { return c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+           const auto fold = [](char c) {
+             return c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+           };
            return fold(x) == fold(y);
          });
 }

@@ -73,9 +73,7 @@ void PasteScreenshot(CommandContext& context) {
   MemoryImage picture;
   const ClipboardRead read = ReadClipboardPicture(context.frame.Window(), picture);
   switch (read.outcome) {
-    case ClipboardPicture::kNone:
-      context.prompts.Tell(Report({{Text::PasteNoPicture}}, PromptIcon::Warning));
-      return;
+    case ClipboardPicture::kNone: context.prompts.Tell(Report({{Text::PasteNoPicture}}, PromptIcon::Warning)); return;
     case ClipboardPicture::kRefused:
       context.prompts.Tell(Report({{Text::PasteRefused, {RefusalReason(read)}}}));
       return;

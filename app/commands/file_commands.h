@@ -4,9 +4,9 @@
 
 #include "command_context.h"
 
-void NewScene(CommandContext& context);     // 40067, Ctrl+N
-void OpenScene(CommandContext& context);    // 40050, Ctrl+O
-void SaveScene(CommandContext& context);    // 40051, Ctrl+S: Save as while no scene file is named
-void SaveSceneAs(CommandContext& context);  // 40052
+void NewScene(CommandContext& context);                    // 40067, Ctrl+N
+void OpenScene(CommandContext& context);                   // 40050, Ctrl+O
+void SaveScene(CommandContext& context);                   // 40051, Ctrl+S: Save as while no scene file is named
+void SaveSceneAs(CommandContext& context);                 // 40052
 void OpenRecentScene(CommandContext& context, int index);  // 40070 .. 40077, newest first
-void Exit(CommandContext& context);         // 40003, as the close box
+void Exit(CommandContext& context);                        // 40003, as the close box

@@ -5,7 +5,7 @@
 
 #include "command_context.h"
 
-void ToggleStatusBar(CommandContext& context);   // 40045
+void ToggleStatusBar(CommandContext& context);  // 40045
 // 40060: the interface switches to the other language at once (menu, status texts; dialogs
 // and messages from their next opening on) and remembers the choice.
 void SwitchLanguage(CommandContext& context);

@@ -31,10 +31,8 @@ LRESULT CALLBACK ReadmeFilterProc(HWND box, UINT message, WPARAM wParam, LPARAM 
     case WM_CUT:
     case WM_PASTE:
     case WM_CLEAR:
-    case WM_UNDO:
-      return 0;
-    default:
-      break;
+    case WM_UNDO: return 0;
+    default: break;
   }
   const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(box, GWLP_USERDATA));
   return CallWindowProcA(previous, box, message, wParam, lParam);
@@ -85,8 +83,7 @@ class AboutDialog final : public ModalDialog {
         if (form_.fade) AnimateWindow(window(), kFadeMilliseconds, AW_BLEND | AW_HIDE);
         End(0);
         return TRUE;
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 

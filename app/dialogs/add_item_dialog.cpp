@@ -102,8 +102,7 @@ class AddItemDialog final : public ModalDialog {
 
   INT_PTR Procedure(UINT message, WPARAM wParam, LPARAM) override {
     switch (message) {
-      case WM_INITDIALOG:
-        return OnInitDialog();
+      case WM_INITDIALOG: return OnInitDialog();
       case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == IDOK) {
@@ -119,8 +118,7 @@ class AddItemDialog final : public ModalDialog {
         }
         return TRUE;
       }
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 

@@ -121,8 +121,7 @@ class ColourizeDialog final : public ModalDialog {
 
   INT_PTR Procedure(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-      case WM_INITDIALOG:
-        return OnInitDialog();
+      case WM_INITDIALOG: return OnInitDialog();
       case WM_HSCROLL:
         if (!lParam) return FALSE;
         OnTrackbar(reinterpret_cast<HWND>(lParam));
@@ -133,8 +132,7 @@ class ColourizeDialog final : public ModalDialog {
           case IDOK: OnOk(); return TRUE;
           default: return FALSE;
         }
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 
@@ -145,7 +143,8 @@ class ColourizeDialog final : public ModalDialog {
 
 }  // namespace
 
-std::optional<ColourizeSettings> ShowColourizeDialog(HWND owner, const ColourizeSettings& inForce, const RECT& picture,
-                                                     const std::function<const Image*(const ColourizeSettings&)>& apply) {
+std::optional<ColourizeSettings> ShowColourizeDialog(
+    HWND owner, const ColourizeSettings& inForce, const RECT& picture,
+    const std::function<const Image*(const ColourizeSettings&)>& apply) {
   return ColourizeDialog(inForce, picture, apply).Show(owner);
 }

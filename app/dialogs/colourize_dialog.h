@@ -19,5 +19,6 @@
 // called once more ("Out of memory!" is shown and nothing returned when it failed);
 // nothing after Cancel or the close box, or when the dialog could not be shown (the caller
 // then puts the settings in force back).
-std::optional<ColourizeSettings> ShowColourizeDialog(HWND owner, const ColourizeSettings& inForce, const RECT& picture,
-                                                     const std::function<const Image*(const ColourizeSettings&)>& apply);
+std::optional<ColourizeSettings> ShowColourizeDialog(
+    HWND owner, const ColourizeSettings& inForce, const RECT& picture,
+    const std::function<const Image*(const ColourizeSettings&)>& apply);

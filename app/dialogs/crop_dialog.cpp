@@ -56,7 +56,10 @@ constexpr Placed kPlaced[] = {
 class CropDialog final : public ModalDialog {
  public:
   CropDialog(const std::string& fileName, int width, int height, int smallestScale)
-      : fileName_(fileName), width_(width), height_(height), smallestScale_(smallestScale),
+      : fileName_(fileName),
+        width_(width),
+        height_(height),
+        smallestScale_(smallestScale),
         region_(ScaledRegion(kMaximumScale, width, height)) {}
   DibImage& source() { return source_; }
   std::optional<CropPlacement> Show(HWND owner) {
@@ -154,8 +157,7 @@ class CropDialog final : public ModalDialog {
       case WM_CAPTURECHANGED:
         if (dialog) dialog->dragging_ = false;
         return 0;
-      default:
-        break;
+      default: break;
     }
     return DefWindowProcA(preview, message, wParam, lParam);
   }
@@ -251,9 +253,9 @@ class CropDialog final : public ModalDialog {
   }
 
   BOOL OnInitDialog() {
-    const auto smallIcon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VANTOREL),
-                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    const auto smallIcon =
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VANTOREL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     SetDlgItemInt(window(), IDC_CROP_X, 0, FALSE);
     SetDlgItemInt(window(), IDC_CROP_Y, 0, FALSE);
@@ -276,11 +278,8 @@ class CropDialog final : public ModalDialog {
 
   INT_PTR Procedure(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-      case WM_INITDIALOG:
-        return OnInitDialog();
-      case WM_SIZE:
-        LayOut();
-        return TRUE;
+      case WM_INITDIALOG: return OnInitDialog();
+      case WM_SIZE: LayOut(); return TRUE;
       case WM_GETMINMAXINFO: {
         const SIZE minimum = MinimumWindowSize();
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.cx, minimum.cy};
@@ -301,8 +300,7 @@ class CropDialog final : public ModalDialog {
         }
         return TRUE;
       }
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 

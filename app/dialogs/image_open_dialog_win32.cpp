@@ -72,8 +72,7 @@ void PaintPreview(HWND pane, HDC dc) {
 LRESULT CALLBACK ImagePreviewProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-    case WM_DESTROY:
-      return 0;
+    case WM_DESTROY: return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(pane, &paint);
@@ -81,8 +80,7 @@ LRESULT CALLBACK ImagePreviewProc(HWND pane, UINT message, WPARAM wParam, LPARAM
       EndPaint(pane, &paint);
       return 0;
     }
-    default:
-      return DefWindowProcA(pane, message, wParam, lParam);
+    default: return DefWindowProcA(pane, message, wParam, lParam);
   }
 }
 
@@ -109,8 +107,7 @@ void MoveInsideWorkArea(HWND window) {
   RECT now;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (!GetWindowRect(window, &now) ||
-      !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+  if (!GetWindowRect(window, &now) || !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
     return;
   const RECT& area = monitor.rcWork;
   LONG left = std::min(now.left, area.right - (now.right - now.left));
@@ -148,8 +145,7 @@ UINT_PTR CALLBACK OpenDialogHook(HWND hookDialog, UINT message, WPARAM, LPARAM l
       preview.image.reset();
       preview.valid = false;
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

@@ -105,7 +105,8 @@ class LoadScreenSettingsDialog final : public ModalDialog {
       for (int id : kCameoCombos) {
         const LRESULT position = SendDlgItemMessageA(window(), id, CB_INSERTSTRING, 0,
                                                      reinterpret_cast<LPARAM>(form_.cameos[i].displayName.c_str()));
-        if (position >= 0) SendDlgItemMessageA(window(), id, CB_SETITEMDATA, static_cast<WPARAM>(position), static_cast<LPARAM>(i));
+        if (position >= 0)
+          SendDlgItemMessageA(window(), id, CB_SETITEMDATA, static_cast<WPARAM>(position), static_cast<LPARAM>(i));
       }
     }
     SelectCameoLines(state);
@@ -138,8 +139,7 @@ class LoadScreenSettingsDialog final : public ModalDialog {
         }
         return TRUE;
       }
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 

@@ -54,8 +54,7 @@ class SelectItemDialog final : public ModalDialog {
           return TRUE;
         }
         return FALSE;
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 

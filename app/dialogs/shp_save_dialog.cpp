@@ -19,14 +19,26 @@ constexpr int kExportSteps = 14;
 
 // The controls an export disables, so the settings stay as they are and no second export
 // starts meanwhile. The close box stays: closing ends the dialog once the export returns.
-constexpr int kLockedControls[] = {IDOK,           IDCANCEL,           IDC_PALETTE_NAME,    IDC_PALETTE_BROWSE,
-                                   IDC_PALETTE_NEW, IDC_PALETTE_EXISTING, IDC_PALETTE_NONE, IDC_COLOUR_COUNT,
-                                   IDC_QUANTIZER,  IDC_DITHER,         IDC_KEEP_INDEX0,     IDC_MIX_PACK,
-                                   IDC_MIX_NAME,   IDC_MIX_BROWSE,     IDC_MISSION_MAP,     IDC_MISSION_FILE,
+constexpr int kLockedControls[] = {IDOK,
+                                   IDCANCEL,
+                                   IDC_PALETTE_NAME,
+                                   IDC_PALETTE_BROWSE,
+                                   IDC_PALETTE_NEW,
+                                   IDC_PALETTE_EXISTING,
+                                   IDC_PALETTE_NONE,
+                                   IDC_COLOUR_COUNT,
+                                   IDC_QUANTIZER,
+                                   IDC_DITHER,
+                                   IDC_KEEP_INDEX0,
+                                   IDC_MIX_PACK,
+                                   IDC_MIX_NAME,
+                                   IDC_MIX_BROWSE,
+                                   IDC_MISSION_MAP,
+                                   IDC_MISSION_FILE,
                                    IDC_MISSION_BROWSE};
 
 // What the MIX check box enables.
-constexpr int kMixControls[] = {IDC_MIX_NAME,     IDC_MIX_BROWSE,         IDC_MISSION_MAP_LABEL, IDC_MISSION_MAP,
+constexpr int kMixControls[] = {IDC_MIX_NAME,           IDC_MIX_BROWSE,   IDC_MISSION_MAP_LABEL, IDC_MISSION_MAP,
                                 IDC_MISSION_FILE_LABEL, IDC_MISSION_FILE, IDC_MISSION_BROWSE};
 
 // Lets the windows repaint and answer while the export works. A quit request is put back
@@ -101,8 +113,10 @@ class ShpSaveDialog final : public ModalDialog {
     const std::string field = FieldText(window(), IDC_PALETTE_NAME);
     const std::string named = PaletteNameForMode(mode, field, form_.shpPath);
     // Setting the field checks it through its change notice.
-    if (named != field) SetDlgItemTextA(window(), IDC_PALETTE_NAME, named.c_str());
-    else CheckPaletteField();
+    if (named != field)
+      SetDlgItemTextA(window(), IDC_PALETTE_NAME, named.c_str());
+    else
+      CheckPaletteField();
   }
 
   void EnableMixGroup() {
@@ -118,7 +132,7 @@ class ShpSaveDialog final : public ModalDialog {
     form_.browsedPalette = PaletteFilePath(form_.paletteMode, form_.paletteName, form_.shpPath);
     form_.colourCount = GetDlgItemInt(window(), IDC_COLOUR_COUNT, nullptr, FALSE);
     form_.quantizer = SendDlgItemMessageW(window(), IDC_QUANTIZER, CB_GETCURSEL, 0, 0) == 1 ? Quantizer::Best
-                                                                                               : Quantizer::Octree;
+                                                                                            : Quantizer::Octree;
     form_.dither = IsDlgButtonChecked(window(), IDC_DITHER) == BST_CHECKED;
     form_.keepIndex0 = IsDlgButtonChecked(window(), IDC_KEEP_INDEX0) == BST_CHECKED;
     form_.mix.pack = IsDlgButtonChecked(window(), IDC_MIX_PACK) == BST_CHECKED;
@@ -198,40 +212,24 @@ class ShpSaveDialog final : public ModalDialog {
       case IDC_PALETTE_NAME:
         if (notification == EN_CHANGE) CheckPaletteField();
         return TRUE;
-      case IDC_PALETTE_BROWSE:
-        BrowsePalette();
-        return TRUE;
-      case IDC_PALETTE_NEW:
-        ChoosePaletteMode(NewPalette);
-        return TRUE;
-      case IDC_PALETTE_EXISTING:
-        ChoosePaletteMode(ExistingPalette);
-        return TRUE;
+      case IDC_PALETTE_BROWSE: BrowsePalette(); return TRUE;
+      case IDC_PALETTE_NEW: ChoosePaletteMode(NewPalette); return TRUE;
+      case IDC_PALETTE_EXISTING: ChoosePaletteMode(ExistingPalette); return TRUE;
       case IDC_COLOUR_COUNT:
         if (notification == EN_CHANGE || notification == EN_KILLFOCUS) ClampColourCount(notification == EN_CHANGE);
         return TRUE;
-      case IDC_MIX_PACK:
-        EnableMixGroup();
-        return TRUE;
-      case IDC_MIX_BROWSE:
-        BrowseMix();
-        return TRUE;
-      case IDC_MISSION_BROWSE:
-        BrowseMission();
-        return TRUE;
-      default:
-        return FALSE;
+      case IDC_MIX_PACK: EnableMixGroup(); return TRUE;
+      case IDC_MIX_BROWSE: BrowseMix(); return TRUE;
+      case IDC_MISSION_BROWSE: BrowseMission(); return TRUE;
+      default: return FALSE;
     }
   }
 
   INT_PTR Procedure(UINT message, WPARAM wParam, LPARAM) override {
     switch (message) {
-      case WM_INITDIALOG:
-        return OnInitDialog();
-      case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam));
-      default:
-        return FALSE;
+      case WM_INITDIALOG: return OnInitDialog();
+      case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+      default: return FALSE;
     }
   }
 

@@ -36,9 +36,9 @@ HWND EditorFrame::Create(bool& failureShown) {
   // The menu of the interface language; the class menu only when that cannot be loaded.
   const std::string title = NarrowTextOf(Text::ProgramTitle);
   const HWND window = CreateWindowExA(WS_EX_OVERLAPPEDWINDOW, kMainWindowClass, title.c_str(),
-                                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, LoadMainMenu(),
-                                     GetModuleHandleA(nullptr), this);
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, LoadMainMenu(),
+                                      GetModuleHandleA(nullptr), this);
   failureShown = creationFailureShown_;
   return window;
 }
@@ -166,22 +166,15 @@ LRESULT CALLBACK EditorFrame::Procedure(HWND window, UINT message, WPARAM wParam
 
 LRESULT EditorFrame::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      return OnCreate(window) ? 0 : -1;
+    case WM_CREATE: return OnCreate(window) ? 0 : -1;
     case WM_DESTROY:
       window_ = nullptr;
       recovery_.SetWindow(nullptr);
       PostQuitMessage(0);
       return 0;
-    case WM_SIZE:
-      Layout();
-      break;
-    case WM_CLOSE:
-      OnClose();
-      return 0;
-    case WM_KEYDOWN:
-      view_.OnKey(static_cast<int>(wParam));
-      break;
+    case WM_SIZE: Layout(); break;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_KEYDOWN: view_.OnKey(static_cast<int>(wParam)); break;
     case WM_MOUSEWHEEL:
       if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
         view_.OnZoomWheel(GET_WHEEL_DELTA_WPARAM(wParam));
@@ -195,23 +188,13 @@ LRESULT EditorFrame::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       // A tilt to the right is positive and scrolls right.
       view_.OnWheel(SB_HORZ, -GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_GETMINMAXINFO:
-      sizeLimits_.Apply(window, *reinterpret_cast<MINMAXINFO*>(lParam));
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      Command(IDM_LOAD_SCREEN_SETTINGS);
-      break;
-    case WM_COMMAND:
-      Command(LOWORD(wParam));
-      break;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_GETMINMAXINFO: sizeLimits_.Apply(window, *reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_LBUTTONDBLCLK: Command(IDM_LOAD_SCREEN_SETTINGS); break;
+    case WM_COMMAND: Command(LOWORD(wParam)); break;
     case WM_ENTERMENULOOP:
     case WM_INITMENUPOPUP:
-    case WM_EXITMENULOOP:
-      menuBar_.OnMenuLoop(message);
-      break;
+    case WM_EXITMENULOOP: menuBar_.OnMenuLoop(message); break;
     case WM_TIMER:
       if (wParam != RecoveryCopies::kTimerId) break;
       recovery_.Write();
@@ -220,11 +203,8 @@ LRESULT EditorFrame::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       // Log-off or shutdown may end the program without a close: unsaved work gets its copy now.
       recovery_.Write();
       break;
-    case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wParam));
-      return 0;
-    default:
-      break;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -67,9 +67,9 @@ WNDCLASSEXA WindowClassBase(HINSTANCE instance) {
   windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTOREL));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTOREL), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.hIconSm =
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTOREL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN_MENU);

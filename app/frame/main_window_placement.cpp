@@ -57,7 +57,8 @@ void ShowMainWindow(HWND window, int showCommand) {
   const bool normalShow = showCommand == SW_SHOWNORMAL || showCommand == SW_SHOWDEFAULT || showCommand == SW_SHOW;
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  if (!normalShow || !ParseWindowPlacement(StoredSettings().Format(), remembered) || !GetWindowPlacement(window, &placement)) {
+  if (!normalShow || !ParseWindowPlacement(StoredSettings().Format(), remembered) ||
+      !GetWindowPlacement(window, &placement)) {
     ShowWindow(window, showCommand);
     return;
   }

@@ -47,7 +47,8 @@ void MenuBar::AddRecentFiles(HMENU menu) {
   HMENU file = menu ? GetSubMenu(menu, kFilePopup) : nullptr;
   if (!file) return;
   bool had = false;
-  for (UINT id = IDM_RECENT_FILE_FIRST; id <= IDM_RECENT_FILE_LAST; ++id) had |= DeleteMenu(file, id, MF_BYCOMMAND) != 0;
+  for (UINT id = IDM_RECENT_FILE_FIRST; id <= IDM_RECENT_FILE_LAST; ++id)
+    had |= DeleteMenu(file, id, MF_BYCOMMAND) != 0;
   int exit = PositionOf(file, IDM_EXIT);
   if (exit < 0) return;
   if (had && IsSeparator(file, exit - 1) && IsSeparator(file, exit - 2)) DeleteMenu(file, --exit, MF_BYPOSITION);
@@ -81,7 +82,8 @@ void MenuBar::Apply(HMENU menu, const ViewState& view) {
     if (state.radio) {
       const int first = PositionOf(menu, IDM_MODE_SMALL_MAP), last = PositionOf(menu, IDM_MODE_TARGET_BOX);
       if (state.checked && first >= 0 && last >= first)
-        CheckMenuRadioItem(menu, static_cast<UINT>(first), static_cast<UINT>(last), static_cast<UINT>(i), MF_BYPOSITION);
+        CheckMenuRadioItem(menu, static_cast<UINT>(first), static_cast<UINT>(last), static_cast<UINT>(i),
+                           MF_BYPOSITION);
     } else {
       CheckMenuItem(menu, id, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
     }

@@ -37,7 +37,7 @@ void LoadLanguageChoice() {
   }
   // No choice yet: the user's own interface language decides, Chinese for any Chinese.
   language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? InterfaceLanguage::Chinese
-                                                                        : InterfaceLanguage::English;
+                                                                       : InterfaceLanguage::English;
 }
 
 bool SaveLanguageChoice(InterfaceLanguage chosen, std::string& reason) {

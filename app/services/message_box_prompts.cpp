@@ -18,9 +18,10 @@ UINT IconOf(PromptIcon icon) {
 }  // namespace
 
 int MessageBoxPrompts::Show(const Prompt& prompt, UINT buttons) {
-  const std::wstring caption = !prompt.ownCaption.empty() ? WideText(prompt.ownCaption)
-                               : WideTextOf(prompt.caption == PromptCaption::Error ? Text::ErrorCaption
-                                                                                   : Text::ProgramCaption);
+  const std::wstring caption =
+      !prompt.ownCaption.empty()
+          ? WideText(prompt.ownCaption)
+          : WideTextOf(prompt.caption == PromptCaption::Error ? Text::ErrorCaption : Text::ProgramCaption);
   return MessageBoxW(owner_, WideLine(prompt.text).c_str(), caption.c_str(), buttons | IconOf(prompt.icon));
 }
 

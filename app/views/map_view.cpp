@@ -170,9 +170,7 @@ void MapView::PaintMargins(HDC dc, const RECT& client) const {
     if (band.right > band.left && band.bottom > band.top) FillRect(dc, &band, brush);
 }
 
-HBRUSH MapView::Background() const {
-  return reinterpret_cast<HBRUSH>(GetClassLongPtrA(window_, GCLP_HBRBACKGROUND));
-}
+HBRUSH MapView::Background() const { return reinterpret_cast<HBRUSH>(GetClassLongPtrA(window_, GCLP_HBRBACKGROUND)); }
 
 void MapView::ShowPicture() {
   pictureReady_ = true;
@@ -212,7 +210,8 @@ void MapView::OnWheel(int bar, int delta) {
   SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   const bool horizontal = bar == SB_HORZ;
   // A page-wise wheel setting (WHEEL_PAGESCROLL) scrolls by the most lines there are.
-  const int pixels = WheelScrollPixels(pendingWheel_[horizontal ? 0 : 1], delta, lines > 20 ? 20 : static_cast<int>(lines));
+  const int pixels =
+      WheelScrollPixels(pendingWheel_[horizontal ? 0 : 1], delta, lines > 20 ? 20 : static_cast<int>(lines));
   ViewAxis& axis = horizontal ? horizontal_ : vertical_;
   if (!ScrollViewAxisBy(axis, pixels, horizontal ? ZoomedWidth() : ZoomedHeight())) return;
   session_.EndGroup();
@@ -286,11 +285,8 @@ LRESULT CALLBACK MapView::Procedure(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT MapView::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      OnSize(LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
@@ -306,28 +302,16 @@ LRESULT MapView::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       EndPaint(window, &paint);
       return 0;
     }
-    case WM_HSCROLL:
-      OnScroll(SB_HORZ, LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case WM_VSCROLL:
-      OnScroll(SB_VERT, LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_MOUSEMOVE:
       // Signed: while captured the pointer may be left of or above the view.
       OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
-    case WM_LBUTTONDOWN:
-      OnButtonDown(LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    case WM_LBUTTONUP:
-      OnButtonUp();
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      OnDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_CAPTURECHANGED:
-      OnCaptureLost();
-      return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_LBUTTONUP: OnButtonUp(); return 0;
+    case WM_LBUTTONDBLCLK: OnDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_CAPTURECHANGED: OnCaptureLost(); return 0;
     case kExportPreviewReadyMessage:
       if (preview_.OnReady()) Repaint();
       return 0;
@@ -335,7 +319,6 @@ LRESULT MapView::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       preview_.Stop();
       window_ = nullptr;
       return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

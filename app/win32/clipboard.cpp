@@ -111,8 +111,8 @@ bool ReadBitmap(MemoryImage& picture, Refusal& refusal) {
   auto* bits = packed.data() + sizeof header;
   BITMAPINFO query{};
   query.bmiHeader = header;
-  if (!screen || GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), bits, &query, DIB_RGB_COLORS) !=
-                     info.bmHeight)
+  if (!screen ||
+      GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), bits, &query, DIB_RGB_COLORS) != info.bmHeight)
     return Refuse(refusal, ClipboardRefusal::kUnreadable);
   std::memcpy(packed.data(), &header, sizeof header);
   std::string reason;

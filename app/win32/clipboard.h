@@ -25,12 +25,12 @@ enum class ClipboardPicture {
 
 // Why a picture on the clipboard was not taken.
 enum class ClipboardRefusal {
-  kInUse,              // another program holds the clipboard open
-  kUnreadable,         // a format is announced but its data cannot be read
-  kFileListUnreadable, // the copied file list cannot be read
-  kPathTooLong,        // the copied file's path is longer than a path may be
-  kBadPicture,         // the data was read and refused: `detail` gives the decoder's reason
-  kBadFile,            // the copied file cannot be loaded: `name` is its path, `detail` why
+  kInUse,               // another program holds the clipboard open
+  kUnreadable,          // a format is announced but its data cannot be read
+  kFileListUnreadable,  // the copied file list cannot be read
+  kPathTooLong,         // the copied file's path is longer than a path may be
+  kBadPicture,          // the data was read and refused: `detail` gives the decoder's reason
+  kBadFile,             // the copied file cannot be loaded: `name` is its path, `detail` why
 };
 
 struct ClipboardRead {

@@ -62,23 +62,19 @@ LRESULT CALLBACK LinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       ReplaceText(window, kTargetSlot, nullptr);
       ReplaceText(window, kParametersSlot, nullptr);
       break;
-    case kLinkSetTarget:
-      return SetText(window, kTargetSlot, reinterpret_cast<const char*>(wParam), kMaxLinkTarget);
+    case kLinkSetTarget: return SetText(window, kTargetSlot, reinterpret_cast<const char*>(wParam), kMaxLinkTarget);
     case kLinkSetParameters:
       if (!wParam) {
         ReplaceText(window, kParametersSlot, nullptr);
         return 1;
       }
       return SetText(window, kParametersSlot, reinterpret_cast<const char*>(wParam), kMaxLinkParameters);
-    case WM_PAINT:
-      Paint(window);
-      return 0;
+    case WM_PAINT: Paint(window); return 0;
     case WM_LBUTTONUP:
       if (const char* target = Text(window, kTargetSlot))
         ShellExecuteA(window, nullptr, target, Text(window, kParametersSlot), nullptr, SW_SHOWMAXIMIZED);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -8,8 +8,9 @@ ModalDialog* ModalDialog::Of(HWND dialog) {
 
 INT_PTR ModalDialog::Run(const void* dialogTemplate, HWND owner) {
   if (!dialogTemplate) return -1;
-  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
-                                                 owner, Thunk, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                                 static_cast<LPCDLGTEMPLATEA>(dialogTemplate), owner, Thunk,
+                                                 reinterpret_cast<LPARAM>(this));
   window_ = nullptr;
   ReturnFocusTo(owner);
   return result;

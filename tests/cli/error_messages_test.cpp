@@ -47,24 +47,31 @@ TEST(ToolErrors, NameTheFileAndTheReason) {
   const std::string shot = folder.Path("shot.bmp");
   const Case cases[] = {
       {"-", {"render", scene, "-o", out, "--package", kPackage}, shot + ": No such file or directory"},
-      {bmp.substr(0, bmp.size() - 7), {"render", scene, "-o", out, "--package", kPackage},
+      {bmp.substr(0, bmp.size() - 7),
+       {"render", scene, "-o", out, "--package", kPackage},
        "s.ini: cannot load screenshot " + shot + ": the file is truncated"},
       {"GIF89a", {"render", scene, "-o", out, "--package", kPackage}, ": the file is truncated"},
       {"plain text", {"render", scene, "-o", out, "--package", kPackage}, ": unsupported format"},
-      {bmp, {"render", scene, "-o", out, "--package", package.string()},
+      {bmp,
+       {"render", scene, "-o", out, "--package", package.string()},
        box.string() + ": cannot load the template: the file is truncated"},
-      {bmp, {"render", scene, "-o", folder.Path("nowhere/out.png"), "--package", kPackage},
+      {bmp,
+       {"render", scene, "-o", folder.Path("nowhere/out.png"), "--package", kPackage},
        "cannot write the image: the folder " + folder.Path("nowhere") + " does not exist"},
       {bmp, {"render", scene, "-o", folder.Folder(), "--package", kPackage}, "cannot write the image: it is a folder"},
-      {bmp, {"render", scene, "-o", folder.Path("out.webp"), "--package", kPackage},
+      {bmp,
+       {"render", scene, "-o", folder.Path("out.webp"), "--package", kPackage},
        "cannot write the image: unsupported format '.webp' (use .png, .bmp, .tga, .jpg or .gif)"},
-      {bmp, {"render", folder.Path("package"), "-o", out, "--package", kPackage},
+      {bmp,
+       {"render", folder.Path("package"), "-o", out, "--package", kPackage},
        "cannot read the scene file: it is a folder"},
       {bmp, {"render", scene, "-o", out, "--package", folder.Path("s.ini")}, "s.ini: the package is not a folder"},
   };
   for (const Case& c : cases) {
-    if (c.shot == "-") fs::remove(shot);
-    else folder.Write("shot.bmp", c.shot);
+    if (c.shot == "-")
+      fs::remove(shot);
+    else
+      folder.Write("shot.bmp", c.shot);
     const ToolRun run = RunTool(c.args);
     EXPECT_EQ(run.exitCode, 1) << c.expected;
     EXPECT_EQ(Contains(run, c.expected), "") << c.expected;

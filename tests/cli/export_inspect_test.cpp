@@ -48,7 +48,6 @@ class ExportInspect : public ::testing::Test {
   }
 
   ScratchFolder work_;
-
 };
 
 ScratchFolder* ExportInspect::package_ = nullptr;
@@ -59,7 +58,9 @@ std::set<std::string> NamesIn(const std::string& folder) {
   return names;
 }
 
-std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t Lines(const std::string& text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
   // What an export killed earlier left beside the same targets goes too.
@@ -74,18 +75,20 @@ TEST_F(ExportInspect, ExportWritesSpriteAndPalette) {
   // games, when the new palette's entry 0 is not black.
   const auto onEntry0 = std::count(shp.begin() + 32, shp.end(), 0);
   const bool colouredEntry0 = pal[0] != 0 || pal[1] != 0 || pal[2] != 0;
-  EXPECT_EQ(run.err, colouredEntry0 && onEntry0 > 0
-                        ? Scene() + ": " + std::to_string(onEntry0) +
-                              " pixels use palette entry 0, which the games draw transparent. --keep-index0 keeps them "
-                              "off it (in the editor: \"Leave palette entry 0 unused\").\n"
-                        : "");
+  EXPECT_EQ(run.err,
+            colouredEntry0 && onEntry0 > 0
+                ? Scene() + ": " + std::to_string(onEntry0) +
+                      " pixels use palette entry 0, which the games draw transparent. --keep-index0 keeps them "
+                      "off it (in the editor: \"Leave palette entry 0 unused\").\n"
+                : "");
   EXPECT_EQ(work_.Names(), (std::set<std::string>{"a.pal", "a.shp"}));
 }
 
 TEST_F(ExportInspect, InspectShowsTheNewPaletteSpriteAsTheNearestColours) {
   ASSERT_EQ(Render(work_.Path("r.png")).exitCode, 0);
   ASSERT_EQ(Export({"-o", work_.Path("a.shp"), "--palette", work_.Path("a.pal")}).exitCode, 0);
-  const ToolRun inspect = RunTool({"inspect", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "-o", work_.Path("d.png")});
+  const ToolRun inspect =
+      RunTool({"inspect", work_.Path("a.shp"), "--palette", work_.Path("a.pal"), "-o", work_.Path("d.png")});
   ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
   EXPECT_NE(inspect.out.find(": 800 x 520, 1 frame, 416032 bytes\n"), std::string::npos) << inspect.out;
   EXPECT_NE(inspect.out.find("frame 0: x 0, y 0, 800 x 520, flags 0 (raw), colour 0x00000000, offset 32\n"),
@@ -123,8 +126,7 @@ TEST_F(ExportInspect, ExistingPaletteIsOnlyReadAndLimitedToTheColourCount) {
   for (std::size_t i = 0; i < pal.size(); ++i) pal[i] = static_cast<std::uint8_t>((i * 37 + i / 3) % 64);
   work_.Write("game.pal", pal);
   ASSERT_EQ(Render(work_.Path("r.png")).exitCode, 0);
-  const ToolRun run =
-      Export({"-o", work_.Path("a.shp"), "--use-palette", work_.Path("game.pal"), "--colors", "100"});
+  const ToolRun run = Export({"-o", work_.Path("a.shp"), "--use-palette", work_.Path("game.pal"), "--colors", "100"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(ReadBytes(work_.Path("game.pal")), pal);
   ASSERT_EQ(RunTool({"inspect", work_.Path("a.shp"), "--palette", work_.Path("game.pal"), "-o", work_.Path("d.png")})
@@ -179,22 +181,30 @@ struct BadExport {
 TEST_F(ExportInspect, BadExportsChangeNothing) {
   const BadExport cases[] = {
       {"missing palette", {"-o", "@/out.shp", "--use-palette", "@/missing.pal"}, "PAL file open error!"},
-      {"short palette", {"-o", "@/out.shp", "--use-palette", "@/short.pal"},
+      {"short palette",
+       {"-o", "@/out.shp", "--use-palette", "@/short.pal"},
        "short.pal: not a PAL palette: it has 767 bytes (a PAL file is 768 bytes"},
       {"output folder missing", {"-o", "@/nowhere/out.shp", "--palette", "@/out.pal"}, "SHP file open error!"},
-      {"palette folder missing", {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"},
+      {"palette folder missing",
+       {"-o", "@/out.shp", "--palette", "@/nowhere/out.pal"},
        "Palette file create error! (the folder "},
       {"output is a folder", {"-o", "@/folder.shp", "--palette", "@/out.pal"}, "SHP file open error! (it is a folder)"},
       {"same file twice", {"-o", "@/out.shp", "--palette", "@/out.shp"}, "must be different files"},
-      {"both palette options", {"-o", "@/out.shp", "--palette", "@/out.pal", "--use-palette", "@/out.pal"}, "exactly one"},
+      {"both palette options",
+       {"-o", "@/out.shp", "--palette", "@/out.pal", "--use-palette", "@/out.pal"},
+       "exactly one"},
       {"no palette option", {"-o", "@/out.shp"}, "exactly one"},
       {"no output", {"--palette", "@/out.pal"}, "-o"},
       {"colour count not a number", {"-o", "@/out.shp", "--palette", "@/out.pal", "--colors", "many"}, "--colors"},
       {"colour count with trailing text", {"-o", "@/out.shp", "--palette", "@/out.pal", "--colors", "12x"}, "--colors"},
       {"option given twice", {"-o", "@/out.shp", "-o", "@/b.shp", "--palette", "@/out.pal"}, "twice"},
       {"unknown quantizer", {"-o", "@/out.shp", "--palette", "@/out.pal", "--quantizer", "median"}, "median"},
-      {"quantizer for an existing palette", {"-o", "@/out.shp", "--use-palette", "@/out.pal", "--quantizer", "best"}, "--quantizer"},
-      {"index 0 kept with one colour", {"-o", "@/out.shp", "--palette", "@/out.pal", "--keep-index0", "--colors", "1"}, "--keep-index0"},
+      {"quantizer for an existing palette",
+       {"-o", "@/out.shp", "--use-palette", "@/out.pal", "--quantizer", "best"},
+       "--quantizer"},
+      {"index 0 kept with one colour",
+       {"-o", "@/out.shp", "--palette", "@/out.pal", "--keep-index0", "--colors", "1"},
+       "--keep-index0"},
       {"flag given twice", {"-o", "@/out.shp", "--palette", "@/out.pal", "--dither", "--dither"}, "twice"},
       {"output folder is a file", {"--out-dir", "@/out.shp"}, "not a folder"},
       {"output folder cannot be made", {"--out-dir", "@/out.shp/sub"}, "cannot make"},
@@ -230,7 +240,8 @@ TEST_F(ExportInspect, BatchWritesEveryGoodSceneAndReportsTheBadOne) {
   const std::string good = "[LoadScreen]\nSide=Allied\nLargeMapOffset=10,20\n", bad = "[LoadScreen]\nSide=Martian\n";
   const std::string a = work_.Write("a.ini", Bytes(good.begin(), good.end()));
   const std::string b = work_.Write("b.ini", Bytes(bad.begin(), bad.end()));
-  const std::vector<std::string> options = {"--quantizer", "best", "--dither", "--keep-index0", "--package", package_->Folder()};
+  const std::vector<std::string> options = {"--quantizer",   "best",      "--dither",
+                                            "--keep-index0", "--package", package_->Folder()};
   std::vector<std::string> args = {"export", Scene(), b, a, "--out-dir", work_.Path("out")};
   args.insert(args.end(), options.begin(), options.end());
   const ToolRun batch = RunTool(args);
@@ -251,7 +262,8 @@ TEST_F(ExportInspect, BatchWritesEveryGoodSceneAndReportsTheBadOne) {
   const Bytes shp = ReadBytes(work_.Path("one.shp"));
   EXPECT_EQ(std::count(shp.begin() + 32, shp.end(), 0), 0);  // index 0 kept free
 
-  const ToolRun render = RunTool({"render", Scene(), a, "--out-dir", work_.Path("pictures"), "--package", package_->Folder()});
+  const ToolRun render =
+      RunTool({"render", Scene(), a, "--out-dir", work_.Path("pictures"), "--package", package_->Folder()});
   EXPECT_EQ(render.exitCode, 0) << render.err;
   ASSERT_EQ(Render(work_.Path("one.png")).exitCode, 0);
   EXPECT_EQ(ReadBytes(work_.Path("pictures/scene.png")), ReadBytes(work_.Path("one.png")));

@@ -35,7 +35,8 @@ TEST(Hardening, NoOutputIsWrittenOverAnInputOfTheRun) {
       {{"render", scene, "--out-dir", folder.Path(".")}, "battlefield.png"},
       {{"render", scene, "-o", folder.Path("sub/../battlefield.png")}, "battlefield.png"},
       {{"export", scene, "-o", folder.Path("x.shp"), "--palette", folder.Path("./battlefield.ini")}, "battlefield.ini"},
-      {{"export", scene, "-o", folder.Path("x.shp"), "--palette", kPackage + "/Templates/../Templates/com_worldmap2x.png"},
+      {{"export", scene, "-o", folder.Path("x.shp"), "--palette",
+        kPackage + "/Templates/../Templates/com_worldmap2x.png"},
        "com_worldmap2x.png"},
   };
   fs::create_directory(folder.Path("sub"));
@@ -44,7 +45,8 @@ TEST(Hardening, NoOutputIsWrittenOverAnInputOfTheRun) {
     args.insert(args.end(), {"--package", kPackage});
     const ToolRun result = RunTool(args);
     EXPECT_EQ(result.exitCode, 1) << args[2];
-    EXPECT_NE(result.err.find(run.overwritten + ": refused: it would be written over"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(run.overwritten + ": refused: it would be written over"), std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find(", which this run reads"), std::string::npos) << result.err;
   }
   EXPECT_EQ(Bytes(folder.Path("battlefield.png")), shot);
@@ -106,7 +108,8 @@ TEST(Hardening, AFifoInThePictureCacheIsAMiss) {
     ++entries;
   }
   ASSERT_GT(entries, 0);
-  const ToolRun run = RunTool({"render", scene, "-o", folder.Path("second.png"), "--package", kPackage}, cache + kNoWaiting);
+  const ToolRun run =
+      RunTool({"render", scene, "-o", folder.Path("second.png"), "--package", kPackage}, cache + kNoWaiting);
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(Bytes(folder.Path("second.png")), Bytes(folder.Path("first.png")));
 }

@@ -56,11 +56,12 @@ TEST(ToolHelp, EveryVerbShowsItsUsageOptionsAndAnExample) {
     EXPECT_TRUE(Has(help.out, "\nExample:\n  " + kTool + " " + verb + " ")) << help.out;
     EXPECT_TRUE(Has(general.out, "\n  " + verb + " ")) << verb << " is missing from the list of verbs";
     for (const std::string& option : options)
-      EXPECT_TRUE(Has(help.out, "\n  " + option + " ") || Has(help.out, "\n  " + option + "\n")) << verb << " " << option;
+      EXPECT_TRUE(Has(help.out, "\n  " + option + " ") || Has(help.out, "\n  " + option + "\n"))
+          << verb << " " << option;
     EXPECT_TRUE(Has(help.out, "\n  -h, --help ")) << verb;
     // The same text however it is asked for, also after other arguments.
-    for (const std::vector<std::string>& ask : {std::vector<std::string>{verb, "--help"}, {verb, "-h"},
-                                                 {verb, "scene.ini", "--package", "p", "-h"}}) {
+    for (const std::vector<std::string>& ask :
+         {std::vector<std::string>{verb, "--help"}, {verb, "-h"}, {verb, "scene.ini", "--package", "p", "-h"}}) {
       const ToolRun again = RunTool(ask);
       EXPECT_EQ(again.exitCode, 0) << verb;
       EXPECT_EQ(again.out, help.out) << verb;

@@ -36,10 +36,12 @@ TEST(ToolMessages, SayWhereToLookAndWhatToDo) {
       {"[LoadScreen]\nCameo1=" + mine + "\n",
        "s.ini: cameo " + mine + " lies outside the package: cameos and symbols are looked up in " + templates},
       {"[LoadScreen]\n[Markers]\n1=" + mine + ",Red,1,1\n",
-       "s.ini: marker 1: symbol " + mine + " lies outside the package: cameos and symbols are looked up in " + templates},
+       "s.ini: marker 1: symbol " + mine + " lies outside the package: cameos and symbols are looked up in " +
+           templates},
   };
   for (const auto& c : cases) {
-    const ToolRun run = RunTool({"render", folder.Write("s.ini", c.scene), "-o", folder.Path("out.png"), "--package", kPackage});
+    const ToolRun run =
+        RunTool({"render", folder.Write("s.ini", c.scene), "-o", folder.Path("out.png"), "--package", kPackage});
     EXPECT_EQ(run.exitCode, 1) << c.scene;
     EXPECT_TRUE(Has(run.err, c.expected)) << run.err;
     EXPECT_EQ(Has(run.err, "--package DIR"), Has(c.expected, "outside")) << run.err;
@@ -49,7 +51,8 @@ TEST(ToolMessages, SayWhereToLookAndWhatToDo) {
   const fs::path copy = fs::path(folder.Path("alone")) / fs::path(VANTOREL_TOOL_PATH).filename();
   fs::create_directory(copy.parent_path());
   fs::copy_file(tool_detail::ToolPath(), copy);
-  ToolRun run = RunProgram(copy.string(), {"render", folder.Write("s.ini", "[LoadScreen]\n"), "-o", folder.Path("out.png")});
+  ToolRun run =
+      RunProgram(copy.string(), {"render", folder.Write("s.ini", "[LoadScreen]\n"), "-o", folder.Path("out.png")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(Has(run.err, ": no template package beside ")) << run.err;
   EXPECT_TRUE(Has(run.err, "name one with --package DIR")) << run.err;
@@ -58,8 +61,8 @@ TEST(ToolMessages, SayWhereToLookAndWhatToDo) {
   // A batch into an archive only names the archive's members, not loose files it never wrote.
   folder.Write("a.ini", "[LoadScreen]\n");
   folder.Write("b.ini", "[LoadScreen]\nSide=Soviet\n");
-  run = RunTool({"export", folder.Path("a.ini"), folder.Path("b.ini"), "--mix", folder.Path("mod.mix"), "--package",
-                 kPackage});
+  run = RunTool(
+      {"export", folder.Path("a.ini"), folder.Path("b.ini"), "--mix", folder.Path("mod.mix"), "--package", kPackage});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Has(run.out, "a.ini -> " + folder.Path("mod.mix") + ": A.SHP, A.PAL, A6.SHP (")) << run.out;
   EXPECT_TRUE(Has(run.out, "b.ini -> " + folder.Path("mod.mix") + ": B.SHP, B.PAL, B6.SHP (")) << run.out;

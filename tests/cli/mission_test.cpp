@@ -94,8 +94,9 @@ TEST(MissionTool, DefaultsLooseFilesAndRefusals) {
   const std::string& pkg = package.Folder();
 
   // [Defaults] into a new file; loose files besides the archive, the 640 one by the rule.
-  ToolRun run = RunTool({"export", scene, "-o", work.Path("LSALLY01.SHP"), "--palette", work.Path("LSALLY01.PAL"),
-                         "--mix", work.Path("m.mix"), "--defaults", "--mission-file", work.Path("new.ini"), "--package", pkg});
+  ToolRun run =
+      RunTool({"export", scene, "-o", work.Path("LSALLY01.SHP"), "--palette", work.Path("LSALLY01.PAL"), "--mix",
+               work.Path("m.mix"), "--defaults", "--mission-file", work.Path("new.ini"), "--package", pkg});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(Text(work.Path("new.ini")),
             "[Defaults]\r\nDefaultLS640BkgdName=6SALLY01.SHP\r\nDefaultLS800BkgdName=LSALLY01.SHP\r\n"
@@ -122,7 +123,8 @@ TEST(MissionTool, DefaultsLooseFilesAndRefusals) {
       {{"--mix", mix, "--mission", "A.MAP", "--mission-file", scene}, 1, "would be written over the scene"},
       {{"--mix", mix, "--ls640", "a6.png"}, 2, "does not end in .shp"},
       {{"--mix", mix, "--ls640", work.Path("a6.shp")}, 2, "without a folder"},
-      {{"-o", work.Path(std::string(61, 'L') + ".shp"), "--palette", work.Path("p.pal"), "--mission", "A.MAP"}, 1,
+      {{"-o", work.Path(std::string(61, 'L') + ".shp"), "--palette", work.Path("p.pal"), "--mission", "A.MAP"},
+       1,
        "more than the game's 63"},
   };
   for (const Bad& b : bad) {

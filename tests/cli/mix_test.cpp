@@ -249,9 +249,9 @@ TEST_F(MixTool, AddsSideBySideKeepEveryEntry) {
   for (std::size_t i = 0; i < runs.size(); ++i) threads.emplace_back([&, i] { results[i] = RunTool(runs[i]); });
   for (std::thread& thread : threads) thread.join();
   for (const ToolRun& result : results) EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(ListedNames(mix), (std::set<std::string>{"base.txt", "f0.txt", "f1.txt", "f2.txt", "f3.txt", "s1.shp",
-                                                     "s1.pal", "s16.shp", "s2.shp", "s2.pal", "s26.shp",
-                                                     "local mix database.dat"}));
+  EXPECT_EQ(ListedNames(mix),
+            (std::set<std::string>{"base.txt", "f0.txt", "f1.txt", "f2.txt", "f3.txt", "s1.shp", "s1.pal", "s16.shp",
+                                   "s2.shp", "s2.pal", "s26.shp", "local mix database.dat"}));
   EXPECT_EQ(ReadArchive(mix).size(), 12u);
 }
 
@@ -277,8 +277,10 @@ class TemporaryFolderForRuns {
 #else
   static constexpr const char* kNames[] = {"TMPDIR"};
   static void Set(const char* name, const std::string& value) {
-    if (value.empty()) unsetenv(name);
-    else setenv(name, value.c_str(), 1);
+    if (value.empty())
+      unsetenv(name);
+    else
+      setenv(name, value.c_str(), 1);
   }
 #endif
   std::vector<std::string> old_;
@@ -300,22 +302,24 @@ TEST_F(MixTool, ScratchFoldersOfKilledRunsGoWithTheNextRun) {
     run = Export({Scene("one.ini"), "--mix", work_.Path("m.mix")});
   }
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(temporary.Names(), std::set<std::string>{"vantorel-mix-" +
-                                                     std::to_string(replacement_system::CurrentProcessId()) + "-5"});
+  EXPECT_EQ(temporary.Names(),
+            std::set<std::string>{"vantorel-mix-" + std::to_string(replacement_system::CurrentProcessId()) + "-5"});
   EXPECT_EQ(run.out.find(temporary.Folder()), std::string::npos) << run.out;
 
 #ifndef _WIN32
   // A member the scratch folder cannot take (files limited to 100 KB): the message names the
   // member and the archive, never the folder, and the folder goes.
   std::string command = "trap '' XFSZ; ulimit -f 200; TMPDIR=\"" + temporary.Folder() + "\"";
-  for (const std::string& word : {tool_detail::ToolPath(), std::string("export"), Scene("two.ini"),
-                                   std::string("--mix"), work_.Path("m.mix"), std::string("--package"), package_.Folder()})
+  for (const std::string& word :
+       {tool_detail::ToolPath(), std::string("export"), Scene("two.ini"), std::string("--mix"), work_.Path("m.mix"),
+        std::string("--package"), package_.Folder()})
     tool_detail::AppendQuoted(command, word);
   command += " 2>";
   tool_detail::AppendQuoted(command, work_.Path("err.txt"));
   EXPECT_NE(std::system(command.c_str()), 0);
   const std::string err = tool_detail::Slurp(work_.Path("err.txt"));
-  EXPECT_NE(err.find("vantorel: TWO.SHP for " + work_.Path("m.mix") + ": SHP file write error"), std::string::npos) << err;
+  EXPECT_NE(err.find("vantorel: TWO.SHP for " + work_.Path("m.mix") + ": SHP file write error"), std::string::npos)
+      << err;
   EXPECT_EQ(err.find(temporary.Folder()), std::string::npos) << err;
   EXPECT_EQ(temporary.Names().size(), 1u);
 #endif

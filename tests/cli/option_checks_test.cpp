@@ -22,7 +22,8 @@ std::string TinyShp() { return std::string("\0\0\4\0\4\0\1\0", 8) + std::string(
 // 256 colours: entry i is (i / 4, i % 64, 63 - i / 4).
 std::string GradientPal() {
   std::string pal;
-  for (int i = 0; i < 256; ++i) pal += {static_cast<char>(i / 4), static_cast<char>(i % 64), static_cast<char>(63 - i / 4)};
+  for (int i = 0; i < 256; ++i)
+    pal += {static_cast<char>(i / 4), static_cast<char>(i % 64), static_cast<char>(63 - i / 4)};
   return pal;
 }
 
@@ -39,7 +40,8 @@ TEST(ToolOptions, PalettesAndOutputsAreWhatTheyClaim) {
   folder.Write("short.pal", std::string(767, '\0'));
   folder.Write("pal8.pal", pal8);
   folder.Write("game.pal", GradientPal());
-  const std::string pngPal = "it is a PNG image (300 x 200) (a PAL file is 768 bytes: 256 colours of red, green and blue, each 0..63)";
+  const std::string pngPal =
+      "it is a PNG image (300 x 200) (a PAL file is 768 bytes: 256 colours of red, green and blue, each 0..63)";
   const struct {
     std::string palette, expected;
   } palettes[] = {
@@ -51,11 +53,12 @@ TEST(ToolOptions, PalettesAndOutputsAreWhatTheyClaim) {
   };
   const auto before = folder.Names();
   for (const auto& c : palettes) {
-    ToolRun run = RunTool({"export", scene, "-o", folder.Path("x.shp"), "--use-palette", folder.Path(c.palette),
-                           "--package", kPackage});
+    ToolRun run = RunTool(
+        {"export", scene, "-o", folder.Path("x.shp"), "--use-palette", folder.Path(c.palette), "--package", kPackage});
     EXPECT_EQ(run.exitCode, 1) << c.palette;
     EXPECT_TRUE(Has(run.err, c.expected)) << run.err;
-    run = RunTool({"inspect", folder.Path("tiny.shp"), "--palette", folder.Path(c.palette), "-o", folder.Path("d.png")});
+    run =
+        RunTool({"inspect", folder.Path("tiny.shp"), "--palette", folder.Path(c.palette), "-o", folder.Path("d.png")});
     EXPECT_EQ(run.exitCode, 1) << c.palette;
     EXPECT_TRUE(Has(run.err, c.expected)) << run.err;
   }
@@ -98,7 +101,8 @@ TEST(ToolOptions, PalettesAndOutputsAreWhatTheyClaim) {
   // Anything else is named.
   run = RunTool({"inspect", folder.Path("shot.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(Has(run.err, "shot.png: not an SHP sprite, a PAL palette or a MIX archive: it is a PNG image (300 x 200)"))
+  EXPECT_TRUE(
+      Has(run.err, "shot.png: not an SHP sprite, a PAL palette or a MIX archive: it is a PNG image (300 x 200)"))
       << run.err;
   run = RunTool({"inspect", folder.Path("notes.txt")});
   EXPECT_TRUE(Has(run.err, "notes.txt: not an SHP sprite, a PAL palette or a MIX archive: it is text")) << run.err;

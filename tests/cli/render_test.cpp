@@ -23,9 +23,7 @@ class Render : public ::testing::Test {
  protected:
   void SetUp() override { InitImageFiles(); }
 
-  std::string Scene(const std::string& text) const {
-    return folder_.Write("scene.ini", text);
-  }
+  std::string Scene(const std::string& text) const { return folder_.Write("scene.ini", text); }
   std::string Out() const { return folder_.Path("out.png"); }
   ToolRun RenderScene(const std::string& text) const {
     return RunTool({"render", Scene(text), "-o", Out(), "--package", kPackage});
@@ -150,7 +148,8 @@ TEST_F(Render, MapsDecodedInPartGiveThePictureOfWholeMaps) {
   std::string message;
   ASSERT_TRUE(whole.LoadCommonTemplates(message) && whole.SetSide(Allied)) << message;
   const Point h = {whole.worldMap.height, whole.worldMap2x.height};
-  const Point offsets[][2] = {{{0, 0}, {232, 103}}, {{700, h.x - 1}, {2000, h.y - 1}}, {{5, h.x - 300}, {9, h.y - 200}}};
+  const Point offsets[][2] = {
+      {{0, 0}, {232, 103}}, {{700, h.x - 1}, {2000, h.y - 1}}, {{5, h.x - 300}, {9, h.y - 200}}};
   MemoryImage expected;
   ASSERT_TRUE(expected.Create(CanvasWidth, CanvasHeight));
   for (const auto& offset : offsets) {
@@ -179,27 +178,27 @@ TEST_F(Render, BadScenesAreRefusedWithoutWritingAFile) {
   ASSERT_TRUE(SaveImageFile(tooSmall.c_str(), small));
   folder_.Write("not-an-image.png", "hello");
   const char* const scenes[] = {
-      "Side=Allied\n",                                              // no [LoadScreen]
-      "[LoadScreen]\nSide=Nod\n",                                   // unknown side
-      "[LoadScreen]\nCameos=4\n",                                   // count
-      "[LoadScreen]\nCameos=two\n",                                 // malformed number
-      "[LoadScreen]\nCameo1=example_battlefield.png\n",             // not 76 x 60
-      "[LoadScreen]\nCameo1=no_such_cameo.png\n",                   // missing
-      "[LoadScreen]\nScreenshot=small.png\n",                       // below 234 x 232
-      "[LoadScreen]\nScreenshot=not-an-image.png\n",                // not an image
-      "[LoadScreen]\nSmallMapOffset=5000,0\n",                      // outside the map
-      "[LoadScreen]\nLargeMapOffset=-1,0\n",                        // outside the 2x map
-      "[LoadScreen]\nTargetBoxY=1O3\n",                             // malformed number
-      "[LoadScreen]\nUpperLayer=maybe\n",                           // switch
-      "[LoadScreen]\nCamoes=3\n",                                   // unknown key
-      "[LoadScreen]\n[Markers]\n1=sym_star.png,Green,1,1\n",        // unknown colour
-      "[LoadScreen]\n[Markers]\n1=no_such_symbol.png,Red,1,1\n",    // missing symbol
-      "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1\n",            // too few fields
-      "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1,1,chosen\n",   // fifth field
-      "[LoadScreen]\nSide=Allied\nSIDE=Yuri\n",                      // repeated key
-      "[LoadScreen]\n[Markers]\n[markers]\n",                        // repeated section
+      "Side=Allied\n",                                             // no [LoadScreen]
+      "[LoadScreen]\nSide=Nod\n",                                  // unknown side
+      "[LoadScreen]\nCameos=4\n",                                  // count
+      "[LoadScreen]\nCameos=two\n",                                // malformed number
+      "[LoadScreen]\nCameo1=example_battlefield.png\n",            // not 76 x 60
+      "[LoadScreen]\nCameo1=no_such_cameo.png\n",                  // missing
+      "[LoadScreen]\nScreenshot=small.png\n",                      // below 234 x 232
+      "[LoadScreen]\nScreenshot=not-an-image.png\n",               // not an image
+      "[LoadScreen]\nSmallMapOffset=5000,0\n",                     // outside the map
+      "[LoadScreen]\nLargeMapOffset=-1,0\n",                       // outside the 2x map
+      "[LoadScreen]\nTargetBoxY=1O3\n",                            // malformed number
+      "[LoadScreen]\nUpperLayer=maybe\n",                          // switch
+      "[LoadScreen]\nCamoes=3\n",                                  // unknown key
+      "[LoadScreen]\n[Markers]\n1=sym_star.png,Green,1,1\n",       // unknown colour
+      "[LoadScreen]\n[Markers]\n1=no_such_symbol.png,Red,1,1\n",   // missing symbol
+      "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1\n",           // too few fields
+      "[LoadScreen]\n[Markers]\n1=sym_star.png,Red,1,1,chosen\n",  // fifth field
+      "[LoadScreen]\nSide=Allied\nSIDE=Yuri\n",                    // repeated key
+      "[LoadScreen]\n[Markers]\n[markers]\n",                      // repeated section
       "[LoadScreen]\n[Marker]\n1=sym_star.png,Red,1,1\n",          // unknown section
-      "\xFF\xFE[\0L\0",                                              // UTF-16
+      "\xFF\xFE[\0L\0",                                            // UTF-16
   };
   for (const char* text : scenes) {
     const ToolRun run = RenderScene(text);
@@ -228,4 +227,3 @@ TEST_F(Render, AFailedRenderKeepsAnEarlierPicture) {
   EXPECT_EQ(RenderScene("[LoadScreen]\nSide=Nod\n").exitCode, 1);
   EXPECT_EQ(fs::file_size(Out()), before);
 }
-

@@ -50,8 +50,10 @@ std::vector<Pixel> Expected(const MemoryImage& source, int x, int y, int scale) 
                            static_cast<unsigned char>(p)});
     }
   std::vector<Pixel> pixels;
-  if (scale == 100) out = in;
-  else stbir_resize_uint8_srgb(in.data(), w, h, 0, out.data(), 234, 232, 0, 3, STBIR_ALPHA_CHANNEL_NONE, 0);
+  if (scale == 100)
+    out = in;
+  else
+    stbir_resize_uint8_srgb(in.data(), w, h, 0, out.data(), 234, 232, 0, 3, STBIR_ALPHA_CHANNEL_NONE, 0);
   for (std::size_t i = 0; i < out.size(); i += 3) pixels.push_back(out[i] << 16 | out[i + 1] << 8 | out[i + 2]);
   return pixels;
 }

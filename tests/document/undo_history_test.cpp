@@ -85,19 +85,31 @@ TEST_F(History, EveryKindOfChangeUndoesToThePictureBeforeItAndRedoesToTheOneAfte
   };
   const std::vector<Change> changes = {
       {"add marker", [&] { AddMarker(doc, Symbol(8, 8, kSideColourPurpure), 100, 100, kSideColourPurpure, "c.png"); }},
-      {"drag", [&] {
+      {"drag",
+       [&] {
          history.BeginGroup(doc);
          SelectMarker(doc, 0);  // the press; undone with the drag
          for (int x : {120, 180, 240}) MoveMarkerTo(doc, 0, x, x / 2);
          history.EndGroup(doc);
        }},
       {"marker keys",
-       [&] { for (int key : {keys::kLeft, keys::kDown, keys::kDown}) Key(EditMode::SmallMap, key, 5); },
+       [&] {
+         for (int key : {keys::kLeft, keys::kDown, keys::kDown}) Key(EditMode::SmallMap, key, 5);
+       },
        [&] { SelectMarker(doc, 1); }},
       {"delete marker", [&] { Key(EditMode::SmallMap, keys::kDelete); }},
-      {"small map keys", [&] { for (int key : {keys::kLeft, keys::kUp, keys::kRight}) Key(EditMode::SmallMap, key, 10); }},
-      {"large map keys", [&] { for (int key : {keys::kDown, keys::kRight}) Key(EditMode::LargeMap, key, 2); }},
-      {"target box keys", [&] { for (int key : {keys::kDown, keys::kDown, keys::kUp}) Key(EditMode::TargetBox, key, 5); }},
+      {"small map keys",
+       [&] {
+         for (int key : {keys::kLeft, keys::kUp, keys::kRight}) Key(EditMode::SmallMap, key, 10);
+       }},
+      {"large map keys",
+       [&] {
+         for (int key : {keys::kDown, keys::kRight}) Key(EditMode::LargeMap, key, 2);
+       }},
+      {"target box keys",
+       [&] {
+         for (int key : {keys::kDown, keys::kDown, keys::kUp}) Key(EditMode::TargetBox, key, 5);
+       }},
       {"side", [&] { doc.SetSide(Soviet); }},
       {"cameo count", [&] { doc.SetCameoCount(3); }},
       {"cameo", [&] { SetCameo(doc, 2, Gradient(76, 60, 7), "cameo.png"); }},
@@ -147,7 +159,7 @@ TEST_F(History, ChangesThatFailOrChangeNothingLeaveNoStep) {
   doc.SetLayers(true, true);
   EXPECT_TRUE(ClearCameo(doc, 1));
   MoveMarkerTo(doc, 0, 100, 100);
-  MoveMarkerTo(doc, 2, 0, 0);  // no such marker
+  MoveMarkerTo(doc, 2, 0, 0);             // no such marker
   Key(EditMode::TargetBox, keys::kLeft);  // the box moves only up and down
   SelectMarker(doc, 1);
   Key(EditMode::SmallMap, keys::kTab);

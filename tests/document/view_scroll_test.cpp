@@ -50,12 +50,10 @@ TEST(ScrollViewAxis, EachCodeMovesAsTheScrollBarAsks) {
   };
   // visible 600 of 800: positions run from 0 to 200.
   const Row rows[] = {
-      {kLineBack, 10, 0, 9},        {kLineBack, 0, 0, 0},
-      {kLineForward, 10, 0, 11},    {kLineForward, 200, 0, 200},
-      {kPageBack, 10, 0, 5},        {kPageBack, 3, 0, 0},
-      {kPageForward, 10, 0, 15},    {kPageForward, 198, 0, 200},
-      {kThumbPosition, 10, 123, 123}, {kThumbTrack, 10, 77, 77},
-      {kThumbTrack, 10, 65535, 200},  {kTop, 150, 0, 0},
+      {kLineBack, 10, 0, 9},       {kLineBack, 0, 0, 0},          {kLineForward, 10, 0, 11},
+      {kLineForward, 200, 0, 200}, {kPageBack, 10, 0, 5},         {kPageBack, 3, 0, 0},
+      {kPageForward, 10, 0, 15},   {kPageForward, 198, 0, 200},   {kThumbPosition, 10, 123, 123},
+      {kThumbTrack, 10, 77, 77},   {kThumbTrack, 10, 65535, 200}, {kTop, 150, 0, 0},
       {kBottom, 10, 0, 200},
   };
   for (const Row& row : rows) {

@@ -10,8 +10,8 @@
 #include "marker_commands.h"
 #include "recovery_schedule.h"
 #include "resource.h"
-#include "shp_form.h"
 #include "shared_package.h"
+#include "shp_form.h"
 
 namespace {
 
@@ -121,8 +121,12 @@ TEST(ShpForm, ColourCountIsKeptInRange) {
     bool empty, typing;
     std::optional<unsigned> written;
   };
-  const Row rows[] = {{64, false, true, std::nullopt}, {0, true, true, std::nullopt}, {0, true, false, 1u},
-                      {0, false, true, 1u},            {999, false, true, 256u},       {256, false, false, std::nullopt},
+  const Row rows[] = {{64, false, true, std::nullopt},
+                      {0, true, true, std::nullopt},
+                      {0, true, false, 1u},
+                      {0, false, true, 1u},
+                      {999, false, true, 256u},
+                      {256, false, false, std::nullopt},
                       {1, false, false, std::nullopt}};
   for (const Row& row : rows)
     EXPECT_EQ(ClampedColourCount(row.count, row.empty, row.typing), row.written)
@@ -203,12 +207,12 @@ TEST(ShpForm, BareMixNameLiesBesideTheShp) {
 TEST(RecoverySchedule, QuietTimeButNeverPastTheDeadline) {
   RecoverySchedule schedule;
   EXPECT_EQ(schedule.Changed(1000), kRecoveryQuietMs);
-  EXPECT_EQ(schedule.Changed(2500), kRecoveryQuietMs);            // a burst goes on
-  EXPECT_EQ(schedule.Changed(7500), 1500u);                       // the deadline is near
-  EXPECT_EQ(schedule.Changed(1000 + kRecoveryDeadlineMs), 1u);    // and passed
+  EXPECT_EQ(schedule.Changed(2500), kRecoveryQuietMs);          // a burst goes on
+  EXPECT_EQ(schedule.Changed(7500), 1500u);                     // the deadline is near
+  EXPECT_EQ(schedule.Changed(1000 + kRecoveryDeadlineMs), 1u);  // and passed
   schedule.Stop();
   EXPECT_FALSE(schedule.Pending());
-  EXPECT_EQ(schedule.Changed(20000), kRecoveryQuietMs);           // a new first change
+  EXPECT_EQ(schedule.Changed(20000), kRecoveryQuietMs);  // a new first change
   EXPECT_TRUE(schedule.Pending());
 }
 

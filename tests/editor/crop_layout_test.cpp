@@ -31,10 +31,9 @@ CropLabelSizes Labels(bool english, int dpi) {
   return labels;
 }
 
-constexpr CropControl kRow[] = {CropControl::XLabel,     CropControl::X,     CropControl::XUpDown,
-                                CropControl::YLabel,     CropControl::Y,     CropControl::YUpDown,
-                                CropControl::WidthLabel, CropControl::Width, CropControl::HeightLabel,
-                                CropControl::Height};
+constexpr CropControl kRow[] = {
+    CropControl::XLabel,  CropControl::X,          CropControl::XUpDown, CropControl::YLabel,      CropControl::Y,
+    CropControl::YUpDown, CropControl::WidthLabel, CropControl::Width,   CropControl::HeightLabel, CropControl::Height};
 
 TEST(CropLayout, PreviewWhereThe96DpiDialogHadIt) {
   const CropLayout layout = LayOutCropDialog(504, 472, 96, Labels(true, 96));

@@ -13,8 +13,8 @@
 #include "marker_commands.h"
 #include "recovery_question.h"
 #include "scripted_prompts.h"
-#include "temp_folder.h"
 #include "shared_package.h"
+#include "temp_folder.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 class ScriptedPrompts final : public Prompts {
  public:
-  std::deque<Answer> answers;           // Ask takes them in order; Cancel when none is left
+  std::deque<Answer> answers;            // Ask takes them in order; Cancel when none is left
   std::deque<std::string> sceneChoices;  // what the scene dialogs choose; empty: cancelled
   std::vector<Prompt> shown;             // every Tell and Ask, in order
 

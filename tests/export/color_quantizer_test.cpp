@@ -58,7 +58,7 @@ TEST(ColorQuantizer, OneColourGivesOneEntry) {
 }
 
 TEST(ColorQuantizer, FewColoursComeOutExactlyInInterleavedBitOrder) {
-  const std::vector<Rgb> input = {{255, 0, 0},   {0, 255, 0},       {0, 0, 255},      {0, 0, 0},
+  const std::vector<Rgb> input = {{255, 0, 0},     {0, 255, 0},     {0, 0, 255},    {0, 0, 0},
                                   {255, 255, 255}, {128, 128, 128}, {127, 127, 127}};
   const std::vector<Rgb> expected = {{0, 0, 0},   {127, 127, 127}, {0, 0, 255},    {0, 255, 0},
                                      {255, 0, 0}, {128, 128, 128}, {255, 255, 255}};
@@ -142,8 +142,10 @@ std::vector<Rgb> ReferenceTable(const MemoryImage& image, std::uint32_t requeste
     for (int child : nodes[at].children)
       if (child >= 0) {
         const Node& c = nodes[child];
-        if (c.leaf) into.count += c.count, into.red += c.red, into.green += c.green, into.blue += c.blue;
-        else self(self, child, into);
+        if (c.leaf)
+          into.count += c.count, into.red += c.red, into.green += c.green, into.blue += c.blue;
+        else
+          self(self, child, into);
       }
   };
   const auto leavesUnder = [&](auto&& self, int at) -> std::uint32_t {
@@ -167,8 +169,10 @@ std::vector<Rgb> ReferenceTable(const MemoryImage& image, std::uint32_t requeste
           nodes.push_back(fresh);
           const int made = static_cast<int>(nodes.size()) - 1;
           nodes[at].children[child] = made;
-          if (fresh.leaf) ++leaves;
-          else inner[level + 1].push_back(made);
+          if (fresh.leaf)
+            ++leaves;
+          else
+            inner[level + 1].push_back(made);
         }
         at = nodes[at].children[child];
       }
@@ -189,8 +193,11 @@ std::vector<Rgb> ReferenceTable(const MemoryImage& image, std::uint32_t requeste
   std::vector<Rgb> table;
   const auto visit = [&](auto&& self, int at) -> void {
     const Node& n = nodes[at];
-    if (n.leaf) table.push_back({int(n.red / n.count), int(n.green / n.count), int(n.blue / n.count)});
-    else for (int child : n.children) if (child >= 0) self(self, child);
+    if (n.leaf)
+      table.push_back({int(n.red / n.count), int(n.green / n.count), int(n.blue / n.count)});
+    else
+      for (int child : n.children)
+        if (child >= 0) self(self, child);
   };
   visit(visit, 0);
   return table;

@@ -43,7 +43,8 @@ TEST(ColourHistogram, DistinctColoursInOrderOfFirstAppearanceWithTheirCounts) {
   std::mt19937 random(5);
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) {
-      const Pixel colour = random() % 3 ? random() & 0xFFFFFF : (x % 7 == 0 ? 0x123456 : image.ReadPixel(0, 0) & 0xFFFFFF);
+      const Pixel colour = random() % 3 ? random() & 0xFFFFFF
+                                        : (x % 7 == 0 ? 0x123456 : image.ReadPixel(0, 0) & 0xFFFFFF);
       image.WritePixel(x, y, colour | (random() & 0xFF000000));
     }
   ExpectHistogramOf(image, 30000);

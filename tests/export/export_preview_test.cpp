@@ -35,7 +35,8 @@ MemoryImage DecodedExport(const ShpExportSettings& settings) {
   ShpSprite sprite;
   std::string error;
   Palette palette{};
-  EXPECT_TRUE(ReadFileBytes(settings.exportPath.c_str(), shp, error) && ParseShp(shp.data.get(), shp.size, sprite, error))
+  EXPECT_TRUE(ReadFileBytes(settings.exportPath.c_str(), shp, error) &&
+              ParseShp(shp.data.get(), shp.size, sprite, error))
       << error;
   EXPECT_EQ(ReadPalFile(settings.palettePath.c_str(), palette), PalReadStatus::kOk);
   EXPECT_TRUE(DecodeShpFrameToImage(shp.data.get(), shp.size, sprite, 0, palette, decoded, error)) << error;

@@ -26,6 +26,4 @@ inline Bytes ReadBytes(const std::string& path) {
 inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 inline std::uint32_t Le16(const Bytes& bytes, std::size_t at) { return bytes[at] | bytes[at + 1] << 8; }
-inline std::uint32_t Le32(const Bytes& bytes, std::size_t at) {
-  return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
-}
+inline std::uint32_t Le32(const Bytes& bytes, std::size_t at) { return Le16(bytes, at) | Le16(bytes, at + 2) << 16; }

@@ -66,7 +66,8 @@ TEST(Ls640Picture, ShrinksAsTheReferenceSrgbResizeDoes) {
     for (int x = 0; x < 640; ++x) {
       const Pixel a = ours.ReadPixel(x, y), b = expected.ReadPixel(x, y);
       int most = 0;
-      for (int shift : {16, 8, 0}) most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+      for (int shift : {16, 8, 0})
+        most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
       largest = std::max(largest, most);
       differing += most > 0;
     }
@@ -92,11 +93,12 @@ TEST(Ls640Picture, MapsToThe800PalettesEntriesAndLeavesThe800FilesAsTheyWere) {
   for (int i = 0; i < 256; ++i) ramp[3 * i] = ramp[3 * i + 1] = ramp[3 * i + 2] = static_cast<std::uint8_t>(i / 4);
   ramp[0] = 63;
   const std::string existing = folder.Write("ramp.pal", std::string(ramp.begin(), ramp.end()));
-  for (const Case& c : {Case{"octree", NewPalette, Quantizer::Octree, 256, false, false},
-                        Case{"best, dithered", NewPalette, Quantizer::Best, 256, true, false},
-                        Case{"octree, 16 colours, entry 0 kept free", NewPalette, Quantizer::Octree, 16, false, true},
-                        Case{"existing palette, 100 entries, dithered", ExistingPalette, Quantizer::Octree, 100, true, false},
-                        Case{"existing palette, entry 0 kept free", ExistingPalette, Quantizer::Octree, 256, false, true}}) {
+  for (const Case& c :
+       {Case{"octree", NewPalette, Quantizer::Octree, 256, false, false},
+        Case{"best, dithered", NewPalette, Quantizer::Best, 256, true, false},
+        Case{"octree, 16 colours, entry 0 kept free", NewPalette, Quantizer::Octree, 16, false, true},
+        Case{"existing palette, 100 entries, dithered", ExistingPalette, Quantizer::Octree, 100, true, false},
+        Case{"existing palette, entry 0 kept free", ExistingPalette, Quantizer::Octree, 256, false, true}}) {
     ShpExportSettings alone;
     alone.exportPath = folder.Path("plain.shp");
     alone.palettePath = c.mode == ExistingPalette ? existing : folder.Path("plain.pal");
@@ -195,10 +197,10 @@ TEST(Ls640Picture, ItsOwnFileAndItsName) {
     const char* ls800;
     const char* ls640;
   };
-  for (const Name& n : {Name{"SOV01.SHP", "SOV016.SHP"}, Name{"a.shp", "a6.shp"}, Name{"ALL01UM.SHP", "ALL01UM6.SHP"},
-                        Name{"LSALLY01.SHP", "6SALLY01.SHP"}, Name{"6SALLY01.SHP", "4SALLY01.SHP"},
-                        Name{"second_scene.shp", "second_scene6.shp"}, Name{"NOEXT", "NOEXT6"},
-                        Name{"my.load.shp", "my.load6.shp"}})
+  for (const Name& n :
+       {Name{"SOV01.SHP", "SOV016.SHP"}, Name{"a.shp", "a6.shp"}, Name{"ALL01UM.SHP", "ALL01UM6.SHP"},
+        Name{"LSALLY01.SHP", "6SALLY01.SHP"}, Name{"6SALLY01.SHP", "4SALLY01.SHP"},
+        Name{"second_scene.shp", "second_scene6.shp"}, Name{"NOEXT", "NOEXT6"}, Name{"my.load.shp", "my.load6.shp"}})
     EXPECT_EQ(Ls640NameFor(n.ls800), n.ls640) << n.ls800;
 }
 

@@ -44,13 +44,13 @@ TEST(MixArchive, WritesTheLayoutSortedBySignedIdAndReadsItBack) {
   // 0x80000000 is the smallest signed id: it comes first although it is the largest unsigned.
   Bytes archive;
   std::string error;
-  ASSERT_TRUE(BuildMix({{0x00000005u, Text("five")}, {0x80000000u, Text("min")}, {0xFFFFFFFFu, Text("-1")}},
-                       archive, error));
-  const Bytes expected = {0, 0, 0, 0, 3, 0, 9, 0, 0, 0,                         // flags, count, body
-                          0, 0, 0, 0x80, 0, 0, 0, 0, 3, 0, 0, 0,                // 0x80000000 at 0, 3 bytes
-                          0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 2, 0, 0, 0,       // -1 at 3, 2 bytes
-                          5, 0, 0, 0, 5, 0, 0, 0, 4, 0, 0, 0,                   // 5 at 5, 4 bytes
-                          'm', 'i', 'n', '-', '1', 'f', 'i', 'v', 'e'};
+  ASSERT_TRUE(
+      BuildMix({{0x00000005u, Text("five")}, {0x80000000u, Text("min")}, {0xFFFFFFFFu, Text("-1")}}, archive, error));
+  const Bytes expected = {0,    0,    0,    0,    3,   0,   9,   0,   0,  0,        // flags, count, body
+                          0,    0,    0,    0x80, 0,   0,   0,   0,   3,  0, 0, 0,  // 0x80000000 at 0, 3 bytes
+                          0xFF, 0xFF, 0xFF, 0xFF, 3,   0,   0,   0,   2,  0, 0, 0,  // -1 at 3, 2 bytes
+                          5,    0,    0,    0,    5,   0,   0,   0,   4,  0, 0, 0,  // 5 at 5, 4 bytes
+                          'm',  'i',  'n',  '-',  '1', 'f', 'i', 'v', 'e'};
   EXPECT_EQ(archive, expected);
 
   MixIndex index;
@@ -89,7 +89,7 @@ TEST(MixArchive, ReadsOnlyArchivesThatHoldTogetherExactly) {
   Bytes overlapping = Edited(10 + 12 + 4, 2);  // the second body starts inside the first
   Bytes repeated = Edited(10 + 12 + 8, 3);     // both entries name bytes 0..2 ...
   repeated[10 + 12 + 4] = 0;
-  repeated[6] = 3;                             // ... of a 3-byte body
+  repeated[6] = 3;  // ... of a 3-byte body
   repeated.resize(repeated.size() - 2);
   struct Case {
     const char* what;
@@ -163,8 +163,8 @@ Archive ReadArchive(const std::string& path) {
   EXPECT_TRUE(ReadMixFile(path, bytes, index, error)) << error;
   Archive archive;
   for (const MixEntry& e : index.entries)
-    archive.entries[e.id] = std::string(bytes.begin() + index.bodyStart + e.offset,
-                                        bytes.begin() + index.bodyStart + e.offset + e.size);
+    archive.entries[e.id] =
+        std::string(bytes.begin() + index.bodyStart + e.offset, bytes.begin() + index.bodyStart + e.offset + e.size);
   const std::string& list = archive.entries[kMixDatabaseId];
   std::vector<std::string> names;
   EXPECT_TRUE(ReadMixDatabase(reinterpret_cast<const std::uint8_t*>(list.data()), list.size(), names, error)) << error;
@@ -222,13 +222,17 @@ TEST(MixPacking, RefusesWithoutTouchingAnyFile) {
     const char* says;
   };
   const Case cases[] = {
-      {"one id twice", mix, {Input("x.shp", "1"), {"X.SHP", "other/X.SHP", Text("2")}},
+      {"one id twice",
+       mix,
+       {Input("x.shp", "1"), {"X.SHP", "other/X.SHP", Text("2")}},
        "x.shp and other/X.SHP have the same MIX id"},
       {"an empty file", mix, {Input("e.shp", "")}, "e.shp: the file is empty"},
       {"the list's own name", mix, {Input("LOCAL MIX DATABASE.DAT", "x")}, "the archive's own name list"},
       {"not a MIX", keep, {Input("d.shp", "d")}, "refused: the file exists and is not a MIX archive"},
       {"encrypted", folder.Write("locked.mix", Edited(2, 0x02)), {Input("d.shp", "d")}, "encrypted"},
-      {"damaged", folder.Write("broken.mix", Bytes(before.begin(), before.begin() + 20)), {Input("d.shp", "d")},
+      {"damaged",
+       folder.Write("broken.mix", Bytes(before.begin(), before.begin() + 20)),
+       {Input("d.shp", "d")},
        "damaged"},
       {"a list of another kind", folder.Write("list.mix", badList), {Input("d.shp", "d")}, "not in the known format"},
   };

@@ -31,8 +31,8 @@ struct NearestCase {
 TEST(FindNearestColor, Cases) {
   const NearestCase cases[] = {
       {"exact match", PaletteOf({{1, 2, 3}, {9, 9, 9}, {4, 5, 6}}), 3, 4, 5, 6, 2},
-      {"green weighs most, blue least: 11*16^2 < 30*10^2 < 59*8^2",
-       PaletteOf({{10, 0, 0}, {0, 8, 0}, {0, 0, 16}}), 3, 0, 0, 0, 2},
+      {"green weighs most, blue least: 11*16^2 < 30*10^2 < 59*8^2", PaletteOf({{10, 0, 0}, {0, 8, 0}, {0, 0, 16}}), 3,
+       0, 0, 0, 2},
       {"equal distances: the lower index", PaletteOf({{0, 0, 0}, {20, 0, 0}}), 2, 10, 0, 0, 0},
       {"equal distances, swapped: still the lower index", PaletteOf({{20, 0, 0}, {0, 0, 0}}), 2, 10, 0, 0, 0},
       {"duplicate entries: the first", PaletteOf({{7, 7, 7}, {50, 50, 50}, {50, 50, 50}}), 3, 49, 49, 49, 1},

@@ -8,8 +8,8 @@
 #include "best_quantizer.h"
 #include "memory_image.h"
 #include "nearest_color.h"
-#include "palette_builder.h"
 #include "pal_file.h"
+#include "palette_builder.h"
 #include "picture_mapping.h"
 #include "synthetic_screen.h"
 
@@ -85,8 +85,7 @@ TEST(BestPalette, VeryManyColoursStillGiveAGoodPalette) {
   MemoryImage picture;
   ASSERT_TRUE(picture.Create(320, 256));
   for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 320; ++x)
-      picture.WritePixel(x, y, static_cast<Pixel>((x * 0x10000 / 320) << 8 | y));
+    for (int x = 0; x < 320; ++x) picture.WritePixel(x, y, static_cast<Pixel>((x * 0x10000 / 320) << 8 | y));
   Palette best{};
   ASSERT_EQ(BuildBestPalette(picture, 256, best.data()), 256);
   std::set<std::tuple<int, int, int>> seen;

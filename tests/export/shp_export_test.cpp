@@ -91,8 +91,9 @@ TEST(ShpExport, ExistingPaletteMapsTinyPictureExactly) {
   const Bytes palBytes = SixBitPalette();
   folder.Write("screen.pal", palBytes);
   // Entry i is (4i, 252 - 4i, 4 * (i / 2)); entry 63 is (252, 0, 124) in memory.
-  const MemoryImage picture = Picture(3, 2, {MakePixel(0, 252, 0), MakePixel(252, 0, 124), MakePixel(9, 243, 5),
-                                             MakePixel(255, 0, 127), MakePixel(0, 0, 0), MakePixel(40, 212, 20)});
+  const MemoryImage picture = Picture(3, 2,
+                                      {MakePixel(0, 252, 0), MakePixel(252, 0, 124), MakePixel(9, 243, 5),
+                                       MakePixel(255, 0, 127), MakePixel(0, 0, 0), MakePixel(40, 212, 20)});
   const ShpExportResult result = ExportPictureAsShp(picture, Settings(folder, ExistingPalette, 64));
   ASSERT_TRUE(result.success) << result.message;
   const Bytes shp = ReadBytes(folder.Path("screen.shp"));
@@ -214,7 +215,12 @@ TEST(ShpExport, FailuresReportTheirMessageAndChangeNothing) {
       {"SHP folder missing", NewPalette, "nowhere/screen.shp", "screen.pal", Bytes(768, 5), "SHP file open error!",
        kShpOpen},
       {"SHP path is a folder", NewPalette, "folder", "screen.pal", Bytes(768, 5), "SHP file open error!", kShpOpen},
-      {"PAL folder missing", NewPalette, "screen.shp", "nowhere/screen.pal", {}, "Palette file create error!",
+      {"PAL folder missing",
+       NewPalette,
+       "screen.shp",
+       "nowhere/screen.pal",
+       {},
+       "Palette file create error!",
        kPalCreate},
       {"PAL path is a folder", NewPalette, "screen.shp", "folder", {}, "Palette file create error!", kPalCreate},
       {"same file (new palette)", NewPalette, "screen.pal", "screen.pal", Bytes(768, 5), kSamePathMessage, kSamePath},

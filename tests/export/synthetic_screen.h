@@ -16,7 +16,8 @@ namespace synthetic {
 // A map-like area, an interface frame in a few greys with a transparent window, and a
 // noisy "screenshot": about as many distinct colours as a real screen.
 inline Pixel MapColour(int x, int y) {
-  const unsigned r = (x * 3 / 8 + y / 5) & 0xFC, g = (y * 5 / 8 + x / 9) & 0xFC, b = ((x / 16) * 13 + (y / 16) * 7) & 0xFF;
+  const unsigned r = (x * 3 / 8 + y / 5) & 0xFC, g = (y * 5 / 8 + x / 9) & 0xFC,
+                 b = ((x / 16) * 13 + (y / 16) * 7) & 0xFF;
   return MakePixel(r / 2 + 40, g / 2 + 60, b / 3 + 50);
 }
 

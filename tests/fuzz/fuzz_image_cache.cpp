@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!read.Create(width, rows)) std::abort();
   if (store.Read(key, width, height, rows, [&read](int y) { return read.GetRow(y); })) {
     for (int y = 0; y < rows; ++y)
-      if (pixelsAt + rowBytes * (y + 1) > size || std::memcmp(read.GetRow(y), data + pixelsAt + rowBytes * y, rowBytes) != 0)
+      if (pixelsAt + rowBytes * (y + 1) > size ||
+          std::memcmp(read.GetRow(y), data + pixelsAt + rowBytes * y, rowBytes) != 0)
         std::abort();
   }
   MemoryImage mapped;

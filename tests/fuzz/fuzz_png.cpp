@@ -87,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool decoded = DecodePngRows(data, size, header.height, rowAt, reason);
   int w = 0, h = 0, n = 0;
   unsigned char* rgba = stbi_load_from_memory(data, static_cast<int>(size), &w, &h, &n, 4);
-  if (decoded && rgba && WholeFileReads(data, size) && !PaletteNamedTwice(data, size) && !IndexBeyondPalette(data, size)) {
+  if (decoded && rgba && WholeFileReads(data, size) && !PaletteNamedTwice(data, size) &&
+      !IndexBeyondPalette(data, size)) {
     if (w != header.width || h != header.height) std::abort();
     for (std::size_t i = 0; i < ours.size(); ++i)
       if (ours[i] != MakePixel(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2])) std::abort();

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   const ScreenRect area{0, 0, 1920, 1040};
   const ScreenRect fitted = FitWindowOnScreen(
-      {placement.left, placement.top, placement.left + placement.width, placement.top + placement.height}, area, 640, 480);
+      {placement.left, placement.top, placement.left + placement.width, placement.top + placement.height}, area, 640,
+      480);
   if (fitted.left < area.left || fitted.top < area.top || fitted.right > area.right || fitted.bottom > area.bottom ||
       fitted.right - fitted.left < 640 || fitted.bottom - fitted.top < 480)
     std::abort();

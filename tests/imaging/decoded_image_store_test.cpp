@@ -137,7 +137,8 @@ TEST(DecodedImageStore, GivesBackExactlyTheRowsKeptAndNothingForAnotherKeyOrADam
     EXPECT_EQ(PixelsOf(read(store, key, 50, 40, 40)), PixelsOf(picture));
     EXPECT_EQ(PixelsOf(read(store, key, 50, 40, 7)), PixelsOf(TopRows(picture, 7)));
 
-    for (const DecodedImageKey other : {Key(1235, 0xAB), Key(1234, 0xAC)}) EXPECT_FALSE(read(store, other, 50, 40, 40).valid);
+    for (const DecodedImageKey other : {Key(1235, 0xAB), Key(1234, 0xAC)})
+      EXPECT_FALSE(read(store, other, 50, 40, 40).valid);
     DecodedImageKey oneByteOff = key;
     oneByteOff.digest[31] ^= 1;
     ASSERT_TRUE(Write(store, oneByteOff, Pattern(50, 40, 0x00700000)));  // an entry of its own
@@ -191,8 +192,8 @@ TEST(DecodedImageStore, RemovesTheLeastRecentlyUsedEntriesToStayUnderItsLimit) {
   for (const char* name : {"notes.txt", "mine.pixels", "00000000000000AB.pixels"})
     EXPECT_TRUE(fs::exists(folder.Path(name))) << name;
   EXPECT_EQ(Entries(folder), (std::set<std::string>{fs::path(store.EntryPath(a)).filename().string(),
-                                                    fs::path(store.EntryPath(c)).filename().string(),
-                                                    "mine.pixels", "00000000000000AB.pixels"}));
+                                                    fs::path(store.EntryPath(c)).filename().string(), "mine.pixels",
+                                                    "00000000000000AB.pixels"}));
   EXPECT_FALSE(fs::exists(deadWriter));
   EXPECT_TRUE(fs::exists(folder.Path(otherName + ".~0123456789ab.tmp")));
 
@@ -275,7 +276,8 @@ TEST(DecodedImageStore, ImageFilesReadThroughItStayExactWhenFilesChangeOrEntries
   fs::last_write_time(png, time);
   EXPECT_EQ(PixelsOf(load(410)), PixelsOf(second));
 
-  for (const auto& entry : fs::directory_iterator(folder.Path("cache"))) Overwrite(entry.path().string(), 40, "garbage");
+  for (const auto& entry : fs::directory_iterator(folder.Path("cache")))
+    Overwrite(entry.path().string(), 40, "garbage");
   EXPECT_EQ(PixelsOf(load(410)), PixelsOf(second));
 
   // A store that cannot be made: the files still load.

@@ -85,9 +85,12 @@ TEST(DecodePngBytes, RefusesWhatIsNoUsablePngAndKeepsThePicture) {
   const struct {
     const Bytes& bytes;
     const char* why;
-  } cases[] = {{truncated, "truncated"},      {bmp, "it is a BMP image, not a PNG image"},
-               {text, "it is not a PNG image"}, {tooWide, "20000"},
-               {tooMany, "16384"},             {Bytes{}, "it is not a PNG image"}};
+  } cases[] = {{truncated, "truncated"},
+               {bmp, "it is a BMP image, not a PNG image"},
+               {text, "it is not a PNG image"},
+               {tooWide, "20000"},
+               {tooMany, "16384"},
+               {Bytes{}, "it is not a PNG image"}};
   for (const auto& refused : cases) {
     MemoryImage picture = Pattern(2, 2);
     std::string reason;

@@ -14,10 +14,9 @@
 
 namespace {
 
-const char* const kSeeds[] = {"rgb.png",       "palette.png",   "interlaced_rgba.png", "grey16.png",
-                              "rgb24.bmp",     "palette8.bmp",  "rgba32_v5.bmp",       "baseline.jpg",
-                              "progressive.jpg", "grey.jpg",    "raw.tga",             "rle.tga",
-                              "indexed.tga",   "still.gif"};
+const char* const kSeeds[] = {"rgb.png",      "palette.png",   "interlaced_rgba.png", "grey16.png",      "rgb24.bmp",
+                              "palette8.bmp", "rgba32_v5.bmp", "baseline.jpg",        "progressive.jpg", "grey.jpg",
+                              "raw.tga",      "rle.tga",       "indexed.tga",         "still.gif"};
 
 std::string Seed(const std::string& name) {
   return ReadWholeFile(std::string(VANTOREL_SOURCE_DIR) + "/tests/fuzz/corpus/image_file/" + name);

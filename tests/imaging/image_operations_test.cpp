@@ -49,8 +49,8 @@ TYPED_TEST(BothImages, OutlineAndInvertCoverTheSamePixels) {
   image.Fill(0);
   image.DrawRect(1, 1, 4, 4, 0xFFFFFF);
   // Rows 1 and 5 over columns 1..4, columns 1 and 5 over rows 2..3.
-  const char* expected[] = {"........", ".####...", ".#...#..", ".#...#..", "........", ".####...",
-                            "........", "........"};
+  const char* expected[] = {"........", ".####...", ".#...#..", ".#...#..",
+                            "........", ".####...", "........", "........"};
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
       EXPECT_EQ(image.ReadPixel(x, y), expected[y][x] == '#' ? 0xFFFFFFu : 0u) << x << "," << y;

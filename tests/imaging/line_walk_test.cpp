@@ -22,8 +22,14 @@ void PlainWalk(Image& image, int x0, int y0, int x1, int y1, Pixel colour, bool 
     image.WritePixel(x, y, colour);
     ex += ax;
     ey += ay;
-    if (pastN ? ex > n : ex >= n) { ex -= n; x += sx; }
-    if (pastN ? ey > n : ey >= n) { ey -= n; y += sy; }
+    if (pastN ? ex > n : ex >= n) {
+      ex -= n;
+      x += sx;
+    }
+    if (pastN ? ey > n : ey >= n) {
+      ey -= n;
+      y += sy;
+    }
   }
 }
 

@@ -73,7 +73,8 @@ Bytes MakePng(std::uint32_t width, std::uint32_t height, int depth, int colour, 
   static const int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
   const int channels = kChannels[colour];
   std::vector<std::uint16_t> samples(static_cast<std::size_t>(width) * height * channels);
-  for (auto& v : samples) v = static_cast<std::uint16_t>(random() & (random() % 3 ? 0x3F3F : 0xFFFF) & ((1u << depth) - 1));
+  for (auto& v : samples)
+    v = static_cast<std::uint16_t>(random() & (random() % 3 ? 0x3F3F : 0xFFFF) & ((1u << depth) - 1));
   Bytes raw;
   if (!interlaced) {
     std::vector<std::pair<std::size_t, std::size_t>> pixels;
@@ -142,8 +143,8 @@ std::vector<Pixel> SpngPixels(const Bytes& png, int rowCount = 1 << 30) {
 
 TEST(SpngRows, EveryLayoutGivesStbsPixels) {
   std::mt19937 random(7);
-  const int kinds[][2] = {{1, 0}, {2, 0}, {4, 0}, {8, 0}, {16, 0}, {8, 2}, {16, 2}, {1, 3}, {2, 3},
-                          {4, 3}, {8, 3}, {8, 4}, {16, 4}, {8, 6}, {16, 6}};
+  const int kinds[][2] = {{1, 0}, {2, 0}, {4, 0}, {8, 0}, {16, 0}, {8, 2}, {16, 2}, {1, 3},
+                          {2, 3}, {4, 3}, {8, 3}, {8, 4}, {16, 4}, {8, 6}, {16, 6}};
   for (const auto& kind : kinds)
     for (bool interlaced : {false, true})
       for (std::uint32_t width : {1u, 7u, 33u}) {
@@ -185,7 +186,8 @@ TEST(SpngRows, PaletteIndicesBeyondThePaletteAreBlack) {
 
 TEST(SpngRows, TheTemplatePackageGivesStbsPixels) {
   int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(VANTOREL_SOURCE_DIR) + "/resources/package/Templates")) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(VANTOREL_SOURCE_DIR) + "/resources/package/Templates")) {
     if (entry.path().extension() != ".png") continue;
     std::ifstream in(entry.path(), std::ios::binary);
     const Bytes png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

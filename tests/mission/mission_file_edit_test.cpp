@@ -80,14 +80,16 @@ TEST(MissionFileEdit, TableOfLayouts) {
        "[Basic]\nName=x\n\n[ALL01UMD.MAP]\n" + kLfLines},
       {"a file ending in a blank line gets no second one", "[Basic]\r\nName=x\r\n\r\n",
        "[Basic]\r\nName=x\r\n\r\n[ALL01UMD.MAP]\r\n" + kLines},
-      {"the first line's end is the file's", "[Basic]\nA=1\r\nB=2\r\n", "[Basic]\nA=1\r\nB=2\r\n\n[ALL01UMD.MAP]\n" + kLfLines},
+      {"the first line's end is the file's", "[Basic]\nA=1\r\nB=2\r\n",
+       "[Basic]\nA=1\r\nB=2\r\n\n[ALL01UMD.MAP]\n" + kLfLines},
       {"a section that is the last line, unended", "[Basic]\r\nA=1\r\n[ALL01UMD.MAP]",
        "[Basic]\r\nA=1\r\n[ALL01UMD.MAP]\r\n" + kLines},
       {"a section without entries gets them after its header", "[ALL01UMD.MAP]\n; nothing yet\n[B]\n",
        "[ALL01UMD.MAP]\n" + kLfLines + "; nothing yet\n[B]\n"},
       {"the map's section after a byte order mark", bom + "[ALL01UMD.MAP]\nLS800BkgdName=X.SHP\n",
        bom + "[ALL01UMD.MAP]\nLS800BkgdName=A.SHP\nLS640BkgdName=A6.SHP\nLS800BkgdPal=A.PAL\n"},
-      {"an empty value is filled right after the '='", "[ALL01UMD.MAP]\nLS640BkgdName=  ; none\nLS800BkgdName=\nLS800BkgdPal=A.PAL",
+      {"an empty value is filled right after the '='",
+       "[ALL01UMD.MAP]\nLS640BkgdName=  ; none\nLS800BkgdName=\nLS800BkgdPal=A.PAL",
        "[ALL01UMD.MAP]\nLS640BkgdName=A6.SHP  ; none\nLS800BkgdName=A.SHP\nLS800BkgdPal=A.PAL"},
       {"a repeated section: keys set in both, added to the first",
        "[ALL01UMD.MAP]\nA=1\n[X]\n[ALL01UMD.MAP]\nLS800BkgdPal=OLD.PAL\n",
@@ -113,10 +115,11 @@ TEST(MissionFileEdit, TextThatIsNotIniIsRefused) {
     std::string bytes;
     const char* why;
   };
-  for (const Case& c : {Case{std::string("\xFF\xFE[\0A\0]\0", 8), "UTF-16"}, Case{std::string("\xFE\xFF\0[\0A\0]", 8), "UTF-16"},
-                        Case{std::string("[\0A\0]\0\r\0\n\0", 10), "byte 0x00 at offset 1 (a binary file or UTF-16"},
-                        Case{std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "byte 0x00 at offset 8"},
-                        Case{"[A]\nB=\x01\n", "byte 0x01 at offset 6 (a binary file)"}}) {
+  for (const Case& c :
+       {Case{std::string("\xFF\xFE[\0A\0]\0", 8), "UTF-16"}, Case{std::string("\xFE\xFF\0[\0A\0]", 8), "UTF-16"},
+        Case{std::string("[\0A\0]\0\r\0\n\0", 10), "byte 0x00 at offset 1 (a binary file or UTF-16"},
+        Case{std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "byte 0x00 at offset 8"},
+        Case{"[A]\nB=\x01\n", "byte 0x01 at offset 6 (a binary file)"}}) {
     MissionEdit edit;
     edit.text = "untouched";
     std::string error;

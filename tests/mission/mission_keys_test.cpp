@@ -8,21 +8,20 @@ namespace {
 const LoadScreenNames kNames{"ALL01UM6.SHP", "ALL01UMD.SHP", "ALL01UMD.PAL"};
 
 TEST(MissionKeys, MapNamesTheGameCannotReadAreRefusedWithAnExample) {
-  for (const std::string& good :
-       {std::string("ALL01UMD.MAP"), std::string("all01umd.map"), std::string("my campaign 1.map"), std::string("A.B"),
-        std::string(59, 'M') + ".MAP"})
+  for (const std::string& good : {std::string("ALL01UMD.MAP"), std::string("all01umd.map"),
+                                  std::string("my campaign 1.map"), std::string("A.B"), std::string(59, 'M') + ".MAP"})
     EXPECT_EQ(MapNameProblem(good), "") << good;
   struct Bad {
     std::string map;
     const char* why;
   };
-  for (const Bad& bad : {Bad{"SOV01", "has no extension"}, Bad{"SOV01.", "has no extension"},
-                         Bad{".MAP", "has no extension"}, Bad{"", "is empty"}, Bad{"A]B.MAP", "']'"},
-                         Bad{"[A.MAP", "'['"}, Bad{"A=B.MAP", "'='"}, Bad{"A;B.MAP", "';'"},
-                         Bad{"A\tB.MAP", "control character"}, Bad{std::string("A\nB.MAP"), "control character"},
-                         Bad{"A\x7F.MAP", "control character"}, Bad{"\xC3\xA9.MAP", "plain ASCII"},
-                         Bad{" A.MAP", "blank"}, Bad{"A.MAP ", "blank"}, Bad{"maps/A.MAP", "folder"},
-                         Bad{"C:A.MAP", "folder"}, Bad{std::string(60, 'M').append(".MAP"), "64 characters"}}) {
+  for (const Bad& bad :
+       {Bad{"SOV01", "has no extension"}, Bad{"SOV01.", "has no extension"}, Bad{".MAP", "has no extension"},
+        Bad{"", "is empty"}, Bad{"A]B.MAP", "']'"}, Bad{"[A.MAP", "'['"}, Bad{"A=B.MAP", "'='"}, Bad{"A;B.MAP", "';'"},
+        Bad{"A\tB.MAP", "control character"}, Bad{std::string("A\nB.MAP"), "control character"},
+        Bad{"A\x7F.MAP", "control character"}, Bad{"\xC3\xA9.MAP", "plain ASCII"}, Bad{" A.MAP", "blank"},
+        Bad{"A.MAP ", "blank"}, Bad{"maps/A.MAP", "folder"}, Bad{"C:A.MAP", "folder"},
+        Bad{std::string(60, 'M').append(".MAP"), "64 characters"}}) {
     const std::string problem = MapNameProblem(bad.map);
     EXPECT_NE(problem.find(bad.why), std::string::npos) << bad.map << ": " << problem;
     EXPECT_NE(problem.find("such as ALL01UMD.MAP"), std::string::npos) << problem;

@@ -62,7 +62,8 @@ TEST(TemplatePackage, EveryCatalogueEntryExistsWithItsSizeAndKeyColours) {
   std::vector<CatalogueEntry> symbols, cameos;
   std::string message;
   const std::string settings = kPackage + "Settings.ini";
-  ASSERT_TRUE(LoadCatalogue(settings.c_str(), kSymbolsListSection, CatalogueKind::Symbols, symbols, message)) << message;
+  ASSERT_TRUE(LoadCatalogue(settings.c_str(), kSymbolsListSection, CatalogueKind::Symbols, symbols, message))
+      << message;
   ASSERT_TRUE(LoadCatalogue(settings.c_str(), kCameosListSection, CatalogueKind::Cameos, cameos, message)) << message;
   EXPECT_GE(symbols.size(), 10u);
   EXPECT_GE(cameos.size(), 12u);

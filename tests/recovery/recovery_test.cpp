@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "content_commands.h"
-#include "fifo_guard.h"
 #include "document_state.h"
+#include "fifo_guard.h"
 #include "image_files.h"
 #include "marker_commands.h"
 #include "recovery_copy.h"
@@ -46,9 +46,10 @@ TEST(RecoveryRecord, ReadsBackAndRefusesWhatIsNotARecord) {
   EXPECT_EQ(read.time.ClockText(), "14:07");
   EXPECT_TRUE(read.writer == written.writer);
   // An unsaved screen that never had a file, and a key a later version might add.
-  ASSERT_TRUE(ParseRecoveryRecord("[Recovery]\nOriginal=\nTime=2024-12-31 23:59:00\nProcessId=1\n"
-                                  "ProcessStart=00000000000000FF\nLater=yes\n",
-                                  read, reason))
+  ASSERT_TRUE(
+      ParseRecoveryRecord("[Recovery]\nOriginal=\nTime=2024-12-31 23:59:00\nProcessId=1\n"
+                          "ProcessStart=00000000000000FF\nLater=yes\n",
+                          read, reason))
       << reason;
   EXPECT_EQ(read.originalPath, "");
 
@@ -136,9 +137,9 @@ TEST(RecoveryCopy, LeftoversOfEndedEditorsAreOfferedNewestFirst) {
   MakeCopy(root, newer.writer, FormatRecoveryRecord(newer));
   MakeCopy(root, live, FormatRecoveryRecord(alive));
   MakeCopy(root, self, "anything");
-  MakeCopy(root, {5, 5}, "[Recovery]\nOriginal=\n");               // cut short
-  MakeCopy(root, {6, 6}, FormatRecoveryRecord(Record(3, 10)));     // another editor's record
-  fs::create_directory(root.Path(RecoveryFolderName({7, 7})));     // died before its first copy
+  MakeCopy(root, {5, 5}, "[Recovery]\nOriginal=\n");            // cut short
+  MakeCopy(root, {6, 6}, FormatRecoveryRecord(Record(3, 10)));  // another editor's record
+  fs::create_directory(root.Path(RecoveryFolderName({7, 7})));  // died before its first copy
   fs::create_directory(root.Path("editor-8-0000000000000008.damaged"));
   root.Write("notes.txt", "not ours");
 

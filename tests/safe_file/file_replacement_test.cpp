@@ -68,8 +68,8 @@ TEST(FileReplacement, AFailedCommitPutsTheEarlierFilesBack) {
     EXPECT_FALSE(failure.reason.empty());
     EXPECT_EQ(pair.Pal(), palExisted ? "old palette" : "");
     EXPECT_EQ(pair.Shp(), "old sprite");
-    EXPECT_EQ(pair.folder.Names(), palExisted ? (std::set<std::string>{"a.pal", "a.shp"})
-                                              : (std::set<std::string>{"a.shp"}));
+    EXPECT_EQ(pair.folder.Names(),
+              palExisted ? (std::set<std::string>{"a.pal", "a.shp"}) : (std::set<std::string>{"a.shp"}));
   }
 }
 

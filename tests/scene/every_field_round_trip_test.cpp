@@ -50,8 +50,10 @@ void ChangeEveryField(LoadScreenDocument& doc, UndoHistory& history) {
   ASSERT_TRUE(SetCameo(doc, 2, PackageTemplate("cameo_ship.png"), "cameo_ship.png"));
   ASSERT_TRUE(SetScreenshot(doc, Shot(), "battle.png"));
   ASSERT_TRUE(ColourizeScreenshot(doc, {false, 100, 30, 200, 300}));
-  for (const auto& [mode, key] : {std::pair{EditMode::SmallMap, keys::kRight}, {EditMode::SmallMap, keys::kDown},
-                                  {EditMode::LargeMap, keys::kLeft}, {EditMode::LargeMap, keys::kUp},
+  for (const auto& [mode, key] : {std::pair{EditMode::SmallMap, keys::kRight},
+                                  {EditMode::SmallMap, keys::kDown},
+                                  {EditMode::LargeMap, keys::kLeft},
+                                  {EditMode::LargeMap, keys::kUp},
                                   {EditMode::TargetBox, keys::kDown}}) {
     OnKeyWithHistory(doc, history, mode, key, 10);
     history.EndGroup(doc);

@@ -1,6 +1,6 @@
 // Scene files written and read back: the same screen, the screenshot beside the scene
-// without crop keys and uncoloured with its colour settings as keys, names a scene cannot hold refused, and a save that fails
-// part-way leaving both earlier files as they were.
+// without crop keys and uncoloured with its colour settings as keys, names a scene cannot hold refused, and a save that
+// fails part-way leaving both earlier files as they were.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -162,7 +162,8 @@ TEST_F(SceneFiles, AThousandMarkersAreTheMost) {
   doc.appDir = kPackage;
   std::string error;
   EXPECT_FALSE(LoadScene(folder.Write("many.ini", markers(40000)), doc, error));
-  EXPECT_EQ(error, folder.Path("many.ini") + ": line 2: [Markers] holds 40000 markers, more than the 1000 a scene may hold");
+  EXPECT_EQ(error,
+            folder.Path("many.ini") + ": line 2: [Markers] holds 40000 markers, more than the 1000 a scene may hold");
   LoadScreenDocument most;
   most.appDir = kPackage;
   EXPECT_FALSE(LoadScene(folder.Write("most.ini", markers(1000)), most, error));

@@ -12,9 +12,13 @@ using namespace std::string_literals;
 
 TEST(SceneText, ReadsWholeLinesInAnyCaseWithAnyLineEnd) {
   const std::string longValue(100000, 'v');
-  const std::string text = "\xEF\xBB\xBF; written by hand\r\n[loadscreen]\rSide = Soviet\t\r\n"
-                           "; " + std::string(9000, 'c') + "Cameos=3\n"
-                           "Screenshot=" + longValue + "\n[MARKERS]\n1=a.png,Red,1,2 ; tail\n";
+  const std::string text =
+      "\xEF\xBB\xBF; written by hand\r\n[loadscreen]\rSide = Soviet\t\r\n"
+      "; " +
+      std::string(9000, 'c') +
+      "Cameos=3\n"
+      "Screenshot=" +
+      longValue + "\n[MARKERS]\n1=a.png,Red,1,2 ; tail\n";
   SceneTextContent content;
   std::string error;
   ASSERT_TRUE(ParseSceneText(text, content, error)) << error;

@@ -43,7 +43,9 @@ TEST(CropImage, RefusesBoxesOutsideTheSourceAndLeavesTheDestination) {
   MemoryImage destination;
   ASSERT_TRUE(destination.Create(1, 1));
   destination.WritePixel(0, 0, 0xABCDEF);
-  struct Box { int x, y, w, h; };
+  struct Box {
+    int x, y, w, h;
+  };
   for (const Box& box : {Box{3, 0, 3, 1}, Box{0, 2, 1, 3}, Box{-1, 0, 2, 2}, Box{0, 0, 0, 1}, Box{0, 0, 1, -1},
                          Box{1, 1, 0x7FFFFFFF, 1}}) {
     EXPECT_FALSE(CropImage(destination, source, box.x, box.y, box.w, box.h)) << box.x << "," << box.y;

@@ -65,7 +65,7 @@ TEST(ScaledCrop, ShrinksInLinearLight) {
 TEST(ScaledCrop, RefusesRegionsOutsideTheSourceAndBadScales) {
   const MemoryImage source = Patterned(300, 280);
   MemoryImage kept = Patterned(3, 3);
-  EXPECT_FALSE(CropAndScale(kept, source, 0, 0, 82, 234, 232));  // 285 x 282 region
+  EXPECT_FALSE(CropAndScale(kept, source, 0, 0, 82, 234, 232));   // 285 x 282 region
   EXPECT_FALSE(CropAndScale(kept, source, 20, 0, 83, 234, 232));  // 281 wide from 20
   EXPECT_FALSE(CropAndScale(kept, source, -1, 0, 90, 234, 232));
   EXPECT_FALSE(CropAndScale(kept, source, 0, 0, 9, 234, 232));

@@ -34,19 +34,16 @@ const std::string kName250(250, 'n');
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CatalogueSplit,
-    testing::Values(
-        SplitCase{"Tank,tank.shp", kSymbols, true, "Tank", "tank.shp"},
-        SplitCase{",,Tank,,,tank.shp,extra,more", kSymbols, true, "Tank", "tank.shp"},
-        SplitCase{" Big Tank , tank.shp", kSymbols, true, " Big Tank ", " tank.shp"},
-        SplitCase{" Big Tank , tank.shp", kCameos, true, " Big Tank ", "tank.shp"},
-        SplitCase{"Tank,   ", kCameos, true, "Tank", ""},
-        SplitCase{"Tank", kSymbols, false, "", ""},
-        SplitCase{"Tank,,,", kSymbols, false, "", ""},
-        SplitCase{",Tank", kCameos, false, "", ""},
-        SplitCase{"", kSymbols, false, "", ""},
-        // Only 255 characters are read: 250 + comma leaves 4 of the file name.
-        SplitCase{kName250 + ",abcdefgh", kSymbols, true, kName250, "abcd"},
-        SplitCase{std::string(255, 'n') + ",x", kSymbols, false, "", ""}),
+    testing::Values(SplitCase{"Tank,tank.shp", kSymbols, true, "Tank", "tank.shp"},
+                    SplitCase{",,Tank,,,tank.shp,extra,more", kSymbols, true, "Tank", "tank.shp"},
+                    SplitCase{" Big Tank , tank.shp", kSymbols, true, " Big Tank ", " tank.shp"},
+                    SplitCase{" Big Tank , tank.shp", kCameos, true, " Big Tank ", "tank.shp"},
+                    SplitCase{"Tank,   ", kCameos, true, "Tank", ""}, SplitCase{"Tank", kSymbols, false, "", ""},
+                    SplitCase{"Tank,,,", kSymbols, false, "", ""}, SplitCase{",Tank", kCameos, false, "", ""},
+                    SplitCase{"", kSymbols, false, "", ""},
+                    // Only 255 characters are read: 250 + comma leaves 4 of the file name.
+                    SplitCase{kName250 + ",abcdefgh", kSymbols, true, kName250, "abcd"},
+                    SplitCase{std::string(255, 'n') + ",x", kSymbols, false, "", ""}),
     [](const testing::TestParamInfo<SplitCase>& info) {
       const SplitCase& c = info.param;
       return ReadableTestName(info.index, std::string(c.kind == kSymbols ? "symbol " : "cameo ") + c.value);

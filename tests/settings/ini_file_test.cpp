@@ -222,11 +222,13 @@ TEST_F(IniFileTest, GetBoolAcceptsYesAndTrueInAnyCase) {
 }
 
 TEST_F(IniFileTest, GetIntReadsADecimalPrefix) {
-  LoadText("[S]\na=42\nb=\t-7x\nc=+5\nd=abc\ne=99999999999\nf=-99999999999\ng=-2147483648\nh=0x1F\n"
-           "i=" + std::string(79, '0') + "12\n");
-  const std::vector<std::pair<const char*, int>> cases = {
-      {"a", 42}, {"b", -7}, {"c", 5}, {"d", 0}, {"e", INT_MAX}, {"f", INT_MIN},
-      {"g", INT_MIN}, {"h", 0}, {"i", 0}, {"missing", -3}};
+  LoadText(
+      "[S]\na=42\nb=\t-7x\nc=+5\nd=abc\ne=99999999999\nf=-99999999999\ng=-2147483648\nh=0x1F\n"
+      "i=" +
+      std::string(79, '0') + "12\n");
+  const std::vector<std::pair<const char*, int>> cases = {{"a", 42},      {"b", -7},      {"c", 5},       {"d", 0},
+                                                          {"e", INT_MAX}, {"f", INT_MIN}, {"g", INT_MIN}, {"h", 0},
+                                                          {"i", 0},       {"missing", -3}};
   for (const auto& [key, expected] : cases) EXPECT_EQ(ini_.GetInt("S", key, -3), expected) << key;
 }
 

@@ -15,11 +15,11 @@ TEST(InterfaceLanguage, WrittenFilesReadBackAndAnythingElseMeansChinese) {
       {"", InterfaceLanguage::Chinese},
       {"[interface]\nlanguage = english\n", InterfaceLanguage::Chinese},  // blanks belong to key and value
       {"[interface]\nlanguage=ENGLISH", InterfaceLanguage::English},
-      {"Language=English\r\n", InterfaceLanguage::Chinese},               // outside the section
+      {"Language=English\r\n", InterfaceLanguage::Chinese},  // outside the section
       {"[Other]\r\nLanguage=English\r\n", InterfaceLanguage::Chinese},
       {"[Interface]\r\nLanguage=Klingon\r\n", InterfaceLanguage::Chinese},
       {"[Interface]\r\nLanguage=English\r\nLanguage=Chinese\r\n", InterfaceLanguage::Chinese},
-      {"\xFF\xFE[\0I\0", InterfaceLanguage::Chinese},                      // a damaged file
+      {"\xFF\xFE[\0I\0", InterfaceLanguage::Chinese},  // a damaged file
   };
   for (const auto& c : cases) EXPECT_EQ(ParseInterfaceLanguage(c.text), c.expected) << c.text;
   std::string huge = FormatInterfaceLanguage(InterfaceLanguage::English);

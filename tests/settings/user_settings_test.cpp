@@ -16,12 +16,13 @@ TEST(UserSettings, LanguageIsAChoiceOnlyWhenTheFileNamesOne) {
   // The file an earlier version wrote reads as it did.
   EXPECT_EQ(UserSettings::Parse(FormatInterfaceLanguage(InterfaceLanguage::Chinese)).Language(),
             InterfaceLanguage::Chinese);
-  EXPECT_FALSE(UserSettings::Parse(std::string(kUserSettingsMaxBytes + 1, '\n') + "[Interface]\nLanguage=English")
-                   .Language());
+  EXPECT_FALSE(
+      UserSettings::Parse(std::string(kUserSettingsMaxBytes + 1, '\n') + "[Interface]\nLanguage=English").Language());
 }
 
 TEST(UserSettings, RoundTripKeepsPathsWithIniCharactersAndUnknownKeys) {
-  UserSettings settings = UserSettings::Parse("[Window]\r\nZoom=2\r\n; a comment\r\n[Interface]\r\nLanguage=English\r\n");
+  UserSettings settings =
+      UserSettings::Parse("[Window]\r\nZoom=2\r\n; a comment\r\n[Interface]\r\nLanguage=English\r\n");
   const std::vector<std::string> files = {"C:\\My scenes; old\\a=b.ini", "D:\\x.ini"};
   settings.SetRecentFiles(files);
   settings.SetLanguage(InterfaceLanguage::Chinese);

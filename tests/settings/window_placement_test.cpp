@@ -25,8 +25,8 @@ TEST(WindowPlacement, IncompleteOrDamagedSectionsAreNoPlacement) {
       "",
       "[Interface]\r\nLanguage=English\r\n",
       "[Window]\r\nLeft=1\r\nTop=2\r\nWidth=3\r\nMaximized=no\r\n",              // no height
-      "[Window]\r\nLeft=1\r\nTop=2\r\nWidth=3\r\nHeight=x\r\nMaximized=no\r\n",   // not a number
-      "[Window]\r\nLeft=1\r\nTop=2\r\nWidth=0\r\nHeight=4\r\nMaximized=no\r\n",   // no width
+      "[Window]\r\nLeft=1\r\nTop=2\r\nWidth=3\r\nHeight=x\r\nMaximized=no\r\n",  // not a number
+      "[Window]\r\nLeft=1\r\nTop=2\r\nWidth=0\r\nHeight=4\r\nMaximized=no\r\n",  // no width
       "[Window]\r\nLeft=1\r\nTop=2\r\nWidth=3\r\nHeight=4\r\nMaximized=maybe\r\n",
       "[Window]\r\nLeft=9999999\r\nTop=2\r\nWidth=3\r\nHeight=4\r\nMaximized=no\r\n",
       "[Other]\r\nLeft=1\r\nTop=2\r\nWidth=3\r\nHeight=4\r\nMaximized=no\r\n",
@@ -46,11 +46,11 @@ TEST(WindowPlacement, FittingOnTheScreenGivesASaneSize) {
     ScreenRect expected;
   };
   const Case cases[] = {
-      {{100, 100, 101, 101}, {100, 100, 740, 580}},        // 1 x 1: the minimum size
-      {{5, 5, 99999, 99999}, {0, 0, 1920, 1040}},           // 99999: the work area
-      {{-99999, -99999, 0, 0}, {0, 0, 1920, 1040}},         // as large, far off
+      {{100, 100, 101, 101}, {100, 100, 740, 580}},             // 1 x 1: the minimum size
+      {{5, 5, 99999, 99999}, {0, 0, 1920, 1040}},               // 99999: the work area
+      {{-99999, -99999, 0, 0}, {0, 0, 1920, 1040}},             // as large, far off
       {{99990, 99990, 99999, 99999}, {1280, 560, 1920, 1040}},  // far off, tiny: minimum, moved in
-      {{200, 150, 1224, 850}, {200, 150, 1224, 850}},       // a sane one stays as it is
+      {{200, 150, 1224, 850}, {200, 150, 1224, 850}},           // a sane one stays as it is
   };
   for (const Case& c : cases) {
     const ScreenRect fitted = FitWindowOnScreen(c.window, area, 640, 480);
@@ -86,10 +86,10 @@ TEST(WindowPlacement, RectanglesAreMovedOntoTheWorkArea) {
   const struct {
     ScreenRect window, expected;
   } kCases[] = {
-      {{100, 100, 500, 400}, {100, 100, 500, 400}},        // inside: stays
-      {{900, 50, 1806, 550}, {374, 50, 1280, 550}},        // the 906-pixel chooser at a corner
-      {{-300, 900, 100, 1100}, {0, 794, 400, 994}},        // off two edges
-      {{-50, -50, 1400, 1200}, {0, 0, 1450, 1250}},        // larger than the area: its corner
+      {{100, 100, 500, 400}, {100, 100, 500, 400}},  // inside: stays
+      {{900, 50, 1806, 550}, {374, 50, 1280, 550}},  // the 906-pixel chooser at a corner
+      {{-300, 900, 100, 1100}, {0, 794, 400, 994}},  // off two edges
+      {{-50, -50, 1400, 1200}, {0, 0, 1450, 1250}},  // larger than the area: its corner
   };
   for (const auto& c : kCases) {
     const ScreenRect moved = MoveInside(c.window, area);

@@ -14,8 +14,10 @@ inline std::string ReadableTestName(std::size_t index, const std::string& words)
   std::string tail;
   for (const char c : words) {
     if (tail.size() >= 40) break;
-    if (std::isalnum(static_cast<unsigned char>(c))) tail += c;
-    else if (tail.empty() || tail.back() != '_') tail += '_';
+    if (std::isalnum(static_cast<unsigned char>(c)))
+      tail += c;
+    else if (tail.empty() || tail.back() != '_')
+      tail += '_';
   }
   while (!tail.empty() && tail.back() == '_') tail.pop_back();
   if (!tail.empty() && tail.front() == '_') tail.erase(0, 1);

@@ -20,8 +20,7 @@ Pixels Picture(int width, int height) {
   Pixels picture(width, height, 0);
   std::mt19937 random(7);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      picture.At(x, y) = x < 6 || y < 6 ? 0x203040 : random() & 0xFFFFFF;
+    for (int x = 0; x < width; ++x) picture.At(x, y) = x < 6 || y < 6 ? 0x203040 : random() & 0xFFFFFF;
   return picture;
 }
 

@@ -5,12 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
-#include <cstdint>
 
 // The common baseline: one memcpy of an 800 x 520 canvas of 32-bit pixels (1.6 MB).
 inline void MemcpyCanvas(benchmark::State& state) {
@@ -41,7 +41,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     if (base == nanoseconds_.end() || base->second <= 0) return;
     std::printf("\n%-44s %12s %10s\n", "benchmark", "time (us)", ("x " + baseline_).c_str());
     for (const std::string& name : order_)
-      std::printf("%-44s %12.1f %10.2f\n", name.c_str(), nanoseconds_[name] / 1000.0, nanoseconds_[name] / base->second);
+      std::printf("%-44s %12.1f %10.2f\n", name.c_str(), nanoseconds_[name] / 1000.0,
+                  nanoseconds_[name] / base->second);
   }
 
   // Runs the registered benchmarks with this reporter; call from main.

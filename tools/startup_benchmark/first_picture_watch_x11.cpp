@@ -221,7 +221,8 @@ class Watch {
       auto found = windows_.find(notify.drawable);
       if (found == windows_.end() || !found->second.ours) return;
       if (drawnMs_ < 0) drawnMs_ = now;
-      if (std::find(damaged.begin(), damaged.end(), notify.drawable) == damaged.end()) damaged.push_back(notify.drawable);
+      if (std::find(damaged.begin(), damaged.end(), notify.drawable) == damaged.end())
+        damaged.push_back(notify.drawable);
       return;
     }
     switch (event.type) {
@@ -265,14 +266,12 @@ class Watch {
         }
         return;
       case PropertyNotify:
-        if (event.xproperty.atom == titleAtom_ || event.xproperty.atom == XA_WM_NAME || event.xproperty.atom == pidAtom_)
+        if (event.xproperty.atom == titleAtom_ || event.xproperty.atom == XA_WM_NAME ||
+            event.xproperty.atom == pidAtom_)
           Update(event.xproperty.window, now, damaged);
         return;
-      case DestroyNotify:
-        windows_.erase(event.xdestroywindow.window);
-        return;
-      default:
-        return;
+      case DestroyNotify: windows_.erase(event.xdestroywindow.window); return;
+      default: return;
     }
   }
 
@@ -310,7 +309,8 @@ class Watch {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(display_, id, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data) != Success || !data || format != 8) {
+                           &data) != Success ||
+        !data || format != 8) {
       if (data) XFree(data);
       return false;
     }
@@ -327,7 +327,8 @@ class Watch {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(display_, id, pidAtom_, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) !=
-            Success || !data || count != 1 || format != 32) {
+            Success ||
+        !data || count != 1 || format != 32) {
       if (data) XFree(data);
       return true;
     }

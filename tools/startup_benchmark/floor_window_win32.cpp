@@ -33,8 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   windowClass.lpszClassName = "StartupFloor";
   RegisterClassExA(&windowClass);
-  HWND window = CreateWindowExA(0, "StartupFloor", "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 816,
-                                600, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, "StartupFloor", "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 816, 600,
+                                nullptr, nullptr, instance, nullptr);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   MSG message;

@@ -30,12 +30,9 @@ namespace {
 // The variant package's catalogue: a cameo of 76 x 61 pixels, a missing one and a text file
 // named .png at its end. The combo boxes list it in reverse, so line 0 is "Unreadable".
 // Yuri has no three-slot frame.
-const CatalogueEntry kCameos[] = {{"Tank", "cameo_tank.png"},
-                                  {"Destroyer", "cameo_ship.png"},
-                                  {"Power plant", "cameo_powerplant.png"},
-                                  {"Too tall", "cameo_76x61.png"},
-                                  {"Missing", "no_such_cameo.png"},
-                                  {"Unreadable", "cameo_notes.png"}};
+const CatalogueEntry kCameos[] = {
+    {"Tank", "cameo_tank.png"},      {"Destroyer", "cameo_ship.png"},  {"Power plant", "cameo_powerplant.png"},
+    {"Too tall", "cameo_76x61.png"}, {"Missing", "no_such_cameo.png"}, {"Unreadable", "cameo_notes.png"}};
 constexpr int kLines = 6;
 constexpr int kUnreadableLine = 0, kMissingLine = 1, kTooTallLine = 2, kPowerPlantLine = 3, kDestroyerLine = 4,
               kTankLine = 5;
@@ -181,7 +178,8 @@ void Reopen(CameoScenario& s) {
   const std::string want = "-1 -1 " + std::to_string(kDestroyerLine) + " ";
   s.log().Expect(selections == want, "cameos.reopened_with_remembered_choices",
                  "selections " + selections + "instead of " + want);
-  s.log().Expect(IsChecked(s.dialog, IDC_SIDE_SOVIET) && IsChecked(s.dialog, IDC_CAMEO_COUNT_3) && s.ThirdComboEnabled(),
+  s.log().Expect(IsChecked(s.dialog, IDC_SIDE_SOVIET) && IsChecked(s.dialog, IDC_CAMEO_COUNT_3) &&
+                     s.ThirdComboEnabled(),
                  "cameos.reopened_with_soviet_three", "the radio buttons or combo 1006 do not show Soviet with 3");
   s.View("cameos.reopening_changes_nothing");
   CloseDialog(s, "cameos.reopened_dialog_closes");

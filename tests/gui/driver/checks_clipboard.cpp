@@ -11,11 +11,11 @@
 #include "picture_compare.h"
 #include "resource.h"
 #include "run_language.h"
-#include "wait.h"
-#include "wide_text.h"
 #include "scenario.h"
 #include "scenario_support.h"
 #include "scenarios.h"
+#include "wait.h"
+#include "wide_text.h"
 
 namespace {
 // The menu command, or Ctrl+C typed as the user does; the status bar says it was copied.
@@ -41,15 +41,15 @@ void CopyAndCompare(Scenario& s, const std::string& prefix, bool byShortcut = fa
     return;
   }
   if (!s.log().Expect(copied.width == CanvasWidth && copied.height == CanvasHeight, prefix + ".size_800_x_520",
-                          "the bitmap is " + std::to_string(copied.width) + " x " + std::to_string(copied.height)))
+                      "the bitmap is " + std::to_string(copied.width) + " x " + std::to_string(copied.height)))
     return;
   s.log().Expect(ComparePictures(copied, s.model.Picture()).count == 0, prefix + ".equals_render",
-                     DescribeDifference(ComparePictures(copied, s.model.Picture())));
+                 DescribeDifference(ComparePictures(copied, s.model.Picture())));
   ScreenPicture shown;
   ViewGeometry geometry;
   const bool captured = s.session.CaptureCanvas(shown, geometry);
   s.log().Expect(captured && shown.pixels == copied.pixels, prefix + ".equals_view",
-                     captured ? "the view shows other pixels" : "cannot read the view");
+                 captured ? "the view shows other pixels" : "cannot read the view");
 }
 }  // namespace
 

@@ -67,8 +67,8 @@ void ExpectPreview(ColourizeScenario& s, const std::string& name) {
 // The numbers beside the sliders, red, green, blue and intensity.
 std::wstring ValuesShown(HWND dialog) {
   std::wstring values;
-  for (int id : {IDC_COLOURIZE_RED_VALUE, IDC_COLOURIZE_GREEN_VALUE, IDC_COLOURIZE_BLUE_VALUE,
-                 IDC_COLOURIZE_INTENSITY_VALUE})
+  for (int id :
+       {IDC_COLOURIZE_RED_VALUE, IDC_COLOURIZE_GREEN_VALUE, IDC_COLOURIZE_BLUE_VALUE, IDC_COLOURIZE_INTENSITY_VALUE})
     values += ControlText(GetDlgItem(dialog, id)) + L" ";
   return values;
 }
@@ -194,7 +194,8 @@ void SceneRendersTheView(ColourizeScenario& s) {
   const MemoryImage rendered = LoadPicture(s.context.scratchDir + L"\\colourized.png");
   s.session.Command(IDM_VIEW_TOP);
   if (exitCode != 0 || !rendered.IsValid())
-    s.log().Fail("colourize.scene_render_equals_view", Utf8(cli) + " gave " + std::to_string(exitCode) + " and no picture");
+    s.log().Fail("colourize.scene_render_equals_view",
+                 Utf8(cli) + " gave " + std::to_string(exitCode) + " and no picture");
   else
     s.Shows(rendered, "colourize.scene_render_equals_view");
 }
@@ -207,7 +208,8 @@ void ReopenThenDefaults(ColourizeScenario& s) {
   for (int id : {IDC_COLOURIZE_RED, IDC_COLOURIZE_GREEN, IDC_COLOURIZE_BLUE, IDC_COLOURIZE_INTENSITY})
     SetTrackbar(s.dialog, id, 255);
   PostMessageW(GetDlgItem(s.dialog, IDOK), BM_CLICK, 0, 0);
-  s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.ok_at_defaults_closes", "the dialog stays open");
+  s.log().Expect(WaitForWindowGone(s.dialog, kDefaultWaitMs), "colourize.ok_at_defaults_closes",
+                 "the dialog stays open");
   s.model.document().screenshot = LoadPicture(s.shot);
   s.View("colourize.defaults_give_the_uncoloured_screenshot");
 }

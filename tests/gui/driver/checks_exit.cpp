@@ -25,7 +25,8 @@ bool AnswerQuestion(Scenario& s, int answer, const std::string& name) {
     return false;
   }
   const std::wstring text = MessageBoxText(box);
-  s.log().Expect(text == EditorText({{Text::CloseQuestion, {{"screen", Text::Untitled}}}}), name, "the question is " + Quoted(text));
+  s.log().Expect(text == EditorText({{Text::CloseQuestion, {{"screen", Text::Untitled}}}}), name,
+                 "the question is " + Quoted(text));
   HWND button = GetDlgItem(box, answer);
   if (!button) {
     s.log().Fail(name + "_buttons", "the box has no button " + std::to_string(answer));

@@ -16,10 +16,10 @@
 
 namespace {
 // Symbolic coordinates, resolved against the package's image sizes.
-constexpr int kAny = INT_MIN;              // not checked
-constexpr int kLastColumn = INT_MIN + 1;   // width of the moved map - 1
-constexpr int kLastRow = INT_MIN + 2;      // height of the moved map - 1
-constexpr int kLowestBoxRow = INT_MIN + 3; // largeTargetBox height - smallTargetBox height + 48
+constexpr int kAny = INT_MIN;               // not checked
+constexpr int kLastColumn = INT_MIN + 1;    // width of the moved map - 1
+constexpr int kLastRow = INT_MIN + 2;       // height of the moved map - 1
+constexpr int kLowestBoxRow = INT_MIN + 3;  // largeTargetBox height - smallTargetBox height + 48
 
 struct KeyStep {
   const char* name;
@@ -39,7 +39,9 @@ struct ModeCase {
 constexpr int kLeft = VK_LEFT, kRight = VK_RIGHT, kUp = VK_UP, kDown = VK_DOWN;
 
 const std::vector<ModeCase> kModes = {
-    {"small_map", IDM_MODE_SMALL_MAP, L"Current mode: Move small map",
+    {"small_map",
+     IDM_MODE_SMALL_MAP,
+     L"Current mode: Move small map",
      {{"right_by_1", kRight, kNoModifier, 1, 1, 0},
       {"ctrl_right_by_5", kRight, kCtrl, 1, 6, 0},
       {"ctrl_shift_left_wraps_to_last_column", kLeft, kCtrlShift, 1, kLastColumn, 0},
@@ -50,7 +52,9 @@ const std::vector<ModeCase> kModes = {
       {"right_3_times", kRight, kNoModifier, 3, 3, 0},
       {"ctrl_shift_left_from_3_wraps", kLeft, kCtrlShift, 1, kLastColumn, 0},
       {"other_key_changes_nothing", 'A', kNoModifier, 1, kLastColumn, 0}}},
-    {"large_map", IDM_MODE_LARGE_MAP, L"Current mode: Move large map",
+    {"large_map",
+     IDM_MODE_LARGE_MAP,
+     L"Current mode: Move large map",
      {{"ctrl_shift_left_by_10", kLeft, kCtrlShift, 1, 222, 103},
       {"shift_up_by_2", kUp, kShift, 1, 222, 101},
       {"ctrl_down_by_5", kDown, kCtrl, 1, 222, 106},
@@ -59,7 +63,9 @@ const std::vector<ModeCase> kModes = {
       {"down_wraps_to_0", kDown, kNoModifier, 1, 232, 0},
       {"ctrl_shift_left_wraps_to_last_column", kLeft, kCtrlShift, 24, kLastColumn, 0},
       {"right_wraps_to_0", kRight, kNoModifier, 1, 0, 0}}},
-    {"target_box", IDM_MODE_TARGET_BOX, L"Current mode: Move target box",
+    {"target_box",
+     IDM_MODE_TARGET_BOX,
+     L"Current mode: Move target box",
      {{"left_does_nothing", kLeft, kNoModifier, 1, 232, 103},
       {"ctrl_right_does_nothing", kRight, kCtrl, 1, 232, 103},
       {"ctrl_shift_up_by_10", kUp, kCtrlShift, 1, 232, 93},
@@ -109,8 +115,8 @@ void RunMode(Scenario& s, const ModeCase& mode) {
   s.Command(mode.command);
   MenuItemState item;
   s.log().Expect(s.session.MenuItem(mode.command, item) && item.checked() && item.radio(), prefix + "radio_mark",
-                     "item " + std::to_string(mode.command) + " has state " + std::to_string(item.state) +
-                         " type " + std::to_string(item.type));
+                 "item " + std::to_string(mode.command) + " has state " + std::to_string(item.state) + " type " +
+                     std::to_string(item.type));
   ExpectStatus(s.context, s.session, 1, mode.statusText, prefix + "status_text");
   s.View(prefix + "picture");
   for (const KeyStep& step : mode.steps) {
@@ -123,9 +129,9 @@ void RunMode(Scenario& s, const ModeCase& mode) {
     const int wantX = Resolve(step.wantX, s.model.document(), s.model.Mode());
     const int wantY = Resolve(step.wantY, s.model.document(), s.model.Mode());
     if ((step.wantX != kAny && reached.x != wantX) || (step.wantY != kAny && reached.y != wantY)) {
-      s.log().Fail(name, "the driver's model reached (" + std::to_string(reached.x) + ", " +
-                                 std::to_string(reached.y) + ") instead of (" + std::to_string(wantX) + ", " +
-                                 std::to_string(wantY) + "): the core's key handling is wrong");
+      s.log().Fail(name, "the driver's model reached (" + std::to_string(reached.x) + ", " + std::to_string(reached.y) +
+                             ") instead of (" + std::to_string(wantX) + ", " + std::to_string(wantY) +
+                             "): the core's key handling is wrong");
       continue;
     }
     std::string picture;

@@ -23,7 +23,8 @@ DriverLanguage Other(DriverLanguage language) {
 }
 
 std::string SettingsText(DriverLanguage language) {
-  return std::string("[Interface]\r\nLanguage=") + (language == DriverLanguage::English ? "English" : "Chinese") + "\r\n";
+  return std::string("[Interface]\r\nLanguage=") + (language == DriverLanguage::English ? "English" : "Chinese") +
+         "\r\n";
 }
 
 bool Start(const DriverContext& context, EditorSession& session, const std::string& name) {
@@ -89,7 +90,8 @@ void SwitchAndBack(const DriverContext& context) {
     while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  context.log.Expect(files == 0, "language.no_temporary_files_left", std::to_string(files) + " temporary files in the folder");
+  context.log.Expect(files == 0, "language.no_temporary_files_left",
+                     std::to_string(files) + " temporary files in the folder");
   UseInterfaceLanguage(run);
 }
 
@@ -104,8 +106,8 @@ void RestartInChoice(const DriverContext& context) {
     session.Command(IDM_LANGUAGE);
     UseInterfaceLanguage(run);
     CheckMenuCaptions(context, session, "language.switched_back_menu_", run);
-    context.log.Expect(ReadLanguageSettings().find(SettingsText(run)) != std::string::npos, "language.switch_back_written",
-                       "the settings file holds " + Quoted(ReadLanguageSettings()));
+    context.log.Expect(ReadLanguageSettings().find(SettingsText(run)) != std::string::npos,
+                       "language.switch_back_written", "the settings file holds " + Quoted(ReadLanguageSettings()));
   }
   std::string error;
   WriteLanguageSettings("[Interface]\r\nLanguage=English\xFF\xFE\r\n", error);
@@ -121,15 +123,15 @@ void RunLanguageChecks(const DriverContext& context) {
   RestartInChoice(context);
   // What the run started with, for the scenarios after this one.
   std::string error;
-  WriteLanguageSettings(RunLanguage() == DriverLanguage::English ? SettingsText(DriverLanguage::English).c_str() : nullptr,
-                        error);
+  WriteLanguageSettings(
+      RunLanguage() == DriverLanguage::English ? SettingsText(DriverLanguage::English).c_str() : nullptr, error);
 }
 
 void RunSystemLanguageChecks(const DriverContext& context) {
   // Without a choice the editor follows the user's interface language, which Wine takes from
   // the locale the runner starts the driver (and so the editor) in.
-  const DriverLanguage system =
-      PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? DriverLanguage::Chinese : DriverLanguage::English;
+  const DriverLanguage system = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? DriverLanguage::Chinese
+                                                                                          : DriverLanguage::English;
   std::string error;
   WriteLanguageSettings(nullptr, error);
   {
@@ -137,6 +139,6 @@ void RunSystemLanguageChecks(const DriverContext& context) {
     const std::string prefix = std::string("system_language.") + LanguageName(system) + "_system_starts_in_it_";
     if (Start(context, session, prefix + "start")) CheckMenuCaptions(context, session, prefix, system);
   }
-  WriteLanguageSettings(RunLanguage() == DriverLanguage::English ? SettingsText(DriverLanguage::English).c_str() : nullptr,
-                        error);
+  WriteLanguageSettings(
+      RunLanguage() == DriverLanguage::English ? SettingsText(DriverLanguage::English).c_str() : nullptr, error);
 }

@@ -57,7 +57,8 @@ void ExpectSelectionStatus(MarkerScenario& s, int index, int x, int y, const std
   std::snprintf(number, sizeof number, "%02d", index);
   const std::wstring want =
       index < 0 ? EditorText(Text::KeyHint)
-                : EditorText({{Text::SelectedMarker, {{"index", number}, {"x", std::to_string(x)}, {"y", std::to_string(y)}}}});
+                : EditorText({{Text::SelectedMarker,
+                               {{"index", number}, {"x", std::to_string(x)}, {"y", std::to_string(y)}}}});
   ExpectStatus(s.context, s.session, 2, want, name);
 }
 
@@ -89,8 +90,8 @@ void CheckPreview(MarkerScenario& s, HWND dialog, int line, int radioId, const s
   GetClientRect(preview, &client);
   const CatalogueEntry& entry = s.catalogue[s.catalogue.size() - 1 - static_cast<std::size_t>(line)];
   DibImage expected;
-  if (!ExpectedPreview(TemplatePath(s.model.document().appDir, entry.fileName), ColourOfRadio(radioId),
-                       client.right, client.bottom, expected)) {
+  if (!ExpectedPreview(TemplatePath(s.model.document().appDir, entry.fileName), ColourOfRadio(radioId), client.right,
+                       client.bottom, expected)) {
     s.log().Fail(name, "the driver cannot read the symbol " + entry.fileName);
     return;
   }
@@ -175,8 +176,8 @@ HWND OpenSelectDialog(MarkerScenario& s, const std::vector<std::wstring>& want, 
   std::string detail;
   if (lines != want) detail = "lines " + Join(lines) + ", expected " + Join(want);
   if (selected != current)
-    detail += (detail.empty() ? "" : "; ") + std::string("current line ") + std::to_string(selected) +
-              ", expected " + std::to_string(current);
+    detail += (detail.empty() ? "" : "; ") + std::string("current line ") + std::to_string(selected) + ", expected " +
+              std::to_string(current);
   s.log().Expect(detail.empty(), name, detail);
   return dialog;
 }
@@ -187,7 +188,8 @@ void CloseSelectDialog(MarkerScenario& s, HWND dialog, const std::string& name) 
 }
 
 void SelectThroughDialog(MarkerScenario& s) {
-  const std::vector<std::wstring> lines = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100), SelectLine(s, 2, 100, 100)};
+  const std::vector<std::wstring> lines = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100),
+                                           SelectLine(s, 2, 100, 100)};
   HWND dialog = OpenSelectDialog(s, lines, LB_ERR, "markers.select_dialog_lines_at_100_100");
   if (!dialog) return;
   if (!ChooseListLine(dialog, 2)) {
@@ -220,7 +222,7 @@ void Drags(MarkerScenario& s) {
   }
   s.View("markers.drag_far_right_bottom_picture");
   const std::vector<std::wstring> clamped = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100),
-                                              SelectLine(s, 2, 799 - w, 519 - h)};
+                                             SelectLine(s, 2, 799 - w, 519 - h)};
   if (HWND dialog = OpenSelectDialog(s, clamped, kTop, "markers.drag_stops_at_799_minus_w_519_minus_h"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_again");
   if (!DragCanvas(s, s.CentreOf(kTop), POINT{1, 1}, error)) {
@@ -228,7 +230,8 @@ void Drags(MarkerScenario& s) {
     return;
   }
   s.View("markers.drag_far_left_top_picture");
-  const std::vector<std::wstring> atOrigin = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100), SelectLine(s, 2, 0, 0)};
+  const std::vector<std::wstring> atOrigin = {SelectLine(s, 0, 100, 100), SelectLine(s, 1, 100, 100),
+                                              SelectLine(s, 2, 0, 0)};
   if (HWND dialog = OpenSelectDialog(s, atOrigin, kTop, "markers.drag_stops_at_0_0"))
     CloseSelectDialog(s, dialog, "markers.select_dialog_closes_after_drags");
 }

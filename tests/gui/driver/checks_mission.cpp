@@ -133,10 +133,10 @@ void MissionRun::Run() {
   // nothing is written.
   WriteFileIn(folder_, L"utf16.ini", std::string("\xFF\xFE[\0A\0]\0\r\0\n\0", 12), error);
   if (!(dialog_ = OpenShpDialog(*this, File(L"all01b.shp"), "reopen"))) return;
-  Expect(
-      Caption(IDC_MISSION_MAP) == L"ALL01UMD.MAP" && Caption(IDC_MISSION_FILE) == L"missionmd.ini" && FieldsEnabled(),
-      "reopens_with_the_choice",
-      "the fields hold " + Quoted(Caption(IDC_MISSION_MAP)) + " and " + Quoted(Caption(IDC_MISSION_FILE)));
+  Expect(Caption(IDC_MISSION_MAP) == L"ALL01UMD.MAP" && Caption(IDC_MISSION_FILE) == L"missionmd.ini" &&
+             FieldsEnabled(),
+         "reopens_with_the_choice",
+         "the fields hold " + Quoted(Caption(IDC_MISSION_MAP)) + " and " + Quoted(Caption(IDC_MISSION_FILE)));
   SetText(IDC_MISSION_MAP, L"SOV01");
   Refused({{Text::MapNameError, {{"reason", ""}}}}, L"such as ALL01UMD.MAP", "bad_map_name.refused");
   SetText(IDC_MISSION_MAP, L"ALL01UMD.MAP");

@@ -59,7 +59,8 @@ class MixRun : public Scenario {
 void MixRun::Run() {
   // 1. Unchecked with no name at first; the name follows the check box.
   if (!Open(L"ls800a.shp", "first")) return;
-  const std::wstring caption = RunLanguage() == DriverLanguage::English ? L"Also put into a MIX file" : L"同时放入 MIX 文件";
+  const std::wstring caption = RunLanguage() == DriverLanguage::English ? L"Also put into a MIX file"
+                                                                        : L"同时放入 MIX 文件";
   Expect(Text(IDC_MIX_PACK) == caption && !Checked(IDC_MIX_PACK) && Text(IDC_MIX_NAME).empty() &&
              !IsWindowEnabled(Control(IDC_MIX_NAME)) && !IsWindowEnabled(Control(IDC_MIX_BROWSE)),
          "opens_unchecked_without_a_name", "the caption is " + Quoted(Text(IDC_MIX_PACK)) + " or the state differs");
@@ -101,8 +102,15 @@ void MixRun::Run() {
       }
       const bool isShp = entry.id == MixNameId("LS800A.SHP"), isPal = entry.id == MixNameId("LS800A.PAL"),
                  is640 = entry.id == MixNameId("LS800A6.SHP");
-      bodies += std::string(isShp ? "S" : isPal ? "P" : is640 ? "6" : "?") +
-                (body == (isShp ? shp : isPal ? pal : ls640) ? "=" : "!");
+      bodies += std::string(isShp   ? "S"
+                            : isPal ? "P"
+                            : is640 ? "6"
+                                    : "?") +
+                (body == (isShp   ? shp
+                          : isPal ? pal
+                                  : ls640)
+                     ? "="
+                     : "!");
     }
   }
   Expect(shp.size() == 416032 && ls640.size() == 32 + 640 * 400 && bodies == "S=6=P=N",
@@ -111,7 +119,8 @@ void MixRun::Run() {
   const std::wstring status = session.StatusText(2);
   const std::wstring packed = EditorText(
       {{::Text::Packed, {{"members", "LS800A.SHP, LS800A.PAL, LS800A6.SHP"}, {"archive", "expandmd01.mix"}}}});
-  Expect(status.rfind(EditorText({{::Text::SavedFiles, {{"first", "ls800a.shp"}, {"second", "ls800a.pal"}}}}), 0) == 0 &&
+  Expect(status.rfind(EditorText({{::Text::SavedFiles, {{"first", "ls800a.shp"}, {"second", "ls800a.pal"}}}}), 0) ==
+                 0 &&
              status.size() > packed.size() && status.compare(status.size() - packed.size(), packed.size(), packed) == 0,
          "export.status", "status part 2 is " + Quoted(status));
 
@@ -128,8 +137,8 @@ void MixRun::Run() {
   HWND box = session.WaitForDialog(L"Error", kDefaultWaitMs);
   const std::wstring text = box ? MessageBoxText(box) : L"";
   const std::wstring heading = EditorText({{::Text::MixError, {{"reason", ""}}}});
-  Expect(text.rfind(heading, 0) == 0 && text.find(L"encrypted") != std::wstring::npos,
-         "encrypted.refused", "the message is " + Quoted(text));
+  Expect(text.rfind(heading, 0) == 0 && text.find(L"encrypted") != std::wstring::npos, "encrypted.refused",
+         "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   WaitForWindowGone(box, kDefaultWaitMs);
   PostMessageW(Control(IDCANCEL), BM_CLICK, 0, 0);

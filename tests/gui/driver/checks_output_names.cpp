@@ -36,7 +36,8 @@ struct NamesScenario : Scenario {
     const std::wstring proposed = dialog ? FileDialogName(dialog) : L"";
     const bool as = *name ? proposed == File(name) || proposed == name : proposed.empty();
     Expect(dialog && as, check,
-           dialog ? "the dialog proposes " + Quoted(proposed) + ", expected " + Quoted(std::wstring(name)) : "no file dialog");
+           dialog ? "the dialog proposes " + Quoted(proposed) + ", expected " + Quoted(std::wstring(name))
+                  : "no file dialog");
     return dialog;
   }
   void Cancel(HWND dialog) {
@@ -75,9 +76,10 @@ void RunOutputNameChecks(const DriverContext& context) {
   s.Cancel(s.ExpectProposal(IDM_SAVE_IMAGE, L"", "untitled_image_proposes_no_input_name"));
 
   s.session.PostCommand(IDM_SAVE_SCENE_AS);
-  if (!s.Expect(ChooseInFileDialog(s.session, EditorText(Text::SaveSceneCaption), s.File(L"mission1.ini"), error) &&
-                    WaitUntil([&] { return GetFileAttributesW(s.File(L"mission1.ini").c_str()) != INVALID_FILE_ATTRIBUTES; }),
-                "scene_saved", error))
+  if (!s.Expect(
+          ChooseInFileDialog(s.session, EditorText(Text::SaveSceneCaption), s.File(L"mission1.ini"), error) &&
+              WaitUntil([&] { return GetFileAttributesW(s.File(L"mission1.ini").c_str()) != INVALID_FILE_ATTRIBUTES; }),
+          "scene_saved", error))
     return;
   s.Cancel(s.ExpectProposal(IDM_SAVE_SHP, L"mission1.shp", "shp_proposes_the_scene"));
   HWND image = s.ExpectProposal(IDM_SAVE_IMAGE, L"mission1.png", "image_proposes_the_scene");

@@ -180,7 +180,8 @@ void PasteScaled(Scenario& s) {
   }
   s.session.PostCommand(IDM_PASTE_SCREENSHOT);
   std::wstring text;
-  if (!AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDYES, text) || text != EditorText(Text::CropQuestion)) {
+  if (!AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), IDYES, text) ||
+      text != EditorText(Text::CropQuestion)) {
     s.log().Fail("paste.crop_question", "no crop question: " + Quoted(text));
     return;
   }
@@ -194,8 +195,8 @@ void PasteScaled(Scenario& s) {
   // region's room (300 - 281 - 1).
   SendAndWait(GetDlgItem(crop, IDC_CROP_SCALE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
   SendAndWait(GetDlgItem(crop, IDC_CROP_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"99"));
-  const std::wstring want = std::to_wstring(smallest) + L"|" + std::to_wstring(region.width) + L"|" +
-                            std::to_wstring(region.height);
+  const std::wstring want =
+      std::to_wstring(smallest) + L"|" + std::to_wstring(region.width) + L"|" + std::to_wstring(region.height);
   std::wstring shown;
   const bool sized = WaitUntil([&] {
     return (shown = Field(crop, IDC_CROP_SCALE) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" +
@@ -224,7 +225,8 @@ void PasteScaled(Scenario& s) {
   s.log().Expect(typing, "paste.scale_kept_while_typing", Quoted(shown));
   TapKey(VK_TAB);
   const bool left = WaitUntil([&] { return (shown = Field(crop, IDC_CROP_SCALE)) == std::to_wstring(smallest); });
-  s.log().Expect(left, "paste.scale_in_force_shown_when_left", Quoted(shown) + " instead of " + std::to_string(smallest));
+  s.log().Expect(left, "paste.scale_in_force_shown_when_left",
+                 Quoted(shown) + " instead of " + std::to_string(smallest));
 
   PostMessageW(GetDlgItem(crop, IDOK), BM_CLICK, 0, 0);
   s.log().Expect(WaitForWindowGone(crop, kDefaultWaitMs), "paste.crop_ok_closes", "the crop dialog stays");

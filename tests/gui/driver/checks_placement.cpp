@@ -26,7 +26,8 @@ std::string Describe(const RECT& r) {
 }
 
 bool OnScreen(const RECT& r) {
-  return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) && r.bottom <= GetSystemMetrics(SM_CYSCREEN);
+  return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+         r.bottom <= GetSystemMetrics(SM_CYSCREEN);
 }
 
 RECT WindowRect(HWND window) {
@@ -113,7 +114,8 @@ bool Restart(const DriverContext& context, EditorSession& session, const std::st
 void DamagedPlace(const DriverContext& context, const std::string& runSettings) {
   std::string error;
   WriteLanguageSettings((runSettings + "[Window]\r\nLeft=99999\r\nTop=99999\r\nWidth=1\r\nHeight=1\r\n"
-                                       "Maximized=no\r\n").c_str(),
+                                       "Maximized=no\r\n")
+                            .c_str(),
                         error);
   EditorSession session(context);
   if (!Restart(context, session, "placement.restart_damaged")) return;
@@ -138,7 +140,8 @@ void RunPlacementChecks(const DriverContext& context) {
   std::string error;
   // A place on a monitor that is gone.
   WriteLanguageSettings((runSettings + "[Window]\r\nLeft=-5000\r\nTop=-4000\r\nWidth=900\r\nHeight=650\r\n"
-                                       "Maximized=no\r\n").c_str(),
+                                       "Maximized=no\r\n")
+                            .c_str(),
                         error);
   {
     Scenario s(context, "placement");

@@ -91,7 +91,8 @@ bool PreviewRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const
                                      const std::string& name) {
   session.PostCommand(IDM_SAVE_SHP);
   HWND fileDialog = WaitForFileDialog(session.process().id());
-  if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".file_dialog", "no file dialog")) return false;
+  if (!Expect(fileDialog && ChooseFileName(fileDialog, File(shp)), name + ".file_dialog", "no file dialog"))
+    return false;
   HWND dialog = session.WaitForDialog(texts::kShpSaveCaption);
   if (!Expect(dialog != nullptr, name + ".dialog", "dialog 107 did not open")) return false;
   ClickButton(dialog, mode == NewPalette ? IDC_PALETTE_NEW : IDC_PALETTE_EXISTING);
@@ -100,8 +101,8 @@ bool PreviewRun::ExportThroughDialog(const wchar_t* shp, PaletteMode mode, const
   SendAndWait(GetDlgItem(dialog, IDC_COLOUR_COUNT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(count.c_str()));
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   std::error_code error;
-  return Expect(WaitForWindowGone(dialog, kExportTimeoutMs) && fs::file_size(File(shp), error) == 416032, name + ".exported",
-                "the export did not end with an SHP file");
+  return Expect(WaitForWindowGone(dialog, kExportTimeoutMs) && fs::file_size(File(shp), error) == 416032,
+                name + ".exported", "the export did not end with an SHP file");
 }
 
 bool PreviewRun::Seed() {

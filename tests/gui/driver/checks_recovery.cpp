@@ -15,8 +15,8 @@
 #include "file_dialogs.h"
 #include "input.h"
 #include "package_staging.h"
-#include "recovery_question.h"
 #include "recovery_folders.h"
+#include "recovery_question.h"
 #include "remote_controls.h"
 #include "resource.h"
 #include "run_language.h"
@@ -122,7 +122,8 @@ void KillAndRestore(const DriverContext& context) {
     std::vector<CatalogueEntry> symbols;
     std::string error;
     if (!Start(context, editor, "recovery.start", L"\"" + scene + L"\"") ||
-        !log.Expect(model.Load(ToAnsi(context.packageDir) + "\\", error) && ReadSymbolCatalogue(context, symbols, error),
+        !log.Expect(model.Load(ToAnsi(context.packageDir) + "\\", error) &&
+                        ReadSymbolCatalogue(context, symbols, error),
                     "recovery.catalogue", error))
       return;
     editor.PressKey(VK_LEFT, kCtrl);
@@ -248,7 +249,8 @@ void WriteFailureStays(const DriverContext& context) {
   DeleteFileW(root.c_str());
   editor.PressKey(VK_RIGHT, kCtrl);
   log.Expect(WaitUntil([&] { return !CopyOf(editor).empty() && !warns(); }, kCopyWaitMs),
-             "recovery.write_failure_ends_when_a_write_succeeds", "the status bar says " + Quoted(editor.StatusText(2)));
+             "recovery.write_failure_ends_when_a_write_succeeds",
+             "the status bar says " + Quoted(editor.StatusText(2)));
   CloseLettingChangesGo(editor);
 }
 

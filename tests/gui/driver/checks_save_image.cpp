@@ -113,7 +113,8 @@ void RunSaveImageChecks(const DriverContext& context) {
   HWND box = s.session.WaitForDialog(L"Error");
   const std::wstring text = box ? MessageBoxText(box) : L"";
   // The fixed message, then the file and why (the format is not one it writes).
-  s.log().Expect(text.rfind(EditorText(Text::ImageSaveFailed), 0) == 0 && text.find(L"screen.tif") != std::wstring::npos &&
+  s.log().Expect(text.rfind(EditorText(Text::ImageSaveFailed), 0) == 0 &&
+                     text.find(L"screen.tif") != std::wstring::npos &&
                      text.find(L"unsupported format") != std::wstring::npos,
                  "save_image.failure_reported", "the message is " + Quoted(text));
   if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

@@ -119,8 +119,8 @@ bool MakeScreen(SceneRun& s) {
 // Ctrl+S with no file named yet: the save dialog, then the scene and its screenshot.
 void SaveByShortcut(SceneRun& s) {
   // The screen has changes: untitled, and marked.
-  const std::wstring untitled = EditorText({{Text::TitleWithSceneModified,
-                                             {{"title", Text::ProgramTitle}, {"file", Text::Untitled}}}});
+  const std::wstring untitled =
+      EditorText({{Text::TitleWithSceneModified, {{"title", Text::ProgramTitle}, {"file", Text::Untitled}}}});
   s.log().Expect(s.session.Title() == untitled, "scenes.title_without_file_is_plain",
                  "the title is " + Quoted(s.session.Title()) + ", expected " + Quoted(untitled));
   TypeShortcut('S', kCtrl);
@@ -143,9 +143,8 @@ void SaveByShortcut(SceneRun& s) {
 // save as image writes it.
 void ToolRendersTheScene(SceneRun& s) {
   const std::wstring cli = s.context.packageDir + L"\\vantorel-cli.exe";
-  const long exitCode = RunProgram(Quote(cli) + L" render mission1.ini -o rendered.png --package " +
-                                       Quote(s.context.packageDir),
-                                   s.folder);
+  const long exitCode = RunProgram(
+      Quote(cli) + L" render mission1.ini -o rendered.png --package " + Quote(s.context.packageDir), s.folder);
   const MemoryImage rendered = LoadPicture(s.folder + L"\\rendered.png");
   MemoryImage expected;
   expected.Create(CanvasWidth, CanvasHeight);
@@ -195,9 +194,8 @@ void RefusedScene(SceneRun& s, EditorSession& session) {
   }
   session.PostCommand(IDM_OPEN_SCENE);
   std::wstring text;
-  const bool answered =
-      ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), bad, error) &&
-      AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDOK, text);
+  const bool answered = ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), bad, error) &&
+                        AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDOK, text);
   const std::wstring want = bad + L": unknown side 'Nod' (Allied, Soviet or Yuri)";
   s.log().Expect(answered && text == want, "scenes.bad_scene_refused_with_the_tools_words",
                  answered ? "the message is " + Quoted(text) : error);
@@ -211,7 +209,8 @@ void DropScene(SceneRun& s, EditorSession& session) {
   session.PressKey(VK_LEFT, kNoModifier);
   ExpectTitle(s.context, session, s.Title(true), "scenes.reopened_change_marks_the_title");
   std::wstring text;
-  const bool asked = session.DropFile(s.scene) && AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDNO, text);
+  const bool asked = session.DropFile(s.scene) &&
+                     AnswerMessageBox(session, EditorText(Text::ProgramCaption), IDNO, text);
   const std::wstring want = EditorText({{Text::CloseQuestion, {{"screen", "mission1.ini"}}}});
   s.log().Expect(asked && text == want, "scenes.drop_asks_about_unsaved_changes",
                  asked ? "the question is " + Quoted(text) : "no question");
@@ -252,8 +251,8 @@ void NamesInOtherScripts(SceneRun& s) {
   std::string text = FileBytes(s.scene);
   const std::string oldShot = "mission1.screenshot.png";
   const auto at = text.find(oldShot);
-  const bool staged = at != std::string::npos &&
-                      CopyFileW((s.folder + L"\\mission1.screenshot.png").c_str(), (s.folder + L"\\" + shot).c_str(), FALSE);
+  const bool staged = at != std::string::npos && CopyFileW((s.folder + L"\\mission1.screenshot.png").c_str(),
+                                                           (s.folder + L"\\" + shot).c_str(), FALSE);
   if (staged) text.replace(at, oldShot.size(), Utf8(shot));
   std::ofstream(std::filesystem::path(scene), std::ios::binary) << text;
   EditorSession session(s.context);
@@ -286,8 +285,10 @@ void ReadOnlyFolder(SceneRun& s, EditorSession& session) {
   session.PressKey(VK_RIGHT, kNoModifier);
   session.PostCommand(IDM_SAVE_SCENE);
   const bool told = AnswerMessageBox(session, EditorText(Text::ErrorCaption), IDOK, text);
-  s.log().Expect(told && text.rfind(EditorText({{Text::SceneSaveFailed, {{"reason", ""}}}}), 0) == 0 && text.find(L"locked.ini") != std::wstring::npos,
-                 "scenes.read_only_save_refused_with_the_reason", told ? "the message is " + Quoted(text) : "no message");
+  s.log().Expect(told && text.rfind(EditorText({{Text::SceneSaveFailed, {{"reason", ""}}}}), 0) == 0 &&
+                     text.find(L"locked.ini") != std::wstring::npos,
+                 "scenes.read_only_save_refused_with_the_reason",
+                 told ? "the message is " + Quoted(text) : "no message");
   s.log().Expect(FileBytes(locked) == before && !Exists(folder + L"\\locked.screenshot.png"),
                  "scenes.read_only_save_keeps_the_old_file", "locked.ini changed or a screenshot appeared");
   ExpectTitle(s.context, session, EditorText(Text::ProgramTitle) + L" - locked.ini *",

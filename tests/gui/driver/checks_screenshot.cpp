@@ -16,8 +16,8 @@
 #include "crop_position.h"
 #include "image_files.h"
 #include "input.h"
-#include "package_staging.h"
 #include "letterbox_fit.h"
+#include "package_staging.h"
 #include "preview_fit.h"
 #include "remote_controls.h"
 #include "resource.h"
@@ -89,7 +89,8 @@ void PreviewThenTooLow(ScreenshotScenario& s) {
     return;
   }
   const HWND label = GetDlgItem(GetParent(pane), IDC_PREVIEW_LABEL);
-  s.log().Expect(label && ControlText(label) == EditorText(Text::ImagePreviewLabel), "screenshot.preview_label_in_language",
+  s.log().Expect(label && ControlText(label) == EditorText(Text::ImagePreviewLabel),
+                 "screenshot.preview_label_in_language",
                  label ? "the label says " + Quoted(ControlText(label)) : "no label above the pane");
   // It opens beside its owner, parked at the screen's edge.
   SetWindowPos(chooser, nullptr, kWindowLeft, kChooserTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -114,7 +115,8 @@ HWND OpenLarge(ScreenshotScenario& s, int answer, const std::string& name) {
   std::string error;
   std::wstring text;
   if (!BrowseForScreenshot(s.session, s.settings, s.Path(kShotLarge), error) ||
-      !AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), answer, text) || text != EditorText(Text::CropQuestion)) {
+      !AnswerMessageBox(s.session, EditorText(Text::ProgramCaption), answer, text) ||
+      text != EditorText(Text::CropQuestion)) {
     s.log().Fail(name, "no crop question: " + error + Quoted(text));
     return nullptr;
   }
@@ -125,9 +127,11 @@ HWND OpenLarge(ScreenshotScenario& s, int answer, const std::string& name) {
 
 std::wstring Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
 
-void ExpectFields(ScreenshotScenario& s, HWND crop, const std::wstring& x, const std::wstring& y, const std::string& name) {
+void ExpectFields(ScreenshotScenario& s, HWND crop, const std::wstring& x, const std::wstring& y,
+                  const std::string& name) {
   std::wstring got;
-  const bool same = WaitUntil([&] { return (got = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y)) == x + L"," + y; });
+  const bool same =
+      WaitUntil([&] { return (got = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y)) == x + L"," + y; });
   s.log().Expect(same, name, "the fields show " + Quoted(got) + " instead of " + Quoted(x + L"," + y));
 }
 
@@ -172,7 +176,8 @@ void UnreadableRefused(ScreenshotScenario& s) {
                                         {Text::FileLine, {{"file", ToAnsi(notes)}}},
                                         {Text::ReasonAfterFile, {{"reason", reason}}}});
   s.log().Expect(answered && text == want, "screenshot.text_file_named_png_refused",
-                 answered ? "the message is " + Quoted(text) + ", expected " + Quoted(want) : "no message box " + error);
+                 answered ? "the message is " + Quoted(text) + ", expected " + Quoted(want)
+                          : "no message box " + error);
   s.ExpectUnchanged("screenshot.text_file_named_png");
 }
 
@@ -196,7 +201,8 @@ void DragBox(ScreenshotScenario& s, HWND crop) {
   MoveMouseTo(OnPreview(crop, 300, 120));
   SendAndWait(crop, WM_NULL, 0, 0);
   const std::wstring after = Field(crop, IDC_CROP_X) + L"," + Field(crop, IDC_CROP_Y);
-  s.log().Expect(after == L"113,54", "screenshot.crop_move_without_button_keeps_box", "the fields show " + Quoted(after));
+  s.log().Expect(after == L"113,54", "screenshot.crop_move_without_button_keeps_box",
+                 "the fields show " + Quoted(after));
 }
 
 // A double click on the caption maximizes the dialog under the mouse; the second click's
@@ -243,8 +249,8 @@ void DeclinedAndCancelled(ScreenshotScenario& s) {
 void Crop(ScreenshotScenario& s) {
   HWND crop = OpenLarge(s, IDYES, "screenshot.crop_dialog_opens");
   if (!crop) return;
-  const std::wstring shown = Field(crop, IDC_CROP_FILE_NAME) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" +
-                             Field(crop, IDC_CROP_HEIGHT);
+  const std::wstring shown =
+      Field(crop, IDC_CROP_FILE_NAME) + L"|" + Field(crop, IDC_CROP_WIDTH) + L"|" + Field(crop, IDC_CROP_HEIGHT);
   s.log().Expect(shown == s.Path(kShotLarge) + L"|234|232", "screenshot.crop_shows_file_and_box_size", Quoted(shown));
   const std::string layout = CropLayoutProblems(crop);
   s.log().Expect(layout.empty(), "screenshot.crop_controls_labelled_and_apart", layout);

@@ -23,8 +23,7 @@ struct SettingsCase {
 };
 
 const SettingsCase kCases[] = {
-    {"settings.missing", L"no_settings", nullptr,
-     L"Error: Can't find Settings.ini file in application directory!"},
+    {"settings.missing", L"no_settings", nullptr, L"Error: Can't find Settings.ini file in application directory!"},
     {"settings.without_symbols_list", L"no_symbols_list",
      "[CameosList]\r\n1=Tank,tank.png\r\n[Other]\r\nSymbolsList=a,b\r\n", L"Error: File Settings.ini invalid!"},
 };

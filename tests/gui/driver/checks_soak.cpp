@@ -11,8 +11,8 @@
 // round.
 //
 // The editor's GDI and USER objects are read after the warm-up rounds and after the last
-// round: they must stay flat. Its memory is also read halfway: a leak grows in both halves. At the end the clipboard and the last exports
-// are compared with the core's too. VANTOREL_SOAK_ROUNDS sets the rounds after the warm-up.
+// round: they must stay flat. Its memory is also read halfway: a leak grows in both halves. At the end the clipboard
+// and the last exports are compared with the core's too. VANTOREL_SOAK_ROUNDS sets the rounds after the warm-up.
 #include <windows.h>
 
 #include <algorithm>
@@ -119,9 +119,10 @@ void RunSoakChecks(const DriverContext& context) {
   ExpectFlat(context, after.userObjects - before.userObjects, kObjectTolerance, objects, "soak.user_objects_flat",
              figures);
   ExpectFlat(context, SteadyGrowth(rounds, before.privateBytes, middle.privateBytes, after.privateBytes),
-             kPrivateBytesTolerance, Megabytes(kPrivateBytesTolerance) + " in both halves",
-             "soak.private_bytes_flat", figures);
-  ExpectFlat(context, SteadyGrowth(rounds, before.workingSet, middle.workingSet, after.workingSet), kWorkingSetTolerance,
-             Megabytes(kWorkingSetTolerance) + " in both halves", "soak.working_set_flat", figures);
+             kPrivateBytesTolerance, Megabytes(kPrivateBytesTolerance) + " in both halves", "soak.private_bytes_flat",
+             figures);
+  ExpectFlat(context, SteadyGrowth(rounds, before.workingSet, middle.workingSet, after.workingSet),
+             kWorkingSetTolerance, Megabytes(kWorkingSetTolerance) + " in both halves", "soak.working_set_flat",
+             figures);
   run.FinalChecks();
 }

@@ -27,15 +27,38 @@ struct FailureCase {
 };
 
 const std::vector<FailureCase> kCases = {
-    {"startup_failure.no_templates_folder", L"no_templates", false, {}, {}, L"Vantorel",
-     L"Error: Can't find com_largetargetbox.png file.", false},
-    {"startup_failure.no_small_target_box", L"only_large_box", false, {L"com_largetargetbox.png"}, {}, L"Vantorel",
-     L"Error: Can't find com_smalltargetbox.png file.", false},
-    {"startup_failure.no_world_map_2x", L"no_worldmap2x", false,
-     {L"com_largetargetbox.png", L"com_smalltargetbox.png"}, {}, L"Vantorel",
-     L"Error: Can't find com_worldmap2x.PNG file.", false},
-    {"startup_failure.no_allied_world_map", L"no_all_worldmap", true, {}, {L"Templates\\all_worldmap.png"}, L"Error",
-     L"Can't find file!", true},
+    {"startup_failure.no_templates_folder",
+     L"no_templates",
+     false,
+     {},
+     {},
+     L"Vantorel",
+     L"Error: Can't find com_largetargetbox.png file.",
+     false},
+    {"startup_failure.no_small_target_box",
+     L"only_large_box",
+     false,
+     {L"com_largetargetbox.png"},
+     {},
+     L"Vantorel",
+     L"Error: Can't find com_smalltargetbox.png file.",
+     false},
+    {"startup_failure.no_world_map_2x",
+     L"no_worldmap2x",
+     false,
+     {L"com_largetargetbox.png", L"com_smalltargetbox.png"},
+     {},
+     L"Vantorel",
+     L"Error: Can't find com_worldmap2x.PNG file.",
+     false},
+    {"startup_failure.no_allied_world_map",
+     L"no_all_worldmap",
+     true,
+     {},
+     {L"Templates\\all_worldmap.png"},
+     L"Error",
+     L"Can't find file!",
+     true},
 };
 
 bool Stage(const DriverContext& context, const FailureCase& c, const std::wstring& folder, std::string& error) {
@@ -62,9 +85,10 @@ void RunCase(const DriverContext& context, const FailureCase& c) {
   HWND box = WaitForDialog(session.process().id(), nullptr, 10000);
   if (!box) {
     DWORD code = 0;
-    context.log.Fail(prefix + ".message", session.process().WaitForExit(0, code)
-                                              ? "the editor ended without a message (exit code " + std::to_string(code) + ")"
-                                              : "no message box");
+    context.log.Fail(prefix + ".message",
+                     session.process().WaitForExit(0, code)
+                         ? "the editor ended without a message (exit code " + std::to_string(code) + ")"
+                         : "no message box");
     return;
   }
   const std::wstring caption = CaptionOf(box), text = MessageBoxText(box);

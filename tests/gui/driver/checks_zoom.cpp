@@ -79,8 +79,8 @@ void FitToWindow(Scenario& s) {
   s.session.Command(IDM_ZOOM_IN);
   s.session.Command(IDM_ZOOM_IN);
   s.model.SetZoom(3);
-  if (s.log().Expect(s.session.PlaceWindow(CanvasWidth * kZoom, CanvasHeight * kZoom),
-                     "zoom.fit_to_window_view_placed", "the view does not take 1600 x 1040")) {
+  if (s.log().Expect(s.session.PlaceWindow(CanvasWidth * kZoom, CanvasHeight * kZoom), "zoom.fit_to_window_view_placed",
+                     "the view does not take 1600 x 1040")) {
     s.model.SetArea({CanvasWidth * kZoom, CanvasHeight * kZoom});
     TypeShortcut('B', kCtrl);
     s.model.Command(IDM_FIT_TO_WINDOW);

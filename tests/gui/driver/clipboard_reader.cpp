@@ -9,7 +9,9 @@
 namespace {
 // Another process (the editor, Wine's clipboard manager) may hold the clipboard for a
 // moment, so opening is retried.
-bool OpenClipboardSoon() { return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000); }
+bool OpenClipboardSoon() {
+  return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 2000);
+}
 
 bool ConvertDib(const BYTE* data, std::size_t size, ScreenPicture& out, std::string& error) {
   if (size < sizeof(BITMAPINFOHEADER)) {

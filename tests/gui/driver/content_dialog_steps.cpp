@@ -93,7 +93,8 @@ bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::s
   return ChooseInFileDialog(session, EditorText(Text::OpenImageCaption), path, error);
 }
 
-bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path, std::string& error) {
+bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path,
+                        std::string& error) {
   HWND chooser = session.WaitForDialog(caption);
   if (!chooser) {
     error = "no file dialog captioned " + Quoted(caption);
@@ -149,13 +150,24 @@ std::string CropLayoutProblems(HWND crop) {
     int id;
     bool label;
   };
-  static constexpr Control kControls[] = {
-      {IDC_CROP_FILE_LABEL, true}, {IDC_CROP_FILE_NAME, false}, {IDC_CROP_PREVIEW, false},
-      {IDC_CROP_X_LABEL, true},    {IDC_CROP_X, false},         {IDC_CROP_X_UPDOWN, false},
-      {IDC_CROP_Y_LABEL, true},    {IDC_CROP_Y, false},         {IDC_CROP_Y_UPDOWN, false},
-      {IDC_CROP_WIDTH_LABEL, true}, {IDC_CROP_WIDTH, false},    {IDC_CROP_HEIGHT_LABEL, true},
-      {IDC_CROP_HEIGHT, false},    {IDC_CROP_SCALE_LABEL, true}, {IDC_CROP_SCALE, false},
-      {IDC_CROP_SCALE_UPDOWN, false}, {IDOK, false},            {IDCANCEL, false}};
+  static constexpr Control kControls[] = {{IDC_CROP_FILE_LABEL, true},
+                                          {IDC_CROP_FILE_NAME, false},
+                                          {IDC_CROP_PREVIEW, false},
+                                          {IDC_CROP_X_LABEL, true},
+                                          {IDC_CROP_X, false},
+                                          {IDC_CROP_X_UPDOWN, false},
+                                          {IDC_CROP_Y_LABEL, true},
+                                          {IDC_CROP_Y, false},
+                                          {IDC_CROP_Y_UPDOWN, false},
+                                          {IDC_CROP_WIDTH_LABEL, true},
+                                          {IDC_CROP_WIDTH, false},
+                                          {IDC_CROP_HEIGHT_LABEL, true},
+                                          {IDC_CROP_HEIGHT, false},
+                                          {IDC_CROP_SCALE_LABEL, true},
+                                          {IDC_CROP_SCALE, false},
+                                          {IDC_CROP_SCALE_UPDOWN, false},
+                                          {IDOK, false},
+                                          {IDCANCEL, false}};
   RECT client{};
   GetClientRect(crop, &client);
   MapWindowPoints(crop, nullptr, reinterpret_cast<POINT*>(&client), 2);

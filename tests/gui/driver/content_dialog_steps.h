@@ -49,7 +49,8 @@ HWND OpenLoadScreenSettings(EditorSession& session);
 bool BrowseForScreenshot(EditorSession& session, HWND settings, const std::wstring& path, std::string& error);
 bool ChooseInOpenDialog(EditorSession& session, const std::wstring& path, std::string& error);
 // The same in the file dialog captioned `caption` (open or save).
-bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path, std::string& error);
+bool ChooseInFileDialog(EditorSession& session, const std::wstring& caption, const std::wstring& path,
+                        std::string& error);
 
 // What is wrong with the crop dialog's layout: controls that overlap (the group box holds
 // the fields' row), leave the client area or the group, and labels without text. Empty when

@@ -36,9 +36,7 @@ bool EditorProcess::Start(const std::wstring& exePath, const std::wstring& worki
   return true;
 }
 
-bool EditorProcess::Running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool EditorProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 bool EditorProcess::WaitForExit(int timeoutMs, DWORD& exitCode) const {
   if (!process_) return false;

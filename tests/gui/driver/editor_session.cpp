@@ -72,9 +72,7 @@ void EditorSession::ParkDialog(HWND dialog) const {
 
 bool EditorSession::PressKey(int virtualKey, int modifiers) { return ::PressKey(main_, virtualKey, modifiers); }
 
-std::wstring EditorSession::StatusText(int part) const {
-  return StatusBarText(process_.handle(), statusBar_, part);
-}
+std::wstring EditorSession::StatusText(int part) const { return StatusBarText(process_.handle(), statusBar_, part); }
 
 std::wstring EditorSession::Title() const { return CaptionOf(main_); }
 

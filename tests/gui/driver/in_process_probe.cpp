@@ -9,8 +9,8 @@ constexpr DWORD kRemoteTimeoutMs = 5000;
 
 // Runs `routine(argument)` in the editor and returns the thread's exit code, or false.
 bool RunRemote(HANDLE process, void* routine, void* argument, DWORD& exitCode) {
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(routine),
-                                     argument, 0, nullptr);
+  HANDLE thread =
+      CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(routine), argument, 0, nullptr);
   if (!thread) return false;
   const bool done = WaitForSingleObject(thread, kRemoteTimeoutMs) == WAIT_OBJECT_0;
   const bool haveCode = done && GetExitCodeThread(thread, &exitCode);

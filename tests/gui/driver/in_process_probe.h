@@ -25,7 +25,7 @@ struct ScrollBarState {
 
 // The GDI and USER objects the editor's process owns, counted inside it.
 struct ObjectCounts {
-  int gdiByType[16] = {};  // by GetObjectType: OBJ_PEN 1 .. OBJ_COLORSPACE 14
+  int gdiByType[16] = {};                   // by GetObjectType: OBJ_PEN 1 .. OBJ_COLORSPACE 14
   int windows = 0, menus = 0, cursors = 0;  // cursors counts icons too
 };
 

@@ -6,8 +6,8 @@
 // the scratch folder is writable and receives package variants. Without scenario names all
 // scenarios run. The run checks the Chinese interface, or the English one with
 // --language=english: it writes the editor's language settings file before the first
-// scenario, and every check expects the texts of that language. Prints one line per check and "N passed, M failed"; the exit code is 0
-// only when every check passed.
+// scenario, and every check expects the texts of that language. Prints one line per check and "N passed, M failed"; the
+// exit code is 0 only when every check passed.
 #include <windows.h>
 
 #include <cstdio>
@@ -101,7 +101,8 @@ int wmain(int argc, wchar_t** argv) {
   CheckLog log;
   log.Note(std::string("interface language: ") + LanguageName(language));
   std::string error;
-  if (!WriteLanguageSettings(language == DriverLanguage::English ? "[Interface]\r\nLanguage=English\r\n" : nullptr, error))
+  if (!WriteLanguageSettings(language == DriverLanguage::English ? "[Interface]\r\nLanguage=English\r\n" : nullptr,
+                             error))
     log.Fail("setup", "cannot write the editor's language settings: " + error);
   DriverContext context{log, WithoutTrailingSlash(FullPath(argv[1])), WithoutTrailingSlash(FullPath(argv[2])),
                         ProbePath()};

@@ -51,7 +51,8 @@ bool CopyTemplates(const std::wstring& source, const std::wstring& target, const
 
 bool RemoveFileIn(const std::wstring& folder, const std::wstring& relativePath, std::string& error) {
   std::error_code code;
-  if (!fs::remove(fs::path(folder) / relativePath, code) && !code) code = std::make_error_code(std::errc::no_such_file_or_directory);
+  if (!fs::remove(fs::path(folder) / relativePath, code) && !code)
+    code = std::make_error_code(std::errc::no_such_file_or_directory);
   return !Failed(code, "cannot remove " + Utf8(relativePath), error);
 }
 

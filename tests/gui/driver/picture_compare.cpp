@@ -4,8 +4,7 @@
 
 PictureDifference ComparePictures(const ScreenPicture& got, const Image& want, int wantX, int wantY) {
   PictureDifference difference;
-  if (!want.IsValid() || wantX < 0 || wantY < 0 || wantX + got.width > want.width ||
-      wantY + got.height > want.height) {
+  if (!want.IsValid() || wantX < 0 || wantY < 0 || wantX + got.width > want.width || wantY + got.height > want.height) {
     difference.sizeMismatch = true;
     difference.count = 1;
     return difference;
@@ -30,8 +29,8 @@ std::string DescribeDifference(const PictureDifference& difference) {
   if (difference.count == 0) return {};
   if (difference.sizeMismatch) return "the compared area does not fit the expected picture";
   char text[160];
-  std::snprintf(text, sizeof text, "%lld pixels differ, first at (%d, %d): 0x%06X instead of 0x%06X",
-                difference.count, difference.x, difference.y, static_cast<unsigned>(difference.got),
+  std::snprintf(text, sizeof text, "%lld pixels differ, first at (%d, %d): 0x%06X instead of 0x%06X", difference.count,
+                difference.x, difference.y, static_cast<unsigned>(difference.got),
                 static_cast<unsigned>(difference.want));
   return text;
 }

@@ -8,9 +8,22 @@
 
 namespace {
 // GetObjectType's kinds, by number (OBJ_PEN 1 to OBJ_COLORSPACE 14).
-const char* const kGdiKinds[16] = {
-    "", "pens", "brushes", "DCs", "metafile DCs", "palettes", "fonts", "bitmaps", "regions", "metafiles",
-    "memory DCs", "extended pens", "enhanced metafile DCs", "enhanced metafiles", "colour spaces", ""};
+const char* const kGdiKinds[16] = {"",
+                                   "pens",
+                                   "brushes",
+                                   "DCs",
+                                   "metafile DCs",
+                                   "palettes",
+                                   "fonts",
+                                   "bitmaps",
+                                   "regions",
+                                   "metafiles",
+                                   "memory DCs",
+                                   "extended pens",
+                                   "enhanced metafile DCs",
+                                   "enhanced metafiles",
+                                   "colour spaces",
+                                   ""};
 
 void Append(std::string& list, int count, const char* kind) {
   if (count == 0) return;

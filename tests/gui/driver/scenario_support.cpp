@@ -14,8 +14,8 @@ bool ExpectStatus(const DriverContext& context, const EditorSession& session, in
   std::wstring got;
   // The editor writes the mode text when it repaints; give a late repaint its moment.
   WaitUntil([&] { return (got = session.StatusText(part)) == want; }, 1000);
-  return context.log.Expect(got == want, name,
-                            "status part " + std::to_string(part) + " is " + Quoted(got) + ", expected " + Quoted(want));
+  return context.log.Expect(
+      got == want, name, "status part " + std::to_string(part) + " is " + Quoted(got) + ", expected " + Quoted(want));
 }
 
 bool ExpectTitle(const DriverContext& context, const EditorSession& session, const std::wstring& want,
@@ -34,12 +34,14 @@ bool ExpectMenuItem(const DriverContext& context, const EditorSession& session, 
   }
   std::string detail;
   if (item.checked() != checked) detail = checked ? "not checked" : "checked";
-  if (item.grayed() != grayed) detail += std::string(detail.empty() ? "" : " and ") + (grayed ? "not grayed" : "grayed");
+  if (item.grayed() != grayed)
+    detail += std::string(detail.empty() ? "" : " and ") + (grayed ? "not grayed" : "grayed");
   return context.log.Expect(detail.empty(), name, "item " + std::to_string(id) + " is " + detail);
 }
 
 bool ExpectDeleteItemState(const Scenario& s, const std::string& name) {
-  return ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, !s.model.MenuState(IDM_DELETE_ITEM).enabled, name);
+  return ExpectMenuItem(s.context, s.session, IDM_DELETE_ITEM, false, !s.model.MenuState(IDM_DELETE_ITEM).enabled,
+                        name);
 }
 
 bool ReadSymbolCatalogue(const DriverContext& context, std::vector<CatalogueEntry>& entries, std::string& error) {

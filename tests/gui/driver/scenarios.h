@@ -34,13 +34,13 @@ void RunSystemLanguageChecks(const DriverContext& context);  // the first start 
 void RunZoomChecks(const DriverContext& context);            // 200 % blocks, a drag at 200 %, back to 100 %
 void RunNewAndRecentChecks(const DriverContext& context);    // File -> New, the recent files, "Saved ..."
 void RunPreviewChecks(const DriverContext& context);         // the view as an SHP export would show it
-void RunPlacementChecks(const DriverContext& context);       // focus after dialogs, dialogs on screen, window remembered
-void RunOutputNameChecks(const DriverContext& context);      // the names the SHP and image dialogs propose
-void RunDpiChecks(const DriverContext& context);             // 192 DPI: the view at 200 %, the crop dialog's layout
-void RunPaletteNameChecks(const DriverContext& context);     // the palette name: proposed, beside the SHP, why OK waits
-void RunMissionChecks(const DriverContext& context);         // into the game: 640 picture, mission file, report
-void RunGamePreviewChecks(const DriverContext& context);     // the preview of the 640 x 400 picture, entry 0 marked
-void RunCommandLineChecks(const DriverContext& context);     // usage box, names that cannot be opened
+void RunPlacementChecks(const DriverContext& context);    // focus after dialogs, dialogs on screen, window remembered
+void RunOutputNameChecks(const DriverContext& context);   // the names the SHP and image dialogs propose
+void RunDpiChecks(const DriverContext& context);          // 192 DPI: the view at 200 %, the crop dialog's layout
+void RunPaletteNameChecks(const DriverContext& context);  // the palette name: proposed, beside the SHP, why OK waits
+void RunMissionChecks(const DriverContext& context);      // into the game: 640 picture, mission file, report
+void RunGamePreviewChecks(const DriverContext& context);  // the preview of the 640 x 400 picture, entry 0 marked
+void RunCommandLineChecks(const DriverContext& context);  // usage box, names that cannot be opened
 
 // The menu captions of `language`, one check per popup named `prefix` + popup.
 void CheckMenuCaptions(const DriverContext& context, const EditorSession& session, const std::string& prefix,

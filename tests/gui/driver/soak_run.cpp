@@ -79,8 +79,9 @@ bool SoakRun::SavedWithoutError(const std::string& step) {
 // and closed.
 bool SoakRun::ClosesWithoutError(HWND dialog, const std::string& step, int timeoutMs) {
   HWND box = nullptr;
-  WaitUntil([&] { return !IsWindowVisible(dialog) || (box = session.WaitForDialog(EditorText(Text::ErrorCaption), 0)); },
-            timeoutMs);
+  WaitUntil(
+      [&] { return !IsWindowVisible(dialog) || (box = session.WaitForDialog(EditorText(Text::ErrorCaption), 0)); },
+      timeoutMs);
   if (box) return ErrorBoxClosed(box, step);
   return Step(!IsWindowVisible(dialog), step, "the dialog stays open");
 }
@@ -113,7 +114,8 @@ bool SoakRun::SaveAndReopen() {
   if (!SavedWithoutError("save_scene")) return false;
   session.PostCommand(IDM_OPEN_SCENE);
   std::string error;
-  if (!Step(ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), scene, error), "open_scene", error)) return false;
+  if (!Step(ChooseInFileDialog(session, EditorText(Text::OpenSceneCaption), scene, error), "open_scene", error))
+    return false;
   SendAndWait(session.main(), WM_NULL, 0, 0);
   ++tally_.reopens;
   return ViewMatches("after the scene was saved and opened again");
@@ -127,11 +129,18 @@ bool SoakRun::Copy() {
 
 bool SoakRun::Round(int round) {
   round_ = round;
-  static constexpr bool (SoakRun::*kSteps[])() = {
-      &SoakRun::Markers,          &SoakRun::MapKeys,          &SoakRun::LoadScreenSettings,
-      &SoakRun::Colourize,        &SoakRun::ExportNewPalette, &SoakRun::ExportExistingPalette,
-      &SoakRun::SaveImage,        &SoakRun::About,            &SoakRun::Copy,
-      &SoakRun::ViewAtEndOfRound, &SoakRun::UndoRedo,         &SoakRun::SaveAndReopen};
+  static constexpr bool (SoakRun::*kSteps[])() = {&SoakRun::Markers,
+                                                  &SoakRun::MapKeys,
+                                                  &SoakRun::LoadScreenSettings,
+                                                  &SoakRun::Colourize,
+                                                  &SoakRun::ExportNewPalette,
+                                                  &SoakRun::ExportExistingPalette,
+                                                  &SoakRun::SaveImage,
+                                                  &SoakRun::About,
+                                                  &SoakRun::Copy,
+                                                  &SoakRun::ViewAtEndOfRound,
+                                                  &SoakRun::UndoRedo,
+                                                  &SoakRun::SaveAndReopen};
   for (const auto step : kSteps)
     if (!(this->*step)()) return false;
   return true;
@@ -145,7 +154,7 @@ void SoakRun::FinalChecks() {
   const bool read = ReadClipboardPicture(copied, error);
   const PictureDifference difference = read ? ComparePictures(copied, model.Picture()) : PictureDifference{};
   context.log.Expect(read && difference.count == 0, "soak.clipboard_equals_render",
-                      read ? DescribeDifference(difference) : error);
+                     read ? DescribeDifference(difference) : error);
 
   const std::wstring expected = context.scratchDir + L"\\soak_expected";
   CreateDirectoryW(expected.c_str(), nullptr);
@@ -157,11 +166,10 @@ void SoakRun::FinalChecks() {
   existing.palettePath = ToAnsi(File(L"soak.pal"));
   existing.paletteMode = ExistingPalette;
   existing.colourCount = 1 + round_ * 53 % 256;
-  const bool exported =
-      ::ExportShp(model.document(), fresh).success && ::ExportShp(model.document(), existing).success;
+  const bool exported = ::ExportShp(model.document(), fresh).success && ::ExportShp(model.document(), existing).success;
   std::string differs;
   for (const wchar_t* name : {L"soak.shp", L"soak.pal", L"soak_existing.shp"})
     if (ReadWholeFile(File(name)) != ReadWholeFile(expected + L"\\" + name)) differs += " " + Utf8(name);
   context.log.Expect(exported && differs.empty(), "soak.last_exports_equal_core",
-                      exported ? "these differ:" + differs : "the core's exports fail");
+                     exported ? "these differ:" + differs : "the core's exports fail");
 }

@@ -103,7 +103,9 @@ class SoakRun : public Scenario {
   bool SaveAndReopen();
   // The round's steps that take no arguments of their own.
   bool ExportNewPalette() { return ExportThroughDialog(L"soak.shp", NewPalette, 256); }
-  bool ExportExistingPalette() { return ExportThroughDialog(L"soak_existing.shp", ExistingPalette, 1 + round_ * 53 % 256); }
+  bool ExportExistingPalette() {
+    return ExportThroughDialog(L"soak_existing.shp", ExistingPalette, 1 + round_ * 53 % 256);
+  }
   bool Copy();
   bool ViewAtEndOfRound() { return ViewMatches("at the end of the round"); }
 

@@ -49,7 +49,8 @@ bool SoakRun::AddMarker(int line, int radio) {
 bool SoakRun::Markers() {
   const int symbolCount = static_cast<int>(symbols_.size());
   for (int i = 0; i < kSoakMarkersPerRound; ++i) {
-    if (!AddMarker((round_ * kSoakMarkersPerRound + i) % symbolCount, IDC_SIDE_COLOUR_BLUE + (round_ + i) % 3)) return false;
+    if (!AddMarker((round_ * kSoakMarkersPerRound + i) % symbolCount, IDC_SIDE_COLOUR_BLUE + (round_ + i) % 3))
+      return false;
     // A grid well away from (100, 100), shifted a little every round.
     const Point to{200 + 70 * (i % 3) + round_ % 7 * 3, 180 + 100 * (i / 3) + round_ % 5 * 4};
     // Every marker is picked up at (100, 100): two presses on one spot in quick succession
@@ -209,14 +210,13 @@ bool SoakRun::Colourize() {
     };
     bool answered = true;
     // The dialog opens with the settings in force, grey mode included.
-    if (IsChecked(dialog, IDC_COLOURIZE_GREY) != settings.greyMode)
-      answered = ClickButton(dialog, IDC_COLOURIZE_GREY);
+    if (IsChecked(dialog, IDC_COLOURIZE_GREY) != settings.greyMode) answered = ClickButton(dialog, IDC_COLOURIZE_GREY);
     if (!settings.greyMode) {
       settings.redLevel = (round_ * 41 + 60) % 256;
       settings.greenLevel = (round_ * 67 + 120) % 256;
       settings.blueLevel = (round_ * 23 + 200) % 256;
-      answered = answered && move(IDC_COLOURIZE_RED, settings.redLevel) && move(IDC_COLOURIZE_GREEN, settings.greenLevel) &&
-                 move(IDC_COLOURIZE_BLUE, settings.blueLevel);
+      answered = answered && move(IDC_COLOURIZE_RED, settings.redLevel) &&
+                 move(IDC_COLOURIZE_GREEN, settings.greenLevel) && move(IDC_COLOURIZE_BLUE, settings.blueLevel);
     }
     if (!Step(answered && move(IDC_COLOURIZE_INTENSITY, settings.intensity), "colourize",
               "the dialog's controls do not answer"))

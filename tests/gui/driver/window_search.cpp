@@ -70,6 +70,4 @@ std::wstring ControlText(HWND control) {
   return text;
 }
 
-HWND ChildOfClass(HWND parent, const wchar_t* className) {
-  return FindWindowExW(parent, nullptr, className, nullptr);
-}
+HWND ChildOfClass(HWND parent, const wchar_t* className) { return FindWindowExW(parent, nullptr, className, nullptr); }

@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "../screens/benchmark_screens.h"
-#include "color_quantizer.h"
 #include "best_quantizer.h"
+#include "color_quantizer.h"
 #include "image_files.h"
-#include "picture_mapping.h"
 #include "memory_image.h"
 #include "nearest_color.h"
+#include "picture_mapping.h"
 #include "renderer.h"
 #include "shp_export.h"
 #include "synthetic_screen.h"
@@ -221,7 +221,8 @@ int main(int argc, char** argv) {
     row("whole export, octree", time("BM_WholeExport", arg), "(render..files; templates in memory)");
     row("whole export, best", time("BM_WholeExportBest", arg), "");
     if (fast.cpu > 0)
-      std::printf("%-34s %10.1fx %9.1fx (target >= 10x)\n", "mapping speed-up", full.real / fast.real, full.cpu / fast.cpu);
+      std::printf("%-34s %10.1fx %9.1fx (target >= 10x)\n", "mapping speed-up", full.real / fast.real,
+                  full.cpu / fast.cpu);
   }
   benchmark::Shutdown();
   return 0;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "../ratio_reporter.h"
-#include "memory_image.h"
 #include "image_decoder.h"
+#include "memory_image.h"
 #include "spng_rows.h"
 
 namespace {
@@ -32,7 +32,8 @@ void DecodeStb(benchmark::State& state, const char* name) {
     int w = 0, h = 0, n = 0;
     unsigned char* rgba = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &n, 4);
     std::vector<Pixel> pixels(static_cast<std::size_t>(w) * h);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = MakePixel(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+      pixels[i] = MakePixel(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]);
     stbi_image_free(rgba);
     benchmark::DoNotOptimize(pixels.data());
   }
@@ -46,7 +47,8 @@ void DecodeFast(benchmark::State& state, const char* name, int part) {
   MemoryImage image;
   image.Create(header.width, header.height);
   for (auto _ : state) {
-    DecodePngRows(bytes.data(), bytes.size(), header.height / part, [&](int y) { return image.GetRow(y); }, reason);
+    DecodePngRows(
+        bytes.data(), bytes.size(), header.height / part, [&](int y) { return image.GetRow(y); }, reason);
     benchmark::DoNotOptimize(image.GetRow(0));
   }
 }

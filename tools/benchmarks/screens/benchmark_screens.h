@@ -23,7 +23,8 @@ inline Pixel Plasma(int x, int y, double scale, unsigned seed) {
   const double a = std::sin(u * 0.031 + seed) + std::sin(v * 0.043 + 0.7 * seed) + std::sin((u + v) * 0.017);
   const double b = std::sin(u * 0.023 - v * 0.029 + 1.3) + std::cos(std::hypot(u - 300, v - 200) * 0.021);
   const double c = std::sin(u * 0.011 + v * 0.037 + 2.1) + std::cos(u * 0.041 - 0.5);
-  std::uint32_t h = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u ^ seed * 83492791u;
+  std::uint32_t h = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u ^
+                    seed * 83492791u;
   h ^= h >> 13;
   h *= 0x5bd1e995u;
   h ^= h >> 15;
