@@ -36,6 +36,22 @@ constexpr int kPastedWidth = 300, kPastedHeight = 280;
 
 std::wstring NoPictureText() { return EditorText({{Text::PasteNoPicture}}); }
 
+// Puts `size` bytes at `data` on the clipboard alone, as `format`.
+bool PutBytes(UINT format, const void* data, std::size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  void* at = memory ? GlobalLock(memory) : nullptr;
+  if (!at) return false;
+  std::memcpy(at, data, size);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return GlobalFree(memory), false;
+  const bool put = EmptyClipboard() && SetClipboardData(format, memory);
+  if (!put) GlobalFree(memory);
+  CloseClipboard();
+  return put;
+}
+
+bool PutBytes(UINT format, const std::string& bytes) { return PutBytes(format, bytes.data(), bytes.size()); }
+
 // A CF_DIB of 24-bit bottom-up rows, as a paint program leaves it; `claimedWidth` and
 // `claimedHeight` may lie about the rows that follow.
 bool PutDib(const MemoryImage& picture, int claimedWidth, int claimedHeight) {
@@ -56,30 +72,7 @@ bool PutDib(const MemoryImage& picture, int claimedWidth, int claimedHeight) {
       row[3 * x + 2] = static_cast<unsigned char>(p >> 16);
     }
   }
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  void* at = memory ? GlobalLock(memory) : nullptr;
-  if (!at) return false;
-  std::memcpy(at, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  if (!OpenClipboard(nullptr)) return GlobalFree(memory), false;
-  const bool put = EmptyClipboard() && SetClipboardData(CF_DIB, memory);
-  if (!put) GlobalFree(memory);
-  CloseClipboard();
-  return put;
-}
-
-// Puts `bytes` on the clipboard alone, as `format`.
-bool PutBytes(UINT format, const std::string& bytes) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  void* at = memory ? GlobalLock(memory) : nullptr;
-  if (!at) return false;
-  std::memcpy(at, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  if (!OpenClipboard(nullptr)) return GlobalFree(memory), false;
-  const bool put = EmptyClipboard() && SetClipboardData(format, memory);
-  if (!put) GlobalFree(memory);
-  CloseClipboard();
-  return put;
+  return PutBytes(CF_DIB, bytes.data(), bytes.size());
 }
 
 // The bytes of the PNG file at `path` under the registered format "PNG", as Linux
