@@ -154,9 +154,7 @@ void MissionRun::Run() {
 
 void RunMissionChecks(const DriverContext& context) {
   const std::wstring folder = context.scratchDir + L"\\mission";
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  fs::create_directories(folder, ignored);
+  MakeEmptyFolder(folder);
   // The choice is the user's: start from none and leave none for the other scenarios.
   DeleteFileW(MixChoiceFile().c_str());
   {

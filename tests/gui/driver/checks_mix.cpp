@@ -150,9 +150,7 @@ void MixRun::Run() {
 
 void RunMixChecks(const DriverContext& context) {
   const std::wstring folder = context.scratchDir + L"\\mix";
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  fs::create_directories(folder, ignored);
+  MakeEmptyFolder(folder);
   // The choice is the user's: start from none and leave none for the other scenarios.
   DeleteFileW(MixChoiceFile().c_str());
   {

@@ -105,9 +105,7 @@ void PaletteNameRun::Run() {
 
 void RunPaletteNameChecks(const DriverContext& context) {
   const std::wstring folder = context.scratchDir + L"\\palette_name";
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  fs::create_directories(folder, ignored);
+  MakeEmptyFolder(folder);
   PaletteNameRun run(context, folder);
   if (run.Start()) run.Run();
 }

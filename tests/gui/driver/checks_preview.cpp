@@ -176,9 +176,7 @@ void PreviewRun::Run() {
 
 void RunPreviewChecks(const DriverContext& context) {
   const std::wstring folder = context.scratchDir + L"\\preview";
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  fs::create_directories(folder, ignored);
+  MakeEmptyFolder(folder);
   PreviewRun run(context, folder);
   if (run.Start() && run.Seed()) run.Run();
 }

@@ -175,9 +175,7 @@ void ShpExportRun::CompareWithCore(const wchar_t* shp, const wchar_t* palette, P
 }
 
 bool ShpExportRun::Prepare() {
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-  fs::create_directories(folder_, ignored);
+  MakeEmptyFolder(folder_);
   std::vector<CatalogueEntry> catalogue;
   std::string error;
   if (!ReadSymbolCatalogue(context, catalogue, error)) {

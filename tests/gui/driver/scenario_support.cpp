@@ -1,5 +1,7 @@
 #include "scenario_support.h"
 
+#include <filesystem>
+
 #include "file_dialogs.h"
 #include "input.h"
 #include "marker_commands.h"
@@ -185,6 +187,12 @@ bool DragCanvas(Scenario& s, Point from, POINT to, std::string& error) {
     return false;
   }
   return true;
+}
+
+void MakeEmptyFolder(const std::wstring& folder) {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  std::filesystem::create_directories(folder, ignored);
 }
 
 long RunProgram(std::wstring commandLine, const std::wstring& folder, int timeoutMs) {

@@ -47,6 +47,9 @@ bool AddMarkerThroughDialog(Scenario& s, const std::vector<CatalogueEntry>& cata
 bool ClickCanvas(Scenario& s, Point from, std::string& error);
 bool DragCanvas(Scenario& s, Point from, POINT to, std::string& error);
 
+// Makes `folder` empty: what a run before left in it is removed first.
+void MakeEmptyFolder(const std::wstring& folder);
+
 // Runs a command line in `folder`; its exit code, or -1 when it did not run or end in time
 // (it is then ended).
 long RunProgram(std::wstring commandLine, const std::wstring& folder, int timeoutMs = 20000);

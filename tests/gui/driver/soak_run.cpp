@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,8 +27,6 @@
 #include "wide_text.h"
 #include "window_search.h"
 
-namespace fs = std::filesystem;
-
 // Paints `window` and its controls now, as a user sees a dialog before using it and
 // after changing it. A dialog the driver closes at once might otherwise never be painted,
 // and the states its themed controls are drawn in decide which pictures the system's
@@ -45,9 +42,7 @@ void Press(HWND dialog, int button) {
 }
 
 bool SoakRun::Prepare() {
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-  fs::create_directories(folder_, ignored);
+  MakeEmptyFolder(folder_);
   std::string error;
   const std::string settings = ToAnsi(context.packageDir) + "\\Settings.ini";
   const bool ok =
