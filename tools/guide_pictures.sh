@@ -22,6 +22,7 @@ import=/usr/bin/import
 convert=/usr/bin/convert
 
 fail() { echo "guide_pictures: $*" >&2; exit 2; }
+source "$repo_dir/tools/wine_env.sh"
 for tool in wine wineboot wineserver Xvfb xwininfo xdotool "$import" "$convert"; do
   command -v "$tool" >/dev/null || fail "'$tool' not found (Debian packages: wine xvfb x11-utils xdotool imagemagick)"
 done
@@ -43,16 +44,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 5>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-export DISPLAY=:$(head -n 1 "$work/display")
+xvfb_start "$work" 1280x1024x24 || fail "Xvfb gave no display number: $(cat "$work/xvfb.log")"
+export DISPLAY=$xvfb_display
 
 # The Chinese captions need Wine's code page 936: a private zh_CN locale when the system lacks it.
 wine_locale=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
@@ -62,7 +55,6 @@ if ! locale -a 2>/dev/null | grep -qiE '^zh_CN\.utf-?8$'; then
   wine_locale+=(LOCPATH="$work/locale")
 fi
 
-source "$repo_dir/tools/wine_env.sh"
 mkdir -p "$work/prefix"
 "${wine_locale[@]}" bash -c "source '$repo_dir/tools/wine_env.sh'; wine_prefix_start '$work/prefix'"
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

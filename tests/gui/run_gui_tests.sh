@@ -23,6 +23,7 @@ shift $(( $# > 0 ? 1 : 0 ))
 package_dir=$repo_dir/resources/package
 
 fail() { echo "run_gui_tests: $*" >&2; exit 2; }
+source "$repo_dir/tools/wine_env.sh"  # for xvfb_start; this script boots its own prefix
 # Never touch a display of the caller's: Wine only ever sees the private Xvfb below.
 unset DISPLAY
 to_windows() { local path=$1; echo "Z:${path//\//\\}"; }
@@ -69,18 +70,12 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 started=$EPOCHREALTIME
 
-# A display of our own: Xvfb picks a free number and writes it to fd 5.
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 5>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-display=:$(head -n 1 "$work/display")
+# A display of our own.
+xvfb_status=0
+xvfb_start "$work" 1600x1200x24 || xvfb_status=$?
+[ "$xvfb_status" -ne 1 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+[ "$xvfb_status" -eq 0 ] || fail "Xvfb gave no display number"
+display=$xvfb_display
 
 # Chinese captions need the zh_CN code page (936) in Wine; generate the locale privately
 # when the system lacks it. Only Wine's processes get it: this shell keeps its own locale.

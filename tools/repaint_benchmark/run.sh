@@ -6,12 +6,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../build/windows}" && pwd)
 [ -f "$build/bin/repaint_benchmark.exe" ] || { echo "build the windows preset first" >&2; exit 2; }
 source "$here/../wine_env.sh"
-display_file=$(mktemp)
-exec 5>"$display_file"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { wine_prefix_stop; kill "$xvfb" 2>/dev/null || true; rm -f "$display_file"; }
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  wine_prefix_stop
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
 trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+xvfb_start "$work" 1280x1024x24 || { echo "Xvfb gave no display: $(cat "$work/xvfb.log")" >&2; exit 2; }
 wine_prefix_start
-DISPLAY=":$(head -1 "$display_file")" wine "$build/bin/repaint_benchmark.exe"
+DISPLAY=$xvfb_display wine "$build/bin/repaint_benchmark.exe"

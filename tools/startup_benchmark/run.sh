@@ -37,20 +37,18 @@ title="Vantorel "  # the main window's title begins so in either language
 
 source "$here/../wine_env.sh"
 work=$(mktemp -d)
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb_pid=
 keeper=
 cleanup() {
   [ -n "$keeper" ] && kill "$keeper" 2>/dev/null
   wine_prefix_stop
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+xvfb_start "$work" 1280x1024x24 || { echo "Xvfb gave no display: $(cat "$work/xvfb.log")" >&2; exit 2; }
 wine_prefix_start
-export DISPLAY=":$(head -1 "$work/display")"
+export DISPLAY=$xvfb_display
 wineserver -p
 wine "$windows/bin/desktop_keeper.exe" > "$work/keeper" &
 keeper=$!
