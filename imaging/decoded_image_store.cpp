@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 // Raised whenever the layout changes, so an old entry reads as missing.
-constexpr char kMagic[8] = {'V', 'T', 'R', 'L', 'P', 'I', 'X', '2'};
+constexpr char kMagic[8] = {'V', 'T', 'R', 'L', 'P', 'I', 'X', '3'};
 constexpr char kEntryExtension[] = ".pixels";
 constexpr std::size_t kExtensionLength = sizeof kEntryExtension - 1;
 // Temporary files older than this were left by a process that died while writing.
@@ -28,7 +28,7 @@ constexpr auto kStaleTemporaryAge = std::chrono::hours(1);
 struct EntryHeader {
   char magic[8];
   std::uint64_t size;
-  Sha256Digest digest;
+  ContentDigest digest;
   std::uint32_t width;
   std::uint32_t height;
 };
@@ -73,9 +73,8 @@ void MarkUsed(const std::string& path) {
 DecodedImageStore::DecodedImageStore(std::string folder, std::uint64_t byteLimit)
     : folder_(std::move(folder)), byteLimit_(byteLimit) {}
 
-bool DecodedImageStore::KeyFor(const std::uint8_t* bytes, std::size_t size, DecodedImageKey& key) {
-  key.size = size;
-  return Sha256(bytes, size, key.digest);
+DecodedImageKey DecodedImageStore::KeyFor(const std::uint8_t* bytes, std::size_t size) {
+  return {size, DigestOf(bytes, size)};
 }
 
 std::string DecodedImageStore::EntryPath(const DecodedImageKey& key) const {
@@ -98,6 +97,21 @@ bool DecodedImageStore::Writable() const {
     }
   });
   return writable_;
+}
+
+bool DecodedImageStore::EntrySize(const DecodedImageKey& key, int& width, int& height) const {
+  if (folder_.empty()) return false;
+  std::string ignored;
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileStream(EntryPath(key), ignored));
+  EntryHeader header;
+  if (!file || std::fread(&header, sizeof header, 1, file.get()) != 1 ||
+      std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || !SameKey(header, key) || header.width < 1 ||
+      header.height < 1 || header.width > kMaxImageSide || header.height > kMaxImageSide ||
+      std::uint64_t{header.width} * header.height > static_cast<std::uint64_t>(kMaxImagePixels))
+    return false;
+  width = static_cast<int>(header.width);
+  height = static_cast<int>(header.height);
+  return true;
 }
 
 bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, int rows,
@@ -229,15 +243,27 @@ void DecodedImageStore::MakeRoomFor(std::uint64_t bytes) const {
 
 const DecodedImageStore* StoreFor(const DecodedImageStore* store, const std::uint8_t* bytes, std::size_t size,
                                   const ImageHeader& header, DecodedImageKey& key) {
-  return store && static_cast<long long>(header.width) * header.height >= DecodedImageStore::kMinPixels &&
-                 DecodedImageStore::KeyFor(bytes, size, key)
-             ? store
-             : nullptr;
+  if (!store || static_cast<long long>(header.width) * header.height < DecodedImageStore::kMinPixels) return nullptr;
+  key = DecodedImageStore::KeyFor(bytes, size);
+  return store;
 }
 
 bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header, int rowCount,
                     MemoryImage& into) {
   return store && store->Map(key, header.width, header.height, std::min(rowCount, header.height), into);
+}
+
+bool LoadImageStored(const DecodedImageStore& store, const DecodedImageKey& key, int rowLimit, Image& image) {
+  int width = 0, height = 0;
+  if (!store.EntrySize(key, width, height)) return false;
+  const int rows = std::clamp(rowLimit, 1, height);
+  auto* memory = dynamic_cast<MemoryImage*>(&image);
+  if (memory && kMappingBeatsCopying) return store.Map(key, width, height, rows, *memory);
+  if ((memory ? memory->Allocate(width, rows) : image.Create(width, rows)) &&
+      store.Read(key, width, height, rows, [&image](int y) { return image.GetRow(y); }))
+    return true;
+  image.Free();
+  return false;
 }
 
 bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey& key, const std::uint8_t* bytes,

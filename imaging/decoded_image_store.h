@@ -3,7 +3,7 @@
 // of a decode.
 //
 // An entry is one file "<folder>/<64 hex digits>.pixels" named after its key: the source
-// file's size and the SHA-256 digest of its bytes, so an edited file never meets the entry
+// file's size and the BLAKE3 digest of its bytes, so an edited file never meets the entry
 // of its old content, and no file made to collide with another can be handed that file's
 // picture. The entry holds the key again, the picture's size, a hash of every row (against
 // damage, not attack: whoever can write the folder can write any picture) and the rows
@@ -32,7 +32,7 @@
 
 struct DecodedImageKey {
   std::uint64_t size = 0;
-  Sha256Digest digest{};  // of the file's bytes
+  ContentDigest digest{};  // of the file's bytes
 };
 
 class DecodedImageStore {
@@ -44,8 +44,8 @@ class DecodedImageStore {
   explicit DecodedImageStore(std::string folder, std::uint64_t byteLimit = kDefaultByteLimit);
   const std::string& folder() const { return folder_; }
 
-  // The key of a file whose whole content is `bytes`; false when it cannot be computed.
-  static bool KeyFor(const std::uint8_t* bytes, std::size_t size, DecodedImageKey& key);
+  // The key of a file whose whole content is `bytes`.
+  static DecodedImageKey KeyFor(const std::uint8_t* bytes, std::size_t size);
 
   // Fills rows 0..rows-1 (rowAt(y), width pixels each) from the entry for `key`, which must
   // be a width x height picture. False, the rows holding anything, when there is no sound
@@ -58,6 +58,10 @@ class DecodedImageStore {
   // Keeps the whole width x height picture whose rows row(y) gives as the entry for `key`;
   // false (nothing left behind) on failure.
   bool Write(const DecodedImageKey& key, int width, int height, const std::function<const Pixel*(int)>& row) const;
+
+  // The size of the picture the entry for `key` holds, read from its header (checked
+  // against the limits of every image); false when there is no such entry.
+  bool EntrySize(const DecodedImageKey& key, int& width, int& height) const;
 
   std::string EntryPath(const DecodedImageKey& key) const;
   // Whether entries can be written at all: the folder is there or could be made (asked of
@@ -73,8 +77,8 @@ class DecodedImageStore {
 };
 
 // The store to use for a file whose whole content is `bytes` (`key` then filled): `store`,
-// unless there is none, the picture is too small to be worth it, or no key can be computed
-// (then null: the file is decoded as usual).
+// unless there is none or the picture is too small to be worth it (then null: the file is
+// decoded as usual).
 const DecodedImageStore* StoreFor(const DecodedImageStore* store, const std::uint8_t* bytes, std::size_t size,
                                   const ImageHeader& header, DecodedImageKey& key);
 
@@ -91,6 +95,11 @@ bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey
 // or entry (then DecodeImageRowsStored reads the file).
 bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header, int rowCount,
                     MemoryImage& into);
+
+// The top `rowLimit` rows (at least one) of the picture held for `key`, whatever its size,
+// into `image`: mapped where that is the cheaper way (MapImageStored), read otherwise. False,
+// `image` left empty, when there is no sound entry.
+bool LoadImageStored(const DecodedImageStore& store, const DecodedImageKey& key, int rowLimit, Image& image);
 
 // The store LoadImageFileRows uses (image_files.h), for the whole process; none at first.
 // Set it before any thread reads image files; an empty folder turns it off.

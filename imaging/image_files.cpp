@@ -46,9 +46,30 @@ bool LoadImageFile(const char* path, Image& image, std::string& reason) {
   return LoadImageFileRows(path, image, kMaxImageSide, reason);
 }
 
+namespace {
+// Files from this size on are looked up in the picture store before they are read whole.
+constexpr std::size_t kMappedKeyMinBytes = std::size_t{64} << 10;
+
+// The picture of a large file the store holds, without reading the file whole: its key is
+// hashed from the file mapped (no copy out of the system's cache, no fresh memory to
+// touch), and the rows come from the entry. False, `image` untouched, when the file is
+// small or not held; the caller then reads it as usual. A file changed while it is hashed
+// gives a key that meets no entry, or the entry of what it now holds.
+bool LoadHeldPicture(const char* path, Image& image, int rowLimit) {
+  const DecodedImageStore* store = ActiveDecodedImageStore();
+  if (!store) return false;
+  std::shared_ptr<MappedFile> file = MappedFile::Open(path);
+  if (!file || file->size() < kMappedKeyMinBytes || file->size() > kMaxImageFileSize) return false;
+  const DecodedImageKey key = DecodedImageStore::KeyFor(file->data(), file->size());
+  file.reset();
+  return LoadImageStored(*store, key, rowLimit, image);
+}
+}  // namespace
+
 // The rows are decoded straight into the image: no buffer of the whole picture in between,
 // and a MemoryImage is not cleared first, as every row asked for is written.
 bool LoadImageFileRows(const char* path, Image& image, int rowLimit, std::string& reason) {
+  if (path && LoadHeldPicture(path, image, rowLimit)) return true;
   // The file's bytes go to memory this thread keeps from file to file: the pages of the
   // largest file read so far are reused, not requested and touched anew for every file.
   thread_local std::vector<std::uint8_t> bytes;

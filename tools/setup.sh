@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Vantorel needs on Debian 12, and fetches the source of
-# Debian's libspng (the PNG decoder both builds compile) and giflib (the GIF writer of the
-# Windows build) into third_party. Safe to
+# Debian's libspng (the PNG decoder both builds compile), BLAKE3 (the picture cache's key,
+# both builds) and giflib (the GIF writer of the Windows build) into third_party. Safe to
 # run again: it only asks apt for packages that are missing and fetches the source once.
 # Runs apt-get as root, through sudo otherwise.
 set -euo pipefail
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ pkg-config zlib1g-dev libz-mingw-w64-dev dpkg-dev debian-archive-keyring
-  googletest libgtest-dev libbenchmark-dev libstb-dev libgif-dev nettle-dev
+  googletest libgtest-dev libbenchmark-dev libstb-dev libgif-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb imagemagick locales fonts-wqy-microhei fonts-wine libx11-dev libxdamage-dev libxext-dev
   fp-utils libchm-bin
@@ -67,3 +67,30 @@ fetch_source() {  # fetch_source PACKAGE FOLDER FILE-THAT-MUST-BE-THERE
 }
 fetch_source libspng third_party/libspng spng/spng.c
 fetch_source giflib third_party/giflib egif_lib.c
+
+# BLAKE3's C implementation, which Debian ships in the crate its Rust package installs
+# (librust-blake3-dev, source files only): the .deb is downloaded and unpacked, not installed.
+fetch_crate() {  # fetch_crate PACKAGE CRATE-FOLDER FOLDER FILE-THAT-MUST-BE-THERE
+  local package=$1 crate=$2 target=$3 marker=$4 download
+  [ -f "$target/$marker" ] && return 0
+  download=$(mktemp -d)
+  # apt's downloads run as the _apt user, which must be able to write the folder.
+  chmod 755 "$download"
+  echo "setup: fetching Debian's $package package"
+  if ! (cd "$download" && apt-get download -qq "$package" >/dev/null 2>&1); then
+    if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    (cd "$download" && apt-get download -qq "$package" >/dev/null)
+  fi
+  dpkg-deb -x "$download"/"$package"_*.deb "$download/unpacked"
+  local unpacked
+  unpacked=$(find "$download/unpacked/usr/share/cargo/registry" -mindepth 1 -maxdepth 1 -type d -name "$crate-*" | head -n 1)
+  [ -n "$unpacked" ] && [ -f "$unpacked/$marker" ] || { echo "setup: $package did not unpack" >&2; exit 1; }
+  mkdir -p third_party
+  rm -rf "$target" "$target.partial"
+  cp -R "$unpacked" "$target.partial"
+  mv "$target.partial" "$target"
+  rm -rf "$download"
+  echo "setup: $package $(basename "$unpacked") in $target"
+}
+fetch_crate librust-blake3-dev blake3 third_party/blake3 c/blake3.c

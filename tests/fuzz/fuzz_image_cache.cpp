@@ -13,8 +13,8 @@
 #include "memory_image.h"
 
 namespace {
-// The entry's header, as the store writes it: "VTRLPIX2", the source file's size, its
-// SHA-256 digest, the picture's width and height.
+// The entry's header, as the store writes it: "VTRLPIX3", the source file's size, its
+// BLAKE3 digest, the picture's width and height.
 constexpr std::size_t kHeaderBytes = 56;
 
 std::uint32_t Read32(const std::uint8_t* at) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "byte_hash.h"
 #include "fifo_guard.h"
@@ -32,7 +33,7 @@ DecodedImageKey Key(std::uint64_t size, std::uint8_t tag) {
   return key;
 }
 
-std::string Hex(const Sha256Digest& digest) {
+std::string Hex(const ContentDigest& digest) {
   std::string text;
   for (const std::uint8_t byte : digest) {
     text += "0123456789abcdef"[byte >> 4];
@@ -75,6 +76,18 @@ MemoryImage Pattern(int w, int h, Pixel base = 0x00100000) {
   MemoryImage image;
   image.Create(w, h);
   FillPattern(image, base);
+  return image;
+}
+
+// Pixels no PNG filter predicts, so the file is about as large as the picture.
+MemoryImage Noise(int w, int h, std::uint32_t seed) {
+  MemoryImage image;
+  image.Create(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      image.GetRow(y)[x] = seed >> 8;
+    }
   return image;
 }
 
@@ -201,15 +214,19 @@ TEST(DecodedImageStore, RemovesTheLeastRecentlyUsedEntriesToStayUnderItsLimit) {
   EXPECT_EQ(Entries(folder).size(), 4u);
 }
 
-TEST(DecodedImageStore, TheKeyIsTheSha256OfTheFilesBytes) {
-  Sha256Digest digest;
-  ASSERT_TRUE(Sha256("", 0, digest));
-  EXPECT_EQ(Hex(digest), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+// The published BLAKE3 vectors (input bytes 0, 1, ... 250, 0, 1, ...), past one 1 KiB chunk
+// and across many: a build whose assembly for this processor were wrong would differ.
+TEST(DecodedImageStore, TheKeyIsTheBlake3OfTheFilesBytes) {
+  std::vector<std::uint8_t> bytes(100000);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i % 251);
+  EXPECT_EQ(Hex(DigestOf(bytes.data(), 0)), "af1349b9f5f9a1a6a0404dea36dcc9499bcb25c9adc112b7cc9a93cae41f3262");
+  EXPECT_EQ(Hex(DigestOf(bytes.data(), 1025)), "d00278ae47eb27b34faecf67b4fe263f82d5412916c1ffd97c8cb7fb814b8444");
+  EXPECT_EQ(Hex(DigestOf(bytes.data(), bytes.size())),
+            "d93c23eedaf165a7e0be908ba86f1a7a520d568d2d13cde787c8580c5c72cc54");
   const std::uint8_t abc[] = {'a', 'b', 'c'};
-  DecodedImageKey key;
-  ASSERT_TRUE(DecodedImageStore::KeyFor(abc, sizeof abc, key));
+  const DecodedImageKey key = DecodedImageStore::KeyFor(abc, sizeof abc);
   EXPECT_EQ(key.size, 3u);
-  EXPECT_EQ(Hex(key.digest), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(Hex(key.digest), "6437b3ac38465133ffb63b75273a8db548c558465d79db03fd359c6cd5bd9d85");
   EXPECT_EQ(fs::path(DecodedImageStore("cache").EntryPath(key)).filename().string(), Hex(key.digest) + ".pixels");
 }
 
@@ -254,9 +271,10 @@ TEST(DecodedImageStore, AnEntryShortenedWhileMappedReadsAsBlackRowsInsteadOfStop
 TEST(DecodedImageStore, ImageFilesReadThroughItStayExactWhenFilesChangeOrEntriesAreDamaged) {
   TempFolder folder;
   const std::string png = folder.Path("map.png");
-  const MemoryImage first = Pattern(640, 410), second = Pattern(640, 410, 0x00300000);
+  const MemoryImage first = Noise(640, 410, 1), second = Noise(640, 410, 2);
   ASSERT_GE(640LL * 410, DecodedImageStore::kMinPixels);
   ASSERT_TRUE(SaveImageFile(png.c_str(), first));
+  ASSERT_GE(fs::file_size(png), 64u << 10) << "large enough to be looked up before it is read whole";
   const ProcessStoreIn store(folder.Path("cache"));
 
   const auto load = [&png](int rows) {
@@ -278,6 +296,10 @@ TEST(DecodedImageStore, ImageFilesReadThroughItStayExactWhenFilesChangeOrEntries
 
   for (const auto& entry : fs::directory_iterator(folder.Path("cache")))
     Overwrite(entry.path().string(), 40, "garbage");
+  EXPECT_EQ(PixelsOf(load(410)), PixelsOf(second));
+  // An entry that claims a picture beyond every image limit is no entry.
+  for (const auto& entry : fs::directory_iterator(folder.Path("cache")))
+    Overwrite(entry.path().string(), 48, std::string(8, '\xff'));
   EXPECT_EQ(PixelsOf(load(410)), PixelsOf(second));
 
   // A store that cannot be made: the files still load.
