@@ -13,7 +13,8 @@
 # Chinese interface, then with the English one (all but the soak); VANTOREL_GUI_LANGUAGES=english (or chinese) runs one. Exits non-zero when a check fails or the run cannot start. Safe to run
 # several times, also at once: every run has its own display, prefix and folders.
 # VANTOREL_SOAK_ROUNDS=N makes the soak run N rounds after its warm-up (default 4, about
-# 6 s each); the time limit grows with it.
+# 8 s each); the time limit grows with it. The run ends with a summary of each pass and
+# the checks that failed.
 set -euo pipefail
 
 script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -146,6 +147,32 @@ checks_started=$EPOCHREALTIME
 status=0
 soak_rounds=${VANTOREL_SOAK_ROUNDS:-4}
 [[ $soak_rounds =~ ^[0-9]+$ ]] || fail "VANTOREL_SOAK_ROUNDS must be a number of rounds"
+# A pass takes about 3 minutes here with the soak (1.5 without); the limit only stops a
+# driver that hangs, so it leaves room for a machine several times slower.
+driver_limit=$((900 + 30 * soak_rounds))
+summary=()
+# run_driver NAME WHAT LIMIT COMMAND...: runs one pass of the driver on the display, its lines
+# shown and kept in a log; adds its result, and the checks that failed, to the summary.
+run_driver() {
+  local name=$1 what=$2 limit=$3 started=$EPOCHREALTIME driver_status=0
+  shift 3
+  # Into a file, followed as it grows: through a pipe, the reader would wait for Wine's
+  # services, which inherit the pipe's end and outlive the driver.
+  DISPLAY=$display timeout "$limit" "$@" >"$work/$name.log" 2>&1 &
+  local driver_pid=$!
+  tail -n +1 -s 0.2 -f --pid="$driver_pid" "$work/$name.log"
+  wait "$driver_pid" || driver_status=$?
+  local lines counts
+  lines=$(tr -d '\r' <"$work/$name.log")  # the driver writes Windows line ends
+  counts=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' <<<"$lines" | tail -n 1 || true)
+  if [ "$driver_status" -eq 124 ]; then
+    summary+=("  $what: stopped at the limit of ${limit} s, after: $(grep -E '^(PASS|FAIL|# )' <<<"$lines" | tail -n 1)")
+  else
+    summary+=("  $what: ${counts:-no result} in $(seconds_since "$started") s (exit $driver_status)")
+  fi
+  while IFS= read -r line; do summary+=("    $line"); done < <(grep -E '^FAIL' <<<"$lines" | head -n 20)
+  [ "$driver_status" -eq 0 ] || status=$driver_status
+}
 # Every scenario runs with the Chinese interface, then again with the English one; the soak
 # (the same paths many times over, whatever the captions say) only with the first.
 languages=${VANTOREL_GUI_LANGUAGES:-chinese english}
@@ -164,13 +191,9 @@ for language in $languages; do
   fi
   echo "run_gui_tests: the $language interface" >&2
   make_scratch "$work/scratch-$language"
-  language_status=0
-  DISPLAY=$display timeout $((300 + 15 * soak_rounds)) "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
-    'T:\stage' "T:\\scratch-$language" "--language=$language" ${scenarios[@]+"${scenarios[@]}"} || language_status=$?
-  if [ "$language_status" -eq 124 ]; then
-    echo "run_gui_tests: the driver timed out ($language)" >&2
-  fi
-  [ "$language_status" -eq 0 ] || status=$language_status
+  run_driver "$language" "$language interface" "$driver_limit" \
+    "${without_override[@]}" "${wine_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+    'T:\stage' "T:\\scratch-$language" "--language=$language" ${scenarios[@]+"${scenarios[@]}"}
 done
 # The first start follows the system's interface language: the language passes above run in
 # the Chinese locale, so system_language runs once more in an English one.
@@ -184,8 +207,12 @@ if [ $# -eq 0 ] || [[ " $* " == *" system_language "* ]]; then
   fi
   echo "run_gui_tests: the first start on an English system" >&2
   make_scratch "$work/scratch-system"
-  DISPLAY=$display timeout 300 "${without_override[@]}" "${english_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
-    'T:\stage' 'T:\scratch-system' system_language || status=$?
+  run_driver system "first start on an English system" 300 \
+    "${without_override[@]}" "${english_locale[@]}" wine "$build_dir/bin/vantorel_gui_driver.exe" \
+    'T:\stage' 'T:\scratch-system' system_language
 fi
 echo "run_gui_tests: display and prefix ${setup_time} s, checks $(seconds_since "$checks_started") s" >&2
+# What went wrong, last: a log's tail is what a CI page shows.
+echo "run_gui_tests: summary" >&2
+printf '%s\n' "${summary[@]}" >&2
 exit "$status"
