@@ -158,9 +158,10 @@ run_driver() {
   shift 3
   # Into a file, followed as it grows: through a pipe, the reader would wait for Wine's
   # services, which inherit the pipe's end and outlive the driver.
-  DISPLAY=$display timeout "$limit" "$@" >"$work/$name.log" 2>&1 &
+  : >"$work/$name.log"
+  DISPLAY=$display timeout "$limit" "$@" >>"$work/$name.log" 2>&1 &
   local driver_pid=$!
-  tail -n +1 -s 0.2 -f --pid="$driver_pid" "$work/$name.log"
+  tail -n +1 -s 0.2 -f --pid="$driver_pid" "$work/$name.log" || true
   wait "$driver_pid" || driver_status=$?
   local lines counts
   lines=$(tr -d '\r' <"$work/$name.log")  # the driver writes Windows line ends
