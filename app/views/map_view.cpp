@@ -180,6 +180,10 @@ void MapView::ShowPicture() {
 }
 
 void MapView::OnSize(int width, int height) {
+  // Created at no size, before the frame lays it out: bars shown now would be hidden again
+  // one by one at the real size, each time with the frame drawn anew (some 15 ms of the first
+  // picture under Wine).
+  if (width <= 0 && height <= 0) return;
   // A picture that fits the whole view needs no bar: the client area that the bars of a
   // larger zoom still take would otherwise keep them.
   RECT view{};

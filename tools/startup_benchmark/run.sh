@@ -15,7 +15,8 @@
 # BREAKDOWN_ROUNDS (default 5) traced starts of each program give a breakdown from inside the
 # process (Wine's debug output, timestamped on the watcher's clock, of the start whose
 # picture came at the median time): slower than untraced starts, and beside the figure,
-# not instead of it.
+# not instead of it. KEEP_TRACES=DIR keeps each traced start's Wine debug output there
+# (NAME.ROUND.trace).
 #
 # Usage: tools/startup_benchmark/run.sh [WINDOWS_BUILD [NATIVE_BUILD]]
 #        (defaults build/windows and build/native)
@@ -124,6 +125,7 @@ trace() {
   local name=$1 program=$2 main=$3 round=$4 line
   shift 4
   line=$(WINEDEBUG=+timestamp,+loaddll,+message,+hook,+thread,+file measure "$@" 2> "$work/trace")
+  [ -z "${KEEP_TRACES:-}" ] || { mkdir -p "$KEEP_TRACES" && cp "$work/trace" "$KEEP_TRACES/$name.$round.trace"; }
   awk -v launch="$(field launch <<< "$line")" -v program="$program" -v main="$main" \
     -f "$here/trace_milestones.awk" "$work/trace" > "$work/$name.milestones.$round"
   printf 'x_mapped %s\nx_picture %s\n' "$(field mapped <<< "$line")" "$(field picture <<< "$line")" \
@@ -140,6 +142,7 @@ median_run() {
   for run in "$work/$name".milestones.*; do echo "$(awk '$1 == "x_picture" { print $2 }' "$run") $run"; done |
     sort -n | awk '{ v[NR] = $2 } END { print v[int((NR + 1) / 2)] }'
 }
+[ "$breakdown_rounds" -gt 0 ] || exit 0
 floor_run=$(median_run floor) editor_run=$(median_run editor)
 milestone() { awk -v key="$2" '$1 == key { found = $2 } END { print found == "" ? "-" : found }' "$1"; }
 printf '\nbreakdown: of %d traced starts of each (warm), the one whose picture came at the median\n' "$breakdown_rounds"
