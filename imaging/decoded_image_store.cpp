@@ -54,10 +54,81 @@ bool SameKey(const EntryHeader& header, const DecodedImageKey& key) {
   return header.size == key.size && header.digest == key.digest;
 }
 
+// The size of the picture in the header of an entry for `key`, within the limits of every
+// image (the header is outside data); false when it is no such header.
+bool PictureSizeIn(const EntryHeader& header, const DecodedImageKey& key, int& width, int& height) {
+  if (std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || !SameKey(header, key) || header.width < 1 ||
+      header.height < 1 || header.width > kMaxImageSide || header.height > kMaxImageSide ||
+      std::uint64_t{header.width} * header.height > static_cast<std::uint64_t>(kMaxImagePixels))
+    return false;
+  width = static_cast<int>(header.width);
+  height = static_cast<int>(header.height);
+  return true;
+}
+
 // The header of a sound entry for `key` holding a width x height picture.
 bool IsEntryFor(const EntryHeader& header, const DecodedImageKey& key, int width, int height) {
-  return std::memcmp(header.magic, kMagic, sizeof kMagic) == 0 && SameKey(header, key) &&
-         header.width == static_cast<std::uint32_t>(width) && header.height == static_cast<std::uint32_t>(height);
+  int heldWidth = 0, heldHeight = 0;
+  return PictureSizeIn(header, key, heldWidth, heldHeight) && heldWidth == width && heldHeight == height;
+}
+
+// An entry opened for reading its rows one by one, its header read (`file` null when it
+// cannot be opened or is shorter than a header). With the usual 4 KB buffer nearly each row
+// would cost a system call, thousands per picture. A larger buffer saves few more calls and
+// costs the first touch of its pages, which under Wine (no huge pages there) comes to some
+// 15 us a page.
+struct EntryStream {
+  explicit EntryStream(const std::string& path) {
+    std::string ignored;
+    file.reset(OpenRegularFileStream(path, ignored));
+    if (!file) return;
+    if (buffer) std::setvbuf(file.get(), buffer.get(), _IOFBF, kBufferBytes);
+    if (std::fread(&header, sizeof header, 1, file.get()) != 1) file.reset();
+  }
+  static constexpr std::size_t kBufferBytes = std::size_t{256} << 10;
+  std::unique_ptr<char[]> buffer{new (std::nothrow) char[kBufferBytes]};  // declared first: outlives the file
+  std::unique_ptr<std::FILE, FileCloser> file;
+  EntryHeader header{};
+};
+
+// Rows 0..rows-1 of the width x height picture of `entry` (its header read), each checked
+// against its hash.
+bool ReadRows(EntryStream& entry, int width, int height, int rows, const std::function<Pixel*(int)>& rowAt) {
+  std::FILE* file = entry.file.get();
+  std::vector<std::uint64_t> rowHashes(static_cast<std::size_t>(rows));
+  if (std::fread(rowHashes.data(), sizeof(std::uint64_t), rowHashes.size(), file) != rowHashes.size()) return false;
+  const long pixelsStart =
+      static_cast<long>(sizeof(EntryHeader) + sizeof(std::uint64_t) * static_cast<std::size_t>(height));
+  if (rows < height && std::fseek(file, pixelsStart, SEEK_SET) != 0) return false;
+  for (int y = 0; y < rows; ++y) {
+    Pixel* row = rowAt(y);
+    if (std::fread(row, RowBytes(width), 1, file) != 1) return false;
+    if (HashBytes(row, RowBytes(width)) != rowHashes[static_cast<std::size_t>(y)]) return false;
+  }
+  return true;
+}
+
+// The header of the mapped entry `file`; false when it is shorter than one.
+bool MappedHeader(const MappedFile* file, EntryHeader& header) {
+  if (!file || file->size() < sizeof header) return false;
+  std::memcpy(&header, file->data(), sizeof header);
+  return true;
+}
+
+// `into` made of rows 0..rows-1 of the width x height picture in the mapped entry `file`,
+// each checked against its hash where it lies.
+bool UseMappedRows(std::shared_ptr<MappedFile> file, int width, int height, int rows, MemoryImage& into) {
+  const std::size_t hashesStart = sizeof(EntryHeader),
+                    pixelsStart = hashesStart + sizeof(std::uint64_t) * static_cast<std::size_t>(height);
+  if (file->size() < pixelsStart + RowBytes(width) * static_cast<std::size_t>(height)) return false;
+  auto* first = reinterpret_cast<Pixel*>(file->data() + pixelsStart);
+  for (int y = 0; y < rows; ++y) {
+    std::uint64_t expected;
+    std::memcpy(&expected, file->data() + hashesStart + sizeof expected * static_cast<std::size_t>(y), sizeof expected);
+    if (HashBytes(first + static_cast<std::size_t>(y) * static_cast<std::size_t>(width), RowBytes(width)) != expected)
+      return false;
+  }
+  return into.UseRowsIn(std::move(file), first, width, rows);
 }
 
 // Marks an entry as recently used, for MakeRoomFor; it matters little when it fails.
@@ -99,48 +170,14 @@ bool DecodedImageStore::Writable() const {
   return writable_;
 }
 
-bool DecodedImageStore::EntrySize(const DecodedImageKey& key, int& width, int& height) const {
-  if (folder_.empty()) return false;
-  std::string ignored;
-  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileStream(EntryPath(key), ignored));
-  EntryHeader header;
-  if (!file || std::fread(&header, sizeof header, 1, file.get()) != 1 ||
-      std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || !SameKey(header, key) || header.width < 1 ||
-      header.height < 1 || header.width > kMaxImageSide || header.height > kMaxImageSide ||
-      std::uint64_t{header.width} * header.height > static_cast<std::uint64_t>(kMaxImagePixels))
-    return false;
-  width = static_cast<int>(header.width);
-  height = static_cast<int>(header.height);
-  return true;
-}
-
 bool DecodedImageStore::Read(const DecodedImageKey& key, int width, int height, int rows,
                              const std::function<Pixel*(int)>& rowAt) const {
   if (folder_.empty() || width <= 0 || height <= 0 || rows <= 0 || rows > height) return false;
   const std::string path = EntryPath(key);
-  // Rows are read one by one: with the usual 4 KB buffer nearly each would cost a system
-  // call, thousands per picture. A larger buffer saves few more calls and costs the first
-  // touch of its pages, which under Wine (no huge pages there) comes to some 15 us a page.
-  // (The buffer, declared first, outlives the file.)
-  constexpr std::size_t kBufferBytes = std::size_t{256} << 10;
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[kBufferBytes]);
-  std::string ignored;
-  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileStream(path, ignored));
-  if (!file) return false;
-  if (buffer) std::setvbuf(file.get(), buffer.get(), _IOFBF, kBufferBytes);
-  EntryHeader header;
-  if (std::fread(&header, sizeof header, 1, file.get()) != 1 || !IsEntryFor(header, key, width, height)) return false;
-  std::vector<std::uint64_t> rowHashes(static_cast<std::size_t>(rows));
-  if (std::fread(rowHashes.data(), sizeof(std::uint64_t), rowHashes.size(), file.get()) != rowHashes.size())
+  EntryStream entry(path);
+  if (!entry.file || !IsEntryFor(entry.header, key, width, height) || !ReadRows(entry, width, height, rows, rowAt))
     return false;
-  const long pixelsStart = static_cast<long>(sizeof header + sizeof(std::uint64_t) * static_cast<std::size_t>(height));
-  if (rows < height && std::fseek(file.get(), pixelsStart, SEEK_SET) != 0) return false;
-  for (int y = 0; y < rows; ++y) {
-    Pixel* row = rowAt(y);
-    if (std::fread(row, RowBytes(width), 1, file.get()) != 1) return false;
-    if (HashBytes(row, RowBytes(width)) != rowHashes[static_cast<std::size_t>(y)]) return false;
-  }
-  file.reset();
+  entry.file.reset();
   MarkUsed(path);
   return true;
 }
@@ -150,20 +187,10 @@ bool DecodedImageStore::Map(const DecodedImageKey& key, int width, int height, i
   if (folder_.empty() || width <= 0 || height <= 0 || rows <= 0 || rows > height) return false;
   const std::string path = EntryPath(key);
   std::shared_ptr<MappedFile> file = MappedFile::Open(path);
-  const std::size_t hashesStart = sizeof(EntryHeader),
-                    pixelsStart = hashesStart + sizeof(std::uint64_t) * static_cast<std::size_t>(height);
-  if (!file || file->size() < pixelsStart + RowBytes(width) * static_cast<std::size_t>(height)) return false;
   EntryHeader header;
-  std::memcpy(&header, file->data(), sizeof header);
-  if (!IsEntryFor(header, key, width, height)) return false;
-  auto* first = reinterpret_cast<Pixel*>(file->data() + pixelsStart);
-  for (int y = 0; y < rows; ++y) {
-    std::uint64_t expected;
-    std::memcpy(&expected, file->data() + hashesStart + sizeof expected * static_cast<std::size_t>(y), sizeof expected);
-    if (HashBytes(first + static_cast<std::size_t>(y) * static_cast<std::size_t>(width), RowBytes(width)) != expected)
-      return false;
-  }
-  if (!into.UseRowsIn(std::move(file), first, width, rows)) return false;
+  if (!MappedHeader(file.get(), header) || !IsEntryFor(header, key, width, height) ||
+      !UseMappedRows(std::move(file), width, height, rows, into))
+    return false;
   MarkUsed(path);
   return true;
 }
@@ -254,16 +281,31 @@ bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, 
 }
 
 bool LoadImageStored(const DecodedImageStore& store, const DecodedImageKey& key, int rowLimit, Image& image) {
+  if (store.folder().empty()) return false;
+  // The entry is opened once: its header gives the size, and its rows follow.
+  const std::string path = store.EntryPath(key);
   int width = 0, height = 0;
-  if (!store.EntrySize(key, width, height)) return false;
-  const int rows = std::clamp(rowLimit, 1, height);
   auto* memory = dynamic_cast<MemoryImage*>(&image);
-  if (memory && kMappingBeatsCopying) return store.Map(key, width, height, rows, *memory);
-  if ((memory ? memory->Allocate(width, rows) : image.Create(width, rows)) &&
-      store.Read(key, width, height, rows, [&image](int y) { return image.GetRow(y); }))
-    return true;
-  image.Free();
-  return false;
+  if (memory && kMappingBeatsCopying) {
+    std::shared_ptr<MappedFile> file = MappedFile::Open(path);
+    EntryHeader header;
+    if (!MappedHeader(file.get(), header) || !PictureSizeIn(header, key, width, height) ||
+        !UseMappedRows(std::move(file), width, height, std::clamp(rowLimit, 1, height), *memory)) {
+      memory->Free();
+      return false;
+    }
+  } else {
+    EntryStream entry(path);
+    if (!entry.file || !PictureSizeIn(entry.header, key, width, height)) return false;
+    const int rows = std::clamp(rowLimit, 1, height);
+    if (!(memory ? memory->Allocate(width, rows) : image.Create(width, rows)) ||
+        !ReadRows(entry, width, height, rows, [&image](int y) { return image.GetRow(y); })) {
+      image.Free();
+      return false;
+    }
+  }
+  MarkUsed(path);
+  return true;
 }
 
 bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey& key, const std::uint8_t* bytes,

@@ -59,10 +59,6 @@ class DecodedImageStore {
   // false (nothing left behind) on failure.
   bool Write(const DecodedImageKey& key, int width, int height, const std::function<const Pixel*(int)>& row) const;
 
-  // The size of the picture the entry for `key` holds, read from its header (checked
-  // against the limits of every image); false when there is no such entry.
-  bool EntrySize(const DecodedImageKey& key, int& width, int& height) const;
-
   std::string EntryPath(const DecodedImageKey& key) const;
   // Whether entries can be written at all: the folder is there or could be made (asked of
   // the file system once).
@@ -96,9 +92,10 @@ bool DecodeImageRowsStored(const DecodedImageStore* store, const DecodedImageKey
 bool MapImageStored(const DecodedImageStore* store, const DecodedImageKey& key, const ImageHeader& header, int rowCount,
                     MemoryImage& into);
 
-// The top `rowLimit` rows (at least one) of the picture held for `key`, whatever its size,
-// into `image`: mapped where that is the cheaper way (MapImageStored), read otherwise. False,
-// `image` left empty, when there is no sound entry.
+// The top `rowLimit` rows (at least one) of the picture held for `key`, whatever its size
+// (the entry's header, within the limits of every image), into `image`: mapped where that is
+// the cheaper way (mapped_file.h), read otherwise. False, `image` left empty, when there is no
+// sound entry.
 bool LoadImageStored(const DecodedImageStore& store, const DecodedImageKey& key, int rowLimit, Image& image);
 
 // The store LoadImageFileRows uses (image_files.h), for the whole process; none at first.
