@@ -3,12 +3,12 @@
 // Close button, and the link opening the guide.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "input.h"
 #include "link_control.h"
 #include "package_staging.h"
-#include "remote_buffer.h"
 #include "remote_controls.h"
 #include "resource.h"
 #include "run_language.h"
@@ -32,13 +32,14 @@ void TryToChange(HWND box) {
 }
 
 // Sends the link the set-target message with a text of `length` characters, written into
-// the editor's memory (the message carries a pointer). Returns the link's answer, or -1.
-LRESULT SetLinkTarget(HANDLE process, HWND link, std::size_t length) {
+// memory shared with the editor (the message carries a pointer). Returns the link's answer,
+// or -1.
+LRESULT SetLinkTarget(const InProcessProbe& probe, HWND link, std::size_t length) {
   const std::string target = "https://" + std::string(length - 8, 'a');
-  RemoteBuffer buffer(process, target.size() + 1);
-  if (!buffer.valid() || !buffer.Write(target.c_str(), target.size() + 1)) return -1;
+  if (!probe.scratch() || target.size() + 1 > kProbeScratchBytes) return -1;
+  std::copy(target.c_str(), target.c_str() + target.size() + 1, probe.scratch());
   LRESULT result = -1;
-  if (!SendAndWait(link, kLinkSetTarget, reinterpret_cast<WPARAM>(buffer.address()), 0, &result)) return -1;
+  if (!SendAndWait(link, kLinkSetTarget, reinterpret_cast<WPARAM>(probe.editorScratch()), 0, &result)) return -1;
   return result;
 }
 }  // namespace
@@ -78,8 +79,8 @@ void RunAboutChecks(const DriverContext& context) {
   HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
   s.Expect(ClassNameOf(link) == L"LinkClass" && ControlText(link) == texts::kLinkLabel, "link",
            "control 1003 is a " + Utf8(ClassNameOf(link)) + " saying " + Quoted(ControlText(link)));
-  const LRESULT longest = SetLinkTarget(s.session.process().handle(), link, 255);
-  const LRESULT tooLong = SetLinkTarget(s.session.process().handle(), link, 256);
+  const LRESULT longest = SetLinkTarget(s.session.probe(), link, 255);
+  const LRESULT tooLong = SetLinkTarget(s.session.probe(), link, 256);
   s.Expect(longest == 1 && tooLong == 0, "link_target_at_most_255",
            "255 characters give " + std::to_string(longest) + ", 256 give " + std::to_string(tooLong));
 

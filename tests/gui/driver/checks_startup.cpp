@@ -21,7 +21,7 @@ void CheckStatusBar(const DriverContext& context, const EditorSession& session) 
   ExpectStatus(context, session, 0, L"Allied - 2", "startup.status_side");
   ExpectStatus(context, session, 1, L"Current mode: Move small map", "startup.status_mode");
   ExpectStatus(context, session, 2, EditorText(Text::KeyHint), "startup.status_hint");
-  const std::vector<int> parts = StatusBarParts(session.process().handle(), session.statusBar());
+  const std::vector<int> parts = StatusBarParts(session.probe(), session.statusBar());
   std::string got;
   for (int edge : parts) got += std::to_string(edge) + " ";
   context.log.Expect(parts == std::vector<int>{70, 270, -1}, "startup.status_parts",

@@ -48,7 +48,7 @@ bool EditorSession::Start(const std::wstring& folder, std::string& error, const 
     error = "the main window lacks its ViewClass or msctls_statusbar32 child";
     return false;
   }
-  if (!probe_.Attach(process_.handle(), process_.id(), context_.probeDll, error)) return false;
+  if (!probe_.Attach(main_, process_.id(), context_.probeDll, error)) return false;
   GetWindowRect(main_, &openedAt_);
   openedMaximized_ = IsZoomed(main_) != FALSE;
   if (!PlaceWindow(kStandardViewWidth, kStandardViewHeight)) {
@@ -72,7 +72,7 @@ void EditorSession::ParkDialog(HWND dialog) const {
 
 bool EditorSession::PressKey(int virtualKey, int modifiers) { return ::PressKey(main_, virtualKey, modifiers); }
 
-std::wstring EditorSession::StatusText(int part) const { return StatusBarText(process_.handle(), statusBar_, part); }
+std::wstring EditorSession::StatusText(int part) const { return StatusBarText(probe_, statusBar_, part); }
 
 std::wstring EditorSession::Title() const { return CaptionOf(main_); }
 

@@ -53,6 +53,8 @@ class EditorSession {
   const RECT& openedAt() const { return openedAt_; }
   bool openedMaximized() const { return openedMaximized_; }
   HWND statusBar() const { return statusBar_; }
+  // Questions asked inside the editor, and memory shared with it.
+  const InProcessProbe& probe() const { return probe_; }
 
   // A menu command that opens no modal window, handled before this returns.
   bool Command(UINT id);

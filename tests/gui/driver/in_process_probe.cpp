@@ -1,76 +1,69 @@
 #include "in_process_probe.h"
 
-#include <tlhelp32.h>
-
-#include "remote_buffer.h"
+#include <cstddef>
+#include <cstring>
 
 namespace {
-constexpr DWORD kRemoteTimeoutMs = 5000;
-
-// Runs `routine(argument)` in the editor and returns the thread's exit code, or false.
-bool RunRemote(HANDLE process, void* routine, void* argument, DWORD& exitCode) {
-  HANDLE thread =
-      CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(routine), argument, 0, nullptr);
-  if (!thread) return false;
-  const bool done = WaitForSingleObject(thread, kRemoteTimeoutMs) == WAIT_OBJECT_0;
-  const bool haveCode = done && GetExitCodeThread(thread, &exitCode);
-  CloseHandle(thread);
-  return haveCode;
-}
-
-// Base address of the module named `name` in the process, or null.
-BYTE* RemoteModuleBase(DWORD processId, const std::wstring& name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
-  if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
-  MODULEENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  BYTE* base = nullptr;
-  for (BOOL more = Module32FirstW(snapshot, &entry); more && !base; more = Module32NextW(snapshot, &entry))
-    if (lstrcmpiW(entry.szModule, name.c_str()) == 0) base = entry.modBaseAddr;
-  CloseHandle(snapshot);
-  return base;
-}
+// A question is answered between two of the editor's messages; a busy editor may take a
+// while (an export), a hung one never answers.
+constexpr UINT kAnswerTimeoutMs = 5000;
 }  // namespace
 
-bool InProcessProbe::Attach(HANDLE process, DWORD processId, const std::wstring& dllPath, std::string& error) {
-  process_ = process;
-  // Where ProbeThread lies inside the DLL: load it here too and take the offset.
-  HMODULE local = LoadLibraryW(dllPath.c_str());
-  FARPROC localRoutine = local ? GetProcAddress(local, kProbeThreadName) : nullptr;
-  if (!localRoutine) {
+InProcessProbe::~InProcessProbe() {
+  if (block_) UnmapViewOfFile(block_);
+  if (mapping_) CloseHandle(mapping_);
+  if (dll_) FreeLibrary(dll_);
+}
+
+bool InProcessProbe::Attach(HWND mainWindow, DWORD processId, const std::wstring& dllPath, std::string& error) {
+  mainWindow_ = mainWindow;
+  message_ = RegisterWindowMessageW(kProbeMessageName);
+  mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeBlock),
+                                ProbeBlockName(processId).c_str());
+  block_ = mapping_ ? static_cast<ProbeBlock*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeBlock)))
+                    : nullptr;
+  if (!block_) {
+    error = "cannot make the block shared with the editor (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  std::memset(block_, 0, sizeof *block_);  // a block left by an ended editor of the same id starts anew
+  dll_ = LoadLibraryW(dllPath.c_str());
+  const auto hookProcedure =
+      dll_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll_, kProbeHookName))) : nullptr;
+  if (!hookProcedure) {
     error = "cannot load the probe DLL in the driver (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
-  const auto offset = reinterpret_cast<BYTE*>(localRoutine) - reinterpret_cast<BYTE*>(local);
-
-  // Kernel32 lies at the same address in every process of the prefix, so LoadLibraryW's
-  // address here is valid in the editor too.
-  const std::size_t pathBytes = (dllPath.size() + 1) * sizeof(wchar_t);
-  RemoteBuffer path(process, pathBytes);
-  void* loadLibrary = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
-  // The thread's exit code is only the low half of the module handle, so success is judged
-  // by the module list below.
-  DWORD loaded = 0;
-  if (!path.Write(dllPath.c_str(), pathBytes) || !RunRemote(process, loadLibrary, path.address(), loaded)) {
-    error = "cannot load the probe DLL into the editor";
+  hookProcedure_ = hookProcedure;
+  thread_ = GetWindowThreadProcessId(mainWindow, nullptr);
+  ProbeRequest request{};
+  request.kind = ProbeKind::Attach;
+  if (!Ask(request) || !block_->editorAddress) {
+    error = "the probe DLL does not answer from inside the editor";
     return false;
   }
-  const std::size_t slash = dllPath.find_last_of(L"\\/");
-  BYTE* base = RemoteModuleBase(processId, slash == std::wstring::npos ? dllPath : dllPath.substr(slash + 1));
-  if (!base) {
-    error = "the probe DLL is not listed among the editor's modules";
-    return false;
-  }
-  remoteThread_ = base + offset;
+  editorBlock_ = block_->editorAddress;
   return true;
 }
 
+void* InProcessProbe::editorScratch() const {
+  return editorBlock_ ? static_cast<unsigned char*>(editorBlock_) + offsetof(ProbeBlock, scratch) : nullptr;
+}
+
 bool InProcessProbe::Ask(ProbeRequest& request) const {
-  if (!remoteThread_) return false;
-  RemoteBuffer block(process_, sizeof request);
-  DWORD answered = 0;
-  return block.Write(&request, sizeof request) && RunRemote(process_, remoteThread_, block.address(), answered) &&
-         block.Read(&request, sizeof request) && request.ok;
+  if (!block_ || !hookProcedure_ || !thread_) return false;
+  block_->request = request;
+  block_->request.ok = 0;
+  // Hooked only while asking: a hook on the thread costs the editor two trips to Wine's
+  // server for every message sent to its windows (a third slower in the soak).
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, hookProcedure_, dll_, thread_);
+  if (!hook) return false;
+  DWORD_PTR unused = 0;
+  const bool answered = SendMessageTimeoutW(mainWindow_, message_, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &unused) != 0;
+  UnhookWindowsHookEx(hook);
+  if (!answered) return false;
+  request = block_->request;
+  return request.ok != 0;
 }
 
 bool InProcessProbe::MenuItem(HWND window, UINT item, bool byPosition, MenuItemState& out) const {

@@ -1,6 +1,8 @@
 // InProcessProbe: asks questions inside the editor's process (see probe/probe_request.h for
-// why). Attach loads vantorel_gui_probe.dll into the editor once; each query then runs one
-// short remote thread. The DLL stays loaded until the editor ends.
+// why and how). Each question hooks the editor's window thread for as long as it takes one
+// message sent to the main window, answered on that thread; the first hook makes the editor
+// load vantorel_gui_probe.dll, which stays loaded until the editor ends. Every wait is
+// bounded. The block shared with the editor goes with this object.
 #pragma once
 
 #include <windows.h>
@@ -31,10 +33,16 @@ struct ObjectCounts {
 
 class InProcessProbe {
  public:
-  // Loads the DLL at dllPath (a full path) into `process`. False with `error` set when the
-  // remote load fails.
-  bool Attach(HANDLE process, DWORD processId, const std::wstring& dllPath, std::string& error);
-  bool attached() const { return remoteThread_ != nullptr; }
+  InProcessProbe() = default;
+  InProcessProbe(const InProcessProbe&) = delete;
+  InProcessProbe& operator=(const InProcessProbe&) = delete;
+  ~InProcessProbe();
+
+  // Shares the block with the editor with process id `processId`, whose window thread owns
+  // `mainWindow`, and has the DLL at dllPath (a full path) answer a first question there.
+  // False with `error` set.
+  bool Attach(HWND mainWindow, DWORD processId, const std::wstring& dllPath, std::string& error);
+  bool attached() const { return editorBlock_ != nullptr; }
 
   // The item `item` of the menu bar of `window` (a command id searched through the popups,
   // or a position in the bar). False when the editor's menu has no such item.
@@ -48,9 +56,21 @@ class InProcessProbe {
   // The editor's MessageBeep calls since the first call of this (which starts counting, 0).
   bool Beeps(int& out) const;
 
+  // kProbeScratchBytes of memory shared with the editor: `scratch()` here, the same bytes
+  // at `editorScratch()` in the editor (null before Attach), for a control message whose
+  // pointer argument Wine does not marshal across processes.
+  unsigned char* scratch() const { return block_ ? block_->scratch : nullptr; }
+  void* editorScratch() const;
+
  private:
   bool Ask(ProbeRequest& request) const;
 
-  HANDLE process_ = nullptr;
-  void* remoteThread_ = nullptr;  // address of ProbeThread inside the editor
+  HANDLE mapping_ = nullptr;
+  ProbeBlock* block_ = nullptr;       // the shared block, as the driver sees it
+  void* editorBlock_ = nullptr;       // the same block's address in the editor
+  HOOKPROC hookProcedure_ = nullptr;  // ProbeHook, in the DLL as loaded here
+  HMODULE dll_ = nullptr;
+  DWORD thread_ = 0;  // the editor's window thread
+  HWND mainWindow_ = nullptr;
+  UINT message_ = 0;
 };

@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "remote_buffer.h"
+#include <algorithm>
+
 #include "window_search.h"
 
 bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -12,32 +13,27 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   return ok;
 }
 
-std::wstring StatusBarText(HANDLE process, HWND statusBar, int part) {
-  // The length message counts UTF-16 units; 4 KB holds any text the bar can show.
-  constexpr std::size_t kBytes = 4096;
-  RemoteBuffer buffer(process, kBytes);
-  if (!buffer.valid()) return {};
-  wchar_t zero = 0;
-  buffer.Write(&zero, sizeof zero);
-  if (!SendAndWait(statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(buffer.address())))
+std::wstring StatusBarText(const InProcessProbe& probe, HWND statusBar, int part) {
+  // The length message counts UTF-16 units; the scratch holds any text the bar can show.
+  auto* text = reinterpret_cast<wchar_t*>(probe.scratch());
+  if (!text) return {};
+  constexpr std::size_t kChars = kProbeScratchBytes / sizeof(wchar_t);
+  std::fill(text, text + kChars, L'\0');
+  if (!SendAndWait(statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(probe.editorScratch())))
     return {};
-  std::vector<wchar_t> text(kBytes / sizeof(wchar_t), L'\0');
-  if (!buffer.Read(text.data(), kBytes)) return {};
-  text.back() = L'\0';
-  return text.data();
+  return std::wstring(text, std::find(text, text + kChars - 1, L'\0'));
 }
 
-std::vector<int> StatusBarParts(HANDLE process, HWND statusBar) {
+std::vector<int> StatusBarParts(const InProcessProbe& probe, HWND statusBar) {
   constexpr int kMaxParts = 16;
-  RemoteBuffer buffer(process, kMaxParts * sizeof(int));
+  static_assert(kMaxParts * sizeof(int) <= kProbeScratchBytes);
   LRESULT count = 0;
-  if (!buffer.valid() ||
-      !SendAndWait(statusBar, SB_GETPARTS, kMaxParts, reinterpret_cast<LPARAM>(buffer.address()), &count) ||
+  if (!probe.scratch() ||
+      !SendAndWait(statusBar, SB_GETPARTS, kMaxParts, reinterpret_cast<LPARAM>(probe.editorScratch()), &count) ||
       count <= 0 || count > kMaxParts)
     return {};
-  std::vector<int> edges(static_cast<std::size_t>(count));
-  if (!buffer.Read(edges.data(), edges.size() * sizeof(int))) return {};
-  return edges;
+  const auto* edges = reinterpret_cast<const int*>(probe.scratch());
+  return std::vector<int>(edges, edges + count);
 }
 
 std::vector<std::wstring> ListBoxLines(HWND list) {

@@ -1,6 +1,7 @@
-// The probe the GUI test driver loads into the editor (see probe_request.h). It only reads,
-// except for a drop, which it makes as the shell makes one: the file list in global memory
-// of the editor's process, posted with WM_DROPFILES. Nothing changes because it is loaded.
+// The probe the GUI test driver has the editor load, as the module of a hook on its window
+// thread (see probe_request.h). It only reads, except for a drop, which it makes as the
+// shell makes one: the file list in global memory of the editor's process, posted with
+// WM_DROPFILES. Nothing changes because it is loaded.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -134,19 +135,42 @@ void AnswerBeeps(ProbeRequest& request) {
   request.beeps = static_cast<int>(beepCount);
   request.ok = hooked ? 1 : 0;
 }
+
+// The block this editor shares with the driver, mapped on the first request.
+ProbeBlock* SharedBlock() {
+  static ProbeBlock* block = [] {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, ProbeBlockName(GetCurrentProcessId()).c_str());
+    void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeBlock)) : nullptr;
+    if (mapping) CloseHandle(mapping);  // the view keeps the mapping
+    return static_cast<ProbeBlock*>(view);
+  }();
+  return block;
+}
+
+void Answer(ProbeBlock& block) {
+  ProbeRequest& request = block.request;
+  request.ok = 0;
+  switch (request.kind) {
+    case ProbeKind::Attach:
+      block.editorAddress = &block;
+      request.ok = 1;
+      break;
+    case ProbeKind::MenuItem: AnswerMenuItem(request); break;
+    case ProbeKind::ScrollBar: AnswerScrollBar(request); break;
+    case ProbeKind::DropFile: DropFile(request); break;
+    case ProbeKind::ObjectCounts: AnswerObjectCounts(request); break;
+    case ProbeKind::Beeps: AnswerBeeps(request); break;
+  }
+}
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI ProbeThread(void* parameter) {
-  auto* request = static_cast<ProbeRequest*>(parameter);
-  request->ok = 0;
-  switch (request->kind) {
-    case ProbeKind::MenuItem: AnswerMenuItem(*request); break;
-    case ProbeKind::ScrollBar: AnswerScrollBar(*request); break;
-    case ProbeKind::DropFile: DropFile(*request); break;
-    case ProbeKind::ObjectCounts: AnswerObjectCounts(*request); break;
-    case ProbeKind::Beeps: AnswerBeeps(*request); break;
-  }
-  return request->ok ? 1 : 0;
+// Called on the editor's window thread before each message sent to one of its windows.
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+  static const UINT probeMessage = RegisterWindowMessageW(kProbeMessageName);
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call && call->message == probeMessage)
+    if (ProbeBlock* block = SharedBlock()) Answer(*block);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
