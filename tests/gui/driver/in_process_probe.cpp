@@ -28,13 +28,12 @@ bool InProcessProbe::Attach(HWND mainWindow, DWORD processId, const std::wstring
   }
   std::memset(block_, 0, sizeof *block_);  // a block left by an ended editor of the same id starts anew
   dll_ = LoadLibraryW(dllPath.c_str());
-  const auto hookProcedure =
-      dll_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll_, kProbeHookName))) : nullptr;
-  if (!hookProcedure) {
+  hookProcedure_ = dll_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll_, kProbeHookName)))
+                        : nullptr;
+  if (!hookProcedure_) {
     error = "cannot load the probe DLL in the driver (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
-  hookProcedure_ = hookProcedure;
   thread_ = GetWindowThreadProcessId(mainWindow, nullptr);
   ProbeRequest request{};
   request.kind = ProbeKind::Attach;
@@ -47,7 +46,7 @@ bool InProcessProbe::Attach(HWND mainWindow, DWORD processId, const std::wstring
 }
 
 void* InProcessProbe::editorScratch() const {
-  return editorBlock_ ? static_cast<unsigned char*>(editorBlock_) + offsetof(ProbeBlock, scratch) : nullptr;
+  return attached() ? static_cast<unsigned char*>(editorBlock_) + offsetof(ProbeBlock, scratch) : nullptr;
 }
 
 bool InProcessProbe::Ask(ProbeRequest& request) const {

@@ -57,9 +57,9 @@ class InProcessProbe {
   bool Beeps(int& out) const;
 
   // kProbeScratchBytes of memory shared with the editor: `scratch()` here, the same bytes
-  // at `editorScratch()` in the editor (null before Attach), for a control message whose
-  // pointer argument Wine does not marshal across processes.
-  unsigned char* scratch() const { return block_ ? block_->scratch : nullptr; }
+  // at `editorScratch()` in the editor (both null until Attach succeeded), for a control
+  // message whose pointer argument Wine does not marshal across processes.
+  unsigned char* scratch() const { return attached() ? block_->scratch : nullptr; }
   void* editorScratch() const;
 
  private:

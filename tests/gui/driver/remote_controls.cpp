@@ -18,7 +18,7 @@ std::wstring StatusBarText(const InProcessProbe& probe, HWND statusBar, int part
   auto* text = reinterpret_cast<wchar_t*>(probe.scratch());
   if (!text) return {};
   constexpr std::size_t kChars = kProbeScratchBytes / sizeof(wchar_t);
-  std::fill(text, text + kChars, L'\0');
+  text[0] = L'\0';  // what a control that writes nothing leaves
   if (!SendAndWait(statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(probe.editorScratch())))
     return {};
   return std::wstring(text, std::find(text, text + kChars - 1, L'\0'));
